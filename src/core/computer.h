@@ -1,0 +1,48 @@
+#pragma once
+// The computer player's scoring of every legal move (`PcIQ` without its timers and display).
+
+#include <optional>
+#include <vector>
+
+#include "core/board.h"
+#include "core/directions.h"
+#include "core/ports.h"
+
+namespace tomelin {
+
+struct Candidate {
+    int fromX = 0;
+    int fromY = 0;
+    int toX = 0;
+    int toY = 0;
+    int score = 0;
+    bool operator==(const Candidate&) const = default;
+};
+
+// The last move on record (the `Shape1` and `Shape2` markers); none after a game start or
+// a full redraw, in which case strength 3 sees the whole board.
+struct LastMove {
+    CellPos source;
+    CellPos target;
+};
+
+// Scores every candidate of player p at strength 0..3, in scan order (columns from the
+// left, each from the top; directions in table order). Buffers are reused between calls,
+// so a search allocates nothing once warmed up.
+class ComputerSearch {
+public:
+    struct Result {
+        const std::vector<Candidate>* candidates = nullptr;  // every candidate, scan order
+        const std::vector<int>* best = nullptr;               // indices of best-scoring ones
+        int bestScore = 0;
+    };
+
+    Result run(const Board& board, const Directions& dirs, int player, int strength,
+               const std::optional<LastMove>& lastMove);
+
+private:
+    std::vector<Candidate> m_candidates;
+    std::vector<int> m_best;
+};
+
+}  // namespace tomelin

@@ -1,0 +1,161 @@
+#pragma once
+// The running game: turn sequence, move rules, computer player, take-back and clock.
+// The game window owns one Game and only displays what it reports through GameObserver.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/board.h"
+#include "core/computer.h"
+#include "core/directions.h"
+#include "core/ports.h"
+
+namespace tomelin {
+
+// The computer names; a player whose name is exactly one of these is the computer.
+inline constexpr const char* kComputerNames[3] = {"PC Začátečník", "PC Profesionál",
+                                                  "PC Génius"};
+// `PlayerKind` from a name: 0 a person; 1, 2, 3 the computer at the three strengths.
+int playerKindFromName(const std::string& name);
+
+// Time list position 0..4 -> -1 (no limit), 5400, 3600, 1800, 600 seconds.
+int timeLimitSeconds(int listPosition);
+
+// `CoCas`: seconds as "h:mm:ss".
+std::string CoCas(int seconds);
+
+// `Label7`'s text for a move counter: " " + (Int(counter) + 1) + ". TAH".
+std::string moveLabelText(double moveCounter);
+
+// What the setup window hands to the game at START (and what restart replays).
+struct GameSetup {
+    std::string descriptor;                 // `Label4`: board string + starting digit
+    std::array<std::string, 2> names;       // `Label5`, `Label6`
+    std::string logicLabel = "1";           // `Label8`: "1" star, anything else cross
+    std::array<int, 2> timeListPos{0, 0};   // `Combo1(i)` positions 0..4
+    std::array<bool, 2> person{true, true}; // `Option19(i)` ("Člověk")
+};
+
+// Special `TimeLeft` codes.
+inline constexpr int kTimeUnlimited = -1;
+inline constexpr int kTimeRanOut = -2;
+inline constexpr int kTimeUnlimitedTicked = -3;
+inline constexpr int kTimeOpponentRanOut = -4;
+
+class Game {
+public:
+    // Timer intervals in milliseconds.
+    static constexpr int kTimer1Interval = 100;
+    static constexpr int kTurnChangeInterval = 200;
+    static constexpr int kPcFirstInterval = 100;
+    static constexpr int kPcSecondInterval = 750;
+    static constexpr int kClockInterval = 1000;
+    static constexpr int kClockFlashInterval = 100;
+
+    Game(TimerHost& timers, RandomSource& random);
+
+    void setObserver(GameObserver* observer);
+
+    // START: takes the setup and enables `Timer1`. A descriptor that is not a playable
+    // board (side outside 2..16, bad starting digit) is refused: no game starts.
+    std::optional<BoardError> start(const GameSetup& setup);
+    const GameSetup& setup() const { return m_setup; }
+
+    // Dispatches a fired timer to its handler.
+    void onTimer(GameTimer timer);
+    void Timer1_Timer();
+    void TimCHng_Timer();
+    void TimPC_Timer();
+    void TimerT_Timer();
+
+    // `PLKlik`: a click on board cell (x, y); (-1, -1) cancels any selection.
+    void PLKlik(int x, int y);
+    // `PL_MouseDown`: a press at picture position (px, py) with the current cell size.
+    // Passed to PLKlik only when a person with time left is to move.
+    void PL_MouseDown(double px, double py, double cellW, double cellH);
+    // `PcIQ`: chooses the move of player p at strength s (0..3) and starts `TimPC`.
+    void PcIQ(int p, int strength);
+    // `TZ_Click`: take back one (1) or two (2) moves.
+    void TZ_Click(int i);
+    // `NG_Click`: restart with the same setup.
+    void NG_Click();
+    // `UNG_Click`'s game part: strips the starting digit from the descriptor and clears
+    // the board; the window hides itself and shows the setup window.
+    void UNG_Click();
+
+    // The game window is minimized: the clock pauses.
+    void setMinimized(bool minimized) { m_minimized = minimized; }
+
+    // ---- state, as the windows and tests read it ----
+    const Board& board() const { return m_board; }
+    const Marks& marks() const { return m_marks; }
+    const Directions& directions() const { return *m_dirs; }
+    int playerToMove() const { return m_playerToMove; }
+    int opponent() const { return m_opponent; }
+    double moveCounter() const { return m_moveCounter; }
+    bool gameOver() const { return m_gameOver; }
+    int playerKind(int player) const { return m_playerKind[player]; }
+    int timeLeft(int player) const { return m_timeLeft[player]; }
+    bool boardEnabled() const { return m_boardEnabled; }
+    // Selection state of `Check1`: 0 nothing, 1 a token selected, 2 a move or cancel ended.
+    int selectionState() const { return m_selectionState; }
+    CellPos selected() const { return {m_selX, m_selY}; }
+    std::optional<CellPos> lastMoveSource() const { return m_lastSource; }
+    std::optional<CellPos> lastMoveTarget() const { return m_lastTarget; }
+    // `List1`: entry k is the snapshot after k moves.
+    const std::vector<std::string>& moveList() const { return m_moveList; }
+    std::string moveLabel() const { return m_moveLabel; }
+    bool takeBackUnavailable() const { return m_takeBackUnavailable; }
+    // The computer has chosen a move whose clicks are still to come.
+    bool computerMovePending() const;
+    // `HasLegalMove`: p has a token with a free cell within reach.
+    bool hasLegalMove(int player) const;
+    // Whether a click from a person may reach the board now.
+    bool personMayClick() const;
+
+private:
+    void setTimeLeft(int player, int value);
+    void score();
+    void cancelPendingComputerMove();
+    void drawCell(int x, int y);
+
+    TimerHost& m_timers;
+    RandomSource& m_random;
+    GameObserver m_nullObserver;
+    GameObserver* m_obs = &m_nullObserver;
+
+    GameSetup m_setup;
+    Board m_board;
+    Marks m_marks;
+    const Directions* m_dirs = &Directions::star();
+
+    int m_playerToMove = 1;
+    int m_opponent = 2;
+    double m_moveCounter = 0;
+    bool m_gameOver = false;
+    bool m_boardEnabled = false;
+    bool m_minimized = false;
+    std::array<int, 3> m_playerKind{0, 0, 0};
+    std::array<int, 3> m_timeLeft{0, -1, -1};
+    std::array<Rgb, 3> m_clockColour{kWhite, kWhite, kWhite};
+    int m_clockInterval = kClockInterval;
+
+    int m_selectionState = 0;
+    int m_selX = 0;
+    int m_selY = 0;
+    std::optional<CellPos> m_lastSource;
+    std::optional<CellPos> m_lastTarget;
+
+    std::vector<std::string> m_moveList;
+    std::string m_moveLabel;
+    bool m_takeBackUnavailable = true;
+
+    // `PcMove`: the chosen move; `m_pcFirstClickGiven` is the -8410 sentinel.
+    std::optional<Candidate> m_pcMove;
+    bool m_pcFirstClickGiven = false;
+    ComputerSearch m_search;
+};
+
+}  // namespace tomelin
