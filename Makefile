@@ -38,6 +38,7 @@ run: build
 	@if [ -x $(BUILD)/tomelin ]; then ./$(BUILD)/tomelin; \
 	else ./$(BUILD)/tomelin-cli play --games 1; fi
 
+test: export QT_QPA_PLATFORM = offscreen
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
@@ -46,6 +47,10 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
+# Test discovery runs the sanitized test programs at build time, so they need the
+# leak suppressions and the offscreen platform then as well.
+sanitize: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
+sanitize: export QT_QPA_PLATFORM = offscreen
 sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMELIN_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
