@@ -1,0 +1,116 @@
+#include "platform/draw/image_surface.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tomelin {
+
+namespace {
+
+// Pixel of a real coordinate: nearest whole number, halves to even.
+int pixel(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+}  // namespace
+
+QColor toQColor(Rgb colour) {
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+Rgb fromQColor(const QColor& colour) {
+    return rgb(colour.red(), colour.green(), colour.blue());
+}
+
+ImageSurface::ImageSurface(int width, int height, Rgb background)
+    : m_image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32),
+      m_background(background) {
+    m_image.fill(toQColor(background));
+}
+
+ImageSurface::~ImageSurface() {
+    endPainting();
+}
+
+QPainter& ImageSurface::painter() {
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_painter->setBrush(Qt::NoBrush);
+    }
+    return *m_painter;
+}
+
+void ImageSurface::endPainting() const {
+    m_painter.reset();
+}
+
+void ImageSurface::fillBox(double x1, double y1, double x2, double y2, Rgb colour) {
+    const int left = pixel(std::min(x1, x2));
+    const int right = pixel(std::max(x1, x2));
+    const int top = pixel(std::min(y1, y2));
+    const int bottom = pixel(std::max(y1, y2));
+    painter().fillRect(QRect(left, top, right - left + 1, bottom - top + 1), toQColor(colour));
+}
+
+void ImageSurface::boxOutline(double x1, double y1, double x2, double y2, Rgb colour) {
+    const int left = pixel(std::min(x1, x2));
+    const int right = pixel(std::max(x1, x2));
+    const int top = pixel(std::min(y1, y2));
+    const int bottom = pixel(std::max(y1, y2));
+    const QColor c = toQColor(colour);
+    QPainter& p = painter();
+    const int w = right - left + 1;
+    const int h = bottom - top + 1;
+    p.fillRect(QRect(left, top, w, 1), c);
+    p.fillRect(QRect(left, bottom, w, 1), c);
+    p.fillRect(QRect(left, top, 1, h), c);
+    p.fillRect(QRect(right, top, 1, h), c);
+}
+
+void ImageSurface::line(double x1, double y1, double x2, double y2, Rgb colour) {
+    QPainter& p = painter();
+    p.setPen(QPen(toQColor(colour), 0));
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void ImageSurface::ellipse(double cx, double cy, double radius, double aspect, Rgb colour) {
+    const EllipseRadii r = ellipseRadii(std::abs(radius), aspect);
+    QPainter& p = painter();
+    p.setPen(QPen(toQColor(colour), 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(cx, cy), r.horizontal, r.vertical);
+}
+
+void ImageSurface::refresh() {
+    endPainting();
+    if (m_onRefresh)
+        m_onRefresh();
+}
+
+void ImageSurface::clear() {
+    endPainting();
+    m_image.fill(toQColor(m_background));
+}
+
+void ImageSurface::resize(int width, int height) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == m_image.width() && height == m_image.height())
+        return;
+    endPainting();
+    QImage next(width, height, QImage::Format_RGB32);
+    next.fill(toQColor(m_background));
+    {
+        QPainter p(&next);
+        p.drawImage(0, 0, m_image);
+    }
+    m_image = std::move(next);
+}
+
+const QImage& ImageSurface::image() const {
+    endPainting();
+    return m_image;
+}
+
+}  // namespace tomelin
