@@ -1,0 +1,477 @@
+#include "platform/store/sqlite_store.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+namespace tomelin {
+
+namespace {
+
+// Prepared statements, by index into m_statements.
+enum Stmt : std::size_t {
+    kFindKey,
+    kInsertKey,
+    kKeyExists,
+    kReadValue,
+    kWriteValue,
+    kHasChildren,
+    kDeleteValues,
+    kDeleteKey,
+    kSubkeys,
+    kAllValues,
+    kStmtCount,
+};
+
+const char* const kStatementSql[kStmtCount] = {
+    "SELECT id FROM store_keys WHERE path = ?1",
+    "INSERT OR IGNORE INTO store_keys(parent, name, path) VALUES(?1, ?2, ?3)",
+    "SELECT 1 FROM store_keys WHERE id = ?1",
+    "SELECT type, data FROM store_values WHERE key_id = ?1 AND name = ?2",
+    "INSERT INTO store_values(key_id, name, type, data) VALUES(?1, ?2, ?3, ?4) "
+    "ON CONFLICT(key_id, name) DO UPDATE SET type = excluded.type, data = excluded.data",
+    "SELECT 1 FROM store_keys WHERE parent = ?1 LIMIT 1",
+    "DELETE FROM store_values WHERE key_id = ?1",
+    "DELETE FROM store_keys WHERE id = ?1",
+    "SELECT name FROM store_keys WHERE parent = ?1",
+    "SELECT name, type, data FROM store_values WHERE key_id = ?1 ORDER BY name",
+};
+
+// Keys are found by their whole path; names compare without regard to ASCII case, as
+// key and value names of the original store did.
+const char* const kSchemaSql =
+    "CREATE TABLE store_keys("
+    "  id INTEGER PRIMARY KEY,"
+    "  parent INTEGER,"
+    "  name TEXT NOT NULL,"
+    "  path TEXT NOT NULL UNIQUE COLLATE NOCASE);"
+    "CREATE INDEX store_keys_parent ON store_keys(parent);"
+    "CREATE TABLE store_values("
+    "  key_id INTEGER NOT NULL,"
+    "  name TEXT NOT NULL COLLATE NOCASE,"
+    "  type INTEGER NOT NULL,"
+    "  data,"
+    "  PRIMARY KEY(key_id, name)) WITHOUT ROWID;"
+    "INSERT INTO store_keys(id, parent, name, path) VALUES(1, NULL, '', '');"
+    "PRAGMA user_version = 1;";
+
+constexpr std::int64_t kRootId = 1;
+
+bool isDamageCode(int rc) {
+    const int primary = rc & 0xFF;
+    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT || primary == SQLITE_FORMAT;
+}
+
+// Runs one statement returning a single integer; nothing on error (code in `rc`).
+std::optional<std::int64_t> queryInt(sqlite3* db, const char* sql, int& rc) {
+    sqlite3_stmt* stmt = nullptr;
+    rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        return std::nullopt;
+    std::optional<std::int64_t> result;
+    rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        result = sqlite3_column_int64(stmt, 0);
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_OK || rc == SQLITE_DONE ? result : std::nullopt;
+}
+
+// Runs one statement returning a single text; nothing on error.
+std::optional<std::string> queryText(sqlite3* db, const char* sql, int& rc) {
+    sqlite3_stmt* stmt = nullptr;
+    rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        return std::nullopt;
+    std::optional<std::string> result;
+    rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        const auto* text = sqlite3_column_text(stmt, 0);
+        result = text ? reinterpret_cast<const char*>(text) : "";
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_OK ? result : std::nullopt;
+}
+
+void bindText(sqlite3_stmt* stmt, int index, std::string_view text) {
+    sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+}  // namespace
+
+// Resets a prepared statement when leaving scope so it never holds a read lock.
+class SqliteStore::Statement {
+public:
+    Statement(SqliteStore& store, std::size_t which) : m_stmt(store.m_statements[which]) {}
+    ~Statement() {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    sqlite3_stmt* operator*() const { return m_stmt; }
+
+private:
+    sqlite3_stmt* m_stmt;
+};
+
+std::string normalizeKeyPath(std::string_view path) {
+    std::string result;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end > start) {
+            if (!result.empty())
+                result += '\\';
+            result.append(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+SqliteStore::OpenResult SqliteStore::open(const std::string& path) {
+    OpenResult result;
+    const bool inMemory = path == ":memory:";
+    if (!inMemory) {
+        // Create the file ourselves so that it is readable by its owner only; SQLite gives
+        // its -wal and -shm files the same permissions.
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            result.error = SqliteOpenError::CannotOpen;
+            result.detail = std::strerror(errno);
+            return result;
+        }
+        ::close(fd);
+    }
+    sqlite3* db = nullptr;
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK || sqlite3_db_readonly(db, "main") == 1) {
+        result.error = SqliteOpenError::CannotOpen;
+        result.detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        sqlite3_close(db);
+        return result;
+    }
+    std::unique_ptr<SqliteStore> store(new SqliteStore(db, path));
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+
+    auto fail = [&](SqliteOpenError error) {
+        result.error = isDamageCode(rc) ? SqliteOpenError::NotAStore : error;
+        result.detail = sqlite3_errmsg(db);
+        return std::move(result);
+    };
+
+    const auto journal = queryText(db, "PRAGMA journal_mode = WAL", rc);
+    if (!journal)
+        return fail(SqliteOpenError::Failed);
+    // Every commit reaches the disk before it is reported: a record once written survives
+    // a crash of the machine, not only of the program.
+    if (!store->exec("PRAGMA synchronous = FULL"))
+        return fail(SqliteOpenError::Failed);
+
+    const auto check = queryText(db, "PRAGMA quick_check", rc);
+    if (!check)
+        return fail(SqliteOpenError::Failed);
+    if (*check != "ok") {
+        result.error = SqliteOpenError::NotAStore;
+        result.detail = "integrity check: " + *check;
+        return result;
+    }
+
+    auto version = queryInt(db, "PRAGMA user_version", rc);
+    if (!version)
+        return fail(SqliteOpenError::Failed);
+    if (*version == 0) {
+        // A new file: lay out the schema unless another process has just done so.
+        if (!store->exec("BEGIN IMMEDIATE"))
+            return fail(SqliteOpenError::Failed);
+        version = queryInt(db, "PRAGMA user_version", rc);
+        const auto objects = queryInt(db, "SELECT count(*) FROM sqlite_schema", rc);
+        if (!version || !objects) {
+            store->exec("ROLLBACK");
+            return fail(SqliteOpenError::Failed);
+        }
+        if (*version == 0 && *objects != 0) {
+            store->exec("ROLLBACK");
+            result.error = SqliteOpenError::NotAStore;
+            result.detail = "a database of another program";
+            return result;
+        }
+        if (*version == 0 && !store->exec(kSchemaSql)) {
+            store->exec("ROLLBACK");
+            return fail(SqliteOpenError::Failed);
+        }
+        if (!store->exec("COMMIT")) {
+            store->exec("ROLLBACK");
+            return fail(SqliteOpenError::Failed);
+        }
+        version = kSchemaVersion;
+    }
+    if (*version > kSchemaVersion) {
+        result.error = SqliteOpenError::TooNew;
+        result.detail = "schema version " + std::to_string(*version);
+        return result;
+    }
+    const auto tables =
+        queryInt(db,
+                 "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
+                 "('store_keys', 'store_values')",
+                 rc);
+    if (!tables)
+        return fail(SqliteOpenError::Failed);
+    if (*tables != 2) {
+        result.error = SqliteOpenError::NotAStore;
+        result.detail = "the store's tables are missing";
+        return result;
+    }
+    if (!store->prepareAll())
+        return fail(SqliteOpenError::NotAStore);
+    result.store = std::move(store);
+    return result;
+}
+
+SqliteStore::SqliteStore(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
+
+SqliteStore::~SqliteStore() {
+    if (m_depth > 0)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    for (sqlite3_stmt* stmt : m_statements)
+        sqlite3_finalize(stmt);
+    sqlite3_close(m_db);
+}
+
+bool SqliteStore::prepareAll() {
+    for (const char* sql : kStatementSql) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) !=
+            SQLITE_OK) {
+            return false;
+        }
+        m_statements.push_back(stmt);
+    }
+    return true;
+}
+
+bool SqliteStore::exec(const char* sql) {
+    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+std::int64_t SqliteStore::keyId(std::string_view normalizedPath) {
+    Statement find(*this, kFindKey);
+    bindText(*find, 1, normalizedPath);
+    return sqlite3_step(*find) == SQLITE_ROW ? sqlite3_column_int64(*find, 0) : 0;
+}
+
+bool SqliteStore::keyExists(std::int64_t id) {
+    Statement exists(*this, kKeyExists);
+    sqlite3_bind_int64(*exists, 1, id);
+    return sqlite3_step(*exists) == SQLITE_ROW;
+}
+
+KeyHandle SqliteStore::openKey(std::string_view path) {
+    return KeyHandle{keyId(normalizeKeyPath(path))};
+}
+
+int SqliteStore::WriteValueToKey(KeyHandle key, std::string_view name, int type,
+                                 const StoreValue& value) {
+    if (type != kTypeText && type != kTypeInt)
+        return kStatusOk;
+    if (!key || !keyExists(key.id))
+        return kStatusMissing;
+    Statement write(*this, kWriteValue);
+    sqlite3_bind_int64(*write, 1, key.id);
+    bindText(*write, 2, name);
+    sqlite3_bind_int(*write, 3, type);
+    if (type == kTypeText) {
+        bindText(*write, 4, valueText(value));
+    } else {
+        std::int32_t number = 0;
+        if (const auto* n = std::get_if<std::int32_t>(&value)) {
+            number = *n;
+        } else if (const auto* text = std::get_if<std::string>(&value)) {
+            // Only whole decimal numbers in range convert; anything else is refused.
+            char* end = nullptr;
+            errno = 0;
+            const long long parsed = std::strtoll(text->c_str(), &end, 10);
+            if (text->empty() || *end != '\0' || errno != 0 || parsed < INT32_MIN ||
+                parsed > INT32_MAX) {
+                return kStatusBadValue;
+            }
+            number = static_cast<std::int32_t>(parsed);
+        }
+        sqlite3_bind_int(*write, 4, number);
+    }
+    if (sqlite3_step(*write) != SQLITE_DONE) {
+        if (m_depth > 0)
+            m_failed = true;
+        return kStatusFailed;
+    }
+    return kStatusOk;
+}
+
+int SqliteStore::ReadValueFromKey(KeyHandle key, std::string_view name, StoreValue& out) {
+    if (!key)
+        return kStatusMissing;
+    Statement read(*this, kReadValue);
+    sqlite3_bind_int64(*read, 1, key.id);
+    bindText(*read, 2, name);
+    const int rc = sqlite3_step(*read);
+    if (rc == SQLITE_DONE)
+        return kStatusMissing;
+    if (rc != SQLITE_ROW)
+        return kStatusFailed;
+    const int type = sqlite3_column_int(*read, 0);
+    if (type == kTypeText) {
+        const auto* text = sqlite3_column_text(*read, 1);
+        const int size = sqlite3_column_bytes(*read, 1);
+        out = text ? std::string(reinterpret_cast<const char*>(text), size) : std::string();
+        return kStatusOk;
+    }
+    if (type == kTypeInt) {
+        out = static_cast<std::int32_t>(sqlite3_column_int64(*read, 1));
+        return kStatusOk;
+    }
+    return kStatusUnsupported;
+}
+
+int SqliteStore::CreateRegKey(std::string_view path) {
+    const std::string normalized = normalizeKeyPath(path);
+    if (normalized.empty())
+        return kStatusOk;
+    StoreTransaction transaction(*this);
+    if (!transaction.started())
+        return kStatusFailed;
+    std::int64_t parent = kRootId;
+    std::size_t start = 0;
+    while (start < normalized.size()) {
+        std::size_t end = normalized.find('\\', start);
+        if (end == std::string::npos)
+            end = normalized.size();
+        const std::string_view prefix(normalized.data(), end);
+        std::int64_t id = keyId(prefix);
+        if (id == 0) {
+            Statement insert(*this, kInsertKey);
+            sqlite3_bind_int64(*insert, 1, parent);
+            bindText(*insert, 2, std::string_view(normalized).substr(start, end - start));
+            bindText(*insert, 3, prefix);
+            if (sqlite3_step(*insert) != SQLITE_DONE)
+                return kStatusFailed;
+            id = sqlite3_last_insert_rowid(m_db);
+        }
+        parent = id;
+        start = end + 1;
+    }
+    return transaction.commit() ? kStatusOk : kStatusFailed;
+}
+
+int SqliteStore::DeleteRegKey(std::string_view path) {
+    const std::string normalized = normalizeKeyPath(path);
+    if (normalized.empty())
+        return kStatusHasSubkeys;  // the root is never deleted
+    StoreTransaction transaction(*this);
+    if (!transaction.started())
+        return kStatusFailed;
+    const std::int64_t id = keyId(normalized);
+    if (id == 0)
+        return transaction.commit() ? kStatusOk : kStatusFailed;
+    bool hasChildren = false;
+    {
+        Statement children(*this, kHasChildren);
+        sqlite3_bind_int64(*children, 1, id);
+        hasChildren = sqlite3_step(*children) == SQLITE_ROW;
+    }
+    if (hasChildren)
+        return transaction.commit() ? kStatusHasSubkeys : kStatusFailed;
+    for (const std::size_t which : {kDeleteValues, kDeleteKey}) {
+        Statement remove(*this, which);
+        sqlite3_bind_int64(*remove, 1, id);
+        if (sqlite3_step(*remove) != SQLITE_DONE)
+            return kStatusFailed;
+    }
+    return transaction.commit() ? kStatusOk : kStatusFailed;
+}
+
+std::vector<std::string> SqliteStore::subkeyNames(std::string_view path) {
+    std::vector<std::string> names;
+    const std::int64_t id = keyId(normalizeKeyPath(path));
+    if (id == 0)
+        return names;
+    Statement list(*this, kSubkeys);
+    sqlite3_bind_int64(*list, 1, id);
+    while (sqlite3_step(*list) == SQLITE_ROW) {
+        const auto* text = sqlite3_column_text(*list, 0);
+        names.emplace_back(text ? reinterpret_cast<const char*>(text) : "");
+    }
+    return names;
+}
+
+std::vector<StoredValue> SqliteStore::values(KeyHandle key) {
+    std::vector<StoredValue> result;
+    if (!key)
+        return result;
+    Statement list(*this, kAllValues);
+    sqlite3_bind_int64(*list, 1, key.id);
+    while (sqlite3_step(*list) == SQLITE_ROW) {
+        StoredValue value;
+        const auto* name = sqlite3_column_text(*list, 0);
+        value.name = name ? reinterpret_cast<const char*>(name) : "";
+        value.type = sqlite3_column_int(*list, 1);
+        if (value.type == kTypeText) {
+            const auto* text = sqlite3_column_text(*list, 2);
+            const int size = sqlite3_column_bytes(*list, 2);
+            value.value =
+                text ? std::string(reinterpret_cast<const char*>(text), size) : std::string();
+        } else if (value.type == kTypeInt) {
+            value.value = static_cast<std::int32_t>(sqlite3_column_int64(*list, 2));
+        }
+        result.push_back(std::move(value));
+    }
+    return result;
+}
+
+bool SqliteStore::beginTransaction() {
+    if (m_depth == 0) {
+        if (!exec("BEGIN IMMEDIATE"))
+            return false;
+        m_failed = false;
+    }
+    ++m_depth;
+    return true;
+}
+
+bool SqliteStore::commitTransaction() {
+    if (m_depth == 0)
+        return false;
+    if (--m_depth > 0)
+        return !m_failed;
+    if (m_failed || !exec("COMMIT")) {
+        exec("ROLLBACK");
+        m_failed = false;
+        return false;
+    }
+    return true;
+}
+
+void SqliteStore::rollbackTransaction() {
+    if (m_depth == 0)
+        return;
+    if (--m_depth > 0) {
+        m_failed = true;  // the outermost commit will undo everything
+        return;
+    }
+    exec("ROLLBACK");
+    m_failed = false;
+}
+
+}  // namespace tomelin

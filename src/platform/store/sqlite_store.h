@@ -1,0 +1,80 @@
+#pragma once
+// The store kept in one SQLite database file (WAL journal, busy timeout, schema version).
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/store/store.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tomelin {
+
+// Why a database file could not be used as a store.
+enum class SqliteOpenError {
+    None,
+    CannotOpen,  // the file cannot be opened for reading and writing
+    NotAStore,   // not a SQLite database, damaged, or a database of something else
+    TooNew,      // written by a newer version of the program (left untouched)
+    Failed,      // setting up the schema failed (disk full, I/O, busy too long)
+};
+
+// Store over one SQLite database. Every path-level operation is one transaction of its
+// own unless it runs inside an explicit one. One object per process and thread.
+class SqliteStore final : public Store {
+public:
+    // The schema version this program writes (kept in the database's user_version).
+    static constexpr int kSchemaVersion = 1;
+    // How long a writer waits for another process's write transaction to finish.
+    static constexpr int kBusyTimeoutMs = 10000;
+
+    struct OpenResult {
+        std::unique_ptr<SqliteStore> store;  // null on error
+        SqliteOpenError error = SqliteOpenError::None;
+        std::string detail;  // the database's own message on error
+    };
+    // Opens (creating when missing, with owner-only permissions) and checks the file.
+    // ":memory:" opens a store that lives only as long as the object.
+    static OpenResult open(const std::string& path);
+
+    ~SqliteStore() override;
+    SqliteStore(const SqliteStore&) = delete;
+    SqliteStore& operator=(const SqliteStore&) = delete;
+
+    KeyHandle openKey(std::string_view path) override;
+    int WriteValueToKey(KeyHandle key, std::string_view name, int type,
+                        const StoreValue& value) override;
+    int ReadValueFromKey(KeyHandle key, std::string_view name, StoreValue& out) override;
+    int CreateRegKey(std::string_view path) override;
+    int DeleteRegKey(std::string_view path) override;
+    std::vector<std::string> subkeyNames(std::string_view path) override;
+    std::vector<StoredValue> values(KeyHandle key) override;
+    bool beginTransaction() override;
+    bool commitTransaction() override;
+    void rollbackTransaction() override;
+
+    const std::string& path() const { return m_path; }
+
+private:
+    class Statement;
+    explicit SqliteStore(sqlite3* db, std::string path);
+    bool prepareAll();
+    bool exec(const char* sql);
+    std::int64_t keyId(std::string_view normalizedPath);
+    bool keyExists(std::int64_t id);
+
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+    int m_depth = 0;        // nesting of explicit transactions
+    bool m_failed = false;  // an operation inside the open transaction failed
+    std::vector<sqlite3_stmt*> m_statements;
+};
+
+// The canonical form of a key path: components separated by single backslashes, no
+// leading or trailing backslash, empty components dropped.
+std::string normalizeKeyPath(std::string_view path);
+
+}  // namespace tomelin

@@ -1,0 +1,102 @@
+#include "setup/board_list.h"
+
+#include <algorithm>
+
+#include "core/board.h"
+
+namespace tomelin {
+
+std::string slotText(int slot) {
+    if (slot < kFirstSlot || slot > kLastSlot)
+        return {};
+    return (slot < 10 ? "0" : "") + std::to_string(slot);
+}
+
+std::optional<int> slotFromText(std::string_view text) {
+    if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9') {
+        return std::nullopt;
+    }
+    const int slot = (text[0] - '0') * 10 + (text[1] - '0');
+    if (slot < kFirstSlot)
+        return std::nullopt;
+    return slot;
+}
+
+std::string boardKeyPath(std::string_view slot) {
+    return joinKeyPath(kBoardsKey, slot);
+}
+
+BoardList NajitMapy(Store& store) {
+    BoardList list;
+    for (const BuiltinBoard& board : builtinBoards()) {
+        list.names.push_back(board.name);
+        list.keys.push_back(kBuiltinKey);
+        list.strings.push_back(board.boardString);
+    }
+    // Only the slot keys that exist are looked at, in slot order.
+    std::vector<int> slots;
+    for (const std::string& name : store.subkeyNames(kBoardsKey)) {
+        if (const auto slot = slotFromText(name))
+            slots.push_back(*slot);
+    }
+    std::sort(slots.begin(), slots.end());
+    for (int slot : slots) {
+        const std::string slotKey = slotText(slot);
+        const KeyHandle key = store.openKey(boardKeyPath(slotKey));
+        StoreValue name;
+        StoreValue boardString;
+        store.ReadValueFromKey(key, "", name);
+        if (isEmptyValue(name))
+            continue;
+        store.ReadValueFromKey(key, kBoardStringValue, boardString);
+        const std::string text = valueText(boardString);
+        if (checkBoardString(text)) {
+            list.invalidSlots.push_back(slotKey);
+            continue;
+        }
+        list.names.push_back(valueText(name));
+        list.keys.push_back(slotKey);
+        list.strings.push_back(text);
+    }
+    return list;
+}
+
+std::optional<std::string> findFreeSlot(Store& store) {
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+        const std::string slotKey = slotText(slot);
+        if (isEmptyValue(store.ReadRegValue(boardKeyPath(slotKey), "")))
+            return slotKey;
+    }
+    return std::nullopt;
+}
+
+std::optional<BoardStoreError> deleteBoardSlot(Store& store, std::string_view slot) {
+    if (!slotFromText(slot))
+        return BoardStoreError::NotASlot;
+    if (store.DeleteRegKey(boardKeyPath(slot)) != kStatusOk)
+        return BoardStoreError::StoreFailed;
+    return std::nullopt;
+}
+
+std::optional<BoardStoreError> saveBoardToSlot(Store& store, std::string_view slot,
+                                               std::string_view name,
+                                               std::string_view boardString) {
+    if (!slotFromText(slot))
+        return BoardStoreError::NotASlot;
+    if (checkBoardString(boardString))
+        return BoardStoreError::NotABoard;
+    if (name.empty())
+        return BoardStoreError::EmptyName;
+    const std::string path = boardKeyPath(slot);
+    StoreTransaction transaction(store);
+    if (!transaction.started() || store.CreateRegKey(path) != kStatusOk ||
+        store.WriteRegValue(path, "", std::string(name), kTypeText) != kStatusOk ||
+        store.WriteRegValue(path, kBoardStringValue, std::string(boardString), kTypeText) !=
+            kStatusOk ||
+        !transaction.commit()) {
+        return BoardStoreError::StoreFailed;
+    }
+    return std::nullopt;
+}
+
+}  // namespace tomelin

@@ -1,0 +1,66 @@
+#pragma once
+// The board list of the setup window (`NajitMapy`) and the board store's slots
+// "Software\Brantl\Tomelin\HracíPole\01" .. "99": free-slot search, delete, save.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/store/store.h"
+
+namespace tomelin {
+
+inline constexpr const char* kBoardsKey = "Software\\Brantl\\Tomelin\\HracíPole";
+inline constexpr const char* kBoardStringValue = "Mapa";
+// Key of a built-in board in the list; built-ins are neither stored nor deletable.
+inline constexpr const char* kBuiltinKey = "N";
+inline constexpr int kFirstSlot = 1;
+inline constexpr int kLastSlot = 99;
+
+// Shown when "Přidat pole" finds every slot taken.
+inline constexpr const char* kBoardStoreFullTitle = "Nelze přidat pole";
+inline constexpr const char* kBoardStoreFullText =
+    "Všech 99 míst pro uložená hrací pole je obsazeno. Smažte nejprve některé pole.";
+
+// The three parallel lists (`List1`, `List2`, `List3`).
+struct BoardList {
+    std::vector<std::string> names;    // board names
+    std::vector<std::string> keys;     // "N" or the slot "01".."99"
+    std::vector<std::string> strings;  // board strings
+    // Slots that hold a board whose string is not a playable board (left out of the list).
+    std::vector<std::string> invalidSlots;
+
+    int size() const { return static_cast<int>(names.size()); }
+};
+
+// `NajitMapy`: the five built-ins first, then every stored board in slot order. A stored
+// board whose string is not a square of "0X+-" with side 2..16 is left out (so it can never
+// start a game) and reported in `invalidSlots`.
+BoardList NajitMapy(Store& store);
+
+// Slot text of a slot number: two digits ("01", "42"); empty outside 1..99.
+std::string slotText(int slot);
+// Slot number of a slot text "01".."99"; nothing for anything else (including "N", "1").
+std::optional<int> slotFromText(std::string_view text);
+// Key path of a slot.
+std::string boardKeyPath(std::string_view slot);
+
+// The lowest slot whose unnamed value is empty; nothing when all 99 slots hold a board.
+std::optional<std::string> findFreeSlot(Store& store);
+
+enum class BoardStoreError {
+    NotASlot,     // "N" or text that is not "01".."99"
+    NotABoard,    // a board string that is not a playable board
+    EmptyName,    // a stored board needs a name to be listed
+    StoreFailed,  // the store refused the write
+};
+
+// Deletes the board in a slot. Built-in boards ("N") are refused.
+std::optional<BoardStoreError> deleteBoardSlot(Store& store, std::string_view slot);
+
+// Saves a board into a slot (creates the key; name and "Mapa" in one transaction).
+std::optional<BoardStoreError> saveBoardToSlot(Store& store, std::string_view slot,
+                                               std::string_view name, std::string_view boardString);
+
+}  // namespace tomelin
