@@ -1,0 +1,44 @@
+# Installation of the game's data and its desktop integration. Included by the top-level
+# CMakeLists.txt when the windows are built.
+#
+#   <prefix>/share/tomelin/help/      the help page with the rules (the About window opens it)
+#   <prefix>/share/tomelin/Zvuk/      the songs of the music window
+#   <prefix>/share/applications/      the .desktop file
+#   <prefix>/share/metainfo/          the AppStream description
+#   <prefix>/share/icons/hicolor/     the application icon in the usual sizes
+
+set(TOMELIN_APP_ID io.github.tomelin.Tomelin)
+set(TOMELIN_ASSETS ${CMAKE_SOURCE_DIR}/assets)
+
+install(DIRECTORY ${TOMELIN_ASSETS}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tomelin/help)
+if(EXISTS ${TOMELIN_ASSETS}/Zvuk)
+    install(DIRECTORY ${TOMELIN_ASSETS}/Zvuk/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tomelin/Zvuk
+            FILES_MATCHING PATTERN "*.mid")
+endif()
+install(FILES ${TOMELIN_ASSETS}/desktop/${TOMELIN_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${TOMELIN_ASSETS}/desktop/${TOMELIN_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The icon PNGs are drawn at build time by the program's own artwork code.
+add_executable(tomelin_make_icons ${TOMELIN_ASSETS}/desktop/make_icons.cpp
+               ${CMAKE_SOURCE_DIR}/src/setup/widgets/artwork.cpp
+               ${CMAKE_SOURCE_DIR}/src/setup/widgets/artwork.h)
+target_include_directories(tomelin_make_icons PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(tomelin_make_icons PRIVATE Qt6::Gui)
+set(TOMELIN_ICON_DIR ${CMAKE_BINARY_DIR}/icons/hicolor)
+set(TOMELIN_ICON_FILES)
+foreach(size 16 22 24 32 48 64 128 256)
+    list(APPEND TOMELIN_ICON_FILES ${TOMELIN_ICON_DIR}/${size}x${size}/${TOMELIN_APP_ID}.png)
+endforeach()
+add_custom_command(
+    OUTPUT ${TOMELIN_ICON_FILES}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
+            $<TARGET_FILE:tomelin_make_icons> ${TOMELIN_ICON_DIR} ${TOMELIN_APP_ID}
+    DEPENDS tomelin_make_icons
+    COMMENT "Drawing the application icon")
+add_custom_target(tomelin_icons ALL DEPENDS ${TOMELIN_ICON_FILES})
+foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${TOMELIN_ICON_DIR}/${size}x${size}/${TOMELIN_APP_ID}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()

@@ -1,0 +1,112 @@
+#include "setup/widgets/about_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "setup/widgets/click_label.h"
+#include "setup/widgets/link_opener.h"
+
+namespace tomelin {
+namespace {
+
+const QString kCaption = QStringLiteral("O programu...");
+const QString kVersion = QStringLiteral("Verze 1.55");
+const QString kDate = QStringLiteral("20.01. 2001");
+const QString kCredit =
+    QStringLiteral("Hru, její grafiku i hudbu pro Linux připravil tým projektu Tomelin.");
+const QString kInvitation =
+    QStringLiteral("Veškeré dotazy rád zodpovím a nahlášené chyby samozřejmě opravím.");
+const QString kMailCaption = QStringLiteral(
+    "Na tento e-mail mi, prosím, pište Vaše náměty a připomínky, zprávy o chybách, o Vašich "
+    "úspěších při hře s počítačem :");
+const QString kWebCaption = QStringLiteral("Mé stránky :");
+const QString kWebText = QStringLiteral("Pravidla a nápověda ke hře");
+
+QLabel* wrappedLabel(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    return label;
+}
+
+void styleLink(ClickLabel* label, const char* name) {
+    label->setObjectName(name);
+    label->setStyleSheet(QStringLiteral("color: #1a4fc4; text-decoration: underline;"));
+}
+
+}  // namespace
+
+frmAbout::frmAbout(const QPixmap& title, QWidget* parent) : QDialog(parent) {
+    setObjectName("frmAbout");
+    setWindowTitle(kCaption);
+    setModal(true);
+
+    auto* image = new QLabel(this);
+    image->setObjectName("Image2");
+    image->setPixmap(title);
+    image->setAlignment(Qt::AlignCenter);
+
+    auto* version = new QLabel(kVersion, this);
+    version->setObjectName("Label1");
+    QFont bold = version->font();
+    bold.setBold(true);
+    version->setFont(bold);
+    auto* date = new QLabel(kDate, this);
+    date->setObjectName("lblVersion");
+    auto* versionRow = new QHBoxLayout;
+    versionRow->addWidget(version);
+    versionRow->addStretch();
+    versionRow->addWidget(date);
+
+    m_mailLink = new ClickLabel(QString::fromLatin1(kProjectMailAddress), this);
+    styleLink(m_mailLink, "Label6");
+    m_webLink = new ClickLabel(kWebText, this);
+    styleLink(m_webLink, "Label3");
+    connect(m_mailLink, &ClickLabel::clicked, this, &frmAbout::Label6_Click);
+    connect(m_webLink, &ClickLabel::clicked, this, &frmAbout::Label3_Click);
+    m_webLink->setToolTip(webTarget().toString());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(8);
+    layout->addWidget(image);
+    layout->addLayout(versionRow);
+    layout->addWidget(wrappedLabel(kCredit, "Label2", this));
+    layout->addSpacing(6);
+    layout->addWidget(wrappedLabel(kInvitation, "Label7", this));
+    layout->addWidget(wrappedLabel(kMailCaption, "Label5", this));
+    layout->addWidget(m_mailLink);
+    layout->addSpacing(6);
+    auto* webRow = new QHBoxLayout;
+    auto* webCaption = new QLabel(kWebCaption, this);
+    webCaption->setObjectName("Label4");
+    webRow->addWidget(webCaption);
+    webRow->addWidget(m_webLink);
+    webRow->addStretch();
+    layout->addLayout(webRow);
+
+    // A fixed layout: the window is as wide as the title picture plus its margins.
+    const int width = std::max(title.width(), 300) + 32;
+    setFixedWidth(width);
+    setFixedHeight(layout->hasHeightForWidth() ? layout->heightForWidth(width)
+                                               : sizeHint().height());
+}
+
+QUrl frmAbout::webTarget() const {
+    return helpPageUrl();
+}
+
+QUrl frmAbout::mailTarget() const {
+    return mailDraftUrl(QString::fromLatin1(kProjectMailAddress));
+}
+
+void frmAbout::Label3_Click() {
+    OpenLink(webTarget());
+}
+
+void frmAbout::Label6_Click() {
+    OpenLink(mailTarget());
+}
+
+}  // namespace tomelin

@@ -1,0 +1,36 @@
+#pragma once
+// `frmAbout`: the About window with the version, a credit line and two links (the help page
+// with the rules and a mail draft to the project).
+
+#include <QDialog>
+#include <QPixmap>
+#include <QUrl>
+
+namespace tomelin {
+
+class ClickLabel;
+
+// The project's mail address offered by the mail link.
+inline constexpr const char* kProjectMailAddress = "tomelin@example.org";
+
+// The About window, shown modally from the setup window's logo and the game window's toolbar.
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    // `title` is the shared title picture (`Image2` of the setup window).
+    explicit frmAbout(const QPixmap& title, QWidget* parent = nullptr);
+
+    // The targets the two links open; the web link is the help page installed with the game.
+    QUrl webTarget() const;
+    QUrl mailTarget() const;
+
+    // Click handlers of the web link (`Label3`) and the mail link (`Label6`).
+    void Label3_Click();
+    void Label6_Click();
+
+private:
+    ClickLabel* m_webLink = nullptr;
+    ClickLabel* m_mailLink = nullptr;
+};
+
+}  // namespace tomelin

@@ -1,0 +1,164 @@
+#include "setup/widgets/token_chooser.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "platform/draw/picture_box.h"
+
+namespace tomelin {
+namespace {
+
+const QString kCaptionPrefix = QStringLiteral("Výběr figurky hráče");
+const QString kShapeTip = QStringLiteral("Tvar žetonu");
+constexpr int kPreviewHeight = 66;
+
+}  // namespace
+
+const std::array<QString, 8>& frmVyb::shapeNames() {
+    static const std::array<QString, 8> names = {
+        QStringLiteral("Obdélník"),  QStringLiteral("Trojúhelník"), QStringLiteral("Šestiúhelník"),
+        QStringLiteral("Čtverečky"), QStringLiteral("Ovál"),        QStringLiteral("Hvězda"),
+        QStringLiteral("Kroužky"),   QStringLiteral("Políčko")};
+    return names;
+}
+
+frmVyb::frmVyb(int detailLevel, RandomSource& random, QWidget* parent)
+    : QDialog(parent), m_detailLevel(detailLevel), m_random(random) {
+    setObjectName("frmVyb");
+    setWindowTitle(QStringLiteral("Výběr figurky"));
+    setModal(true);
+
+    m_combo = new QComboBox(this);
+    m_combo->setObjectName("Combo1");
+    m_combo->setToolTip(kShapeTip);
+    m_preview = new PictureBox(this, rgb(0, 0, 0));
+    m_preview->setObjectName("Picture2");
+    m_preview->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
+    m_swatch = new QLabel(this);
+    m_swatch->setObjectName("Picture3");
+    m_swatch->setFixedSize(kPreviewHeight / 3 * 4, 22);
+    m_swatch->setFrameShape(QFrame::Box);
+    m_swatch->setAutoFillBackground(true);
+
+    auto* sliders = new QGridLayout;
+    const char* channelNames[3] = {"R", "G", "B"};
+    for (int c = 0; c < 3; ++c) {
+        auto* bar = new QScrollBar(Qt::Vertical, this);
+        bar->setObjectName(QStringLiteral("VScroll1_%1").arg(c));
+        bar->setRange(0, kChannelSteps - 1);
+        bar->setPageStep(1);
+        bar->setFixedHeight(kPreviewHeight + 22 + 6);
+        auto* label = new QLabel(QString::fromLatin1(channelNames[c]), this);
+        label->setAlignment(Qt::AlignCenter);
+        sliders->addWidget(label, 0, c);
+        sliders->addWidget(bar, 1, c, Qt::AlignHCenter);
+        m_sliders[c] = bar;
+        connect(bar, &QScrollBar::valueChanged, this, &frmVyb::sliderChanged);
+    }
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName("Command1");
+    m_ok->setDefault(true);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName("Timer1");
+    m_timer->setInterval(kPreviewDelayMs);
+    connect(m_timer, &QTimer::timeout, this, &frmVyb::redrawPreview);
+    connect(m_combo, &QComboBox::currentIndexChanged, this, [this] { redrawPreview(); });
+    connect(m_preview, &PictureBox::pressed, this, [this] { redrawPreview(); });
+    connect(m_ok, &QPushButton::clicked, this, &frmVyb::Command1_Click);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_combo);
+    left->addWidget(m_preview, 0, Qt::AlignHCenter);
+    left->addWidget(m_swatch, 0, Qt::AlignHCenter);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addSpacing(8);
+    top->addLayout(sliders);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addLayout(top);
+    layout->addWidget(m_ok);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    sliderChanged();
+    m_timer->stop();
+}
+
+void frmVyb::load(int playerIndex, const PlayerStyle& current, int strengthMark) {
+    m_strengthMark = strengthMark;
+    {
+        const QSignalBlocker block(m_combo);
+        m_combo->clear();
+        for (const QString& name : shapeNames()) {
+            m_combo->addItem(name);
+        }
+    }
+    setWindowTitle(QStringLiteral("%1 %2").arg(kCaptionPrefix).arg(playerIndex + 1));
+    const ChannelIndices indices = channelIndices(current.colour);
+    for (int c = 0; c < 3; ++c) {
+        m_sliders[c]->setValue(indices[c]);
+    }
+    m_combo->setCurrentIndex(validShape(current.shape) - 1);
+}
+
+AppliedToken frmVyb::SetFigur(bool computer) const {
+    AppliedToken token;
+    const ChannelIndices indices = sliders();
+    token.colourClass = tokenColourClass(indices, computer);
+    token.icon = playerIconIndex(token.colourClass, computer);
+    token.style.colour = colour();
+    token.style.shape = shape();
+    token.style.secondColour = highlightColour(token.colourClass);
+    return token;
+}
+
+int frmVyb::player() const {
+    const QString caption = windowTitle();
+    return caption.endsWith(QLatin1Char('2')) ? 2 : 1;
+}
+
+int frmVyb::shape() const {
+    return validShape(m_combo->currentIndex() + 1);
+}
+
+Rgb frmVyb::colour() const {
+    return colourOfIndices(sliders());
+}
+
+ChannelIndices frmVyb::sliders() const {
+    return {m_sliders[0]->value(), m_sliders[1]->value(), m_sliders[2]->value()};
+}
+
+void frmVyb::sliderChanged() {
+    QPalette palette = m_swatch->palette();
+    palette.setColor(QPalette::Window, toQColor(colour()));
+    m_swatch->setPalette(palette);
+    m_timer->start();
+}
+
+void frmVyb::redrawPreview() {
+    m_preview->clearPicture();
+    DRWP2(m_preview->surface(), 0, 0, shape(), colour(), m_preview->height(), m_strengthMark, false,
+          m_detailLevel, m_random);
+    m_timer->stop();
+}
+
+bool frmVyb::previewPending() const {
+    return m_timer->isActive();
+}
+
+void frmVyb::Command1_Click() {
+    const int p = player();
+    emit confirmed(p);
+    m_preview->clearPicture();
+    accept();
+}
+
+}  // namespace tomelin
