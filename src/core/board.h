@@ -16,7 +16,9 @@ inline constexpr std::uint8_t kNoCell = 0;
 inline constexpr std::uint8_t kFreeCell = 1;
 inline constexpr std::uint8_t kToken1 = 10;
 inline constexpr std::uint8_t kToken2 = 20;
-inline constexpr std::uint8_t tokenOf(int player) { return static_cast<std::uint8_t>(10 * player); }
+inline constexpr std::uint8_t tokenOf(int player) {
+    return static_cast<std::uint8_t>(10 * player);
+}
 
 inline constexpr int kMinSide = 2;
 inline constexpr int kMaxSide = 16;
@@ -33,9 +35,7 @@ public:
     std::uint8_t at(int x, int y) const { return m_cells[index(x, y)]; }
     void set(int x, int y, std::uint8_t v) { m_cells[index(x, y)] = v; }
     // Cells outside the grid (even beyond the margins) read as no cell.
-    std::uint8_t safeAt(int x, int y) const {
-        return inGrid(x, y) ? at(x, y) : kNoCell;
-    }
+    std::uint8_t safeAt(int x, int y) const { return inGrid(x, y) ? at(x, y) : kNoCell; }
     static bool inGrid(int x, int y) { return x >= kLow && x <= kHigh && y >= kLow && y <= kHigh; }
 
     // `BoardSide`: n, the playing area is columns and rows 0 .. n - 1.
@@ -54,9 +54,17 @@ public:
 
     bool operator==(const Board&) const = default;
 
+    // Flat access for the search loops: cell (x, y) is data()[flatIndex(x, y)], and a step
+    // of (dx, dy) is an index step of flatOffset(dx, dy).
+    static constexpr int kCellCount = kSpan * kSpan;
+    static constexpr int flatIndex(int x, int y) { return (y - kLow) * kSpan + (x - kLow); }
+    static constexpr int flatOffset(int dx, int dy) { return dy * kSpan + dx; }
+    const std::uint8_t* data() const { return m_cells.data(); }
+    std::uint8_t* data() { return m_cells.data(); }
+
 private:
-    static int index(int x, int y) { return (y - kLow) * kSpan + (x - kLow); }
-    std::array<std::uint8_t, kSpan * kSpan> m_cells{};
+    static int index(int x, int y) { return flatIndex(x, y); }
+    std::array<std::uint8_t, kCellCount> m_cells{};
     int m_side = 0;
 };
 
@@ -74,7 +82,8 @@ public:
 
     std::uint8_t at(int x, int y) const { return inGrid(x, y) ? m_cells[index(x, y)] : kNone; }
     void set(int x, int y, std::uint8_t v) {
-        if (inGrid(x, y)) m_cells[index(x, y)] = v;
+        if (inGrid(x, y))
+            m_cells[index(x, y)] = v;
     }
     void clear() { m_cells.fill(kNone); }
     static bool inGrid(int x, int y) { return x >= kLow && x <= kHigh && y >= kLow && y <= kHigh; }
@@ -86,9 +95,9 @@ private:
 
 // Why a board string or descriptor was refused.
 enum class BoardError {
-    BadLength,     // not n * n characters with 2 <= n <= 16
-    BadCharacter,  // a character other than "0X+-"
-    BadStartDigit, // descriptor's last character is not "1" or "2"
+    BadLength,      // not n * n characters with 2 <= n <= 16
+    BadCharacter,   // a character other than "0X+-"
+    BadStartDigit,  // descriptor's last character is not "1" or "2"
 };
 
 // A board string is n * n characters of "0X+-", row by row from the top, 2 <= n <= 16.

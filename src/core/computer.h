@@ -1,6 +1,7 @@
 #pragma once
 // The computer player's scoring of every legal move (`PcIQ` without its timers and display).
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -33,16 +34,29 @@ class ComputerSearch {
 public:
     struct Result {
         const std::vector<Candidate>* candidates = nullptr;  // every candidate, scan order
-        const std::vector<int>* best = nullptr;               // indices of best-scoring ones
+        const std::vector<int>* best = nullptr;              // indices of best-scoring ones
         int bestScore = 0;
     };
 
+    ComputerSearch();
+
+    // Strength 0: 1000 - gain; 1: Int(gain / 2); 2: gain; 3: gain - the opponent's best
+    // immediate reply seen on `ReplyGrid`. Every tied best candidate is kept.
     Result run(const Board& board, const Directions& dirs, int player, int strength,
                const std::optional<LastMove>& lastMove);
 
 private:
+    // `ReplyGrid`: the board as the opponent sees it after the candidate move. With a last
+    // move on record only four 7 x 7 windows of the board are visible.
+    void buildReplyGrid(const Board& board, const std::optional<LastMove>& lastMove, CellPos source,
+                        CellPos target);
+    int bestReply(int ownToken, int oppToken, const Directions& dirs) const;
+
     std::vector<Candidate> m_candidates;
     std::vector<int> m_best;
+    std::vector<int> m_oppTokens;  // flat indices of the opponent's tokens
+    std::array<int, 26> m_offsets{};
+    std::array<std::uint8_t, Board::kCellCount> m_reply{};
 };
 
 }  // namespace tomelin

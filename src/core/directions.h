@@ -36,8 +36,12 @@ struct Directions {
 inline Logic logicFromLabel(std::string_view label) {
     return label == "1" ? Logic::Star : Logic::Cross;
 }
-inline const char* logicLabel(Logic logic) { return logic == Logic::Star ? "1" : "2"; }
+inline const char* logicLabel(Logic logic) {
+    return logic == Logic::Star ? "1" : "2";
+}
 // Value stored in game records: 1 star, 2 cross.
-inline int logicNumber(Logic logic) { return logic == Logic::Star ? 1 : 2; }
+inline int logicNumber(Logic logic) {
+    return logic == Logic::Star ? 1 : 2;
+}
 
 }  // namespace tomelin

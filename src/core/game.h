@@ -15,8 +15,7 @@
 namespace tomelin {
 
 // The computer names; a player whose name is exactly one of these is the computer.
-inline constexpr const char* kComputerNames[3] = {"PC Začátečník", "PC Profesionál",
-                                                  "PC Génius"};
+inline constexpr const char* kComputerNames[3] = {"PC Začátečník", "PC Profesionál", "PC Génius"};
 // `PlayerKind` from a name: 0 a person; 1, 2, 3 the computer at the three strengths.
 int playerKindFromName(const std::string& name);
 
@@ -31,11 +30,11 @@ std::string moveLabelText(double moveCounter);
 
 // What the setup window hands to the game at START (and what restart replays).
 struct GameSetup {
-    std::string descriptor;                 // `Label4`: board string + starting digit
-    std::array<std::string, 2> names;       // `Label5`, `Label6`
-    std::string logicLabel = "1";           // `Label8`: "1" star, anything else cross
-    std::array<int, 2> timeListPos{0, 0};   // `Combo1(i)` positions 0..4
-    std::array<bool, 2> person{true, true}; // `Option19(i)` ("Člověk")
+    std::string descriptor;                  // `Label4`: board string + starting digit
+    std::array<std::string, 2> names;        // `Label5`, `Label6`
+    std::string logicLabel = "1";            // `Label8`: "1" star, anything else cross
+    std::array<int, 2> timeListPos{0, 0};    // `Combo1(i)` positions 0..4
+    std::array<bool, 2> person{true, true};  // `Option19(i)` ("Člověk")
 };
 
 // Special `TimeLeft` codes.
@@ -85,6 +84,11 @@ public:
     // the board; the window hides itself and shows the setup window.
     void UNG_Click();
 
+    // `Score`'s core part: reports the counts and, on a full board with at least one token,
+    // ends the game (see gameEnded). Called after every board change; the window calls it
+    // after its own full redraw. Does nothing once the game is over.
+    void Score();
+
     // The game window is minimized: the clock pauses.
     void setMinimized(bool minimized) { m_minimized = minimized; }
 
@@ -108,6 +112,14 @@ public:
     const std::vector<std::string>& moveList() const { return m_moveList; }
     std::string moveLabel() const { return m_moveLabel; }
     bool takeBackUnavailable() const { return m_takeBackUnavailable; }
+    // `Picture3`: the result panel is shown (from the game's end until restart/new game).
+    bool resultShown() const { return m_resultShown; }
+    // Number of moves made in the current line of play (2 * MoveCounter - 1 after a turn
+    // change), 0 before the first turn change.
+    int movesMade() const;
+    // Clock label colour of player p (white, or the flashing red once the time ran out).
+    Rgb clockColour(int player) const { return m_clockColour[player]; }
+    int clockInterval() const { return m_clockInterval; }
     // The computer has chosen a move whose clicks are still to come.
     bool computerMovePending() const;
     // `HasLegalMove`: p has a token with a free cell within reach.
@@ -116,10 +128,13 @@ public:
     bool personMayClick() const;
 
 private:
-    void setTimeLeft(int player, int value);
-    void score();
     void cancelPendingComputerMove();
-    void drawCell(int x, int y);
+    void cancelSelection();
+    void setTakeBackUnavailable(bool unavailable);
+    void setBoardEnabled(bool enabled);
+    void fillFreeCells(int stuckPlayer);
+    void clockRanOut(int player);
+    std::optional<LastMove> lastMoveOnRecord() const;
 
     TimerHost& m_timers;
     RandomSource& m_random;
@@ -151,6 +166,7 @@ private:
     std::vector<std::string> m_moveList;
     std::string m_moveLabel;
     bool m_takeBackUnavailable = true;
+    bool m_resultShown = false;
 
     // `PcMove`: the chosen move; `m_pcFirstClickGiven` is the -8410 sentinel.
     std::optional<Candidate> m_pcMove;

@@ -38,9 +38,15 @@ using Rgb = std::uint32_t;
 inline constexpr Rgb rgb(int r, int g, int b) {
     return static_cast<Rgb>(r) | (static_cast<Rgb>(g) << 8) | (static_cast<Rgb>(b) << 16);
 }
-inline constexpr int redOf(Rgb c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int greenOf(Rgb c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int blueOf(Rgb c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline constexpr int redOf(Rgb c) {
+    return static_cast<int>(c & 0xFF);
+}
+inline constexpr int greenOf(Rgb c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int blueOf(Rgb c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 inline constexpr Rgb kWhite = rgb(255, 255, 255);
 inline constexpr Rgb kFlashRed = rgb(255, 63, 63);
 
@@ -71,6 +77,12 @@ public:
     // `rayParked` follows.
     virtual void captureRay(CellPos /*from*/, CellPos /*to*/) {}
     virtual void rayParked() {}
+
+    // A move was made: `player` moved from `source` to `target` (a copy when the two are
+    // neighbours, a jump otherwise). Comes before the turn change starts.
+    virtual void moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {}
+    // `stuckPlayer` could not move: its opponent received all `cells` free cells.
+    virtual void freeCellsFilled(int /*stuckPlayer*/, int /*cells*/) {}
 
     // `Score`'s display part: token counts after every board change.
     virtual void scoreChanged(int /*tokens1*/, int /*tokens2*/, int /*freeCells*/) {}

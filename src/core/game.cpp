@@ -1,0 +1,258 @@
+// Game start, turn change, restart and new game: the sequence of turns of one game.
+
+#include "core/game.h"
+
+#include <cmath>
+
+namespace tomelin {
+
+int playerKindFromName(const std::string& name) {
+    for (int k = 0; k < 3; ++k) {
+        if (name == kComputerNames[k])
+            return k + 1;
+    }
+    return 0;
+}
+
+std::string moveLabelText(double moveCounter) {
+    // The number conversion reserves a sign position: a space before a non-negative number.
+    const long long number = static_cast<long long>(std::floor(moveCounter)) + 1;
+    return (number >= 0 ? " " : "") + std::to_string(number) + ". TAH";
+}
+
+Game::Game(TimerHost& timers, RandomSource& random) : m_timers(timers), m_random(random) {}
+
+void Game::setObserver(GameObserver* observer) {
+    m_obs = observer ? observer : &m_nullObserver;
+}
+
+std::optional<BoardError> Game::start(const GameSetup& setup) {
+    Board probe;
+    const DescriptorResult loaded = LoadBoardDescriptor(probe, setup.descriptor);
+    if (!loaded.ok())
+        return loaded.error;
+    cancelPendingComputerMove();
+    m_timers.stop(GameTimer::TimCHng);
+    m_timers.stop(GameTimer::TimerT);
+    m_setup = setup;
+    m_resultShown = false;
+    setBoardEnabled(true);
+    m_timers.start(GameTimer::Timer1, kTimer1Interval);
+    return std::nullopt;
+}
+
+void Game::onTimer(GameTimer timer) {
+    switch (timer) {
+        case GameTimer::Timer1:
+            Timer1_Timer();
+            break;
+        case GameTimer::TimCHng:
+            TimCHng_Timer();
+            break;
+        case GameTimer::TimPC:
+            TimPC_Timer();
+            break;
+        case GameTimer::TimerT:
+            TimerT_Timer();
+            break;
+    }
+}
+
+void Game::Timer1_Timer() {
+    m_random.seedFromTime();
+    m_moveLabel.clear();
+    m_obs->moveLabelChanged(m_moveLabel);
+    for (int p = 1; p <= 2; ++p) {
+        const auto i = static_cast<std::size_t>(p - 1);
+        m_timeLeft[static_cast<std::size_t>(p)] = timeLimitSeconds(m_setup.timeListPos[i]);
+        const bool shown = m_setup.person[i] && m_setup.timeListPos[i] != 0 &&
+                           m_timeLeft[static_cast<std::size_t>(p)] > 0;
+        m_obs->clockTextChanged(p, shown ? CoCas(m_timeLeft[static_cast<std::size_t>(p)]) : "");
+        m_clockColour[static_cast<std::size_t>(p)] = kWhite;
+        m_obs->clockColourChanged(p, kWhite);
+    }
+    m_clockInterval = kClockInterval;
+    m_moveCounter = 0;
+    m_gameOver = false;
+
+    const DescriptorResult loaded = LoadBoardDescriptor(m_board, m_setup.descriptor);
+    if (!loaded.ok()) {
+        // start() refused such a descriptor; a setup changed behind its back starts nothing.
+        m_timers.stop(GameTimer::Timer1);
+        return;
+    }
+    m_playerToMove = 3 - loaded.startDigit;
+    m_opponent = 3 - m_playerToMove;
+    m_playerKind = {0, playerKindFromName(m_setup.names[0]), playerKindFromName(m_setup.names[1])};
+
+    // `Prekr`: no selection, markers parked, the whole board drawn, the score shown.
+    cancelSelection();
+    m_lastSource.reset();
+    m_lastTarget.reset();
+    m_obs->selectionMarkerChanged(nullptr);
+    m_obs->lastMoveChanged(nullptr, nullptr);
+    m_obs->rayParked();
+    m_obs->boardReset();
+    Score();
+    m_obs->progressCleared();
+
+    m_dirs = &Directions::of(logicFromLabel(m_setup.logicLabel));
+    m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
+    m_timers.stop(GameTimer::Timer1);
+}
+
+void Game::TimCHng_Timer() {
+    m_timers.stop(GameTimer::TimerT);
+    m_moveLabel = moveLabelText(m_moveCounter);
+    m_obs->moveLabelChanged(m_moveLabel);
+    m_moveCounter += 0.5;
+    setTakeBackUnavailable(m_moveCounter <= 1 || m_resultShown);
+
+    const auto entry = static_cast<std::size_t>(2 * m_moveCounter - 1);
+    if (m_moveList.size() <= entry)
+        m_moveList.resize(entry + 1);
+    m_moveList[entry] = MakeSnapshot(m_board);
+
+    m_playerToMove = 3 - m_playerToMove;
+    m_opponent = 3 - m_playerToMove;
+    const int p = m_playerToMove;
+    m_obs->turnChanged(p);
+
+    if (!hasLegalMove(p)) {
+        fillFreeCells(p);
+    } else {
+        setBoardEnabled(true);
+        const int kind = m_playerKind[static_cast<std::size_t>(p)];
+        if (kind != 0)
+            m_obs->thinkingChanged(true);
+        if (kind == 0 && m_timeLeft[static_cast<std::size_t>(p)] == kTimeRanOut) {
+            PcIQ(p, 0);  // the person's time ran out: the weakest play moves for them
+        } else if (kind == 0 && m_timeLeft[static_cast<std::size_t>(p)] == kTimeOpponentRanOut) {
+            PcIQ(p, 2);
+        }
+        if (kind >= 1 && kind <= 3)
+            PcIQ(p, kind);
+    }
+    m_timers.start(GameTimer::TimerT, m_clockInterval);
+    m_timers.stop(GameTimer::TimCHng);
+}
+
+void Game::fillFreeCells(int stuckPlayer) {
+    const int receiver = 3 - stuckPlayer;
+    const int n = m_board.side();
+    const int scale = (n - 1) * n;
+    int filled = 0;
+    for (int x = 0; x < n; ++x) {
+        for (int y = 0; y < n; ++y) {
+            if (m_board.at(x, y) == kFreeCell) {
+                m_board.set(x, y, tokenOf(receiver));
+                m_obs->cellChanged(x, y);
+                ++filled;
+            }
+            m_obs->progressStep(x * n + y, scale, receiver);
+        }
+    }
+    m_obs->progressCleared();
+    m_obs->freeCellsFilled(stuckPlayer, filled);
+    Score();
+}
+
+bool Game::hasLegalMove(int player) const {
+    const int n = m_board.side();
+    const std::uint8_t own = tokenOf(player);
+    const Directions& dirs = *m_dirs;
+    for (int x = 0; x < n; ++x) {
+        for (int y = 0; y < n; ++y) {
+            if (m_board.at(x, y) != own)
+                continue;
+            for (int d = 0; d < dirs.count(); ++d) {
+                const auto du = static_cast<std::size_t>(d);
+                if (m_board.at(x + dirs.dx[du], y + dirs.dy[du]) == kFreeCell)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+void Game::NG_Click() {
+    cancelPendingComputerMove();
+    cancelSelection();
+    // The old game's clock must not tick for anybody while the new one starts.
+    m_timers.stop(GameTimer::TimerT);
+    m_resultShown = false;
+    setBoardEnabled(true);
+    m_timers.start(GameTimer::Timer1, kTimer1Interval);
+    m_board.clear();
+    m_obs->boardReset();
+}
+
+void Game::UNG_Click() {
+    std::string& d = m_setup.descriptor;
+    if (!d.empty())
+        d.pop_back();
+    while (!d.empty() && (d.back() == '1' || d.back() == '2'))
+        d.pop_back();
+    cancelPendingComputerMove();
+    cancelSelection();
+    // The game is left: nothing of it may run on while the setup window is shown.
+    m_timers.stop(GameTimer::Timer1);
+    m_timers.stop(GameTimer::TimCHng);
+    m_timers.stop(GameTimer::TimerT);
+    m_resultShown = false;
+    setBoardEnabled(true);
+    m_board.clear();
+    m_obs->boardReset();
+}
+
+bool Game::personMayClick() const {
+    const auto p = static_cast<std::size_t>(m_playerToMove);
+    return m_boardEnabled && !m_gameOver && m_playerKind[p] == 0 && m_timeLeft[p] != kTimeRanOut;
+}
+
+bool Game::computerMovePending() const {
+    return m_pcMove.has_value();
+}
+
+int Game::movesMade() const {
+    const int m = static_cast<int>(2 * m_moveCounter) - 1;
+    return m > 0 ? m : 0;
+}
+
+void Game::cancelPendingComputerMove() {
+    m_timers.stop(GameTimer::TimPC);
+    m_pcMove.reset();
+    m_pcFirstClickGiven = false;
+}
+
+void Game::cancelSelection() {
+    const bool hadSelection = m_selectionState == 1;
+    m_marks.clear();
+    m_selectionState = 0;
+    if (hadSelection) {
+        m_obs->ringsChanged(m_selX, m_selY);
+        m_obs->selectionMarkerChanged(nullptr);
+    }
+}
+
+void Game::setTakeBackUnavailable(bool unavailable) {
+    if (unavailable == m_takeBackUnavailable)
+        return;
+    m_takeBackUnavailable = unavailable;
+    m_obs->takeBackUnavailableChanged(unavailable);
+}
+
+void Game::setBoardEnabled(bool enabled) {
+    if (enabled == m_boardEnabled)
+        return;
+    m_boardEnabled = enabled;
+    m_obs->boardEnabledChanged(enabled);
+}
+
+std::optional<LastMove> Game::lastMoveOnRecord() const {
+    if (!m_lastSource || !m_lastTarget)
+        return std::nullopt;
+    return LastMove{*m_lastSource, *m_lastTarget};
+}
+
+}  // namespace tomelin

@@ -1,0 +1,83 @@
+// The game clock: `TimerT_Timer`'s countdown with its special codes, and `CoCas`.
+
+#include "core/game.h"
+
+namespace tomelin {
+
+int timeLimitSeconds(int listPosition) {
+    switch (listPosition) {
+        case 1:
+            return 5400;
+        case 2:
+            return 3600;
+        case 3:
+            return 1800;
+        case 4:
+            return 600;
+        default:
+            return kTimeUnlimited;
+    }
+}
+
+std::string CoCas(int seconds) {
+    const int t = seconds < 0 ? 0 : seconds;
+    const int h = t / 3600;
+    const int m = t / 60 - 60 * h;
+    const int s = t - 3600 * h - 60 * m;
+    auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return std::to_string(h) + ":" + two(m) + ":" + two(s);
+}
+
+void Game::TimerT_Timer() {
+    // No game running, the game over, or the window minimized (the way to pause).
+    if (!m_boardEnabled || m_minimized)
+        return;
+    const int p = m_playerToMove;
+    const int o = 3 - p;
+    int& mine = m_timeLeft[static_cast<std::size_t>(p)];
+    if (mine > 0) {
+        --mine;
+        m_obs->clockTextChanged(p, CoCas(mine));
+    }
+    if (mine == 0) {
+        mine = kTimeRanOut;
+        m_timeLeft[static_cast<std::size_t>(o)] = kTimeOpponentRanOut;
+        m_obs->clockTextChanged(p, "0:00:00");
+        m_obs->clockTextChanged(o, "");
+        clockRanOut(p);
+    }
+    if (mine == kTimeUnlimited) {
+        mine = kTimeUnlimitedTicked;
+        m_obs->clockTextChanged(p, "");
+    }
+    if (mine == kTimeRanOut) {
+        if (m_clockInterval != kClockFlashInterval) {
+            m_clockInterval = kClockFlashInterval;
+            m_timers.start(GameTimer::TimerT, m_clockInterval);
+        }
+        Rgb& colour = m_clockColour[static_cast<std::size_t>(p)];
+        if (colour == kWhite) {
+            colour = kFlashRed;
+            m_obs->clockColourChanged(p, colour);
+        } else if (colour == kFlashRed) {
+            colour = kWhite;
+            m_obs->clockColourChanged(p, colour);
+        }
+    }
+}
+
+void Game::clockRanOut(int player) {
+    // A person whose time runs out in the middle of their own turn could no longer click,
+    // and nobody else would move: the computer takes this turn over at once, at the weakest
+    // strength, as the turn change does for such a person.
+    const bool waitingForPerson = m_playerKind[static_cast<std::size_t>(player)] == 0 &&
+                                  !m_gameOver && !computerMovePending() &&
+                                  !m_timers.isActive(GameTimer::TimCHng) &&
+                                  !m_timers.isActive(GameTimer::Timer1);
+    if (!waitingForPerson || !hasLegalMove(player))
+        return;
+    cancelSelection();
+    PcIQ(player, 0);
+}
+
+}  // namespace tomelin

@@ -1,0 +1,64 @@
+// The computer's turn: `PcIQ` chooses a move, `TimPC_Timer` plays it as two clicks.
+
+#include <cmath>
+
+#include "core/game.h"
+
+namespace tomelin {
+
+void Game::PcIQ(int p, int strength) {
+    if (p != 1 && p != 2)
+        return;
+    if (strength < 0 || strength > 3)
+        strength = 2;
+    m_random.seedFromTime();
+    const ComputerSearch::Result found =
+        m_search.run(m_board, *m_dirs, p, strength, lastMoveOnRecord());
+
+    // Progress as the scan goes column by column: the bar's scale is n^2 - n - 1, so it is
+    // full before the last cells are scanned; the percentage runs up to 100 n^2 / (n^2 - 1).
+    const int n = m_board.side();
+    const int cells = n * n;
+    const int scale = cells - n - 1;
+    for (int i = 0; i < cells; ++i) {
+        m_obs->progressStep(i, scale, p);
+        const double progress = (i + 1) * 100.0 / (cells - 1);
+        const long long whole = static_cast<long long>(std::floor(progress));
+        const std::string text = " " + std::to_string(whole) + "% ";
+        m_obs->percentChanged(text);
+        m_obs->captionChanged(whole >= 100 ? "Tomelin" : "Tomelin -" + text);
+    }
+
+    const std::vector<int>& best = *found.best;
+    if (!best.empty()) {
+        auto r = static_cast<std::size_t>(
+            std::floor(m_random.next() * static_cast<double>(best.size())));
+        if (r >= best.size())
+            r = best.size() - 1;  // a source returning 1.0 must not overrun
+        m_pcMove = (*found.candidates)[static_cast<std::size_t>(best[r])];
+        m_pcFirstClickGiven = false;
+        m_timers.start(GameTimer::TimPC, kPcFirstInterval);
+    }
+    m_obs->progressCleared();
+    m_obs->thinkingChanged(false);
+}
+
+void Game::TimPC_Timer() {
+    if (!m_pcMove) {
+        m_timers.stop(GameTimer::TimPC);
+        return;
+    }
+    if (!m_pcFirstClickGiven) {
+        m_timers.start(GameTimer::TimPC, kPcSecondInterval);
+        m_pcFirstClickGiven = true;
+        PLKlik(m_pcMove->fromX, m_pcMove->fromY);
+        return;
+    }
+    const Candidate move = *m_pcMove;
+    m_pcMove.reset();
+    m_pcFirstClickGiven = false;
+    m_timers.stop(GameTimer::TimPC);
+    PLKlik(move.toX, move.toY);
+}
+
+}  // namespace tomelin
