@@ -1,0 +1,209 @@
+#include "setup/widgets/player_panel.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+#include "core/game.h"
+#include "platform/draw/picture_box.h"
+#include "records/survey.h"
+
+namespace tomelin {
+namespace {
+
+constexpr int kPreviewHeight = 54;
+
+QRadioButton* strengthOption(const QString& text, const QColor& background, QWidget* parent) {
+    auto* option = new QRadioButton(text, parent);
+    option->setAutoFillBackground(true);
+    option->setStyleSheet(QStringLiteral("QRadioButton { color: white; background: %1; "
+                                         "padding: 2px 6px; }")
+                              .arg(background.name()));
+    return option;
+}
+
+}  // namespace
+
+PlayerPanel::PlayerPanel(int index, QWidget* parent)
+    : QGroupBox(QStringLiteral("Hráč"), parent), m_index(index) {
+    setObjectName(QStringLiteral("Frame6_%1").arg(index));
+
+    Option19 = new QRadioButton(QStringLiteral("Člověk"), this);
+    Option18 = new QRadioButton(QStringLiteral("Počítač"), this);
+    auto* kinds = new QButtonGroup(this);
+    kinds->addButton(Option19);
+    kinds->addButton(Option18);
+
+    Frame4 = new QGroupBox(QStringLiteral("Člověk"), this);
+    Text3 = new QComboBox(Frame4);
+    Text3->setEditable(true);
+    Text3->setInsertPolicy(QComboBox::NoInsert);
+    Text3->setEditText(QStringLiteral("Jméno"));
+    Text3->lineEdit()->installEventFilter(this);
+    Combo1 = new QComboBox(Frame4);
+    for (const std::string& text : timeLimitTexts()) {
+        Combo1->addItem(QString::fromStdString(text));
+    }
+    auto* form = new QGridLayout(Frame4);
+    form->addWidget(new QLabel(QStringLiteral("Jméno:"), Frame4), 0, 0);
+    form->addWidget(Text3, 0, 1);
+    form->addWidget(new QLabel(QStringLiteral("Čas na hru:"), Frame4), 1, 0);
+    form->addWidget(Combo1, 1, 1);
+    form->setColumnStretch(1, 1);
+
+    Frame7 = new QGroupBox(QStringLiteral("Inteligence počítače"), this);
+    Option21 = strengthOption(QStringLiteral("Začátečník"), QColor(128, 128, 128), Frame7);
+    Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(95, 95, 95), Frame7);
+    Option23 = strengthOption(QStringLiteral("Génius"), QColor(64, 64, 64), Frame7);
+    auto* strengths = new QButtonGroup(this);
+    auto* strengthLayout = new QVBoxLayout(Frame7);
+    strengthLayout->setSpacing(2);
+    for (QRadioButton* option : {Option21, Option22, Option23}) {
+        strengths->addButton(option);
+        strengthLayout->addWidget(option);
+        option->installEventFilter(this);
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) {
+                emit strengthChanged();
+            }
+        });
+    }
+
+    Picture2 = new QFrame(this);
+    Picture2->setFocusPolicy(Qt::StrongFocus);
+    static_cast<QFrame*>(Picture2)->setFrameShape(QFrame::StyledPanel);
+    Picture7 = new PictureBox(Picture2, rgb(0, 0, 0));
+    Picture7->setToolTip(QStringLiteral("Změnit figurku"));
+    Picture7->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
+    Picture7->setCursor(Qt::PointingHandCursor);
+    auto* previewLayout = new QVBoxLayout(Picture2);
+    previewLayout->setContentsMargins(6, 6, 6, 6);
+    previewLayout->addWidget(Picture7);
+    connect(Picture7, &PictureBox::pressed, this, [this](QPointF, Qt::MouseButton button) {
+        if (button == Qt::LeftButton) {
+            emit previewClicked();
+        }
+    });
+
+    // The person's and the computer's settings share one place; only one is shown.
+    auto* settings = new QWidget(this);
+    auto* stack = new QStackedLayout(settings);
+    stack->addWidget(Frame4);
+    stack->addWidget(Frame7);
+    stack->setStackingMode(QStackedLayout::StackAll);
+
+    auto* kindRow = new QVBoxLayout;
+    kindRow->addWidget(Option19);
+    kindRow->addWidget(Option18);
+    kindRow->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(kindRow);
+    top->addStretch();
+    top->addWidget(Picture2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(settings);
+
+    connect(Option19, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            kindChanged();
+        }
+    });
+    connect(Option18, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            kindChanged();
+        }
+    });
+    connect(Text3, &QComboBox::editTextChanged, this, &PlayerPanel::nameEdited);
+    connect(Text3, &QComboBox::activated, this, &PlayerPanel::knownPlayerPicked);
+    Frame7->hide();
+}
+
+bool PlayerPanel::isComputer() const {
+    return Option18->isChecked();
+}
+
+int PlayerPanel::strengthMark() const {
+    if (!isComputer()) {
+        return 0;
+    }
+    if (Option21->isChecked())
+        return 1;
+    if (Option23->isChecked())
+        return 3;
+    return 2;
+}
+
+QString PlayerPanel::identity() const {
+    const int mark = strengthMark();
+    return mark == 0 ? name() : QString::fromUtf8(kComputerNames[mark - 1]);
+}
+
+QString PlayerPanel::name() const {
+    return Text3->currentText();
+}
+
+void PlayerPanel::setName(const QString& name) {
+    Text3->setEditText(name);
+}
+
+int PlayerPanel::timeListPosition() const {
+    return std::max(0, Combo1->currentIndex());
+}
+
+void PlayerPanel::chooseHuman() {
+    Option19->setChecked(true);
+}
+
+void PlayerPanel::chooseComputer() {
+    if (Option18->isChecked()) {
+        kindChanged();
+    } else {
+        Option18->setChecked(true);
+    }
+}
+
+void PlayerPanel::chooseStrength(int strength) {
+    QRadioButton* options[3] = {Option21, Option22, Option23};
+    options[std::clamp(strength, 1, 3) - 1]->setChecked(true);
+}
+
+void PlayerPanel::setKnownPlayers(const QStringList& names) {
+    const QString text = Text3->currentText();
+    const QSignalBlocker block(Text3);
+    Text3->clear();
+    Text3->addItems(names);
+    Text3->setCurrentIndex(-1);
+    Text3->setEditText(text);
+}
+
+void PlayerPanel::kindChanged() {
+    const bool computer = isComputer();
+    Frame7->setVisible(computer);
+    Frame4->setVisible(!computer);
+    if (computer) {
+        // A new computer player always starts as "Profesionál" with no time limit.
+        Option22->setChecked(true);
+        Combo1->setCurrentIndex(0);
+    }
+    emit strengthChanged();
+}
+
+bool PlayerPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == Text3->lineEdit()) {
+            emit nameBoxClicked();
+        } else if (watched == Option21 || watched == Option22 || watched == Option23) {
+            Picture2->setFocus();
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+}  // namespace tomelin

@@ -1,0 +1,76 @@
+#pragma once
+// One player's panel of the setup window (`Frame6(i)`): person or computer, name, time limit,
+// computer strength and the token preview.
+
+#include <QGroupBox>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QRadioButton;
+
+namespace tomelin {
+
+class PictureBox;
+
+// The controls of one player and the identity they give him: his name for a person, the
+// computer's name for its strength ("PC Začátečník", "PC Profesionál", "PC Génius").
+class PlayerPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    PlayerPanel(int index, QWidget* parent = nullptr);
+
+    int index() const { return m_index; }
+    bool isComputer() const;
+    // 0 for a person, 1..3 the computer's strength (the token's strength mark).
+    int strengthMark() const;
+    // The player's identity as handed to the game window.
+    QString identity() const;
+    QString name() const;
+    void setName(const QString& name);
+    // Time-limit list position 0..4.
+    int timeListPosition() const;
+
+    // `Option19` "Člověk" / `Option18` "Počítač" as the user would click them.
+    void chooseHuman();
+    void chooseComputer();
+    // `Option21` / `Option22` / `Option23`: strength 1..3.
+    void chooseStrength(int strength);
+
+    // The known players offered in the name list (`Text3(i)`).
+    void setKnownPlayers(const QStringList& names);
+
+    // Controls, for the window and tests.
+    QRadioButton* Option19 = nullptr;  // "Člověk"
+    QRadioButton* Option18 = nullptr;  // "Počítač"
+    QGroupBox* Frame4 = nullptr;       // person's settings
+    QComboBox* Text3 = nullptr;        // name, editable
+    QComboBox* Combo1 = nullptr;       // time limit
+    QGroupBox* Frame7 = nullptr;       // computer's strength
+    QRadioButton* Option21 = nullptr;  // "Začátečník"
+    QRadioButton* Option22 = nullptr;  // "Profesionál"
+    QRadioButton* Option23 = nullptr;  // "Génius"
+    QWidget* Picture2 = nullptr;       // frame around the preview; takes the focus
+    PictureBox* Picture7 = nullptr;    // token preview, tooltip "Změnit figurku"
+
+signals:
+    // The player's kind or strength changed: the preview must be redrawn (`FigDr`).
+    void strengthChanged();
+    // The name text changed (typed or picked) / the name box was clicked.
+    void nameEdited(const QString& text);
+    void nameBoxClicked();
+    // A known player was picked from the list.
+    void knownPlayerPicked(int listIndex);
+    // The preview was clicked: the token chooser opens.
+    void previewClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void kindChanged();
+
+    int m_index;
+};
+
+}  // namespace tomelin

@@ -1,0 +1,92 @@
+// Form1's board list (`List1` with the hidden `List2` and `List3`) and its "Editor" menu.
+
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "editor/frm_edit.h"
+#include "setup/widgets/player_panel.h"
+#include "setup/widgets/setup_menus.h"
+#include "setup/widgets/setup_window.h"
+
+namespace tomelin {
+
+void Form1::NajitMapy() {
+    m_boards = tomelin::NajitMapy(m_store);
+    {
+        const QSignalBlocker block(m_list1);
+        m_list1->clear();
+        for (const std::string& name : m_boards.names) {
+            m_list1->addItem(QString::fromStdString(name));
+        }
+    }
+    selectBoard(0);
+}
+
+int Form1::selectedBoard() const {
+    const int row = m_list1->currentRow();
+    return row < 0 ? 0 : row;
+}
+
+void Form1::selectBoard(int index) {
+    if (index < 0 || index >= m_boards.size()) {
+        return;
+    }
+    if (m_list1->currentRow() != index) {
+        const QSignalBlocker block(m_list1);
+        m_list1->setCurrentRow(index);
+    }
+    m_panels[1]->show();
+    m_panels[0]->Option18->setEnabled(true);
+    m_option1->parentWidget()->setEnabled(true);
+    emit boardChosen(QString::fromStdString(m_boards.names[index]),
+                     QString::fromStdString(m_boards.strings[index]));
+}
+
+void Form1::Command3_Click() {
+    const int s = selectedBoard();
+    const bool builtin = s < m_boards.size() && m_boards.keys[s] == kBuiltinKey;
+    m_menus->prepareEditorMenu(builtin);
+    m_menus->EDI->popup(m_command3->mapToGlobal(m_command3->rect().bottomRight()));
+}
+
+void Form1::ADDMAP_Click() {
+    // Every slot taken: saving would overwrite the board in the last slot, so refuse.
+    const std::optional<std::string> slot = findFreeSlot(m_store);
+    if (!slot) {
+        showMessage(QString::fromUtf8(kBoardStoreFullTitle),
+                    QString::fromUtf8(kBoardStoreFullText));
+        return;
+    }
+    if (m_boards.size() == 0) {
+        return;
+    }
+    FrmEdit editor(m_store, QString::fromStdString(m_boards.strings[0]),
+                   QStringLiteral("Nové pole"), QString::fromStdString(*slot), this);
+    connect(&editor, &FrmEdit::boardSaved, this, [this] { NajitMapy(); });
+    runDialog(editor);
+}
+
+void Form1::EDMAP_Click() {
+    const int s = selectedBoard();
+    if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
+        return;
+    }
+    FrmEdit editor(m_store, QString::fromStdString(m_boards.strings[s]),
+                   QString::fromStdString(m_boards.names[s]),
+                   QString::fromStdString(m_boards.keys[s]), this);
+    connect(&editor, &FrmEdit::boardSaved, this, [this] { NajitMapy(); });
+    runDialog(editor);
+}
+
+void Form1::DELMAP_Click() {
+    const int s = selectedBoard();
+    if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
+        return;
+    }
+    deleteBoardSlot(m_store, m_boards.keys[s]);
+    NajitMapy();
+}
+
+}  // namespace tomelin

@@ -1,0 +1,74 @@
+// Form1's players: token previews, the token chooser, known players' tokens.
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "platform/draw/picture_box.h"
+#include "records/game_record.h"
+#include "setup/widgets/player_panel.h"
+#include "setup/widgets/setup_window.h"
+
+namespace tomelin {
+
+void Form1::figur(int i) {
+    m_chooser->load(i, m_styles[i], m_panels[i]->strengthMark());
+}
+
+void Form1::SetFigur(int player) {
+    const int i = player == 2 ? 1 : 0;
+    const AppliedToken token = m_chooser->SetFigur(m_panels[i]->isComputer());
+    m_tokens[i] = token;
+    m_styles[i] = token.style;
+    FigDr(i);
+    emit tokenApplied(i + 1, token);
+}
+
+void Form1::applyToken(int i) {
+    figur(i);
+    SetFigur(i + 1);
+}
+
+void Form1::FigDr(int i) {
+    PictureBox* box = m_panels[i]->Picture7;
+    box->clearPicture();
+    DRWP2(box->surface(), 0, 0, m_styles[i].shape, m_styles[i].colour, box->height(),
+          m_panels[i]->strengthMark(), false, m_detailLevel, m_random);
+}
+
+void Form1::openChooser(int i) {
+    figur(i);
+    m_chooser->redrawPreview();
+    runDialog(*m_chooser);
+}
+
+void Form1::applyKnownPlayerToken(int i, int listIndex) {
+    const auto& codes = m_survey.lists[kListSetupTokens];
+    if (listIndex < 0 || listIndex >= static_cast<int>(codes.size())) {
+        return;
+    }
+    // decodeTokenString mends a damaged code; a shape outside 1..8 becomes 1.
+    const TokenStyle stored = decodeTokenString(codes[listIndex]);
+    m_styles[i].colour = stored.colour;
+    m_styles[i].shape = stored.shape;
+    applyToken(i);
+}
+
+void Form1::nameEdited(int i, const QString& text) {
+    if (m_panels[i]->isComputer()) {
+        return;
+    }
+    const int found = m_panels[i]->Text3->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found >= 0) {
+        applyKnownPlayerToken(i, found);
+    }
+}
+
+void Form1::nameBoxClicked(int i) {
+    QComboBox* box = m_panels[i]->Text3;
+    if (box->currentText().isEmpty()) {
+        box->setEditText(QStringLiteral("Hráč %1").arg(i + 1));
+        box->lineEdit()->setSelection(0, 100);
+    }
+}
+
+}  // namespace tomelin
