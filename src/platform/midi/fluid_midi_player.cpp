@@ -15,6 +15,9 @@ namespace tomelin {
 
 namespace {
 constexpr double kSampleRate = 44100.0;
+// FluidSynth's default gain (0.2) leaves General MIDI songs very quiet; this keeps a full
+// arrangement of our songs well clear of clipping.
+constexpr double kGain = 0.5;
 }  // namespace
 
 struct FluidMidiPlayer::Impl {
@@ -89,6 +92,7 @@ FluidMidiPlayer::FluidMidiPlayer(FluidPlayerOptions options) : m_impl(std::make_
     fluid_settings_setstr(d.settings, "player.timing-source", "sample");
     fluid_settings_setnum(d.settings, "synth.sample-rate", kSampleRate);
     fluid_settings_setint(d.settings, "synth.threadsafe-api", 1);
+    fluid_settings_setnum(d.settings, "synth.gain", kGain);
     d.synth = new_fluid_synth(d.settings);
     if (d.synth == nullptr) {
         return;
