@@ -1,0 +1,83 @@
+#include "editor/edit_canvas.h"
+
+#include <QMouseEvent>
+
+#include "gamewin/token_painter.h"
+
+namespace tomelin {
+
+namespace {
+
+// The editor only draws the field and shape 8, neither of which scatters anything at
+// random; DRWP2 still wants a source.
+class NoRandom : public RandomSource {
+public:
+    double next() override { return 0.0; }
+};
+
+constexpr int kEditorDetail = 1;
+
+}  // namespace
+
+EditCellLook editCellLook(EditCell code) {
+    switch (code) {
+        case EditCell::Free:
+            return {0, rgb(127, 127, 127)};
+        case EditCell::Player1:
+            return {kShapeField, rgb(255, 127, 0)};
+        case EditCell::Player2:
+            return {kShapeField, rgb(0, 127, 255)};
+        case EditCell::NoCell:
+            break;
+    }
+    return {0, 0};
+}
+
+EditCanvas::EditCanvas(QWidget* parent) : PictureBox(parent, rgb(0, 0, 0)) {
+    connect(this, &PictureBox::pressed, this, [this](QPointF position, Qt::MouseButton button) {
+        if (button == Qt::LeftButton) {
+            emit leftPressed(position);
+        } else if (button == Qt::RightButton) {
+            emit rightPressed();
+        }
+    });
+}
+
+void EditCanvas::DRWP3(EditCell code, int column, int row, int side) {
+    if (side <= 0) {
+        return;
+    }
+    const double cw = (width() - 1.0) / side;
+    const double ch = (height() - 1.0) / side;
+    surface().fillBox(cw * column, ch * row, cw * (column + 1) - 1, ch * (row + 1) - 1,
+                      rgb(0, 0, 0));
+    if (code != EditCell::NoCell) {
+        const EditCellLook look = editCellLook(code);
+        NoRandom random;
+        DRWP2(surface(), column, row, look.shape, look.colour, static_cast<double>(height()) / side,
+              0, true, kEditorDetail, random);
+    }
+    surface().refresh();
+}
+
+void EditCanvas::drawBoard(const BoardEdit& edit) {
+    // A hidden widget gets its resize event only when shown; draw at the final size now.
+    imageSurface().resize(width(), height());
+    imageSurface().clear();
+    const int n = edit.side();
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < n; ++c) {
+            DRWP3(edit.at(c, r), c, r, n);
+        }
+    }
+    surface().refresh();
+}
+
+void EditCanvas::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::LeftButton) {
+        emit leftPressed(event->position());
+    }
+    event->accept();
+}
+
+}  // namespace tomelin

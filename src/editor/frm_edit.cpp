@@ -1,0 +1,205 @@
+#include "editor/frm_edit.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "editor/edit_canvas.h"
+#include "editor/edit_cursors.h"
+#include "setup/board_list.h"
+
+namespace tomelin {
+
+namespace {
+
+// The texts this window shows.
+const char* const kTitle = "Editor";
+const char* const kNameCaption = "Jméno :";
+const char* const kSaveCaption = "Uložit";
+const char* const kMirrorCaption = "Zrcadlo";
+const char* const kNewBoardName = "Nové pole";
+const char* const kRefusalTitle = "Nelze uložit";
+const char* const kStoreFailedText = "Hrací pole se nepodařilo zapsat do úložiště.";
+const char* const kNoSlotText = "Pro toto hrací pole není v úložišti místo.";
+
+// Rows above the canvas and the margins around it, in pixels.
+constexpr int kTopRows = 52;
+constexpr int kExtraHeight = 56;
+constexpr int kExtraWidth = 8;
+// Room for the window frame and title bar when fitting the window into the screen.
+constexpr int kFrameAllowance = 40;
+constexpr int kMinCanvasWidth = 240;
+
+// The spinner's rest position; 0 and 2 are its left and right arrows.
+constexpr int kSpinnerRest = 1;
+
+QString storeErrorText(BoardStoreError error) {
+    switch (error) {
+        case BoardStoreError::NotASlot:
+            return QString::fromUtf8(kNoSlotText);
+        case BoardStoreError::NotABoard:
+        case BoardStoreError::EmptyName:
+        case BoardStoreError::StoreFailed:
+            break;
+    }
+    return QString::fromUtf8(kStoreFailedText);
+}
+
+}  // namespace
+
+int FrmEdit::canvasWidthFor(int screenWidth, int availableHeight) {
+    const int byWidth = screenWidth * 2 / 3;
+    const int byHeight = (availableHeight - kExtraHeight - kFrameAllowance) * 4 / 3;
+    return std::max(kMinCanvasWidth, std::min(byWidth, byHeight));
+}
+
+FrmEdit::FrmEdit(Store& store, const QString& boardString, const QString& name, const QString& slot,
+                 QWidget* parent)
+    : QDialog(parent), m_store(store), m_slot(slot) {
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setModal(true);
+
+    m_label1 = new QLabel(QString::fromUtf8(kNameCaption), this);
+    m_text1 = new QLineEdit(this);
+    m_command1 = new QPushButton(QString::fromUtf8(kSaveCaption), this);
+    m_command1->setAutoDefault(false);
+    m_check1 = new QCheckBox(QString::fromUtf8(kMirrorCaption), this);
+    m_check1->setChecked(true);
+    m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
+    m_hscroll1->setRange(0, 2);
+    m_hscroll1->setPageStep(1);
+    m_hscroll1->setValue(kSpinnerRest);
+    // The size box shows the side; it only changes through the spinner's arrows.
+    m_text2 = new QLineEdit(this);
+    m_text2->setReadOnly(true);
+    m_text2->setFocusPolicy(Qt::NoFocus);
+    m_text2->setAlignment(Qt::AlignCenter);
+    m_text2->setFrame(false);
+    m_text2->setContextMenuPolicy(Qt::NoContextMenu);
+    m_canvas = new EditCanvas(this);
+
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const int screenWidth = screen != nullptr ? screen->geometry().width() : 800;
+    m_canvasWidth = canvasWidthFor(screenWidth, available.height());
+    layoutControls();
+
+    m_edit.setMirror(m_check1->isChecked());
+    connect(m_check1, &QCheckBox::toggled, this, [this](bool on) { m_edit.setMirror(on); });
+    connect(m_hscroll1, &QScrollBar::valueChanged, this, &FrmEdit::spinnerMoved);
+    connect(m_text1, &QLineEdit::textChanged, this, &FrmEdit::nameChanged);
+    connect(m_command1, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_canvas, &EditCanvas::leftPressed, this, &FrmEdit::paintAt);
+    connect(m_canvas, &EditCanvas::rightPressed, this, &FrmEdit::nextTool);
+
+    EDM(boardString);
+    m_text1->setText(name);
+    nameChanged(m_text1->text());
+
+    // Centred on the screen, the frame counted in as far as it is known before showing.
+    move(available.center() - QPoint(width() / 2, height() / 2 + kFrameAllowance / 2));
+}
+
+FrmEdit::~FrmEdit() = default;
+
+void FrmEdit::layoutControls() {
+    const int w = m_canvasWidth;
+    const int canvasHeight = w * 3 / 4;
+    const int clientWidth = w + kExtraWidth;
+    setFixedSize(clientWidth, canvasHeight + kExtraHeight);
+    m_label1->setGeometry(4, 6, 49, 17);
+    m_text1->setGeometry(52, 4, clientWidth - 56, 21);
+    m_command1->setGeometry(4, 28, 73, 21);
+    m_check1->setGeometry(80, 28, 65, 21);
+    m_hscroll1->setGeometry(w - 48, 28, 52, 21);
+    // Over the middle of the spinner, so that its two arrows flank the number.
+    m_text2->setGeometry(w - 32, 28, 20, 21);
+    m_text2->raise();
+    m_canvas->setGeometry(4, kTopRows, w, canvasHeight);
+}
+
+bool FrmEdit::EDM(const QString& boardString) {
+    const bool loaded = m_edit.load(boardString.toStdString());
+    showSide();
+    m_canvas->setCursor(editToolCursor(m_edit.tool()));
+    return loaded;
+}
+
+QString FrmEdit::boardName() const {
+    return m_text1->text();
+}
+
+void FrmEdit::showSide() {
+    m_text2->setText(QString::number(m_edit.side()));
+    redraw();
+}
+
+void FrmEdit::redraw() {
+    m_canvas->drawBoard(m_edit);
+}
+
+void FrmEdit::spinnerMoved(int position) {
+    if (position == kSpinnerRest) {
+        return;
+    }
+    const bool changed = position < kSpinnerRest ? m_edit.shrink() : m_edit.grow();
+    if (changed) {
+        showSide();
+    }
+    m_hscroll1->setValue(kSpinnerRest);
+}
+
+void FrmEdit::nameChanged(const QString& text) {
+    if (!text.isEmpty()) {
+        return;
+    }
+    // An empty name comes back as the default, wholly selected so that typing replaces it.
+    m_text1->setText(QString::fromUtf8(kNewBoardName));
+    m_text1->selectAll();
+}
+
+void FrmEdit::paintAt(QPointF position) {
+    const EditPos cell =
+        m_edit.cellAt(position.x(), position.y(), m_canvas->width(), m_canvas->height());
+    for (const EditPos& changed : m_edit.paint(cell)) {
+        m_canvas->DRWP3(m_edit.at(changed.column, changed.row), changed.column, changed.row,
+                        m_edit.side());
+    }
+}
+
+void FrmEdit::nextTool() {
+    m_canvas->setCursor(editToolCursor(m_edit.cycleTool()));
+}
+
+bool FrmEdit::save() {
+    if (const auto refusal = m_edit.saveRefusal()) {
+        showMessage(QString::fromUtf8(kRefusalTitle),
+                    QString::fromUtf8(boardRefusalText(*refusal)));
+        return false;
+    }
+    const std::string slot = m_slot.toStdString();
+    if (const auto error =
+            saveBoardToSlot(m_store, slot, boardName().toStdString(), m_edit.boardString())) {
+        showMessage(QString::fromUtf8(kRefusalTitle), storeErrorText(*error));
+        return false;
+    }
+    emit boardSaved(m_slot);
+    return true;
+}
+
+void FrmEdit::showMessage(const QString& title, const QString& text) {
+    if (m_showMessage) {
+        m_showMessage(title, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace tomelin

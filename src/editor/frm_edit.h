@@ -1,0 +1,98 @@
+#pragma once
+// The board editor window `frmEdit`: paint a board cell by cell, name it, size it, save it.
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+#include "setup/board_edit.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace tomelin {
+
+class EditCanvas;
+class Store;
+
+// The modal board editor. How the setup window uses it:
+//
+//     FrmEdit editor(store, boardString, name, slot, this);
+//     connect(&editor, &FrmEdit::boardSaved, this, [&](const QString& slot) {
+//         /* NajitMapy, then select the board stored in `slot` */ });
+//     editor.exec();
+//
+// `boardString` is loaded into the editing grid (`EDM`), `name` goes into the name box
+// (`Text1`; for a new board "Nové pole") and `slot` ("01" .. "99", the hidden `Label2`) is
+// where every save writes. The editor stays open after a save; closing it without saving
+// discards the edits. It writes nothing but that one slot.
+class FrmEdit : public QDialog {
+    Q_OBJECT
+public:
+    FrmEdit(Store& store, const QString& boardString, const QString& name, const QString& slot,
+            QWidget* parent = nullptr);
+    ~FrmEdit() override;
+
+    // `EDM`: loads a board string into the grid, shows its side and makes the free-cell tool
+    // current. Returns false (showing an all-free board) for a string that is no board.
+    bool EDM(const QString& boardString);
+
+    // `Command1_Click` ("Uložit"): checks the board and writes it with the name into the
+    // slot. A refusal or a failed write is shown under "Nelze uložit" and returns false.
+    bool save();
+
+    const BoardEdit& board() const { return m_edit; }
+    QString slot() const { return m_slot; }
+    QString boardName() const;
+    // The width W of the canvas in pixels; the canvas is W x 3/4 W.
+    int canvasWidth() const { return m_canvasWidth; }
+
+    // Controls, for the setup window's tests and this window's own.
+    QLineEdit* nameBox() const { return m_text1; }
+    QLineEdit* sizeBox() const { return m_text2; }
+    QScrollBar* sizeSpinner() const { return m_hscroll1; }
+    QCheckBox* mirrorBox() const { return m_check1; }
+    QPushButton* saveButton() const { return m_command1; }
+    EditCanvas* canvas() const { return m_canvas; }
+
+    // Where messages go (title, text); by default a plain message box with an OK button.
+    using MessageHandler = std::function<void(const QString& title, const QString& text)>;
+    void setMessageHandler(MessageHandler handler) { m_showMessage = std::move(handler); }
+
+    // W for a screen: two thirds of its width, but never so large that the window would
+    // not fit into the screen's available height.
+    static int canvasWidthFor(int screenWidth, int availableHeight);
+
+signals:
+    // The board was stored in `slot`; the board list must be rebuilt from the store.
+    void boardSaved(const QString& slot);
+
+private:
+    void layoutControls();
+    void showSide();
+    void redraw();
+    void spinnerMoved(int position);
+    void nameChanged(const QString& text);
+    void paintAt(QPointF position);
+    void nextTool();
+    void showMessage(const QString& title, const QString& text);
+
+    Store& m_store;
+    QString m_slot;
+    BoardEdit m_edit;
+    int m_canvasWidth = 0;
+    MessageHandler m_showMessage;
+
+    QLabel* m_label1 = nullptr;
+    QLineEdit* m_text1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QCheckBox* m_check1 = nullptr;
+    QScrollBar* m_hscroll1 = nullptr;
+    QLineEdit* m_text2 = nullptr;
+    EditCanvas* m_canvas = nullptr;
+};
+
+}  // namespace tomelin
