@@ -1,0 +1,188 @@
+#include "records/widgets/frm_vlst.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QScrollBar>
+#include <cmath>
+#include <random>
+
+#include "gamewin/token_painter.h"
+#include "platform/draw/picture_box.h"
+#include "records/widgets/recorded_token.h"
+#include "records/widgets/tab_list.h"
+
+namespace tomelin {
+
+namespace {
+
+// The texts this window shows.
+const char* const kTitle = "Záznamy";
+const char* const kPlayerHeading = "Záznamy hráče";
+const char* const kRecordHeading = "Seznam výsledků všech her";
+const char* const kNoRecordsText = "Zatím nejsou žádné záznamy výsledků";
+const char* const kProgramTitle = "Tomelin";
+
+// Client area and control places in twips (left, top, width, height).
+constexpr int kClientWidth = 4125;
+constexpr int kClientHeight = 3945;
+struct TwipRect {
+    int left, top, width, height;
+};
+constexpr TwipRect kLabel4{120, 180, 1335, 195};
+constexpr TwipRect kComboB{1440, 120, 1695, 330};
+constexpr TwipRect kList2{120, 480, 2580, 900};
+constexpr TwipRect kPicture4{2820, 480, 1185, 900};
+constexpr TwipRect kPicture3{3240, 270, 765, 60};
+constexpr TwipRect kLabel2{120, 1500, 2415, 195};
+constexpr TwipRect kPicture2{2520, 1590, 1485, 60};
+constexpr TwipRect kList1{120, 1800, 3885, 2025};
+constexpr TwipRect kHScroll1{150, 3540, 3825, 255};
+
+// The scroll bar's maximum and position when the window is loaded; the survey's maximum
+// pulls the position down to the last record.
+constexpr int kLoadedScrollEnd = 32767;
+
+class TimeSeededRandom : public RandomSource {
+public:
+    TimeSeededRandom() : m_engine(std::random_device{}()) {}
+    double next() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_engine); }
+    void seedFromTime() override { m_engine.seed(std::random_device{}()); }
+
+private:
+    std::mt19937 m_engine;
+};
+
+QStringList toQStrings(const auto& lines) {
+    QStringList result;
+    for (const std::string& line : lines) {
+        result << QString::fromStdString(line);
+    }
+    return result;
+}
+
+// A thin decorative bar in the palette's highlight colour.
+QWidget* makeBar(QWidget* parent) {
+    auto* bar = new QWidget(parent);
+    bar->setAutoFillBackground(true);
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Highlight));
+    bar->setPalette(palette);
+    return bar;
+}
+
+}  // namespace
+
+int FrmVlst::twipsToPixels(int twips, double dpi) {
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+FrmVlst::FrmVlst(Survey survey, int detailLevel, QWidget* parent)
+    : QDialog(parent), m_survey(std::move(survey)), m_detailLevel(detailLevel) {
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setModal(true);
+    setFont(QFont(QStringLiteral("Arial"), 8));
+
+    m_label4 = new QLabel(QString::fromUtf8(kPlayerHeading), this);
+    m_comboB = new QComboBox(this);
+    m_comboB->setEditable(false);
+    m_list2 = new TabList(this);
+    m_picture4 = new PictureBox(this, fromQColor(palette().color(QPalette::Window)));
+    m_picture3 = makeBar(this);
+    m_label2 = new QLabel(QString::fromUtf8(kRecordHeading), this);
+    m_picture2 = makeBar(this);
+    m_list1 = new TabList(this);
+    m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
+    m_hscroll1->setRange(0, kLoadedScrollEnd);
+    m_hscroll1->setValue(kLoadedScrollEnd);
+    m_hscroll1->setPageStep(1);
+    placeControls();
+
+    connect(m_hscroll1, &QScrollBar::valueChanged, this, &FrmVlst::showRecord);
+    connect(m_comboB, &QComboBox::currentIndexChanged, this, &FrmVlst::showPlayer);
+
+    for (const std::string& name : m_survey.viewerPlayers) {
+        m_comboB->addItem(QString::fromStdString(name));
+    }
+    if (m_comboB->count() == 0) {
+        // Every recorded player is anonymous ("Hráč 1", "Hráč 2").
+        m_comboB->setEnabled(false);
+        m_list2->setLines(toQStrings(anonymousPlayersLines()));
+    } else {
+        m_comboB->setEnabled(true);
+        m_comboB->setCurrentIndex(0);
+        showPlayer(0);
+    }
+
+    // The maximum follows the survey and pulls the position down to the last record.
+    m_hscroll1->setMaximum(std::max(0, m_survey.scrollMaximum()));
+    showRecord(m_hscroll1->value());
+}
+
+FrmVlst::~FrmVlst() = default;
+
+void FrmVlst::placeControls() {
+    const QScreen* screen = this->screen();
+    const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
+    const auto place = [dpi](QWidget* widget, const TwipRect& r) {
+        widget->setGeometry(twipsToPixels(r.left, dpi), twipsToPixels(r.top, dpi),
+                            twipsToPixels(r.width, dpi), twipsToPixels(r.height, dpi));
+    };
+    setFixedSize(twipsToPixels(kClientWidth, dpi), twipsToPixels(kClientHeight, dpi));
+    place(m_label4, kLabel4);
+    place(m_comboB, kComboB);
+    place(m_list2, kList2);
+    place(m_picture4, kPicture4);
+    place(m_picture3, kPicture3);
+    place(m_label2, kLabel2);
+    place(m_picture2, kPicture2);
+    place(m_list1, kList1);
+    place(m_hscroll1, kHScroll1);
+    // A hidden widget gets its resize event only when shown; the token is drawn before.
+    m_picture4->imageSurface().resize(m_picture4->width(), m_picture4->height());
+}
+
+void FrmVlst::showPlayer(int index) {
+    if (index < 0 || index >= static_cast<int>(m_survey.viewerPlayers.size())) {
+        return;
+    }
+    const std::string& name = m_survey.viewerPlayers[static_cast<std::size_t>(index)];
+    m_list2->setLines(toQStrings(playerLines(playerStatistics(m_survey, name))));
+
+    const auto& tokens = m_survey.lists[kListViewerTokens];
+    const std::string tokenText = static_cast<std::size_t>(index) < tokens.size()
+                                      ? tokens[static_cast<std::size_t>(index)]
+                                      : std::string();
+    const RecordedToken token = recordedToken(tokenText);
+    m_shownKind = playerKindOfName(name);
+    TimeSeededRandom random;
+    m_picture4->clearPicture();
+    DRWP2(m_picture4->surface(), 0, 0, token.shape, token.colour, m_picture4->height(), m_shownKind,
+          false, m_detailLevel, random);
+}
+
+void FrmVlst::showRecord(int k) {
+    m_list1->setLines(toQStrings(recordLines(m_survey, k)));
+}
+
+bool openRecordsViewer(const Survey& survey, int detailLevel, QWidget* parent,
+                       const ViewerMessageHandler& showMessage) {
+    if (survey.recordCount() == 0) {
+        const QString title = QString::fromUtf8(kProgramTitle);
+        const QString text = QString::fromUtf8(kNoRecordsText);
+        if (showMessage) {
+            showMessage(title, text);
+        } else {
+            QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+            box.exec();
+        }
+        return false;
+    }
+    FrmVlst viewer(survey, detailLevel, parent);
+    viewer.exec();
+    return true;
+}
+
+}  // namespace tomelin

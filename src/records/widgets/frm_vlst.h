@@ -1,0 +1,75 @@
+#pragma once
+// The records viewer `frmVlst`: one player's statistics with his token, and the recorded
+// games one at a time.
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+#include "records/survey.h"
+
+class QComboBox;
+class QLabel;
+class QScrollBar;
+
+namespace tomelin {
+
+class PictureBox;
+class TabList;
+
+// The modal viewer over one survey. It never reads the store: what it shows is the survey
+// it was given, taken when it was opened. How the setup window uses it ("Záznamy her"):
+//
+//     const Survey survey = PruzkHer(store);   // also refills the name boxes
+//     openRecordsViewer(survey, detailLevel, this);
+//
+// or, to keep the window, `FrmVlst viewer(survey, detailLevel, this); viewer.exec();`.
+class FrmVlst : public QDialog {
+    Q_OBJECT
+public:
+    // `detailLevel` is the game window's token detail level (1 to 3).
+    FrmVlst(Survey survey, int detailLevel, QWidget* parent = nullptr);
+    ~FrmVlst() override;
+
+    // Controls, for tests.
+    QComboBox* playerList() const { return m_comboB; }
+    TabList* statisticsList() const { return m_list2; }
+    PictureBox* tokenPicture() const { return m_picture4; }
+    TabList* recordList() const { return m_list1; }
+    QScrollBar* recordScroll() const { return m_hscroll1; }
+    // The player kind the token in the picture was last drawn with (0 a person, 1..3).
+    int shownPlayerKind() const { return m_shownKind; }
+
+    // Window size from twips (1/1440 inch) at the screen's resolution.
+    static int twipsToPixels(int twips, double dpi);
+
+private:
+    void placeControls();
+    void showPlayer(int index);
+    void showRecord(int k);
+
+    Survey m_survey;
+    int m_detailLevel;
+    int m_shownKind = 0;
+
+    QLabel* m_label4 = nullptr;
+    QComboBox* m_comboB = nullptr;
+    TabList* m_list2 = nullptr;
+    PictureBox* m_picture4 = nullptr;
+    QWidget* m_picture3 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QWidget* m_picture2 = nullptr;
+    TabList* m_list1 = nullptr;
+    QScrollBar* m_hscroll1 = nullptr;
+};
+
+// Where a message goes (title, text); an empty handler shows a plain message box.
+using ViewerMessageHandler = std::function<void(const QString& title, const QString& text)>;
+
+// "Záznamy her" after the survey: with no records, the message "Zatím nejsou žádné
+// záznamy výsledků" under the program's title and no viewer (returns false); otherwise the
+// viewer, modal, until the user closes it (returns true).
+bool openRecordsViewer(const Survey& survey, int detailLevel, QWidget* parent,
+                       const ViewerMessageHandler& showMessage = {});
+
+}  // namespace tomelin
