@@ -11,7 +11,7 @@
 
 #include "gamewin/token_painter.h"
 #include "platform/draw/picture_box.h"
-#include "records/widgets/recorded_token.h"
+#include "records/game_record.h"
 #include "records/widgets/tab_list.h"
 
 namespace tomelin {
@@ -155,7 +155,7 @@ void FrmVlst::showPlayer(int index) {
     const std::string tokenText = static_cast<std::size_t>(index) < tokens.size()
                                       ? tokens[static_cast<std::size_t>(index)]
                                       : std::string();
-    const RecordedToken token = recordedToken(tokenText);
+    const auto token = decodeTokenString(tokenText);
     m_shownKind = playerKindOfName(name);
     TimeSeededRandom random;
     m_picture4->clearPicture();
