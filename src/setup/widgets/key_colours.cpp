@@ -70,16 +70,15 @@ QImage setupTitleStrip(int width, int height, const QColor& buttonFace) {
     QImage strip(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     const QColor top(127, 127, 127);
     QPainter p(&strip);
-    const double unit = strip.height() / 16.0;
-    for (int step = 0; step <= 32; ++step) {
-        const double y = step / 2.0;
+    const int last = std::max(strip.height() - 1, 1);
+    for (int row = 0; row < strip.height(); ++row) {
+        // The strip is 16 units high with a line every half unit; each pixel row takes the
+        // colour of the line at or above it, so the first row is grey and the last the face.
+        const double y = std::floor(row * 32.0 / last) / 2.0;
         const QColor c(roundHalfEven(top.red() + y * (buttonFace.red() - top.red()) / 16.0),
                        roundHalfEven(top.green() + y * (buttonFace.green() - top.green()) / 16.0),
                        roundHalfEven(top.blue() + y * (buttonFace.blue() - top.blue()) / 16.0));
-        // Each line covers the band down to the next line, so no row is left unpainted.
-        const int y0 = static_cast<int>(std::floor(y * unit));
-        const int y1 = static_cast<int>(std::floor((y + 0.5) * unit));
-        p.fillRect(0, y0, strip.width(), std::max(1, y1 - y0), c);
+        p.fillRect(0, row, strip.width(), 1, c);
     }
     return strip;
 }

@@ -30,8 +30,8 @@ QColor toolbarKeyColour(const SystemColours& system);
 void RecolourKeyColours(QImage& image, const QColor& k, const SystemColours& system);
 
 // The setup window's title strip `Picture1`: a vertical gradient from mid grey at the top to
-// the button face at the bottom, drawn as 33 bands (the lines at 0, 0.5, ... 16 of a strip 16
-// units high), each channel rounded halves to even.
+// the button face at the bottom: the 33 lines at 0, 0.5, ... 16 of a strip 16 units high,
+// each channel rounded halves to even, each pixel row in the colour of the line above it.
 QImage setupTitleStrip(int width, int height, const QColor& buttonFace);
 
 }  // namespace tomelin

@@ -171,3 +171,6 @@ private:
 };
 
 }  // namespace tomelin
+
+Q_DECLARE_METATYPE(tomelin::StartRequest)
+Q_DECLARE_METATYPE(tomelin::AppliedToken)
