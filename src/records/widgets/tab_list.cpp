@@ -34,10 +34,13 @@ public:
         painter->save();
         painter->setFont(opt.font);
         painter->setPen(opt.palette.color(role));
+        const QFontMetrics metrics(opt.font);
         for (qsizetype i = 0; i < parts.size(); ++i) {
             const QRect partRect = area.adjusted(offsets[i], 0, 0, 0);
+            // A long name is shortened with an ellipsis rather than cut through a letter.
+            const QString shown = metrics.elidedText(parts[i], Qt::ElideRight, partRect.width());
             painter->drawText(partRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                              parts[i]);
+                              shown);
         }
         painter->restore();
     }
@@ -58,6 +61,10 @@ TabList::TabList(QWidget* parent) : QListWidget(parent) {
 void TabList::setLines(const QStringList& lines) {
     clear();
     addItems(lines);
+    // The whole line as a tooltip, for values too long for the list's width.
+    for (int i = 0; i < count(); ++i) {
+        item(i)->setToolTip(lines[i].simplified());
+    }
 }
 
 QStringList TabList::lines() const {

@@ -174,22 +174,5 @@ TEST_F(FrmVlstTest, ValueColumnsLineUpAtOneTabStop) {
     }
 }
 
-TEST_F(FrmVlstTest, TabStopsAdvanceToTheNextMultiple) {
-    record("Originál", "Eva", "Jan", 40, 24);
-    auto viewer = open();
-    const TabList* list = viewer->recordList();
-    const int stop = list->tabStop();
-    ASSERT_GT(stop, 0);
-    EXPECT_EQ(list->partOffsets("\tA"), (QList<int>{0, stop}));
-    EXPECT_EQ(list->partOffsets("\t\tA"), (QList<int>{0, stop, 2 * stop}));
-    EXPECT_EQ(list->partOffsets("no tabs"), (QList<int>{0}));
-}
-
-TEST(FrmVlstLayout, SizesComeFromTwipsAtTheScreenResolution) {
-    EXPECT_EQ(FrmVlst::twipsToPixels(1440, 96), 96);
-    EXPECT_EQ(FrmVlst::twipsToPixels(4125, 96), 275);
-    EXPECT_EQ(FrmVlst::twipsToPixels(4125, 192), 550);
-}
-
 }  // namespace
 }  // namespace tomelin
