@@ -1,0 +1,54 @@
+#include <ostream>
+
+#include "cli/commands.h"
+
+namespace tomelin::cli {
+
+std::span<const Command> commandTable() {
+    // To add a command: write its function in its own file, declare it in a header, and add
+    // one line here.
+    static const Command kCommands[] = {
+        {"boards", "boards", boardsCommand},
+        {"play",
+         "play [--board NAME | --board-string S] [--logic star|cross] [--p1 LEVEL] [--p2 LEVEL] "
+         "[--seed N] [--games N] [--show] [--max-moves N]   (LEVEL: beginner, pro, genius)",
+         playCommand},
+        {"moves",
+         "moves --board-string S [--logic star|cross] --player P --strength K "
+         "[--last SX SY TX TY]",
+         movesCommand},
+        {"perft", "perft --board-string S [--logic star|cross] --player P --depth D", perftCommand},
+        {"help", "help", helpCommand},
+    };
+    return kCommands;
+}
+
+int usageError(CommandIo& io, const std::string& message) {
+    io.err << "tomelin-cli: " << message << "\n";
+    return kExitUsage;
+}
+
+int runCommandLine(const std::vector<std::string>& argv, CommandIo& io) {
+    if (argv.size() < 2)
+        return usageError(io, "no command given; try \"tomelin-cli help\"");
+    const std::string& name = argv[1];
+    for (const Command& c : commandTable()) {
+        if (name == c.name)
+            return c.run({argv.begin() + 2, argv.end()}, io);
+    }
+    return usageError(io, "unknown command \"" + name + "\"; try \"tomelin-cli help\"");
+}
+
+int helpCommand(const std::vector<std::string>& args, CommandIo& io) {
+    if (!args.empty())
+        return usageError(io, "help takes no arguments");
+    io.out << "usage: tomelin-cli COMMAND [OPTIONS]\n";
+    for (const Command& c : commandTable())
+        io.out << "  tomelin-cli " << c.usage << "\n";
+    io.out << "Output: one record per line. play prints \"move <k> <player> <sx> <sy> <tx> <ty>\","
+              " \"fill <player-who-cannot-move> <cells>\" and \"result <tokens1> <tokens2> "
+              "<winner 0|1|2> <moves>\".\n";
+    return kExitOk;
+}
+
+}  // namespace tomelin::cli

@@ -1,0 +1,14 @@
+#pragma once
+// The commands of the headless tool, one function each (listed in command_table.cpp).
+
+#include "cli/command.h"
+
+namespace tomelin::cli {
+
+int boardsCommand(const std::vector<std::string>& args, CommandIo& io);
+int playCommand(const std::vector<std::string>& args, CommandIo& io);
+int movesCommand(const std::vector<std::string>& args, CommandIo& io);
+int perftCommand(const std::vector<std::string>& args, CommandIo& io);
+int helpCommand(const std::vector<std::string>& args, CommandIo& io);
+
+}  // namespace tomelin::cli

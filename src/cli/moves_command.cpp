@@ -1,0 +1,73 @@
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/position_options.h"
+#include "core/computer.h"
+
+namespace tomelin::cli {
+
+// Every candidate the computer scores, in its scan order, then the best score and how many
+// candidates share it.
+int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
+    PositionArgs position;
+    std::optional<int> strength;
+    std::optional<std::vector<int>> last;
+    OptionParser parser;
+    addPositionOptions(parser, position);
+    parser.add("--strength", 1, [&](const std::vector<std::string>& v) {
+        const auto k = parseInteger(v[0], 0, 3);
+        if (!k)
+            return std::optional<std::string>("strength must be 0, 1, 2 or 3, not \"" + v[0] +
+                                              "\"");
+        strength = static_cast<int>(*k);
+        return std::optional<std::string>{};
+    });
+    parser.add("--last", 4, [&](const std::vector<std::string>& v) {
+        std::vector<int> cells;
+        for (const auto& word : v) {
+            const auto c = parseInteger(word, 0, kMaxSide - 1);
+            if (!c) {
+                return std::optional<std::string>(
+                    "--last needs four cell coordinates 0..15, not \"" + word + "\"");
+            }
+            cells.push_back(static_cast<int>(*c));
+        }
+        last = cells;
+        return std::optional<std::string>{};
+    });
+    if (auto error = parser.parse(args))
+        return usageError(io, *error);
+    if (!position.boardString)
+        return usageError(io, "moves needs --board-string");
+    if (!position.player)
+        return usageError(io, "moves needs --player");
+    if (!strength)
+        return usageError(io, "moves needs --strength");
+    const Board board = boardOf(*position.boardString);
+    std::optional<LastMove> lastMove;
+    if (last) {
+        for (int c : *last) {
+            if (c >= board.side()) {
+                return usageError(io, "--last cell " + std::to_string(c) + " is off the " +
+                                          std::to_string(board.side()) + "x" +
+                                          std::to_string(board.side()) + " board");
+            }
+        }
+        lastMove = LastMove{{(*last)[0], (*last)[1]}, {(*last)[2], (*last)[3]}};
+    }
+    ComputerSearch search;
+    const auto result =
+        search.run(board, Directions::of(position.logic), *position.player, *strength, lastMove);
+    for (const Candidate& c : *result.candidates) {
+        io.out << c.fromX << ' ' << c.fromY << ' ' << c.toX << ' ' << c.toY << ' ' << c.score
+               << '\n';
+    }
+    if (result.best->empty()) {
+        io.out << "best none 0\n";
+    } else {
+        io.out << "best " << result.bestScore << ' ' << result.best->size() << '\n';
+    }
+    return kExitOk;
+}
+
+}  // namespace tomelin::cli

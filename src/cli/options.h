@@ -1,0 +1,37 @@
+#pragma once
+// Table-driven option parsing for the headless tool's commands.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tomelin::cli {
+
+// Options are "--name" followed by a fixed number of values. Each option's handler checks
+// and stores its values; a refusal is a message naming what is wrong.
+class OptionParser {
+public:
+    using Handler = std::function<std::optional<std::string>(const std::vector<std::string>&)>;
+
+    void add(std::string name, int valueCount, Handler handler);
+    bool has(std::string_view name) const;
+
+    // Parses every argument; returns the first error (unknown option, missing value, stray
+    // argument, repeated option, or a handler's refusal).
+    std::optional<std::string> parse(const std::vector<std::string>& args) const;
+
+private:
+    struct Option {
+        std::string name;
+        int valueCount;
+        Handler handler;
+    };
+    std::vector<Option> m_options;
+};
+
+// Whole decimal number in [lo, hi]; nothing for anything else (signs, spaces, overflow).
+std::optional<long long> parseInteger(std::string_view text, long long lo, long long hi);
+
+}  // namespace tomelin::cli

@@ -1,0 +1,284 @@
+#include <chrono>
+#include <ostream>
+#include <random>
+
+#include "cli/commands.h"
+#include "cli/play.h"
+#include "cli/position_options.h"
+#include "core/game.h"
+#include "core/manual_timer_host.h"
+#include "core/random.h"
+
+namespace tomelin::cli {
+
+namespace {
+
+constexpr int kMaxGames = 100000;
+constexpr int kDefaultMaxMoves = 10000;
+
+struct PlaySettings {
+    const BuiltinBoard* board = nullptr;
+    std::optional<std::string> boardString;
+    Logic logic = Logic::Star;
+    std::array<int, 2> levels{2, 2};
+    std::optional<std::uint32_t> seed;
+    int games = 1;
+    bool show = false;
+    int maxMoves = kDefaultMaxMoves;
+};
+
+std::optional<int> parseLevel(const std::string& text) {
+    if (text == "beginner")
+        return 1;
+    if (text == "pro")
+        return 2;
+    if (text == "genius")
+        return 3;
+    return std::nullopt;
+}
+
+// Column letter and row number of a cell, as a person reads the board ("c4").
+std::string cellName(CellPos c) {
+    return std::string(1, static_cast<char>('a' + c.x)) + std::to_string(c.y + 1);
+}
+
+// Prints the record lines of a match and, with --show, a readable picture of the board.
+class MatchPrinter : public GameObserver {
+public:
+    MatchPrinter(std::ostream& out, const Game& game, bool show)
+        : m_out(out), m_game(game), m_show(show) {}
+
+    void moveMade(int player, CellPos source, CellPos target) override {
+        ++m_moves;
+        m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y << ' '
+              << target.x << ' ' << target.y << '\n';
+        if (!m_show)
+            return;
+        const bool copy = std::abs(target.x - source.x) <= 1 &&
+                          std::abs(target.y - source.y) <= 1 &&
+                          (m_game.directions().count() == 24 ||
+                           std::abs(target.x - source.x) + std::abs(target.y - source.y) == 1);
+        m_out << "  " << m_game.setup().names[static_cast<std::size_t>(player - 1)] << " ("
+              << symbol(tokenOf(player)) << ") " << (copy ? "copies" : "jumps") << ' '
+              << cellName(source) << " -> " << cellName(target) << '\n';
+        drawBoard();
+    }
+    void freeCellsFilled(int stuckPlayer, int cells) override {
+        m_out << "fill " << stuckPlayer << ' ' << cells << '\n';
+        if (m_show) {
+            m_out << "  player " << stuckPlayer << " cannot move: " << cells
+                  << " free cells go to player " << 3 - stuckPlayer << '\n';
+            drawBoard();
+        }
+    }
+    void gameEnded(int, int, int) override { m_ended = true; }
+
+    int moves() const { return m_moves; }
+    bool ended() const { return m_ended; }
+
+    void drawBoard() {
+        const Board& b = m_game.board();
+        const int n = b.side();
+        m_out << "     ";
+        for (int x = 0; x < n; ++x)
+            m_out << static_cast<char>('a' + x) << ' ';
+        m_out << '\n';
+        for (int y = 0; y < n; ++y) {
+            m_out << "  " << (y + 1 < 10 ? " " : "") << y + 1 << ' ';
+            for (int x = 0; x < n; ++x)
+                m_out << symbol(b.at(x, y)) << ' ';
+            m_out << '\n';
+        }
+        const auto c = b.count();
+        m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  free: " << c.free << "\n\n";
+    }
+
+private:
+    static char symbol(std::uint8_t code) {
+        switch (code) {
+            case kFreeCell:
+                return '.';
+            case kToken1:
+                return '+';
+            case kToken2:
+                return '-';
+            default:
+                return ' ';
+        }
+    }
+
+    std::ostream& m_out;
+    const Game& m_game;
+    bool m_show;
+    int m_moves = 0;
+    bool m_ended = false;
+};
+
+std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s, PlayHooks& hooks,
+                                          std::vector<PlayOption>& extensions) {
+    using Error = std::optional<std::string>;
+    parser.add("--board", 1, [&s](const std::vector<std::string>& v) -> Error {
+        s.board = findBoardByName(v[0]);
+        if (!s.board)
+            return "unknown board \"" + v[0] + "\"; \"tomelin-cli boards\" lists them";
+        return std::nullopt;
+    });
+    parser.add("--board-string", 1, [&s](const std::vector<std::string>& v) -> Error {
+        if (auto problem = boardStringProblem(v[0]))
+            return problem;
+        s.boardString = v[0];
+        return std::nullopt;
+    });
+    parser.add("--logic", 1, [&s](const std::vector<std::string>& v) -> Error {
+        const auto logic = parseLogic(v[0]);
+        if (!logic)
+            return "logic must be star or cross, not \"" + v[0] + "\"";
+        s.logic = *logic;
+        return std::nullopt;
+    });
+    for (int p = 1; p <= 2; ++p) {
+        parser.add("--p" + std::to_string(p), 1,
+                   [&s, p](const std::vector<std::string>& v) -> Error {
+                       const auto level = parseLevel(v[0]);
+                       if (!level)
+                           return "level must be beginner, pro or genius, not \"" + v[0] + "\"";
+                       s.levels[static_cast<std::size_t>(p - 1)] = *level;
+                       return std::nullopt;
+                   });
+    }
+    parser.add("--seed", 1, [&s](const std::vector<std::string>& v) -> Error {
+        const auto seed = parseInteger(v[0], 0, 4294967295LL);
+        if (!seed)
+            return "seed must be a number from 0 to 4294967295, not \"" + v[0] + "\"";
+        s.seed = static_cast<std::uint32_t>(*seed);
+        return std::nullopt;
+    });
+    parser.add("--games", 1, [&s](const std::vector<std::string>& v) -> Error {
+        const auto games = parseInteger(v[0], 1, kMaxGames);
+        if (!games)
+            return "games must be a number from 1 to " + std::to_string(kMaxGames);
+        s.games = static_cast<int>(*games);
+        return std::nullopt;
+    });
+    parser.add("--max-moves", 1, [&s](const std::vector<std::string>& v) -> Error {
+        const auto moves = parseInteger(v[0], 1, 1000000);
+        if (!moves)
+            return "max-moves must be a number from 1 to 1000000";
+        s.maxMoves = static_cast<int>(*moves);
+        return std::nullopt;
+    });
+    parser.add("--show", 0, [&s](const std::vector<std::string>&) -> Error {
+        s.show = true;
+        return std::nullopt;
+    });
+    extensions = playExtensionOptions();
+    for (const PlayOption& option : extensions) {
+        if (parser.has(option.name))
+            return "option " + option.name + " is defined twice";
+        parser.add(option.name, option.valueCount,
+                   [&option, &hooks](const std::vector<std::string>& v) {
+                       return option.apply(v, hooks);
+                   });
+    }
+    return std::nullopt;
+}
+
+std::uint32_t timeSeed() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+    return static_cast<std::uint32_t>(now ^ (now >> 32)) ^ std::random_device{}();
+}
+
+}  // namespace
+
+int playCommand(const std::vector<std::string>& args, CommandIo& io) {
+    PlaySettings settings;
+    PlayHooks hooks;
+    std::vector<PlayOption> extensions;
+    OptionParser parser;
+    if (auto error = addPlayOptions(parser, settings, hooks, extensions)) {
+        io.err << "tomelin-cli: " << *error << "\n";
+        return kExitFailure;
+    }
+    if (auto error = parser.parse(args))
+        return usageError(io, *error);
+    if (settings.board && settings.boardString) {
+        return usageError(io, "give either --board or --board-string, not both");
+    }
+    if (!settings.board && !settings.boardString)
+        settings.board = findBuiltinBoard("Originál");
+    const std::string boardString =
+        settings.board ? settings.board->boardString : *settings.boardString;
+    const std::uint32_t seed = settings.seed.value_or(timeSeed());
+
+    // One fixed-seed source for the whole run: the same seed replays the same match.
+    MtRandomSource random(seed);
+    GameSetup setup;
+    setup.descriptor = boardString + "1";
+    for (std::size_t i = 0; i < 2; ++i) {
+        setup.names[i] = kComputerNames[settings.levels[i] - 1];
+        setup.person[i] = false;
+    }
+    setup.logicLabel = logicLabel(settings.logic);
+
+    if (settings.show) {
+        io.out << "Tomelin: " << setup.names[0] << " (+) against " << setup.names[1] << " (-) on "
+               << (settings.board ? settings.board->name : std::string("a custom board")) << ", "
+               << (settings.logic == Logic::Star ? "Hvězda (star)" : "Kříž (cross)")
+               << " logic, seed " << seed << "\n";
+    }
+    for (int g = 1; g <= settings.games; ++g) {
+        ManualTimerHost timers;
+        Game game(timers, random);
+        MatchPrinter printer(io.out, game, settings.show);
+        game.setObserver(&printer);
+        timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
+        if (game.start(setup))
+            return usageError(io, "the board cannot be played");
+        if (settings.show) {
+            io.out << "Game " << g << ", start:\n";
+            timers.fireNext({GameTimer::TimerT});
+            printer.drawBoard();
+        }
+        // The clock is left alone: these games have no time limits.
+        while (!game.gameOver() && printer.moves() < settings.maxMoves) {
+            if (!timers.fireNext({GameTimer::TimerT}))
+                break;
+        }
+        const auto c = game.board().count();
+        if (!game.gameOver() && c.free > 0 && c.tokens1 + c.tokens2 > 0) {
+            io.out << "unfinished " << c.tokens1 << ' ' << c.tokens2 << ' ' << printer.moves()
+                   << '\n';
+            continue;
+        }
+        const int winner = c.tokens1 > c.tokens2 ? 1 : (c.tokens2 > c.tokens1 ? 2 : 0);
+        io.out << "result " << c.tokens1 << ' ' << c.tokens2 << ' ' << winner << ' '
+               << printer.moves() << '\n';
+        if (settings.show) {
+            io.out << (winner == 0 ? std::string("  Nerozhodně (draw)")
+                                   : "  Vyhrál (winner): " +
+                                         setup.names[static_cast<std::size_t>(winner - 1)] + " (" +
+                                         (winner == 1 ? "+" : "-") + ")")
+                   << "\n";
+        }
+        if (!game.gameOver())
+            continue;  // a board without tokens: nothing to record
+        const FinishedGame finished{g,
+                                    settings.board ? settings.board->name : "",
+                                    boardString,
+                                    settings.logic,
+                                    setup.names,
+                                    c.tokens1,
+                                    c.tokens2,
+                                    winner,
+                                    printer.moves(),
+                                    game.moveCounter(),
+                                    seed};
+        for (const auto& hook : hooks.onFinished) {
+            if (!hook(finished, io.err))
+                return kExitFailure;
+        }
+    }
+    return kExitOk;
+}
+
+}  // namespace tomelin::cli

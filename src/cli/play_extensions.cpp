@@ -1,0 +1,10 @@
+#include "cli/play.h"
+
+namespace tomelin::cli {
+
+// Options that other parts of the tool add to `play`, one entry each (see play.h).
+std::vector<PlayOption> playExtensionOptions() {
+    return {};
+}
+
+}  // namespace tomelin::cli

@@ -1,0 +1,35 @@
+#pragma once
+// Options the game commands share: which board, which movement logic, which player.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/options.h"
+#include "core/board.h"
+#include "core/directions.h"
+
+namespace tomelin::cli {
+
+struct PositionArgs {
+    std::optional<std::string> boardString;  // --board-string (checked)
+    Logic logic = Logic::Star;               // --logic star|cross
+    std::optional<int> player;               // --player 1|2
+};
+
+// Adds --board-string, --logic and (when `withPlayer`) --player to `parser`.
+void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlayer = true);
+
+// Why `s` is no board string, as a sentence; nothing when it is one.
+std::optional<std::string> boardStringProblem(std::string_view s);
+
+std::optional<Logic> parseLogic(std::string_view text);
+
+// A built-in board by its name; the name may also be written without diacritics and in
+// any letter case ("spionaz", "CELEM VZAD").
+const BuiltinBoard* findBoardByName(std::string_view name);
+
+// A board holding the (valid) board string.
+Board boardOf(const std::string& boardString);
+
+}  // namespace tomelin::cli
