@@ -36,7 +36,7 @@ build: configure
 
 run: build
 	@if [ -x $(BUILD)/tomelin ]; then ./$(BUILD)/tomelin; \
-	else ./$(BUILD)/tomelin-cli play --games 1; fi
+	else ./$(BUILD)/tomelin-cli play --games 1 --board "Čelem vzad" --p1 genius --p2 pro --show; fi
 
 test: export QT_QPA_PLATFORM = offscreen
 test: build

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <ostream>
 #include <random>
@@ -50,26 +51,28 @@ public:
 
     void moveMade(int player, CellPos source, CellPos target) override {
         ++m_moves;
-        m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y << ' '
-              << target.x << ' ' << target.y << '\n';
-        if (!m_show)
+        if (!m_show) {
+            m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y
+                  << ' ' << target.x << ' ' << target.y << '\n';
             return;
-        const bool copy = std::abs(target.x - source.x) <= 1 &&
-                          std::abs(target.y - source.y) <= 1 &&
-                          (m_game.directions().count() == 24 ||
-                           std::abs(target.x - source.x) + std::abs(target.y - source.y) == 1);
-        m_out << "  " << m_game.setup().names[static_cast<std::size_t>(player - 1)] << " ("
+        }
+        const int dx = std::abs(target.x - source.x);
+        const int dy = std::abs(target.y - source.y);
+        const bool copy = m_game.directions().count() == 24 ? std::max(dx, dy) == 1 : dx + dy == 1;
+        m_out << "Move " << m_moves << ": "
+              << m_game.setup().names[static_cast<std::size_t>(player - 1)] << " ("
               << symbol(tokenOf(player)) << ") " << (copy ? "copies" : "jumps") << ' '
               << cellName(source) << " -> " << cellName(target) << '\n';
         drawBoard();
     }
     void freeCellsFilled(int stuckPlayer, int cells) override {
-        m_out << "fill " << stuckPlayer << ' ' << cells << '\n';
-        if (m_show) {
-            m_out << "  player " << stuckPlayer << " cannot move: " << cells
-                  << " free cells go to player " << 3 - stuckPlayer << '\n';
-            drawBoard();
+        if (!m_show) {
+            m_out << "fill " << stuckPlayer << ' ' << cells << '\n';
+            return;
         }
+        m_out << "Player " << stuckPlayer << " cannot move: " << cells
+              << " free cells go to player " << 3 - stuckPlayer << '\n';
+        drawBoard();
     }
     void gameEnded(int, int, int) override { m_ended = true; }
 
@@ -251,14 +254,17 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
             continue;
         }
         const int winner = c.tokens1 > c.tokens2 ? 1 : (c.tokens2 > c.tokens1 ? 2 : 0);
-        io.out << "result " << c.tokens1 << ' ' << c.tokens2 << ' ' << winner << ' '
-               << printer.moves() << '\n';
         if (settings.show) {
-            io.out << (winner == 0 ? std::string("  Nerozhodně (draw)")
-                                   : "  Vyhrál (winner): " +
-                                         setup.names[static_cast<std::size_t>(winner - 1)] + " (" +
-                                         (winner == 1 ? "+" : "-") + ")")
-                   << "\n";
+            const std::string who =
+                winner == 0
+                    ? "Nerozhodně (draw)"
+                    : "Vyhrál (winner): " + setup.names[static_cast<std::size_t>(winner - 1)] +
+                          (winner == 1 ? " (+)" : " (-)");
+            io.out << "Result " << c.tokens1 << " : " << c.tokens2 << " after " << printer.moves()
+                   << " moves. " << who << "\n";
+        } else {
+            io.out << "result " << c.tokens1 << ' ' << c.tokens2 << ' ' << winner << ' '
+                   << printer.moves() << '\n';
         }
         if (!game.gameOver())
             continue;  // a board without tokens: nothing to record
