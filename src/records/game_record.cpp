@@ -92,13 +92,9 @@ GameRecord finishedGameRecord(std::string_view boardName, const std::array<std::
 
 int lowestFreeRecordNumber(Store& store) {
     std::set<int> taken;
-    for (const std::string& name : store.subkeyNames(kRecordsKey)) {
-        const auto number = recordNumberFromKeyName(name);
-        if (!number)
-            continue;
-        StoreValue board;
-        const KeyHandle key = store.openKey(recordKeyPath(*number));
-        if (store.ReadValueFromKey(key, kRecBoard, board) == kStatusOk && !isEmptyValue(board)) {
+    for (const SubkeyValues& subkey : store.subkeysWithValues(kRecordsKey, kRecBoard)) {
+        const auto number = recordNumberFromKeyName(subkey.name);
+        if (number && !subkey.values.empty() && !isEmptyValue(subkey.values.front().value)) {
             taken.insert(*number);
         }
     }

@@ -48,16 +48,18 @@ bool entersPlayerLists(const std::string& name) {
 
 Survey PruzkHer(Store& store) {
     Survey survey;
-    std::vector<int> numbers;
-    for (const std::string& name : store.subkeyNames(kRecordsKey)) {
-        if (const auto number = recordNumberFromKeyName(name))
-            numbers.push_back(*number);
+    // Every record key with its values in one read, then in ascending number.
+    std::vector<std::pair<int, std::vector<StoredValue>>> records;
+    for (SubkeyValues& subkey : store.subkeysWithValues(kRecordsKey)) {
+        if (const auto number = recordNumberFromKeyName(subkey.name)) {
+            records.emplace_back(*number, std::move(subkey.values));
+        }
     }
-    std::sort(numbers.begin(), numbers.end());
+    std::sort(records.begin(), records.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
 
     auto& lists = survey.lists;
-    for (int number : numbers) {
-        const std::vector<StoredValue> values = store.values(store.openKey(recordKeyPath(number)));
+    for (const auto& [number, values] : records) {
         const std::string board = textOf(values, kRecBoard);
         if (board.empty())
             continue;  // a free number, not a record

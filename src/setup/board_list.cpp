@@ -34,27 +34,31 @@ BoardList NajitMapy(Store& store) {
         list.strings.push_back(board.boardString);
     }
     // Only the slot keys that exist are looked at, in slot order.
-    std::vector<int> slots;
-    for (const std::string& name : store.subkeyNames(kBoardsKey)) {
-        if (const auto slot = slotFromText(name))
-            slots.push_back(*slot);
+    std::vector<std::pair<int, std::vector<StoredValue>>> slots;
+    for (SubkeyValues& subkey : store.subkeysWithValues(kBoardsKey)) {
+        if (const auto slot = slotFromText(subkey.name)) {
+            slots.emplace_back(*slot, std::move(subkey.values));
+        }
     }
-    std::sort(slots.begin(), slots.end());
-    for (int slot : slots) {
+    std::sort(slots.begin(), slots.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [slot, values] : slots) {
         const std::string slotKey = slotText(slot);
-        const KeyHandle key = store.openKey(boardKeyPath(slotKey));
-        StoreValue name;
-        StoreValue boardString;
-        store.ReadValueFromKey(key, "", name);
-        if (isEmptyValue(name))
+        std::string name;
+        std::string text;
+        for (const StoredValue& value : values) {
+            if (value.name.empty())
+                name = valueText(value.value);
+            if (value.name == kBoardStringValue)
+                text = valueText(value.value);
+        }
+        if (name.empty())
             continue;
-        store.ReadValueFromKey(key, kBoardStringValue, boardString);
-        const std::string text = valueText(boardString);
         if (checkBoardString(text)) {
             list.invalidSlots.push_back(slotKey);
             continue;
         }
-        list.names.push_back(valueText(name));
+        list.names.push_back(name);
         list.keys.push_back(slotKey);
         list.strings.push_back(text);
     }

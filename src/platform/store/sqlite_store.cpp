@@ -25,6 +25,8 @@ enum Stmt : std::size_t {
     kDeleteKey,
     kSubkeys,
     kAllValues,
+    kSubkeysWithValues,
+    kSubkeysWithValue,
     kStmtCount,
 };
 
@@ -40,6 +42,11 @@ const char* const kStatementSql[kStmtCount] = {
     "DELETE FROM store_keys WHERE id = ?1",
     "SELECT name FROM store_keys WHERE parent = ?1",
     "SELECT name, type, data FROM store_values WHERE key_id = ?1 ORDER BY name",
+    "SELECT k.id, k.name, v.name, v.type, v.data FROM store_keys k "
+    "LEFT JOIN store_values v ON v.key_id = k.id WHERE k.parent = ?1 ORDER BY k.id, v.name",
+    "SELECT k.id, k.name, v.name, v.type, v.data FROM store_keys k "
+    "LEFT JOIN store_values v ON v.key_id = k.id AND v.name = ?2 WHERE k.parent = ?1 "
+    "ORDER BY k.id",
 };
 
 // Keys are found by their whole path; names compare without regard to ASCII case, as
@@ -98,6 +105,25 @@ std::optional<std::string> queryText(sqlite3* db, const char* sql, int& rc) {
     }
     sqlite3_finalize(stmt);
     return rc == SQLITE_OK ? result : std::nullopt;
+}
+
+std::string columnText(sqlite3_stmt* stmt, int column) {
+    const auto* text = sqlite3_column_text(stmt, column);
+    const int size = sqlite3_column_bytes(stmt, column);
+    return text ? std::string(reinterpret_cast<const char*>(text), size) : std::string();
+}
+
+// A stored value from three columns starting at `first`: name, type, data.
+StoredValue columnValue(sqlite3_stmt* stmt, int first) {
+    StoredValue value;
+    value.name = columnText(stmt, first);
+    value.type = sqlite3_column_int(stmt, first + 1);
+    if (value.type == kTypeText) {
+        value.value = columnText(stmt, first + 2);
+    } else if (value.type == kTypeInt) {
+        value.value = static_cast<std::int32_t>(sqlite3_column_int64(stmt, first + 2));
+    }
+    return value;
 }
 
 void bindText(sqlite3_stmt* stmt, int index, std::string_view text) {
@@ -333,9 +359,7 @@ int SqliteStore::ReadValueFromKey(KeyHandle key, std::string_view name, StoreVal
         return kStatusFailed;
     const int type = sqlite3_column_int(*read, 0);
     if (type == kTypeText) {
-        const auto* text = sqlite3_column_text(*read, 1);
-        const int size = sqlite3_column_bytes(*read, 1);
-        out = text ? std::string(reinterpret_cast<const char*>(text), size) : std::string();
+        out = columnText(*read, 1);
         return kStatusOk;
     }
     if (type == kTypeInt) {
@@ -409,10 +433,8 @@ std::vector<std::string> SqliteStore::subkeyNames(std::string_view path) {
         return names;
     Statement list(*this, kSubkeys);
     sqlite3_bind_int64(*list, 1, id);
-    while (sqlite3_step(*list) == SQLITE_ROW) {
-        const auto* text = sqlite3_column_text(*list, 0);
-        names.emplace_back(text ? reinterpret_cast<const char*>(text) : "");
-    }
+    while (sqlite3_step(*list) == SQLITE_ROW)
+        names.push_back(columnText(*list, 0));
     return names;
 }
 
@@ -422,20 +444,31 @@ std::vector<StoredValue> SqliteStore::values(KeyHandle key) {
         return result;
     Statement list(*this, kAllValues);
     sqlite3_bind_int64(*list, 1, key.id);
+    while (sqlite3_step(*list) == SQLITE_ROW)
+        result.push_back(columnValue(*list, 0));
+    return result;
+}
+
+std::vector<SubkeyValues> SqliteStore::subkeysWithValues(std::string_view path,
+                                                         std::optional<std::string_view> onlyName) {
+    std::vector<SubkeyValues> result;
+    const std::int64_t parent = keyId(normalizeKeyPath(path));
+    if (parent == 0)
+        return result;
+    Statement list(*this, onlyName ? kSubkeysWithValue : kSubkeysWithValues);
+    sqlite3_bind_int64(*list, 1, parent);
+    if (onlyName)
+        bindText(*list, 2, *onlyName);
+    std::int64_t current = 0;
     while (sqlite3_step(*list) == SQLITE_ROW) {
-        StoredValue value;
-        const auto* name = sqlite3_column_text(*list, 0);
-        value.name = name ? reinterpret_cast<const char*>(name) : "";
-        value.type = sqlite3_column_int(*list, 1);
-        if (value.type == kTypeText) {
-            const auto* text = sqlite3_column_text(*list, 2);
-            const int size = sqlite3_column_bytes(*list, 2);
-            value.value =
-                text ? std::string(reinterpret_cast<const char*>(text), size) : std::string();
-        } else if (value.type == kTypeInt) {
-            value.value = static_cast<std::int32_t>(sqlite3_column_int64(*list, 2));
+        const std::int64_t id = sqlite3_column_int64(*list, 0);
+        if (id != current || result.empty()) {
+            current = id;
+            result.push_back({columnText(*list, 1), {}});
         }
-        result.push_back(std::move(value));
+        if (sqlite3_column_type(*list, 2) == SQLITE_NULL)
+            continue;  // a key without values
+        result.back().values.push_back(columnValue(*list, 2));
     }
     return result;
 }

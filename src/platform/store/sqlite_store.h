@@ -2,6 +2,7 @@
 // The store kept in one SQLite database file (WAL journal, busy timeout, schema version).
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,8 @@ public:
     int DeleteRegKey(std::string_view path) override;
     std::vector<std::string> subkeyNames(std::string_view path) override;
     std::vector<StoredValue> values(KeyHandle key) override;
+    std::vector<SubkeyValues> subkeysWithValues(
+        std::string_view path, std::optional<std::string_view> onlyName = std::nullopt) override;
     bool beginTransaction() override;
     bool commitTransaction() override;
     void rollbackTransaction() override;

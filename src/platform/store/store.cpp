@@ -23,6 +23,20 @@ StoreValue Store::ReadRegValue(std::string_view path, std::string_view name) {
     return out;
 }
 
+std::vector<SubkeyValues> Store::subkeysWithValues(std::string_view path,
+                                                   std::optional<std::string_view> onlyName) {
+    std::vector<SubkeyValues> result;
+    for (std::string& name : subkeyNames(path)) {
+        SubkeyValues subkey{std::move(name), {}};
+        for (StoredValue& value : values(openKey(joinKeyPath(path, subkey.name)))) {
+            if (!onlyName || *onlyName == value.name)
+                subkey.values.push_back(std::move(value));
+        }
+        result.push_back(std::move(subkey));
+    }
+    return result;
+}
+
 std::string joinKeyPath(std::string_view path, std::string_view name) {
     std::string joined(path);
     if (!joined.empty() && joined.back() != '\\' && !name.empty())

@@ -6,6 +6,7 @@
 // no terminator) or 32-bit integers.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -46,6 +47,12 @@ struct StoredValue {
     StoreValue value;
 };
 
+// A direct subkey of a key with its values (see Store::subkeysWithValues).
+struct SubkeyValues {
+    std::string name;
+    std::vector<StoredValue> values;
+};
+
 // `Registr`: the six store operations plus enumeration and transactions. Implementations
 // never throw; failures are status codes or empty results.
 class Store {
@@ -84,6 +91,12 @@ public:
     virtual std::vector<std::string> subkeyNames(std::string_view path) = 0;
     // Every value of a key, ordered by name (empty if the key is missing).
     virtual std::vector<StoredValue> values(KeyHandle key) = 0;
+
+    // Every direct subkey of a key with its values, ordered by name within each subkey, read
+    // as one consistent snapshot. With `onlyName`, each subkey carries only that value (or
+    // none). Readers of many records or slots use it instead of one read per value.
+    virtual std::vector<SubkeyValues> subkeysWithValues(
+        std::string_view path, std::optional<std::string_view> onlyName = std::nullopt);
 
     // Transactions group several operations into one all-or-nothing change that other
     // processes see at once. Nested begins join the outermost transaction. A write

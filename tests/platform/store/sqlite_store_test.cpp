@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "platform/store/sqlite_store.h"
@@ -81,7 +82,7 @@ TEST_F(SqliteStoreTest, PathsIgnoreExtraBackslashesAndAsciiCase) {
 TEST_F(SqliteStoreTest, TextComesBackExactlyWithoutTerminator) {
     ASSERT_EQ(m_store->CreateRegKey(kKey), kStatusOk);
     for (const std::string& text : {std::string("abc"), std::string(),
-                                   std::string("Čelem vzad – Špionáž"), std::string("a\tb\nc")}) {
+                                    std::string("Čelem vzad – Špionáž"), std::string("a\tb\nc")}) {
         ASSERT_EQ(m_store->WriteRegValue(kKey, "GrafickáPropracovanostFigurek", text, kTypeText),
                   kStatusOk);
         EXPECT_EQ(m_store->ReadRegValue(kKey, "GrafickáPropracovanostFigurek"), StoreValue(text));
@@ -231,6 +232,49 @@ TEST_F(SqliteStoreTest, NewFileIsOwnerOnlyAndRecordsItsSchemaVersion) {
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "wal");
     sqlite3_finalize(stmt);
     sqlite3_close(db);
+}
+
+TEST_F(SqliteStoreTest, SubkeysWithValuesMatchesReadingKeyByKey) {
+    const std::string parent = "Software\\Brantl\\Tomelin\\Hry";
+    for (const char* name : {"00002", "00001", "prázdný"})
+        m_store->CreateRegKey(parent + "\\" + name);
+    m_store->WriteRegValue(parent + "\\00001", "", std::string("Dáma"), kTypeText);
+    m_store->WriteRegValue(parent + "\\00001", "Vyhrál", 2, kTypeInt);
+    m_store->WriteRegValue(parent + "\\00002", "", std::string("Bitva"), kTypeText);
+    m_store->CreateRegKey(parent + "\\00001\\hlubší");  // grandchildren are not listed
+
+    // The generic implementation, built from subkeyNames and values, is the reference.
+    auto generic = [&](std::optional<std::string_view> only) {
+        return m_store->Store::subkeysWithValues(parent, only);
+    };
+    auto sorted = [](std::vector<SubkeyValues> list) {
+        std::sort(list.begin(), list.end(),
+                  [](const auto& a, const auto& b) { return a.name < b.name; });
+        return list;
+    };
+    auto same = [&](const std::vector<SubkeyValues>& a, const std::vector<SubkeyValues>& b) {
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i].name, b[i].name);
+            ASSERT_EQ(a[i].values.size(), b[i].values.size()) << a[i].name;
+            for (std::size_t j = 0; j < a[i].values.size(); ++j) {
+                EXPECT_EQ(a[i].values[j].name, b[i].values[j].name);
+                EXPECT_EQ(a[i].values[j].type, b[i].values[j].type);
+                EXPECT_EQ(a[i].values[j].value, b[i].values[j].value);
+            }
+        }
+    };
+    const auto all = sorted(m_store->subkeysWithValues(parent));
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[0].values.size(), 2u);
+    EXPECT_TRUE(all[2].values.empty());
+    same(all, sorted(generic(std::nullopt)));
+    const auto boards = sorted(m_store->subkeysWithValues(parent, ""));
+    ASSERT_EQ(boards.size(), 3u);
+    ASSERT_EQ(boards[1].values.size(), 1u);
+    EXPECT_EQ(boards[1].values[0].value, StoreValue(std::string("Bitva")));
+    same(boards, sorted(generic("")));
+    EXPECT_TRUE(m_store->subkeysWithValues("Software\\Nic").empty());
 }
 
 TEST(StoreValueHelpers, LeadingNumberStopsAtTheFirstForeignCharacter) {
