@@ -11,13 +11,18 @@ std::span<const Command> commandTable() {
         {"boards", "boards", boardsCommand},
         {"play",
          "play [--board NAME | --board-string S] [--logic star|cross] [--p1 LEVEL] [--p2 LEVEL] "
-         "[--seed N] [--games N] [--show] [--max-moves N]   (LEVEL: beginner, pro, genius)",
+         "[--seed N] [--games N] [--show] [--max-moves N] [--record]   (LEVEL: beginner, pro, genius)",
          playCommand},
         {"moves",
          "moves --board-string S [--logic star|cross] --player P --strength K "
          "[--last SX SY TX TY]",
          movesCommand},
         {"perft", "perft --board-string S [--logic star|cross] --player P --depth D", perftCommand},
+        {"store",
+         "store list [KEYPATH] | store get KEYPATH NAME | store set KEYPATH NAME VALUE [--int] | "
+         "store delete KEYPATH   (NAME \"\" is the unnamed value; TOMELIN_STORE picks the file)",
+         storeCommand},
+        {"records", "records", recordsCommand},
         {"help", "help", helpCommand},
     };
     return kCommands;

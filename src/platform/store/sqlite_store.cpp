@@ -148,23 +148,6 @@ private:
     sqlite3_stmt* m_stmt;
 };
 
-std::string normalizeKeyPath(std::string_view path) {
-    std::string result;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('\\', start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        if (end > start) {
-            if (!result.empty())
-                result += '\\';
-            result.append(path.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return result;
-}
-
 SqliteStore::OpenResult SqliteStore::open(const std::string& path) {
     OpenResult result;
     const bool inMemory = path == ":memory:";

@@ -76,8 +76,4 @@ private:
     std::vector<sqlite3_stmt*> m_statements;
 };
 
-// The canonical form of a key path: components separated by single backslashes, no
-// leading or trailing backslash, empty components dropped.
-std::string normalizeKeyPath(std::string_view path);
-
 }  // namespace tomelin

@@ -37,6 +37,23 @@ std::vector<SubkeyValues> Store::subkeysWithValues(std::string_view path,
     return result;
 }
 
+std::string normalizeKeyPath(std::string_view path) {
+    std::string result;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end > start) {
+            if (!result.empty())
+                result += '\\';
+            result.append(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
 std::string joinKeyPath(std::string_view path, std::string_view name) {
     std::string joined(path);
     if (!joined.empty() && joined.back() != '\\' && !name.empty())

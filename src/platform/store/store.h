@@ -133,6 +133,10 @@ private:
 
 // ---- Helpers over StoreValue ------------------------------------------------------------
 
+// The canonical form of a key path: components separated by single backslashes, no
+// leading or trailing backslash, empty components dropped.
+std::string normalizeKeyPath(std::string_view path);
+
 // Joins a key path and a subkey name with one backslash.
 std::string joinKeyPath(std::string_view path, std::string_view name);
 

@@ -1,0 +1,264 @@
+// The tool's commands over the persistent store: `store list|get|set|delete`, `records`,
+// and the `--record` option of `play`, which stores finished games as the game window does.
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "cli/play.h"
+#include "core/board.h"
+#include "platform/store/store_location.h"
+#include "records/game_record.h"
+#include "records/survey.h"
+
+namespace tomelin::cli {
+
+namespace {
+
+// The default tokens of the first start: player 1 shape 1 in (255, 135, 15), player 2
+// shape 5 in (15, 135, 255).
+constexpr std::uint32_t kDefaultColour1 = 255 | (135 << 8) | (15 << 16);
+constexpr std::uint32_t kDefaultColour2 = 15 | (135 << 8) | (255 << 16);
+// A --board-string game has no board name; the record needs one to be found again.
+constexpr const char* kUnnamedBoard = "Vlastní pole";
+
+// Opens the store named by the environment; reports on the error stream what had to be
+// done to open it. Never null.
+std::unique_ptr<Store> openForCommand(CommandIo& io) {
+    StoreOpening opening = openDefaultStore();
+    if (opening.hasProblem())
+        io.err << "tomelin-cli: note: " << opening.problem << "\n";
+    if (opening.movedAsideTo) {
+        io.err << "tomelin-cli: note: the unusable file was moved to " << *opening.movedAsideTo
+               << "\n";
+    }
+    if (!opening.persistent)
+        io.err << "tomelin-cli: note: nothing will be kept\n";
+    return std::move(opening.store);
+}
+
+// Control characters would break the one-value-per-line output; show them escaped.
+std::string printable(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string typeName(int type) {
+    if (type == kTypeText)
+        return "text";
+    if (type == kTypeInt)
+        return "int";
+    return "type" + std::to_string(type);
+}
+
+void listKey(Store& store, const std::string& path, CommandIo& io) {
+    const std::vector<StoredValue> values = store.values(store.openKey(path));
+    if (values.empty() && !path.empty())
+        io.out << path << "\n";
+    for (const StoredValue& value : values) {
+        io.out << path << "\t" << value.name << "\t" << typeName(value.type) << "\t"
+               << printable(valueText(value.value)) << "\n";
+    }
+    std::vector<std::string> names = store.subkeyNames(path);
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names)
+        listKey(store, joinKeyPath(path, name), io);
+}
+
+int storeList(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() > 1)
+        return usageError(io, "store list takes at most one KEYPATH");
+    auto store = openForCommand(io);
+    const std::string path = normalizeKeyPath(args.empty() ? "" : args[0]);
+    if (!path.empty() && !store->openKey(path)) {
+        io.err << "tomelin-cli: no key " << path << "\n";
+        return kExitFailure;
+    }
+    listKey(*store, path, io);
+    return kExitOk;
+}
+
+int storeGet(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 2)
+        return usageError(io, "store get needs KEYPATH NAME");
+    auto store = openForCommand(io);
+    StoreValue value;
+    const int status = store->ReadValueFromKey(store->openKey(args[0]), args[1], value);
+    if (status == kStatusUnsupported) {
+        io.err << "tomelin-cli: value \"" << args[1] << "\" has a type this program cannot read\n";
+        return kExitFailure;
+    }
+    if (status != kStatusOk) {
+        io.err << "tomelin-cli: no value \"" << args[1] << "\" in " << args[0] << "\n";
+        return kExitFailure;
+    }
+    io.out << printable(valueText(value)) << "\n";
+    return kExitOk;
+}
+
+int storeSet(const std::vector<std::string>& args, CommandIo& io) {
+    std::vector<std::string> words;
+    bool integer = false;
+    for (const std::string& arg : args) {
+        if (arg == "--int") {
+            integer = true;
+        } else {
+            words.push_back(arg);
+        }
+    }
+    if (words.size() != 3)
+        return usageError(io, "store set needs KEYPATH NAME VALUE [--int]");
+    if (normalizeKeyPath(words[0]).empty())
+        return usageError(io, "store set needs a KEYPATH");
+    StoreValue value = words[2];
+    if (integer) {
+        const auto number = parseInteger(words[2], INT32_MIN, INT32_MAX);
+        if (!number) {
+            return usageError(io, "\"" + words[2] + "\" is not a whole number for --int");
+        }
+        value = static_cast<std::int32_t>(*number);
+    }
+    auto store = openForCommand(io);
+    StoreTransaction transaction(*store);
+    if (store->CreateRegKey(words[0]) != kStatusOk ||
+        store->WriteRegValue(words[0], words[1], value, integer ? kTypeInt : kTypeText) !=
+            kStatusOk ||
+        !transaction.commit()) {
+        io.err << "tomelin-cli: the store refused the write\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 1)
+        return usageError(io, "store delete needs one KEYPATH");
+    if (normalizeKeyPath(args[0]).empty()) {
+        return usageError(io, "store delete needs a KEYPATH below the root");
+    }
+    auto store = openForCommand(io);
+    const int status = store->DeleteRegKey(args[0]);
+    if (status == kStatusHasSubkeys) {
+        io.err << "tomelin-cli: " << args[0] << " has subkeys; delete them first\n";
+        return kExitFailure;
+    }
+    if (status != kStatusOk) {
+        io.err << "tomelin-cli: the store refused to delete " << args[0] << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+// "(40)" -> "40".
+std::string unbracketed(const std::string& text) {
+    if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
+        return text.substr(1, text.size() - 2);
+    }
+    return text;
+}
+
+// Writes one finished game of `play` the way game end in the game window does.
+bool recordFinishedGame(Store& store, const FinishedGame& game, std::ostream& err) {
+    std::string board = game.boardName;
+    if (board.empty()) {
+        board = kUnnamedBoard;
+        for (const BuiltinBoard& builtin : builtinBoards()) {
+            if (builtin.boardString == game.boardString)
+                board = builtin.name;
+        }
+    }
+    const GameRecord record = finishedGameRecord(
+        board, game.names, game.logic == Logic::Star ? "1" : "2", {0, 0},
+        {game.tokens1, game.tokens2},
+        {TokenStyle{kDefaultColour1, 1}, TokenStyle{kDefaultColour2, 5}}, game.moveCounter);
+    const RecordWrite write = writeGameRecord(store, record);
+    if (write.outcome == RecordWrite::Outcome::Failed) {
+        err << "tomelin-cli: game " << game.gameIndex << " could not be recorded (status "
+            << write.status << ")\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.empty())
+        return usageError(io, "store needs list, get, set or delete");
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "list")
+        return storeList(rest, io);
+    if (args[0] == "get")
+        return storeGet(rest, io);
+    if (args[0] == "set")
+        return storeSet(rest, io);
+    if (args[0] == "delete")
+        return storeDelete(rest, io);
+    return usageError(io, "unknown store command \"" + args[0] + "\"");
+}
+
+int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
+    if (!args.empty())
+        return usageError(io, "records takes no arguments");
+    auto store = openForCommand(io);
+    const Survey survey = PruzkHer(*store);
+    for (int number : survey.skippedNumbers) {
+        io.err << "tomelin-cli: note: record " << number << " is damaged and was skipped\n";
+    }
+    const auto& lists = survey.lists;
+    for (int k = 0; k < survey.recordCount(); ++k) {
+        io.out << "record\t" << lists[kListBoard][k] << "\t" << lists[kListPlayer1][k] << "\t"
+               << lists[kListPlayer2][k] << "\t" << lists[kListLogic][k] << "\t"
+               << lists[kListMoves][k] << "\t" << lists[kListWinner][k] << "\t"
+               << lists[kListTimes][k] << "\t" << unbracketed(lists[kListCount1][k]) << "\t"
+               << unbracketed(lists[kListCount2][k]) << "\t" << lists[kListShare][k] << "\n";
+    }
+    for (const std::string& name : survey.viewerPlayers) {
+        const PlayerStats stats = playerStatistics(survey, name);
+        io.out << "player\t" << name << "\t" << stats.won << "\t" << stats.lost << "\t"
+               << stats.played << "\t" << hundredthsText(stats.rateHundredths) << "\n";
+    }
+    return kExitOk;
+}
+
+PlayOption recordPlayOption() {
+    PlayOption option;
+    option.name = "--record";
+    option.valueCount = 0;
+    option.apply = [](const std::vector<std::string>&,
+                      PlayHooks& hooks) -> std::optional<std::string> {
+        std::shared_ptr<Store> store;
+        hooks.onFinished.push_back([store](const FinishedGame& game, std::ostream& err) mutable {
+            if (!store) {
+                StoreOpening opening = openDefaultStore();
+                if (opening.hasProblem())
+                    err << "tomelin-cli: note: " << opening.problem << "\n";
+                // Recording into a store that is not kept would report success for nothing.
+                if (!opening.persistent) {
+                    err << "tomelin-cli: games cannot be recorded: no usable store file\n";
+                    return false;
+                }
+                store = std::move(opening.store);
+            }
+            return recordFinishedGame(*store, game, err);
+        });
+        return std::nullopt;
+    };
+    return option;
+}
+
+}  // namespace tomelin::cli
