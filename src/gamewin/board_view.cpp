@@ -1,0 +1,181 @@
+#include "gamewin/board_view.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "core/input.h"
+#include "platform/draw/image_surface.h"
+
+namespace tomelin {
+
+namespace {
+constexpr Rgb kSourceFrame = rgb(128, 128, 128);
+constexpr Rgb kTargetFrame = rgb(192, 192, 192);
+}  // namespace
+
+BoardView::BoardView(QWidget* parent) : PictureBox(parent, rgb(0, 0, 0)) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+}
+
+void BoardView::setCellSize(double cellW, double cellH) {
+    m_cellW = cellW;
+    m_cellH = cellH;
+    update();
+}
+
+void BoardView::setSelection(std::optional<CellPos> cell) {
+    m_selection = cell;
+    update();
+}
+
+void BoardView::setLastMove(std::optional<CellPos> source, std::optional<CellPos> target) {
+    m_lastSource = source;
+    m_lastTarget = target;
+    update();
+}
+
+void BoardView::setRay(CellPos from, CellPos to) {
+    m_ray = std::array<CellPos, 2>{from, to};
+    update();
+}
+
+void BoardView::parkRay() {
+    m_ray.reset();
+    update();
+}
+
+QRectF BoardView::cellRect(CellPos c) const {
+    return QRectF(c.x * m_cellW, c.y * m_cellH, m_cellW, m_cellH);
+}
+
+QPoint BoardView::clampToPicture(QPoint p) const {
+    return QPoint(std::clamp(p.x(), 0, std::max(0, width() - 1)),
+                  std::clamp(p.y(), 0, std::max(0, height() - 1)));
+}
+
+void BoardView::resizeEvent(QResizeEvent* event) {
+    PictureBox::resizeEvent(event);
+    m_cursor = QPoint(width() / 2, height() / 2);
+}
+
+void BoardView::paintEvent(QPaintEvent* event) {
+    PictureBox::paintEvent(event);
+    QPainter p(this);
+    const auto frame = [&p, this](std::optional<CellPos> cell, Rgb colour, int width) {
+        if (!cell)
+            return;
+        const QRectF r = cellRect(*cell);
+        const double half = width / 2.0;
+        p.setPen(QPen(toQColor(colour), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(half, half, -half, -half));
+    };
+    frame(m_lastSource, kSourceFrame, 3);
+    frame(m_lastTarget, kTargetFrame, 3);
+    frame(m_selection, kWhite, 1);
+    if (m_ray) {
+        const QPointF a = cellRect((*m_ray)[0]).center();
+        const QPointF b = cellRect((*m_ray)[1]).center();
+        for (std::size_t i = 0; i < 3; ++i) {
+            p.setPen(QPen(toQColor(m_rayColours[i]), m_rayWidths[i], Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(a, b);
+        }
+    }
+    if (m_cursorShown && isEnabled()) {
+        // A small pointer: a white arrow with a black rim, tip at the cursor.
+        const QPointF t = m_cursor;
+        const QPolygonF arrow({t, t + QPointF(0, 16), t + QPointF(4, 12), t + QPointF(7, 19),
+                               t + QPointF(10, 18), t + QPointF(7, 11), t + QPointF(12, 11)});
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::white);
+        p.drawPolygon(arrow);
+    }
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    // The mouse takes over: the key cursor starts from where the pointer is.
+    m_cursor = clampToPicture(event->position().toPoint());
+    if (m_cursorShown) {
+        m_cursorShown = false;
+        update();
+    }
+    PictureBox::mouseMoveEvent(event);
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    const int code = steeringKeyCode(event->key(), event->modifiers());
+    if (code == 0) {
+        PictureBox::keyPressEvent(event);
+        return;
+    }
+    const bool person = m_personToMove ? m_personToMove() : false;
+    const KeySteering s = steerKey(code, m_cursor.x(), m_cursor.y(), m_cellW, m_cellH, person);
+    m_cursor = clampToPicture(QPoint(s.x, s.y));
+    m_cursorShown = true;
+    update();
+    if (s.click)
+        emit pressed(QPointF(m_cursor), Qt::LeftButton);
+    if (s.toggleMusic)
+        emit musicKey();
+    if (s.takeBack)
+        emit takeBackKey();
+    event->accept();
+}
+
+int steeringKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    if (keypad) {
+        if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+            return 96 + (qtKey - Qt::Key_0);
+        // The keypad with Num Lock off sends navigation keys.
+        switch (qtKey) {
+            case Qt::Key_Home:
+                return 103;
+            case Qt::Key_Up:
+                return 104;
+            case Qt::Key_PageUp:
+                return 105;
+            case Qt::Key_Left:
+                return 100;
+            case Qt::Key_Clear:
+                return 101;
+            case Qt::Key_Right:
+                return 102;
+            case Qt::Key_End:
+                return 97;
+            case Qt::Key_Down:
+                return 98;
+            case Qt::Key_PageDown:
+                return 99;
+            case Qt::Key_Insert:
+                return 96;
+            default:
+                break;
+        }
+    }
+    switch (qtKey) {
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_H:
+            return 72;
+        case Qt::Key_Z:
+            return 90;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace tomelin

@@ -1,0 +1,40 @@
+#pragma once
+// `Picture11` (and `Picture4`): the window's own caption bar, which moves the window.
+
+#include <QLabel>
+#include <QPoint>
+
+#include "gamewin/title_strip.h"
+#include "platform/draw/picture_box.h"
+
+namespace tomelin {
+
+// A caption-coloured strip with its text label (`Label2` or `Label10`). Pressing the bar or
+// its text starts moving the window: through the window system when it can, otherwise by
+// following the pointer until the button is released.
+class TitleBar : public PictureBox {
+    Q_OBJECT
+public:
+    TitleBar(QWidget* parent, bool active);
+
+    void setText(const QString& text);
+    QString text() const;
+    QLabel* label() { return m_label; }
+    // Repaints the strip for its current size (`PaintTitleStrip`).
+    void paintStrip();
+    // The manual drag is running (no window-system move available).
+    bool dragging() const { return m_dragging; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_active;
+    QLabel* m_label;
+    bool m_dragging = false;
+    QPoint m_lastGlobal;
+};
+
+}  // namespace tomelin

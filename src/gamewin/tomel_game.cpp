@@ -1,0 +1,264 @@
+// The game window's side of the running game: everything the game reports, drawn.
+
+#include <QBitmap>
+#include <QPainter>
+
+#include "gamewin/board_view.h"
+#include "gamewin/score_bar.h"
+#include "gamewin/tomel.h"
+#include "gamewin/tool_button.h"
+#include "platform/draw/image_surface.h"
+
+namespace tomelin {
+
+namespace {
+
+// Black or white, whichever reads better on `background`.
+Rgb readableOn(Rgb background) {
+    const double luma =
+        0.299 * redOf(background) + 0.587 * greenOf(background) + 0.114 * blueOf(background);
+    return luma > 140 ? rgb(0, 0, 0) : kWhite;
+}
+
+void setTextColour(QLabel& label, Rgb colour) {
+    QPalette pal = label.palette();
+    pal.setColor(QPalette::WindowText, toQColor(colour));
+    label.setPalette(pal);
+}
+
+void setBold(QLabel& label, bool bold) {
+    QFont f = label.font();
+    f.setBold(bold);
+    label.setFont(f);
+}
+
+int px(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+}  // namespace
+
+void Tomel::updateKinds() {
+    m_look.kinds = {0, m_game->playerKind(1), m_game->playerKind(2)};
+}
+
+void Tomel::Prekr() {
+    updateKinds();
+    // 2: clear the pictures.
+    m_board->clearPicture();
+    m_score->clearPicture();
+    m_status->clearPicture();
+    // 3-6: the cell size from the picture, the ray widths from the cell width.
+    m_painter->setGeometry(m_board->width(), m_board->height(), m_game->board().side());
+    m_board->setCellSize(m_painter->cellW(), m_painter->cellH());
+    m_board->setRayWidths(rayWidths(m_painter->cellW()));
+    // 7-9: names, tokens and clocks in the status strip.
+    layoutStatusStrip();
+    // 11: every cell.
+    m_painter->drawAll(m_game->board(), m_look);
+    m_board->surface().refresh();
+}
+
+void Tomel::layoutStatusStrip() {
+    const double h = m_status->height();
+    const double sw = m_status->width();
+    const double cell = h / 3 * 4;
+    const double name1Left = cell;
+    const double name1Width = sw / 2 - h / 3 * 8;
+    const double name2Left = name1Left + name1Width;
+    const double name2Width = cell + cell + name1Width;
+    const int nameHeight = px(h * 0.5);
+    m_names[0]->setGeometry(px(name1Left) + 4, 1, std::max(0, px(name1Width) - 4), nameHeight);
+    m_names[1]->setGeometry(px(name2Left), 1, std::max(0, px(name2Width) - 4), nameHeight);
+    m_clocks[0]->setGeometry(px(name1Left) + 4, nameHeight, std::max(0, px(name1Width) - 4),
+                             px(h) - nameHeight - 1);
+    m_clocks[1]->setGeometry(px(name2Left), nameHeight, std::max(0, px(name2Width) - 4),
+                             px(h) - nameHeight - 1);
+    const PlayerStyle& s1 = m_look.styles[1];
+    const PlayerStyle& s2 = m_look.styles[2];
+    DRWP2(m_status->surface(), 0, 0, s1.shape, s1.colour, h, m_look.kinds[1], false, m_look.detail,
+          *m_random);
+    DRWP2(m_status->surface(), (sw - cell) / cell, 0, s2.shape, s2.colour, h, m_look.kinds[2],
+          false, m_look.detail, *m_random);
+}
+
+// ---- GameObserver -----------------------------------------------------------------------
+
+void Tomel::cellChanged(int x, int y) {
+    m_painter->DRWP(m_game->board(), m_look, x, y);
+}
+
+void Tomel::ringsChanged(int x, int y) {
+    const PlayerStyle& mover = m_look.styles[static_cast<std::size_t>(m_game->playerToMove())];
+    m_painter->ShBrd(m_game->board(), m_game->marks(), m_game->directions(), mover, x, y);
+}
+
+void Tomel::boardReset() {
+    Prekr();
+    m_difference->show();
+    m_result->setVisible(m_game->resultShown());
+    m_sizeCorner->setEnabled(!m_game->gameOver());
+    m_board->setEnabled(m_game->boardEnabled());
+}
+
+void Tomel::selectionMarkerChanged(const CellPos* cell) {
+    m_board->setSelection(cell ? std::optional<CellPos>(*cell) : std::nullopt);
+}
+
+void Tomel::lastMoveChanged(const CellPos* source, const CellPos* target) {
+    m_board->setLastMove(source ? std::optional<CellPos>(*source) : std::nullopt,
+                         target ? std::optional<CellPos>(*target) : std::nullopt);
+}
+
+void Tomel::captureRay(CellPos from, CellPos to) {
+    m_board->setRay(from, to);
+}
+
+void Tomel::rayParked() {
+    m_board->parkRay();
+}
+
+void Tomel::scoreChanged(int tokens1, int tokens2, int /*freeCells*/) {
+    m_lastScore = {tokens1, tokens2};
+    drawScore(tokens1, tokens2);
+}
+
+void Tomel::drawScore(int a, int b) {
+    const Rgb c1 = m_look.styles[1].colour;
+    const Rgb c2 = m_look.styles[2].colour;
+    const ScoreTexts t = scoreTexts(a, b, c1, c2);
+    const double boundary = drawScoreBar(m_score->surface(), m_score->width(), m_score->height(),
+                                         m_painter->boardPicW(), a, b, c1, c2);
+    m_difference->setText(QString::fromStdString(t.difference));
+    setTextColour(*m_difference, t.differenceColour);
+    m_difference->adjustSize();
+    m_difference->resize(m_difference->width() + 8, m_score->height());
+    m_difference->move(px(boundary - m_difference->width() / 2.0), 0);
+    m_difference->setVisible(t.differenceVisible);
+    m_counts[0]->setText(QString::fromStdString(t.count1));
+    m_counts[1]->setText(QString::fromStdString(t.count2));
+    setTextColour(*m_counts[0], readableOn(c1));
+    setTextColour(*m_counts[1], readableOn(c2));
+}
+
+void Tomel::gameEnded(int tokens1, int tokens2, int winner) {
+    recordGame(tokens1, tokens2, winner);
+    showResult(winner);
+    m_sizeCorner->setEnabled(false);
+}
+
+void Tomel::recordGame(int tokens1, int tokens2, int winner) {
+    if (!m_store)
+        return;
+    GameRecord r;
+    r.board = m_boardName.toStdString();
+    r.names = m_setup.names;
+    r.logic = logicCode(m_setup.logicLabel);
+    r.times = timesCode(m_setup.timeListPos[0], m_setup.timeListPos[1]);
+    r.counts = {tokens1, tokens2};
+    r.tokens = {tokenString(m_look.styles[1].colour, m_look.styles[1].shape),
+                tokenString(m_look.styles[2].colour, m_look.styles[2].shape)};
+    r.winner = winner;
+    r.moves = movesFromCounter(m_game->moveCounter());
+    m_lastWrite = writeGameRecord(*m_store, r);
+}
+
+void Tomel::showResult(int winner) {
+    m_winner->clearPicture();
+    const double h = m_winner->width() * 0.75;
+    if (winner == 1 || winner == 2) {
+        const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(winner)];
+        DRWP2(m_winner->surface(), 0, 0, s.shape, s.colour, h, m_game->playerKind(winner), false,
+              m_look.detail, *m_random);
+        m_resultName->setText(
+            QString::fromStdString(m_setup.names[static_cast<std::size_t>(winner - 1)]));
+    } else {
+        DRWP2(m_winner->surface(), 0, 0, 0, 0, h, 0, false, m_look.detail, *m_random);
+        m_resultName->setText(QStringLiteral("Nerozhodně"));
+    }
+    setTextColour(*m_resultName, kWhite);
+    m_result->show();
+    m_result->raise();
+}
+
+void Tomel::moveLabelChanged(const std::string& text) {
+    m_moveLabel->setText(QString::fromStdString(text));
+}
+
+void Tomel::turnChanged(int player) {
+    m_turn = player;
+    const auto p = static_cast<std::size_t>(player);
+    const PlayerStyle& s = m_look.styles[p];
+    m_board->setCursor(playerCursor(player));
+    for (std::size_t i = 0; i < 2; ++i) {
+        const bool mover = i + 1 == p;
+        setBold(*m_names[i], mover);
+        setTextColour(*m_names[i], mover ? s.secondColour : kWhite);
+    }
+    m_board->setRayColours({s.colour, s.secondColour, kWhite});
+    m_thinking->move(thinkingLeft(player, m_boardBox->width()), m_layout.thinking.top());
+    m_thinkingToken->clearPicture();
+    DRWP2(m_thinkingToken->surface(), 0.125, 0.125, s.shape, s.colour, 32, m_look.kinds[p], false,
+          m_look.detail, *m_random);
+    m_status->update();
+}
+
+QCursor Tomel::playerCursor(int player) {
+    const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(player)];
+    // The player's token drawn alone, its black background left transparent.
+    ImageSurface picture(32, 32, rgb(0, 0, 0));
+    DRWP2(picture, 0.25, 0.5, s.shape, s.colour, 16, 0, false, 1, *m_random);
+    QPixmap pixmap = QPixmap::fromImage(picture.image());
+    pixmap.setMask(pixmap.createMaskFromColor(Qt::black));
+    return QCursor(pixmap, 16, 16);
+}
+
+void Tomel::takeBackUnavailableChanged(bool unavailable) {
+    m_tools[7]->setVisible(unavailable);
+}
+
+void Tomel::thinkingChanged(bool visible) {
+    m_thinking->setVisible(visible);
+    if (visible)
+        m_thinking->raise();
+}
+
+void Tomel::boardEnabledChanged(bool enabled) {
+    m_board->setEnabled(enabled);
+}
+
+void Tomel::progressStep(int step, int scaleWidth, int colourPlayer) {
+    if (scaleWidth <= 0)
+        return;
+    const double unit = m_progress->width() / static_cast<double>(scaleWidth);
+    const Rgb colour =
+        m_look.styles[static_cast<std::size_t>(colourPlayer == 2 ? 2 : 1)].secondColour;
+    m_progress->surface().fillBox(step * unit, 0, (step + 1) * unit, m_progress->height(), colour);
+    m_progress->surface().refresh();
+}
+
+void Tomel::progressCleared() {
+    m_progress->clearPicture();
+}
+
+void Tomel::percentChanged(const std::string& text) {
+    m_percent->setText(QString::fromStdString(text));
+}
+
+void Tomel::captionChanged(const std::string& text) {
+    setWindowTitle(QString::fromStdString(text));
+}
+
+void Tomel::clockTextChanged(int player, const std::string& text) {
+    if (player != 1 && player != 2)
+        return;
+    m_clocks[static_cast<std::size_t>(player - 1)]->setText(QString::fromStdString(text));
+}
+
+void Tomel::clockColourChanged(int player, Rgb colour) {
+    if (player != 1 && player != 2)
+        return;
+    setTextColour(*m_clocks[static_cast<std::size_t>(player - 1)], colour);
+}
+
+}  // namespace tomelin
