@@ -11,7 +11,8 @@ std::span<const Command> commandTable() {
         {"boards", "boards", boardsCommand},
         {"play",
          "play [--board NAME | --board-string S] [--logic star|cross] [--p1 LEVEL] [--p2 LEVEL] "
-         "[--seed N] [--games N] [--show] [--max-moves N] [--record]   (LEVEL: beginner, pro, genius)",
+         "[--seed N] [--games N] [--show] [--max-moves N] [--record]   (LEVEL: beginner, pro, "
+         "genius)",
          playCommand},
         {"moves",
          "moves --board-string S [--logic star|cross] --player P --strength K "

@@ -221,7 +221,7 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         setup.names[i] = kComputerNames[settings.levels[i] - 1];
         setup.person[i] = false;
     }
-    setup.logicLabel = logicLabel(settings.logic);
+    setup.logicLabel = std::string(logicLabel(settings.logic));
 
     if (settings.show) {
         io.out << "Tomelin: " << setup.names[0] << " (+) against " << setup.names[1] << " (-) on "

@@ -54,11 +54,16 @@ void ComputerSearch::buildReplyGrid(const Board& board, const std::optional<Last
     }
 }
 
-int ComputerSearch::bestReply(int ownToken, int oppToken, const Directions& dirs) const {
+int ComputerSearch::bestReply(int ownToken, int oppToken, const Directions& dirs) {
     const std::uint8_t* grid = m_reply.data();
     const int dirCount = dirs.count();
     const int nbCount = dirs.neighbourCount();
     const int ceiling = maxReplyGain(dirs);
+    // Many answers share a target cell: its captures are counted once per candidate.
+    if (++m_stampGeneration == 0) {
+        m_stamp.fill(0);
+        m_stampGeneration = 1;
+    }
     int best = 0;
     for (int u : m_oppTokens) {
         if (grid[u] != oppToken)
@@ -67,11 +72,17 @@ int ComputerSearch::bestReply(int ownToken, int oppToken, const Directions& dirs
             const int t = u + m_offsets[static_cast<std::size_t>(f)];
             if (grid[t] != kFreeCell)
                 continue;
-            int gain = dirs.kind[static_cast<std::size_t>(f)] - 1;
-            for (int h = 0; h < nbCount; ++h) {
-                if (grid[t + m_offsets[static_cast<std::size_t>(h)]] == ownToken)
-                    gain += 2;
+            const auto tu = static_cast<std::size_t>(t);
+            if (m_stamp[tu] != m_stampGeneration) {
+                int captures = 0;
+                for (int h = 0; h < nbCount; ++h) {
+                    if (grid[t + m_offsets[static_cast<std::size_t>(h)]] == ownToken)
+                        captures += 2;
+                }
+                m_stamp[tu] = m_stampGeneration;
+                m_captureGain[tu] = static_cast<std::uint8_t>(captures);
             }
+            const int gain = dirs.kind[static_cast<std::size_t>(f)] - 1 + m_captureGain[tu];
             if (gain > best) {
                 best = gain;
                 if (best == ceiling)

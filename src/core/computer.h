@@ -50,13 +50,17 @@ private:
     // move on record only four 7 x 7 windows of the board are visible.
     void buildReplyGrid(const Board& board, const std::optional<LastMove>& lastMove, CellPos source,
                         CellPos target);
-    int bestReply(int ownToken, int oppToken, const Directions& dirs) const;
+    int bestReply(int ownToken, int oppToken, const Directions& dirs);
 
     std::vector<Candidate> m_candidates;
     std::vector<int> m_best;
     std::vector<int> m_oppTokens;  // flat indices of the opponent's tokens
     std::array<int, 26> m_offsets{};
     std::array<std::uint8_t, Board::kCellCount> m_reply{};
+    // Per reply target: the generation it was last evaluated in, and its capture gain.
+    std::array<std::uint32_t, Board::kCellCount> m_stamp{};
+    std::array<std::uint8_t, Board::kCellCount> m_captureGain{};
+    std::uint32_t m_stampGeneration = 0;
 };
 
 }  // namespace tomelin

@@ -17,7 +17,11 @@ int playerKindFromName(const std::string& name) {
 std::string moveLabelText(double moveCounter) {
     // The number conversion reserves a sign position: a space before a non-negative number.
     const long long number = static_cast<long long>(std::floor(moveCounter)) + 1;
-    return (number >= 0 ? " " : "") + std::to_string(number) + ". TAH";
+    std::string text;
+    if (number >= 0) text.push_back(' ');
+    text.append(std::to_string(number));
+    text.append(". TAH");
+    return text;
 }
 
 Game::Game(TimerHost& timers, RandomSource& random) : m_timers(timers), m_random(random) {}

@@ -24,8 +24,16 @@ std::string CoCas(int seconds) {
     const int h = t / 3600;
     const int m = t / 60 - 60 * h;
     const int s = t - 3600 * h - 60 * m;
-    auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    return std::to_string(h) + ":" + two(m) + ":" + two(s);
+    auto appendTwo = [](std::string& out, int v) {
+        if (v < 10) out.push_back('0');
+        out.append(std::to_string(v));
+    };
+    std::string text = std::to_string(h);
+    text.push_back(':');
+    appendTwo(text, m);
+    text.push_back(':');
+    appendTwo(text, s);
+    return text;
 }
 
 void Game::TimerT_Timer() {

@@ -24,9 +24,15 @@ void Game::PcIQ(int p, int strength) {
         m_obs->progressStep(i, scale, p);
         const double progress = (i + 1) * 100.0 / (cells - 1);
         const long long whole = static_cast<long long>(std::floor(progress));
-        const std::string text = " " + std::to_string(whole) + "% ";
+        std::string text(1, ' ');
+        text.append(std::to_string(whole));
+        text.append("% ");
         m_obs->percentChanged(text);
-        m_obs->captionChanged(whole >= 100 ? "Tomelin" : "Tomelin -" + text);
+        if (whole >= 100) {
+            m_obs->captionChanged("Tomelin");
+        } else {
+            m_obs->captionChanged(std::string("Tomelin -").append(text));
+        }
     }
 
     const std::vector<int>& best = *found.best;
