@@ -3,21 +3,12 @@
 #include <QAction>
 #include <QMenu>
 
+#include "gamewin/window_layout.h"
+
 namespace tomelin {
 
 SizeMenuState sizeMenuState(int height, int screenHeight) {
-    SizeMenuState state;
-    if (height > screenHeight * 12.5 / 15.0) {
-        state.canGrow = false;
-    }
-    if (heightStep(screenHeight) + 420 > height) {
-        state.canShrink = false;
-    }
-    return state;
-}
-
-int heightStep(int screenHeight) {
-    return screenHeight * 2 / 15;
+    return {mayShrink(height, screenHeight), mayGrow(height, screenHeight)};
 }
 
 namespace {

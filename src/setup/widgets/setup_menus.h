@@ -12,15 +12,14 @@ namespace tomelin {
 
 // Whether the window-size menu's two items are enabled for a game window `height` pixels
 // tall on a screen `screenHeight` pixels tall: "Zvětšit okno" only up to 12.5/15 of the
-// screen, "Zmenšit okno" only while one more step leaves at least 420 pixels.
+// screen, "Zmenšit okno" only while one more step leaves at least 420 pixels. The rules
+// themselves are the game window's (mayGrow, mayShrink, heightStep in window_layout.h).
 struct SizeMenuState {
     bool canShrink = true;
     bool canGrow = true;
     bool operator==(const SizeMenuState&) const = default;
 };
 SizeMenuState sizeMenuState(int height, int screenHeight);
-// One height step of the window-size menu: 2/15 of the screen height.
-int heightStep(int screenHeight);
 
 // The menus `Hght`, `EDI` and `Ppm` with their confirmation submenus.
 class SetupMenus : public QObject {

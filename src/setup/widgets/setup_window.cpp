@@ -18,6 +18,7 @@
 
 #include <QScreen>
 
+#include "gamewin/window_layout.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"
 #include "records/widgets/frm_vlst.h"

@@ -16,6 +16,7 @@
 #include "core/board.h"
 #include "core/random.h"
 #include "editor/frm_edit.h"
+#include "gamewin/window_layout.h"
 #include "platform/store/store_location.h"
 #include "records/game_record.h"
 #include "setup/widgets/player_panel.h"
