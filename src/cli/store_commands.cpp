@@ -221,15 +221,19 @@ int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     const auto& lists = survey.lists;
     for (int k = 0; k < survey.recordCount(); ++k) {
-        io.out << "record\t" << lists[kListBoard][k] << "\t" << lists[kListPlayer1][k] << "\t"
-               << lists[kListPlayer2][k] << "\t" << lists[kListLogic][k] << "\t"
-               << lists[kListMoves][k] << "\t" << lists[kListWinner][k] << "\t"
-               << lists[kListTimes][k] << "\t" << unbracketed(lists[kListCount1][k]) << "\t"
-               << unbracketed(lists[kListCount2][k]) << "\t" << lists[kListShare][k] << "\n";
+        io.out << "record";
+        for (const std::string& field :
+             {lists[kListBoard][k], lists[kListPlayer1][k], lists[kListPlayer2][k],
+              lists[kListLogic][k], lists[kListMoves][k], lists[kListWinner][k],
+              lists[kListTimes][k], unbracketed(lists[kListCount1][k]),
+              unbracketed(lists[kListCount2][k]), lists[kListShare][k]}) {
+            io.out << "\t" << printable(field);
+        }
+        io.out << "\n";
     }
     for (const std::string& name : survey.viewerPlayers) {
         const PlayerStats stats = playerStatistics(survey, name);
-        io.out << "player\t" << name << "\t" << stats.won << "\t" << stats.lost << "\t"
+        io.out << "player\t" << printable(name) << "\t" << stats.won << "\t" << stats.lost << "\t"
                << stats.played << "\t" << hundredthsText(stats.rateHundredths) << "\n";
     }
     return kExitOk;

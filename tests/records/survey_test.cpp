@@ -122,8 +122,9 @@ TEST_F(SurveyTest, OtherListsCarryBoardLogicMovesAndTimes) {
 TEST_F(SurveyTest, AnonymousNamesAndTheDrawNameEnterNoPlayerList) {
     game("Hráč 1", "Hráč 2", 30, 10);
     game("Nerozhodně", "Hráč 1", 10, 30);
+    game("", "Hráč 2", 10, 30);  // a name lost from a damaged record
     const Survey survey = PruzkHer(*m_store);
-    EXPECT_EQ(survey.recordCount(), 2);
+    EXPECT_EQ(survey.recordCount(), 3);
     EXPECT_TRUE(survey.viewerPlayers.empty());
     EXPECT_TRUE(survey.setupPlayers.empty());
     EXPECT_TRUE(survey.lists[kListViewerTokens].empty());
