@@ -2,18 +2,12 @@
 
 #include <QMouseEvent>
 
+#include "core/random.h"
 #include "gamewin/token_painter.h"
 
 namespace tomelin {
 
 namespace {
-
-// The editor only draws the field and shape 8, neither of which scatters anything at
-// random; DRWP2 still wants a source.
-class NoRandom : public RandomSource {
-public:
-    double next() override { return 0.0; }
-};
 
 constexpr int kEditorDetail = 1;
 
@@ -53,7 +47,8 @@ void EditCanvas::DRWP3(EditCell code, int column, int row, int side) {
                       rgb(0, 0, 0));
     if (code != EditCell::NoCell) {
         const EditCellLook look = editCellLook(code);
-        NoRandom random;
+        // Only the field and shape 8 are drawn here; neither scatters anything at random.
+        MtRandomSource random(0);
         DRWP2(surface(), column, row, look.shape, look.colour, static_cast<double>(height()) / side,
               0, true, kEditorDetail, random);
     }

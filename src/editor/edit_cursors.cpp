@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "core/random.h"
 #include "editor/edit_canvas.h"
 #include "gamewin/token_painter.h"
 #include "platform/draw/image_surface.h"
@@ -18,16 +19,12 @@ constexpr int kCellWidth = kCellHeight / 3 * 4;
 constexpr int kCellLeft = kCursorSize - kCellWidth - 2;
 constexpr int kCellTop = kCursorSize - kCellHeight - 2;
 
-class NoRandom : public RandomSource {
-public:
-    double next() override { return 0.0; }
-};
-
 QImage cellPicture(EditCell tool) {
     ImageSurface cell(kCellWidth + 1, kCellHeight + 1, rgb(0, 0, 0));
     if (tool != EditCell::NoCell) {
         const EditCellLook look = editCellLook(tool);
-        NoRandom random;
+        // Only the field and shape 8 are drawn here; neither scatters anything at random.
+        MtRandomSource random(0);
         DRWP2(cell, 0, 0, look.shape, look.colour, kCellHeight, 0, true, 1, random);
     }
     return cell.image();

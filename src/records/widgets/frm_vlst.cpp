@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <cmath>
-#include <random>
 
 #include "gamewin/token_painter.h"
 #include "platform/draw/picture_box.h"
@@ -44,16 +43,6 @@ constexpr TwipRect kHScroll1{150, 3540, 3825, 255};
 // The scroll bar's maximum and position when the window is loaded; the survey's maximum
 // pulls the position down to the last record.
 constexpr int kLoadedScrollEnd = 32767;
-
-class TimeSeededRandom : public RandomSource {
-public:
-    TimeSeededRandom() : m_engine(std::random_device{}()) {}
-    double next() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_engine); }
-    void seedFromTime() override { m_engine.seed(std::random_device{}()); }
-
-private:
-    std::mt19937 m_engine;
-};
 
 QStringList toQStrings(const auto& lines) {
     QStringList result;
@@ -157,10 +146,9 @@ void FrmVlst::showPlayer(int index) {
                                       : std::string();
     const auto token = decodeTokenString(tokenText);
     m_shownKind = playerKindOfName(name);
-    TimeSeededRandom random;
     m_picture4->clearPicture();
     DRWP2(m_picture4->surface(), 0, 0, token.shape, token.colour, m_picture4->height(), m_shownKind,
-          false, m_detailLevel, random);
+          false, m_detailLevel, m_random);
 }
 
 void FrmVlst::showRecord(int k) {

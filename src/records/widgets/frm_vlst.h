@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "core/random.h"
 #include "records/survey.h"
 
 class QComboBox;
@@ -51,6 +52,8 @@ private:
     Survey m_survey;
     int m_detailLevel;
     int m_shownKind = 0;
+    // Places the scattered squares and rings of shapes 4 and 7.
+    MtRandomSource m_random;
 
     QLabel* m_label4 = nullptr;
     QComboBox* m_comboB = nullptr;
