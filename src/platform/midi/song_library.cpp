@@ -39,10 +39,12 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::vector<fs::path> songFolderCandidates(const fs::path& programFolder,
-                                           const fs::path& installedData,
-                                           const fs::path& sourceData) {
+                                           const std::vector<fs::path>& dataFolders) {
     std::vector<fs::path> folders;
-    for (const fs::path& base : {programFolder, installedData, sourceData}) {
+    if (!programFolder.empty()) {
+        folders.push_back(programFolder / kSongFolderName);
+    }
+    for (const fs::path& base : dataFolders) {
         if (!base.empty()) {
             folders.push_back(base / kSongFolderName);
         }

@@ -13,12 +13,12 @@ inline constexpr const char* kSilenceItem = "(Ticho)";
 // The songs folder's name inside each data folder.
 inline constexpr const char* kSongFolderName = "Zvuk";
 
-// The folders that may hold the songs, most specific first: "Zvuk" beside the program, in the
-// installed data folder, in the source tree's assets (a build run from its build folder).
-// Empty arguments are skipped.
-std::vector<std::filesystem::path> songFolderCandidates(const std::filesystem::path& programFolder,
-                                                        const std::filesystem::path& installedData,
-                                                        const std::filesystem::path& sourceData);
+// The folders that may hold the songs, most specific first: "Zvuk" beside the program, then
+// in each data folder in the order given (e.g. the installed data folder, then the source
+// tree's assets for a build run from its build folder). Empty folder names are skipped.
+std::vector<std::filesystem::path> songFolderCandidates(
+    const std::filesystem::path& programFolder,
+    const std::vector<std::filesystem::path>& dataFolders);
 
 // The first candidate that is a folder holding at least one song; none when no candidate
 // does (a missing or empty "Zvuk" leaves the player silent).

@@ -57,11 +57,11 @@ TEST(SongList, SortsWithoutRegardToLetterCase) {
 }
 
 TEST(SongFolder, CandidatesGoFromProgramToInstalledToSource) {
-    EXPECT_THAT(songFolderCandidates("/opt/bin", "/usr/share/tomelin", "/src/assets"),
+    EXPECT_THAT(songFolderCandidates("/opt/bin", {"/usr/share/tomelin", "/src/assets"}),
                 ElementsAre(std::filesystem::path("/opt/bin/Zvuk"),
                             std::filesystem::path("/usr/share/tomelin/Zvuk"),
                             std::filesystem::path("/src/assets/Zvuk")));
-    EXPECT_THAT(songFolderCandidates("", "/usr/share/tomelin", ""),
+    EXPECT_THAT(songFolderCandidates("", {"", "/usr/share/tomelin"}),
                 ElementsAre(std::filesystem::path("/usr/share/tomelin/Zvuk")));
 }
 
@@ -75,17 +75,18 @@ TEST(SongFolder, FirstFolderWithASongWins) {
     installed.write("Zvuk/one.mid", "");
     source.write("Zvuk/two.mid", "");
     const auto candidates =
-        songFolderCandidates(program.path(), installed.path() / "missing", source.path());
+        songFolderCandidates(program.path(), {installed.path() / "missing", source.path()});
     EXPECT_EQ(findSongFolder(candidates), source.path() / "Zvuk");
-    EXPECT_EQ(findSongFolder(songFolderCandidates(program.path(), installed.path(), "")),
-              installed.path() / "Zvuk");
+    EXPECT_EQ(
+        findSongFolder(songFolderCandidates(program.path(), {installed.path(), source.path()})),
+        installed.path() / "Zvuk");
 }
 
 TEST(SongFolder, NoneWhenNoCandidateHoldsASong) {
     TempFolder program;
     std::filesystem::create_directory(program.path() / "Zvuk");
     program.write("Zvuk/readme.txt", "");
-    EXPECT_EQ(findSongFolder(songFolderCandidates(program.path(), "", "")), std::nullopt);
+    EXPECT_EQ(findSongFolder(songFolderCandidates(program.path(), {})), std::nullopt);
     EXPECT_EQ(findSongFolder({}), std::nullopt);
 }
 

@@ -1,0 +1,240 @@
+#include "setup/widgets/music_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QWindow>
+#include <algorithm>
+
+#include "gamewin/title_strip.h"
+#include "platform/draw/picture_box.h"
+#include "platform/midi/fluid_midi_player.h"
+#include "platform/midi/song_library.h"
+
+namespace tomelin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Hudba ke Tomelinu");
+
+// The window's design in pixels (its twips divided by 15).
+constexpr QSize kClientSize{161, 148};
+constexpr QRect kListPlace{4, 28, 153, 116};
+constexpr QRect kStripPlace{8, 10, 145, 8};
+constexpr QRect kMarkerPlace{4, 4, 8, 20};
+constexpr int kPositionIntervalMs = 100;
+// The marker's left edge sits this far right of the position it shows (its design offset).
+constexpr int kMarkerOffset = 4;
+
+fs::path fromQString(const QString& text) {
+    return fs::path(text.toStdString());
+}
+
+}  // namespace
+
+MPlay::MPlay(std::unique_ptr<MidiPlayer> player, QWidget* parent)
+    : QWidget(parent, Qt::Tool),
+      m_player(player ? std::move(player) : std::make_unique<FluidMidiPlayer>()),
+      m_songs(new QListWidget(this)),
+      m_strip(new PictureBox(this)),
+      m_stripOff(new PictureBox(this)),
+      m_marker(new QPushButton(this)) {
+    setObjectName(QStringLiteral("MPlay"));
+    setWindowTitle(kTitle);
+    setFixedSize(kClientSize);
+
+    m_songs->setObjectName(QStringLiteral("Combo1"));
+    m_songs->setGeometry(kListPlace);
+    m_strip->setObjectName(QStringLiteral("Picture1"));
+    m_strip->setGeometry(kStripPlace);
+    m_stripOff->setObjectName(QStringLiteral("Picture2"));
+    m_stripOff->setGeometry(kStripPlace);
+    m_marker->setObjectName(QStringLiteral("Command2"));
+    m_marker->setGeometry(kMarkerPlace);
+    m_marker->setFocusPolicy(Qt::NoFocus);
+    m_marker->hide();
+    m_marker->raise();  // over both strips
+    paintTitleStrips();
+
+    m_positionTimer.setInterval(kPositionIntervalMs);
+    connect(&m_positionTimer, &QTimer::timeout, this, &MPlay::positionTick);
+    // Mouse and keyboard both change the current row; programmatic changes block signals
+    // and run the handler themselves.
+    connect(m_songs, &QListWidget::currentRowChanged, this, [this] { songChosen(); });
+    // The inactive strips follow the window system's activation instead of polling it.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MPlay::activeWindowChanged);
+
+    loadSongs(std::nullopt);
+}
+
+MPlay::~MPlay() {
+    m_positionTimer.stop();
+    m_player->stop();
+    m_player->close();
+}
+
+std::vector<fs::path> MPlay::defaultSongFolders() {
+    fs::path program;
+    std::vector<fs::path> data;
+    if (QCoreApplication::instance() != nullptr) {
+        program = fromQString(QCoreApplication::applicationDirPath());
+        data.push_back((program / ".." / "share" / "tomelin").lexically_normal());
+    }
+    data.emplace_back(TOMELIN_INSTALLED_DATA_DIR);
+    data.emplace_back(TOMELIN_SOURCE_DATA_DIR);
+    return songFolderCandidates(program, data);
+}
+
+void MPlay::loadSongs(const std::optional<fs::path>& folder) {
+    m_folder = folder;
+    const QSignalBlocker quiet(m_songs);
+    m_songs->clear();
+    for (const std::string& item : buildSongList(folder)) {
+        m_songs->addItem(QString::fromStdString(item));
+    }
+}
+
+void MPlay::loadDefaultSongs() {
+    loadSongs(findSongFolder(defaultSongFolders()));
+}
+
+void MPlay::startRandomSong(double r) {
+    chooseSong(randomSongItem(m_songs->count(), r));
+}
+
+void MPlay::chooseSong(int item) {
+    if (item < 0 || item >= m_songs->count()) {
+        return;
+    }
+    {
+        const QSignalBlocker quiet(m_songs);
+        m_songs->setCurrentRow(item);
+    }
+    songChosen();
+}
+
+void MPlay::songChosen() {
+    if (m_songs->currentRow() <= 0) {
+        m_positionTimer.stop();
+        m_marker->hide();
+        m_player->stop();
+        m_player->close();
+        return;
+    }
+    m_positionTimer.start();
+    m_marker->show();
+    play();
+}
+
+void MPlay::play() {
+    m_player->close();
+    if (m_folder) {
+        const std::string name = m_songs->currentItem()->text().toStdString();
+        m_player->open(songFile(*m_folder, name).string());
+    }
+    m_player->play();
+}
+
+void MPlay::positionTick() {
+    const PlaybackWatch::Step step =
+        m_watch.tick(m_player->length(), m_player->position(), m_strip->width());
+    if (!step.hasLength) {
+        return;
+    }
+    m_marker->move(step.markerOffset + kMarkerOffset, m_marker->y());
+    if (step.restart) {
+        songChosen();
+    }
+}
+
+void MPlay::toggle() {
+    if (isVisible()) {
+        hide();
+        return;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void MPlay::paintTitleStrips() {
+    for (PictureBox* strip : {m_strip, m_stripOff}) {
+        const CaptionColours colours = captionColours(palette(), strip == m_strip);
+        PaintTitleStrip(strip->surface(), strip->width(), strip->height(), colours.start,
+                        colours.end);
+    }
+}
+
+void MPlay::addProgramWindow(QWidget* window) {
+    if (window == nullptr) {
+        return;
+    }
+    m_programWindows.emplace_back(window);
+    activeWindowChanged(QGuiApplication::focusWindow());
+}
+
+bool MPlay::isProgramWindow(QWindow* active) const {
+    if (active == nullptr) {
+        return false;
+    }
+    if (active == windowHandle()) {
+        return true;
+    }
+    return std::any_of(m_programWindows.begin(), m_programWindows.end(),
+                       [active](const QPointer<QWidget>& w) {
+                           return w && w->window()->windowHandle() == active;
+                       });
+}
+
+void MPlay::activeWindowChanged(QWindow* active) {
+    m_stripOff->setVisible(active == nullptr || active != windowHandle());
+    const bool inactive = !isProgramWindow(active);
+    if (inactive != m_gameBarInactive) {
+        m_gameBarInactive = inactive;
+        emit gameBarInactiveChanged(inactive);
+    }
+}
+
+QStringList MPlay::songs() const {
+    QStringList items;
+    for (int i = 0; i < m_songs->count(); ++i) {
+        items << m_songs->item(i)->text();
+    }
+    return items;
+}
+
+int MPlay::currentItem() const {
+    return m_songs->currentRow();
+}
+
+bool MPlay::markerVisible() const {
+    return m_marker->isVisibleTo(this);
+}
+
+int MPlay::markerLeft() const {
+    return m_marker->x();
+}
+
+bool MPlay::inactiveStripVisible() const {
+    return m_stripOff->isVisibleTo(this);
+}
+
+void MPlay::closeEvent(QCloseEvent* event) {
+    // The close box only hides the window: it and the music live on.
+    hide();
+    event->ignore();
+}
+
+void MPlay::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        activeWindowChanged(QGuiApplication::focusWindow());
+    } else if (event->type() == QEvent::PaletteChange) {
+        paintTitleStrips();
+    }
+    QWidget::changeEvent(event);
+}
+
+}  // namespace tomelin
