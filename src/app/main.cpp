@@ -1,44 +1,26 @@
-// Developer entry point until the setup window exists: one game on a built-in board.
-// Usage: tomelin [player1 [player2 [board]]], e.g. tomelin "Eva" "PC Génius" Bitva.
+// The program's entry: the start-up sequence, then the event loop until the user ends it.
 
 #include <QApplication>
+#include <QIcon>
 
-#include "core/board.h"
-#include "gamewin/tomel.h"
-#include "gamewin/toolbar_pictures.h"
 #include "platform/store/store_location.h"
+#include "setup/widgets/artwork.h"
+#include "setup/widgets/startup.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const auto arg = [&args](int i, const char* fallback) {
-        return args.size() > i ? args[i].toStdString() : std::string(fallback);
-    };
-    tomelin::StoreOpening store = tomelin::openDefaultStore();
-    const std::string boardName = arg(3, "Originál");
-    const tomelin::BuiltinBoard* board = tomelin::findBuiltinBoard(boardName);
-    if (!board)
-        board = &tomelin::builtinBoards().front();
+    QApplication::setApplicationName(QStringLiteral("tomelin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tomelin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tomelin.Tomelin"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addPixmap(QPixmap::fromImage(tomelin::Artwork::appIcon(size)));
+    }
+    QApplication::setWindowIcon(icon);
 
-    tomelin::Tomel window;
-    window.setStore(store.store.get());
-    for (int i = 0; i < tomelin::kToolbarPictureCount; ++i)
-        tomelin::RecolourKeyColours(window.toolbarImage(i),
-                                    tomelin::toolbarKeyColour(app.palette()), app.palette());
-    window.refreshToolbar();
-
-    tomelin::GameSetup setup;
-    setup.descriptor = board->boardString + "1";
-    setup.names = {arg(1, "Hráč 1"), arg(2, "PC Profesionál")};
-    for (std::size_t i = 0; i < 2; ++i)
-        setup.person[i] = tomelin::playerKindFromName(setup.names[i]) == 0;
-    window.setBoardName(QString::fromStdString(board->name));
-    window.setGameSetup(setup);
-    QObject::connect(&window, &tomelin::Tomel::quitRequested, &app, &QApplication::quit);
-    QObject::connect(&window, &tomelin::Tomel::newGameRequested, &window, [&window, setup] {
-        window.setGameSetup(setup);
-        window.startGame();
-    });
-    window.startGame();
+    tomelin::Module1 program(tomelin::openDefaultStore());
+    QObject::connect(&program, &tomelin::Module1::quitRequested, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    program.start();
     return app.exec();
 }

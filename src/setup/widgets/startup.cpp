@@ -1,0 +1,145 @@
+#include "setup/widgets/startup.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "gamewin/tomel.h"
+#include "gamewin/toolbar_pictures.h"
+#include "gamewin/window_layout.h"
+#include "setup/widgets/about_window.h"
+#include "setup/widgets/artwork.h"
+#include "setup/widgets/key_colours.h"
+#include "setup/widgets/music_window.h"
+#include "setup/widgets/player_panel.h"
+#include "setup/widgets/setup_window.h"
+#include "setup/widgets/splash_window.h"
+
+namespace tomelin {
+
+const QStringList& Module1::statusTexts() {
+    static const QStringList texts = {
+        QStringLiteral("Nahrávám..."),        QStringLiteral("Načítám hudbu..."),
+        QStringLiteral("Načítám pole..."),    QStringLiteral("Načítám záznamy..."),
+        QStringLiteral("Načítám grafiku..."), QStringLiteral("Nastavuji okna...")};
+    return texts;
+}
+
+Module1::Module1(StoreOpening opening, TimerHost* timers, std::unique_ptr<MidiPlayer> player)
+    : m_opening(std::move(opening)) {
+    m_game = std::make_unique<Tomel>(nullptr, timers, nullptr);
+    m_game->setStore(m_opening.store.get());
+    m_music = std::make_unique<MPlay>(std::move(player));
+    m_form = std::make_unique<Form1>(*m_opening.store, m_game->detailLevel(), m_random);
+    wire();
+}
+
+Module1::~Module1() = default;
+
+QString Module1::storeProblem() const {
+    return m_opening.hasProblem() ? QString::fromStdString(m_opening.czechMessage()) : QString();
+}
+
+void Module1::status(frmSplash& splash, int step) {
+    m_statuses << statusTexts()[step];
+    splash.setStatus(statusTexts()[step]);
+}
+
+void Module1::wire() {
+    Form1* form = m_form.get();
+    Tomel* game = m_game.get();
+    connect(form, &Form1::boardChosen, game,
+            [game](const QString& name, const QString&) { game->setBoardName(name); });
+    connect(form, &Form1::tokenApplied, game, [game](int player, const AppliedToken& token) {
+        game->setPlayerStyle(player, token.style);
+    });
+    connect(form, &Form1::startGame, game, [game](const StartRequest& request) {
+        game->setBoardName(request.boardName);
+        game->setPlayerStyle(1, request.tokens[0].style);
+        game->setPlayerStyle(2, request.tokens[1].style);
+        game->setGameSetup(request.setup);
+        game->startGame();
+    });
+    connect(form, &Form1::restartRequested, game, &Tomel::restartGame);
+    connect(form, &Form1::newGameRequested, game, &Tomel::newGame);
+    connect(form, &Form1::heightStepRequested, game,
+            [game](int delta) { game->stepHeight(delta > 0); });
+    connect(game, &Tomel::newGameRequested, form, &Form1::returnFromGame);
+    connect(form, &Form1::musicToggleRequested, m_music.get(), &MPlay::toggle);
+    connect(game, &Tomel::musicToggleRequested, m_music.get(), &MPlay::toggle);
+    connect(game, &Tomel::aboutRequested, this, &Module1::showAbout);
+    connect(form, &Form1::quitRequested, this, &Module1::quitRequested);
+    connect(game, &Tomel::quitRequested, this, &Module1::quitRequested);
+    m_music->addProgramWindow(form);
+    m_music->addProgramWindow(game);
+}
+
+void Module1::showAbout() {
+    frmAbout about(m_form->titlePicture(), m_game.get());
+    about.setCursor(Artwork::sharedCursor(11));
+    about.exec();
+}
+
+void Module1::start() {
+    frmSplash splash(Artwork::logo(), Artwork::titlePicture());
+    splash.show();
+    status(splash, 0);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::processEvents();
+    m_random.seedFromTime();
+
+    status(splash, 1);
+    m_music->loadDefaultSongs();
+    m_music->startRandomSong(m_random.next());
+
+    Form1& form = *m_form;
+    for (int i = 0; i < 2; ++i) {
+        form.panel(i)->Combo1->setCurrentIndex(0);
+    }
+    form.NastavNazvy();
+    status(splash, 2);
+    form.NajitMapy();
+    status(splash, 3);
+    form.PruzkHer();
+    form.selectBoard(0);
+    form.starOption()->setChecked(true);
+    form.applyToken(0);
+    form.applyToken(1);
+    form.panel(0)->chooseHuman();
+    form.panel(1)->chooseHuman();
+
+    status(splash, 4);
+    m_music->paintTitleStrips();
+    const SystemColours system = SystemColours::fromPalette(QApplication::palette());
+    const QColor key = toolbarKeyColour(system);
+    for (int i = 0; i < kToolbarPictureCount; ++i) {
+        RecolourKeyColours(m_game->toolbarImage(i), key, system);
+    }
+    m_game->refreshToolbar();
+    form.recolourMusicButton(key);
+
+    status(splash, 5);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenHeight = screen != nullptr ? screen->geometry().height() : 768;
+    m_game->setWindowHeight(startHeight(screenHeight));
+    form.updateSizeMenu(m_game->windowHeight(), screenHeight);
+    QGuiApplication::restoreOverrideCursor();
+
+    splash.hide();
+    form.startLogoAnimation();
+    form.show();
+    // A damaged store was moved aside and replaced; say once where the old file is.
+    if (m_opening.hasProblem()) {
+        const QString text = storeProblem();
+        if (m_showMessage) {
+            m_showMessage(QStringLiteral("Tomelin"), text);
+        } else {
+            QMessageBox::warning(&form, QStringLiteral("Tomelin"), text, QMessageBox::Ok);
+        }
+    }
+}
+
+}  // namespace tomelin

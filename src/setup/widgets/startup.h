@@ -1,0 +1,70 @@
+#pragma once
+// `Module1`'s start: the start-up sequence that opens the store, shows the splash, loads the
+// music, boards and records, prepares the game window and shows the setup window.
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "core/random.h"
+#include "platform/midi/midi_player.h"
+#include "platform/store/store_location.h"
+
+namespace tomelin {
+
+class Form1;
+class MPlay;
+class Tomel;
+class frmSplash;
+class TimerHost;
+
+// Owns the program's windows for the whole run and wires them to each other.
+class Module1 : public QObject {
+    Q_OBJECT
+public:
+    // The splash's status texts in the order shown.
+    static const QStringList& statusTexts();
+
+    // `opening` is the store the program works with; `timers` (may be null: real timers)
+    // drives the game, `player` (may be null: FluidSynth) plays the music.
+    Module1(StoreOpening opening, TimerHost* timers = nullptr,
+            std::unique_ptr<MidiPlayer> player = nullptr);
+    ~Module1() override;
+
+    // Runs the start-up sequence and shows the setup window. A store found damaged is
+    // reported once in a message box, naming where the old file was moved.
+    void start();
+
+    Form1& setupWindow() { return *m_form; }
+    Tomel& gameWindow() { return *m_game; }
+    MPlay& musicWindow() { return *m_music; }
+    Store& store() { return *m_opening.store; }
+    // The statuses the splash showed, in order (for tests).
+    const QStringList& shownStatuses() const { return m_statuses; }
+    // The damaged-store report, if the store was damaged (empty otherwise).
+    QString storeProblem() const;
+
+    // How the damaged-store message is shown; tests replace it.
+    using MessageHandler = std::function<void(const QString& title, const QString& text)>;
+    void setMessageHandler(MessageHandler handler) { m_showMessage = std::move(handler); }
+
+signals:
+    // The user ended the program (setup window closed or "Opravdu skončit").
+    void quitRequested();
+
+private:
+    void wire();
+    void status(frmSplash& splash, int step);
+    void showAbout();
+
+    StoreOpening m_opening;
+    MtRandomSource m_random;
+    std::unique_ptr<Tomel> m_game;
+    std::unique_ptr<MPlay> m_music;
+    std::unique_ptr<Form1> m_form;
+    QStringList m_statuses;
+    MessageHandler m_showMessage;
+};
+
+}  // namespace tomelin
