@@ -28,9 +28,10 @@ const QStringList& Module1::statusTexts() {
     return texts;
 }
 
-Module1::Module1(StoreOpening opening, TimerHost* timers, std::unique_ptr<MidiPlayer> player)
+Module1::Module1(StoreOpening opening, TimerHost* timers, std::unique_ptr<MidiPlayer> player,
+                 RandomSource* gameRandom)
     : m_opening(std::move(opening)) {
-    m_game = std::make_unique<Tomel>(nullptr, timers, nullptr);
+    m_game = std::make_unique<Tomel>(nullptr, timers, gameRandom);
     m_game->setStore(m_opening.store.get());
     m_music = std::make_unique<MPlay>(std::move(player));
     m_form = std::make_unique<Form1>(*m_opening.store, m_game->detailLevel(), m_random);

@@ -17,6 +17,7 @@ class Form1;
 class MPlay;
 class Tomel;
 class frmSplash;
+class RandomSource;
 class TimerHost;
 
 // Owns the program's windows for the whole run and wires them to each other.
@@ -27,9 +28,10 @@ public:
     static const QStringList& statusTexts();
 
     // `opening` is the store the program works with; `timers` (may be null: real timers)
-    // drives the game, `player` (may be null: FluidSynth) plays the music.
+    // drives the game, `player` (may be null: FluidSynth) plays the music, `gameRandom`
+    // (may be null: seeded from the clock) is the game's random source.
     Module1(StoreOpening opening, TimerHost* timers = nullptr,
-            std::unique_ptr<MidiPlayer> player = nullptr);
+            std::unique_ptr<MidiPlayer> player = nullptr, RandomSource* gameRandom = nullptr);
     ~Module1() override;
 
     // Runs the start-up sequence and shows the setup window. A store found damaged is
