@@ -40,6 +40,15 @@ int shareTenthsOf(long long part, long long whole) {
     return static_cast<int>(std::clamp(1000 * part / whole, 0LL, 1000LL));
 }
 
+// "(" + count + ")". Built by appending: GCC 12 warns wrongly (-Wrestrict) about
+// a literal prepended to a temporary string.
+std::string bracketed(int count) {
+    std::string text = "(";
+    text += std::to_string(count);
+    text += ')';
+    return text;
+}
+
 bool entersPlayerLists(const std::string& name) {
     return !name.empty() && name != kDrawName && name != kDefaultName1 && name != kDefaultName2;
 }
@@ -83,8 +92,8 @@ Survey PruzkHer(Store& store) {
         lists[kListBoard].push_back(board);
         lists[kListPlayer1].push_back(names[0]);
         lists[kListPlayer2].push_back(names[1]);
-        lists[kListCount1].push_back("(" + std::to_string(counts[0]) + ")");
-        lists[kListCount2].push_back("(" + std::to_string(counts[1]) + ")");
+        lists[kListCount1].push_back(bracketed(counts[0]));
+        lists[kListCount2].push_back(bracketed(counts[1]));
         lists[kListLogic].push_back(std::to_string(intOf(values, kRecLogic)));
         lists[kListMoves].push_back(std::to_string(intOf(values, kRecMoves)));
         lists[kListWinner].push_back(names[w]);
@@ -160,7 +169,8 @@ std::string CzechGamesWord(int count) {
 std::string hundredthsText(int hundredths) {
     const bool negative = hundredths < 0;
     const int magnitude = negative ? -hundredths : hundredths;
-    std::string text = (negative ? "-" : "") + std::to_string(magnitude / 100);
+    std::string text = negative ? "-" : "";
+    text += std::to_string(magnitude / 100);
     const int fraction = magnitude % 100;
     if (fraction != 0) {
         text += '.';

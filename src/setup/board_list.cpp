@@ -9,7 +9,9 @@ namespace tomelin {
 std::string slotText(int slot) {
     if (slot < kFirstSlot || slot > kLastSlot)
         return {};
-    return (slot < 10 ? "0" : "") + std::to_string(slot);
+    std::string text = slot < 10 ? "0" : "";
+    text += std::to_string(slot);
+    return text;
 }
 
 std::optional<int> slotFromText(std::string_view text) {
