@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "setup/widgets/artwork.h"
 #include "setup/widgets/click_label.h"
 #include "setup/widgets/link_opener.h"
 
@@ -41,6 +42,8 @@ frmAbout::frmAbout(const QPixmap& title, QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle(kCaption);
     setModal(true);
+    // The window's own pointer is shared picture 11; the links keep the pointing hand.
+    setCursor(Artwork::sharedCursor(11));
 
     auto* image = new QLabel(this);
     image->setObjectName("Image2");

@@ -134,7 +134,7 @@ void Form1::buildControls() {
     frame3->setObjectName("Frame3");
     m_list1 = new QListWidget(frame3);
     m_list1->setObjectName("List1");
-    m_list1->setFixedHeight(96);
+    m_list1->setMinimumHeight(96);
     m_command3 = new QPushButton(QStringLiteral("Editor"), frame3);
     m_command3->setObjectName("Command3");
     auto* boardLayout = new QHBoxLayout(frame3);
@@ -316,6 +316,7 @@ void Form1::Check2_Click() {
         return;
     }
     FrmVlst viewer(m_survey, m_detailLevel, this);
+    viewer.setCursor(Artwork::sharedCursor(7));
     runDialog(viewer);
 }
 

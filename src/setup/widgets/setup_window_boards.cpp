@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "editor/frm_edit.h"
+#include "setup/widgets/artwork.h"
 #include "setup/widgets/player_panel.h"
 #include "setup/widgets/setup_menus.h"
 #include "setup/widgets/setup_window.h"
@@ -65,6 +66,7 @@ void Form1::ADDMAP_Click() {
     FrmEdit editor(m_store, QString::fromStdString(m_boards.strings[0]),
                    QStringLiteral("Nové pole"), QString::fromStdString(*slot), this);
     connect(&editor, &FrmEdit::boardSaved, this, [this] { NajitMapy(); });
+    editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
 }
 
@@ -77,6 +79,7 @@ void Form1::EDMAP_Click() {
                    QString::fromStdString(m_boards.names[s]),
                    QString::fromStdString(m_boards.keys[s]), this);
     connect(&editor, &FrmEdit::boardSaved, this, [this] { NajitMapy(); });
+    editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
 }
 

@@ -76,11 +76,12 @@ void Module1::wire() {
     connect(game, &Tomel::quitRequested, this, &Module1::quitRequested);
     m_music->addProgramWindow(form);
     m_music->addProgramWindow(game);
+    // Integration point: MPlay::gameBarInactiveChanged should show or hide the game window's
+    // inactive caption bar once the game window offers a way to do so.
 }
 
 void Module1::showAbout() {
     frmAbout about(m_form->titlePicture(), m_game.get());
-    about.setCursor(Artwork::sharedCursor(11));
     about.exec();
 }
 
