@@ -18,7 +18,8 @@ std::string moveLabelText(double moveCounter) {
     // The number conversion reserves a sign position: a space before a non-negative number.
     const long long number = static_cast<long long>(std::floor(moveCounter)) + 1;
     std::string text;
-    if (number >= 0) text.push_back(' ');
+    if (number >= 0)
+        text.push_back(' ');
     text.append(std::to_string(number));
     text.append(". TAH");
     return text;
@@ -157,7 +158,10 @@ void Game::fillFreeCells(int stuckPlayer) {
         }
     }
     m_obs->progressCleared();
-    m_obs->freeCellsFilled(stuckPlayer, filled);
+    // After the game has ended on a full board the turn change still runs and finds no
+    // move; there is nothing to hand over then.
+    if (filled > 0)
+        m_obs->freeCellsFilled(stuckPlayer, filled);
     Score();
 }
 

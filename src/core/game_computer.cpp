@@ -1,5 +1,6 @@
 // The computer's turn: `PcIQ` chooses a move, `TimPC_Timer` plays it as two clicks.
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/game.h"
@@ -37,11 +38,15 @@ void Game::PcIQ(int p, int strength) {
 
     const std::vector<int>& best = *found.best;
     if (!best.empty()) {
-        auto r = static_cast<std::size_t>(
-            std::floor(m_random.next() * static_cast<double>(best.size())));
-        if (r >= best.size())
-            r = best.size() - 1;  // a source returning 1.0 must not overrun
-        m_pcMove = (*found.candidates)[static_cast<std::size_t>(best[r])];
+        double u = m_random.next();
+        // A faulty source (NaN, below 0, 1 or more) must never pick outside the list.
+        if (!(u >= 0.0))
+            u = 0.0;
+        if (u > 1.0)
+            u = 1.0;
+        const auto r = static_cast<std::size_t>(std::floor(u * static_cast<double>(best.size())));
+        m_pcMove =
+            (*found.candidates)[static_cast<std::size_t>(best[std::min(r, best.size() - 1)])];
         m_pcFirstClickGiven = false;
         m_timers.start(GameTimer::TimPC, kPcFirstInterval);
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "core/computer.h"
@@ -212,7 +213,7 @@ struct ScriptedRandom : RandomSource {
 
 TEST(ComputerPlayer, PicksAmongAllTiedBestCandidatesByTheRandomNumber) {
     const std::string board = tieBoard();
-    for (double value : {0.0, 0.49, 0.5, 0.999999, 1.0}) {
+    for (double value : {0.0, 0.49, 0.5, 0.999999, 1.0, 7.0, -3.0, std::nan("")}) {
         ManualTimerHost timers;
         ScriptedRandom random;
         random.values = {value};
@@ -233,7 +234,8 @@ TEST(ComputerPlayer, PicksAmongAllTiedBestCandidatesByTheRandomNumber) {
         EXPECT_FALSE(timers.isActive(GameTimer::TimPC));
         const CellPos target = *game.lastMoveTarget();
         // Ties in scan order: the copy up to (2,1), then the jump down to (2,4).
-        EXPECT_EQ(target, value < 0.5 ? (CellPos{2, 1}) : (CellPos{2, 4})) << value;
+        // Values outside [0, 1) are clamped into it; NaN counts as 0.
+        EXPECT_EQ(target, !(value >= 0.5) ? (CellPos{2, 1}) : (CellPos{2, 4})) << value;
         EXPECT_FALSE(game.computerMovePending());
     }
 }

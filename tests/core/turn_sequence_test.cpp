@@ -106,6 +106,21 @@ TEST(TurnChange, CapturingTheLastOpponentTokenLetsTheMoverFillTheBoard) {
     EXPECT_FALSE(h.game.personMayClick());
 }
 
+TEST(TurnChange, MoveOntoTheLastFreeCellEndsTheGameWithoutAFill) {
+    GameHarness h;
+    h.startGame(rows({"+X0", "000", "00-"}), "2");
+    h.move(0, 0, 1, 0);
+    EXPECT_TRUE(h.game.gameOver());
+    EXPECT_EQ(h.observer.ended, 1);
+    EXPECT_EQ(h.observer.endWinner, 1);
+    EXPECT_EQ(h.observer.fills, 0);
+    EXPECT_EQ(h.game.movesMade(), 1);
+    // The turn change after the end still ran: the game stays over, nothing else happens.
+    EXPECT_FALSE(h.timers.isActive(GameTimer::TimCHng));
+    EXPECT_FALSE(h.timers.isActive(GameTimer::TimPC));
+    EXPECT_TRUE(h.game.takeBackUnavailable());
+}
+
 TEST(TurnChange, FullBoardWithoutTokensNeverEnds) {
     GameHarness h;
     h.startGame(rows({"00", "00"}));
