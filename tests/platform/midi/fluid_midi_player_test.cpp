@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "platform/midi/midi_bytes.h"
 #include "platform/midi/temp_folder.h"
@@ -186,6 +188,37 @@ TEST(FluidPlayer, DestroyedWhilePlayingAndStillSettingUp) {
         player.play();
         player.render(256);
     }
+}
+
+// An audio device renders on its own thread while the window changes songs; the player must
+// never delete a song while the synth renders it (run under the sanitizers in CI).
+TEST(FluidPlayer, SurvivesSongChangesWhileAnotherThreadRenders) {
+    TempFolder temp;
+    const std::string a = temp.write("a.mid", midiMelody({60, 64, 67})).string();
+    const std::string b = temp.write("b.mid", midiMelody({62, 65})).string();
+    FluidMidiPlayer player(manual());
+    std::atomic<bool> running{true};
+    std::thread device([&] {
+        while (running) {
+            player.render(64);
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        player.open(i % 2 == 0 ? a : b);
+        player.play();
+        (void)player.position();
+        (void)player.length();
+        if (i % 3 == 0) {
+            player.stop();
+        }
+        if (i % 5 == 0) {
+            player.close();
+        }
+    }
+    running = false;
+    device.join();
+    player.close();
+    EXPECT_EQ(player.length(), 0);
 }
 
 // The songs shipped with the program load and sound.
