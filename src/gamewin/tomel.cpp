@@ -107,8 +107,10 @@ void Tomel::buildParts() {
     connect(m_tools[0], &ToolButton::clicked, this, [this] { close(); });
     connect(m_tools[1], &ToolButton::clicked, this, &Tomel::musicToggleRequested);
     connect(m_tools[2], &ToolButton::clicked, this, [this] { showMinimized(); });
-    connect(m_tools[3], &ToolButton::clicked, this, [this] { popUp(*m_restartMenu); });
-    connect(m_tools[4], &ToolButton::clicked, this, [this] { popUp(*m_newGameMenu); });
+    connect(m_tools[3], &ToolButton::clicked, this,
+            [this] { popUp(m_externalMenus[0] ? *m_externalMenus[0] : *m_restartMenu); });
+    connect(m_tools[4], &ToolButton::clicked, this,
+            [this] { popUp(m_externalMenus[1] ? *m_externalMenus[1] : *m_newGameMenu); });
     connect(m_tools[5], &ToolButton::clicked, this, &Tomel::takeBack);
     connect(m_tools[6], &ToolButton::clicked, this, &Tomel::aboutRequested);
     // The overlay (7) lies over the take-back button and swallows its clicks.
@@ -162,7 +164,7 @@ void Tomel::buildParts() {
     m_sizeCorner = new ClickArea(this);
     m_sizeCorner->setToolTip(texts::kShrink + QStringLiteral(" / ") + texts::kGrow);
     connect(static_cast<ClickArea*>(m_sizeCorner), &ClickArea::clicked, this,
-            [this] { popUp(*m_sizeMenu); });
+            [this] { popUp(m_externalMenus[3] ? *m_externalMenus[3] : *m_sizeMenu); });
     m_tools[7]->raise();
     m_tools[7]->show();
 }
@@ -181,6 +183,10 @@ void Tomel::buildMenus() {
     m_growAction = m_sizeMenu->addAction(texts::kGrow);
     connect(m_shrinkAction, &QAction::triggered, this, [this] { stepHeight(false); });
     connect(m_growAction, &QAction::triggered, this, [this] { stepHeight(true); });
+}
+
+void Tomel::useMenus(QMenu* restart, QMenu* newGame, QMenu* quit, QMenu* size) {
+    m_externalMenus = {restart, newGame, quit, size};
 }
 
 void Tomel::popUp(QMenu& menu) {
@@ -327,7 +333,7 @@ void Tomel::refreshToolbar() {
 void Tomel::closeEvent(QCloseEvent* event) {
     // The game window never closes: the request only offers to end the program.
     event->ignore();
-    popUp(*m_quitMenu);
+    popUp(m_externalMenus[2] ? *m_externalMenus[2] : *m_quitMenu);
 }
 
 void Tomel::paintEvent(QPaintEvent* /*event*/) {

@@ -74,6 +74,11 @@ public:
     void restartGame();  // "Restartovat hru" (`NG_Click`)
     void newGame();      // "Novou hru" (`UNG_Click`): hides the window, newGameRequested()
     void takeBack();     // the take-back button and "Z": `TZ_Click`(2)
+    // The setup window's own pop-up menus to show instead of the window's built-in ones
+    // ("Opravdu?" → "Restartovat hru", "Opravdu?" → "Novou hru", "Opravdu skončit?" →
+    // "Opravdu skončit", and the window-size menu). Null keeps the built-in one. Their
+    // actions should call restartGame(), newGame(), quit, and stepHeight().
+    void useMenus(QMenu* restart, QMenu* newGame, QMenu* quit, QMenu* size);
     // Toolbar picture i (0 … 7, in key colours until start-up recolours them).
     QImage& toolbarImage(int index);
     void refreshToolbar();
@@ -195,6 +200,7 @@ private:
     QMenu* m_restartMenu = nullptr;
     QMenu* m_newGameMenu = nullptr;
     QMenu* m_sizeMenu = nullptr;
+    std::array<QMenu*, 4> m_externalMenus{};  // restart, new game, quit, size
     QAction* m_shrinkAction = nullptr;
     QAction* m_growAction = nullptr;
 };

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QSignalSpy>
+
+#include "gamewin/title_bar.h"
+#include "gamewin/tool_button.h"
+#include "window_fixture.h"
+
+namespace tomelin {
+namespace {
+
+using test::WindowFixture;
+
+const std::string kCorners =
+    "+XXX"
+    "XXXX"
+    "XXXX"
+    "XXX-";
+
+TEST(TomelKeyboard, ArrowsAndKeypadMoveTheCursorByAQuarterCell) {
+    WindowFixture f;
+    f.start(kCorners);
+    const double cw = f.window->cellW();
+    const double ch = f.window->cellH();
+    f.board().setKeyCursor(QPoint(100, 100));
+    QTest::keyClick(&f.board(), Qt::Key_Right);
+    EXPECT_EQ(f.board().keyCursor(), QPoint(static_cast<int>(std::nearbyint(100 + cw / 4)), 100));
+    f.board().setKeyCursor(QPoint(100, 100));
+    QTest::keyClick(&f.board(), Qt::Key_3, Qt::KeypadModifier);  // down and right
+    EXPECT_EQ(f.board().keyCursor(), QPoint(static_cast<int>(std::nearbyint(100 + cw / 4)),
+                                            static_cast<int>(std::nearbyint(100 + ch / 4))));
+    f.board().setKeyCursor(QPoint(100, 100));
+    QTest::keyClick(&f.board(), Qt::Key_Home, Qt::KeypadModifier);  // keypad 7, Num Lock off
+    EXPECT_EQ(f.board().keyCursor(), QPoint(static_cast<int>(std::nearbyint(100 - cw / 4)),
+                                            static_cast<int>(std::nearbyint(100 - ch / 4))));
+    // The cursor stays on the board.
+    f.board().setKeyCursor(QPoint(1, 1));
+    QTest::keyClick(&f.board(), Qt::Key_Up);
+    QTest::keyClick(&f.board(), Qt::Key_Left);
+    EXPECT_EQ(f.board().keyCursor(), QPoint(0, 0));
+}
+
+TEST(TomelKeyboard, SpaceInsertAndKeypadClickWhereTheCursorIs) {
+    WindowFixture f;
+    f.start(kCorners);
+    f.board().setKeyCursor(f.cellCentre(0, 0));
+    QTest::keyClick(&f.board(), Qt::Key_Space);
+    EXPECT_EQ(f.game().selectionState(), 1);
+    EXPECT_EQ(f.board().selection(), (CellPos{0, 0}));
+    // Four quarter cells right and down reach the copy target (1, 1); keypad 5 clicks.
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&f.board(), Qt::Key_3, Qt::KeypadModifier);
+    QTest::keyClick(&f.board(), Qt::Key_5, Qt::KeypadModifier);
+    EXPECT_EQ(f.game().board().at(1, 1), kToken1);
+    f.settle();
+    f.board().setKeyCursor(f.cellCentre(3, 3));
+    QTest::keyClick(&f.board(), Qt::Key_Insert);
+    EXPECT_EQ(f.board().selection(), (CellPos{3, 3}));
+}
+
+TEST(TomelKeyboard, MusicKeyOnlyWhileAPersonIsToMove) {
+    WindowFixture f;
+    QSignalSpy music(f.window.get(), &Tomel::musicToggleRequested);
+    // 5 x 5: the computer cannot reach player 2's token in its first move.
+    f.start(
+        "+XXXX"
+        "XXXXX"
+        "XXXXX"
+        "XXXXX"
+        "XXXX-",
+        {"PC Začátečník", "Jan"}, {0, 0}, "1", false);
+    f.timers.fire(GameTimer::Timer1);
+    f.timers.fire(GameTimer::TimCHng);
+    // The computer (player 1) is to move until its clicks have come.
+    ASSERT_TRUE(f.game().computerMovePending());
+    QTest::keyClick(&f.board(), Qt::Key_H);
+    EXPECT_EQ(music.count(), 0);
+    f.settle();
+    ASSERT_EQ(f.game().playerToMove(), 2);
+    QTest::keyClick(&f.board(), Qt::Key_H);
+    EXPECT_EQ(music.count(), 1);
+}
+
+TEST(TomelClock, RunningOutShowsZeroAndFlashes) {
+    WindowFixture f;
+    f.start(kCorners, {"Eva", "Jan"}, {4, 0});
+    QLabel& clock1 = f.window->clockLabel(1);
+    EXPECT_EQ(clock1.text(), QStringLiteral("0:10:00"));
+    EXPECT_TRUE(f.window->clockLabel(2).text().isEmpty());
+    f.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(clock1.text(), QStringLiteral("0:09:59"));
+    for (int i = 0; i < 599; ++i)
+        f.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(clock1.text(), QStringLiteral("0:00:00"));
+    const QColor first = clock1.palette().color(QPalette::WindowText);
+    EXPECT_EQ(first, toQColor(kFlashRed));
+    f.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(clock1.palette().color(QPalette::WindowText), toQColor(kWhite));
+    f.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(clock1.palette().color(QPalette::WindowText), toQColor(kFlashRed));
+    EXPECT_EQ(f.timers.interval(GameTimer::TimerT), 100);
+}
+
+TEST(TomelClock, MinimisedWindowPausesTheClock) {
+    WindowFixture f;
+    f.start(kCorners, {"Eva", "Jan"}, {4, 4});
+    f.window->showMinimized();
+    QCoreApplication::processEvents();
+    f.game().setMinimized(true);  // the offscreen platform may not report the state change
+    f.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(f.window->clockLabel(1).text(), QStringLiteral("0:10:00"));
+}
+
+TEST(TomelChrome, CloseRequestOffersToQuitAndKeepsTheWindowOpen) {
+    WindowFixture f;
+    f.start(kCorners);
+    QSignalSpy quit(f.window.get(), &Tomel::quitRequested);
+    EXPECT_FALSE(f.window->close());
+    EXPECT_TRUE(f.window->isVisible());
+    EXPECT_EQ(quit.count(), 0);
+    QMenu& menu = f.window->quitMenu();
+    ASSERT_EQ(menu.actions().size(), 1);
+    EXPECT_EQ(menu.title(), QStringLiteral("Opravdu skončit?"));
+    EXPECT_EQ(menu.actions()[0]->text(), QStringLiteral("Opravdu skončit"));
+    menu.actions()[0]->trigger();
+    EXPECT_EQ(quit.count(), 1);
+    EXPECT_TRUE(f.window->isVisible());
+
+    // The close button does the same.
+    QTest::mouseClick(&f.window->toolButton(0), Qt::LeftButton);
+    EXPECT_TRUE(f.window->isVisible());
+}
+
+TEST(TomelChrome, ToolbarButtonsShowTheirPressedHalfAndCarryTheirTooltips) {
+    WindowFixture f;
+    ToolButton& music = f.window->toolButton(1);
+    EXPECT_EQ(music.toolTip(), QStringLiteral("Hudba"));
+    EXPECT_EQ(f.window->toolButton(2).toolTip(), QStringLiteral("Pauza-Minimalizovat"));
+    EXPECT_EQ(f.window->toolButton(7).toolTip(), QStringLiteral("Nelze vrátit zpět "));
+    EXPECT_TRUE(f.window->toolButton(5).toolTip().isEmpty());
+    QSignalSpy toggled(f.window.get(), &Tomel::musicToggleRequested);
+    QTest::mousePress(&music, Qt::RightButton);
+    EXPECT_TRUE(music.isDown());
+    const QImage pressed = music.grab().toImage();
+    QTest::mouseRelease(&music, Qt::RightButton);
+    EXPECT_FALSE(music.isDown());
+    EXPECT_NE(pressed, music.grab().toImage());
+    EXPECT_EQ(toggled.count(), 1);
+}
+
+TEST(TomelChrome, RestartAndNewGameGoThroughTheirConfirmations) {
+    WindowFixture f;
+    f.start(kCorners);
+    f.click(0, 0);
+    f.click(1, 1);
+    f.settle();
+    QMenu& restart = f.window->restartMenu();
+    EXPECT_EQ(restart.title(), QStringLiteral("Opravdu?"));
+    ASSERT_EQ(restart.actions().size(), 1);
+    EXPECT_EQ(restart.actions()[0]->text(), QStringLiteral("Restartovat hru"));
+    restart.actions()[0]->trigger();
+    f.settle();
+    EXPECT_EQ(boardString(f.game().board()), kCorners);
+    EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 1. TAH"));
+
+    QSignalSpy back(f.window.get(), &Tomel::newGameRequested);
+    QMenu& newGame = f.window->newGameMenu();
+    ASSERT_EQ(newGame.actions().size(), 1);
+    EXPECT_EQ(newGame.actions()[0]->text(), QStringLiteral("Novou hru"));
+    newGame.actions()[0]->trigger();
+    EXPECT_EQ(back.count(), 1);
+    EXPECT_FALSE(f.window->isVisible());
+    EXPECT_EQ(f.window->gameSetup().descriptor, kCorners);  // the start digit is removed
+}
+
+TEST(TomelChrome, TitleBarDragFollowsThePointerWithoutAWindowManager) {
+    WindowFixture f;
+    f.start(kCorners);
+    TitleBar& bar = f.window->titleBar();
+    const QPoint start = f.window->pos();
+    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(50, 10));
+    if (!bar.dragging())
+        GTEST_SKIP() << "the platform moves the window itself";
+    QMouseEvent move(QEvent::MouseMove, QPointF(80, 30), bar.mapToGlobal(QPointF(80, 30)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&bar, &move);
+    EXPECT_EQ(f.window->pos(), start + QPoint(30, 20));
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(80, 30));
+    EXPECT_FALSE(bar.dragging());
+}
+
+TEST(TomelSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
+    WindowFixture f;
+    f.window->setWindowHeight(700);
+    f.start(kCorners);
+    const int cellBefore = static_cast<int>(f.window->cellH());
+    const QSize before = f.window->size();
+    f.window->setWindowHeight(560);
+    EXPECT_EQ(f.window->size().height(), 560);
+    EXPECT_LT(f.window->size().width(), before.width());
+    EXPECT_LT(static_cast<int>(f.window->cellH()), cellBefore);
+    const QSize board = f.board().size();
+    EXPECT_LE(std::abs(board.width() * 3 - board.height() * 4), 2);
+    // The redraw put the tokens back at the new cell size.
+    EXPECT_EQ(f.ringColour(0, 0), rgb(127, 127, 127));
+    const QPoint token = f.cellCentre(0, 0);
+    EXPECT_NE(fromQColor(f.board().image().pixelColor(token)), rgb(0, 0, 0));
+    // The menu offers only what the rules allow.
+    QMenu& size = f.window->sizeMenu();
+    ASSERT_EQ(size.actions().size(), 2);
+    EXPECT_EQ(size.actions()[0]->text(), QStringLiteral("Zmenšit okno"));
+    EXPECT_EQ(size.actions()[1]->text(), QStringLiteral("Zvětšit okno"));
+    EXPECT_EQ(size.actions()[0]->isEnabled(), f.window->canShrink());
+    EXPECT_EQ(size.actions()[1]->isEnabled(), f.window->canGrow());
+}
+
+}  // namespace
+}  // namespace tomelin

@@ -1,0 +1,84 @@
+#pragma once
+// A game window on a manual timer host and a temporary store, for the window tests.
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "core/manual_timer_host.h"
+#include "core/random.h"
+#include "gamewin/board_view.h"
+#include "gamewin/tomel.h"
+#include "platform/draw/image_surface.h"
+#include "platform/store/store_location.h"
+
+namespace tomelin::test {
+
+inline constexpr PlayerStyle kTestStyle1{rgb(255, 128, 0), kShapeRectangle, rgb(0, 200, 0)};
+inline constexpr PlayerStyle kTestStyle2{rgb(0, 127, 225), kShapeOval, rgb(250, 250, 120)};
+
+struct WindowFixture {
+    QTemporaryDir folder;
+    StoreOpening store = openStoreAt(folder.filePath("tomelin.db").toStdString());
+    ManualTimerHost timers;
+    MtRandomSource random{42};
+    std::unique_ptr<Tomel> window;
+
+    WindowFixture() {
+        window = std::make_unique<Tomel>(nullptr, &timers, &random);
+        timers.setHandler([this](GameTimer t) { window->game().onTimer(t); });
+        window->setStore(store.store.get());
+        window->setPlayerStyle(1, kTestStyle1);
+        window->setPlayerStyle(2, kTestStyle2);
+    }
+
+    Game& game() { return window->game(); }
+    BoardView& board() { return window->boardView(); }
+
+    // Starts a game on `boardString` (player 1 begins) and runs it until a person is to move
+    // (or only starts it).
+    void start(const std::string& boardString, std::array<std::string, 2> names = {"Eva", "Jan"},
+               std::array<int, 2> times = {0, 0}, const std::string& logic = "1",
+               bool runToFirstTurn = true) {
+        GameSetup s;
+        s.descriptor = boardString + "1";
+        s.names = names;
+        s.logicLabel = logic;
+        s.timeListPos = times;
+        for (std::size_t i = 0; i < 2; ++i)
+            s.person[i] = playerKindFromName(names[i]) == 0;
+        window->setBoardName(QStringLiteral("Zkouška"));
+        window->setGameSetup(s);
+        window->startGame();
+        if (runToFirstTurn)
+            settle();
+    }
+
+    // Fires the start and turn-change timers (and the computer's clicks) until none is due;
+    // the game clock is left alone.
+    void settle() {
+        for (int i = 0; i < 1000; ++i) {
+            if (!timers.fireNext({GameTimer::TimerT}))
+                return;
+        }
+    }
+
+    QPoint cellCentre(int x, int y) {
+        return QPoint(static_cast<int>((x + 0.5) * window->cellW()),
+                      static_cast<int>((y + 0.5) * window->cellH()));
+    }
+
+    void click(int x, int y) { QTest::mouseClick(&board(), Qt::LeftButton, {}, cellCentre(x, y)); }
+
+    // The colour of the ring of cell (x, y): a pixel in the band between the field's grey
+    // edge and its raised square.
+    Rgb ringColour(int x, int y) {
+        const double cw = window->cellW();
+        const double ch = window->cellH();
+        const int px = static_cast<int>(x * cw + cw / 2);
+        const int py = static_cast<int>(y * ch + (ch / 15 + ch / 6) / 2);
+        return fromQColor(board().image().pixelColor(px, py));
+    }
+};
+
+}  // namespace tomelin::test

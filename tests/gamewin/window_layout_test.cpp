@@ -1,0 +1,85 @@
+#include "gamewin/window_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tomelin {
+namespace {
+
+TEST(WindowLayout, BoardAreaIsFourToThreeAtEveryHeight) {
+    for (int h = 300; h <= 1400; h += 37) {
+        const WindowLayout l = Rozmery(h);
+        EXPECT_EQ(l.board.height(), h - design::kChromeHeight) << h;
+        EXPECT_LE(std::abs(l.board.width() * 3 - l.board.height() * 4), 2) << h;
+        // The board, the strips and the borders share one column.
+        EXPECT_EQ(l.statusStrip.width(), l.board.width());
+        EXPECT_EQ(l.scoreBar.left(), l.board.left());
+        EXPECT_EQ(l.scoreBar.top(), l.board.bottom() + 1 + design::kSeparatorHeight);
+        EXPECT_EQ(l.board.top(), l.statusStrip.bottom() + 1 + design::kSeparatorHeight);
+        EXPECT_LE(l.bottomBorder.bottom(), h - 1);
+    }
+}
+
+TEST(WindowLayout, WidthFollowsFromTheHeightAlone) {
+    const WindowLayout a = Rozmery(936);
+    const WindowLayout b = Rozmery(936);
+    EXPECT_EQ(a.window, b.window);
+    EXPECT_EQ(a.window.height(), 936);
+    // right edge: side picture, left border, board, right border and 4 pixels
+    EXPECT_EQ(a.window.width(), 4 + a.sidePicture.width() + 11 + a.board.width() + 11 + 4);
+    EXPECT_EQ(a.titleBar.width(), a.window.width() - 4);
+    // The tall picture keeps its 144 : 637 proportion.
+    EXPECT_NEAR(a.sidePicture.width() / double(a.sidePicture.height()), 144.0 / 637, 0.005);
+    EXPECT_GT(Rozmery(1000).window.width(), a.window.width());
+}
+
+TEST(WindowLayout, ToolbarOrderFromTheRightIs0216543) {
+    const WindowLayout l = Rozmery(700);
+    const int w = l.titleBar.width();
+    const std::array<int, 7> expected{w - 24, w - 75, w - 48, w - 177, w - 153, w - 126, w - 99};
+    std::array<int, 7> order{};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(l.toolButtons[static_cast<std::size_t>(i)].left(),
+                  expected[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(l.toolButtons[static_cast<std::size_t>(i)].size(), QSize(24, 22));
+        order[static_cast<std::size_t>(i)] = i;
+    }
+    std::sort(order.begin(), order.end(), [&l](int a, int b) {
+        return l.toolButtons[static_cast<std::size_t>(a)].left() >
+               l.toolButtons[static_cast<std::size_t>(b)].left();
+    });
+    EXPECT_EQ(order, (std::array<int, 7>{0, 2, 1, 6, 5, 4, 3}));
+}
+
+TEST(WindowLayout, PanelsSitOnTheBoard) {
+    const WindowLayout l = Rozmery(936);
+    EXPECT_EQ(l.resultPanel.size(), QSize(225, 284));
+    EXPECT_EQ(l.resultPanel.left(), (l.board.width() - 225) / 2);
+    EXPECT_EQ(l.resultPanel.top(), (l.board.height() - 284) / 2);
+    EXPECT_EQ(l.thinking.top(), static_cast<int>(std::nearbyint((l.board.height() - 84) / 12.0)));
+    EXPECT_EQ(thinkingLeft(1, 1076), static_cast<int>(std::nearbyint((1076 - 238) / 10.0)));
+    EXPECT_EQ(thinkingLeft(2, 1076), static_cast<int>(std::nearbyint(9 * (1076 - 238) / 10.0)));
+    // The size corner closes the 5-pixel gap under the right border.
+    EXPECT_EQ(l.sizeCorner.top(), l.bottomBorder.top() - 5);
+    EXPECT_EQ(l.rightBorder.bottom() + 1, l.sizeCorner.top());
+    EXPECT_EQ(l.edges[2], QLine(0, 935, l.window.width(), 935));
+}
+
+TEST(WindowLayout, CentredSixteenPixelsAboveTheScreenCentre) {
+    EXPECT_EQ(Vycentrovat(QRect(0, 0, 1920, 1080), QSize(1300, 936)), QPoint(310, 56));
+    EXPECT_EQ(Vycentrovat(QRect(1920, 0, 1280, 1024), QSize(1001, 601)), QPoint(1920 + 140, 196));
+}
+
+TEST(WindowHeightSteps, StartAtThirteenFifteenthsAndStepByTwo) {
+    EXPECT_EQ(startHeight(1080), 936);
+    EXPECT_EQ(heightStep(1080), 144);
+    EXPECT_FALSE(mayGrow(936, 1080));  // taller than 12.5/15 = 900
+    EXPECT_TRUE(mayShrink(936, 1080));
+    EXPECT_TRUE(mayGrow(792, 1080));
+    EXPECT_TRUE(mayShrink(564, 1080));  // 144 + 420 = 564 does not exceed
+    EXPECT_FALSE(mayShrink(563, 1080));
+}
+
+}  // namespace
+}  // namespace tomelin
