@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -149,6 +150,22 @@ private:
 };
 
 SqliteStore::OpenResult SqliteStore::open(const std::string& path) {
+    // Several copies of the program may start at once on a new file: while one switches it
+    // to WAL or lays out the schema, the others find it locked in ways SQLite's busy
+    // handler does not wait for. They start over after a short pause until the busy
+    // timeout has passed.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+    for (int attempt = 0;; ++attempt) {
+        bool busy = false;
+        OpenResult result = openOnce(path, busy);
+        if (!busy || std::chrono::steady_clock::now() >= deadline)
+            return result;
+        sqlite3_sleep(2 + (attempt * 7 + static_cast<int>(::getpid())) % 23);
+    }
+}
+
+SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& busy) {
     OpenResult result;
     const bool inMemory = path == ":memory:";
     if (!inMemory) {
@@ -176,7 +193,9 @@ SqliteStore::OpenResult SqliteStore::open(const std::string& path) {
     sqlite3_extended_result_codes(db, 1);
 
     auto fail = [&](SqliteOpenError error) {
-        result.error = isDamageCode(rc) ? SqliteOpenError::NotAStore : error;
+        const int code = sqlite3_extended_errcode(db) & 0xFF;
+        busy = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+        result.error = isDamageCode(code) ? SqliteOpenError::NotAStore : error;
         result.detail = sqlite3_errmsg(db);
         return std::move(result);
     };
@@ -184,6 +203,13 @@ SqliteStore::OpenResult SqliteStore::open(const std::string& path) {
     const auto journal = queryText(db, "PRAGMA journal_mode = WAL", rc);
     if (!journal)
         return fail(SqliteOpenError::Failed);
+    if (!inMemory && *journal != "wal") {
+        // Another connection kept the file from switching; try again.
+        busy = true;
+        result.error = SqliteOpenError::Failed;
+        result.detail = "journal mode stayed " + *journal;
+        return result;
+    }
     // Every commit reaches the disk before it is reported: a record once written survives
     // a crash of the machine, not only of the program.
     if (!store->exec("PRAGMA synchronous = FULL"))

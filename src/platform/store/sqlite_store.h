@@ -64,6 +64,8 @@ public:
 private:
     class Statement;
     explicit SqliteStore(sqlite3* db, std::string path);
+    // One attempt of open(); `busy` tells that another connection was in the way.
+    static OpenResult openOnce(const std::string& path, bool& busy);
     bool prepareAll();
     bool exec(const char* sql);
     std::int64_t keyId(std::string_view normalizedPath);
