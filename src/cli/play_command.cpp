@@ -40,7 +40,9 @@ std::optional<int> parseLevel(const std::string& text) {
 
 // Column letter and row number of a cell, as a person reads the board ("c4").
 std::string cellName(CellPos c) {
-    return std::string(1, static_cast<char>('a' + c.x)) + std::to_string(c.y + 1);
+    std::string name(1, static_cast<char>('a' + c.x));
+    name.append(std::to_string(c.y + 1));
+    return name;
 }
 
 // Prints the record lines of a match and, with --show, a readable picture of the board.
