@@ -34,9 +34,11 @@ CliRun runCli(const std::vector<std::string>& args) {
     const std::string errFile =
         testing::TempDir() + "/cli_err_" + std::to_string(::getpid()) + ".txt";
     std::string command = quoted(TOMELIN_CLI_PATH);
-    for (const auto& a : args)
-        command += " " + quoted(a);
-    command += " 2>" + quoted(errFile);
+    for (const auto& a : args) {
+        command.push_back(' ');
+        command.append(quoted(a));
+    }
+    command.append(" 2>").append(quoted(errFile));
     CliRun r;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
