@@ -213,6 +213,14 @@ void Game::UNG_Click() {
     m_obs->boardReset();
 }
 
+void Game::fullRedrawDone() {
+    PLKlik(-1, -1);
+    m_lastSource.reset();
+    m_lastTarget.reset();
+    m_obs->lastMoveChanged(nullptr, nullptr);
+    Score();
+}
+
 bool Game::personMayClick() const {
     const auto p = static_cast<std::size_t>(m_playerToMove);
     return m_boardEnabled && !m_gameOver && m_playerKind[p] == 0 && m_timeLeft[p] != kTimeRanOut;

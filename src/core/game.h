@@ -89,6 +89,12 @@ public:
     // after its own full redraw. Does nothing once the game is over.
     void Score();
 
+    // The window has redrawn the whole board (`Prekr`, e.g. after a resize): an open
+    // selection is cancelled, the last-move markers are parked (so the next strength-3
+    // search sees the whole board again) and the score is reported afresh. A computer move
+    // whose first click was given is still played.
+    void fullRedrawDone();
+
     // The game window is minimized: the clock pauses.
     void setMinimized(bool minimized) { m_minimized = minimized; }
 

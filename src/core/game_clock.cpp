@@ -25,7 +25,8 @@ std::string CoCas(int seconds) {
     const int m = t / 60 - 60 * h;
     const int s = t - 3600 * h - 60 * m;
     auto appendTwo = [](std::string& out, int v) {
-        if (v < 10) out.push_back('0');
+        if (v < 10)
+            out.push_back('0');
         out.append(std::to_string(v));
     };
     std::string text = std::to_string(h);

@@ -69,6 +69,11 @@ void Game::TimPC_Timer() {
     m_pcMove.reset();
     m_pcFirstClickGiven = false;
     m_timers.stop(GameTimer::TimPC);
+    // A full redraw between the two clicks cancels the selection; select again so that the
+    // chosen move is still made and the game does not stop with nobody to move.
+    if (m_selectionState != 1 || m_selX != move.fromX || m_selY != move.fromY) {
+        PLKlik(move.fromX, move.fromY);
+    }
     PLKlik(move.toX, move.toY);
 }
 

@@ -276,6 +276,23 @@ TEST(ComputerPlayer, ComputerAgainstComputerFinishesOnDama) {
     EXPECT_EQ(static_cast<int>(h.observer.moves.size()), h.game.movesMade());
 }
 
+TEST(ComputerPlayer, FullRedrawParksTheLastMoveAndKeepsThePendingMove) {
+    GameHarness h;
+    h.startGame(findBuiltinBoard("Originál")->boardString, "1", "Alice", "PC Génius");
+    h.move(0, 0, 1, 1);
+    ASSERT_TRUE(h.game.lastMoveSource().has_value());
+    h.timers.fire(GameTimer::TimPC);  // the computer selected its token
+    h.game.fullRedrawDone();          // e.g. the window was resized
+    EXPECT_FALSE(h.game.lastMoveSource().has_value());
+    EXPECT_EQ(h.game.selectionState(), 0);
+    EXPECT_EQ(h.observer.lastF, 116);
+    h.timers.fire(GameTimer::TimPC);
+    ASSERT_TRUE(h.timers.isActive(GameTimer::TimCHng));
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(h.game.movesMade(), 2);
+    EXPECT_EQ(h.game.playerToMove(), 1);
+}
+
 // ---- A pending computer move never survives restart, new game or take-back ----
 
 TEST(ComputerCancellation, RestartDropsThePendingMove) {
