@@ -186,8 +186,10 @@ bool Game::hasLegalMove(int player) const {
 void Game::NG_Click() {
     cancelPendingComputerMove();
     cancelSelection();
-    // The old game's clock must not tick for anybody while the new one starts.
+    // Neither the old game's clock nor a turn change still pending from it may run on the
+    // cleared board while the new game starts.
     m_timers.stop(GameTimer::TimerT);
+    m_timers.stop(GameTimer::TimCHng);
     m_resultShown = false;
     setBoardEnabled(true);
     m_timers.start(GameTimer::Timer1, kTimer1Interval);

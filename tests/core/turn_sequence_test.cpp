@@ -128,6 +128,21 @@ TEST(TurnChange, FullBoardWithoutTokensNeverEnds) {
     EXPECT_EQ(h.observer.ended, 0);
 }
 
+TEST(Restart, DuringATurnChangeTheOldTurnChangeNeverRuns) {
+    GameHarness h;
+    h.startGame(original());
+    h.game.PLKlik(0, 0);
+    h.game.PLKlik(1, 1);
+    ASSERT_TRUE(h.timers.isActive(GameTimer::TimCHng));
+    h.game.NG_Click();
+    EXPECT_FALSE(h.timers.isActive(GameTimer::TimCHng));
+    h.observer.turns.clear();
+    ASSERT_EQ(h.timers.fireNext(), GameTimer::Timer1);
+    ASSERT_EQ(h.timers.fireNext(), GameTimer::TimCHng);
+    EXPECT_EQ(h.observer.turns, std::vector<int>{1});
+    EXPECT_EQ(h.game.board(), test::boardFrom(original()));
+}
+
 TEST(Restart, SameSetupFreshCounterAndNothingSelected) {
     GameHarness h;
     h.startGame(original(), "1", "Alice", "Bob", {4, 1});
