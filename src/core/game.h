@@ -76,17 +76,19 @@ public:
     void PL_MouseDown(double px, double py, double cellW, double cellH);
     // `PcIQ`: chooses the move of player p at strength s (0..3) and starts `TimPC`.
     void PcIQ(int p, int strength);
-    // `TZ_Click`: take back one (1) or two (2) moves.
+    // `TZ_Click`: take back one (1) or two (2) moves. Refused while a turn change or a game
+    // start is pending and after the game has ended; cancels a pending computer move.
     void TZ_Click(int i);
-    // `NG_Click`: restart with the same setup.
+    // `NG_Click`: restart with the same setup; drops a pending computer move, turn change
+    // and clock tick of the old game.
     void NG_Click();
-    // `UNG_Click`'s game part: strips the starting digit from the descriptor and clears
-    // the board; the window hides itself and shows the setup window.
+    // `UNG_Click`'s game part: strips the starting digit from the descriptor, stops every
+    // game timer and clears the board; the window hides itself and shows the setup window.
     void UNG_Click();
 
     // `Score`'s core part: reports the counts and, on a full board with at least one token,
-    // ends the game (see gameEnded). Called after every board change; the window calls it
-    // after its own full redraw. Does nothing once the game is over.
+    // ends the game (see gameEnded). Called after every board change and by
+    // fullRedrawDone. Does nothing once the game is over.
     void Score();
 
     // The window has redrawn the whole board (`Prekr`, e.g. after a resize): an open
