@@ -12,6 +12,7 @@
 // setup window and refresh its statistics), quitRequested() ("Opravdu skončit"),
 // musicToggleRequested() and aboutRequested(). Player kinds follow from the names.
 
+#include <QCursor>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -55,6 +56,9 @@ public:
     // `HR1` (player 1) and `HR2` (player 2).
     void setPlayerStyle(int player, const PlayerStyle& style);
     const PlayerStyle& playerStyle(int player) const;
+    // The board's mouse cursor while `player` is to move (the setup window's player
+    // pictures); until set, the player's token drawn small.
+    void setPlayerCursor(int player, const QCursor& cursor);
     // START: hides the result panel, starts the game (the board appears 100 ms later) and
     // shows the window. Returns false (and shows nothing) for a descriptor the game refuses.
     bool startGame();
@@ -201,6 +205,7 @@ private:
     QMenu* m_newGameMenu = nullptr;
     QMenu* m_sizeMenu = nullptr;
     std::array<QMenu*, 4> m_externalMenus{};  // restart, new game, quit, size
+    std::array<std::optional<QCursor>, 2> m_cursors;
     QAction* m_shrinkAction = nullptr;
     QAction* m_growAction = nullptr;
 };

@@ -203,7 +203,14 @@ void Tomel::turnChanged(int player) {
     m_status->update();
 }
 
+void Tomel::setPlayerCursor(int player, const QCursor& cursor) {
+    if (player != 1 && player != 2) return;
+    m_cursors[static_cast<std::size_t>(player - 1)] = cursor;
+    if (player == m_turn) m_board->setCursor(cursor);
+}
+
 QCursor Tomel::playerCursor(int player) {
+    if (const auto& given = m_cursors[static_cast<std::size_t>(player == 2 ? 1 : 0)]) return *given;
     const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(player)];
     // The player's token drawn alone, its black background left transparent.
     ImageSurface picture(32, 32, rgb(0, 0, 0));
