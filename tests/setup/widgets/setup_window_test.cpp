@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -355,6 +357,33 @@ TEST_F(SetupWindow, TheConfirmationMenusForwardTheirActions) {
     EXPECT_EQ(quit.count(), 1);
     form->close();
     EXPECT_EQ(quit.count(), 2);
+}
+
+TEST_F(SetupWindow, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRelease) {
+    auto form = makeWindow();
+    form->show();
+    QLabel* music = form->musicButton();
+    QSignalSpy toggled(form.get(), &Form1::musicToggleRequested);
+    const QImage normal = music->pixmap().toImage();
+    QTest::mousePress(music, Qt::LeftButton);
+    const QImage pressed = music->pixmap().toImage();
+    EXPECT_NE(pressed, normal);
+    EXPECT_EQ(toggled.count(), 0);
+    QTest::mouseRelease(music, Qt::LeftButton);
+    EXPECT_EQ(music->pixmap().toImage(), normal);
+    EXPECT_EQ(toggled.count(), 1);
+    // Start-up recolours the key colours: none of them is left in the picture.
+    form->recolourMusicButton(QColor(100, 100, 100));
+    const QImage shown = music->pixmap().toImage();
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb px = shown.pixel(x, y) & 0xFFFFFF;
+            EXPECT_NE(px, 0xFF0000u);
+            EXPECT_NE(px, 0x00FF00u);
+            EXPECT_NE(px, 0x0000FFu);
+            EXPECT_NE(px, 0xFFFF00u);
+        }
+    }
 }
 
 TEST(SizeMenu, AtThirteenFifteenthsOnlyShrinkingIsOffered) {
