@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include "core/manual_timer_host.h"
@@ -167,6 +168,28 @@ TEST_F(StartUp, StartHandsTheGameOverAndNewGameComesBack) {
     // The setup is kept for the next game.
     EXPECT_EQ(form.panel(0)->name(), QStringLiteral("Eva"));
     EXPECT_TRUE(form.panel(1)->isComputer());
+}
+
+TEST_F(StartUp, TheGameWindowUsesTheSetupWindowsMenus) {
+    auto program = launch();
+    Form1& form = program->setupWindow();
+    Tomel& game = program->gameWindow();
+    form.Command1_Click();
+    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
+    const int before = game.windowHeight();
+    form.menus().HGM->trigger();
+    EXPECT_EQ(game.windowHeight(), before - heightStep(screenHeight));
+    EXPECT_TRUE(form.menus().HGV->isEnabled());
+    form.menus().HGV->trigger();
+    EXPECT_EQ(game.windowHeight(), before);
+    EXPECT_FALSE(form.menus().HGV->isEnabled());
+
+    form.menus().UNG->trigger();  // "Novou hru"
+    EXPECT_FALSE(game.isVisible());
+    EXPECT_TRUE(form.isVisible());
+    QSignalSpy quit(program.get(), &Module1::quitRequested);
+    form.menus().EDN->trigger();  // "Opravdu skončit"
+    EXPECT_EQ(quit.count(), 1);
 }
 
 TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {

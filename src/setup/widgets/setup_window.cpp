@@ -72,10 +72,12 @@ Form1::Form1(Store& store, int detailLevel, RandomSource& random, QWidget* paren
     connect(m_menus->UNG, &QAction::triggered, this, &Form1::newGameRequested);
     connect(m_menus->EDN, &QAction::triggered, this, &Form1::quitRequested);
     connect(m_menus->HGM, &QAction::triggered, this, [this] {
-        emit heightStepRequested(-heightStep(screen() ? screen()->geometry().height() : 0));
+        emit heightStepRequested(
+            -std::max(1, heightStep(screen() ? screen()->geometry().height() : 0)));
     });
     connect(m_menus->HGV, &QAction::triggered, this, [this] {
-        emit heightStepRequested(heightStep(screen() ? screen()->geometry().height() : 0));
+        emit heightStepRequested(
+            std::max(1, heightStep(screen() ? screen()->geometry().height() : 0)));
     });
     setCursor(Artwork::sharedCursor(10));
 }

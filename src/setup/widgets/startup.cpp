@@ -15,10 +15,20 @@
 #include "setup/widgets/key_colours.h"
 #include "setup/widgets/music_window.h"
 #include "setup/widgets/player_panel.h"
+#include "setup/widgets/setup_menus.h"
 #include "setup/widgets/setup_window.h"
 #include "setup/widgets/splash_window.h"
 
 namespace tomelin {
+
+namespace {
+
+int screenHeight() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry().height() : 768;
+}
+
+}  // namespace
 
 const QStringList& Module1::statusTexts() {
     static const QStringList texts = {
@@ -54,8 +64,10 @@ void Module1::wire() {
     Tomel* game = m_game.get();
     connect(form, &Form1::boardChosen, game,
             [game](const QString& name, const QString&) { game->setBoardName(name); });
+    // The player's icon is also his mouse pointer over the board while he is to move.
     connect(form, &Form1::tokenApplied, game, [game](int player, const AppliedToken& token) {
         game->setPlayerStyle(player, token.style);
+        game->setPlayerCursor(player, Artwork::sharedCursor(token.icon));
     });
     connect(form, &Form1::startGame, game, [game](const StartRequest& request) {
         game->setBoardName(request.boardName);
@@ -66,8 +78,13 @@ void Module1::wire() {
     });
     connect(form, &Form1::restartRequested, game, &Tomel::restartGame);
     connect(form, &Form1::newGameRequested, game, &Tomel::newGame);
-    connect(form, &Form1::heightStepRequested, game,
-            [game](int delta) { game->stepHeight(delta > 0); });
+    // The game window pops up the setup window's menus; their handlers live here.
+    SetupMenus& menus = form->menus();
+    game->useMenus(menus.NGc, menus.UNGc, menus.EDNc, menus.Hght);
+    connect(form, &Form1::heightStepRequested, game, [form, game](int delta) {
+        game->stepHeight(delta > 0);
+        form->updateSizeMenu(game->windowHeight(), screenHeight());
+    });
     connect(game, &Tomel::newGameRequested, form, &Form1::returnFromGame);
     connect(form, &Form1::musicToggleRequested, m_music.get(), &MPlay::toggle);
     connect(game, &Tomel::musicToggleRequested, m_music.get(), &MPlay::toggle);
@@ -124,10 +141,8 @@ void Module1::start() {
     form.recolourMusicButton(key);
 
     status(splash, 5);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenHeight = screen != nullptr ? screen->geometry().height() : 768;
-    m_game->setWindowHeight(startHeight(screenHeight));
-    form.updateSizeMenu(m_game->windowHeight(), screenHeight);
+    m_game->setWindowHeight(startHeight(screenHeight()));
+    form.updateSizeMenu(m_game->windowHeight(), screenHeight());
     QGuiApplication::restoreOverrideCursor();
 
     splash.hide();
