@@ -137,6 +137,7 @@ private:
     void lastMoveChanged(const CellPos* source, const CellPos* target) override;
     void captureRay(CellPos from, CellPos to) override;
     void rayParked() override;
+    void moveMade(int player, CellPos source, CellPos target) override;
     void scoreChanged(int tokens1, int tokens2, int freeCells) override;
     void gameEnded(int tokens1, int tokens2, int winner) override;
     void moveLabelChanged(const std::string& text) override;

@@ -94,6 +94,7 @@ void Tomel::ringsChanged(int x, int y) {
 }
 
 void Tomel::boardReset() {
+    m_thinking->hide();
     Prekr();
     m_difference->show();
     m_result->setVisible(m_game->resultShown());
@@ -187,6 +188,7 @@ void Tomel::moveLabelChanged(const std::string& text) {
 
 void Tomel::turnChanged(int player) {
     m_turn = player;
+    m_thinking->hide();
     const auto p = static_cast<std::size_t>(player);
     const PlayerStyle& s = m_look.styles[p];
     m_board->setCursor(playerCursor(player));
@@ -198,19 +200,22 @@ void Tomel::turnChanged(int player) {
     m_board->setRayColours({s.colour, s.secondColour, kWhite});
     m_thinking->move(thinkingLeft(player, m_boardBox->width()), m_layout.thinking.top());
     m_thinkingToken->clearPicture();
-    DRWP2(m_thinkingToken->surface(), 0.125, 0.125, s.shape, s.colour, 32, m_look.kinds[p], false,
+    DRWP2(m_thinkingToken->surface(), 0.1, 0.1, s.shape, s.colour, 40, m_look.kinds[p], false,
           m_look.detail, *m_random);
     m_status->update();
 }
 
 void Tomel::setPlayerCursor(int player, const QCursor& cursor) {
-    if (player != 1 && player != 2) return;
+    if (player != 1 && player != 2)
+        return;
     m_cursors[static_cast<std::size_t>(player - 1)] = cursor;
-    if (player == m_turn) m_board->setCursor(cursor);
+    if (player == m_turn)
+        m_board->setCursor(cursor);
 }
 
 QCursor Tomel::playerCursor(int player) {
-    if (const auto& given = m_cursors[static_cast<std::size_t>(player == 2 ? 1 : 0)]) return *given;
+    if (const auto& given = m_cursors[static_cast<std::size_t>(player == 2 ? 1 : 0)])
+        return *given;
     const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(player)];
     // The player's token drawn alone, its black background left transparent.
     ImageSurface picture(32, 32, rgb(0, 0, 0));
@@ -225,9 +230,17 @@ void Tomel::takeBackUnavailableChanged(bool unavailable) {
 }
 
 void Tomel::thinkingChanged(bool visible) {
+    // The search itself takes milliseconds and lets no events run, so the indicator (with
+    // the final percentage) stays up until the computer's chosen move has been played.
+    if (!visible && m_game->computerMovePending())
+        return;
     m_thinking->setVisible(visible);
     if (visible)
         m_thinking->raise();
+}
+
+void Tomel::moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {
+    m_thinking->hide();
 }
 
 void Tomel::boardEnabledChanged(bool enabled) {

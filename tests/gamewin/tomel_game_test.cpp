@@ -178,7 +178,12 @@ TEST(TomelScriptedGame, ComputerOpponentAnswersThroughTheSameClicks) {
     f.start(kCorners, {"Eva", "PC Profesionál"});
     f.click(0, 0);
     f.click(1, 1);
-    f.settle();  // the computer searches, selects and moves
+    f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
+    ASSERT_TRUE(f.game().computerMovePending());
+    EXPECT_TRUE(f.window->thinkingIndicator().isVisible());
+    EXPECT_EQ(f.window->thinkingIndicator().x(), thinkingLeft(2, f.board().width()));
+    EXPECT_EQ(f.window->percentLabel().text(), QStringLiteral(" 106% "));  // 100 * 16 / 15
+    f.settle();                                                            // it selects and moves
     EXPECT_EQ(f.game().playerToMove(), 1);
     EXPECT_EQ(f.game().movesMade(), 2);
     EXPECT_FALSE(f.window->thinkingIndicator().isVisible());

@@ -190,6 +190,34 @@ TEST(TomelChrome, TitleBarDragFollowsThePointerWithoutAWindowManager) {
     EXPECT_FALSE(bar.dragging());
 }
 
+TEST(TomelStart, RefusedBoardStartsNothingAndShowsNothing) {
+    WindowFixture f;
+    GameSetup s;
+    s.descriptor = "+-X-3";  // the starting digit must be 1 or 2
+    s.names = {"Eva", "Jan"};
+    f.window->setGameSetup(s);
+    EXPECT_FALSE(f.window->startGame());
+    EXPECT_FALSE(f.window->isVisible());
+    EXPECT_FALSE(f.timers.isActive(GameTimer::Timer1));
+}
+
+TEST(TomelStart, StatusStripShowsNamesAndBothTokensAtItsEnds) {
+    WindowFixture f;
+    f.start(kCorners, {"Eva", "PC Génius"});
+    PictureBox& strip = f.window->statusStrip();
+    const QImage image = strip.image();
+    const int h = image.height();
+    const Rgb background = strip.backgroundColour();
+    // Each token sits in a cell of the strip's height, 4/3 as wide, at either end.
+    EXPECT_NE(fromQColor(image.pixelColor(h * 2 / 3, h / 2)), background);
+    EXPECT_NE(fromQColor(image.pixelColor(image.width() - h * 2 / 3, h / 2)), background);
+    EXPECT_EQ(fromQColor(image.pixelColor(image.width() / 2, h / 2)), background);
+    EXPECT_EQ(f.window->nameLabel(1).text(), QStringLiteral("Eva"));
+    EXPECT_EQ(f.window->nameLabel(2).text(), QStringLiteral("PC Génius"));
+    // The second name ends where player 2's token begins.
+    EXPECT_NEAR(f.window->nameLabel(2).geometry().right(), image.width() - h * 4 / 3 - 4, 2);
+}
+
 TEST(TomelSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
     WindowFixture f;
     f.window->setWindowHeight(700);
