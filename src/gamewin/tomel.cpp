@@ -315,6 +315,16 @@ void Tomel::newGame() {
     emit newGameRequested();
 }
 
+void Tomel::setCaptionInactive(bool inactive) {
+    m_inactiveTitle->setVisible(inactive);
+    if (inactive)
+        m_inactiveTitle->raise();
+}
+
+bool Tomel::captionInactive() const {
+    return m_inactiveTitle->isVisibleTo(this);
+}
+
 void Tomel::takeBack() {
     m_game->TZ_Click(2);
 }
@@ -344,13 +354,6 @@ void Tomel::paintEvent(QPaintEvent* /*event*/) {
 void Tomel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange)
         m_game->setMinimized(isMinimized());
-    if (event->type() == QEvent::ActivationChange) {
-        // The inactive caption shows while none of the program's windows is active.
-        const bool active = QApplication::activeWindow() != nullptr;
-        m_inactiveTitle->setVisible(!active && isVisible());
-        if (!active)
-            m_inactiveTitle->raise();
-    }
     QWidget::changeEvent(event);
 }
 

@@ -83,6 +83,10 @@ public:
     // "Opravdu skončit", and the window-size menu). Null keeps the built-in one. Their
     // actions should call restartGame(), newGame(), quit, and stepHeight().
     void useMenus(QMenu* restart, QMenu* newGame, QMenu* quit, QMenu* size);
+    // `Picture4`: the inactive caption bar over the title bar, shown while none of the
+    // program's windows is active (the music window's title-strip timer decides).
+    void setCaptionInactive(bool inactive);
+    bool captionInactive() const;
     // Toolbar picture i (0 … 7, in key colours until start-up recolours them).
     QImage& toolbarImage(int index);
     void refreshToolbar();

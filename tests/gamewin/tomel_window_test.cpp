@@ -174,6 +174,17 @@ TEST(TomelChrome, RestartAndNewGameGoThroughTheirConfirmations) {
     EXPECT_EQ(f.window->gameSetup().descriptor, kCorners);  // the start digit is removed
 }
 
+TEST(TomelChrome, TitleShowsTheBoardAndTheInactiveBarCoversIt) {
+    WindowFixture f;
+    f.start(kCorners);
+    EXPECT_EQ(f.window->titleBar().text(), QStringLiteral("Tomelin - Zkouška"));
+    EXPECT_FALSE(f.window->captionInactive());
+    f.window->setCaptionInactive(true);
+    EXPECT_TRUE(f.window->captionInactive());
+    f.window->setCaptionInactive(false);
+    EXPECT_FALSE(f.window->captionInactive());
+}
+
 TEST(TomelChrome, TitleBarDragFollowsThePointerWithoutAWindowManager) {
     WindowFixture f;
     f.start(kCorners);
