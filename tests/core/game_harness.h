@@ -27,69 +27,43 @@ inline Board boardFrom(const std::string& boardString) {
     return b;
 }
 
-struct RecordingObserver : GameObserver {
-    struct Move {
-        int player;
-        CellPos source;
-        CellPos target;
-    };
-    std::vector<CellPos> changedCells;
-    std::vector<CellPos> rays;
-    std::vector<Move> moves;
-    std::vector<std::string> moveLabels;
-    std::vector<std::string> percents;
-    std::vector<std::string> captions;
-    std::vector<int> progressSteps;
-    std::vector<int> progressScales;
-    std::vector<int> turns;
-    std::vector<bool> takeBackFlags;
-    std::vector<std::pair<int, std::string>> clockTexts;
-    std::vector<std::pair<int, Rgb>> clockColours;
-    int fills = 0;
-    int fillStuckPlayer = 0;
-    int fillCells = 0;
-    int ended = 0;
-    int endA = -1, endB = -1, endWinner = -1;
-    int lastA = -1, lastB = -1, lastF = -1;
-    int resets = 0;
+inline std::string original() {
+    return findBuiltinBoard("Originál")->boardString;
+}
 
-    void cellChanged(int x, int y) override { changedCells.push_back({x, y}); }
-    void captureRay(CellPos, CellPos to) override { rays.push_back(to); }
-    void moveMade(int p, CellPos s, CellPos t) override { moves.push_back({p, s, t}); }
+// Records the events a test looks at; the last clock text per player.
+struct RecordingObserver : GameObserver {
+    int changedCells = 0, rays = 0, fills = 0, fillStuckPlayer = 0, fillCells = 0, ended = 0;
+    int endA = -1, endB = -1, endWinner = -1, lastA = -1, lastB = -1, lastF = -1;
+    std::vector<int> movers, turns, progressScales;
+    std::vector<std::string> percents, captions;
+    std::array<std::string, 3> clockText{"<none>", "<none>", "<none>"};
+
+    void cellChanged(int, int) override { ++changedCells; }
+    void captureRay(CellPos, CellPos) override { ++rays; }
+    void moveMade(int p, CellPos, CellPos) override { movers.push_back(p); }
     void freeCellsFilled(int stuck, int cells) override {
         ++fills;
         fillStuckPlayer = stuck;
         fillCells = cells;
     }
-    void scoreChanged(int a, int b, int f) override {
-        lastA = a;
-        lastB = b;
-        lastF = f;
-    }
-    void gameEnded(int a, int b, int w) override {
-        ++ended;
-        endA = a;
-        endB = b;
-        endWinner = w;
-    }
-    void boardReset() override { ++resets; }
-    void moveLabelChanged(const std::string& t) override { moveLabels.push_back(t); }
+    void scoreChanged(int a, int b, int f) override { lastA = a, lastB = b, lastF = f; }
+    void gameEnded(int a, int b, int w) override { ++ended, endA = a, endB = b, endWinner = w; }
     void turnChanged(int p) override { turns.push_back(p); }
-    void takeBackUnavailableChanged(bool u) override { takeBackFlags.push_back(u); }
-    void progressStep(int step, int scale, int) override {
-        progressSteps.push_back(step);
-        progressScales.push_back(scale);
-    }
+    void progressStep(int, int scale, int) override { progressScales.push_back(scale); }
     void percentChanged(const std::string& t) override { percents.push_back(t); }
     void captionChanged(const std::string& t) override { captions.push_back(t); }
-    void clockTextChanged(int p, const std::string& t) override { clockTexts.push_back({p, t}); }
-    void clockColourChanged(int p, Rgb c) override { clockColours.push_back({p, c}); }
+    void clockTextChanged(int p, const std::string& t) override {
+        clockText[static_cast<std::size_t>(p)] = t;
+    }
 };
 
-// One game wired to a manual timer host, a fixed-seed random source and a recorder.
+// One game wired to a manual timer host, a fixed-seed (or the given) random source and a
+// recorder.
 class GameHarness {
 public:
-    explicit GameHarness(std::uint32_t seed = 7) : random(seed), game(timers, random) {
+    explicit GameHarness(std::uint32_t seed = 7, RandomSource* other = nullptr)
+        : random(seed), game(timers, other ? *other : random) {
         timers.setHandler([this](GameTimer t) { game.onTimer(t); });
         game.setObserver(&observer);
     }
@@ -98,14 +72,9 @@ public:
     void startGame(const std::string& boardString, const std::string& logic = "1",
                    const std::string& name1 = "Alice", const std::string& name2 = "Bob",
                    std::array<int, 2> times = {0, 0}) {
-        GameSetup s;
-        s.descriptor = boardString + "1";
-        s.names = {name1, name2};
-        s.logicLabel = logic;
-        s.timeListPos = times;
+        GameSetup s{boardString + "1", {name1, name2}, logic, times, {}};
         s.person = {playerKindFromName(name1) == 0, playerKindFromName(name2) == 0};
-        auto err = game.start(s);
-        if (err)
+        if (game.start(s))
             return;
         timers.fire(GameTimer::Timer1);
         timers.fire(GameTimer::TimCHng);

@@ -1,0 +1,465 @@
+// The game between two people: selection and move rules, turn changes and the game's end,
+// restart, new game, take-back and the game clock.
+
+#include <gtest/gtest.h>
+
+#include "game_harness.h"
+
+namespace tomelin {
+namespace {
+
+using test::boardFrom;
+using test::GameHarness;
+using test::original;
+using test::rows;
+
+// Marks over the playing area, one digit per cell, each row closed by '/'.
+std::string markMap(const Game& g) {
+    std::string s;
+    for (int y = 0; y < g.board().side(); ++y) {
+        for (int x = 0; x < g.board().side(); ++x)
+            s += static_cast<char>('0' + g.marks().at(x, y));
+        s += '/';
+    }
+    return s;
+}
+
+TEST(Selection, MarksCopiesAndJumpsOnFreeCellsOnly) {
+    struct Case {
+        const char* logic;
+        std::string board;
+        CellPos token;
+        const char* marks;  // 1 jump, 2 copy, 3 the selected token
+    };
+    const Case cases[] = {
+        // Cross: four edge copies; jumps two cells straight or one diagonally.
+        {"2",
+         rows({"XXXXX", "XXXXX", "XX+XX", "XXXXX", "XXXX-"}),
+         {2, 2},
+         "00100/01210/12321/01210/00100/"},
+        // Star from a corner: only the marks on the board remain.
+        {"1", rows({"+XXX", "XXXX", "XXXX", "XXX-"}), {0, 0}, "3210/2210/1110/0000/"},
+        // Holes, own and opposing tokens are no targets.
+        {"1", rows({"-XXX", "X+0X", "X+XX", "XXXX"}), {1, 1}, "0221/2301/2021/1111/"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.board);
+        GameHarness h;
+        h.startGame(c.board, c.logic);
+        h.game.PLKlik(c.token.x, c.token.y);
+        EXPECT_EQ(h.game.selectionState(), 1);
+        EXPECT_EQ(markMap(h.game), c.marks);
+        for (int i = -2; i < 0; ++i) {
+            for (int j = -2; j < 5; ++j)
+                EXPECT_TRUE(h.game.marks().at(i, j) == 0 && h.game.marks().at(j, i) == 0);
+        }
+    }
+}
+
+TEST(MoveRules, CopyKeepsTheSourceJumpFreesItAndOnlyTargetNeighboursConvert) {
+    struct Case {
+        const char* logic;
+        std::string before;
+        std::array<int, 4> move;
+        std::string after;
+        int captures;
+    };
+    const Case cases[] = {
+        // Star: the copy up converts the diagonal neighbours of the target.
+        {"1", rows({"-X-", "X+X", "-X-"}), {1, 1, 1, 0}, rows({"+++", "X+X", "-X-"}), 2},
+        // Cross: edge neighbours convert, diagonals and cells two steps away do not.
+        {"2",
+         rows({"XXXXX", "X---X", "--X-X", "X-+-X", "XXXXX"}),
+         {2, 3, 2, 2},
+         rows({"XXXXX", "X-+-X", "-+++X", "X-+-X", "XXXXX"}),
+         3},
+        // A jump captures next to its target, not next to its source.
+        {"1",
+         rows({"-XXXX", "+XXXX", "-XX-X", "XXXX-", "XXXXX"}),
+         {0, 1, 2, 1},
+         rows({"-XXXX", "XX+XX", "-XX+X", "XXXX-", "XXXXX"}),
+         1},
+        // Own tokens next to the target stay as they are.
+        {"1", rows({"++X", "++X", "XX-"}), {1, 0, 2, 0}, rows({"+++", "++X", "XX-"}), 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.before);
+        GameHarness h;
+        h.startGame(c.before, c.logic);
+        h.game.PLKlik(c.move[0], c.move[1]);
+        h.game.PLKlik(c.move[2], c.move[3]);
+        EXPECT_EQ(boardString(h.game.board()), c.after);
+        EXPECT_EQ(h.observer.rays, c.captures);
+        EXPECT_EQ(h.observer.lastA, boardFrom(c.after).count().tokens1);
+        EXPECT_EQ(h.observer.lastB, boardFrom(c.after).count().tokens2);
+        EXPECT_EQ(h.observer.movers, std::vector<int>{1});
+        EXPECT_EQ(h.game.lastMoveSource(), (CellPos{c.move[0], c.move[1]}));
+        EXPECT_EQ(h.game.lastMoveTarget(), (CellPos{c.move[2], c.move[3]}));
+    }
+}
+
+TEST(Selection, ClicksSelectReselectOrCancelAndAreIgnoredDuringTheTurnChange) {
+    GameHarness h;
+    h.startGame(rows({"+X+", "XXX", "XX-"}));
+    h.game.PLKlik(0, 0);
+    h.game.PLKlik(0, 0);  // the second click on the token cancels
+    EXPECT_EQ(h.game.selectionState(), 2);
+    EXPECT_EQ(h.game.marks().at(1, 0), 0);
+    h.game.PLKlik(0, 0);  // from state 2 an own token selects again
+    EXPECT_EQ(h.game.selectionState(), 1);
+    h.game.PLKlik(2, 0);  // another own token takes the selection in one click
+    EXPECT_EQ(h.game.selected(), (CellPos{2, 0}));
+    EXPECT_EQ(markMap(h.game), "023/122/110/");
+    // The opponent's token, (-1, -1) and clicks far beyond the grids cancel.
+    for (CellPos cancel : {CellPos{2, 2}, CellPos{-1, -1}, CellPos{5000, -5000}}) {
+        h.game.PLKlik(0, 0);
+        h.game.PLKlik(cancel.x, cancel.y);
+        EXPECT_EQ(h.game.selectionState(), 0) << cancel.x;
+        EXPECT_EQ(h.game.marks().at(1, 0), 0) << cancel.x;
+    }
+    h.game.PLKlik(0, 0);
+    h.game.PLKlik(1, 1);
+    ASSERT_TRUE(h.timers.isActive(GameTimer::TimCHng));
+    h.game.PLKlik(1, 1);
+    EXPECT_EQ(h.game.selectionState(), 2);
+    EXPECT_EQ(h.game.marks().at(2, 2), 0);
+}
+
+TEST(MouseInput, PositionMapsToTheCellUnderThePointerOnlyForAPersonToMove) {
+    GameHarness h;
+    h.startGame(rows({"+XXX", "XXXX", "XXXX", "-XXX"}));
+    h.game.PL_MouseDown(39.9, 29.9, 40, 30);
+    EXPECT_EQ(h.game.selected(), (CellPos{0, 0}));
+    h.game.PL_MouseDown(40.0, 30.0, 40, 30);  // cell (1,1): a copy target
+    EXPECT_EQ(h.game.board().at(1, 1), kToken1);
+    h.timers.fire(GameTimer::TimCHng);
+    // Negative positions are column -1 (Int rounds down), never the token at (0,3); nonsense
+    // sizes and far positions address no cell.
+    for (auto [px, w] : {std::pair{-0.5, 40.0}, {-10.0, -40.0}, {10.0, 0.0}, {1e300, 40.0}}) {
+        h.game.PL_MouseDown(px, 100, w, 30);
+        EXPECT_EQ(h.game.selectionState(), 0) << px << " " << w;
+    }
+    h.game.PL_MouseDown(10, 100, 40, 30);
+    EXPECT_EQ(h.game.selected(), (CellPos{0, 3}));
+
+    GameHarness pc;
+    pc.startGame(rows({"+XX", "XXX", "XX-"}), "1", "PC Profesionál", "Bob");
+    pc.game.PL_MouseDown(1, 1, 40, 30);
+    EXPECT_EQ(pc.game.selectionState(), 0);  // the computer is to move
+}
+
+TEST(GameStart, RefusesUnplayableDescriptorsAndStartsNothing) {
+    GameHarness h;
+    GameSetup s;
+    const std::pair<std::string, BoardError> refused[] = {
+        {std::string(17 * 17, 'X') + "1", BoardError::BadLength},
+        {"X1", BoardError::BadLength},
+        {"+XX-9", BoardError::BadStartDigit}};
+    for (const auto& [descriptor, error] : refused) {
+        s.descriptor = descriptor;
+        EXPECT_EQ(h.game.start(s), error) << descriptor.size();
+    }
+    EXPECT_FALSE(h.timers.isActive(GameTimer::Timer1));
+    s.descriptor = "+XX-1";
+    EXPECT_FALSE(h.game.start(s).has_value());
+    EXPECT_TRUE(h.timers.isActive(GameTimer::Timer1));
+}
+
+TEST(GameStart, FirstTurnChangeOnOriginalHandsTheBoardToPlayerOne) {
+    GameHarness h;
+    h.startGame(original());
+    EXPECT_EQ(h.game.playerToMove(), 1);
+    EXPECT_EQ(h.game.moveLabel(), " 1. TAH");
+    EXPECT_DOUBLE_EQ(h.game.moveCounter(), 0.5);
+    ASSERT_EQ(h.game.moveList().size(), 1u);
+    EXPECT_EQ(h.game.moveList()[0], MakeSnapshot(boardFrom(original())));
+    EXPECT_TRUE(h.game.takeBackUnavailable());
+    EXPECT_EQ(h.timers.interval(GameTimer::TimerT), 1000);
+    EXPECT_TRUE(h.timers.isActive(GameTimer::TimerT));
+    EXPECT_FALSE(h.timers.isActive(GameTimer::TimCHng) || h.timers.isActive(GameTimer::Timer1));
+    EXPECT_TRUE(h.game.boardEnabled());
+    EXPECT_EQ(h.observer.turns, std::vector<int>{1});
+    EXPECT_EQ(h.observer.lastA, 2);
+    EXPECT_EQ(h.observer.lastF, 117);
+}
+
+TEST(TurnChange, MoveLabelCountsFullMovesAndTakeBackBecomesAvailable) {
+    GameHarness h;
+    h.startGame(original());
+    const std::array<int, 4> moves[] = {
+        {0, 0, 1, 1}, {10, 0, 9, 1}, {1, 1, 2, 2}, {9, 1, 8, 2}, {2, 2, 3, 3}};
+    const char* labels[] = {" 1. TAH", " 2. TAH", " 2. TAH", " 3. TAH", " 3. TAH"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        h.move(moves[i][0], moves[i][1], moves[i][2], moves[i][3]);
+        EXPECT_EQ(h.game.moveLabel(), labels[i]) << i;
+        EXPECT_EQ(h.game.movesMade(), static_cast<int>(i) + 1);
+        EXPECT_EQ(h.game.takeBackUnavailable(), i == 0) << i;
+        EXPECT_EQ(h.game.moveList()[i + 1], MakeSnapshot(h.game.board()));
+    }
+    EXPECT_DOUBLE_EQ(h.game.moveCounter(), 3.0);
+    EXPECT_EQ(h.observer.turns, (std::vector<int>{1, 2, 1, 2, 1, 2}));
+    EXPECT_EQ(moveLabelText(2.5), " 3. TAH");
+}
+
+TEST(TurnChange, PlayerWithoutMoveLosesAllFreeCellsAndTheGameEnds) {
+    GameHarness h;
+    // Player 1's only token is walled in by holes: the first turn change fills the board.
+    h.startGame(rows({"+00X", "000X", "000X", "XXX-"}));
+    EXPECT_EQ(h.observer.fills, 1);
+    EXPECT_EQ(h.observer.fillStuckPlayer, 1);
+    EXPECT_EQ(h.observer.fillCells, 6);
+    EXPECT_TRUE(h.game.gameOver());
+    EXPECT_EQ(h.observer.ended, 1);
+    EXPECT_EQ(h.observer.endWinner, 2);
+    EXPECT_EQ(h.observer.endA, 1);
+    EXPECT_EQ(h.observer.endB, 7);
+    EXPECT_FALSE(h.game.boardEnabled());
+    EXPECT_TRUE(h.game.takeBackUnavailable());
+    EXPECT_TRUE(h.game.resultShown());
+    // Scan order: column by column, each from the top; progress covers every cell.
+    EXPECT_EQ(h.observer.progressScales.size(), 16u);
+    EXPECT_EQ(h.observer.progressScales.front(), 12);
+}
+
+TEST(TurnChange, CapturingTheLastOpponentTokenEndsTheGameAndFreezesIt) {
+    GameHarness h;
+    h.startGame(rows({"+-XX", "XXXX", "XXXX", "XXXX"}), "1", "Alice", "Bob", {4, 4});
+    h.move(0, 0, 0, 1);  // copy next to (1,0): player 2's only token converts
+    EXPECT_EQ(h.observer.fillStuckPlayer, 2);
+    EXPECT_EQ(h.game.board().count().tokens1, 16);
+    ASSERT_TRUE(h.game.gameOver());
+    EXPECT_EQ(h.observer.endWinner, 1);
+    // Clicks, take-back and the clock no longer change anything.
+    EXPECT_FALSE(h.game.personMayClick());
+    const Board full = h.game.board();
+    h.game.TZ_Click(1);
+    EXPECT_EQ(h.game.board(), full);
+    const int left = h.game.timeLeft(h.game.playerToMove());
+    h.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(h.game.timeLeft(h.game.playerToMove()), left);
+}
+
+TEST(TurnChange, LastFreeCellEndsWithoutAFillButATokenlessFullBoardNeverEnds) {
+    GameHarness h;
+    h.startGame(rows({"+X0", "000", "00-"}), "2");
+    h.move(0, 0, 1, 0);
+    EXPECT_TRUE(h.game.gameOver());
+    EXPECT_EQ(h.observer.ended, 1);
+    EXPECT_EQ(h.observer.endWinner, 1);
+    EXPECT_EQ(h.observer.fills, 0);
+    EXPECT_EQ(h.game.movesMade(), 1);
+    EXPECT_FALSE(h.timers.isActive(GameTimer::TimCHng) || h.timers.isActive(GameTimer::TimPC));
+
+    GameHarness empty;
+    empty.startGame(rows({"00", "00"}));
+    EXPECT_FALSE(empty.game.gameOver());
+    EXPECT_EQ(empty.observer.ended, 0);
+}
+
+TEST(Restart, DropsThePendingTurnChangeAndReplaysTheSetupFromScratch) {
+    GameHarness h;
+    h.startGame(original(), "1", "Alice", "Bob", {4, 1});
+    h.move(0, 0, 1, 1);
+    h.game.PLKlik(10, 0);
+    h.game.PLKlik(9, 1);
+    ASSERT_TRUE(h.timers.isActive(GameTimer::TimCHng));
+    h.game.NG_Click();
+    EXPECT_EQ(h.game.board().count().tokens1, 0);  // cleared until the start runs
+    EXPECT_FALSE(h.timers.isActive(GameTimer::TimCHng) || h.timers.isActive(GameTimer::TimerT));
+    h.observer.turns.clear();
+    ASSERT_EQ(h.timers.fireNext(), GameTimer::Timer1);
+    ASSERT_EQ(h.timers.fireNext(), GameTimer::TimCHng);
+    EXPECT_EQ(h.observer.turns, std::vector<int>{1});
+    EXPECT_EQ(h.game.board(), boardFrom(original()));
+    EXPECT_DOUBLE_EQ(h.game.moveCounter(), 0.5);
+    EXPECT_EQ(h.game.timeLeft(1), 600);
+    EXPECT_EQ(h.game.timeLeft(2), 5400);
+    EXPECT_FALSE(h.game.lastMoveSource().has_value());
+}
+
+TEST(RestartAndNewGame, CancelAnOpenSelectionAndNewGameStopsEveryTimer) {
+    GameHarness h;
+    h.startGame(original());
+    h.move(0, 0, 1, 1);
+    h.move(10, 0, 9, 1);
+    h.game.PLKlik(1, 1);
+    h.game.NG_Click();
+    EXPECT_EQ(h.game.selectionState(), 0);
+    h.timers.fire(GameTimer::Timer1);
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(markMap(h.game).find_first_not_of("0/"), std::string::npos);
+
+    h.game.PLKlik(0, 0);
+    h.game.UNG_Click();
+    EXPECT_EQ(h.game.setup().descriptor, original());
+    EXPECT_EQ(h.game.selectionState(), 0);
+    for (auto t : {GameTimer::Timer1, GameTimer::TimCHng, GameTimer::TimPC, GameTimer::TimerT})
+        EXPECT_FALSE(h.timers.isActive(t));
+    EXPECT_EQ(h.game.board().count().free, 0);
+    h.startGame(rows({"+XX", "XXX", "XX-"}));
+    EXPECT_EQ(markMap(h.game), "000/000/000/");
+}
+
+TEST(PlayerKind, FromExactComputerNamesOnly) {
+    const std::pair<const char*, int> cases[] = {{"PC Začátečník", 1}, {"PC Profesionál", 2},
+                                                 {"PC Génius", 3},     {"pc génius", 0},
+                                                 {"PC Genius", 0},     {"", 0}};
+    for (const auto& [name, kind] : cases)
+        EXPECT_EQ(playerKindFromName(name), kind) << name;
+}
+
+TEST(TakeBack, OneMoveRestoresTheStartAndNeedsAMoveToTakeBack) {
+    GameHarness h;
+    h.startGame(original());
+    h.game.TZ_Click(1);
+    h.game.TZ_Click(2);
+    EXPECT_FALSE(h.timers.isActive(GameTimer::TimCHng));
+    h.move(0, 0, 1, 1);
+    h.game.TZ_Click(2);  // fewer than two moves: nothing
+    EXPECT_FALSE(h.timers.isActive(GameTimer::TimCHng));
+    h.game.TZ_Click(1);
+    EXPECT_EQ(h.game.board(), boardFrom(original()));
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(h.game.playerToMove(), 1);
+    EXPECT_DOUBLE_EQ(h.game.moveCounter(), 0.5);
+    EXPECT_EQ(h.game.moveLabel(), " 1. TAH");
+    EXPECT_TRUE(h.game.takeBackUnavailable());
+}
+
+TEST(TakeBack, TwoMovesAfterThreeRestoresEntryOneWithPlayerTwoToMove) {
+    GameHarness h;
+    h.startGame(original());
+    h.move(0, 0, 1, 1);
+    const std::string afterFirst = MakeSnapshot(h.game.board());
+    h.move(10, 0, 9, 1);
+    h.move(1, 1, 2, 2);
+    h.game.TZ_Click(2);
+    EXPECT_EQ(h.game.moveLabel(), " 2. TAH");  // written by the take-back
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(MakeSnapshot(h.game.board()), afterFirst);
+    EXPECT_EQ(h.game.playerToMove(), 2);
+    EXPECT_EQ(h.game.moveLabel(), " 1. TAH");
+    EXPECT_EQ(h.game.movesMade(), 1);
+}
+
+TEST(TakeBack, ReturnsCapturedTokensRedrawingOnlyChangedCells) {
+    GameHarness h;
+    const std::string start = rows({"X-XX", "-X-X", "X+XX", "XXX-"});
+    h.startGame(start);
+    h.move(1, 2, 1, 1);  // the copy onto (1,1) captures (1,0), (0,1) and (2,1)
+    ASSERT_EQ(h.game.board().count().tokens1, 5);
+    h.observer.changedCells = 0;
+    h.game.TZ_Click(1);
+    EXPECT_EQ(h.observer.changedCells, 4);
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(boardString(h.game.board()), start);
+    EXPECT_EQ(h.game.playerToMove(), 1);
+}
+
+TEST(TakeBack, RefusedDuringATurnChange) {
+    GameHarness h;
+    h.startGame(original());
+    h.move(0, 0, 1, 1);
+    h.move(10, 0, 9, 1);
+    h.game.PLKlik(1, 1);
+    h.game.PLKlik(2, 2);
+    const Board before = h.game.board();
+    h.game.TZ_Click(1);
+    EXPECT_EQ(h.game.board(), before);
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(h.game.playerToMove(), 2);
+}
+
+TEST(GameClock, FormatsAndListPositions) {
+    const std::pair<int, const char*> texts[] = {
+        {5400, "1:30:00"}, {599, "0:09:59"}, {0, "0:00:00"}, {36061, "10:01:01"}, {-5, "0:00:00"}};
+    for (const auto& [seconds, text] : texts)
+        EXPECT_EQ(CoCas(seconds), text) << seconds;
+    const std::pair<int, int> limits[] = {{0, kTimeUnlimited}, {1, 5400}, {2, 3600},
+                                          {3, 1800},           {4, 600},  {7, kTimeUnlimited}};
+    for (const auto& [pos, seconds] : limits)
+        EXPECT_EQ(timeLimitSeconds(pos), seconds) << pos;
+}
+
+TEST(GameClock, TenMinutesShowAndCountDownForThePlayerToMoveOnly) {
+    GameHarness h;
+    h.startGame(original(), "1", "Alice", "Bob", {4, 0});
+    EXPECT_EQ(h.observer.clockText[1], "0:10:00");
+    EXPECT_EQ(h.observer.clockText[2], "");
+    h.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(h.game.timeLeft(1), 599);
+    EXPECT_EQ(h.observer.clockText[1], "0:09:59");
+    EXPECT_EQ(h.game.timeLeft(2), kTimeUnlimited);
+    // Player 2's unlimited clock turns into -3 at its first tick.
+    h.move(0, 0, 1, 1);
+    h.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(h.game.timeLeft(2), kTimeUnlimitedTicked);
+    EXPECT_EQ(h.game.timeLeft(1), 599);
+    EXPECT_EQ(h.observer.clockText[2], "");
+
+    GameHarness pc;  // a computer's limited clock shows nothing at the start
+    pc.startGame(original(), "1", "Alice", "PC Génius", {0, 4});
+    EXPECT_EQ(pc.observer.clockText[2], "");
+    EXPECT_EQ(pc.game.timeLeft(2), 600);
+}
+
+TEST(GameClock, MinimizedWindowPausesTheClock) {
+    GameHarness h;
+    h.startGame(original(), "1", "Alice", "Bob", {4, 4});
+    h.game.setMinimized(true);
+    h.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(h.game.timeLeft(1), 600);
+    h.game.setMinimized(false);
+    h.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(h.game.timeLeft(1), 599);
+}
+
+// Runs player 1's clock down to `seconds` left.
+void tickDownTo(GameHarness& h, int seconds) {
+    while (h.game.timeLeft(1) > seconds)
+        h.timers.fire(GameTimer::TimerT);
+}
+
+TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
+    GameHarness h;
+    h.startGame(original(), "1", "Alice", "Bob", {4, 0});
+    tickDownTo(h, 1);
+    h.game.PLKlik(0, 0);  // a half-made move when the time runs out
+    ASSERT_EQ(h.game.selectionState(), 1);
+    h.timers.fire(GameTimer::TimerT);
+    EXPECT_EQ(h.game.timeLeft(1), kTimeRanOut);
+    EXPECT_EQ(h.game.timeLeft(2), kTimeOpponentRanOut);
+    EXPECT_EQ(h.observer.clockText[1], "0:00:00");
+    EXPECT_EQ(h.observer.clockText[2], "");
+    EXPECT_EQ(h.timers.interval(GameTimer::TimerT), 100);
+    for (Rgb colour : {kFlashRed, kWhite, kFlashRed}) {
+        EXPECT_EQ(h.game.clockColour(1), colour);
+        h.timers.fire(GameTimer::TimerT);
+    }
+    // The person can no longer click; the computer already holds a move for them.
+    EXPECT_FALSE(h.game.personMayClick());
+    EXPECT_EQ(h.game.selectionState(), 0);
+    ASSERT_TRUE(h.game.computerMovePending());
+    h.playComputerMove();
+    EXPECT_EQ(h.game.playerToMove(), 2);
+    EXPECT_EQ(h.game.board().count().tokens1 + h.game.board().count().tokens2, 4)
+        << "strength 0 prefers a jump without capture";
+    // Bob's clock is stopped (-4) and the computer plays for him, then for Alice again.
+    ASSERT_TRUE(h.game.computerMovePending());
+    h.playComputerMove();
+    EXPECT_EQ(h.game.playerToMove(), 1);
+    EXPECT_TRUE(h.game.computerMovePending());
+}
+
+TEST(GameClock, ComputerPlayerKeepsItsChosenMoveAfterRunningOut) {
+    GameHarness h;
+    h.startGame(original(), "1", "PC Profesionál", "Bob", {4, 0});
+    h.timers.fire(GameTimer::TimPC);
+    tickDownTo(h, 0);
+    EXPECT_EQ(h.game.timeLeft(1), kTimeRanOut);
+    h.timers.fire(GameTimer::TimPC);
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(h.game.board().count().tokens1, 3);
+    EXPECT_EQ(h.game.playerToMove(), 2);
+}
+
+}  // namespace
+}  // namespace tomelin
