@@ -1,12 +1,8 @@
 // Where the store file lives and what happens to a file that cannot be used.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <optional>
 
 #include "platform/store/store_folder.h"
@@ -15,119 +11,63 @@
 namespace tomelin {
 namespace {
 
-using testing::StoreFolder;
+using namespace tomelin::testing;
 
-// Sets environment variables for one test and puts the old values back afterwards.
+// Saves the variables the store's place depends on and puts them back afterwards.
 class EnvironmentGuard {
 public:
-    void set(const char* name, const char* value) {
-        if (!m_saved.count(name)) {
-            const char* old = std::getenv(name);
-            m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
+    EnvironmentGuard() {
+        for (const char* name : kNames)
+            m_saved.push_back(std::getenv(name) ? std::optional<std::string>(std::getenv(name))
+                                                : std::nullopt);
     }
     ~EnvironmentGuard() {
-        for (const auto& [name, value] : m_saved) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
+        for (std::size_t i = 0; i < 3; ++i)
+            m_saved[i] ? setenv(kNames[i], m_saved[i]->c_str(), 1) : unsetenv(kNames[i]);
     }
 
 private:
-    std::map<std::string, std::optional<std::string>> m_saved;
+    static constexpr const char* kNames[3] = {"TOMELIN_STORE", "XDG_DATA_HOME", "HOME"};
+    std::vector<std::optional<std::string>> m_saved;
 };
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-void rawSql(const std::string& file, const std::string& sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
-
-TEST(StorePath, ExplicitVariableWinsThenXdgDataHomeThenHome) {
-    EnvironmentGuard env;
-    env.set("TOMELIN_STORE", "/tmp/x/my.db");
-    env.set("XDG_DATA_HOME", "/data");
-    env.set("HOME", "/home/eva");
-    EXPECT_EQ(defaultStorePath(), "/tmp/x/my.db");
-    env.set("TOMELIN_STORE", "");
-    EXPECT_EQ(defaultStorePath(), "/data/tomelin/tomelin.db");
-    env.set("TOMELIN_STORE", nullptr);
-    env.set("XDG_DATA_HOME", "relative/path");  // not absolute: ignored
-    EXPECT_EQ(defaultStorePath(), "/home/eva/.local/share/tomelin/tomelin.db");
-    env.set("XDG_DATA_HOME", nullptr);
-    EXPECT_EQ(defaultStorePath(), "/home/eva/.local/share/tomelin/tomelin.db");
-}
-
-TEST(StoreOpening, CreatesMissingFoldersOwnerOnly) {
-    StoreFolder folder;
-    const std::string path = (folder.path() / "a" / "b" / "tomelin.db").string();
-    StoreOpening opening = openStoreAt(path);
-    ASSERT_NE(opening.store, nullptr);
-    EXPECT_FALSE(opening.hasProblem());
-    EXPECT_TRUE(opening.czechMessage().empty());
-    EXPECT_TRUE(opening.persistent);
+mode_t permissions(const std::string& path) {
     struct stat info {};
-    ASSERT_EQ(stat((folder.path() / "a" / "b").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    ASSERT_EQ(stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
 }
 
-TEST(StoreOpening, OpensTheFileNamedByTheEnvironment) {
+TEST(StorePath, ExplicitVariableWinsThenAbsoluteXdgDataHomeThenHome) {
+    EnvironmentGuard env;
+    setenv("TOMELIN_STORE", "/tmp/x/my.db", 1);
+    setenv("XDG_DATA_HOME", "/data", 1);
+    setenv("HOME", "/home/eva", 1);
+    EXPECT_EQ(defaultStorePath(), "/tmp/x/my.db");
+    setenv("TOMELIN_STORE", "", 1);
+    EXPECT_EQ(defaultStorePath(), "/data/tomelin/tomelin.db");
+    setenv("XDG_DATA_HOME", "relative/path", 1);
+    EXPECT_EQ(defaultStorePath(), "/home/eva/.local/share/tomelin/tomelin.db");
+}
+
+TEST(StoreOpening, DefaultStoreIsCreatedWithOwnerOnlyFoldersWhereTheEnvironmentSays) {
     StoreFolder folder;
     EnvironmentGuard env;
-    env.set("TOMELIN_STORE", folder.file("env.db").c_str());
+    const std::string path = (folder.path() / "a" / "b" / "tomelin.db").string();
+    setenv("TOMELIN_STORE", path.c_str(), 1);
     {
         StoreOpening opening = openDefaultStore();
         ASSERT_NE(opening.store, nullptr);
-        EXPECT_EQ(opening.path, folder.file("env.db"));
-        opening.store->CreateRegKey("Software\\Brantl\\Tomelin");
+        EXPECT_FALSE(opening.hasProblem());
+        EXPECT_TRUE(opening.czechMessage().empty());
+        EXPECT_TRUE(opening.persistent);
+        EXPECT_EQ(opening.path, path);
+        opening.store->CreateRegKey(kProgramKey);
     }
-    EXPECT_TRUE(folder.open("env.db")->openKey("Software\\Brantl\\Tomelin"));
+    EXPECT_EQ(permissions((folder.path() / "a" / "b").string()), 0700u);
+    EXPECT_EQ(permissions(path), 0600u);
+    EXPECT_TRUE(SqliteStore::open(path).store->openKey(kProgramKey));
 }
 
-TEST(StoreOpening, FileThatIsNotADatabaseIsMovedAsideUnchangedAndReported) {
-    StoreFolder folder;
-    const std::string path = folder.file();
-    const std::string garbage = "These are my notes, not a database.\n" + std::string(5000, 'x');
-    writeFile(path, garbage);
-
-    StoreOpening opening = openStoreAt(path);
-    ASSERT_NE(opening.store, nullptr);
-    ASSERT_TRUE(opening.movedAsideTo.has_value());
-    EXPECT_TRUE(opening.persistent);
-    EXPECT_EQ(opening.movedAsideTo->rfind(path + ".damaged-", 0), 0u);
-    EXPECT_EQ(readFile(*opening.movedAsideTo), garbage);
-    EXPECT_NE(opening.czechMessage().find(*opening.movedAsideTo), std::string::npos);
-    EXPECT_NE(opening.czechMessage().find("přesunut"), std::string::npos);
-
-    // The fresh store in its place works and persists.
-    ASSERT_EQ(opening.store->CreateRegKey("Software\\Brantl\\Tomelin"), kStatusOk);
-    opening.store.reset();
-    StoreOpening again = openStoreAt(path);
-    EXPECT_FALSE(again.hasProblem());
-    EXPECT_TRUE(again.store->openKey("Software\\Brantl\\Tomelin"));
-}
-
-TEST(StoreOpening, DamagedDatabaseIsMovedAsideAndASecondDamageGetsAnotherName) {
+TEST(StoreOpening, DamagedOrForeignFilesAreMovedAsideUnchangedEachUnderItsOwnName) {
     StoreFolder folder;
     const std::string path = folder.file();
     {
@@ -153,38 +93,37 @@ TEST(StoreOpening, DamagedDatabaseIsMovedAsideAndASecondDamageGetsAnotherName) {
     ASSERT_TRUE(first.movedAsideTo.has_value()) << first.problem;
     EXPECT_EQ(readFile(*first.movedAsideTo), bytes);
     EXPECT_FALSE(first.store->openKey("Software"));
+    ASSERT_EQ(first.store->CreateRegKey(kProgramKey), kStatusOk);
     first.store.reset();
+    StoreOpening again = openStoreAt(path);  // the fresh store in its place persists
+    EXPECT_FALSE(again.hasProblem());
+    EXPECT_TRUE(again.store->openKey(kProgramKey));
+    again.store.reset();
 
-    writeFile(path, "garbage again, more than a header's worth of bytes..........");
+    const std::string notes = "These are my notes, not a database.\n" + std::string(5000, 'x');
+    writeFile(path, notes);
     StoreOpening second = openStoreAt(path);
     ASSERT_TRUE(second.movedAsideTo.has_value());
+    EXPECT_TRUE(second.persistent);
+    EXPECT_EQ(second.movedAsideTo->rfind(path + ".damaged-", 0), 0u);
     EXPECT_NE(*second.movedAsideTo, *first.movedAsideTo);
-    EXPECT_EQ(readFile(*first.movedAsideTo), bytes);
-}
+    EXPECT_EQ(readFile(*second.movedAsideTo), notes);
+    EXPECT_NE(second.czechMessage().find(*second.movedAsideTo), std::string::npos);
+    EXPECT_NE(second.czechMessage().find("přesunut"), std::string::npos);
+    second.store.reset();
 
-TEST(StoreOpening, DatabaseOfAnotherProgramIsMovedAsideNotEmptied) {
-    StoreFolder folder;
-    const std::string path = folder.file();
+    std::filesystem::remove(path);
     rawSql(path, "CREATE TABLE notes(text); INSERT INTO notes VALUES('keep me')");
-    StoreOpening opening = openStoreAt(path);
-    ASSERT_TRUE(opening.movedAsideTo.has_value());
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(opening.movedAsideTo->c_str(), &db), SQLITE_OK);
-    sqlite3_stmt* stmt = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT text FROM notes", -1, &stmt, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "keep me");
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
+    StoreOpening third = openStoreAt(path);
+    ASSERT_TRUE(third.movedAsideTo.has_value());
+    EXPECT_EQ(rawSql(*third.movedAsideTo, "SELECT text FROM notes"), "keep me");
+    EXPECT_EQ(readFile(*first.movedAsideTo), bytes);
 }
 
 TEST(StoreOpening, StoreOfANewerVersionIsLeftUntouchedAndTheRunKeepsNothing) {
     StoreFolder folder;
     const std::string path = folder.file();
-    {
-        auto store = folder.open();
-        store->CreateRegKey("Software\\Brantl\\Tomelin");
-    }
+    folder.open()->CreateRegKey(kProgramKey);
     rawSql(path, "PRAGMA user_version = 99");
     const std::string before = readFile(path);
 
@@ -200,22 +139,20 @@ TEST(StoreOpening, StoreOfANewerVersionIsLeftUntouchedAndTheRunKeepsNothing) {
     EXPECT_EQ(readFile(path), before);
 }
 
-TEST(StoreOpening, FolderInPlaceOfTheFileGivesAStoreInMemory) {
+TEST(StoreOpening, FolderInPlaceOfTheFileGivesAStoreInMemoryAndAnEmptyFileAStore) {
     StoreFolder folder;
     std::filesystem::create_directory(folder.path() / "tomelin.db");
-    StoreOpening opening = openStoreAt(folder.file());
-    ASSERT_NE(opening.store, nullptr);
-    EXPECT_FALSE(opening.persistent);
-    EXPECT_FALSE(opening.movedAsideTo.has_value());
+    StoreOpening inMemory = openStoreAt(folder.file());
+    ASSERT_NE(inMemory.store, nullptr);
+    EXPECT_FALSE(inMemory.persistent);
+    EXPECT_FALSE(inMemory.movedAsideTo.has_value());
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "tomelin.db"));
-}
 
-TEST(StoreOpening, EmptyFileBecomesAStore) {
-    StoreFolder folder;
-    writeFile(folder.file(), "");
-    StoreOpening opening = openStoreAt(folder.file());
-    EXPECT_FALSE(opening.hasProblem()) << opening.problem;
-    EXPECT_EQ(opening.store->CreateRegKey("Software"), kStatusOk);
+    writeFile(folder.file("empty.db"), "");
+    StoreOpening empty = openStoreAt(folder.file("empty.db"));
+    EXPECT_FALSE(empty.hasProblem()) << empty.problem;
+    EXPECT_TRUE(empty.persistent);
+    EXPECT_EQ(empty.store->CreateRegKey("Software"), kStatusOk);
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
 // Several programs opening the same, not yet existing store file at once.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstdio>
 
 #include "platform/store/store_folder.h"
 #include "platform/store/store_location.h"
@@ -12,7 +9,7 @@
 namespace tomelin {
 namespace {
 
-using testing::StoreFolder;
+using namespace tomelin::testing;
 
 TEST(StoreProcesses, FirstStartOfSeveralCopiesAtOnceGivesOneHealthyStore) {
     StoreFolder folder;
@@ -29,40 +26,25 @@ TEST(StoreProcesses, FirstStartOfSeveralCopiesAtOnceGivesOneHealthyStore) {
             if (read(go[0], &byte, 1) != 0)
                 _exit(6);  // wait until the parent closes the pipe
             StoreOpening opening = openStoreAt(path);
-            if (opening.hasProblem()) {
-                fprintf(stderr, "child: %s\n", opening.problem.c_str());
-                _exit(3);
-            }
             const std::string key = "Software\\Brantl\\Tomelin\\Kopie" + std::to_string(i);
-            if (opening.store->CreateRegKey(key) != kStatusOk) {
-                fprintf(stderr, "child: create failed\n");
-                _exit(4);
-            }
-            if (opening.store->WriteRegValue(key, "", std::string("ano"), kTypeText) != kStatusOk) {
-                _exit(5);
-            }
+            const bool ok =
+                !opening.hasProblem() && opening.store->CreateRegKey(key) == kStatusOk &&
+                opening.store->WriteRegValue(key, "", std::string("ano"), kTypeText) == kStatusOk;
             opening.store.reset();
-            _exit(0);
+            _exit(ok ? 0 : 3);
         }
         children.push_back(pid);
     }
     close(go[0]);
     close(go[1]);  // releases every child at the same moment
-    for (pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0);
-    }
+    for (pid_t pid : children)
+        EXPECT_TRUE(exitedCleanly(pid));
+
     StoreOpening opening = openStoreAt(path);
     ASSERT_FALSE(opening.hasProblem()) << opening.problem;
-    EXPECT_EQ(opening.store->subkeyNames("Software\\Brantl\\Tomelin").size(), 4u);
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path() / "new")) {
-        if (entry.path().filename().string().find("damaged") != std::string::npos)
-            ++files;
-    }
-    EXPECT_EQ(files, 0);
+    EXPECT_EQ(opening.store->subkeyNames(kProgramKey).size(), 4u);
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path() / "new"))
+        EXPECT_EQ(entry.path().filename().string().find("damaged"), std::string::npos);
 }
 
 }  // namespace

@@ -10,62 +10,43 @@ namespace {
 
 using testing::StoreFolder;
 
-class TokenDetailTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(m_store, nullptr); }
-    void store(const StoreValue& value, int type) {
-        m_store->CreateRegKey(kProgramKey);
-        ASSERT_EQ(m_store->WriteRegValue(kProgramKey, kDetailValueName, value, type), kStatusOk);
-    }
-    StoreValue stored() { return m_store->ReadRegValue(kProgramKey, kDetailValueName); }
-
-    StoreFolder m_folder;
-    std::unique_ptr<SqliteStore> m_store = m_folder.open();
-};
-
-TEST_F(TokenDetailTest, MissingValueWritesTheDefaultAndDrawsAtLevelTwoThisRun) {
-    const TokenDetail detail = loadTokenDetail(*m_store);
+TEST(TokenDetail, MissingValueWritesTheDefaultButDrawsAtLevelTwoThisRun) {
+    StoreFolder folder;
+    auto store = folder.open();
+    ASSERT_NE(store, nullptr);
+    const TokenDetail detail = loadTokenDetail(*store);
     EXPECT_TRUE(detail.rewritten);
     EXPECT_EQ(detail.used, 6);
     EXPECT_EQ(detail.level, 2);
-    EXPECT_EQ(stored(), StoreValue(std::string("5")));
-    // From the next start on the stored 5 is read.
-    const TokenDetail next = loadTokenDetail(*m_store);
-    EXPECT_FALSE(next.rewritten);
-    EXPECT_EQ(next.level, 1);
+    EXPECT_EQ(store->ReadRegValue(kProgramKey, kDetailValueName), StoreValue(std::string("5")));
+    EXPECT_EQ(loadTokenDetail(*store).level, 1);  // from the next start on, 5 is read
 }
 
-TEST_F(TokenDetailTest, OutOfRangeOrNonNumericValuesAreReplaced) {
-    for (const char* text : {"0", "11", "", "abc", "-3", "10.5"}) {
-        store(std::string(text), kTypeText);
-        const TokenDetail detail = loadTokenDetail(*m_store);
-        EXPECT_TRUE(detail.rewritten) << text;
-        EXPECT_EQ(detail.level, 2) << text;
-        EXPECT_EQ(stored(), StoreValue(std::string("5"))) << text;
+TEST(TokenDetail, StoredValuesGiveTheirLevelOrAreReplacedByTheDefault) {
+    StoreFolder folder;
+    auto store = folder.open();
+    ASSERT_EQ(store->CreateRegKey(kProgramKey), kStatusOk);
+    // Level 0 stands for "replaced by the default, drawn at level 2 this run"; 1 and 2 would
+    // give level 0, which is drawn at 1.
+    const std::pair<StoreValue, int> rows[] = {
+        {std::string("1"), 1},   {std::string("2"), 1},  {std::string("5"), 1},
+        {std::string("6"), 2},   {std::string("8"), 2},  {std::string("9"), 3},
+        {std::string("10"), 3},  {std::int32_t{9}, 3},   {std::string(" 7 Punkte"), 2},
+        {std::string("0"), 0},   {std::string("11"), 0}, {std::string(""), 0},
+        {std::string("abc"), 0}, {std::string("-3"), 0}, {std::string("10.5"), 0}};
+    for (const auto& [value, level] : rows) {
+        SCOPED_TRACE(valueText(value));
+        const int type = std::holds_alternative<std::int32_t>(value) ? kTypeInt : kTypeText;
+        ASSERT_EQ(store->WriteRegValue(kProgramKey, kDetailValueName, value, type), kStatusOk);
+        const TokenDetail detail = loadTokenDetail(*store);
+        EXPECT_EQ(detail.rewritten, level == 0);
+        EXPECT_EQ(detail.level, level == 0 ? 2 : level);
+        EXPECT_EQ(store->ReadRegValue(kProgramKey, kDetailValueName),
+                  level == 0 ? StoreValue(std::string("5")) : value);
     }
 }
 
-TEST_F(TokenDetailTest, StoredNumbersGiveTheirLevelsWithOneAndTwoDrawnAtLevelOne) {
-    const int expected[11] = {0, 1, 1, 1, 1, 1, 2, 2, 2, 3, 3};
-    for (int n = 1; n <= 10; ++n) {
-        store(std::to_string(n), kTypeText);
-        const TokenDetail detail = loadTokenDetail(*m_store);
-        EXPECT_FALSE(detail.rewritten) << n;
-        EXPECT_EQ(detail.level, expected[n]) << n;
-        EXPECT_EQ(stored(), StoreValue(std::to_string(n)));  // left as it was
-    }
-}
-
-TEST_F(TokenDetailTest, IntegerValueAndTextWithTrailingCharactersAreRead) {
-    store(std::int32_t{9}, kTypeInt);
-    EXPECT_EQ(loadTokenDetail(*m_store).level, 3);
-    store(std::string(" 7 Punkte"), kTypeText);
-    const TokenDetail detail = loadTokenDetail(*m_store);
-    EXPECT_EQ(detail.stored, 7);
-    EXPECT_EQ(detail.level, 2);
-}
-
-TEST(TokenDetailLevel, RoundsHalvesToEven) {
+TEST(TokenDetail, LevelRoundsHalvesToEven) {
     EXPECT_EQ(tokenDetailLevel(5.5), 2);  // 1.5 -> 2
     EXPECT_EQ(tokenDetailLevel(8.5), 2);  // 2.5 -> 2
     EXPECT_EQ(tokenDetailLevel(2.5), 1);  // 0.5 -> 0, drawn at 1
