@@ -26,6 +26,7 @@
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/key_colours.h"
 #include "setup/widgets/player_panel.h"
+#include "setup/widgets/reach_diagram.h"
 #include "setup/widgets/setup_menus.h"
 
 namespace tomelin {
@@ -126,10 +127,20 @@ void Form1::buildControls() {
     auto* logicGroup = new QButtonGroup(this);
     logicGroup->addButton(m_option1);
     logicGroup->addButton(m_option2);
-    auto* logicLayout = new QVBoxLayout(frame1);
-    logicLayout->addWidget(m_option1);
-    logicLayout->addWidget(m_option2);
-    logicLayout->addStretch();
+    // Each option shows its reach: copy targets filled, jump targets ringed.
+    auto* logicLayout = new QGridLayout(frame1);
+    int row = 0;
+    for (auto [option, directions] :
+         {std::pair{m_option1, &Directions::star()}, std::pair{m_option2, &Directions::cross()}}) {
+        auto* diagram = new QLabel(frame1);
+        diagram->setPixmap(QPixmap::fromImage(reachDiagram(*directions)));
+        diagram->setToolTip(QStringLiteral("Plně: kopie, rámeček: skok"));
+        logicLayout->addWidget(option, row, 0);
+        logicLayout->addWidget(diagram, row, 1);
+        ++row;
+    }
+    logicLayout->setColumnStretch(2, 1);
+    logicLayout->setHorizontalSpacing(24);
     m_option1->setChecked(true);
 
     auto* frame3 = new QGroupBox(QStringLiteral("Hrací pole"), this);
@@ -168,6 +179,8 @@ void Form1::buildControls() {
     grid->addWidget(m_panels[1], 0, 1);
     grid->addWidget(frame1, 1, 0);
     grid->addWidget(frame3, 1, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_check2);
     buttons->addStretch();
