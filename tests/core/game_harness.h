@@ -31,24 +31,26 @@ inline std::string original() {
     return findBuiltinBoard("Originál")->boardString;
 }
 
-// Records the events a test looks at; the last clock text per player.
+// Records the events a test looks at: fills and ends as "fill <stuck player> <cells>" and
+// "end <tokens 1> <tokens 2> <winner>" in `log`, the last score and clock text per player.
 struct RecordingObserver : GameObserver {
-    int changedCells = 0, rays = 0, fills = 0, fillStuckPlayer = 0, fillCells = 0, ended = 0;
-    int endA = -1, endB = -1, endWinner = -1, lastA = -1, lastB = -1, lastF = -1;
+    int changedCells = 0, rays = 0;
+    std::array<int, 3> score{-1, -1, -1};
     std::vector<int> movers, turns, progressScales;
-    std::vector<std::string> percents, captions;
+    std::vector<std::string> log, percents, captions;
     std::array<std::string, 3> clockText{"<none>", "<none>", "<none>"};
 
     void cellChanged(int, int) override { ++changedCells; }
     void captureRay(CellPos, CellPos) override { ++rays; }
     void moveMade(int p, CellPos, CellPos) override { movers.push_back(p); }
     void freeCellsFilled(int stuck, int cells) override {
-        ++fills;
-        fillStuckPlayer = stuck;
-        fillCells = cells;
+        log.push_back("fill " + std::to_string(stuck) + " " + std::to_string(cells));
     }
-    void scoreChanged(int a, int b, int f) override { lastA = a, lastB = b, lastF = f; }
-    void gameEnded(int a, int b, int w) override { ++ended, endA = a, endB = b, endWinner = w; }
+    void scoreChanged(int a, int b, int f) override { score = {a, b, f}; }
+    void gameEnded(int a, int b, int w) override {
+        log.push_back("end " + std::to_string(a) + " " + std::to_string(b) + " " +
+                      std::to_string(w));
+    }
     void turnChanged(int p) override { turns.push_back(p); }
     void progressStep(int, int scale, int) override { progressScales.push_back(scale); }
     void percentChanged(const std::string& t) override { percents.push_back(t); }
@@ -94,6 +96,27 @@ public:
         timers.fire(GameTimer::TimPC);
         if (timers.isActive(GameTimer::TimCHng))
             timers.fire(GameTimer::TimCHng);
+    }
+
+    // The turn as the window shows it, e.g. "p2 made 1 ' 1. TAH' take-back" (the last word
+    // only while take-back is offered).
+    std::string turn() const {
+        return "p" + std::to_string(game.playerToMove()) + " made " +
+               std::to_string(game.movesMade()) + " '" + game.moveLabel() + "'" +
+               (game.takeBackUnavailable() ? "" : " take-back");
+    }
+
+    // The running game timers, e.g. "TimCHng TimerT".
+    std::string running() const {
+        std::string s;
+        for (auto [t, name] : {std::pair{GameTimer::Timer1, "Timer1"},
+                               {GameTimer::TimCHng, "TimCHng"},
+                               {GameTimer::TimPC, "TimPC"},
+                               {GameTimer::TimerT, "TimerT"}}) {
+            if (timers.isActive(t))
+                s += s.empty() ? name : std::string(" ") + name;
+        }
+        return s;
     }
 
     ManualTimerHost timers;
