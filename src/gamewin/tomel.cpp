@@ -235,6 +235,8 @@ bool Tomel::startGame() {
     show();
     raise();
     activateWindow();
+    // The keys steer the board's cursor without a click on the board first.
+    m_board->setFocus();
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <cmath>
 
 #include "platform/draw/image_surface.h"
 
@@ -88,10 +87,6 @@ void glyph(QPainter& p, int index, int ox, int oy, const QColor& ink, const QCol
     p.restore();
 }
 
-int channelMid(int a, int b) {
-    return static_cast<int>(std::nearbyint(a + (b - a) / 2.0));
-}
-
 }  // namespace
 
 QImage toolbarPicture(int index) {
@@ -107,36 +102,6 @@ QImage toolbarPicture(int index) {
     bevel(p, kH, !overlay);
     glyph(p, index, overlay ? 0 : 1, kH + (overlay ? 0 : 1), ink, accent);
     return image;
-}
-
-Rgb toolbarKeyColour(const QPalette& palette) {
-    const QColor t = palette.color(QPalette::ButtonText);
-    const QColor f = palette.color(QPalette::Button);
-    return rgb(channelMid(t.red(), f.red()), channelMid(t.green(), f.green()),
-               channelMid(t.blue(), f.blue()));
-}
-
-void RecolourKeyColours(QImage& picture, Rgb accent, const QPalette& palette) {
-    const Rgb face = fromQColor(palette.color(QPalette::Button));
-    const Rgb highlight = fromQColor(palette.color(QPalette::Light));
-    const Rgb text = fromQColor(palette.color(QPalette::ButtonText));
-    const Rgb shadow = fromQColor(palette.color(QPalette::Shadow));
-    for (int x = 0; x < picture.width(); ++x) {
-        for (int y = 0; y < picture.height(); ++y) {
-            Rgb c = fromQColor(picture.pixelColor(x, y));
-            if (c == keycolour::kAccent)
-                c = accent;
-            if (c == keycolour::kFace)
-                c = face;
-            if (c == keycolour::kHighlight)
-                c = highlight;
-            if (c == keycolour::kText)
-                c = text;
-            if (c == keycolour::kDarkShadow)
-                c = shadow;
-            picture.setPixelColor(x, y, toQColor(c));
-        }
-    }
 }
 
 }  // namespace tomelin

@@ -2,13 +2,13 @@
 // The toolbar's button pictures, drawn in key colours that start-up recolours.
 
 #include <QImage>
-#include <QPalette>
 
 #include "core/ports.h"
 
 namespace tomelin {
 
-// Key colours of the toolbar pictures and what start-up puts in their place.
+// Key colours of the toolbar pictures and what start-up's `RecolourKeyColours` puts in
+// their place.
 namespace keycolour {
 inline constexpr Rgb kAccent = rgb(255, 255, 255);   // -> the midpoint of text and face
 inline constexpr Rgb kFace = rgb(255, 0, 0);         // -> button face
@@ -21,13 +21,5 @@ inline constexpr Rgb kDarkShadow = rgb(0, 0, 255);   // -> darkest 3-D shadow
 // upper half the normal look, the lower half the pressed look.
 inline constexpr int kToolbarPictureCount = 8;
 QImage toolbarPicture(int index);
-
-// The accent's replacement: per channel the midpoint of button text and face (half to even).
-Rgb toolbarKeyColour(const QPalette& palette);
-
-// `RecolourKeyColours`: replaces, pixel by pixel and in this order, white by `accent`, red by
-// the button face, yellow by the highlight, green by the button text and blue by the darkest
-// shadow; a pixel written by one test is tested again by the next ones.
-void RecolourKeyColours(QImage& picture, Rgb accent, const QPalette& palette);
 
 }  // namespace tomelin

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QPalette>
 #include <set>
 
 #include "gamewin/title_strip.h"
@@ -50,30 +49,6 @@ TEST(ToolbarPictures, AreTwoHalvesInKeyColoursOnly) {
         EXPECT_EQ(fromQColor(img.pixelColor(0, 22)),
                   i == 7 ? keycolour::kHighlight : keycolour::kDarkShadow);
     }
-}
-
-TEST(ToolbarPictures, RecolouringReplacesKeysInOrderAndLeavesOthers) {
-    QPalette pal;
-    pal.setColor(QPalette::Button, QColor(10, 20, 30));
-    pal.setColor(QPalette::Light, QColor(40, 50, 60));
-    pal.setColor(QPalette::ButtonText, QColor(70, 80, 90));
-    pal.setColor(QPalette::Shadow, QColor(1, 2, 3));
-    QImage img(6, 1, QImage::Format_RGB32);
-    img.setPixelColor(0, 0, QColor(255, 255, 255));
-    img.setPixelColor(1, 0, QColor(255, 0, 0));
-    img.setPixelColor(2, 0, QColor(255, 255, 0));
-    img.setPixelColor(3, 0, QColor(0, 255, 0));
-    img.setPixelColor(4, 0, QColor(0, 0, 255));
-    img.setPixelColor(5, 0, QColor(12, 34, 56));
-    // An accent equal to a later key colour is replaced again by that key's colour.
-    RecolourKeyColours(img, rgb(0, 255, 0), pal);
-    EXPECT_EQ(fromQColor(img.pixelColor(0, 0)), rgb(70, 80, 90));
-    EXPECT_EQ(fromQColor(img.pixelColor(1, 0)), rgb(10, 20, 30));
-    EXPECT_EQ(fromQColor(img.pixelColor(2, 0)), rgb(40, 50, 60));
-    EXPECT_EQ(fromQColor(img.pixelColor(3, 0)), rgb(70, 80, 90));
-    EXPECT_EQ(fromQColor(img.pixelColor(4, 0)), rgb(1, 2, 3));
-    EXPECT_EQ(fromQColor(img.pixelColor(5, 0)), rgb(12, 34, 56));
-    EXPECT_EQ(toolbarKeyColour(pal), rgb(40, 50, 60));
 }
 
 }  // namespace
