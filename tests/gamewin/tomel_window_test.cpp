@@ -201,6 +201,48 @@ TEST(TomelChrome, TitleBarDragFollowsThePointerWithoutAWindowManager) {
     EXPECT_FALSE(bar.dragging());
 }
 
+TEST(TomelSize, HeightStepDuringTheComputersMoveLetsItFinish) {
+    WindowFixture f;
+    f.start(
+        "+XXXX"
+        "XXXXX"
+        "XXXXX"
+        "XXXXX"
+        "XXXX-",
+        {"PC Profesionál", "Jan"}, {0, 0}, "1", false);
+    f.timers.fire(GameTimer::Timer1);
+    f.timers.fire(GameTimer::TimCHng);
+    f.timers.fire(GameTimer::TimPC);  // the computer's first click: its token is selected
+    ASSERT_EQ(f.game().selectionState(), 1);
+    const CellPos selected = f.game().selected();
+    f.window->setWindowHeight(f.window->windowHeight() - 60);
+    // The selection survives the redraw, rings and frame included, and the move completes.
+    EXPECT_EQ(f.board().selection(), selected);
+    EXPECT_EQ(f.ringColour(selected.x + 1, selected.y + 1), test::kTestStyle1.secondColour);
+    f.settle();
+    EXPECT_EQ(f.game().movesMade(), 1);
+    EXPECT_EQ(f.game().playerToMove(), 2);
+}
+
+TEST(TomelSize, HeightStepAfterTheEndKeepsTheScoreBar) {
+    WindowFixture f;
+    f.start(
+        "+X0"
+        "00-"
+        "0-0",
+        {"Eva", "Jan"}, {0, 0}, "2");
+    f.click(0, 0);
+    f.click(1, 0);
+    ASSERT_TRUE(f.game().gameOver());
+    f.window->setWindowHeight(f.window->windowHeight() + 40);
+    const QImage bar = f.window->scoreBar().image();
+    // The top rows above the inset show each player's own colour at its end.
+    EXPECT_EQ(fromQColor(bar.pixelColor(1, 0)), test::kTestStyle1.colour);
+    EXPECT_EQ(fromQColor(bar.pixelColor(bar.width() - 2, 0)), test::kTestStyle2.colour);
+    EXPECT_EQ(f.window->differenceLabel().text(), QStringLiteral("Vyrovnáno"));
+    EXPECT_TRUE(f.window->resultPanel().isVisible());
+}
+
 TEST(TomelStart, RefusedBoardStartsNothingAndShowsNothing) {
     WindowFixture f;
     GameSetup s;
