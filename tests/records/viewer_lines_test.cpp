@@ -10,33 +10,22 @@ namespace {
 using Lines4 = std::array<std::string, 4>;
 using Lines8 = std::array<std::string, 8>;
 
-TEST(CzechGamesWord, FitsTheCount) {
-    EXPECT_EQ(CzechGamesWord(0), " her");
-    EXPECT_EQ(CzechGamesWord(1), " hru");
-    for (int n = 2; n <= 4; ++n)
-        EXPECT_EQ(CzechGamesWord(n), " hry") << n;
-    for (int n : {5, 11, 21, 22, 1000})
-        EXPECT_EQ(CzechGamesWord(n), " her") << n;
-    EXPECT_EQ(CzechGamesWord(-1), " ");
-}
-
-TEST(NumberTexts, UseADotAndDropTrailingZeros) {
-    EXPECT_EQ(hundredthsText(5550), "55.5");
-    EXPECT_EQ(hundredthsText(5000), "50");
-    EXPECT_EQ(hundredthsText(3333), "33.33");
-    EXPECT_EQ(hundredthsText(5505), "55.05");
-    EXPECT_EQ(hundredthsText(0), "0");
-    EXPECT_EQ(hundredthsText(10000), "100");
+TEST(ViewerTexts, GamesWordFitsTheCountAndNumbersUseADotWithoutTrailingZeros) {
+    const std::pair<int, const char*> words[] = {{0, " her"},  {1, " hru"},  {2, " hry"},
+                                                 {4, " hry"},  {5, " her"},  {11, " her"},
+                                                 {21, " her"}, {22, " her"}, {-1, " "}};
+    for (const auto& [count, word] : words)
+        EXPECT_EQ(CzechGamesWord(count), word) << count;
+    const std::pair<int, const char*> hundredths[] = {
+        {5550, "55.5"}, {5000, "50"}, {3333, "33.33"}, {5505, "55.05"}, {0, "0"}, {10000, "100"}};
+    for (const auto& [number, text] : hundredths)
+        EXPECT_EQ(hundredthsText(number), text);
     EXPECT_EQ(tenthsText(625), "62.5");
     EXPECT_EQ(tenthsText(500), "50");
 }
 
 TEST(PlayerLines, OneWinAndFourLosses) {
-    PlayerStats stats;
-    stats.won = 1;
-    stats.lost = 4;
-    stats.played = 5;
-    stats.rateHundredths = 4210;
+    const PlayerStats stats{.won = 1, .lost = 4, .played = 5, .rateHundredths = 4210};
     EXPECT_EQ(playerLines(stats), (Lines4{"Vyhrál\t\t1 hru", "Prohrál\t\t4 hry",
                                           "Celkem odehrál\t5 her", "Úspěšnost\t42.1%"}));
     EXPECT_EQ(anonymousPlayersLines()[0], "Nejsou záznamy žádného");
@@ -66,29 +55,29 @@ TEST(RecordLines, ShowOneRecord) {
                       "Čas na hru 1. h.\t60 minut", "Čas na hru 2. h.\t10 minut"}));
 }
 
-TEST(RecordLines, CrossLogicAndTimesForty) {
-    const Lines8 lines = recordLines(oneRecord("2", "40"), 0);
-    EXPECT_EQ(lines[3], "Logika pohybu\tKříž");
-    EXPECT_EQ(lines[6], "Čas na hru 1. h.\t10 minut");
-    EXPECT_EQ(lines[7], "Čas na hru 2. h.\tNeomezeně");
-}
-
-TEST(RecordLines, DamagedValuesShowNothingInsteadOfFailing) {
-    const Lines8 lines = recordLines(oneRecord("3", "97"), 0);
-    EXPECT_EQ(lines[3], "Logika pohybu\t");
-    EXPECT_EQ(lines[6], "Čas na hru 1. h.\t");
-    EXPECT_EQ(lines[7], "Čas na hru 2. h.\t");
-    EXPECT_EQ(recordLines(oneRecord("1", "-5"), 0)[6], "Čas na hru 1. h.\t");
+TEST(RecordLines, LogicAndTimesCodesAndDamagedValuesShowNothingInsteadOfFailing) {
+    // logic, times -> logic text, player 1's time, player 2's time
+    const std::array<const char*, 5> rows[] = {{"2", "40", "Kříž", "10 minut", "Neomezeně"},
+                                               {"3", "97", "", "", ""},
+                                               {"1", "-5", "Hvězda", "", ""}};
+    for (const auto& row : rows) {
+        const Lines8 lines = recordLines(oneRecord(row[0], row[1]), 0);
+        EXPECT_EQ(lines[3], std::string("Logika pohybu\t") + row[2]) << row[1];
+        EXPECT_EQ(lines[6], std::string("Čas na hru 1. h.\t") + row[3]) << row[1];
+        EXPECT_EQ(lines[7], std::string("Čas na hru 2. h.\t") + row[4]) << row[1];
+    }
     EXPECT_EQ(recordLines(oneRecord("1", "0"), 1), Lines8{});
     EXPECT_EQ(recordLines(oneRecord("1", "0"), -1), Lines8{});
 }
 
 TEST(PlayerKind, ComputerNamesGiveTheirStrength) {
-    EXPECT_EQ(playerKindOfName("PC Začátečník"), 1);
-    EXPECT_EQ(playerKindOfName("PC Profesionál"), 2);
-    EXPECT_EQ(playerKindOfName("PC Génius"), 3);
-    EXPECT_EQ(playerKindOfName("PC génius"), 0);
-    EXPECT_EQ(playerKindOfName("Eva"), 0);
+    const std::pair<const char*, int> rows[] = {{"PC Začátečník", 1},
+                                                {"PC Profesionál", 2},
+                                                {"PC Génius", 3},
+                                                {"PC génius", 0},
+                                                {"Eva", 0}};
+    for (const auto& [name, kind] : rows)
+        EXPECT_EQ(playerKindOfName(name), kind) << name;
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 namespace tomelin {
 namespace {
 
+using Cells = std::vector<EditPos>;
+
 // An n x n board string of free cells with a player 1 token top-left and a player 2 token
 // bottom-right.
 std::string plainBoard(int n) {
@@ -16,113 +18,87 @@ std::string plainBoard(int n) {
     return s;
 }
 
-TEST(BoardEditLoad, ReadsRowsFromTheTopAndFillsTheRestOfTheGridWithFreeCells) {
+TEST(BoardEditing, LoadReadsRowsFromTheTopAndFillsTheRestOfTheGridWithFreeCells) {
     std::string s(64, 'X');
     s.replace(0, 4, "0X+-");
     s[1 * 8 + 6] = '+';  // row 1, column 6
     s[6 * 8 + 1] = '-';  // row 6, column 1
-    s[7 * 8 + 7] = '0';
     BoardEdit edit;
+    ASSERT_TRUE(edit.load(std::string(100, '0')));  // an earlier board is forgotten
     edit.setTool(EditCell::Player2);
     ASSERT_TRUE(edit.load(s));
     EXPECT_EQ(edit.side(), 8);
     EXPECT_EQ(edit.tool(), EditCell::Free);
     EXPECT_EQ(edit.at(0, 0), EditCell::NoCell);
-    EXPECT_EQ(edit.at(1, 0), EditCell::Free);
     EXPECT_EQ(edit.at(2, 0), EditCell::Player1);
     EXPECT_EQ(edit.at(3, 0), EditCell::Player2);
     EXPECT_EQ(edit.at(6, 1), EditCell::Player1);
     EXPECT_EQ(edit.at(1, 6), EditCell::Player2);
-    EXPECT_EQ(edit.at(7, 7), EditCell::NoCell);
-    EXPECT_EQ(edit.at(8, 0), EditCell::Free);
-    EXPECT_EQ(edit.at(24, 24), EditCell::Free);
+    EXPECT_EQ(edit.at(9, 9), EditCell::Free);
     EXPECT_EQ(edit.boardString(), s);
 }
 
-TEST(BoardEditLoad, ReloadingForgetsCellsOfTheEarlierBoard) {
-    BoardEdit edit;
-    ASSERT_TRUE(edit.load(std::string(100, '0')));
-    ASSERT_TRUE(edit.load(plainBoard(6)));
-    ASSERT_TRUE(edit.grow());
-    EXPECT_EQ(edit.at(6, 6), EditCell::Free);
-}
-
-TEST(BoardEditLoad, KeepsTheSideWithinSixToFifteen) {
+TEST(BoardEditing, SideStaysWithinSixToFifteenAndShrinkingKeepsCellsForGrowingBack) {
     BoardEdit edit;
     ASSERT_TRUE(edit.load(plainBoard(4)));
     EXPECT_EQ(edit.side(), 6);
     EXPECT_EQ(edit.at(3, 3), EditCell::Player2);
     EXPECT_EQ(edit.at(5, 5), EditCell::Free);
     EXPECT_FALSE(edit.shrink());
-
     ASSERT_TRUE(edit.load(plainBoard(16)));
     EXPECT_EQ(edit.side(), 15);
     EXPECT_EQ(edit.boardString().size(), 225u);
     EXPECT_FALSE(edit.grow());
+
+    ASSERT_TRUE(edit.load(plainBoard(8)));
+    ASSERT_TRUE(edit.shrink());
+    EXPECT_EQ(edit.boardString(), std::string(49, 'X').replace(0, 1, "+"));
+    ASSERT_TRUE(edit.grow());
+    EXPECT_EQ(edit.boardString(), plainBoard(8));
 }
 
-TEST(BoardEditLoad, RefusesWhatIsNoBoardString) {
+TEST(BoardEditing, LoadRefusesWhatIsNoBoardStringAndLeavesAnAllFreeGrid) {
     BoardEdit edit;
     ASSERT_TRUE(edit.load(plainBoard(9)));
-    EXPECT_FALSE(edit.load("XX+-X"));
-    EXPECT_FALSE(edit.load(std::string(36, 'Y')));
-    EXPECT_FALSE(edit.load(""));
-    // The grid is left all free and the side stays usable.
+    for (const std::string& bad : {std::string("XX+-X"), std::string(36, 'Y'), std::string()})
+        EXPECT_FALSE(edit.load(bad)) << bad;
     EXPECT_EQ(edit.side(), 9);
     EXPECT_EQ(edit.boardString(), std::string(81, 'X'));
 }
 
-TEST(BoardEditSide, ShrinkingAndGrowingBringsOldCellsBack) {
-    BoardEdit edit;
-    ASSERT_TRUE(edit.load(plainBoard(8)));
-    edit.setMirror(false);
-    edit.setTool(EditCell::Player2);
-    edit.paint({7, 0});
-    ASSERT_TRUE(edit.shrink());
-    EXPECT_EQ(edit.boardString().size(), 49u);
-    ASSERT_TRUE(edit.grow());
-    EXPECT_EQ(edit.boardString()[7], '-');
-}
-
-TEST(BoardEditPaint, ReportsOnlyChangedCellsAndClampsToTheBorder) {
+TEST(BoardEditing, PaintReportsOnlyChangedCellsAndClampsToTheBorder) {
     BoardEdit edit;
     ASSERT_TRUE(edit.load(plainBoard(8)));
     edit.setMirror(false);
     EXPECT_TRUE(edit.paint({3, 3}).empty());  // already free
     edit.setTool(EditCell::NoCell);
-    EXPECT_EQ(edit.paint({3, 4}), (std::vector<EditPos>{{3, 4}}));
+    EXPECT_EQ(edit.paint({3, 4}), (Cells{{3, 4}}));
     EXPECT_TRUE(edit.paint({3, 4}).empty());
-    EXPECT_EQ(edit.paint({12, -3}), (std::vector<EditPos>{{7, 0}}));
-    EXPECT_EQ(edit.paint({-1, 30}), (std::vector<EditPos>{{0, 7}}));
+    EXPECT_EQ(edit.paint({12, -3}), (Cells{{7, 0}}));
+    EXPECT_EQ(edit.paint({-1, 30}), (Cells{{0, 7}}));
     EXPECT_EQ(edit.at(12, 0), EditCell::Free);  // outside the board: untouched
 }
 
-TEST(BoardEditPaint, MirrorOfAClampedPointIsTheOppositeBorderCell) {
+TEST(BoardEditing, MirrorPaintsTheOppositeCellWithTheOtherPlayersToken) {
     BoardEdit edit;
     ASSERT_TRUE(edit.load(std::string(64, 'X')));
     ASSERT_TRUE(edit.mirror());
     edit.setTool(EditCell::Player2);
-    EXPECT_EQ(edit.paint({40, 40}), (std::vector<EditPos>{{7, 7}, {0, 0}}));
+    EXPECT_EQ(edit.paint({40, 40}), (Cells{{7, 7}, {0, 0}}));  // clamped, then mirrored
     EXPECT_EQ(edit.at(0, 0), EditCell::Player1);
-}
-
-TEST(BoardEditPaint, CentreOfAnOddSideIsItsOwnMirror) {
-    BoardEdit edit;
+    // On an odd side the centre is its own mirror: a token ends as the other player's.
     ASSERT_TRUE(edit.load(std::string(81, 'X')));
-    // A token painted on the centre ends as the other player's token...
-    edit.setTool(EditCell::Player1);
-    edit.paint({4, 4});
-    EXPECT_EQ(edit.at(4, 4), EditCell::Player2);
-    edit.setTool(EditCell::Player2);
-    edit.paint({4, 4});
-    EXPECT_EQ(edit.at(4, 4), EditCell::Player1);
-    // ...while no cell stays as painted.
-    edit.setTool(EditCell::NoCell);
-    edit.paint({4, 4});
-    EXPECT_EQ(edit.at(4, 4), EditCell::NoCell);
+    const std::pair<EditCell, EditCell> centre[] = {{EditCell::Player1, EditCell::Player2},
+                                                    {EditCell::Player2, EditCell::Player1},
+                                                    {EditCell::NoCell, EditCell::NoCell}};
+    for (const auto& [tool, result] : centre) {
+        edit.setTool(tool);
+        edit.paint({4, 4});
+        EXPECT_EQ(edit.at(4, 4), result);
+    }
 }
 
-TEST(BoardEditHit, MapsCanvasPointsToCellsAndClampsOutside) {
+TEST(BoardEditing, CanvasPointsMapToCellsClampedIntoTheBoard) {
     BoardEdit edit;
     ASSERT_TRUE(edit.load(plainBoard(8)));
     // 800 x 600 canvas: cells of 100 x 75.
@@ -133,14 +109,12 @@ TEST(BoardEditHit, MapsCanvasPointsToCellsAndClampsOutside) {
     EXPECT_EQ(edit.cellAt(10, 10, 0, 0), (EditPos{0, 0}));
 }
 
-TEST(BoardEditSave, ChecksFreeCellsFirstAndCountsOnlyTheBoard) {
+TEST(BoardEditing, SaveChecksFreeCellsFirstAndCountsOnlyTheBoard) {
     BoardEdit edit;
-    // No free cell and no tokens at all: the free-cell check speaks first.
-    ASSERT_TRUE(edit.load(std::string(36, '0')));
+    ASSERT_TRUE(edit.load(std::string(36, '0')));  // no free cell and no tokens at all
     EXPECT_EQ(edit.saveRefusal(), BoardRefusal::NoFreeCell);
     ASSERT_TRUE(edit.load(std::string(35, 'X') + "-"));
     EXPECT_EQ(edit.saveRefusal(), BoardRefusal::NoPlayer1Token);
-
     ASSERT_TRUE(edit.load(plainBoard(7)));
     EXPECT_EQ(edit.saveRefusal(), std::nullopt);
     ASSERT_TRUE(edit.shrink());  // the bottom-right player 2 token falls outside

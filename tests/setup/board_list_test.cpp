@@ -10,125 +10,95 @@
 namespace tomelin {
 namespace {
 
-using testing::StoreFolder;
 using Names = std::vector<std::string>;
 
 constexpr const char* kSmall = "+XXXXXXXXXXXXXX-";  // 4 x 4
 
-class BoardListTest : public ::testing::Test {
+class BoardListTest : public testing::StoreTest {
 protected:
-    void SetUp() override { ASSERT_NE(m_store, nullptr); }
     // Stores raw values into a slot key, bypassing the checks of saveBoardToSlot.
     void rawSlot(const std::string& slot, const std::string& name, const std::string& board) {
-        const std::string path = boardKeyPath(slot);
-        m_store->CreateRegKey(path);
-        m_store->WriteRegValue(path, "", name, kTypeText);
-        m_store->WriteRegValue(path, kBoardStringValue, board, kTypeText);
+        m_store->CreateRegKey(boardKeyPath(slot));
+        m_store->WriteRegValue(boardKeyPath(slot), "", name, kTypeText);
+        m_store->WriteRegValue(boardKeyPath(slot), kBoardStringValue, board, kTypeText);
     }
-
-    StoreFolder m_folder;
-    std::unique_ptr<SqliteStore> m_store = m_folder.open();
+    // The stored boards of the list, after the five built-in ones, as "key name board".
+    Names stored() {
+        const BoardList list = NajitMapy(*m_store);
+        Names out;
+        for (int i = 5; i < list.size(); ++i)
+            out.push_back(list.keys[i] + " " + list.names[i] + " " + list.strings[i]);
+        return out;
+    }
 };
 
-TEST_F(BoardListTest, BuiltinsComeFirstWithKeyN) {
-    const BoardList list = NajitMapy(*m_store);
-    ASSERT_EQ(list.size(), 5);
-    EXPECT_EQ(list.names, (Names{"Originál", "Dáma", "Čelem vzad", "Bitva", "Špionáž"}));
-    EXPECT_EQ(list.keys, Names(5, "N"));
-    EXPECT_EQ(list.strings[0], builtinBoards()[0].boardString);
-    EXPECT_EQ(list.strings[0].size(), 121u);
-}
-
-TEST_F(BoardListTest, StoredBoardsFollowInSlotOrder) {
+TEST_F(BoardListTest, BuiltinsComeFirstWithKeyNThenStoredBoardsInSlotOrder) {
     ASSERT_FALSE(saveBoardToSlot(*m_store, "12", "Dvanáctka", kSmall));
     ASSERT_FALSE(saveBoardToSlot(*m_store, "03", "Trojka", "+X-X"));
+    ASSERT_FALSE(saveBoardToSlot(*m_store, "05", "Staré", kSmall));
+    ASSERT_FALSE(saveBoardToSlot(*m_store, "05", "Nové", "+X-X"));  // replaces the board
     const BoardList list = NajitMapy(*m_store);
-    ASSERT_EQ(list.size(), 7);
-    EXPECT_EQ(list.names[5], "Trojka");
-    EXPECT_EQ(list.keys[5], "03");
-    EXPECT_EQ(list.strings[5], "+X-X");
-    EXPECT_EQ(list.names[6], "Dvanáctka");
-    EXPECT_EQ(list.keys[6], "12");
-    EXPECT_EQ(list.strings[6], kSmall);
+    ASSERT_EQ(list.size(), 8);
+    EXPECT_EQ(Names(list.names.begin(), list.names.begin() + 5),
+              (Names{"Originál", "Dáma", "Čelem vzad", "Bitva", "Špionáž"}));
+    EXPECT_EQ(Names(list.keys.begin(), list.keys.begin() + 5), Names(5, "N"));
+    EXPECT_EQ(list.strings[0], builtinBoards()[0].boardString);
+    EXPECT_EQ(list.strings[0].size(), 121u);
+    EXPECT_EQ(stored(),
+              (Names{"03 Trojka +X-X", "05 Nové +X-X", "12 Dvanáctka " + std::string(kSmall)}));
 }
 
-TEST_F(BoardListTest, SlotWithoutNameIsNotListed) {
-    rawSlot("04", "", kSmall);
-    EXPECT_EQ(NajitMapy(*m_store).size(), 5);
-    EXPECT_EQ(findFreeSlot(*m_store), "01");
-}
-
-TEST_F(BoardListTest, UnplayableStoredBoardsAreLeftOutAndReported) {
+TEST_F(BoardListTest, UnplayableOrNamelessSlotsAreLeftOutButStayTaken) {
     rawSlot("01", "Obdélník", "+X-X+X");               // not a square
     rawSlot("02", "Písmena", "+XYX");                  // foreign character
     rawSlot("03", "Jediné", "X");                      // side 1
     rawSlot("04", "Obří", std::string(17 * 17, 'X'));  // side 17
     rawSlot("05", "Bez mapy", "");                     // "Mapa" empty
     rawSlot("06", "Dobré", "+X-X");
-    const BoardList list = NajitMapy(*m_store);
-    ASSERT_EQ(list.size(), 6);
-    EXPECT_EQ(list.keys[5], "06");
-    EXPECT_EQ(list.invalidSlots, (Names{"01", "02", "03", "04", "05"}));
-    // Slots holding unplayable boards are still taken, not offered as free.
+    rawSlot("08", "", kSmall);  // no name: a free slot
+    EXPECT_EQ(stored(), (Names{"06 Dobré +X-X"}));
+    EXPECT_EQ(NajitMapy(*m_store).invalidSlots, (Names{"01", "02", "03", "04", "05"}));
     EXPECT_EQ(findFreeSlot(*m_store), "07");
+    rawSlot("07", "Sedm", "+X-X");
+    EXPECT_EQ(findFreeSlot(*m_store), "08");
 }
 
-TEST_F(BoardListTest, FreeSlotSearchFindsGapsAndReportsFull) {
+TEST_F(BoardListTest, FreeSlotSearchReportsAFullStoreAndDeletingFreesTheSlot) {
     EXPECT_EQ(findFreeSlot(*m_store), "01");
-    ASSERT_FALSE(saveBoardToSlot(*m_store, "01", "a", kSmall));
-    ASSERT_FALSE(saveBoardToSlot(*m_store, "03", "c", kSmall));
-    EXPECT_EQ(findFreeSlot(*m_store), "02");
     {
         StoreTransaction transaction(*m_store);
-        for (int slot = 1; slot <= 99; ++slot) {
+        for (int slot = 1; slot <= 99; ++slot)
             ASSERT_FALSE(saveBoardToSlot(*m_store, slotText(slot), "x", kSmall));
-        }
         ASSERT_TRUE(transaction.commit());
     }
     EXPECT_EQ(findFreeSlot(*m_store), std::nullopt);
     EXPECT_EQ(NajitMapy(*m_store).size(), 104);
-    ASSERT_FALSE(deleteBoardSlot(*m_store, "99"));
-    EXPECT_EQ(findFreeSlot(*m_store), "99");
+    ASSERT_FALSE(deleteBoardSlot(*m_store, "42"));
+    EXPECT_EQ(findFreeSlot(*m_store), "42");
+    EXPECT_FALSE(m_store->openKey(boardKeyPath("42")));
+    EXPECT_TRUE(m_store->openKey(boardKeyPath("43")));
+    EXPECT_FALSE(deleteBoardSlot(*m_store, "42"));  // already gone: no error
 }
 
-TEST_F(BoardListTest, DeleteRemovesOnlyTheSlotAndRefusesBuiltins) {
-    ASSERT_FALSE(saveBoardToSlot(*m_store, "05", "Pět", kSmall));
-    ASSERT_FALSE(saveBoardToSlot(*m_store, "06", "Šest", kSmall));
+TEST_F(BoardListTest, SaveAndDeleteRefuseWhatIsNoSlotOrCouldNotBeListed) {
+    const std::tuple<const char*, const char*, const char*, BoardStoreError> rows[] = {
+        {"00", "x", kSmall, BoardStoreError::NotASlot},
+        {"100", "x", kSmall, BoardStoreError::NotASlot},
+        {"N", "x", kSmall, BoardStoreError::NotASlot},
+        {"01", "x", "+X-", BoardStoreError::NotABoard},
+        {"01", "", kSmall, BoardStoreError::EmptyName}};
+    for (const auto& [slot, name, board, error] : rows)
+        EXPECT_EQ(saveBoardToSlot(*m_store, slot, name, board), error) << slot << name << board;
+    EXPECT_FALSE(m_store->openKey(kBoardsKey));
     EXPECT_EQ(deleteBoardSlot(*m_store, "N"), BoardStoreError::NotASlot);
     EXPECT_EQ(deleteBoardSlot(*m_store, "5"), BoardStoreError::NotASlot);
-    EXPECT_FALSE(deleteBoardSlot(*m_store, "05"));
-    const BoardList list = NajitMapy(*m_store);
-    ASSERT_EQ(list.size(), 6);
-    EXPECT_EQ(list.keys[5], "06");
-    EXPECT_FALSE(m_store->openKey(boardKeyPath("05")));
-    EXPECT_FALSE(deleteBoardSlot(*m_store, "05"));  // already gone: no error
-}
-
-TEST_F(BoardListTest, SaveRefusesWhatCouldNotBeListed) {
-    EXPECT_EQ(saveBoardToSlot(*m_store, "00", "x", kSmall), BoardStoreError::NotASlot);
-    EXPECT_EQ(saveBoardToSlot(*m_store, "100", "x", kSmall), BoardStoreError::NotASlot);
-    EXPECT_EQ(saveBoardToSlot(*m_store, "N", "x", kSmall), BoardStoreError::NotASlot);
-    EXPECT_EQ(saveBoardToSlot(*m_store, "01", "x", "+X-"), BoardStoreError::NotABoard);
-    EXPECT_EQ(saveBoardToSlot(*m_store, "01", "", kSmall), BoardStoreError::EmptyName);
-    EXPECT_FALSE(m_store->openKey(kBoardsKey));
-}
-
-TEST_F(BoardListTest, SavingOverASlotReplacesItsBoard) {
-    ASSERT_FALSE(saveBoardToSlot(*m_store, "01", "Staré", kSmall));
-    ASSERT_FALSE(saveBoardToSlot(*m_store, "01", "Nové", "+X-X"));
-    const BoardList list = NajitMapy(*m_store);
-    ASSERT_EQ(list.size(), 6);
-    EXPECT_EQ(list.names[5], "Nové");
-    EXPECT_EQ(list.strings[5], "+X-X");
 }
 
 TEST(SlotText, TwoDigitsForOneToNinetyNine) {
-    EXPECT_EQ(slotText(1), "01");
-    EXPECT_EQ(slotText(9), "09");
-    EXPECT_EQ(slotText(10), "10");
-    EXPECT_EQ(slotText(99), "99");
-    EXPECT_EQ(slotText(0), "");
-    EXPECT_EQ(slotText(100), "");
+    const std::pair<int, const char*> rows[] = {
+        {1, "01"}, {10, "10"}, {99, "99"}, {0, ""}, {100, ""}};
+    for (const auto& [slot, text] : rows)
+        EXPECT_EQ(slotText(slot), text) << slot;
     EXPECT_EQ(slotFromText("07"), 7);
     EXPECT_EQ(slotFromText("7"), std::nullopt);
     EXPECT_EQ(slotFromText("0a"), std::nullopt);

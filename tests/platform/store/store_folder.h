@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the store tests: a fresh temporary folder per test holding the store
 // file (removed with its contents), raw file and SQL access as another program would have,
-// and a readable form of a key's values.
+// a readable form of a key's values and waiting for child processes.
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -43,6 +43,14 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// A test with a fresh store file of its own.
+class StoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(m_store, nullptr); }
+    StoreFolder m_folder;
+    std::unique_ptr<SqliteStore> m_store = m_folder.open();
 };
 
 inline std::string readFile(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <array>
 #include <optional>
 
 #include "platform/store/store_folder.h"
@@ -13,45 +14,38 @@ namespace {
 
 using namespace tomelin::testing;
 
-// Saves the variables the store's place depends on and puts them back afterwards.
-class EnvironmentGuard {
-public:
+// Puts the variables the store's place depends on back as they were.
+struct EnvironmentGuard {
+    static constexpr const char* kNames[3] = {"TOMELIN_STORE", "XDG_DATA_HOME", "HOME"};
+    std::array<std::optional<std::string>, 3> saved;
     EnvironmentGuard() {
-        for (const char* name : kNames)
-            m_saved.push_back(std::getenv(name) ? std::optional<std::string>(std::getenv(name))
-                                                : std::nullopt);
+        for (int i = 0; i < 3; ++i)
+            if (const char* value = std::getenv(kNames[i]))
+                saved[i] = value;
     }
     ~EnvironmentGuard() {
-        for (std::size_t i = 0; i < 3; ++i)
-            m_saved[i] ? setenv(kNames[i], m_saved[i]->c_str(), 1) : unsetenv(kNames[i]);
+        for (int i = 0; i < 3; ++i)
+            saved[i] ? setenv(kNames[i], saved[i]->c_str(), 1) : unsetenv(kNames[i]);
     }
-
-private:
-    static constexpr const char* kNames[3] = {"TOMELIN_STORE", "XDG_DATA_HOME", "HOME"};
-    std::vector<std::optional<std::string>> m_saved;
 };
 
-mode_t permissions(const std::string& path) {
+mode_t permissions(const std::filesystem::path& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
 }
 
-TEST(StorePath, ExplicitVariableWinsThenAbsoluteXdgDataHomeThenHome) {
+TEST(StoreOpening, PathComesFromTheVariableThenAbsoluteXdgDataHomeThenHome) {
     EnvironmentGuard env;
-    setenv("TOMELIN_STORE", "/tmp/x/my.db", 1);
     setenv("XDG_DATA_HOME", "/data", 1);
     setenv("HOME", "/home/eva", 1);
-    EXPECT_EQ(defaultStorePath(), "/tmp/x/my.db");
     setenv("TOMELIN_STORE", "", 1);
     EXPECT_EQ(defaultStorePath(), "/data/tomelin/tomelin.db");
     setenv("XDG_DATA_HOME", "relative/path", 1);
     EXPECT_EQ(defaultStorePath(), "/home/eva/.local/share/tomelin/tomelin.db");
-}
 
-TEST(StoreOpening, DefaultStoreIsCreatedWithOwnerOnlyFoldersWhereTheEnvironmentSays) {
+    // The default store is made there with owner-only folders.
     StoreFolder folder;
-    EnvironmentGuard env;
-    const std::string path = (folder.path() / "a" / "b" / "tomelin.db").string();
+    const std::filesystem::path path = folder.path() / "a" / "b" / "tomelin.db";
     setenv("TOMELIN_STORE", path.c_str(), 1);
     {
         StoreOpening opening = openDefaultStore();
@@ -62,7 +56,7 @@ TEST(StoreOpening, DefaultStoreIsCreatedWithOwnerOnlyFoldersWhereTheEnvironmentS
         EXPECT_EQ(opening.path, path);
         opening.store->CreateRegKey(kProgramKey);
     }
-    EXPECT_EQ(permissions((folder.path() / "a" / "b").string()), 0700u);
+    EXPECT_EQ(permissions(path.parent_path()), 0700u);
     EXPECT_EQ(permissions(path), 0600u);
     EXPECT_TRUE(SqliteStore::open(path).store->openKey(kProgramKey));
 }
@@ -72,14 +66,8 @@ TEST(StoreOpening, DamagedOrForeignFilesAreMovedAsideUnchangedEachUnderItsOwnNam
     const std::string path = folder.file();
     {
         auto store = folder.open();
-        ASSERT_NE(store, nullptr);
-        StoreTransaction transaction(*store);
-        for (int i = 0; i < 400; ++i) {
-            const std::string key = "Software\\Brantl\\Tomelin\\Hry\\" + std::to_string(10000 + i);
-            store->CreateRegKey(key);
-            store->WriteRegValue(key, "", std::string(200, 'a' + i % 26), kTypeText);
-        }
-        ASSERT_TRUE(transaction.commit());
+        store->CreateRegKey(kProgramKey);
+        store->WriteRegValue(kProgramKey, "", std::string(30000, 'a'), kTypeText);
     }
     // Checkpoint the journal into the file, then overwrite the pages after the first.
     rawSql(path, "PRAGMA wal_checkpoint(TRUNCATE)");
@@ -88,7 +76,6 @@ TEST(StoreOpening, DamagedOrForeignFilesAreMovedAsideUnchangedEachUnderItsOwnNam
     for (std::size_t i = 4096; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(i * 7);
     writeFile(path, bytes);
-
     StoreOpening first = openStoreAt(path);
     ASSERT_TRUE(first.movedAsideTo.has_value()) << first.problem;
     EXPECT_EQ(readFile(*first.movedAsideTo), bytes);
@@ -120,39 +107,29 @@ TEST(StoreOpening, DamagedOrForeignFilesAreMovedAsideUnchangedEachUnderItsOwnNam
     EXPECT_EQ(readFile(*first.movedAsideTo), bytes);
 }
 
-TEST(StoreOpening, StoreOfANewerVersionIsLeftUntouchedAndTheRunKeepsNothing) {
+TEST(StoreOpening, UnusableFileLeavesTheRunAStoreInMemoryAndTheFileUntouched) {
     StoreFolder folder;
     const std::string path = folder.file();
     folder.open()->CreateRegKey(kProgramKey);
-    rawSql(path, "PRAGMA user_version = 99");
+    rawSql(path, "PRAGMA user_version = 99");  // written by a newer version
     const std::string before = readFile(path);
-
-    StoreOpening opening = openStoreAt(path);
-    ASSERT_NE(opening.store, nullptr);
-    EXPECT_FALSE(opening.movedAsideTo.has_value());
-    EXPECT_FALSE(opening.persistent);
-    EXPECT_FALSE(opening.czechMessage().empty());
-    // The run still has a working store, only not in the file.
-    EXPECT_EQ(opening.store->CreateRegKey("Software\\X"), kStatusOk);
-    EXPECT_TRUE(opening.store->openKey("Software\\X"));
-    opening.store.reset();
+    std::filesystem::create_directory(folder.path() / "folder.db");
+    for (const std::string& file : {path, folder.file("folder.db")}) {
+        StoreOpening opening = openStoreAt(file);
+        ASSERT_NE(opening.store, nullptr) << file;
+        EXPECT_FALSE(opening.movedAsideTo.has_value()) << file;
+        EXPECT_FALSE(opening.persistent) << file;
+        EXPECT_FALSE(opening.czechMessage().empty()) << file;
+        EXPECT_EQ(opening.store->CreateRegKey("Software\\X"), kStatusOk) << file;
+        EXPECT_TRUE(opening.store->openKey("Software\\X")) << file;
+    }
     EXPECT_EQ(readFile(path), before);
-}
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "folder.db"));
 
-TEST(StoreOpening, FolderInPlaceOfTheFileGivesAStoreInMemoryAndAnEmptyFileAStore) {
-    StoreFolder folder;
-    std::filesystem::create_directory(folder.path() / "tomelin.db");
-    StoreOpening inMemory = openStoreAt(folder.file());
-    ASSERT_NE(inMemory.store, nullptr);
-    EXPECT_FALSE(inMemory.persistent);
-    EXPECT_FALSE(inMemory.movedAsideTo.has_value());
-    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "tomelin.db"));
-
-    writeFile(folder.file("empty.db"), "");
+    writeFile(folder.file("empty.db"), "");  // an empty file simply becomes a store
     StoreOpening empty = openStoreAt(folder.file("empty.db"));
     EXPECT_FALSE(empty.hasProblem()) << empty.problem;
     EXPECT_TRUE(empty.persistent);
-    EXPECT_EQ(empty.store->CreateRegKey("Software"), kStatusOk);
 }
 
 }  // namespace

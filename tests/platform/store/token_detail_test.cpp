@@ -8,24 +8,19 @@
 namespace tomelin {
 namespace {
 
-using testing::StoreFolder;
+using TokenDetailTest = testing::StoreTest;
 
-TEST(TokenDetail, MissingValueWritesTheDefaultButDrawsAtLevelTwoThisRun) {
-    StoreFolder folder;
-    auto store = folder.open();
-    ASSERT_NE(store, nullptr);
-    const TokenDetail detail = loadTokenDetail(*store);
+TEST_F(TokenDetailTest, MissingValueWritesTheDefaultButDrawsAtLevelTwoThisRun) {
+    const TokenDetail detail = loadTokenDetail(*m_store);
     EXPECT_TRUE(detail.rewritten);
     EXPECT_EQ(detail.used, 6);
     EXPECT_EQ(detail.level, 2);
-    EXPECT_EQ(store->ReadRegValue(kProgramKey, kDetailValueName), StoreValue(std::string("5")));
-    EXPECT_EQ(loadTokenDetail(*store).level, 1);  // from the next start on, 5 is read
+    EXPECT_EQ(m_store->ReadRegValue(kProgramKey, kDetailValueName), StoreValue(std::string("5")));
+    EXPECT_EQ(loadTokenDetail(*m_store).level, 1);  // from the next start on, 5 is read
 }
 
-TEST(TokenDetail, StoredValuesGiveTheirLevelOrAreReplacedByTheDefault) {
-    StoreFolder folder;
-    auto store = folder.open();
-    ASSERT_EQ(store->CreateRegKey(kProgramKey), kStatusOk);
+TEST_F(TokenDetailTest, StoredValuesGiveTheirLevelOrAreReplacedByTheDefault) {
+    ASSERT_EQ(m_store->CreateRegKey(kProgramKey), kStatusOk);
     // Level 0 stands for "replaced by the default, drawn at level 2 this run"; 1 and 2 would
     // give level 0, which is drawn at 1.
     const std::pair<StoreValue, int> rows[] = {
@@ -37,11 +32,11 @@ TEST(TokenDetail, StoredValuesGiveTheirLevelOrAreReplacedByTheDefault) {
     for (const auto& [value, level] : rows) {
         SCOPED_TRACE(valueText(value));
         const int type = std::holds_alternative<std::int32_t>(value) ? kTypeInt : kTypeText;
-        ASSERT_EQ(store->WriteRegValue(kProgramKey, kDetailValueName, value, type), kStatusOk);
-        const TokenDetail detail = loadTokenDetail(*store);
+        ASSERT_EQ(m_store->WriteRegValue(kProgramKey, kDetailValueName, value, type), kStatusOk);
+        const TokenDetail detail = loadTokenDetail(*m_store);
         EXPECT_EQ(detail.rewritten, level == 0);
         EXPECT_EQ(detail.level, level == 0 ? 2 : level);
-        EXPECT_EQ(store->ReadRegValue(kProgramKey, kDetailValueName),
+        EXPECT_EQ(m_store->ReadRegValue(kProgramKey, kDetailValueName),
                   level == 0 ? StoreValue(std::string("5")) : value);
     }
 }
