@@ -1,5 +1,5 @@
-// The board model and its text forms, the direction tables, move counting, key steering and
-// the manual timer host the other tests rely on.
+// The board model and its text forms, the five built-in boards, move counting and key
+// steering.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,7 @@
 namespace tomelin {
 namespace {
 
-using test::boardFrom;
-using test::rows;
+using namespace test;
 
 TEST(BoardDescriptor, LoadsRowByRowAndRoundsTheSideOfOddLengths) {
     Board b;
@@ -58,22 +57,9 @@ TEST(BoardDescriptor, LoadingASmallerBoardLeavesNoStaleCells) {
     }
 }
 
-TEST(BoardString, CheckAcceptsSquaresOfTwoToSixteenBoardCharacters) {
-    const std::pair<std::string, std::optional<BoardError>> cases[] = {
-        {"+XX-", std::nullopt},
-        {std::string(256, '0'), std::nullopt},
-        {"+XX", BoardError::BadLength},
-        {"X", BoardError::BadLength},
-        {"", BoardError::BadLength},
-        {std::string(289, 'X'), BoardError::BadLength},
-        {"+xX-", BoardError::BadCharacter}};
-    for (const auto& [s, error] : cases)
-        EXPECT_EQ(checkBoardString(s), error) << s.substr(0, 10) << " " << s.size();
-}
-
 TEST(Snapshot, GoesColumnByColumnAndRestoreReportsOnlyChangedCells) {
     EXPECT_EQ(MakeSnapshot(boardFrom("+XX-")), "KBBU");
-    const Board b = boardFrom(rows({"+X0", "XX-", "XXX"}));
+    const Board b = boardFrom(rows("+X0/XX-/XXX/"));
     Board changed = b;
     changed.set(1, 0, kToken1);
     changed.set(2, 1, kToken1);
@@ -110,48 +96,19 @@ TEST(BuiltinBoards, FiveValidBoardsWithTheTabledSidesTokensAndHoles) {
     EXPECT_EQ(bitva.at(1, 7), kNoCell);
 }
 
-TEST(Directions, CopyNeighboursComeFirstAndEveryOffsetOccursOnce) {
-    for (Logic logic : {Logic::Star, Logic::Cross}) {
-        const Directions& d = Directions::of(logic);
-        ASSERT_EQ(d.count(), logic == Logic::Star ? 24 : 12);
-        for (std::size_t i = 0; i < static_cast<std::size_t>(d.count()); ++i) {
-            const bool neighbour = static_cast<int>(i) < d.neighbourCount();
-            EXPECT_EQ(d.kind[i], neighbour ? Directions::kCopyKind : Directions::kJumpKind);
-            for (std::size_t j = 0; j < i; ++j)
-                EXPECT_FALSE(d.dx[i] == d.dx[j] && d.dy[i] == d.dy[j]) << i << " " << j;
-            // Star: the rings at distance 1 and 2; cross: one or two steps along the edges.
-            const int dist = logic == Logic::Star ? std::max(std::abs(d.dx[i]), std::abs(d.dy[i]))
-                                                  : std::abs(d.dx[i]) + std::abs(d.dy[i]);
-            EXPECT_EQ(dist, neighbour ? 1 : 2) << i;
-        }
-    }
-    EXPECT_EQ(logicFromLabel(""), Logic::Cross);
-}
-
-TEST(Perft, CountsCopiesOncePerTargetAndJumpsPerSourceAndTarget) {
-    // Star logic: copies to (2,0), (0,1), (1,1), (2,1), each once though (0,1) and (1,1)
-    // touch both tokens; jumps from (0,0) to (2,0), (2,1), (0,2), (1,2), from (1,0) to
-    // (0,2), (1,2).
-    const Board b = boardFrom(rows({"++X", "XXX", "XX-"}));
-    EXPECT_EQ(perft(b, Directions::star(), 1, 0), 1u);
-    EXPECT_EQ(perft(b, Directions::star(), 1, 1), 10u);
-    // A side without moves ends the line.
-    EXPECT_EQ(perft(boardFrom(rows({"+0", "0-"})), Directions::star(), 1, 3), 0u);
-}
-
-TEST(Perft, DepthTwoSumsTheRepliesToEveryMoveAsTheGamePlaysIt) {
-    const std::string board = rows({"+XX", "XXX", "XX-"});
+TEST(Perft, SumsTheRepliesToEveryMoveAsTheGamePlaysItAndEndsLinesWithoutMoves) {
+    const std::string board = rows("+XX/XXX/XX-/");
     std::uint64_t expected = 0;
     for (int target = 0; target < 9; ++target) {
-        test::GameHarness h;
-        h.startGame(board, "2");
-        h.game.PLKlik(0, 0);
-        h.game.PLKlik(target % 3, target / 3);
+        GameHarness h(board, "2");
+        h.clicks(0, 0, target % 3, target / 3);
         if (h.timers.isActive(GameTimer::TimCHng))  // the click made a move
             expected += countMoves(h.game.board(), Directions::cross(), 2);
     }
     EXPECT_GT(expected, 0u);
     EXPECT_EQ(perft(boardFrom(board), Directions::cross(), 1, 2), expected);
+    EXPECT_EQ(perft(boardFrom(board), Directions::cross(), 1, 0), 1u);
+    EXPECT_EQ(perft(boardFrom(rows("+0/0-/")), Directions::star(), 1, 3), 0u);
 }
 
 TEST(KeySteering, ArrowsAndKeypadMoveAQuarterCellRoundedHalvesToEven) {
@@ -175,30 +132,12 @@ TEST(KeySteering, ClickKeysStayPutAndMusicAndTakeBackNeedAPersonToMove) {
         const auto k = steerKey(key, 7, 9, 40, 30, false);
         EXPECT_TRUE(k.click && k.x == 7 && k.y == 9) << key;
     }
-    EXPECT_TRUE(steerKey(72, 0, 0, 40, 30, true).toggleMusic);
-    EXPECT_FALSE(steerKey(72, 0, 0, 40, 30, false).toggleMusic);
-    EXPECT_TRUE(steerKey(90, 0, 0, 40, 30, true).takeBack);
-    EXPECT_FALSE(steerKey(90, 0, 0, 40, 30, false).takeBack);
+    for (bool person : {false, true}) {
+        EXPECT_EQ(steerKey(72, 0, 0, 40, 30, person).toggleMusic, person);
+        EXPECT_EQ(steerKey(90, 0, 0, 40, 30, person).takeBack, person);
+    }
     const auto other = steerKey(65, 3, 4, 40, 30, true);
     EXPECT_FALSE(other.click || other.toggleMusic || other.takeBack || other.x != 3);
-}
-
-TEST(ManualTimerHost, FiresTheEarliestDueTimerAndKeepsRepeatingOnes) {
-    ManualTimerHost host;
-    std::vector<GameTimer> fired;
-    host.setHandler([&](GameTimer t) {
-        fired.push_back(t);
-        if (t == GameTimer::TimCHng)
-            host.stop(t);
-    });
-    host.start(GameTimer::TimerT, 1000);
-    host.start(GameTimer::TimCHng, 200);
-    EXPECT_EQ(host.fireNext(), GameTimer::TimCHng);
-    EXPECT_EQ(host.advance(3300), 3);  // TimerT at 1000, 2000 and 3000
-    EXPECT_EQ(host.now(), 3500);
-    EXPECT_EQ(host.fireNext({GameTimer::TimerT}), std::nullopt);
-    EXPECT_FALSE(host.fire(GameTimer::TimPC));
-    EXPECT_EQ(fired.size(), 4u);
 }
 
 }  // namespace

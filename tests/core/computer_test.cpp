@@ -13,10 +13,7 @@
 namespace tomelin {
 namespace {
 
-using test::boardFrom;
-using test::GameHarness;
-using test::original;
-using test::rows;
+using namespace test;
 
 int tokenDifference(const Board& b, int p) {
     const auto c = b.count();
@@ -59,7 +56,7 @@ std::vector<Candidate> referenceCandidates(const Board& b, const Directions& dir
 
 TEST(ComputerSearch, MatchesThePlayAndCountReferenceOnRandomPositions) {
     std::mt19937 rng(1234);
-    std::vector<std::string> boards = {rows({"+0", "0-"})};  // no move at all
+    std::vector<std::string> boards = {rows("+0/0-/")};  // no move at all
     for (int round = 0; round < 40; ++round) {
         std::string s;
         for (int i = 0, n = 3 + static_cast<int>(rng() % 6); i < n * n; ++i)
@@ -116,11 +113,10 @@ struct FixedRandom : RandomSource {
 TEST(ComputerPlayer, PicksAmongAllTiedBestCandidatesByTheRandomNumber) {
     // Cross logic, strength 1: the copy (2,2)->(2,1) captures (2,0) and the jump
     // (2,2)->(2,4) captures (2,5); halved, both score 1 and tie in this scan order.
-    const std::string board = rows({"XX-XXX", "XXXXXX", "XX+XXX", "XXXXXX", "XXXXXX", "XX-XXX"});
+    const std::string board = rows("XX-XXX/XXXXXX/XX+XXX/XXXXXX/XXXXXX/XX-XXX/");
     for (double value : {0.0, 0.49, 0.5, 0.999999, 1.0, 7.0, -3.0, std::nan("")}) {
         FixedRandom random(value);
-        GameHarness h(7, &random);
-        h.startGame(board, "2", "PC Začátečník", "Bob");
+        GameHarness h(board, "2", "PC Začátečník", "Bob", {0, 0}, &random);
         h.timers.fire(GameTimer::TimPC);
         EXPECT_EQ(h.game.selected(), (CellPos{2, 2}));
         EXPECT_EQ(h.timers.interval(GameTimer::TimPC), 750);
@@ -134,8 +130,7 @@ TEST(ComputerPlayer, PicksAmongAllTiedBestCandidatesByTheRandomNumber) {
 }
 
 TEST(ComputerPlayer, OnlyLegalMoveIsPlayedAndProgressIsReported) {
-    GameHarness h;
-    h.startGame("+X" + std::string(45, '0') + "X-", "1", "PC Génius", "Bob");
+    GameHarness h("+X" + std::string(45, '0') + "X-", "1", "PC Génius", "Bob");
     ASSERT_EQ(h.observer.progressScales.size(), 49u);
     EXPECT_EQ(h.observer.progressScales.front(), 41);
     EXPECT_EQ(h.observer.percents.front(), " 2% ");
@@ -149,8 +144,7 @@ TEST(ComputerPlayer, OnlyLegalMoveIsPlayedAndProgressIsReported) {
 }
 
 TEST(ComputerPlayer, ComputerAgainstComputerFinishesOnDama) {
-    GameHarness h(99);
-    h.startGame(findBuiltinBoard("Dáma")->boardString, "2", "PC Génius", "PC Začátečník");
+    GameHarness h(findBuiltinBoard("Dáma")->boardString, "2", "PC Génius", "PC Začátečník");
     for (int guard = 0; !h.game.gameOver() && guard < 5000; ++guard)
         ASSERT_TRUE(h.timers.fireNext({GameTimer::TimerT}).has_value());
     ASSERT_TRUE(h.game.gameOver());
@@ -163,8 +157,7 @@ TEST(ComputerPlayer, ComputerAgainstComputerFinishesOnDama) {
 }
 
 TEST(ComputerPlayer, FullRedrawParksTheLastMoveAndKeepsThePendingMove) {
-    GameHarness h;
-    h.startGame(original(), "1", "Alice", "PC Génius");
+    GameHarness h(original(), "1", "Alice", "PC Génius");
     h.move(0, 0, 1, 1);
     ASSERT_TRUE(h.game.lastMoveSource().has_value());
     h.timers.fire(GameTimer::TimPC);  // the computer selected its token
@@ -179,8 +172,7 @@ TEST(ComputerPlayer, FullRedrawParksTheLastMoveAndKeepsThePendingMove) {
 }
 
 TEST(ComputerCancellation, RestartAndNewGameDropThePendingMove) {
-    GameHarness h;
-    h.startGame(original(), "1", "PC Profesionál", "Bob");
+    GameHarness h(original(), "1", "PC Profesionál", "Bob");
     h.timers.fire(GameTimer::TimPC);  // first click given: a token is selected
     h.game.NG_Click();
     EXPECT_FALSE(h.game.computerMovePending());
@@ -199,8 +191,7 @@ TEST(ComputerCancellation, RestartAndNewGameDropThePendingMove) {
 }
 
 TEST(ComputerCancellation, TakeBackDropsThePendingMoveAndTheComputerAnswersAfresh) {
-    GameHarness h;
-    h.startGame(original(), "1", "Alice", "PC Profesionál");
+    GameHarness h(original(), "1", "Alice", "PC Profesionál");
     h.move(0, 0, 1, 1);
     h.timers.fire(GameTimer::TimPC);  // the computer has selected its token
     h.game.TZ_Click(1);

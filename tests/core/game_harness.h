@@ -2,7 +2,6 @@
 // Test support: a game on a manual timer host with a seeded random source and an observer
 // that records what the window would be told.
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,11 +11,9 @@
 
 namespace tomelin::test {
 
-// Joins rows given top to bottom into a board string.
-inline std::string rows(std::initializer_list<const char*> lines) {
-    std::string s;
-    for (const char* l : lines)
-        s += l;
+// Board string from its rows, top to bottom, each closed by '/': "+X/X-/".
+inline std::string rows(std::string s) {
+    std::erase(s, '/');
     return s;
 }
 
@@ -55,19 +52,22 @@ struct RecordingObserver : GameObserver {
     void progressStep(int, int scale, int) override { progressScales.push_back(scale); }
     void percentChanged(const std::string& t) override { percents.push_back(t); }
     void captionChanged(const std::string& t) override { captions.push_back(t); }
-    void clockTextChanged(int p, const std::string& t) override {
-        clockText[static_cast<std::size_t>(p)] = t;
-    }
+    void clockTextChanged(int p, const std::string& t) override { clockText.at(p) = t; }
 };
 
 // One game wired to a manual timer host, a fixed-seed (or the given) random source and a
-// recorder.
+// recorder; started on the given board.
 class GameHarness {
 public:
-    explicit GameHarness(std::uint32_t seed = 7, RandomSource* other = nullptr)
-        : random(seed), game(timers, other ? *other : random) {
+    // Without a board nothing is started yet.
+    explicit GameHarness(const std::string& boardString = "", const std::string& logic = "1",
+                         const std::string& name1 = "Alice", const std::string& name2 = "Bob",
+                         std::array<int, 2> times = {0, 0}, RandomSource* other = nullptr)
+        : random(7), game(timers, other ? *other : random) {
         timers.setHandler([this](GameTimer t) { game.onTimer(t); });
         game.setObserver(&observer);
+        if (!boardString.empty())
+            startGame(boardString, logic, name1, name2, times);
     }
 
     // Starts a game on `boardString` and runs the start and the first turn change.
@@ -82,10 +82,15 @@ public:
         timers.fire(GameTimer::TimCHng);
     }
 
-    // A person's move: two clicks, then the turn change.
-    void move(int sx, int sy, int tx, int ty) {
+    // Two clicks, as a person moving from (sx, sy) to (tx, ty).
+    void clicks(int sx, int sy, int tx, int ty) {
         game.PLKlik(sx, sy);
         game.PLKlik(tx, ty);
+    }
+
+    // A person's move: two clicks, then the turn change.
+    void move(int sx, int sy, int tx, int ty) {
+        clicks(sx, sy, tx, ty);
         if (timers.isActive(GameTimer::TimCHng))
             timers.fire(GameTimer::TimCHng);
     }
