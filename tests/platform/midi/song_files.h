@@ -1,0 +1,51 @@
+#pragma once
+// Throw-away song folders and small MIDI files written byte by byte, for the music tests.
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace tomelin::test {
+
+// A fresh folder under /tmp, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        char name[] = "/tmp/tomelin-music-XXXXXX";
+        m_path = mkdtemp(name);
+    }
+    ~TempFolder() { std::filesystem::remove_all(m_path); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+    // Writes `bytes` to `name` inside the folder and returns the file's path.
+    std::string write(const std::string& name, const std::string& bytes = "") const {
+        std::ofstream(m_path / name, std::ios::binary) << bytes;
+        return (m_path / name).string();
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A single-track file at 480 ticks a quarter (120 beats a minute by default): one piano
+// quarter note per key, one after another, so the file lasts keys.size() × 480 ticks.
+inline std::string midiMelody(const std::vector<int>& keys) {
+    std::string track("\x00\xC0\x00", 3);
+    for (const int key : keys) {
+        // Note on at once, note off 480 ticks later (0x83 0x60 as a variable-length number).
+        track += std::string("\x00\x90", 2) + static_cast<char>(key) + "\x64\x83\x60\x80" +
+                 static_cast<char>(key) + '\0';
+    }
+    track += std::string("\x00\xFF\x2F\x00", 4);
+    // Header: 6 bytes, format 0, one track, 480 ticks a quarter; then the track (< 64 KiB).
+    return std::string("MThd\0\0\0\6\0\0\0\1\1\xE0MTrk\0\0", 20) +
+           static_cast<char>(track.size() >> 8) + static_cast<char>(track.size() & 0xFF) + track;
+}
+
+}  // namespace tomelin::test
