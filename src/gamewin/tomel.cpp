@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "core/random.h"
 #include "gamewin/board_view.h"
@@ -162,7 +163,6 @@ void Tomel::buildParts() {
     m_thinking->hide();
 
     m_sizeCorner = new ClickArea(this);
-    m_sizeCorner->setToolTip(texts::kShrink + QStringLiteral(" / ") + texts::kGrow);
     connect(static_cast<ClickArea*>(m_sizeCorner), &ClickArea::clicked, this,
             [this] { popUp(m_externalMenus[3] ? *m_externalMenus[3] : *m_sizeMenu); });
     m_tools[7]->raise();
@@ -243,7 +243,8 @@ bool Tomel::startGame() {
 // ---- size -------------------------------------------------------------------------------
 
 void Tomel::setWindowHeight(int height) {
-    m_layout = Rozmery(height);
+    // Below this the board would have no room at all; the height steps never go there.
+    m_layout = Rozmery(std::max(height, kMinimumHeight));
     applyLayout();
     if (m_game->board().side() > 0) {
         // A person's open selection is cancelled as by a full redraw; the computer's

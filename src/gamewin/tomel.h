@@ -64,8 +64,9 @@ public:
     bool startGame();
 
     // ---- size ----
-    // The window's height in pixels; lays it out (`Rozmery`), centres it (`Vycentrovat`)
-    // and redraws the board (`Prekr`) when a game is on it.
+    static constexpr int kMinimumHeight = design::kChromeHeight + 60;
+    // The window's height in pixels (at least kMinimumHeight); lays it out (`Rozmery`), centres it
+    // (`Vycentrovat`) and redraws the board (`Prekr`) when a game is on it.
     void setWindowHeight(int height);
     int windowHeight() const { return m_layout.window.height(); }
     const WindowLayout& layout() const { return m_layout; }

@@ -294,6 +294,11 @@ TEST(TomelSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
     EXPECT_EQ(size.actions()[1]->text(), QStringLiteral("Zvětšit okno"));
     EXPECT_EQ(size.actions()[0]->isEnabled(), f.window->canShrink());
     EXPECT_EQ(size.actions()[1]->isEnabled(), f.window->canGrow());
+
+    // A height below the fixed strips is raised to the smallest one with a board.
+    f.window->setWindowHeight(40);
+    EXPECT_EQ(f.window->windowHeight(), Tomel::kMinimumHeight);
+    EXPECT_GT(f.board().height(), 0);
 }
 
 }  // namespace
