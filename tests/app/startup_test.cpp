@@ -170,6 +170,18 @@ TEST_F(StartUp, StartHandsTheGameOverAndNewGameComesBack) {
     EXPECT_TRUE(form.panel(1)->isComputer());
 }
 
+TEST_F(StartUp, ABoardTheGameRefusesLeavesTheSetupWindowOnTheScreen) {
+    auto program = launch();
+    Form1& form = program->setupWindow();
+    StartRequest request;
+    request.setup.descriptor = "X+-X7";  // no player 7 to start
+    request.boardName = QStringLiteral("Rozbité");
+    form.hide();
+    emit form.startGame(request);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(program->gameWindow().isVisible());
+}
+
 TEST_F(StartUp, TheGameWindowUsesTheSetupWindowsMenus) {
     auto program = launch();
     Form1& form = program->setupWindow();

@@ -313,8 +313,9 @@ void Form1::Command1_Click() {
     applyToken(0);
     applyToken(1);
     request.tokens = m_tokens;
-    emit startGame(request);
+    // Hidden first, so that a game window refusing the board can bring this window back.
     hide();
+    emit startGame(request);
 }
 
 void Form1::returnFromGame() {

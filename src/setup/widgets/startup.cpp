@@ -69,12 +69,15 @@ void Module1::wire() {
         game->setPlayerStyle(player, token.style);
         game->setPlayerCursor(player, Artwork::sharedCursor(token.icon));
     });
-    connect(form, &Form1::startGame, game, [game](const StartRequest& request) {
+    connect(form, &Form1::startGame, game, [form, game](const StartRequest& request) {
         game->setBoardName(request.boardName);
         game->setPlayerStyle(1, request.tokens[0].style);
         game->setPlayerStyle(2, request.tokens[1].style);
         game->setGameSetup(request.setup);
-        game->startGame();
+        // A board the game refuses would leave no window on the screen: stay in the setup.
+        if (!game->startGame()) {
+            form->returnFromGame();
+        }
     });
     connect(form, &Form1::restartRequested, game, &Tomel::restartGame);
     connect(form, &Form1::newGameRequested, game, &Tomel::newGame);
