@@ -15,6 +15,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
 
 struct CliResult {
     int status = -1;
@@ -29,22 +30,22 @@ std::string shellQuoted(const std::string& word) {
     return q + "'";
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
+// Splits text at `separator`; a trailing separator ends the last piece without adding one.
+Lines split(const std::string& text, char separator = '\n') {
+    Lines out;
     std::stringstream ss(text);
-    for (std::string line; std::getline(ss, line);)
-        out.push_back(line);
+    for (std::string piece; std::getline(ss, piece, separator);)
+        out.push_back(piece);
     return out;
 }
 
-std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
-        out.push_back(line.substr(start, tab - start));
-    }
-    out.push_back(line.substr(start));
-    return out;
+// The "record" lines of `records`, split into their tab-separated fields.
+std::vector<Lines> recordFields(const std::string& out) {
+    std::vector<Lines> records;
+    for (const std::string& line : split(out))
+        if (line.rfind("record\t", 0) == 0)
+            records.push_back(split(line, '\t'));
+    return records;
 }
 
 class StoreCommands : public ::testing::Test {
@@ -61,209 +62,156 @@ protected:
     }
 
     // Runs the tool with TOMELIN_STORE pointing into the test's folder.
-    CliResult cli(const std::vector<std::string>& args) {
+    CliResult cli(const Lines& args) {
         const std::string errFile = (m_folder / "stderr.txt").string();
         std::string command =
             "TOMELIN_STORE=" + shellQuoted(m_store) + " " + shellQuoted(TOMELIN_CLI_PATH);
         for (const auto& a : args)
             command += " " + shellQuoted(a);
-        command += " 2>" + shellQuoted(errFile);
         CliResult r;
-        FILE* pipe = ::popen(command.c_str(), "r");
+        FILE* pipe = ::popen((command + " 2>" + shellQuoted(errFile)).c_str(), "r");
         if (!pipe)
             return r;
         char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
             r.out.append(buffer, n);
-        }
         const int raw = ::pclose(pipe);
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::ifstream err(errFile);
-        std::stringstream ss;
-        ss << err.rdbuf();
-        r.err = ss.str();
+        std::stringstream err;
+        err << std::ifstream(errFile).rdbuf();
+        r.err = err.str();
         return r;
     }
     // Stores one record value by value through the tool.
     void record(const std::string& number, const std::string& board, const std::string& p1,
                 const std::string& p2, int c1, int c2, int winner) {
         const std::string key = "Software\\Brantl\\Tomelin\\Hry\\" + number;
-        ASSERT_EQ(cli({"store", "set", key, "", board}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "Hráč1", p1}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "Hráč2", p2}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "Hráč1Počet", std::to_string(c1), "--int"}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "Hráč2Počet", std::to_string(c2), "--int"}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "Hráč1Figurka", "ACE1"}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "Hráč2Figurka", "ECA5"}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "LogikaPohybu", "2", "--int"}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "PočetTahů", "31", "--int"}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "Časy", "24", "--int"}).status, 0);
-        ASSERT_EQ(cli({"store", "set", key, "Vyhrál", std::to_string(winner), "--int"}).status, 0);
+        const std::string n1 = std::to_string(c1), n2 = std::to_string(c2);
+        const std::string won = std::to_string(winner);
+        // Name, value pairs.
+        const Lines texts = {"",      board, "Hráč1Figurka", "ACE1", "Hráč2Figurka", "ECA5",
+                             "Hráč1", p1,    "Hráč2",        p2};
+        const Lines ints = {"Hráč1Počet", n1,   "Hráč2Počet", n2,   "LogikaPohybu", "2",
+                            "PočetTahů",  "31", "Časy",       "24", "Vyhrál",       won};
+        for (std::size_t i = 0; i < texts.size(); i += 2)
+            ASSERT_EQ(cli({"store", "set", key, texts[i], texts[i + 1]}).status, 0) << texts[i];
+        for (std::size_t i = 0; i < ints.size(); i += 2)
+            ASSERT_EQ(cli({"store", "set", key, ints[i], ints[i + 1], "--int"}).status, 0);
     }
 
     fs::path m_folder;
     std::string m_store;
 };
 
-TEST_F(StoreCommands, SetGetListAndDeleteAValue) {
+TEST_F(StoreCommands, SetGetListAndDeleteValuesButNoKeyWithSubkeys) {
     const std::string key = "Software\\Brantl\\Tomelin";
     EXPECT_EQ(cli({"store", "set", key, "GrafickáPropracovanostFigurek", "7"}).status, 0);
     EXPECT_TRUE(fs::exists(m_store));
     EXPECT_EQ(cli({"store", "set", key + "\\HracíPole\\01", "", "Malé"}).status, 0);
     EXPECT_EQ(cli({"store", "set", key + "\\HracíPole\\01", "Počet", "-3", "--int"}).status, 0);
-
-    CliResult get = cli({"store", "get", key, "GrafickáPropracovanostFigurek"});
+    const CliResult get = cli({"store", "get", key, "GrafickáPropracovanostFigurek"});
     EXPECT_EQ(get.status, 0);
     EXPECT_EQ(get.out, "7\n");
     EXPECT_EQ(cli({"store", "get", key + "\\HracíPole\\01", ""}).out, "Malé\n");
-
-    CliResult list = cli({"store", "list", key});
+    const CliResult list = cli({"store", "list", key});
     EXPECT_EQ(list.status, 0);
-    EXPECT_EQ(lines(list.out), (std::vector<std::string>{
-                                   key + "\tGrafickáPropracovanostFigurek\ttext\t7",
-                                   key + "\\HracíPole",
-                                   key + "\\HracíPole\\01\t\ttext\tMalé",
-                                   key + "\\HracíPole\\01\tPočet\tint\t-3",
-                               }));
-    EXPECT_EQ(lines(cli({"store", "list"}).out).size(), 6u);  // plus Software and Brantl
+    EXPECT_EQ(split(list.out), (Lines{key + "\tGrafickáPropracovanostFigurek\ttext\t7",
+                                      key + "\\HracíPole", key + "\\HracíPole\\01\t\ttext\tMalé",
+                                      key + "\\HracíPole\\01\tPočet\tint\t-3"}));
+    EXPECT_EQ(split(cli({"store", "list"}).out).size(), 6u);  // plus Software and Brantl
 
+    const CliResult refused = cli({"store", "delete", key + "\\HracíPole"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("subkeys"), std::string::npos);
     EXPECT_EQ(cli({"store", "delete", key + "\\HracíPole\\01"}).status, 0);
-    CliResult gone = cli({"store", "get", key + "\\HracíPole\\01", ""});
+    const CliResult gone = cli({"store", "get", key + "\\HracíPole\\01", ""});
     EXPECT_EQ(gone.status, 1);
-    EXPECT_EQ(lines(gone.err).size(), 1u);
+    EXPECT_EQ(split(gone.err).size(), 1u);
     EXPECT_EQ(cli({"store", "list", key + "\\HracíPole\\01"}).status, 1);
 }
 
-TEST_F(StoreCommands, KeyWithSubkeysIsNotDeleted) {
-    ASSERT_EQ(cli({"store", "set", "A\\B", "x", "1"}).status, 0);
-    CliResult refused = cli({"store", "delete", "A"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("subkeys"), std::string::npos);
-    EXPECT_EQ(cli({"store", "get", "A\\B", "x"}).out, "1\n");
-}
-
-TEST_F(StoreCommands, BadArgumentsExitWithTwoAndOneLine) {
-    const std::vector<std::vector<std::string>> bad = {
-        {"store"},
-        {"store", "frob"},
-        {"store", "list", "a", "b"},
-        {"store", "get", "a"},
-        {"store", "set", "a", "b"},
-        {"store", "set", "a", "b", "c", "d"},
-        {"store", "set", "a", "b", "x", "--int"},
-        {"store", "set", "a", "b", "4294967296", "--int"},
-        {"store", "set", "\\", "b", "c"},
-        {"store", "delete"},
-        {"store", "delete", ""},
-        {"records", "extra"},
-    };
-    for (const auto& args : bad) {
+TEST_F(StoreCommands, BadArgumentsExitWithTwoAndOneLineAndOpenNoStore) {
+    std::vector<Lines> bad = {{"store", "delete", ""}};
+    for (const char* words :
+         {"store", "store frob", "store list a b", "store get a", "store set a b",
+          "store set a b c d", "store set a b x --int", "store set a b 4294967296 --int",
+          "store set \\ b c", "store delete", "records extra"})
+        bad.push_back(split(words, ' '));
+    for (const Lines& args : bad) {
         const CliResult r = cli(args);
-        std::string joined;
-        for (const auto& a : args)
-            joined += a + " ";
-        EXPECT_EQ(r.status, 2) << joined;
-        EXPECT_EQ(lines(r.err).size(), 1u) << joined << r.err;
-        EXPECT_TRUE(r.out.empty()) << joined;
+        SCOPED_TRACE(args.back());
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(split(r.err).size(), 1u) << r.err;
+        EXPECT_TRUE(r.out.empty());
     }
-    EXPECT_FALSE(fs::exists(m_store));  // nothing was opened for bad arguments
+    EXPECT_FALSE(fs::exists(m_store));
 }
 
-TEST_F(StoreCommands, RecordsPrintsTheSurveyAndThePlayers) {
+TEST_F(StoreCommands, RecordsPrintsTheSurveyAndThePlayersAndSkipsDamagedRecords) {
     record("00001", "Originál", "Eva", "PC Génius", 40, 24, 1);
     record("00002", "Dáma", "Jan", "Eva", 33, 31, 1);
-    CliResult r = cli({"records"});
+    record("00003", "Originál", "Eva", "Jan", 40, 24, 0);
+    const CliResult r = cli({"records"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(lines(r.out), (std::vector<std::string>{
-                                "record\tOriginál\tEva\tPC Génius\t2\t31\tEva\t24\t40\t24\t62.5",
-                                "record\tDáma\tJan\tEva\t2\t31\tJan\t24\t33\t31\t51.5",
-                                "player\tPC Génius\t0\t1\t1\t37.5",
-                                "player\tEva\t1\t1\t2\t55.5",
-                                "player\tJan\t1\t0\t1\t51.5",
-                            }));
-}
-
-TEST_F(StoreCommands, DamagedRecordIsReportedAndSkipped) {
-    record("00001", "Originál", "Eva", "Jan", 40, 24, 1);
-    record("00002", "Originál", "Eva", "Jan", 40, 24, 0);
-    CliResult r = cli({"records"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(lines(r.out).size(), 3u);  // one record, two players
-    EXPECT_NE(r.err.find("record 2"), std::string::npos);
+    EXPECT_EQ(split(r.out), (Lines{"record\tOriginál\tEva\tPC Génius\t2\t31\tEva\t24\t40\t24\t62.5",
+                                   "record\tDáma\tJan\tEva\t2\t31\tJan\t24\t33\t31\t51.5",
+                                   "player\tPC Génius\t0\t1\t1\t37.5", "player\tEva\t1\t1\t2\t55.5",
+                                   "player\tJan\t1\t0\t1\t51.5"}));
+    EXPECT_NE(r.err.find("record 3"), std::string::npos);
 }
 
 TEST_F(StoreCommands, UnusableStoreFileIsMovedAsideAndReported) {
     fs::create_directories(fs::path(m_store).parent_path());
     std::ofstream(m_store) << "not a database, but my file all the same................";
-    CliResult r = cli({"records"});
+    const CliResult r = cli({"records"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("moved to"), std::string::npos);
     int aside = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(m_store).parent_path())) {
-        if (entry.path().filename().string().rfind("tomelin.db.damaged-", 0) == 0)
-            ++aside;
-    }
+    for (const auto& entry : fs::directory_iterator(fs::path(m_store).parent_path()))
+        aside += entry.path().filename().string().rfind("tomelin.db.damaged-", 0) == 0;
     EXPECT_EQ(aside, 1);
 }
 
-TEST_F(StoreCommands, PlayRecordStoresEveryDecidedGame) {
+TEST_F(StoreCommands, PlayRecordStoresEveryDecidedGameUnderItsBoardsName) {
     // A small board keeps the games short; the same seed replays the same games.
-    const std::vector<std::string> play = {
+    const Lines play = {
         "play", "--board-string", "+XX0XXXX0XXXXXX-", "--logic", "cross",  "--p1", "genius",
         "--p2", "beginner",       "--games",          "6",       "--seed", "11"};
-    std::vector<std::string> withRecord = play;
+    Lines withRecord = play;
     withRecord.push_back("--record");
-    CliResult played = cli(withRecord);
+    const CliResult played = cli(withRecord);
     ASSERT_EQ(played.status, 0) << played.err;
     EXPECT_EQ(cli(play).out, played.out);  // recording does not change the games
-
-    std::vector<std::vector<std::string>> decided;
-    for (const std::string& line : lines(played.out)) {
+    Lines decided;                         // "count1 count2 winner" of each decided game
+    for (const std::string& line : split(played.out)) {
         std::stringstream ss(line);
         std::string word, t1, t2, winner;
         ss >> word >> t1 >> t2 >> winner;
         if (word == "result" && winner != "0")
-            decided.push_back({t1, t2, winner});
+            decided.push_back(t1 + " " + t2 + " " + winner);
     }
     ASSERT_FALSE(decided.empty());
-
-    std::vector<std::vector<std::string>> records;
-    for (const std::string& line : lines(cli({"records"}).out)) {
-        if (line.rfind("record\t", 0) == 0)
-            records.push_back(fields(line));
-    }
+    const std::vector<Lines> records = recordFields(cli({"records"}).out);
     ASSERT_EQ(records.size(), decided.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const auto& f = records[i];
+        const Lines& f = records[i];
         ASSERT_EQ(f.size(), 11u);
-        EXPECT_EQ(f[1], "Vlastní pole");
-        EXPECT_EQ(f[2], "PC Génius");
-        EXPECT_EQ(f[3], "PC Začátečník");
-        EXPECT_EQ(f[4], "2");
-        EXPECT_EQ(f[6], decided[i][2] == "1" ? "PC Génius" : "PC Začátečník");
-        EXPECT_EQ(f[7], "0");
-        EXPECT_EQ(f[8], decided[i][0]);
-        EXPECT_EQ(f[9], decided[i][1]);
+        EXPECT_EQ((Lines{f[1], f[2], f[3], f[4], f[7]}),
+                  (Lines{"Vlastní pole", "PC Génius", "PC Začátečník", "2", "0"}));
+        EXPECT_EQ(f[8] + " " + f[9] + " " + (f[6] == "PC Génius" ? "1" : "2"), decided[i]);
     }
     // The default tokens are stored with each game.
-    EXPECT_EQ(cli({"store", "get", "Software\\Brantl\\Tomelin\\Hry\\00001", "Hráč1Figurka"}).out,
-              "ACE1\n");
     EXPECT_EQ(cli({"store", "get", "Software\\Brantl\\Tomelin\\Hry\\00001", "Hráč2Figurka"}).out,
               "ECA5\n");
-}
 
-TEST_F(StoreCommands, PlayRecordNamesABuiltinBoardByItsName) {
-    CliResult played =
-        cli({"play", "--board", "Čelem vzad", "--games", "2", "--seed", "3", "--record"});
-    ASSERT_EQ(played.status, 0) << played.err;
-    int stored = 0;
-    for (const std::string& line : lines(cli({"records"}).out)) {
-        if (line.rfind("record\t", 0) != 0)
-            continue;
-        EXPECT_EQ(fields(line)[1], "Čelem vzad");
-        ++stored;
-    }
-    EXPECT_GT(stored, 0);
+    // A built-in board is recorded under its name.
+    ASSERT_EQ(
+        cli({"play", "--board", "Čelem vzad", "--games", "2", "--seed", "3", "--record"}).status,
+        0);
+    const std::vector<Lines> all = recordFields(cli({"records"}).out);
+    ASSERT_GT(all.size(), records.size());
+    for (std::size_t i = records.size(); i < all.size(); ++i)
+        EXPECT_EQ(all[i][1], "Čelem vzad");
 }
 
 }  // namespace

@@ -105,23 +105,6 @@ TEST_F(SqliteStoreTest, UncommittedTransactionsRollBackAndAnInnerRollbackTakesTh
     EXPECT_EQ(m_store->CreateRegKey(kKey), kStatusOk);  // usable again
 }
 
-TEST_F(SqliteStoreTest, CommittedDataSurvivesReopeningAndIsSeenByAnotherConnection) {
-    std::unique_ptr<SqliteStore> other = m_folder.open();
-    {
-        StoreTransaction transaction(*m_store);
-        m_store->CreateRegKey(kKey);
-        EXPECT_FALSE(other->openKey(kKey));  // not yet committed
-        ASSERT_TRUE(transaction.commit());
-    }
-    EXPECT_TRUE(other->openKey(kKey));
-    m_store.reset();
-    other.reset();
-    EXPECT_TRUE(m_folder.open()->openKey(kKey));
-    EXPECT_EQ(rawSql(m_folder.file(), "PRAGMA user_version"),
-              std::to_string(SqliteStore::kSchemaVersion));
-    EXPECT_EQ(rawSql(m_folder.file(), "PRAGMA journal_mode"), "wal");
-}
-
 TEST_F(SqliteStoreTest, SubkeysWithValuesMatchesReadingKeyByKey) {
     const std::string parent = "Software\\Brantl\\Tomelin\\Hry";
     for (const char* name : {"00002", "00001", "prázdný", "00001\\hlubší"})
