@@ -1,8 +1,14 @@
+// The headless tool's game commands, run as a real process: output formats, replays and the
+// one-line refusals of bad input.
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,118 +23,76 @@ struct CliRun {
     std::string err;
 };
 
-std::string quoted(const std::string& word) {
+std::string shellQuoted(const std::string& word) {
     std::string q = "'";
-    for (char c : word) {
-        if (c == '\'') {
-            q += "'\\''";
-        } else {
-            q += c;
-        }
-    }
+    for (char c : word)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
-// Runs the built tool with `args` and collects its output streams and exit status.
-CliRun runCli(const std::vector<std::string>& args) {
-    const std::string errFile =
-        testing::TempDir() + "/cli_err_" + std::to_string(::getpid()) + ".txt";
-    std::string command = quoted(TOMELIN_CLI_PATH);
-    for (const auto& a : args) {
-        command.push_back(' ');
-        command.append(quoted(a));
-    }
-    command.append(" 2>").append(quoted(errFile));
-    CliRun r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        r.out.append(buffer, n);
-    const int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(errFile);
+// The file's text; the file is removed.
+std::string takeFile(const std::string& path) {
     std::stringstream ss;
-    ss << err.rdbuf();
-    r.err = ss.str();
-    std::remove(errFile.c_str());
-    return r;
+    ss << std::ifstream(path).rdbuf();
+    std::remove(path.c_str());
+    return ss.str();
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::stringstream ss(text);
-    for (std::string line; std::getline(ss, line);)
-        out.push_back(line);
-    return out;
-}
-
-std::vector<std::string> words(const std::string& line) {
-    std::vector<std::string> out;
-    std::stringstream ss(line);
-    for (std::string w; ss >> w;)
-        out.push_back(w);
-    return out;
-}
-
-// Bad input: exit status 2, nothing on stdout, exactly one line on stderr.
-void expectRefused(const std::vector<std::string>& args, const std::string& mentions) {
-    const CliRun r = runCli(args);
-    std::string joined;
-    for (const auto& a : args)
-        joined += a.substr(0, 40) + " ";
-    EXPECT_EQ(r.status, 2) << joined;
-    EXPECT_EQ(r.out, "") << joined;
-    EXPECT_EQ(lines(r.err).size(), 1u) << joined << "\n" << r.err;
-    EXPECT_NE(r.err.find(mentions), std::string::npos) << joined << "\n" << r.err;
+// Runs the built tool with the space-separated words of `commandLine` as its arguments and
+// collects its output streams and exit status.
+CliRun runCli(const std::string& commandLine) {
+    const std::string base = testing::TempDir() + "/cli_" + std::to_string(::getpid());
+    std::string command = shellQuoted(TOMELIN_CLI_PATH);
+    std::istringstream words(commandLine);
+    for (std::string word; words >> word;)
+        command += " " + shellQuoted(word);
+    const int raw = std::system(
+        (command + " >" + shellQuoted(base + ".out") + " 2>" + shellQuoted(base + ".err")).c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, takeFile(base + ".out"),
+            takeFile(base + ".err")};
 }
 
 const std::string kBoard7 = "+XXXXX-" + std::string(35, 'X') + "-XXXXX+";
 
-TEST(CliBoards, ListsTheFiveBuiltinBoardsWithTabs) {
-    const CliRun r = runCli({"boards"});
+TEST(CliBoards, ListsTheFiveBuiltinBoardsInOrderWithNameSideAndBoardString) {
+    const CliRun r = runCli("boards");
     ASSERT_EQ(r.status, 0);
-    const auto ls = lines(r.out);
-    ASSERT_EQ(ls.size(), 5u);
-    EXPECT_EQ(ls[3], "Bitva\t15\t" + tomelin::findBuiltinBoard("Bitva")->boardString);
-    EXPECT_EQ(ls[2].substr(0, ls[2].find('\t')), "Čelem vzad");
+    std::string expected;
+    for (auto [name, side] : {std::pair{"Originál", "11"},
+                              {"Dáma", "8"},
+                              {"Čelem vzad", "7"},
+                              {"Bitva", "15"},
+                              {"Špionáž", "8"}}) {
+        expected += std::string(name) + "\t" + side + "\t" +
+                    tomelin::findBuiltinBoard(name)->boardString + "\n";
+    }
+    EXPECT_EQ(r.out, expected);
 }
 
 TEST(CliPlay, SameSeedReplaysAndEveryLineHasItsFormat) {
-    const std::vector<std::string> args = {"play", "--board-string", kBoard7, "--logic",  "cross",
-                                           "--p1", "genius",         "--p2",  "beginner", "--seed",
-                                           "11",   "--games",        "2"};
+    const std::string args = "play --board-string " + kBoard7 +
+                             " --logic cross --p1 genius --p2 beginner --seed 11 --games 2";
     const CliRun a = runCli(args);
-    const CliRun b = runCli(args);
     ASSERT_EQ(a.status, 0) << a.err;
-    EXPECT_EQ(a.out, b.out);
+    EXPECT_EQ(a.out, runCli(args).out);
     EXPECT_EQ(a.err, "");
+    const std::regex move(R"(move (\d+) [12]( [0-6]){4})"), fill(R"(fill [12] \d+)"),
+        result(R"(result (\d+) (\d+) ([012]) (\d+))");
     int results = 0, moves = 0;
-    for (const auto& line : lines(a.out)) {
-        const auto w = words(line);
-        ASSERT_FALSE(w.empty());
-        if (w[0] == "move") {
-            ASSERT_EQ(w.size(), 7u) << line;
-            EXPECT_EQ(std::stoi(w[1]), ++moves) << line;
-            EXPECT_TRUE(w[2] == "1" || w[2] == "2");
-            for (std::size_t i = 3; i < 7; ++i) {
-                EXPECT_GE(std::stoi(w[i]), 0);
-                EXPECT_LT(std::stoi(w[i]), 7);
-            }
-        } else if (w[0] == "fill") {
-            ASSERT_EQ(w.size(), 3u) << line;
-        } else {
-            ASSERT_EQ(w[0], "result") << line;
-            ASSERT_EQ(w.size(), 5u);
-            const int t1 = std::stoi(w[1]);
-            const int t2 = std::stoi(w[2]);
-            EXPECT_EQ(t1 + t2, 49);
-            EXPECT_EQ(std::stoi(w[3]), t1 > t2 ? 1 : (t2 > t1 ? 2 : 0));
-            EXPECT_EQ(std::stoi(w[4]), moves);
+    std::istringstream out(a.out);
+    for (std::string line; std::getline(out, line);) {
+        std::smatch m;
+        if (std::regex_match(line, m, move)) {  // move <n> <player> <from x y> <to x y>
+            EXPECT_EQ(std::stoi(m[1]), ++moves) << line;
+        } else if (std::regex_match(line, m, result)) {  // result <tokens 1, 2> <winner> <moves>
+            const int t1 = std::stoi(m[1]), t2 = std::stoi(m[2]);
+            EXPECT_EQ(t1 + t2, 49) << line;
+            EXPECT_EQ(std::stoi(m[3]), t1 > t2 ? 1 : (t2 > t1 ? 2 : 0)) << line;
+            EXPECT_EQ(std::stoi(m[4]), moves) << line;
             moves = 0;
             ++results;
+        } else {
+            EXPECT_TRUE(std::regex_match(line, fill)) << line;  // fill <stuck player> <cells>
         }
     }
     EXPECT_EQ(results, 2);
@@ -136,87 +100,82 @@ TEST(CliPlay, SameSeedReplaysAndEveryLineHasItsFormat) {
 
 TEST(CliPlay, PlayerWhoCannotMoveLosesTheFreeCells) {
     // Player 1's token is walled in by holes: the first turn change fills the board.
-    const std::string board = "+00X000X000XXXX-";
-    const CliRun r = runCli({"play", "--board-string", board, "--seed", "1"});
+    const CliRun r = runCli("play --board-string +00X000X000XXXX- --seed 1");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "fill 1 6\nresult 1 7 2 0\n");
 }
 
 TEST(CliPlay, ShowPrintsAReadableBoard) {
-    const CliRun r = runCli({"play", "--board", "cELEM VZAD", "--seed", "4", "--show"});
+    // Board names are found without diacritics and in any letter case.
+    const CliRun r = runCli("play --board SPIONAZ --seed 4 --show");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("     a b c d e f g"), std::string::npos);
-    EXPECT_NE(r.out.find("Move 1: PC Profesionál (+)"), std::string::npos);
-    EXPECT_NE(r.out.find("Result "), std::string::npos);
+    for (const char* part :
+         {"on Špionáž", "     a b c d e f g h", "Move 1: PC Profesionál (+)", "Result "})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part;
 }
 
 TEST(CliMoves, ListsCandidatesInScanOrderThenTheBest) {
     // One row of cells, cross logic. Player 2's copies to the right leave player 1 a
     // capturing answer; the copy onto (1,0) takes player 1's only token.
-    const std::string board = "+X-X-" + std::string(20, '0');
-    const CliRun r = runCli(
-        {"moves", "--board-string", board, "--logic", "cross", "--player", "2", "--strength", "3"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "2 0 3 0 -2\n2 0 1 0 3\n4 0 3 0 -2\nbest 3 1\n");
-    const CliRun one = runCli({"moves", "--board-string", board, "--logic", "cross", "--player",
-                               "1", "--strength", "0", "--last", "4", "0", "3", "0"});
-    EXPECT_EQ(one.out, "0 0 1 0 997\nbest 997 1\n");
-    const CliRun none =
-        runCli({"moves", "--board-string", "+00-", "--player", "1", "--strength", "2"});
-    EXPECT_EQ(none.out, "best none 0\n");
+    const std::string position =
+        "moves --board-string +X-X-" + std::string(20, '0') + " --logic cross";
+    EXPECT_EQ(runCli(position + " --player 2 --strength 3").out,
+              "2 0 3 0 -2\n2 0 1 0 3\n4 0 3 0 -2\nbest 3 1\n");
+    EXPECT_EQ(runCli(position + " --player 1 --strength 0 --last 4 0 3 0").out,
+              "0 0 1 0 997\nbest 997 1\n");
+    EXPECT_EQ(runCli("moves --board-string +00- --player 1 --strength 2").out, "best none 0\n");
 }
 
-TEST(CliPerft, CountsAndReportsTimingOnStderr) {
-    const CliRun r = runCli({"perft", "--board-string", "++XXXXXX-", "--logic", "star", "--player",
-                             "1", "--depth", "1"});
+TEST(CliPerft, CountsCopiesOncePerTargetAndJumpsPerSourceAndTargetWithTimingOnStderr) {
+    // Star logic: copies to (2,0), (0,1), (1,1), (2,1), each once though (0,1) and (1,1)
+    // touch both tokens; jumps from (0,0) to (2,0), (2,1), (0,2), (1,2), from (1,0) to
+    // (0,2), (1,2).
+    const CliRun r = runCli("perft --board-string ++XXXXXX- --logic star --player 1 --depth 1");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "10\n");
     EXPECT_NE(r.err.find("nodes/s"), std::string::npos);
-    const CliRun zero =
-        runCli({"perft", "--board-string", kBoard7, "--player", "2", "--depth", "0"});
-    EXPECT_EQ(zero.out, "1\n");
 }
 
-TEST(CliErrors, BadInputIsOneLineAndStatusTwo) {
-    expectRefused({}, "no command");
-    expectRefused({"fly"}, "unknown command");
-    expectRefused({"play", "--board", "Atlantis"}, "unknown board");
-    expectRefused({"play", "--board-string", "XXX"}, "n*n");
-    expectRefused({"play", "--board-string", std::string(17 * 17, 'X')}, "n*n");
-    expectRefused({"play", "--board-string", std::string(100000, '+')}, "n*n");
-    expectRefused({"play", "--board-string", "X"}, "n*n");
-    expectRefused({"play", "--board-string", "+XY-"}, "characters");
-    expectRefused({"play", "--p1", "grandmaster"}, "level");
-    expectRefused({"play", "--p2"}, "needs 1 value");
-    expectRefused({"play", "--logic", "diagonal"}, "logic");
-    expectRefused({"play", "--seed", "-1"}, "seed");
-    expectRefused({"play", "--games", "0"}, "games");
-    expectRefused({"play", "--board", "Bitva", "--board-string", "+XX-"}, "either");
-    expectRefused({"play", "--frobnicate"}, "unknown option");
-    expectRefused({"play", "--games", "1", "--games", "2"}, "twice");
-    expectRefused({"moves", "--board-string", "+XX-", "--player", "3", "--strength", "1"},
-                  "player");
-    expectRefused({"moves", "--board-string", "+XX-", "--player", "1", "--strength", "4"},
-                  "strength");
-    expectRefused({"moves", "--board-string", "+XX-", "--player", "1"}, "--strength");
-    expectRefused({"moves", "--board-string", "+XX-", "--player", "1", "--strength", "1", "--last",
-                   "0", "0", "5", "0"},
-                  "off the");
-    expectRefused(
-        {"moves", "--board-string", "+XX-", "--player", "1", "--strength", "1", "--last", "0", "0"},
-        "needs 4 values");
-    expectRefused({"perft", "--board-string", "+XX-", "--player", "1", "--depth", "99"}, "depth");
-    expectRefused({"perft", "--board-string", "+XX-", "--player", "1", "--depth", "2x"}, "depth");
-    expectRefused({"perft", "--player", "1", "--depth", "2"}, "--board-string");
-    expectRefused({"boards", "extra"}, "no arguments");
+TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
+    // Each case: the command line, and what the message mentions.
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "no command"},
+        {"fly", "unknown command"},
+        {"boards extra", "no arguments"},
+        {"play --board Atlantis", "unknown board"},
+        {"play --board-string XXX", "n*n"},
+        {"play --board-string X", "n*n"},
+        {"play --board-string " + std::string(17 * 17, 'X'), "n*n"},
+        {"play --board-string +XY-", "characters"},
+        {"play --p1 grandmaster", "level"},
+        {"play --logic diagonal", "logic"},
+        {"play --seed -1", "seed"},
+        {"play --games 0", "games"},
+        {"play --board Bitva --board-string +XX-", "either"},
+        {"play --frobnicate", "unknown option"},
+        {"play --games 1 --games 2", "twice"},
+        {"moves --board-string +XX- --player 3 --strength 1", "player"},
+        {"moves --board-string +XX- --player 1 --strength 4", "strength"},
+        {"moves --board-string +XX- --player 1", "--strength"},
+        {"moves --board-string +XX- --player 1 --strength 1 --last 0 0 5 0", "off the"},
+        {"moves --board-string +XX- --player 1 --strength 1 --last 0 0", "needs 4 values"},
+        {"perft --board-string +XX- --player 1 --depth 2x", "depth"},
+        {"perft --player 1 --depth 2", "--board-string"}};
+    for (const auto& [words, mentions] : cases) {
+        SCOPED_TRACE(words.substr(0, 60));
+        const CliRun r = runCli(words);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_NE(r.err.find(mentions), std::string::npos) << r.err;
+    }
 }
 
 TEST(CliHelp, ListsEveryCommand) {
-    const CliRun r = runCli({"help"});
+    const CliRun r = runCli("help");
     ASSERT_EQ(r.status, 0);
-    for (const char* name : {"boards", "play", "moves", "perft"}) {
+    for (const char* name : {"boards", "play", "moves", "perft"})
         EXPECT_NE(r.out.find(std::string("tomelin-cli ") + name), std::string::npos) << name;
-    }
 }
 
 }  // namespace
