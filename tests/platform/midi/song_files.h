@@ -17,7 +17,10 @@ public:
         char name[] = "/tmp/tomelin-music-XXXXXX";
         m_path = mkdtemp(name);
     }
-    ~TempFolder() { std::filesystem::remove_all(m_path); }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
