@@ -7,7 +7,7 @@
 
 namespace tomelin {
 
-// The data folders to search, most specific first: <program folder>/../share/tomelin (a
+// The data folders to search, nearest first: <program folder>/../share/tomelin (a
 // relocated installation), the configured installed data folder, the source tree's assets.
 QStringList dataFolderCandidates();
 
