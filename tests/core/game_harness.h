@@ -63,20 +63,21 @@ public:
     explicit GameHarness(const std::string& boardString = "", const std::string& logic = "1",
                          const std::string& name1 = "Alice", const std::string& name2 = "Bob",
                          std::array<int, 2> times = {0, 0}, RandomSource* other = nullptr)
-        : random(7), game(timers, other ? *other : random) {
+        : setup{"", {name1, name2}, logic, times, {}},
+          random(7),
+          game(timers, other ? *other : random) {
+        setup.person = {playerKindFromName(name1) == 0, playerKindFromName(name2) == 0};
         timers.setHandler([this](GameTimer t) { game.onTimer(t); });
         game.setObserver(&observer);
         if (!boardString.empty())
-            startGame(boardString, logic, name1, name2, times);
+            startGame(boardString);
     }
 
-    // Starts a game on `boardString` and runs the start and the first turn change.
-    void startGame(const std::string& boardString, const std::string& logic = "1",
-                   const std::string& name1 = "Alice", const std::string& name2 = "Bob",
-                   std::array<int, 2> times = {0, 0}) {
-        GameSetup s{boardString + "1", {name1, name2}, logic, times, {}};
-        s.person = {playerKindFromName(name1) == 0, playerKindFromName(name2) == 0};
-        if (game.start(s))
+    // Starts a game of the same players on `boardString` and runs the start and the first
+    // turn change.
+    void startGame(const std::string& boardString) {
+        setup.descriptor = boardString + "1";
+        if (game.start(setup))
             return;
         timers.fire(GameTimer::Timer1);
         timers.fire(GameTimer::TimCHng);
@@ -124,6 +125,7 @@ public:
         return s;
     }
 
+    GameSetup setup;
     ManualTimerHost timers;
     MtRandomSource random;
     Game game;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "game_harness.h"
 
 namespace tomelin {
@@ -28,13 +30,8 @@ std::string clocks(const Game& g) {
 }
 
 TEST(Selection, MarksCopiesAndJumpsOnFreeCellsOnly) {
-    struct Case {
-        const char* logic;
-        const char* board;
-        CellPos token;
-        const char* marks;  // 1 jump, 2 copy, 3 the selected token
-    };
-    const Case cases[] = {
+    // Logic, board, selected token, marks (1 jump, 2 copy, 3 the selected token).
+    const std::tuple<const char*, const char*, CellPos, const char*> cases[] = {
         // Cross: four edge copies; jumps two cells straight or one diagonally.
         {"2", "XXXXX/XXXXX/XX+XX/XXXXX/XXXX-/", {2, 2}, "00100/01210/12321/01210/00100/"},
         // Star: copies to the eight neighbours, jumps to the ring around them.
@@ -43,11 +40,11 @@ TEST(Selection, MarksCopiesAndJumpsOnFreeCellsOnly) {
         {"1", "+XXX/XXXX/XXXX/XXX-/", {0, 0}, "3210/2210/1110/0000/"},
         // Holes, own and opposing tokens are no targets.
         {"1", "-XXX/X+0X/X+XX/XXXX/", {1, 1}, "0221/2301/2021/1111/"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.board);
-        GameHarness h(rows(c.board), c.logic);
-        h.game.PLKlik(c.token.x, c.token.y);
-        EXPECT_EQ(markMap(h.game), c.marks);
+    for (const auto& [logic, board, token, marks] : cases) {
+        SCOPED_TRACE(board);
+        GameHarness h(rows(board), logic);
+        h.game.PLKlik(token.x, token.y);
+        EXPECT_EQ(markMap(h.game), marks);
         for (int i = -2; i < 0; ++i) {
             for (int j = -2; j < 5; ++j)
                 EXPECT_TRUE(h.game.marks().at(i, j) == 0 && h.game.marks().at(j, i) == 0);
@@ -56,14 +53,8 @@ TEST(Selection, MarksCopiesAndJumpsOnFreeCellsOnly) {
 }
 
 TEST(MoveRules, CopyKeepsTheSourceJumpFreesItAndOnlyTargetNeighboursConvert) {
-    struct Case {
-        const char* logic;
-        const char* before;
-        std::array<int, 4> move;
-        const char* after;
-        int captures;
-    };
-    const Case cases[] = {
+    // Logic, board before, move, board after, captured tokens.
+    const std::tuple<const char*, const char*, std::array<int, 4>, const char*, int> cases[] = {
         // Star: the copy up converts the diagonal neighbours of the target.
         {"1", "-X-/X+X/-X-/", {1, 1, 1, 0}, "+++/X+X/-X-/", 2},
         // Cross: edge neighbours convert, diagonals and cells two steps away do not.
@@ -72,17 +63,17 @@ TEST(MoveRules, CopyKeepsTheSourceJumpFreesItAndOnlyTargetNeighboursConvert) {
         {"1", "-XXXX/+XXXX/-XX-X/XXXX-/XXXXX/", {0, 1, 2, 1}, "-XXXX/XX+XX/-XX+X/XXXX-/XXXXX/", 1},
         // Own tokens next to the target stay as they are.
         {"1", "++X/++X/XX-/", {1, 0, 2, 0}, "+++/++X/XX-/", 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.before);
-        GameHarness h(rows(c.before), c.logic);
-        h.clicks(c.move[0], c.move[1], c.move[2], c.move[3]);
-        EXPECT_EQ(boardString(h.game.board()), rows(c.after));
-        EXPECT_EQ(h.observer.rays, c.captures);
-        const auto n = boardFrom(rows(c.after)).count();
+    for (const auto& [logic, before, m, after, captures] : cases) {
+        SCOPED_TRACE(before);
+        GameHarness h(rows(before), logic);
+        h.clicks(m[0], m[1], m[2], m[3]);
+        EXPECT_EQ(boardString(h.game.board()), rows(after));
+        EXPECT_EQ(h.observer.rays, captures);
+        const auto n = boardFrom(rows(after)).count();
         EXPECT_EQ(h.observer.score, (std::array{n.tokens1, n.tokens2, n.free}));
         EXPECT_EQ(h.observer.movers, std::vector<int>{1});
-        EXPECT_EQ(h.game.lastMoveSource(), (CellPos{c.move[0], c.move[1]}));
-        EXPECT_EQ(h.game.lastMoveTarget(), (CellPos{c.move[2], c.move[3]}));
+        EXPECT_EQ(h.game.lastMoveSource(), (CellPos{m[0], m[1]}));
+        EXPECT_EQ(h.game.lastMoveTarget(), (CellPos{m[2], m[3]}));
     }
 }
 
@@ -136,12 +127,15 @@ TEST(GameStart, RefusesADescriptorBeyondTheGridsAndStartsNothing) {
     EXPECT_EQ(h.running(), "Timer1");
 }
 
-TEST(TurnChange, CountsFullMovesRecordsSnapshotsAndOffersTakeBackFromTheSecondMove) {
+TEST(TurnChange, CountsFullMovesAndTakeBackReturnsOneOrTwoButNothingBeforeTheStart) {
     GameHarness h(original());
     EXPECT_EQ(h.turn(), "p1 made 0 ' 1. TAH'");
     EXPECT_EQ(h.running(), "TimerT");
     EXPECT_TRUE(h.game.boardEnabled());
     EXPECT_EQ(h.observer.score, (std::array{2, 2, 117}));
+    h.game.TZ_Click(1);
+    h.game.TZ_Click(2);
+    EXPECT_EQ(h.running(), "TimerT");  // nothing to take back
     const std::pair<std::array<int, 4>, const char*> moves[] = {
         {{0, 0, 1, 1}, "p2 made 1 ' 1. TAH'"},
         {{10, 0, 9, 1}, "p1 made 2 ' 2. TAH' take-back"},
@@ -155,12 +149,30 @@ TEST(TurnChange, CountsFullMovesRecordsSnapshotsAndOffersTakeBackFromTheSecondMo
     }
     EXPECT_EQ(h.game.moveList(), snapshots);
     EXPECT_EQ(h.observer.turns, (std::vector<int>{1, 2, 1, 2, 1}));
+    h.game.TZ_Click(1);
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(h.turn(), "p2 made 3 ' 2. TAH' take-back");
+    EXPECT_EQ(MakeSnapshot(h.game.board()), snapshots[3]);
+    h.game.TZ_Click(2);
+    EXPECT_EQ(h.game.moveLabel(), " 2. TAH");  // written by the take-back, the turn change fixes it
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(h.turn(), "p2 made 1 ' 1. TAH'");
+    EXPECT_EQ(MakeSnapshot(h.game.board()), snapshots[1]);
+    h.game.TZ_Click(2);  // fewer than two moves: nothing
+    EXPECT_EQ(h.running(), "TimerT");
+    h.game.TZ_Click(1);
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(h.turn(), "p1 made 0 ' 1. TAH'");
+    EXPECT_EQ(h.game.board(), boardFrom(original()));
+    h.clicks(0, 0, 1, 1);  // while the turn change is pending take-back is refused
+    h.game.TZ_Click(1);
+    h.timers.fire(GameTimer::TimCHng);
+    EXPECT_EQ(h.turn(), "p2 made 1 ' 1. TAH'");
 }
 
 TEST(TurnChange, PlayerWithoutMoveLosesAllFreeCellsAndTheGameEnds) {
-    GameHarness h;
     // Player 1's only token is walled in by holes: the first turn change fills the board.
-    h.startGame(rows("+00X/000X/000X/XXX-/"));
+    GameHarness h(rows("+00X/000X/000X/XXX-/"));
     EXPECT_EQ(h.observer.log, (Log{"fill 1 6", "end 1 7 2"}));
     EXPECT_TRUE(h.game.gameOver() && h.game.resultShown() && h.game.takeBackUnavailable());
     EXPECT_FALSE(h.game.boardEnabled());
@@ -228,33 +240,6 @@ TEST(PlayerKind, ComputerOnlyForTheExactComputerNames) {
         EXPECT_EQ(playerKindFromName(person), 0) << person;
 }
 
-TEST(TakeBack, ReturnsOneOrTwoMovesButNothingBeforeTheStartOrDuringATurnChange) {
-    GameHarness h(original());
-    h.game.TZ_Click(1);
-    h.game.TZ_Click(2);
-    h.move(0, 0, 1, 1);
-    const std::string afterFirst = MakeSnapshot(h.game.board());
-    h.game.TZ_Click(2);  // fewer than two moves: nothing
-    EXPECT_EQ(h.running(), "TimerT");
-    h.game.TZ_Click(1);
-    EXPECT_EQ(h.game.board(), boardFrom(original()));
-    h.timers.fire(GameTimer::TimCHng);
-    EXPECT_EQ(h.turn(), "p1 made 0 ' 1. TAH'");
-    for (auto [sx, sy, tx, ty] : {std::array{0, 0, 1, 1}, {10, 0, 9, 1}, {1, 1, 2, 2}})
-        h.move(sx, sy, tx, ty);
-    h.game.TZ_Click(2);
-    EXPECT_EQ(h.game.moveLabel(), " 2. TAH");  // written by the take-back
-    h.timers.fire(GameTimer::TimCHng);
-    EXPECT_EQ(MakeSnapshot(h.game.board()), afterFirst);
-    EXPECT_EQ(h.turn(), "p2 made 1 ' 1. TAH'");
-    h.clicks(10, 0, 9, 1);
-    const Board pending = h.game.board();
-    h.game.TZ_Click(1);
-    EXPECT_EQ(h.game.board(), pending);
-    h.timers.fire(GameTimer::TimCHng);
-    EXPECT_EQ(h.turn(), "p1 made 2 ' 2. TAH' take-back");
-}
-
 TEST(TakeBack, ReturnsCapturedTokensRedrawingOnlyChangedCells) {
     GameHarness h(rows("X-XX/-X-X/X+XX/XXX-/"));
     h.move(1, 2, 1, 1);  // the copy onto (1,1) captures (1,0), (0,1) and (2,1)
@@ -289,21 +274,15 @@ TEST(GameClock, CountsDownOnlyForThePlayerToMoveAndPausesWhileMinimized) {
     h.timers.fire(GameTimer::TimerT);
     EXPECT_EQ(clocks(h.game), "599 -3");
     EXPECT_EQ(h.observer.clockText[2], "");
-    GameHarness pc;  // a computer's limited clock shows nothing at the start
-    pc.startGame(original(), "1", "Alice", "PC Génius", {0, 4});
+    GameHarness pc(original(), "1", "Alice", "PC Génius", {0, 4});  // limited, shows nothing
     EXPECT_EQ(pc.observer.clockText[2], "");
     EXPECT_EQ(clocks(pc.game), "-1 600");
 }
 
-// Runs player 1's clock down to `seconds` left.
-void tickDownTo(GameHarness& h, int seconds) {
-    while (h.game.timeLeft(1) > seconds)
-        h.timers.fire(GameTimer::TimerT);
-}
-
 TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
     GameHarness h(original(), "1", "Alice", "Bob", {4, 0});
-    tickDownTo(h, 1);
+    while (h.game.timeLeft(1) > 1)
+        h.timers.fire(GameTimer::TimerT);
     h.game.PLKlik(0, 0);  // a half-made move when the time runs out
     ASSERT_EQ(h.game.selectionState(), 1);
     h.timers.fire(GameTimer::TimerT);
@@ -330,7 +309,8 @@ TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
 TEST(GameClock, ComputerPlayerKeepsItsChosenMoveAfterRunningOut) {
     GameHarness h(original(), "1", "PC Profesionál", "Bob", {4, 0});
     h.timers.fire(GameTimer::TimPC);
-    tickDownTo(h, 0);
+    while (h.game.timeLeft(1) > 0)
+        h.timers.fire(GameTimer::TimerT);
     EXPECT_EQ(h.game.timeLeft(1), kTimeRanOut);
     h.timers.fire(GameTimer::TimPC);
     h.timers.fire(GameTimer::TimCHng);
