@@ -1,11 +1,10 @@
 #pragma once
 // Helpers shared by the store tests: a fresh temporary folder per test holding the store
 // file (removed with its contents), raw file and SQL access as another program would have,
-// a readable form of a key's values and waiting for child processes.
+// and a readable form of a key's values.
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -87,12 +86,6 @@ inline std::vector<std::string> describe(const std::vector<StoredValue>& values)
         out.push_back(v.name + "=" + std::to_string(v.type) + ":" +
                       (std::holds_alternative<std::monostate>(v.value) ? "-" : valueText(v.value)));
     return out;
-}
-
-// Waits for a child process; true when it exited with status 0.
-inline bool exitedCleanly(pid_t pid) {
-    int status = 0;
-    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace tomelin::testing

@@ -1,6 +1,7 @@
 // Several programs opening the same, not yet existing store file at once.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/store/store_folder.h"
@@ -37,8 +38,11 @@ TEST(StoreProcesses, FirstStartOfSeveralCopiesAtOnceGivesOneHealthyStore) {
     }
     close(go[0]);
     close(go[1]);  // releases every child at the same moment
-    for (pid_t pid : children)
-        EXPECT_TRUE(exitedCleanly(pid));
+    for (pid_t pid : children) {
+        int status = 0;
+        EXPECT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
 
     StoreOpening opening = openStoreAt(path);
     ASSERT_FALSE(opening.hasProblem()) << opening.problem;

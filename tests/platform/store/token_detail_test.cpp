@@ -21,14 +21,15 @@ TEST_F(TokenDetailTest, MissingValueWritesTheDefaultButDrawsAtLevelTwoThisRun) {
 
 TEST_F(TokenDetailTest, StoredValuesGiveTheirLevelOrAreReplacedByTheDefault) {
     ASSERT_EQ(m_store->CreateRegKey(kProgramKey), kStatusOk);
-    // Level 0 stands for "replaced by the default, drawn at level 2 this run"; 1 and 2 would
-    // give level 0, which is drawn at 1.
+    // Level 0 stands for "replaced by the default, drawn at level 2 this run". The level is
+    // (number - 1) / 3 rounded half to even (5.5 and 8.5 give 2); 1 and 2 give 0, drawn at 1.
     const std::pair<StoreValue, int> rows[] = {
-        {std::string("1"), 1},   {std::string("2"), 1},  {std::string("5"), 1},
-        {std::string("6"), 2},   {std::string("8"), 2},  {std::string("9"), 3},
-        {std::string("10"), 3},  {std::int32_t{9}, 3},   {std::string(" 7 Punkte"), 2},
-        {std::string("0"), 0},   {std::string("11"), 0}, {std::string(""), 0},
-        {std::string("abc"), 0}, {std::string("-3"), 0}, {std::string("10.5"), 0}};
+        {std::string("1"), 1},   {std::string("2"), 1},   {std::string("5"), 1},
+        {std::string("6"), 2},   {std::string("8"), 2},   {std::string("9"), 3},
+        {std::string("10"), 3},  {std::int32_t{9}, 3},    {std::string(" 7 Punkte"), 2},
+        {std::string("5.5"), 2}, {std::string("8.5"), 2}, {std::string("0"), 0},
+        {std::string("11"), 0},  {std::string(""), 0},    {std::string("abc"), 0},
+        {std::string("-3"), 0},  {std::string("10.5"), 0}};
     for (const auto& [value, level] : rows) {
         SCOPED_TRACE(valueText(value));
         const int type = std::holds_alternative<std::int32_t>(value) ? kTypeInt : kTypeText;
@@ -39,12 +40,6 @@ TEST_F(TokenDetailTest, StoredValuesGiveTheirLevelOrAreReplacedByTheDefault) {
         EXPECT_EQ(m_store->ReadRegValue(kProgramKey, kDetailValueName),
                   level == 0 ? StoreValue(std::string("5")) : value);
     }
-}
-
-TEST(TokenDetail, LevelRoundsHalvesToEven) {
-    EXPECT_EQ(tokenDetailLevel(5.5), 2);  // 1.5 -> 2
-    EXPECT_EQ(tokenDetailLevel(8.5), 2);  // 2.5 -> 2
-    EXPECT_EQ(tokenDetailLevel(2.5), 1);  // 0.5 -> 0, drawn at 1
 }
 
 }  // namespace
