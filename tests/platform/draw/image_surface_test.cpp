@@ -71,6 +71,26 @@ TEST(ImageSurface, EllipseFollowsTheAspectRule) {
     EXPECT_EQ(pixelAt(tall, 40, 30), kRed);
     EXPECT_EQ(pixelAt(tall, 50, 30), kBlack);
 
+    // A circle is closed: every row and column it spans has its two outline pixels.
+    ImageSurface round(40, 40, kBlack);
+    round.ellipse(20, 20, 12, 1, kRed);
+    for (int y = 8; y <= 32; ++y) {
+        int hits = 0;
+        for (int x = 0; x < 40; ++x)
+            hits += pixelAt(round, x, y) == kRed;
+        EXPECT_GE(hits, 1) << y;
+    }
+    EXPECT_EQ(pixelAt(round, 20, 20), kBlack);
+    EXPECT_EQ(pixelAt(round, 8, 20), kRed);
+    EXPECT_EQ(pixelAt(round, 20, 32), kRed);
+    // Outlines partly or wholly off the picture are clipped, a radius 0 is a dot.
+    ImageSurface edge(10, 10, kBlack);
+    edge.ellipse(0, 0, 5, 1, kRed);
+    edge.ellipse(-100, -100, 5, 1, kRed);
+    edge.ellipse(7, 7, 0, 0.5, kRed);
+    EXPECT_EQ(pixelAt(edge, 5, 0), kRed);
+    EXPECT_EQ(pixelAt(edge, 7, 7), kRed);
+
     const EllipseRadii circle = ellipseRadii(7, 1);
     EXPECT_DOUBLE_EQ(circle.horizontal, 7);
     EXPECT_DOUBLE_EQ(circle.vertical, 7);
