@@ -142,6 +142,7 @@ TEST_F(FluidPlayerTest, SurvivesSongChangesWhileAnotherThreadRenders) {
     }
     running = false;
     device.join();
+    racing.waitUntilReady();
     ASSERT_TRUE(racing.open(songs[0]));  // still in working order
     racing.play();
     EXPECT_GT(renderSeconds(racing, 0.5), kAudible);

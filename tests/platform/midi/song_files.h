@@ -10,12 +10,13 @@
 
 namespace tomelin::test {
 
-// A fresh folder under /tmp, removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
 public:
     TempFolder() {
-        char name[] = "/tmp/tomelin-music-XXXXXX";
-        m_path = mkdtemp(name);
+        std::string name =
+            (std::filesystem::temp_directory_path() / "tomelin-music-XXXXXX").string();
+        m_path = mkdtemp(name.data()) != nullptr ? name : std::string();  // empty: failed
     }
     ~TempFolder() {
         std::error_code ignored;

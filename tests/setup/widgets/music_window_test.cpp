@@ -157,6 +157,7 @@ TEST(MusicWindowWithFluidSynth, ShippedSongsPlayAndBrokenOnesAreSilent) {
     folder.write("empty.mid");
     auto& player = *new FluidMidiPlayer({.output = FluidPlayerOptions::Output::Manual});
     MPlay window{std::unique_ptr<MidiPlayer>(&player)};
+    player.waitUntilReady();
     window.loadSongs(folder.path());
     ASSERT_GE(window.songs().size(), 7);
     for (int item = 1; item < window.songs().size(); ++item) {
