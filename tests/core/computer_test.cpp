@@ -81,7 +81,9 @@ TEST(ComputerSearch, MatchesThePlayAndCountReferenceOnRandomPositions) {
                     ties.push_back(static_cast<int>(k));
             }
             EXPECT_EQ(*got.best, ties);
-            EXPECT_EQ(got.bestScore, want.empty() ? got.bestScore : best);
+            if (!want.empty()) {
+                EXPECT_EQ(got.bestScore, best);
+            }
         }
     }
 }
@@ -141,19 +143,6 @@ TEST(ComputerPlayer, OnlyLegalMoveIsPlayedAndProgressIsReported) {
     h.playComputerMove();
     EXPECT_EQ(h.game.board().at(1, 0), kToken1);
     EXPECT_EQ(h.game.playerToMove(), 2);
-}
-
-TEST(ComputerPlayer, ComputerAgainstComputerFinishesOnDama) {
-    GameHarness h(findBuiltinBoard("Dáma")->boardString, "2", "PC Génius", "PC Začátečník");
-    for (int guard = 0; !h.game.gameOver() && guard < 5000; ++guard)
-        ASSERT_TRUE(h.timers.fireNext({GameTimer::TimerT}).has_value());
-    ASSERT_TRUE(h.game.gameOver());
-    const auto c = h.game.board().count();
-    EXPECT_EQ(c.free, 0);
-    const int winner = c.tokens1 > c.tokens2 ? 1 : (c.tokens2 > c.tokens1 ? 2 : 0);
-    EXPECT_EQ(h.observer.log.back(), "end " + std::to_string(c.tokens1) + " " +
-                                         std::to_string(c.tokens2) + " " + std::to_string(winner));
-    EXPECT_EQ(static_cast<int>(h.observer.movers.size()), h.game.movesMade());
 }
 
 TEST(ComputerPlayer, FullRedrawParksTheLastMoveAndKeepsThePendingMove) {

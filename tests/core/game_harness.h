@@ -114,13 +114,11 @@ public:
 
     // The running game timers, e.g. "TimCHng TimerT".
     std::string running() const {
+        const char* names[] = {"Timer1", "TimCHng", "TimPC", "TimerT"};  // in enum order
         std::string s;
-        for (auto [t, name] : {std::pair{GameTimer::Timer1, "Timer1"},
-                               {GameTimer::TimCHng, "TimCHng"},
-                               {GameTimer::TimPC, "TimPC"},
-                               {GameTimer::TimerT, "TimerT"}}) {
-            if (timers.isActive(t))
-                s += s.empty() ? name : std::string(" ") + name;
+        for (int t = 0; t < 4; ++t) {
+            if (timers.isActive(static_cast<GameTimer>(t)))
+                s += s.empty() ? names[t] : std::string(" ") + names[t];
         }
         return s;
     }
