@@ -2,8 +2,8 @@
 // store file in a temporary folder.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -51,15 +51,10 @@ std::vector<Lines> recordFields(const std::string& out) {
 class StoreCommands : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tomelin-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        m_store = (m_folder / "store" / "tomelin.db").string();
+        fs::remove_all(m_folder, m_error);
+        ASSERT_TRUE(fs::create_directories(m_folder));
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_folder, ec);
-    }
+    void TearDown() override { fs::remove_all(m_folder, m_error); }
 
     // Runs the tool with TOMELIN_STORE pointing into the test's folder.
     CliResult cli(const Lines& args) {
@@ -99,8 +94,10 @@ protected:
             ASSERT_EQ(cli({"store", "set", key, ints[i], ints[i + 1], "--int"}).status, 0);
     }
 
-    fs::path m_folder;
-    std::string m_store;
+    const fs::path m_folder =
+        fs::temp_directory_path() / ("tomelin-cli-" + std::to_string(getpid()));
+    const std::string m_store = (m_folder / "store" / "tomelin.db").string();
+    std::error_code m_error;
 };
 
 TEST_F(StoreCommands, SetGetListAndDeleteValuesButNoKeyWithSubkeys) {
@@ -109,9 +106,7 @@ TEST_F(StoreCommands, SetGetListAndDeleteValuesButNoKeyWithSubkeys) {
     EXPECT_TRUE(fs::exists(m_store));
     EXPECT_EQ(cli({"store", "set", key + "\\HracíPole\\01", "", "Malé"}).status, 0);
     EXPECT_EQ(cli({"store", "set", key + "\\HracíPole\\01", "Počet", "-3", "--int"}).status, 0);
-    const CliResult get = cli({"store", "get", key, "GrafickáPropracovanostFigurek"});
-    EXPECT_EQ(get.status, 0);
-    EXPECT_EQ(get.out, "7\n");
+    EXPECT_EQ(cli({"store", "get", key, "GrafickáPropracovanostFigurek"}).out, "7\n");
     EXPECT_EQ(cli({"store", "get", key + "\\HracíPole\\01", ""}).out, "Malé\n");
     const CliResult list = cli({"store", "list", key});
     EXPECT_EQ(list.status, 0);
@@ -184,11 +179,9 @@ TEST_F(StoreCommands, PlayRecordStoresEveryDecidedGameUnderItsBoardsName) {
     EXPECT_EQ(cli(play).out, played.out);  // recording does not change the games
     Lines decided;                         // "count1 count2 winner" of each decided game
     for (const std::string& line : split(played.out)) {
-        std::stringstream ss(line);
-        std::string word, t1, t2, winner;
-        ss >> word >> t1 >> t2 >> winner;
-        if (word == "result" && winner != "0")
-            decided.push_back(t1 + " " + t2 + " " + winner);
+        const Lines w = split(line, ' ');
+        if (w.size() >= 4 && w[0] == "result" && w[3] != "0")
+            decided.push_back(w[1] + " " + w[2] + " " + w[3]);
     }
     ASSERT_FALSE(decided.empty());
     const std::vector<Lines> records = recordFields(cli({"records"}).out);
