@@ -33,7 +33,9 @@ void ToolButton::mouseReleaseEvent(QMouseEvent* event) {
     m_down = false;
     update();
     event->accept();
-    if (wasDown && rect().contains(event->position().toPoint()))
+    // Any button shows the pressed look; only the left button clicks.
+    if (wasDown && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
         emit clicked();
 }
 

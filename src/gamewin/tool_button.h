@@ -7,7 +7,7 @@
 namespace tomelin {
 
 // Shows the upper (normal) half of its 24 x 44 picture, the lower (pressed) half while a
-// mouse button is held on it; a release over the button is a click.
+// mouse button is held on it; a left-button release over the button is a click.
 class ToolButton : public QWidget {
     Q_OBJECT
 public:
