@@ -45,7 +45,7 @@ namespace tomelin {
 
 void ClickArea::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
 }
 
