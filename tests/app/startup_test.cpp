@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QRadioButton>
@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 
 #include "core/manual_timer_host.h"
-#include "core/random.h"
 #include "gamewin/tomel.h"
 #include "gamewin/window_layout.h"
 #include "records/game_record.h"
@@ -41,10 +40,9 @@ class StartUp : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    QString storePath() const { return dir.path() + "/store.db"; }
-
+    // Runs the program's start on the test's store; messages are recorded instead of shown.
     std::unique_ptr<Module1> launch() {
-        auto program = std::make_unique<Module1>(openStoreAt(storePath().toStdString()), &timers,
+        auto program = std::make_unique<Module1>(openStoreAt(storePath.toStdString()), &timers,
                                                  std::make_unique<SilentPlayer>(), &random);
         program->setMessageHandler(
             [this](const QString& title, const QString& text) { messages << title + "|" + text; });
@@ -54,16 +52,9 @@ protected:
         return program;
     }
 
-    // Runs the game's timers (the clock left out) until the game is over.
-    void playToTheEnd(Module1& program) {
-        for (int tick = 0; tick < 100000 && !program.gameWindow().game().gameOver(); ++tick) {
-            if (!timers.fireNext({GameTimer::TimerT})) {
-                break;
-            }
-        }
-    }
-
     QTemporaryDir dir;
+    const QString storePath = dir.path() + "/store.db";
+    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
     ManualTimerHost timers;
     MtRandomSource random{20261206};
     QStringList messages;
@@ -73,33 +64,32 @@ TEST_F(StartUp, WithAnEmptyStoreShowsTheSetupWindowReadyForTwoPeople) {
     auto program = launch();
     EXPECT_EQ(program->shownStatuses(), Module1::statusTexts());
     Form1& form = program->setupWindow();
+    Tomel& game = program->gameWindow();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(program->gameWindow().isVisible());
+    EXPECT_FALSE(game.isVisible());
     EXPECT_EQ(form.boardList()->count(), 5);
-    EXPECT_EQ(form.selectedBoard(), 0);
-    EXPECT_EQ(program->gameWindow().boardName(), QStringLiteral("Originál"));
-    EXPECT_FALSE(form.panel(0)->isComputer());
-    EXPECT_FALSE(form.panel(1)->isComputer());
-    EXPECT_EQ(form.panel(0)->name(), QStringLiteral("Hráč 1"));
-    EXPECT_EQ(form.panel(1)->Combo1->currentIndex(), 0);
-    EXPECT_EQ(form.logic(), QStringLiteral("1"));
+    EXPECT_EQ(game.boardName(), QStringLiteral("Originál"));
     // Both tokens reached the game window, snapped to the colour grid.
-    EXPECT_EQ(program->gameWindow().playerStyle(1).colour, rgb(255, 135, 15));
-    EXPECT_EQ(program->gameWindow().playerStyle(1).shape, 1);
-    EXPECT_EQ(program->gameWindow().playerStyle(2).colour, rgb(15, 135, 255));
-    EXPECT_EQ(program->gameWindow().playerStyle(2).shape, 5);
+    EXPECT_EQ(game.playerStyle(1), (PlayerStyle{rgb(255, 135, 15), 1, rgb(255, 127, 127)}));
+    EXPECT_EQ(game.playerStyle(2), (PlayerStyle{rgb(15, 135, 255), 5, rgb(127, 127, 255)}));
     // The game window is laid out at 13/15 of the screen; it cannot grow any more.
-    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
-    EXPECT_EQ(program->gameWindow().windowHeight(), startHeight(screenHeight));
+    EXPECT_EQ(game.windowHeight(), startHeight(screenHeight));
     EXPECT_FALSE(form.menus().HGV->isEnabled());
     EXPECT_EQ(form.menus().HGM->isEnabled(), mayShrink(startHeight(screenHeight), screenHeight));
     EXPECT_EQ(program->musicWindow().songs().front(), QStringLiteral("(Ticho)"));
     EXPECT_TRUE(messages.isEmpty());
+    // START as it is: two people with the default names on the first board, star logic.
+    form.Command1_Click();
+    EXPECT_EQ(game.gameSetup().names, (std::array<std::string, 2>{"Hráč 1", "Hráč 2"}));
+    EXPECT_EQ(game.gameSetup().person, (std::array<bool, 2>{true, true}));
+    EXPECT_EQ(game.gameSetup().timeListPos, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(game.gameSetup().descriptor, builtinBoards()[0].boardString + "1");
+    EXPECT_EQ(game.gameSetup().logicLabel, "1");
 }
 
-TEST_F(StartUp, ListsStoredBoardsAndKnownPlayers) {
+TEST_F(StartUp, StoredBoardsAndKnownPlayersReachTheGameWindow) {
     {
-        StoreOpening opening = openStoreAt(storePath().toStdString());
+        StoreOpening opening = openStoreAt(storePath.toStdString());
         ASSERT_FALSE(saveBoardToSlot(*opening.store, "03", "Moje", builtinBoards()[3].boardString));
         GameRecord record;
         record.board = "Bitva";
@@ -112,18 +102,17 @@ TEST_F(StartUp, ListsStoredBoardsAndKnownPlayers) {
     auto program = launch();
     Form1& form = program->setupWindow();
     ASSERT_EQ(form.boardList()->count(), 6);
-    EXPECT_EQ(form.boardList()->item(5)->text(), QStringLiteral("Moje"));
-    EXPECT_GE(form.panel(0)->Text3->findText("Alena"), 0);
-    EXPECT_GE(form.panel(1)->Text3->findText("Bohouš"), 0);
+    form.boardList()->setCurrentRow(5);
+    EXPECT_EQ(program->gameWindow().boardName(), QStringLiteral("Moje"));
     // Picking Bohouš gives player 1 his last token: a blue star.
     form.panel(0)->Text3->setEditText(QStringLiteral("Bohouš"));
-    EXPECT_EQ(program->gameWindow().playerStyle(1).colour, rgb(15, 15, 255));
-    EXPECT_EQ(program->gameWindow().playerStyle(1).shape, 6);
+    EXPECT_EQ(program->gameWindow().playerStyle(1),
+              (PlayerStyle{rgb(15, 15, 255), 6, rgb(127, 127, 255)}));
 }
 
 TEST_F(StartUp, ADamagedStoreIsReportedOnceWithWhereTheOldFileWent) {
     {
-        QFile file(storePath());
+        QFile file(storePath);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(4096, 'x'));
     }
@@ -132,20 +121,15 @@ TEST_F(StartUp, ADamagedStoreIsReportedOnceWithWhereTheOldFileWent) {
     const QString moved = program->storeProblem();
     EXPECT_FALSE(moved.isEmpty());
     EXPECT_TRUE(messages[0].endsWith(moved));
-    // The old file is kept where the message says.
-    bool found = false;
-    for (const QFileInfo& info : QDir(dir.path()).entryInfoList(QDir::Files)) {
-        if (info.fileName().startsWith("store.db.damaged")) {
-            found = true;
-            EXPECT_TRUE(moved.contains(info.fileName())) << moved.toStdString();
-            EXPECT_EQ(info.size(), 4096);
-        }
-    }
-    EXPECT_TRUE(found);
+    // The old file is kept, whole, where the message says.
+    const QFileInfoList kept = QDir(dir.path()).entryInfoList({"store.db.damaged*"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(moved.contains(kept[0].fileName())) << moved.toStdString();
+    EXPECT_EQ(kept[0].size(), 4096);
     EXPECT_EQ(program->setupWindow().boardList()->count(), 5);
 }
 
-TEST_F(StartUp, StartHandsTheGameOverAndNewGameComesBack) {
+TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
     auto program = launch();
     Form1& form = program->setupWindow();
     Tomel& game = program->gameWindow();
@@ -156,38 +140,11 @@ TEST_F(StartUp, StartHandsTheGameOverAndNewGameComesBack) {
     form.Command1_Click();
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(game.isVisible());
-    EXPECT_EQ(game.gameSetup().names[0], "Eva");
-    EXPECT_EQ(game.gameSetup().names[1], "PC Profesionál");
+    EXPECT_EQ(game.gameSetup().names, (std::array<std::string, 2>{"Eva", "PC Profesionál"}));
     EXPECT_EQ(game.gameSetup().logicLabel, "2");
     EXPECT_EQ(game.gameSetup().descriptor, builtinBoards()[3].boardString + "1");
     EXPECT_EQ(game.boardName(), QString::fromStdString(builtinBoards()[3].name));
 
-    game.newGame();
-    EXPECT_FALSE(game.isVisible());
-    EXPECT_TRUE(form.isVisible());
-    // The setup is kept for the next game.
-    EXPECT_EQ(form.panel(0)->name(), QStringLiteral("Eva"));
-    EXPECT_TRUE(form.panel(1)->isComputer());
-}
-
-TEST_F(StartUp, ABoardTheGameRefusesLeavesTheSetupWindowOnTheScreen) {
-    auto program = launch();
-    Form1& form = program->setupWindow();
-    StartRequest request;
-    request.setup.descriptor = "X+-X7";  // no player 7 to start
-    request.boardName = QStringLiteral("Rozbité");
-    form.hide();
-    emit form.startGame(request);
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(program->gameWindow().isVisible());
-}
-
-TEST_F(StartUp, TheGameWindowUsesTheSetupWindowsMenus) {
-    auto program = launch();
-    Form1& form = program->setupWindow();
-    Tomel& game = program->gameWindow();
-    form.Command1_Click();
-    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
     const int before = game.windowHeight();
     form.menus().HGM->trigger();
     EXPECT_EQ(game.windowHeight(), before - heightStep(screenHeight));
@@ -196,9 +153,20 @@ TEST_F(StartUp, TheGameWindowUsesTheSetupWindowsMenus) {
     EXPECT_EQ(game.windowHeight(), before);
     EXPECT_FALSE(form.menus().HGV->isEnabled());
 
-    form.menus().UNG->trigger();  // "Novou hru"
+    form.menus().UNG->trigger();  // "Novou hru": back to the setup, kept for the next game
     EXPECT_FALSE(game.isVisible());
     EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.panel(0)->name(), QStringLiteral("Eva"));
+    EXPECT_TRUE(form.panel(1)->isComputer());
+
+    // A board the game refuses leaves the setup window on the screen.
+    StartRequest broken;
+    broken.setup.descriptor = "X+-X7";  // no player 7 to start
+    form.hide();
+    emit form.startGame(broken);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(game.isVisible());
+
     QSignalSpy quit(program.get(), &Module1::quitRequested);
     form.menus().EDN->trigger();  // "Opravdu skončit"
     EXPECT_EQ(quit.count(), 1);
@@ -207,14 +175,18 @@ TEST_F(StartUp, TheGameWindowUsesTheSetupWindowsMenus) {
 TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
     auto program = launch();
     Form1& form = program->setupWindow();
-    form.panel(0)->chooseComputer();
-    form.panel(0)->chooseStrength(1);
-    form.panel(1)->chooseComputer();
-    form.panel(1)->chooseStrength(1);
+    for (int i = 0; i < 2; ++i) {
+        form.panel(i)->chooseComputer();
+        form.panel(i)->chooseStrength(1);
+    }
     form.Command1_Click();
     Tomel& game = program->gameWindow();
-    ASSERT_TRUE(game.isVisible());
-    playToTheEnd(*program);
+    // The game's timers (the clock left out) run until the game is over.
+    for (int tick = 0; tick < 100000 && !game.game().gameOver(); ++tick) {
+        if (!timers.fireNext({GameTimer::TimerT})) {
+            break;
+        }
+    }
     ASSERT_TRUE(game.game().gameOver());
     ASSERT_TRUE(game.lastRecordWrite().has_value());
     EXPECT_EQ(game.lastRecordWrite()->outcome, RecordWrite::Outcome::Written);
@@ -223,8 +195,6 @@ TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
     EXPECT_EQ(survey.lists[kListBoard][0], "Originál");
     EXPECT_EQ(survey.lists[kListPlayer1][0], "PC Začátečník");
     EXPECT_EQ(survey.lists[kListPlayer2][0], "PC Začátečník");
-
-    // Back in the setup window the records are there for "Záznamy her".
     game.newGame();
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(messages.isEmpty());

@@ -5,39 +5,35 @@
 namespace tomelin {
 namespace {
 
-struct Counts {
-    int copies = 0;
-    int jumps = 0;
-};
-
-// Counts the cells whose centre is filled as a copy target or whose edge ring is a jump.
-Counts countCells(const QImage& image, int cell) {
-    Counts counts;
-    for (int row = 0; row < kReachCells; ++row) {
-        for (int col = 0; col < kReachCells; ++col) {
-            const QPoint centre(col * cell + cell / 2, row * cell + cell / 2);
-            const QPoint ring(col * cell + 2, row * cell + cell / 2);
-            counts.copies += image.pixelColor(centre) == kCopyColour ? 1 : 0;
-            counts.jumps += image.pixelColor(ring) == kJumpColour ? 1 : 0;
+TEST(ReachDiagram, MarksEveryCopyAndJumpTargetOfTheLogic) {
+    constexpr int kCell = 12;
+    struct Row {
+        const char* name;
+        Directions directions;
+        int copies;
+        int jumps;
+    };
+    for (const Row& row :
+         {Row{"star", Directions::star(), 8, 16}, Row{"cross", Directions::cross(), 4, 8}}) {
+        SCOPED_TRACE(row.name);
+        const QImage image = reachDiagram(row.directions, kCell);
+        // A cell's filled centre is a copy target, its ringed edge a jump target.
+        int copies = 0;
+        int jumps = 0;
+        for (int r = 0; r < kReachCells; ++r) {
+            for (int c = 0; c < kReachCells; ++c) {
+                const int y = r * kCell + kCell / 2;
+                copies += image.pixelColor(c * kCell + kCell / 2, y) == kCopyColour ? 1 : 0;
+                jumps += image.pixelColor(c * kCell + 2, y) == kJumpColour ? 1 : 0;
+            }
         }
+        EXPECT_EQ(copies, row.copies);
+        EXPECT_EQ(jumps, row.jumps);
     }
-    return counts;
-}
-
-TEST(ReachDiagram, TheStarCopiesToEightCellsAndJumpsToSixteen) {
-    const Counts counts = countCells(reachDiagram(Directions::star(), 12), 12);
-    EXPECT_EQ(counts.copies, 8);
-    EXPECT_EQ(counts.jumps, 16);
-}
-
-TEST(ReachDiagram, TheCrossCopiesToFourCellsAndJumpsToEight) {
-    const QImage image = reachDiagram(Directions::cross(), 12);
-    const Counts counts = countCells(image, 12);
-    EXPECT_EQ(counts.copies, 4);
-    EXPECT_EQ(counts.jumps, 8);
-    // A diagonal neighbour is a jump target, the corner of the patch is out of reach.
-    EXPECT_EQ(image.pixelColor(1 * 12 + 2, 1 * 12 + 6), kJumpColour);
-    EXPECT_NE(image.pixelColor(0 * 12 + 2, 0 * 12 + 6), kJumpColour);
+    // For the cross a diagonal neighbour is a jump target, the corner of the patch is out of reach.
+    const QImage cross = reachDiagram(Directions::cross(), kCell);
+    EXPECT_EQ(cross.pixelColor(1 * kCell + 2, 1 * kCell + 6), kJumpColour);
+    EXPECT_NE(cross.pixelColor(0 * kCell + 2, 0 * kCell + 6), kJumpColour);
 }
 
 }  // namespace
