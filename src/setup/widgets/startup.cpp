@@ -96,12 +96,13 @@ void Module1::wire() {
     connect(game, &Tomel::quitRequested, this, &Module1::quitRequested);
     m_music->addProgramWindow(form);
     m_music->addProgramWindow(game);
-    // Integration point: MPlay::gameBarInactiveChanged should show or hide the game window's
-    // inactive caption bar once the game window offers a way to do so.
+    connect(m_music.get(), &MPlay::gameBarInactiveChanged, game, &Tomel::setCaptionInactive);
 }
 
 void Module1::showAbout() {
     frmAbout about(m_form->titlePicture(), m_game.get());
+    // While the About window is up, the game's caption counts as active.
+    m_music->addProgramWindow(&about);
     about.exec();
 }
 
