@@ -14,9 +14,6 @@ TEST(TokenColourGrid, ValuesSnapToTheGridValueAtOrAboveAndBack) {
     for (const auto& [value, index] : rows) {
         EXPECT_EQ(channelIndex(value), index) << "value " << value;
     }
-    const ChannelIndices orange = channelIndices(rgb(255, 128, 0));
-    EXPECT_EQ(orange, (ChannelIndices{0, 2, 4}));
-    EXPECT_EQ(colourOfIndices(orange), rgb(255, 135, 15));
 }
 
 TEST(TokenColourClass, EachColourGetsItsClassHighlightAndIcon) {

@@ -1,8 +1,0 @@
-// The main of the MIDI player's tests: plain GoogleTest, no Qt.
-
-#include <gtest/gtest.h>
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
