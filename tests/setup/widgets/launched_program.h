@@ -1,0 +1,99 @@
+#pragma once
+// The program as its start-up leaves it, on a temporary store: silent music, game timers
+// stepped by hand, and the setup window's dialogs and all messages recorded instead of shown.
+
+#include <gtest/gtest.h>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "core/manual_timer_host.h"
+#include "editor/frm_edit.h"
+#include "gamewin/tomel.h"
+#include "records/game_record.h"
+#include "setup/board_list.h"
+#include "setup/widgets/setup_window.h"
+#include "setup/widgets/startup.h"
+
+namespace tomelin {
+
+// Music without sound: remembers nothing, plays nothing.
+class SilentPlayer : public MidiPlayer {
+public:
+    bool open(const std::string&) override { return true; }
+    void play() override {}
+    void stop() override {}
+    void close() override {}
+    long length() const override { return 0; }
+    long position() const override { return 0; }
+};
+
+class LaunchedProgram : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    // Starts the program; what the store should hold at start is stored before.
+    Form1& launch() {
+        seed = {};  // the program opens the store itself
+        program = std::make_unique<Module1>(openStoreAt(storePath.toStdString()), &timers,
+                                            std::make_unique<SilentPlayer>(), &random);
+        const auto record = [this](const QString& title, const QString& text) {
+            messages << title + "|" + text;
+        };
+        program->setMessageHandler(record);
+        form().setMessageHandler(record);
+        form().setDialogRunner([this](QDialog& dialog) {
+            dialogs << dialog.objectName();
+            if (auto* edit = qobject_cast<FrmEdit*>(&dialog)) {
+                editor = edit->slot() + "|" + edit->boardName();
+                if (saveInEditor) {
+                    edit->save();
+                }
+            }
+        });
+        timers.setHandler([this](GameTimer t) { game().game().onTimer(t); });
+        program->start();
+        return form();
+    }
+
+    Form1& form() { return program->setupWindow(); }
+    Tomel& game() { return program->gameWindow(); }
+    // The program's store once it runs, a store of the test's own before.
+    Store& store() {
+        if (!program && !seed.store) {
+            seed = openStoreAt(storePath.toStdString());
+        }
+        return program ? program->store() : *seed.store;
+    }
+
+    void storeBoard(const std::string& slot, const char* name) {
+        ASSERT_FALSE(saveBoardToSlot(store(), slot, name, builtinBoards()[3].boardString));
+    }
+
+    void storeGame(std::array<std::string, 2> names, std::array<std::string, 2> tokens) {
+        const GameRecord record{
+            .board = "Originál", .names = names, .counts = {30, 10}, .tokens = tokens, .winner = 1};
+        ASSERT_EQ(writeGameRecord(store(), record).outcome, RecordWrite::Outcome::Written);
+    }
+
+    // START, and what it handed to the game window.
+    StartRequest start() {
+        QSignalSpy spy(&form(), &Form1::startGame);
+        form().Command1_Click();
+        EXPECT_EQ(spy.count(), 1);
+        return spy.count() == 1 ? spy.at(0).at(0).value<StartRequest>() : StartRequest{};
+    }
+
+    QTemporaryDir dir;
+    const QString storePath = dir.path() + "/store.db";
+    StoreOpening seed;
+    ManualTimerHost timers;
+    MtRandomSource random{20261206};
+    std::unique_ptr<Module1> program;
+    QStringList messages;
+    QStringList dialogs;
+    QString editor;  // "slot|name" of the board the editor last opened
+    bool saveInEditor = false;
+};
+
+}  // namespace tomelin

@@ -1,0 +1,155 @@
+#include "setup/widgets/startup.h"
+
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "gamewin/window_layout.h"
+#include "records/survey.h"
+#include "setup/widgets/launched_program.h"
+#include "setup/widgets/music_window.h"
+#include "setup/widgets/player_panel.h"
+#include "setup/widgets/setup_menus.h"
+
+namespace tomelin {
+namespace {
+
+class StartUp : public LaunchedProgram {
+protected:
+    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
+};
+
+TEST_F(StartUp, WithAnEmptyStoreShowsTheSetupWindowReadyForTwoPeople) {
+    launch();
+    EXPECT_EQ(program->shownStatuses(), Module1::statusTexts());
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_FALSE(game().isVisible());
+    EXPECT_EQ(form().boardList()->count(), 5);
+    EXPECT_EQ(game().boardName(), QStringLiteral("Originál"));
+    // Both tokens reached the game window, snapped to the colour grid.
+    EXPECT_EQ(game().playerStyle(1), (PlayerStyle{rgb(255, 135, 15), 1, rgb(255, 127, 127)}));
+    EXPECT_EQ(game().playerStyle(2), (PlayerStyle{rgb(15, 135, 255), 5, rgb(127, 127, 255)}));
+    // The game window is laid out at 13/15 of the screen; it cannot grow any more.
+    EXPECT_EQ(game().windowHeight(), startHeight(screenHeight));
+    EXPECT_FALSE(form().menus().HGV->isEnabled());
+    EXPECT_EQ(form().menus().HGM->isEnabled(), mayShrink(startHeight(screenHeight), screenHeight));
+    EXPECT_EQ(program->musicWindow().songs().front(), QStringLiteral("(Ticho)"));
+    EXPECT_TRUE(messages.isEmpty());
+    // START as it is: two people with the default names on the first board, star logic.
+    const StartRequest request = start();
+    EXPECT_EQ(request.setup.names, (std::array<std::string, 2>{"Hráč 1", "Hráč 2"}));
+    EXPECT_EQ(request.setup.person, (std::array<bool, 2>{true, true}));
+    EXPECT_EQ(request.setup.descriptor, builtinBoards()[0].boardString + "1");
+    EXPECT_EQ(request.setup.logicLabel, "1");
+    EXPECT_EQ(game().gameSetup().names, request.setup.names);
+}
+
+TEST_F(StartUp, StoredBoardsAndKnownPlayersReachTheGameWindow) {
+    storeBoard("03", "Moje");
+    storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
+    launch();
+    ASSERT_EQ(form().boardList()->count(), 6);
+    form().boardList()->setCurrentRow(5);
+    EXPECT_EQ(game().boardName(), QStringLiteral("Moje"));
+    // Picking Bohouš gives player 1 his last token: a blue star.
+    form().panel(0)->Text3->setEditText(QStringLiteral("Bohouš"));
+    EXPECT_EQ(game().playerStyle(1), (PlayerStyle{rgb(15, 15, 255), 6, rgb(127, 127, 255)}));
+}
+
+TEST_F(StartUp, ADamagedStoreIsReportedOnceWithWhereTheOldFileWent) {
+    {
+        QFile file(storePath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+    }
+    launch();
+    ASSERT_EQ(messages.size(), 1);
+    const QString moved = program->storeProblem();
+    EXPECT_TRUE(messages[0].endsWith(moved));
+    // The old file is kept, whole, where the message says.
+    const QFileInfoList kept = QDir(dir.path()).entryInfoList({"store.db.damaged*"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(moved.contains(kept[0].fileName())) << moved.toStdString();
+    EXPECT_EQ(kept[0].size(), 4096);
+    EXPECT_EQ(form().boardList()->count(), 5);
+}
+
+TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
+    launch();
+    form().panel(0)->setName(QStringLiteral("Eva"));
+    form().panel(1)->chooseComputer();
+    form().crossOption()->setChecked(true);
+    form().boardList()->setCurrentRow(3);
+    form().Command1_Click();
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_TRUE(game().isVisible());
+    EXPECT_EQ(game().gameSetup().names, (std::array<std::string, 2>{"Eva", "PC Profesionál"}));
+    EXPECT_EQ(game().gameSetup().logicLabel, "2");
+    EXPECT_EQ(game().gameSetup().descriptor, builtinBoards()[3].boardString + "1");
+    EXPECT_EQ(game().boardName(), QString::fromStdString(builtinBoards()[3].name));
+
+    SetupMenus& menus = form().menus();
+    QSignalSpy restart(&form(), &Form1::restartRequested);
+    menus.NG->trigger();
+    EXPECT_EQ(restart.count(), 1);
+    const int before = game().windowHeight();
+    menus.HGM->trigger();
+    EXPECT_EQ(game().windowHeight(), before - heightStep(screenHeight));
+    EXPECT_TRUE(menus.HGV->isEnabled());
+    menus.HGV->trigger();
+    EXPECT_EQ(game().windowHeight(), before);
+    EXPECT_FALSE(menus.HGV->isEnabled());
+
+    menus.UNG->trigger();  // "Novou hru": back to the setup, kept for the next game
+    EXPECT_FALSE(game().isVisible());
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_EQ(form().panel(0)->name(), QStringLiteral("Eva"));
+    EXPECT_TRUE(form().panel(1)->isComputer());
+
+    // A board the game refuses leaves the setup window on the screen.
+    StartRequest broken;
+    broken.setup.descriptor = "X+-X7";  // no player 7 to start
+    form().hide();
+    emit form().startGame(broken);
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_FALSE(game().isVisible());
+
+    QSignalSpy quit(program.get(), &Module1::quitRequested);
+    menus.EDN->trigger();  // "Opravdu skončit"
+    form().close();
+    EXPECT_EQ(quit.count(), 2);
+}
+
+TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
+    launch();
+    for (int i = 0; i < 2; ++i) {
+        form().panel(i)->chooseComputer();
+        form().panel(i)->chooseStrength(1);
+    }
+    form().Command1_Click();
+    // The game's timers (the clock left out) run until the game is over.
+    for (int tick = 0; tick < 100000 && !game().game().gameOver(); ++tick) {
+        if (!timers.fireNext({GameTimer::TimerT})) {
+            break;
+        }
+    }
+    ASSERT_TRUE(game().game().gameOver());
+    EXPECT_EQ(game().lastRecordWrite().value_or(RecordWrite{}).outcome,
+              RecordWrite::Outcome::Written);
+    const Survey survey = PruzkHer(program->store());
+    ASSERT_EQ(survey.recordCount(), 1);
+    EXPECT_EQ(survey.lists[kListBoard][0], "Originál");
+    EXPECT_EQ(survey.lists[kListPlayer1][0], "PC Začátečník");
+    EXPECT_EQ(survey.lists[kListPlayer2][0], "PC Začátečník");
+    game().newGame();
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+}  // namespace
+}  // namespace tomelin
