@@ -89,11 +89,11 @@ protected:
     StoreOpening seed;
     ManualTimerHost timers;
     MtRandomSource random{20261206};
-    std::unique_ptr<Module1> program;
     QStringList messages;
     QStringList dialogs;
     QString editor;  // "slot|name" of the board the editor last opened
     bool saveInEditor = false;
+    std::unique_ptr<Module1> program;  // last: gone before what its handlers write to
 };
 
 }  // namespace tomelin

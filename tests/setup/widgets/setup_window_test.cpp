@@ -77,21 +77,16 @@ TEST_F(SetupWindow, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheS
 
 TEST_F(SetupWindow, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClickedGetsTheDefault) {
     Form1& form = launch();
-    struct Row {
-        int panel;
-        QString typed;
-        std::string expected;
-    };
-    const Row rows[] = {{0, "PC Novák", ":-) Novák"},
-                        {1, "NEROZHODNĚ", "Rozhodně"},
-                        {0, "", "Hráč 1"},
-                        {1, "", "Hráč 2"},
-                        {0, "Pcháček", "Pcháček"}};  // "pc" without the space is a name
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.typed.toStdString());
-        form.panel(row.panel)->setName(row.typed);
-        EXPECT_EQ(start().setup.names[row.panel], row.expected);
-        EXPECT_EQ(form.panel(row.panel)->name().toStdString(), row.expected);
+    // "pc" without the space is an ordinary name.
+    for (const auto& [panel, typed, expected] : {std::tuple{0, "PC Novák", ":-) Novák"},
+                                                 {1, "NEROZHODNĚ", "Rozhodně"},
+                                                 {0, "", "Hráč 1"},
+                                                 {1, "", "Hráč 2"},
+                                                 {0, "Pcháček", "Pcháček"}}) {
+        SCOPED_TRACE(typed);
+        form.panel(panel)->setName(QString::fromUtf8(typed));
+        EXPECT_EQ(start().setup.names[panel], expected);
+        EXPECT_EQ(form.panel(panel)->name(), QString::fromUtf8(expected));
     }
     PlayerPanel* p = form.panel(0);
     p->setName(QString());
