@@ -1,6 +1,8 @@
 #pragma once
 // A game window on a manual timer host and a temporary store, for the window tests.
 
+#include <gtest/gtest.h>
+
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -16,6 +18,13 @@ namespace tomelin::test {
 
 inline constexpr PlayerStyle kTestStyle1{rgb(255, 128, 0), kShapeRectangle, rgb(0, 200, 0)};
 inline constexpr PlayerStyle kTestStyle2{rgb(0, 127, 225), kShapeOval, rgb(250, 250, 120)};
+
+// 4 x 4, player 1 in the top left corner, player 2 in the bottom right.
+inline const std::string kCorners =
+    "+XXX"
+    "XXXX"
+    "XXXX"
+    "XXX-";
 
 struct WindowFixture {
     QTemporaryDir folder;
@@ -66,6 +75,22 @@ struct WindowFixture {
     QPoint cellCentre(int x, int y) {
         return QPoint(static_cast<int>((x + 0.5) * window->cellW()),
                       static_cast<int>((y + 0.5) * window->cellH()));
+    }
+
+    // Both count labels read `first` and `second`.
+    ::testing::AssertionResult countsAre(const char* first, const char* second) {
+        const QString a = window->countLabel(1).text();
+        const QString b = window->countLabel(2).text();
+        if (a == QString::fromUtf8(first) && b == QString::fromUtf8(second))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << "counts are '" << a.toStdString() << "' and '" << b.toStdString() << "'";
+    }
+
+    // The centre pixel of the result panel's winner picture.
+    Rgb winnerCentre() {
+        const QImage image = window->winnerPicture().image();
+        return fromQColor(image.pixelColor(image.width() / 2, image.height() / 2));
     }
 
     void click(int x, int y) { QTest::mouseClick(&board(), Qt::LeftButton, {}, cellCentre(x, y)); }
