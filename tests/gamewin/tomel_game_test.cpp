@@ -17,7 +17,7 @@ TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 1. TAH"));
     EXPECT_TRUE(f.window->nameLabel(1).font().bold());
     EXPECT_FALSE(f.window->nameLabel(2).font().bold());
-    EXPECT_TRUE(f.countsAre(" 1", "1 "));
+    EXPECT_EQ(f.counts(), " 1|1 ");
     EXPECT_EQ(f.window->differenceLabel().text(), QStringLiteral("Vyrovnáno"));
 
     // Selecting player 1's token rings its targets: copies in the second colour, jumps in
@@ -35,7 +35,7 @@ TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     EXPECT_EQ(f.board().lastSource(), (CellPos{0, 0}));
     EXPECT_EQ(f.board().lastTarget(), (CellPos{1, 1}));
     EXPECT_EQ(f.ringColour(1, 1), plain);
-    EXPECT_TRUE(f.countsAre(" 2", "1 "));
+    EXPECT_EQ(f.counts(), " 2|1 ");
     EXPECT_EQ(f.window->differenceLabel().text(), QStringLiteral("1"));
     EXPECT_EQ(f.window->differenceLabel().palette().color(QPalette::WindowText),
               toQColor(test::kTestStyle1.colour));
@@ -48,18 +48,16 @@ TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     f.click(2, 1);
     EXPECT_EQ(f.game().board().at(3, 3), kFreeCell);
     EXPECT_EQ(f.game().board().at(1, 1), kToken2);
-    EXPECT_TRUE(f.countsAre(" 1", "2 "));
+    EXPECT_EQ(f.counts(), " 1|2 ");
     EXPECT_FALSE(f.board().rayShown());  // the ray is parked after the move
     f.settle();
     EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 2. TAH"));
 
     // Move 3: player 1 copies to (1, 0) and takes both; player 2 cannot move, so the free
     // cells go to player 1 and the game ends.
-    f.click(0, 0);
-    f.click(1, 0);
-    f.settle();
+    f.move({0, 0}, {1, 0});
     ASSERT_TRUE(f.game().gameOver());
-    EXPECT_TRUE(f.countsAre(" 16", "0 "));
+    EXPECT_EQ(f.counts(), " 16|0 ");
     EXPECT_FALSE(f.window->differenceLabel().isVisible());  // a side without tokens
     EXPECT_TRUE(f.window->resultPanel().isVisible());
     EXPECT_EQ(f.window->resultLabel().text(), QStringLiteral("Eva"));
@@ -86,9 +84,14 @@ TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     EXPECT_EQ(valueText(store.ReadRegValue(key, kRecToken1)),
               tokenString(test::kTestStyle1.colour, 1));
 
-    // Restart gives the same board again with the panel hidden and the board unlocked.
-    f.window->restartGame();
+    // Restart, once confirmed, gives the same board again, unlocked and without the panel.
+    QMenu& restart = f.window->restartMenu();
+    EXPECT_EQ(restart.title(), QStringLiteral("Opravdu?"));
+    ASSERT_EQ(restart.actions().size(), 1);
+    EXPECT_EQ(restart.actions()[0]->text(), QStringLiteral("Restartovat hru"));
+    restart.actions()[0]->trigger();
     f.settle();
+    EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 1. TAH"));
     EXPECT_FALSE(f.window->resultPanel().isVisible());
     EXPECT_TRUE(f.board().isEnabled());
     EXPECT_TRUE(f.window->sizeCorner().isEnabled());
@@ -126,13 +129,8 @@ TEST(TomelScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightStep) 
 TEST(TomelScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
     WindowFixture f;
     f.start(kCorners);
-    const auto move = [&f](CellPos from, CellPos to) {
-        f.click(from.x, from.y);
-        f.click(to.x, to.y);
-        f.settle();
-    };
     // After one move the overlay covers the take-back button and swallows its click.
-    move({0, 0}, {1, 1});
+    f.move({0, 0}, {1, 1});
     ToolButton& overlay = f.window->toolButton(7);
     ASSERT_TRUE(overlay.isVisible());
     QTest::mousePress(&overlay, Qt::LeftButton);
@@ -141,18 +139,18 @@ TEST(TomelScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
     f.settle();
     EXPECT_EQ(f.game().board().at(1, 1), kToken1);
 
-    move({3, 3}, {3, 2});  // a copy for player 2
+    f.move({3, 3}, {3, 2});  // a copy for player 2
     EXPECT_FALSE(overlay.isVisible());
     QTest::mouseClick(&f.window->toolButton(5), Qt::LeftButton);
     f.settle();
     EXPECT_EQ(boardString(f.game().board()), kCorners);
     EXPECT_EQ(f.game().playerToMove(), 1);
     EXPECT_TRUE(overlay.isVisible());
-    EXPECT_TRUE(f.countsAre(" 1", "1 "));
+    EXPECT_EQ(f.counts(), " 1|1 ");
 
     // "Z" on the board does the same while a person is to move.
-    move({0, 0}, {1, 1});
-    move({3, 3}, {3, 2});
+    f.move({0, 0}, {1, 1});
+    f.move({3, 3}, {3, 2});
     QTest::keyClick(&f.board(), Qt::Key_Z);
     f.settle();
     EXPECT_EQ(boardString(f.game().board()), kCorners);

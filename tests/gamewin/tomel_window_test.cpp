@@ -15,25 +15,18 @@ using test::WindowFixture;
 TEST(TomelKeyboard, ArrowsAndKeypadMoveTheCursorByAQuarterCellWithinTheBoard) {
     WindowFixture f;
     f.start(kCorners);
-    const double qx = f.window->cellW() / 4;
-    const double qy = f.window->cellH() / 4;
-    struct Row {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int dx, dy;
-    };
-    // Keypad 3 is down and right; keypad 7 with Num Lock off arrives as Home.
-    const Row rows[] = {{Qt::Key_Right, {}, 1, 0},
-                        {Qt::Key_3, Qt::KeypadModifier, 1, 1},
-                        {Qt::Key_Home, Qt::KeypadModifier, -1, -1}};
-    for (const Row& row : rows) {
+    const auto moved = [&f](Qt::Key key, Qt::KeyboardModifiers modifiers) {
         f.board().setKeyCursor(QPoint(100, 100));
-        QTest::keyClick(&f.board(), row.key, row.modifiers);
-        EXPECT_EQ(f.board().keyCursor(),
-                  QPoint(static_cast<int>(std::nearbyint(100 + row.dx * qx)),
-                         static_cast<int>(std::nearbyint(100 + row.dy * qy))))
-            << "key " << row.key;
-    }
+        QTest::keyClick(&f.board(), key, modifiers);
+        return f.board().keyCursor();
+    };
+    const auto quarters = [&f](int dx, int dy) {
+        return QPoint(static_cast<int>(std::nearbyint(100 + dx * f.window->cellW() / 4)),
+                      static_cast<int>(std::nearbyint(100 + dy * f.window->cellH() / 4)));
+    };
+    EXPECT_EQ(moved(Qt::Key_Right, {}), quarters(1, 0));
+    EXPECT_EQ(moved(Qt::Key_3, Qt::KeypadModifier), quarters(1, 1));
+    EXPECT_EQ(moved(Qt::Key_Home, Qt::KeypadModifier), quarters(-1, -1));  // 7, Num Lock off
     f.board().setKeyCursor(QPoint(1, 1));
     QTest::keyClick(&f.board(), Qt::Key_Up);
     QTest::keyClick(&f.board(), Qt::Key_Left);
@@ -162,7 +155,7 @@ TEST(TomelStart, TitleAndStatusStripShowTheBoardTheNamesAndBothTokensAtItsEnds) 
     EXPECT_NEAR(f.window->nameLabel(2).geometry().right(), image.width() - h * 4 / 3 - 4, 2);
 }
 
-TEST(TomelChrome, CloseRequestOffersToQuitAndKeepsTheWindowOpen) {
+TEST(TomelChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     WindowFixture f;
     f.start(kCorners);
     QSignalSpy quit(f.window.get(), &Tomel::quitRequested);
@@ -177,6 +170,15 @@ TEST(TomelChrome, CloseRequestOffersToQuitAndKeepsTheWindowOpen) {
     menu.actions()[0]->trigger();
     EXPECT_EQ(quit.count(), 1);
     EXPECT_TRUE(f.window->isVisible());
+
+    QSignalSpy back(f.window.get(), &Tomel::newGameRequested);
+    QMenu& newGame = f.window->newGameMenu();
+    ASSERT_EQ(newGame.actions().size(), 1);
+    EXPECT_EQ(newGame.actions()[0]->text(), QStringLiteral("Novou hru"));
+    newGame.actions()[0]->trigger();
+    EXPECT_EQ(back.count(), 1);
+    EXPECT_FALSE(f.window->isVisible());
+    EXPECT_EQ(f.window->gameSetup().descriptor, kCorners);  // the start digit is removed
 }
 
 TEST(TomelChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly) {
@@ -193,47 +195,6 @@ TEST(TomelChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly)
     EXPECT_EQ(toggled.count(), 0);
     QTest::mouseClick(&music, Qt::LeftButton);
     EXPECT_EQ(toggled.count(), 1);
-}
-
-TEST(TomelChrome, RestartAndNewGameGoThroughTheirConfirmations) {
-    WindowFixture f;
-    f.start(kCorners);
-    f.click(0, 0);
-    f.click(1, 1);
-    f.settle();
-    QMenu& restart = f.window->restartMenu();
-    EXPECT_EQ(restart.title(), QStringLiteral("Opravdu?"));
-    ASSERT_EQ(restart.actions().size(), 1);
-    EXPECT_EQ(restart.actions()[0]->text(), QStringLiteral("Restartovat hru"));
-    restart.actions()[0]->trigger();
-    f.settle();
-    EXPECT_EQ(boardString(f.game().board()), kCorners);
-    EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 1. TAH"));
-
-    QSignalSpy back(f.window.get(), &Tomel::newGameRequested);
-    QMenu& newGame = f.window->newGameMenu();
-    ASSERT_EQ(newGame.actions().size(), 1);
-    EXPECT_EQ(newGame.actions()[0]->text(), QStringLiteral("Novou hru"));
-    newGame.actions()[0]->trigger();
-    EXPECT_EQ(back.count(), 1);
-    EXPECT_FALSE(f.window->isVisible());
-    EXPECT_EQ(f.window->gameSetup().descriptor, kCorners);  // the start digit is removed
-}
-
-TEST(TomelChrome, TitleBarDragFollowsThePointerWithoutAWindowManager) {
-    WindowFixture f;
-    f.start(kCorners);
-    TitleBar& bar = f.window->titleBar();
-    const QPoint start = f.window->pos();
-    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(50, 10));
-    if (!bar.dragging())
-        GTEST_SKIP() << "the platform moves the window itself";
-    QMouseEvent move(QEvent::MouseMove, QPointF(80, 30), bar.mapToGlobal(QPointF(80, 30)),
-                     Qt::NoButton, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(&bar, &move);
-    EXPECT_EQ(f.window->pos(), start + QPoint(30, 20));
-    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(80, 30));
-    EXPECT_FALSE(bar.dragging());
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #pragma once
 // A game window on a manual timer host and a temporary store, for the window tests.
 
-#include <gtest/gtest.h>
-
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -66,10 +64,8 @@ struct WindowFixture {
     // Fires the start and turn-change timers (and the computer's clicks) until none is due;
     // the game clock is left alone.
     void settle() {
-        for (int i = 0; i < 1000; ++i) {
-            if (!timers.fireNext({GameTimer::TimerT}))
-                return;
-        }
+        for (int fired = 0; fired < 1000 && timers.fireNext({GameTimer::TimerT}); ++fired)
+            continue;
     }
 
     QPoint cellCentre(int x, int y) {
@@ -77,14 +73,10 @@ struct WindowFixture {
                       static_cast<int>((y + 0.5) * window->cellH()));
     }
 
-    // Both count labels read `first` and `second`.
-    ::testing::AssertionResult countsAre(const char* first, const char* second) {
-        const QString a = window->countLabel(1).text();
-        const QString b = window->countLabel(2).text();
-        if (a == QString::fromUtf8(first) && b == QString::fromUtf8(second))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-               << "counts are '" << a.toStdString() << "' and '" << b.toStdString() << "'";
+    // The two count labels as "first|second".
+    std::string counts() {
+        return (window->countLabel(1).text() + QLatin1Char('|') + window->countLabel(2).text())
+            .toStdString();
     }
 
     // The centre pixel of the result panel's winner picture.
@@ -95,14 +87,19 @@ struct WindowFixture {
 
     void click(int x, int y) { QTest::mouseClick(&board(), Qt::LeftButton, {}, cellCentre(x, y)); }
 
+    // A person's whole move by two clicks, then the turn change.
+    void move(CellPos from, CellPos to) {
+        click(from.x, from.y);
+        click(to.x, to.y);
+        settle();
+    }
+
     // The colour of the ring of cell (x, y): a pixel in the band between the field's grey
     // edge and its raised square.
     Rgb ringColour(int x, int y) {
-        const double cw = window->cellW();
         const double ch = window->cellH();
-        const int px = static_cast<int>(x * cw + cw / 2);
-        const int py = static_cast<int>(y * ch + (ch / 15 + ch / 6) / 2);
-        return fromQColor(board().image().pixelColor(px, py));
+        return fromQColor(board().image().pixelColor(static_cast<int>((x + 0.5) * window->cellW()),
+                                                     static_cast<int>(y * ch + ch * 7 / 60)));
     }
 };
 
