@@ -17,76 +17,58 @@ Rgb pixelAt(const ImageSurface& s, int x, int y) {
     return fromQColor(s.image().pixelColor(x, y));
 }
 
-int countColour(const ImageSurface& s, Rgb colour) {
-    int n = 0;
+// The bounding rectangle of the red pixels and how many there are.
+std::pair<QRect, int> redArea(const ImageSurface& s) {
+    std::pair<QRect, int> area;
     for (int y = 0; y < s.height(); ++y)
         for (int x = 0; x < s.width(); ++x)
-            n += pixelAt(s, x, y) == colour;
-    return n;
+            if (pixelAt(s, x, y) == kRed) {
+                area.first |= QRect(x, y, 1, 1);
+                ++area.second;
+            }
+    return area;
 }
 
 TEST(ImageSurface, FilledBoxIncludesBothCornersRoundedHalfToEvenInEitherOrder) {
-    struct Row {
-        std::array<double, 4> corners;
-        int pixels;
-        QPoint first, last;  // the filled corner pixels; one beyond `last` stays empty
+    const std::pair<std::array<double, 4>, QRect> rows[] = {
+        {{2, 3, 5, 7}, QRect(QPoint(2, 3), QPoint(5, 7))},
+        {{5, 7, 2, 3}, QRect(QPoint(2, 3), QPoint(5, 7))},
+        {{2.5, 3.5, 4.4, 5.6}, QRect(QPoint(2, 4), QPoint(4, 6))},
     };
-    const Row rows[] = {
-        {{2, 3, 5, 7}, 4 * 5, {2, 3}, {5, 7}},
-        {{5, 7, 2, 3}, 4 * 5, {2, 3}, {5, 7}},
-        {{2.5, 3.5, 4.4, 5.6}, 3 * 3, {2, 4}, {4, 6}},  // 2.5 -> 2, 3.5 -> 4, 5.6 -> 6
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.corners[0]);
+    for (const auto& [c, rect] : rows) {
         ImageSurface s(20, 20, kBlack);
-        s.fillBox(row.corners[0], row.corners[1], row.corners[2], row.corners[3], kRed);
-        EXPECT_EQ(countColour(s, kRed), row.pixels);
-        EXPECT_EQ(pixelAt(s, row.first.x(), row.first.y()), kRed);
-        EXPECT_EQ(pixelAt(s, row.last.x(), row.last.y()), kRed);
-        EXPECT_EQ(pixelAt(s, row.last.x() + 1, row.last.y()), kBlack);
+        s.fillBox(c[0], c[1], c[2], c[3], kRed);
+        EXPECT_EQ(redArea(s), std::make_pair(rect, rect.width() * rect.height())) << c[0];
     }
 }
 
 TEST(ImageSurface, OutlinesAndLinesAreOnePixelWide) {
     ImageSurface s(20, 20, kBlack);
     s.boxOutline(2, 2, 8, 6, kRed);
-    EXPECT_EQ(countColour(s, kRed), 2 * 7 + 2 * 3);
-    EXPECT_EQ(pixelAt(s, 8, 6), kRed);
-    EXPECT_EQ(pixelAt(s, 5, 4), kBlack);
-    s.line(1, 10, 10, 10, kRed);
-    EXPECT_EQ(countColour(s, kRed), 2 * 7 + 2 * 3 + 10);
-    EXPECT_EQ(pixelAt(s, 6, 11), kBlack);
+    EXPECT_EQ(redArea(s), std::make_pair(QRect(QPoint(2, 2), QPoint(8, 6)), 2 * 7 + 2 * 3));
+    ImageSurface t(20, 20, kBlack);
+    t.line(1, 10, 10, 10, kRed);
+    EXPECT_EQ(redArea(t), std::make_pair(QRect(QPoint(1, 10), QPoint(10, 10)), 10));
 }
 
-TEST(ImageSurface, EllipseFollowsTheAspectRuleAndIsClipped) {
+TEST(ImageSurface, EllipseOutlineFollowsTheAspectRuleAndIsClipped) {
     // Below 1 the radius is horizontal and the vertical one radius * aspect; above 1 it is
-    // vertical and the horizontal one radius / aspect. Only the outline is drawn.
-    struct Row {
-        double aspect;
-        std::vector<QPoint> on, off;
-    };
-    const Row rows[] = {
-        {0.5, {{50, 30}, {30, 40}}, {{30, 30}, {30, 50}}},
-        {2, {{30, 50}, {40, 30}}, {{30, 30}, {50, 30}}},
-        {1, {{10, 30}, {30, 50}, {30, 10}}, {{30, 30}}},
-    };
-    for (const Row& row : rows) {
+    // vertical and the horizontal one radius / aspect.
+    const std::pair<double, QRect> rows[] = {{0.5, QRect(QPoint(10, 20), QPoint(50, 40))},
+                                             {2, QRect(QPoint(20, 10), QPoint(40, 50))},
+                                             {1, QRect(QPoint(10, 10), QPoint(50, 50))}};
+    for (const auto& [aspect, bounds] : rows) {
         ImageSurface s(60, 60, kBlack);
-        s.ellipse(30, 30, 20, row.aspect, kRed);
-        for (const QPoint p : row.on)
-            EXPECT_EQ(pixelAt(s, p.x(), p.y()), kRed) << row.aspect << " " << p.x() << "," << p.y();
-        for (const QPoint p : row.off)
-            EXPECT_EQ(pixelAt(s, p.x(), p.y()), kBlack)
-                << row.aspect << " " << p.x() << "," << p.y();
-    }
-    // A circle is closed: every row it spans has outline pixels.
-    ImageSurface round(60, 60, kBlack);
-    round.ellipse(30, 30, 20, 1, kRed);
-    for (int y = 10; y <= 50; ++y) {
-        int hits = 0;
-        for (int x = 0; x < 60; ++x)
-            hits += pixelAt(round, x, y) == kRed;
-        EXPECT_GE(hits, 1) << y;
+        s.ellipse(30, 30, 20, aspect, kRed);
+        EXPECT_EQ(redArea(s).first, bounds) << aspect;
+        EXPECT_EQ(pixelAt(s, 30, 30), kBlack) << aspect;
+        // Closed: every row it spans has outline pixels.
+        for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
+            int hits = 0;
+            for (int x = 0; x < 60; ++x)
+                hits += pixelAt(s, x, y) == kRed;
+            EXPECT_GE(hits, 1) << aspect << " row " << y;
+        }
     }
     // Outlines partly or wholly off the picture are clipped, a radius 0 is a dot.
     ImageSurface edge(10, 10, kBlack);
@@ -103,13 +85,14 @@ TEST(ImageSurface, ResizeKeepsTheDrawingAndOnlyRefreshCallsTheHandler) {
     s.setRefreshHandler([&calls] { ++calls; });
     s.fillBox(0, 0, 9, 9, kRed);
     s.resize(20, 15);
-    EXPECT_EQ(pixelAt(s, 9, 9), kRed);
+    EXPECT_EQ(redArea(s), std::make_pair(QRect(0, 0, 10, 10), 100));
     EXPECT_EQ(pixelAt(s, 15, 12), rgb(1, 2, 3));
     EXPECT_EQ(calls, 0);
     s.refresh();
     EXPECT_EQ(calls, 1);
     s.clear();
-    EXPECT_EQ(countColour(s, rgb(1, 2, 3)), 20 * 15);
+    EXPECT_EQ(redArea(s).second, 0);
+    EXPECT_EQ(pixelAt(s, 19, 14), rgb(1, 2, 3));
     // Colours keep red in the low byte.
     EXPECT_EQ(toQColor(rgb(10, 20, 30)), QColor(10, 20, 30));
     EXPECT_EQ(fromQColor(QColor(10, 20, 30)), rgb(10, 20, 30));

@@ -1,8 +1,10 @@
-#include "gamewin/token_painter.h"
-
 #include <gtest/gtest.h>
 
-#include "fake_random.h"
+#include <algorithm>
+#include <vector>
+
+#include "gamewin/board_painter.h"
+#include "gamewin/token_painter.h"
 #include "recorded_op.h"
 
 namespace tomelin {
@@ -10,7 +12,22 @@ namespace {
 
 using Kind = RecordingSurface::Kind;
 using test::opIs;
-using test::ScriptedRandom;
+
+// A random source that returns its values in turn and counts the draws.
+class ScriptedRandom : public RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<double> values = {0.5}) : m_values(std::move(values)) {}
+    double next() override {
+        const double v = m_values[m_draws % m_values.size()];
+        ++m_draws;
+        return v;
+    }
+    std::size_t draws() const { return m_draws; }
+
+private:
+    std::vector<double> m_values;
+    std::size_t m_draws = 0;
+};
 
 constexpr Rgb kOrange = rgb(255, 128, 0);
 constexpr Rgb kBlack = rgb(0, 0, 0);
@@ -60,22 +77,16 @@ TEST(TokenShapes, EachShapeDrawsItsRunAtEachDetailLevel) {
         {0, Kind::FillBox, {0, 0, 0}},
         {9, Kind::Ellipse, {0, 0, 0}},
     };
+    // A detail level of zero or below draws as level one.
     for (const Row& row : rows)
-        for (int level = 1; level <= 3; ++level) {
+        for (int level : {-4, 0, 1, 2, 3}) {
             SCOPED_TRACE(testing::Message() << "shape " << row.shape << " detail " << level);
             Drawn d;
             draw(d, row.shape, kOrange, 0, false, level);
             const std::size_t clear = row.kind == Kind::FillBox ? 1 : 0;
             EXPECT_EQ(d.surface.count(row.kind) - clear,
-                      row.perLevel[static_cast<std::size_t>(level - 1)]);
+                      row.perLevel[static_cast<std::size_t>(std::max(level, 1) - 1)]);
         }
-    // A detail level of zero or below draws as level one.
-    for (int level : {0, -4}) {
-        Drawn low, one;
-        draw(low, kShapeOval, kOrange, 3, false, level);
-        draw(one, kShapeOval, kOrange, 3, false, 1);
-        EXPECT_EQ(low.surface.ops().size(), one.surface.ops().size()) << level;
-    }
     // The cell position, fractional columns included, moves the cell.
     Drawn moved;
     DRWP2(moved.surface, 2.5, 3, 0, kOrange, 30, 0, false, 1, moved.random);
@@ -111,23 +122,19 @@ TEST(TokenShapes, PassesLieWhereTheShapeRulesPutThemInTheirShades) {
         // and out; the token box is the cell itself (10 px in at t = 0).
         {"field box", kRectOnField, Kind::FillBox, 1, {2, 2, 38, 28}, kGrey},
         {"raised t=0", kRectOnField, Kind::FillBox, 2, {5, 5, 35, 25}, rgb(64, 64, 64)},
-        {"raised t=10", kRectOnField, Kind::FillBox, 12, {15, 15, 25, 15}, rgb(142, 142, 142)},
         {"token on field", kRectOnField, Kind::FillBox, 13, {10, 10, 30, 20}, dark},
         {"inner line", kRectOnField, Kind::BoxOutline, 0, {6, 6, 34, 24}, kWhite},
         {"outer line", kRectOnField, Kind::BoxOutline, 1, {4, 4, 36, 26}, kWhite},
         // Triangle t = 0: P = (5, 22.5), Q = (35, 22.5), A = (10, 7.5); t = 15: f = 0.875
         {"triangle base", kTriangle, Kind::Line, 0, {5, 22.5, 35, 22.5}, dark},
-        {"triangle left", kTriangle, Kind::Line, 1, {5, 22.5, 10, 7.5}, dark},
         {"triangle right", kTriangle, Kind::Line, 2, {36, 22.5, 10, 7.5}, dark},
         {"triangle last", kTriangle, Kind::Line, -1, {13.5, 15, 11.5, 11.25}, rgb(247, 235, 223)},
         {"hexagon corner", kHexagon, Kind::Line, 0, {5, 15, 16.25, 3.75}, dark},
-        {"hexagon top", kHexagon, Kind::Line, 4, {16.25, 4.75, 25.75, 4.75}, dark},
         // Oval t = 0: u = 12, radius 0, f = 1.1 clamps to white; t = 12: radius 16, f = 0
         {"oval first", kOval, Kind::Ellipse, 0, {17, 13.5, 0, 0.5}, kWhite},
         {"oval last", kOval, Kind::Ellipse, -1, {20, 15, 16, 0.5}, kBlack},
         // Star: t starts at bw / 5, aspects 2.5 then 0.4; f = 1.1 at t = 0 clamps
         {"star first", kStar, Kind::Ellipse, 0, {22, 15, 12, 2.5}, dark},
-        {"star third", kStar, Kind::Ellipse, 2, {20, 12.75, 12, 0.4}, dark},
         {"star last", kStar, Kind::Ellipse, -1, {17, 15.75, 0, 0.4}, kWhite},
         // Field shape, even off a field: grey, then tinted c -> 127 * c / 191 + 32;
         // t = 10: (78 + 127) * 255 / 191 + 32 = 305.7 clamps the red channel
@@ -137,11 +144,9 @@ TEST(TokenShapes, PassesLieWhereTheShapeRulesPutThemInTheirShades) {
         // bh = 45: eyes at (26, 10.5) and (14, 10.5), aspect 2, black centre, white rim
         // (60 / 45 * 42 * 7.2 > 255); mouth grey, black at a = 180; nose inverted.
         {"right eye", kMarks, Kind::Ellipse, 0, {26, 10.5, 0, 2}, kBlack},
-        {"left eye", kMarks, Kind::Ellipse, 1, {14, 10.5, 0, 2}, kBlack},
         {"eye rim", kMarks, Kind::Ellipse, 33, {14, 10.5, 7.2, 2}, kWhite},
         {"nose", kMarks, Kind::Ellipse, 34, {20, -7.5 + 45 / 3.5 + 15, kAny, 0.5}, nose},
         {"mouth first", kMarks, Kind::BoxOutline, 0, {10, kAny, kAny, kAny}, rgb(120, 120, 120)},
-        {"mouth middle", kMarks, Kind::BoxOutline, 24, {20, kAny, kAny, kAny}, kBlack},
     };
     for (const Row& row : rows) {
         const auto ops = drawn[row.drawing].only(row.primitive);
@@ -199,6 +204,117 @@ TEST(TokenColours, ChannelsRoundHalfToEvenAndClamp) {
     EXPECT_EQ(gradientChannel(128, 0), 96);
     EXPECT_EQ(gradientChannel(0, 1), 255);
     EXPECT_EQ(gradientColour(kOrange, 0), rgb(191, 96, 0));
+}
+
+// A 4 x 4 board from rows top to bottom ("0" hole, "X" free, "+" player 1, "-" player 2).
+Board boardOf(const std::string& rows) {
+    Board b;
+    LoadBoardDescriptor(b, rows + "1");
+    return b;
+}
+
+struct Fixture {
+    RecordingSurface pic;
+    ScriptedRandom random;
+    BoardPainter painter{pic, random};
+    BoardLook look;
+    Fixture() {
+        painter.setGeometry(192, 144, 4);  // cells 48 x 36
+        look.detail = 1;
+    }
+};
+
+TEST(BoardPainterGeometry, CellSizeAndRayWidthsFollowThePictureAndTheSide) {
+    Fixture f;
+    EXPECT_DOUBLE_EQ(f.painter.cellW(), 48);
+    EXPECT_DOUBLE_EQ(f.painter.cellH(), 36);
+    f.painter.setGeometry(1076, 807, 15);
+    EXPECT_NEAR(f.painter.cellH(), 53.8, 1e-9);
+    EXPECT_EQ(rayWidths(48), (std::array<int, 3>{6, 3, 1}));
+    EXPECT_EQ(rayWidths(40), (std::array<int, 3>{5, 2, 1}));  // 2.5 -> 2
+    EXPECT_EQ(rayWidths(4), (std::array<int, 3>{0, 0, 1}));
+}
+
+TEST(BoardPainterCells, FullDrawGoesRowsOuterAndFillsHolesBlackOnePixelInside) {
+    Fixture f;
+    f.painter.drawAll(boardOf("0XXX"
+                              "XXXX"
+                              "XXXX"
+                              "XXX0"),
+                      f.look);
+    const auto boxes = f.pic.only(Kind::FillBox);
+    EXPECT_TRUE(opIs(boxes.front(), {1, 1, 47, 35}, rgb(0, 0, 0)));
+    EXPECT_TRUE(opIs(boxes.back(), {145, 109, 191, 143}, rgb(0, 0, 0)));
+    EXPECT_EQ(f.pic.count(Kind::Refresh), 14u);  // one per field, none per hole
+}
+
+TEST(BoardPainterCells, FreeFieldAndTokensShareTheFieldLook) {
+    Fixture f;
+    const Board b = boardOf(
+        "+XXX"
+        "XXXX"
+        "XXXX"
+        "XXX-");
+    f.look.kinds = {0, 0, 3};
+    f.painter.DRWP(b, f.look, 1, 0);
+    const auto freeBoxes = f.pic.only(Kind::FillBox);
+    // clear, grey rim, 13 raised-square boxes (t = 0 … 12), no token
+    ASSERT_EQ(freeBoxes.size(), 1u + 1u + 13u);
+    EXPECT_DOUBLE_EQ(freeBoxes[0].x1, 48);
+
+    f.pic.clear();
+    f.painter.DRWP(b, f.look, 0, 0);  // player 1: shape 1, a person
+    const auto tokenBoxes = f.pic.only(Kind::FillBox);
+    ASSERT_GT(tokenBoxes.size(), freeBoxes.size());
+    for (std::size_t i = 1; i < freeBoxes.size(); ++i)
+        EXPECT_EQ(tokenBoxes[i].colour, freeBoxes[i].colour) << i;
+    EXPECT_EQ(tokenBoxes[15].colour, gradientColour(kDefaultStyle1.colour, 0));
+    EXPECT_EQ(f.pic.count(Kind::Ellipse), 0u);
+
+    f.pic.clear();
+    f.painter.DRWP(b, f.look, 3, 3);  // player 2: oval, computer at strength 3 -> marks
+    EXPECT_GT(f.pic.count(Kind::Ellipse), 0u);
+    EXPECT_EQ(f.pic.count(Kind::BoxOutline), 2u + 49u);  // field lines + mouth
+    EXPECT_DOUBLE_EQ(f.pic.only(Kind::FillBox)[0].x1, 144);
+    EXPECT_DOUBLE_EQ(f.pic.only(Kind::FillBox)[0].y1, 108);
+}
+
+TEST(BoardPainterRings, ColoursFollowTheMarksOfEachNeighbour) {
+    Fixture f;
+    // Player 1 selected at (1, 1); (2, 1) free copy target, (3, 3) free jump target,
+    // (0, 0) a token of player 2 that still carries a stale mark, (1, 0) a hole.
+    const Board b = boardOf(
+        "-0XX"
+        "X+XX"
+        "XXXX"
+        "XXXX");
+    Marks m;
+    m.set(2, 1, Marks::kCopy);
+    m.set(3, 3, Marks::kJump);
+    m.set(0, 0, Marks::kCopy);
+    const PlayerStyle mover{rgb(200, 10, 10), 1, rgb(10, 200, 10)};
+    f.painter.ShBrd(b, m, Directions::star(), mover, 1, 1);
+
+    // ch = 36: ring outlines for i = 2.4 … 6.4 (5 passes) plus two lines per cell, for the
+    // 15 cells around (1, 1) that lie on the board, less the hole.
+    const std::size_t perCell = 5 + 2;
+    const auto outlines = f.pic.only(Kind::BoxOutline);
+    ASSERT_EQ(outlines.size(), perCell * 14);
+    const auto ringOf = [&](int x, int y) {
+        for (std::size_t i = 0; i < outlines.size(); i += perCell)
+            if (outlines[i].x1 == x * 48 + 36.0 / 15 && outlines[i].y1 == y * 36 + 36.0 / 15)
+                return std::array<Rgb, 2>{outlines[i].colour, outlines[i + 5].colour};
+        return std::array<Rgb, 2>{1, 1};
+    };
+    EXPECT_EQ(ringOf(2, 1), (std::array<Rgb, 2>{mover.secondColour, kWhite}));
+    EXPECT_EQ(ringOf(3, 3), (std::array<Rgb, 2>{mover.colour, mover.secondColour}));
+    EXPECT_EQ(ringOf(0, 0), (std::array<Rgb, 2>{kGrey, kWhite}));  // a token: no ring
+    EXPECT_EQ(ringOf(2, 2), (std::array<Rgb, 2>{kGrey, kWhite}));
+    EXPECT_EQ(ringOf(1, 0), (std::array<Rgb, 2>{1, 1}));  // the hole is left alone
+    // The two lines lie one pixel either side of the raised square's edge.
+    EXPECT_DOUBLE_EQ(outlines[5].x1, 0 * 48 + 6 + 1);
+    EXPECT_DOUBLE_EQ(outlines[6].x1, 0 * 48 + 6 - 1);
+    EXPECT_EQ(f.pic.ops().back().kind, Kind::Refresh);
 }
 
 }  // namespace
