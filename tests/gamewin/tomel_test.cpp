@@ -159,23 +159,7 @@ TEST(TomelScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
     EXPECT_EQ(boardString(f.game().board()), kCorners);
 }
 
-TEST(TomelScriptedGame, ComputerOpponentAnswersThroughTheSameClicks) {
-    WindowFixture f;
-    f.start(kCorners, {"Eva", "PC Profesionál"});
-    f.click(0, 0);
-    f.click(1, 1);
-    f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
-    ASSERT_TRUE(f.game().computerMovePending());
-    EXPECT_TRUE(f.window->thinkingIndicator().isVisible());
-    EXPECT_EQ(f.window->thinkingIndicator().x(), thinkingLeft(2, f.board().width()));
-    EXPECT_EQ(f.window->percentLabel().text(), QStringLiteral(" 106% "));  // 100 * 16 / 15
-    f.settle();                                                            // it selects and moves
-    EXPECT_EQ(f.game().playerToMove(), 1);
-    EXPECT_EQ(f.game().movesMade(), 2);
-    EXPECT_FALSE(f.window->thinkingIndicator().isVisible());
-}
-
-TEST(TomelKeyboard, ArrowsAndKeypadMoveTheCursorByAQuarterCellWithinTheBoard) {
+TEST(TomelKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickThere) {
     WindowFixture f;
     f.start(kCorners);
     const auto moved = [&f](Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -194,11 +178,8 @@ TEST(TomelKeyboard, ArrowsAndKeypadMoveTheCursorByAQuarterCellWithinTheBoard) {
     QTest::keyClick(&f.board(), Qt::Key_Up);
     QTest::keyClick(&f.board(), Qt::Key_Left);
     EXPECT_EQ(f.board().keyCursor(), QPoint(0, 0));
-}
 
-TEST(TomelKeyboard, SpaceInsertAndKeypadClickWhereTheCursorIs) {
-    WindowFixture f;
-    f.start(kCorners);
+    // Space, Insert and keypad 5 click where the cursor is.
     f.board().setKeyCursor(f.cellCentre(0, 0));
     QTest::keyClick(&f.board(), Qt::Key_Space);
     EXPECT_EQ(f.board().selection(), (CellPos{0, 0}));
@@ -231,7 +212,7 @@ TEST(TomelClock, RunningOutShowsZeroAndFlashes) {
     EXPECT_EQ(f.timers.interval(GameTimer::TimerT), 100);
 }
 
-TEST(TomelComputerMove, HeightStepLetsItFinishAndTheMusicKeyWaitsForAPerson) {
+TEST(TomelComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsTheMusicKey) {
     WindowFixture f;
     QSignalSpy music(f.window.get(), &Tomel::musicToggleRequested);
     // 5 x 5: the computer cannot reach player 2's token in its first move.
@@ -243,8 +224,11 @@ TEST(TomelComputerMove, HeightStepLetsItFinishAndTheMusicKeyWaitsForAPerson) {
         "XXXX-",
         {"PC Profesionál", "Jan"}, {0, 0}, "1", false);
     f.timers.fire(GameTimer::Timer1);
-    f.timers.fire(GameTimer::TimCHng);
+    f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
     ASSERT_TRUE(f.game().computerMovePending());
+    EXPECT_TRUE(f.window->thinkingIndicator().isVisible());
+    EXPECT_EQ(f.window->thinkingIndicator().x(), thinkingLeft(1, f.board().width()));
+    EXPECT_EQ(f.window->percentLabel().text(), QStringLiteral(" 104% "));  // 100 * 25 / 24
     QTest::keyClick(&f.board(), Qt::Key_H);
     EXPECT_EQ(music.count(), 0);
     f.timers.fire(GameTimer::TimPC);  // the computer's first click: its token is selected
@@ -257,6 +241,7 @@ TEST(TomelComputerMove, HeightStepLetsItFinishAndTheMusicKeyWaitsForAPerson) {
     f.settle();
     EXPECT_EQ(f.game().movesMade(), 1);
     ASSERT_EQ(f.game().playerToMove(), 2);
+    EXPECT_FALSE(f.window->thinkingIndicator().isVisible());
     QTest::keyClick(&f.board(), Qt::Key_H);
     EXPECT_EQ(music.count(), 1);
 }
@@ -279,8 +264,6 @@ TEST(TomelSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
     // The menu offers only what the rules allow.
     QMenu& size = f.window->sizeMenu();
     ASSERT_EQ(size.actions().size(), 2);
-    EXPECT_EQ(size.actions()[0]->text(), QStringLiteral("Zmenšit okno"));
-    EXPECT_EQ(size.actions()[1]->text(), QStringLiteral("Zvětšit okno"));
     EXPECT_EQ(size.actions()[0]->isEnabled(), f.window->canShrink());
     EXPECT_EQ(size.actions()[1]->isEnabled(), f.window->canGrow());
     // A height below the fixed strips is raised to the smallest one with a board.
@@ -312,8 +295,6 @@ TEST(TomelStart, TitleAndStatusStripShowTheBoardTheNamesAndBothTokensAtItsEnds) 
     EXPECT_NE(fromQColor(image.pixelColor(h * 2 / 3, h / 2)), background);
     EXPECT_NE(fromQColor(image.pixelColor(image.width() - h * 2 / 3, h / 2)), background);
     EXPECT_EQ(fromQColor(image.pixelColor(image.width() / 2, h / 2)), background);
-    EXPECT_EQ(f.window->nameLabel(1).text(), QStringLiteral("Eva"));
-    EXPECT_EQ(f.window->nameLabel(2).text(), QStringLiteral("PC Génius"));
     // The second name ends where player 2's token begins.
     EXPECT_NEAR(f.window->nameLabel(2).geometry().right(), image.width() - h * 4 / 3 - 4, 2);
 }
