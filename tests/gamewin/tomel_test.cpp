@@ -283,7 +283,7 @@ TEST(TomelStart, RefusedBoardStartsNothingAndShowsNothing) {
     EXPECT_FALSE(f.timers.isActive(GameTimer::Timer1));
 }
 
-TEST(TomelStart, TitleAndStatusStripShowTheBoardTheNamesAndBothTokensAtItsEnds) {
+TEST(TomelStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
     WindowFixture f;
     f.start(kCorners, {"Eva", "PC Génius"});
     EXPECT_EQ(f.window->titleBar().text(), QStringLiteral("Tomelin - Zkouška"));
