@@ -14,19 +14,10 @@ using Kind = RecordingSurface::Kind;
 using test::opIs;
 
 // A random source that returns its values in turn and counts the draws.
-class ScriptedRandom : public RandomSource {
-public:
-    explicit ScriptedRandom(std::vector<double> values = {0.5}) : m_values(std::move(values)) {}
-    double next() override {
-        const double v = m_values[m_draws % m_values.size()];
-        ++m_draws;
-        return v;
-    }
-    std::size_t draws() const { return m_draws; }
-
-private:
-    std::vector<double> m_values;
-    std::size_t m_draws = 0;
+struct ScriptedRandom : RandomSource {
+    std::vector<double> values{0.5};
+    std::size_t draws = 0;
+    double next() override { return values[draws++ % values.size()]; }
 };
 
 constexpr Rgb kOrange = rgb(255, 128, 0);
@@ -163,9 +154,9 @@ TEST(TokenShapes, PassesLieWhereTheShapeRulesPutThemInTheirShades) {
 
 TEST(TokenShapes, SquaresAndRingsDrawFreshRandomPlacesEachCall) {
     Drawn d;
-    d.random = ScriptedRandom({0.0, 0.5, 0.99});
+    d.random.values = {0.0, 0.5, 0.99};
     draw(d, kShapeSquares);
-    EXPECT_EQ(d.random.draws(), 33u);  // X, Y and size for each of eleven places
+    EXPECT_EQ(d.random.draws, 33u);  // X, Y and size for each of eleven places
     const auto squares = d.only(Kind::BoxOutline);
     // place 0: X = floor(-10 + 20 + 0 * 20) = 10, Y = floor(-7.5 + 15 + 0.5 * 15) = 15,
     // S = 0.99 * 0.2 + 0.3; first pass t = 12, u = 0
@@ -173,7 +164,7 @@ TEST(TokenShapes, SquaresAndRingsDrawFreshRandomPlacesEachCall) {
     EXPECT_TRUE(opIs(squares[0], {10 - 12 * s0, 15 - 12 * s0, 10 + 12 * s0, test::kAny}));
 
     draw(d, kShapeRings);
-    EXPECT_EQ(d.random.draws(), 33u + 22u);  // X and Y for each of eleven places
+    EXPECT_EQ(d.random.draws, 33u + 22u);  // X and Y for each of eleven places
     const auto rings = d.only(Kind::Ellipse);
     ASSERT_EQ(rings.size(), 55u);
     EXPECT_TRUE(opIs(rings[0], {test::kAny, test::kAny, 0.4 * 12, 1}));
