@@ -14,42 +14,17 @@
 #include <vector>
 
 #include "core/board.h"
+#include "run_tool.h"
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string shellQuoted(const std::string& word) {
-    std::string q = "'";
-    for (char c : word)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-// The file's text; the file is removed.
-std::string takeFile(const std::string& path) {
-    std::stringstream ss;
-    ss << std::ifstream(path).rdbuf();
-    std::remove(path.c_str());
-    return ss.str();
-}
-
-// Runs the built tool with the space-separated words of `commandLine` as its arguments and
-// collects its output streams and exit status.
+// Runs the tool with the space-separated words of `commandLine` as its arguments.
 CliRun runCli(const std::string& commandLine) {
-    const std::string base = testing::TempDir() + "/cli_" + std::to_string(::getpid());
-    std::string command = shellQuoted(TOMELIN_CLI_PATH);
+    std::vector<std::string> args;
     std::istringstream words(commandLine);
     for (std::string word; words >> word;)
-        command += " " + shellQuoted(word);
-    const int raw = std::system(
-        (command + " >" + shellQuoted(base + ".out") + " 2>" + shellQuoted(base + ".err")).c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, takeFile(base + ".out"),
-            takeFile(base + ".err")};
+        args.push_back(word);
+    return runTool(args);
 }
 
 const std::string kBoard7 = "+XXXXX-" + std::string(35, 'X') + "-XXXXX+";

@@ -12,23 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "run_tool.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
-
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string shellQuoted(const std::string& word) {
-    std::string q = "'";
-    for (char c : word)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 // Splits text at `separator`; a trailing separator ends the last piece without adding one.
 Lines split(const std::string& text, char separator = '\n') {
@@ -57,26 +46,7 @@ protected:
     void TearDown() override { fs::remove_all(m_folder, m_error); }
 
     // Runs the tool with TOMELIN_STORE pointing into the test's folder.
-    CliResult cli(const Lines& args) {
-        const std::string errFile = (m_folder / "stderr.txt").string();
-        std::string command =
-            "TOMELIN_STORE=" + shellQuoted(m_store) + " " + shellQuoted(TOMELIN_CLI_PATH);
-        for (const auto& a : args)
-            command += " " + shellQuoted(a);
-        CliResult r;
-        FILE* pipe = ::popen((command + " 2>" + shellQuoted(errFile)).c_str(), "r");
-        if (!pipe)
-            return r;
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            r.out.append(buffer, n);
-        const int raw = ::pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::stringstream err;
-        err << std::ifstream(errFile).rdbuf();
-        r.err = err.str();
-        return r;
-    }
+    CliRun cli(const Lines& args) { return runTool(args, m_store); }
     // Stores one record value by value through the tool.
     void record(const std::string& number, const std::string& board, const std::string& p1,
                 const std::string& p2, int c1, int c2, int winner) {
@@ -108,18 +78,18 @@ TEST_F(StoreCommands, SetGetListAndDeleteValuesButNoKeyWithSubkeys) {
     EXPECT_EQ(cli({"store", "set", key + "\\HracíPole\\01", "Počet", "-3", "--int"}).status, 0);
     EXPECT_EQ(cli({"store", "get", key, "GrafickáPropracovanostFigurek"}).out, "7\n");
     EXPECT_EQ(cli({"store", "get", key + "\\HracíPole\\01", ""}).out, "Malé\n");
-    const CliResult list = cli({"store", "list", key});
+    const CliRun list = cli({"store", "list", key});
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(split(list.out), (Lines{key + "\tGrafickáPropracovanostFigurek\ttext\t7",
                                       key + "\\HracíPole", key + "\\HracíPole\\01\t\ttext\tMalé",
                                       key + "\\HracíPole\\01\tPočet\tint\t-3"}));
     EXPECT_EQ(split(cli({"store", "list"}).out).size(), 6u);  // plus Software and Brantl
 
-    const CliResult refused = cli({"store", "delete", key + "\\HracíPole"});
+    const CliRun refused = cli({"store", "delete", key + "\\HracíPole"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("subkeys"), std::string::npos);
     EXPECT_EQ(cli({"store", "delete", key + "\\HracíPole\\01"}).status, 0);
-    const CliResult gone = cli({"store", "get", key + "\\HracíPole\\01", ""});
+    const CliRun gone = cli({"store", "get", key + "\\HracíPole\\01", ""});
     EXPECT_EQ(gone.status, 1);
     EXPECT_EQ(split(gone.err).size(), 1u);
     EXPECT_EQ(cli({"store", "list", key + "\\HracíPole\\01"}).status, 1);
@@ -133,7 +103,7 @@ TEST_F(StoreCommands, BadArgumentsExitWithTwoAndOneLineAndOpenNoStore) {
           "store set \\ b c", "store delete", "records extra"})
         bad.push_back(split(words, ' '));
     for (const Lines& args : bad) {
-        const CliResult r = cli(args);
+        const CliRun r = cli(args);
         SCOPED_TRACE(args.back());
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(split(r.err).size(), 1u) << r.err;
@@ -146,7 +116,7 @@ TEST_F(StoreCommands, RecordsPrintsTheSurveyAndThePlayersAndSkipsDamagedRecords)
     record("00001", "Originál", "Eva", "PC Génius", 40, 24, 1);
     record("00002", "Dáma", "Jan", "Eva", 33, 31, 1);
     record("00003", "Originál", "Eva", "Jan", 40, 24, 0);
-    const CliResult r = cli({"records"});
+    const CliRun r = cli({"records"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(split(r.out), (Lines{"record\tOriginál\tEva\tPC Génius\t2\t31\tEva\t24\t40\t24\t62.5",
                                    "record\tDáma\tJan\tEva\t2\t31\tJan\t24\t33\t31\t51.5",
@@ -158,7 +128,7 @@ TEST_F(StoreCommands, RecordsPrintsTheSurveyAndThePlayersAndSkipsDamagedRecords)
 TEST_F(StoreCommands, UnusableStoreFileIsMovedAsideAndReported) {
     fs::create_directories(fs::path(m_store).parent_path());
     std::ofstream(m_store) << "not a database, but my file all the same................";
-    const CliResult r = cli({"records"});
+    const CliRun r = cli({"records"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("moved to"), std::string::npos);
     int aside = 0;
@@ -174,7 +144,7 @@ TEST_F(StoreCommands, PlayRecordStoresEveryDecidedGameUnderItsBoardsName) {
         "--p2", "beginner",       "--games",          "6",       "--seed", "11"};
     Lines withRecord = play;
     withRecord.push_back("--record");
-    const CliResult played = cli(withRecord);
+    const CliRun played = cli(withRecord);
     ASSERT_EQ(played.status, 0) << played.err;
     EXPECT_EQ(cli(play).out, played.out);  // recording does not change the games
     Lines decided;                         // "count1 count2 winner" of each decided game
