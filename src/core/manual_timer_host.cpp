@@ -57,19 +57,4 @@ std::optional<GameTimer> ManualTimerHost::fireNext(std::initializer_list<GameTim
     return next;
 }
 
-int ManualTimerHost::advance(std::int64_t ms) {
-    const std::int64_t end = m_now + ms;
-    int fired = 0;
-    for (;;) {
-        const auto next = earliest({});
-        if (!next || slot(*next).due > end)
-            break;
-        m_now = std::max(m_now, slot(*next).due);
-        deliver(*next);
-        ++fired;
-    }
-    m_now = end;
-    return fired;
-}
-
 }  // namespace tomelin

@@ -37,9 +37,6 @@ public:
     // fires it; returns which fired, or nothing when no timer runs. Timers in `skip` are
     // left alone (the headless tool skips the game clock).
     std::optional<GameTimer> fireNext(std::initializer_list<GameTimer> skip = {});
-    // Advances the clock by `ms`, firing every timer that falls due on the way in order.
-    // Returns how many timer ticks fired.
-    int advance(std::int64_t ms);
 
 private:
     struct Slot {
