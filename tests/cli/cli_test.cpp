@@ -2,12 +2,8 @@
 // one-line refusals of bad input.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -73,13 +69,6 @@ TEST(CliPlay, SameSeedReplaysAndEveryLineHasItsFormat) {
     EXPECT_EQ(results, 2);
 }
 
-TEST(CliPlay, PlayerWhoCannotMoveLosesTheFreeCells) {
-    // Player 1's token is walled in by holes: the first turn change fills the board.
-    const CliRun r = runCli("play --board-string +00X000X000XXXX- --seed 1");
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "fill 1 6\nresult 1 7 2 0\n");
-}
-
 TEST(CliPlay, ShowPrintsAReadableBoard) {
     // Board names are found without diacritics and in any letter case.
     const CliRun r = runCli("play --board SPIONAZ --seed 4 --show");
@@ -102,9 +91,7 @@ TEST(CliMoves, ListsCandidatesInScanOrderThenTheBest) {
 }
 
 TEST(CliPerft, CountsCopiesOncePerTargetAndJumpsPerSourceAndTargetWithTimingOnStderr) {
-    // Star logic: copies to (2,0), (0,1), (1,1), (2,1), each once though (0,1) and (1,1)
-    // touch both tokens; jumps from (0,0) to (2,0), (2,1), (0,2), (1,2), from (1,0) to
-    // (0,2), (1,2).
+    // Star logic: four copies, each counted once though two touch both tokens, six jumps.
     const CliRun r = runCli("perft --board-string ++XXXXXX- --logic star --player 1 --depth 1");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "10\n");
@@ -119,8 +106,6 @@ TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
         {"boards extra", "no arguments"},
         {"play --board Atlantis", "unknown board"},
         {"play --board-string XXX", "n*n"},
-        {"play --board-string X", "n*n"},
-        {"play --board-string " + std::string(17 * 17, 'X'), "n*n"},
         {"play --board-string +XY-", "characters"},
         {"play --p1 grandmaster", "level"},
         {"play --logic diagonal", "logic"},
@@ -133,7 +118,6 @@ TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
         {"moves --board-string +XX- --player 1 --strength 4", "strength"},
         {"moves --board-string +XX- --player 1", "--strength"},
         {"moves --board-string +XX- --player 1 --strength 1 --last 0 0 5 0", "off the"},
-        {"moves --board-string +XX- --player 1 --strength 1 --last 0 0", "needs 4 values"},
         {"perft --board-string +XX- --player 1 --depth 2x", "depth"},
         {"perft --player 1 --depth 2", "--board-string"}};
     for (const auto& [words, mentions] : cases) {
