@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/game_harness.h"
 #include "gamewin/board_painter.h"
 #include "gamewin/token_painter.h"
 #include "recorded_op.h"
@@ -192,13 +193,6 @@ TEST(TokenColours, ChannelsRoundHalfToEvenAndClamp) {
     EXPECT_EQ(gradientChannel(0, 1), 255);  // the gradient clamps too
 }
 
-// A 4 x 4 board from rows top to bottom ("0" hole, "X" free, "+" player 1, "-" player 2).
-Board boardOf(const std::string& rows) {
-    Board b;
-    LoadBoardDescriptor(b, rows + "1");
-    return b;
-}
-
 struct Fixture {
     RecordingSurface pic;
     ScriptedRandom random;
@@ -223,11 +217,7 @@ TEST(BoardPainterGeometry, CellSizeAndRayWidthsFollowThePictureAndTheSide) {
 
 TEST(BoardPainterCells, FullDrawGoesRowsOuterAndFillsHolesBlackOnePixelInside) {
     Fixture f;
-    f.painter.drawAll(boardOf("0XXX"
-                              "XXXX"
-                              "XXXX"
-                              "XXX0"),
-                      f.look);
+    f.painter.drawAll(test::boardFrom(test::rows("0XXX/XXXX/XXXX/XXX0/")), f.look);
     const auto boxes = f.pic.only(Kind::FillBox);
     EXPECT_TRUE(opIs(boxes.front(), {1, 1, 47, 35}, rgb(0, 0, 0)));
     EXPECT_TRUE(opIs(boxes.back(), {145, 109, 191, 143}, rgb(0, 0, 0)));
@@ -236,11 +226,7 @@ TEST(BoardPainterCells, FullDrawGoesRowsOuterAndFillsHolesBlackOnePixelInside) {
 
 TEST(BoardPainterCells, FreeFieldAndTokensShareTheFieldLook) {
     Fixture f;
-    const Board b = boardOf(
-        "+XXX"
-        "XXXX"
-        "XXXX"
-        "XXX-");
+    const Board b = test::boardFrom(test::rows("+XXX/XXXX/XXXX/XXX-/"));
     f.look.kinds = {0, 0, 3};
     f.painter.DRWP(b, f.look, 1, 0);
     const auto freeBoxes = f.pic.only(Kind::FillBox);
@@ -269,11 +255,7 @@ TEST(BoardPainterRings, ColoursFollowTheMarksOfEachNeighbour) {
     Fixture f;
     // Player 1 selected at (1, 1); (2, 1) free copy target, (3, 3) free jump target,
     // (0, 0) a token of player 2 that still carries a stale mark, (1, 0) a hole.
-    const Board b = boardOf(
-        "-0XX"
-        "X+XX"
-        "XXXX"
-        "XXXX");
+    const Board b = test::boardFrom(test::rows("-0XX/X+XX/XXXX/XXXX/"));
     Marks m;
     m.set(2, 1, Marks::kCopy);
     m.set(3, 3, Marks::kJump);

@@ -18,11 +18,7 @@ inline constexpr PlayerStyle kTestStyle1{rgb(255, 128, 0), kShapeRectangle, rgb(
 inline constexpr PlayerStyle kTestStyle2{rgb(0, 127, 225), kShapeOval, rgb(250, 250, 120)};
 
 // 4 x 4, player 1 in the top left corner, player 2 in the bottom right.
-inline const std::string kCorners =
-    "+XXX"
-    "XXXX"
-    "XXXX"
-    "XXX-";
+inline const std::string kCorners = "+XXXXXXXXXXXXXX-";
 
 struct WindowFixture {
     QTemporaryDir folder;
