@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "run_tool.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -33,19 +34,11 @@ std::vector<Lines> recordFields(const std::string& out) {
 
 class StoreCommands : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(m_folder, m_error);
-        ASSERT_TRUE(fs::create_directories(m_folder));
-    }
-    void TearDown() override { fs::remove_all(m_folder, m_error); }
-
     // Runs the tool with TOMELIN_STORE pointing into the test's folder.
     CliRun cli(const Lines& args) { return runTool(args, m_store); }
 
-    const fs::path m_folder =
-        fs::temp_directory_path() / ("tomelin-cli-" + std::to_string(getpid()));
-    const std::string m_store = (m_folder / "store" / "tomelin.db").string();
-    std::error_code m_error;
+    tomelin::test::TempFolder m_folder;
+    const std::string m_store = (m_folder.path() / "store" / "tomelin.db").string();
 };
 
 TEST_F(StoreCommands, SetGetListAndDeleteValuesButNoKeyWithSubkeys) {

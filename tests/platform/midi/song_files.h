@@ -1,41 +1,12 @@
 #pragma once
 // Throw-away song folders and small MIDI files written byte by byte, for the music tests.
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 namespace tomelin::test {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string name =
-            (std::filesystem::temp_directory_path() / "tomelin-music-XXXXXX").string();
-        m_path = mkdtemp(name.data()) != nullptr ? name : std::string();  // empty: failed
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-    // Writes `bytes` to `name` inside the folder and returns the file's path.
-    std::string write(const std::string& name, const std::string& bytes = "") const {
-        std::ofstream(m_path / name, std::ios::binary) << bytes;
-        return (m_path / name).string();
-    }
-
-private:
-    std::filesystem::path m_path;
-};
 
 // A single-track file at 480 ticks a quarter (120 beats a minute by default): one piano
 // quarter note per key, one after another, so the file lasts keys.size() × 480 ticks.

@@ -6,42 +6,23 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 #include "platform/store/sqlite_store.h"
+#include "support/temp_folder.h"
 
 namespace tomelin::testing {
 
-class StoreFolder {
+class StoreFolder : public test::TempFolder {
 public:
-    StoreFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tomelin-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_path = pattern;
-    }
-    ~StoreFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    StoreFolder(const StoreFolder&) = delete;
-    StoreFolder& operator=(const StoreFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
     std::string file(const std::string& name = "tomelin.db") const {
-        return (m_path / name).string();
+        return (path() / name).string();
     }
     // Opens (creating) the store file in this folder; null when that fails.
     std::unique_ptr<SqliteStore> open(const std::string& name = "tomelin.db") const {
         return SqliteStore::open(file(name)).store;
     }
-
-private:
-    std::filesystem::path m_path;
 };
 
 // A test with a fresh store file of its own.
