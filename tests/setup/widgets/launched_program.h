@@ -1,10 +1,11 @@
 #pragma once
-// The program as its start-up leaves it, on a temporary store: silent music, game timers
+// The program as its start-up leaves it, on a temporary store: music without sound, game timers
 // stepped by hand, and the setup window's dialogs and all messages recorded instead of shown.
 
 #include <gtest/gtest.h>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <memory>
 
 #include "core/manual_timer_host.h"
@@ -17,15 +18,22 @@
 
 namespace tomelin {
 
-// Music without sound: remembers nothing, plays nothing.
-class SilentPlayer : public MidiPlayer {
-public:
-    bool open(const std::string&) override { return true; }
-    void play() override {}
-    void stop() override {}
-    void close() override {}
-    long length() const override { return 0; }
-    long position() const override { return 0; }
+// Music without sound: records the commands it is given; length and position are set by
+// the test.
+struct FakePlayer : MidiPlayer {
+    bool open(const std::string& path) override {
+        log.push_back("open " + std::filesystem::path(path).filename().string());
+        return true;
+    }
+    void play() override { log.push_back("play"); }
+    void stop() override { log.push_back("stop"); }
+    void close() override { log.push_back("close"); }
+    long length() const override { return songLength; }
+    long position() const override { return songPosition; }
+
+    std::vector<std::string> log;
+    long songLength = 0;
+    long songPosition = 0;
 };
 
 class LaunchedProgram : public ::testing::Test {
@@ -36,7 +44,7 @@ protected:
     Form1& launch() {
         seed = {};  // the program opens the store itself
         program = std::make_unique<Module1>(openStoreAt(storePath.toStdString()), &timers,
-                                            std::make_unique<SilentPlayer>(), &random);
+                                            std::make_unique<FakePlayer>(), &random);
         const auto record = [this](const QString& title, const QString& text) {
             messages << title + "|" + text;
         };

@@ -7,6 +7,7 @@
 
 #include "platform/midi/fluid_midi_player.h"
 #include "platform/midi/song_files.h"
+#include "setup/widgets/launched_program.h"
 
 namespace tomelin {
 namespace {
@@ -14,23 +15,6 @@ namespace {
 using Log = std::vector<std::string>;
 const Log kStartsAbc{"close", "open abc.mid", "play"};
 const Log kSilences{"stop", "close"};
-
-// Records the commands the window gives; length and position are set by the test.
-struct FakePlayer : MidiPlayer {
-    bool open(const std::string& path) override {
-        log.push_back("open " + std::filesystem::path(path).filename().string());
-        return true;
-    }
-    void play() override { log.push_back("play"); }
-    void stop() override { log.push_back("stop"); }
-    void close() override { log.push_back("close"); }
-    long length() const override { return songLength; }
-    long position() const override { return songPosition; }
-
-    Log log;
-    long songLength = 0;
-    long songPosition = 0;
-};
 
 class MusicWindow : public ::testing::Test {
 protected:
