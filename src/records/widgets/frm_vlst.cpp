@@ -72,7 +72,6 @@ FrmVlst::FrmVlst(Survey survey, int detailLevel, QWidget* parent)
     : QDialog(parent), m_survey(std::move(survey)), m_detailLevel(detailLevel) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setModal(true);
-    setFont(QFont(QStringLiteral("Arial"), 8));
 
     m_label4 = new QLabel(QString::fromUtf8(kPlayerHeading), this);
     m_comboB = new QComboBox(this);
@@ -129,6 +128,21 @@ void FrmVlst::placeControls() {
     place(m_picture2, kPicture2);
     place(m_list1, kList1);
     place(m_hscroll1, kHScroll1);
+    // The record list's design height reaches under the scroll bar (a classic list box
+    // shrank to whole lines); end it just above the bar so no line hides behind it.
+    m_list1->resize(m_list1->width(), std::min(m_list1->height(), m_hscroll1->y() - m_list1->y()));
+    // Four statistics lines and eight record lines must fit their lists. Fonts differ in
+    // line height, so take the largest size up to 8 points whose lines fit both.
+    QFont font(QStringLiteral("Arial"));
+    const int statsRoom = m_list2->height() - 2 * m_list2->frameWidth();
+    const int recordRoom = m_list1->height() - 2 * m_list1->frameWidth();
+    for (int pixels = twipsToPixels(160, dpi); pixels > 6; --pixels) {
+        font.setPixelSize(pixels);
+        const int line = QFontMetrics(font).height();
+        if (4 * line <= statsRoom && 8 * line <= recordRoom)
+            break;
+    }
+    setFont(font);
     // A hidden widget gets its resize event only when shown; the token is drawn before.
     m_picture4->imageSurface().resize(m_picture4->width(), m_picture4->height());
 }

@@ -68,6 +68,17 @@ TEST_F(FrmVlstTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns
                 << text.toStdString();
         }
     }
+
+    // All four statistics lines and all eight record lines are visible at once, whatever the
+    // font's line height, and the record list ends above its scroll bar.
+    viewer->show();
+    for (const TabList* tabs : {viewer->statisticsList(), list}) {
+        EXPECT_EQ(tabs->verticalScrollBar()->maximum(), 0) << tabs->count() << " lines";
+        const QRect last = tabs->visualItemRect(tabs->item(tabs->count() - 1));
+        EXPECT_LE(last.bottom(), tabs->viewport()->height());
+    }
+    EXPECT_EQ(list->count(), 8);
+    EXPECT_LE(list->geometry().bottom(), scroll->geometry().top());
 }
 
 TEST_F(FrmVlstTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStrength) {
