@@ -92,11 +92,10 @@ GameRecord finishedGameRecord(std::string_view boardName, const std::array<std::
 
 int lowestFreeRecordNumber(Store& store) {
     std::set<int> taken;
-    for (const SubkeyValues& subkey : store.subkeysWithValues(kRecordsKey, kRecBoard)) {
-        const auto number = recordNumberFromKeyName(subkey.name);
-        if (number && !subkey.values.empty() && !isEmptyValue(subkey.values.front().value)) {
-            taken.insert(*number);
-        }
+    for (const NumberedSubkey& record :
+         numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName, kRecBoard)) {
+        if (!record.values.empty() && !isEmptyValue(record.values.front().value))
+            taken.insert(record.number);
     }
     int number = 1;
     for (int used : taken) {

@@ -57,15 +57,9 @@ bool entersPlayerLists(const std::string& name) {
 
 Survey PruzkHer(Store& store) {
     Survey survey;
-    // Every record key with its values in one read, then in ascending number.
-    std::vector<std::pair<int, std::vector<StoredValue>>> records;
-    for (SubkeyValues& subkey : store.subkeysWithValues(kRecordsKey)) {
-        if (const auto number = recordNumberFromKeyName(subkey.name)) {
-            records.emplace_back(*number, std::move(subkey.values));
-        }
-    }
-    std::sort(records.begin(), records.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Every record key with its values in one read, in ascending number.
+    const std::vector<NumberedSubkey> records =
+        numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName);
 
     auto& lists = survey.lists;
     for (const auto& [number, values] : records) {

@@ -36,14 +36,7 @@ BoardList NajitMapy(Store& store) {
         list.strings.push_back(board.boardString);
     }
     // Only the slot keys that exist are looked at, in slot order.
-    std::vector<std::pair<int, std::vector<StoredValue>>> slots;
-    for (SubkeyValues& subkey : store.subkeysWithValues(kBoardsKey)) {
-        if (const auto slot = slotFromText(subkey.name)) {
-            slots.emplace_back(*slot, std::move(subkey.values));
-        }
-    }
-    std::sort(slots.begin(), slots.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    const std::vector<NumberedSubkey> slots = numberedSubkeys(store, kBoardsKey, slotFromText);
     for (const auto& [slot, values] : slots) {
         const std::string slotKey = slotText(slot);
         std::string name;

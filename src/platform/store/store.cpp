@@ -1,5 +1,6 @@
 #include "platform/store/store.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -121,6 +122,19 @@ bool isEmptyValue(const StoreValue& value) {
     if (const auto* text = std::get_if<std::string>(&value))
         return text->empty();
     return false;
+}
+
+std::vector<NumberedSubkey> numberedSubkeys(Store& store, std::string_view path,
+                                            std::optional<int> (*numberOf)(std::string_view),
+                                            std::optional<std::string_view> onlyName) {
+    std::vector<NumberedSubkey> result;
+    for (SubkeyValues& subkey : store.subkeysWithValues(path, onlyName)) {
+        if (const auto number = numberOf(subkey.name))
+            result.push_back({*number, std::move(subkey.values)});
+    }
+    std::sort(result.begin(), result.end(),
+              [](const auto& a, const auto& b) { return a.number < b.number; });
+    return result;
 }
 
 }  // namespace tomelin

@@ -106,6 +106,17 @@ public:
     virtual void rollbackTransaction() = 0;
 };
 
+// A subkey whose name is a number (a record or board slot), with its values.
+struct NumberedSubkey {
+    int number = 0;
+    std::vector<StoredValue> values;
+};
+// The subkeys of `path` that `numberOf` reads as a number, in ascending number; subkeys with
+// other names are skipped. `onlyName` as in Store::subkeysWithValues.
+std::vector<NumberedSubkey> numberedSubkeys(
+    Store& store, std::string_view path, std::optional<int> (*numberOf)(std::string_view),
+    std::optional<std::string_view> onlyName = std::nullopt);
+
 // Scope of one store transaction: rolled back unless commit() succeeded.
 class StoreTransaction {
 public:
