@@ -37,10 +37,8 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
     });
     if (auto error = parser.parse(args))
         return usageError(io, *error);
-    if (!position.boardString)
-        return usageError(io, "moves needs --board-string");
-    if (!position.player)
-        return usageError(io, "moves needs --player");
+    if (auto missing = missingPosition(position, "moves"))
+        return usageError(io, *missing);
     if (!strength)
         return usageError(io, "moves needs --strength");
     const Board board = boardOf(*position.boardString);

@@ -30,10 +30,8 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
     });
     if (auto error = parser.parse(args))
         return usageError(io, *error);
-    if (!position.boardString)
-        return usageError(io, "perft needs --board-string");
-    if (!position.player)
-        return usageError(io, "perft needs --player");
+    if (auto missing = missingPosition(position, "perft"))
+        return usageError(io, *missing);
     if (!depth)
         return usageError(io, "perft needs --depth");
     const Board board = boardOf(*position.boardString);

@@ -33,6 +33,14 @@ std::string folded(std::string_view s) {
 
 }  // namespace
 
+std::optional<std::string> missingPosition(const PositionArgs& args, std::string_view command) {
+    if (!args.boardString)
+        return std::string(command) + " needs --board-string";
+    if (!args.player)
+        return std::string(command) + " needs --player";
+    return std::nullopt;
+}
+
 std::optional<std::string> boardStringProblem(std::string_view s) {
     const auto error = checkBoardString(s);
     if (!error)

@@ -20,6 +20,10 @@ struct PositionArgs {
 // Adds --board-string, --logic and (when `withPlayer`) --player to `parser`.
 void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlayer = true);
 
+// The sentence to refuse `command` with when the board string or the player is missing;
+// nothing when both were given.
+std::optional<std::string> missingPosition(const PositionArgs& args, std::string_view command);
+
 // Why `s` is no board string, as a sentence; nothing when it is one.
 std::optional<std::string> boardStringProblem(std::string_view s);
 
