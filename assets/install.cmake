@@ -3,6 +3,7 @@
 #
 #   <prefix>/share/tomelin/help/      the help page with the rules (the About window opens it)
 #   <prefix>/share/tomelin/Zvuk/      the songs of the music window
+#                                     (share/games/tomelin/ in the Debian package)
 #   <prefix>/share/applications/      the .desktop file
 #   <prefix>/share/metainfo/          the AppStream description
 #   <prefix>/share/icons/hicolor/     the application icon in the usual sizes
@@ -10,9 +11,9 @@
 set(TOMELIN_APP_ID io.github.tomelin.Tomelin)
 set(TOMELIN_ASSETS ${CMAKE_SOURCE_DIR}/assets)
 
-install(DIRECTORY ${TOMELIN_ASSETS}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tomelin/help)
+install(DIRECTORY ${TOMELIN_ASSETS}/help/ DESTINATION ${TOMELIN_DATADIR}/help)
 if(EXISTS ${TOMELIN_ASSETS}/Zvuk)
-    install(DIRECTORY ${TOMELIN_ASSETS}/Zvuk/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tomelin/Zvuk
+    install(DIRECTORY ${TOMELIN_ASSETS}/Zvuk/ DESTINATION ${TOMELIN_DATADIR}/Zvuk
             FILES_MATCHING PATTERN "*.mid")
 endif()
 install(FILES ${TOMELIN_ASSETS}/desktop/${TOMELIN_APP_ID}.desktop

@@ -1,0 +1,92 @@
+# Manual pages, bash completion and the Debian package. Included by the top-level
+# CMakeLists.txt.
+#
+#   <prefix>/share/man/man6/                      tomelin.6.gz, tomelin-cli.6.gz
+#   <prefix>/share/bash-completion/completions/   tomelin-cli
+#
+# With TOMELIN_DEB the installation is a Debian game's (see the Makefile's `package`):
+# /usr/games for the programs, /usr/share/games/tomelin for the data, the copyright, the
+# changelog and lintian's overrides where Debian keeps them, and `cpack` packs it into
+# tomelin_<version>_<arch>.deb with the dependencies dpkg-shlibdeps finds in the programs.
+
+if(TOMELIN_CORE_ONLY)
+    return()
+endif()
+
+set(TOMELIN_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
+set(TOMELIN_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
+
+# Files installed compressed the way Debian wants them: gzip -9 without name and time stamp.
+function(tomelin_gzip source output)
+    add_custom_command(
+        OUTPUT ${output}
+        COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" gzip ${source} ${output}
+        DEPENDS ${source}
+        VERBATIM)
+endfunction()
+
+set(TOMELIN_COMPRESSED)
+foreach(page tomelin.6 tomelin-cli.6)
+    tomelin_gzip(${TOMELIN_PACKAGING}/${page} ${TOMELIN_PACKAGING_OUT}/${page}.gz)
+    list(APPEND TOMELIN_COMPRESSED ${TOMELIN_PACKAGING_OUT}/${page}.gz)
+    install(FILES ${TOMELIN_PACKAGING_OUT}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+endforeach()
+install(FILES ${TOMELIN_PACKAGING}/tomelin-cli.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tomelin-cli)
+
+if(TOMELIN_DEB)
+    if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr" OR NOT CMAKE_INSTALL_BINDIR STREQUAL "games")
+        message(FATAL_ERROR "TOMELIN_DEB needs -DCMAKE_INSTALL_PREFIX=/usr "
+                            "-DCMAKE_INSTALL_BINDIR=games (make package passes them)")
+    endif()
+    tomelin_gzip(${TOMELIN_PACKAGING}/changelog ${TOMELIN_PACKAGING_OUT}/changelog.gz)
+    list(APPEND TOMELIN_COMPRESSED ${TOMELIN_PACKAGING_OUT}/changelog.gz)
+    install(FILES ${TOMELIN_PACKAGING}/copyright ${TOMELIN_PACKAGING_OUT}/changelog.gz
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tomelin)
+    install(FILES ${TOMELIN_PACKAGING}/lintian-overrides
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tomelin)
+endif()
+add_custom_target(tomelin_compressed_docs ALL DEPENDS ${TOMELIN_COMPRESSED})
+
+if(TOMELIN_DEB)
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGE_NAME tomelin)
+    set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_PACKAGE_CONTACT "Tomelin project <tomelin@example.org>")
+    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-player strategy board game")
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+        "Tomelin is played on a square board in which some cells may be holes. In a move a\n"
+        "player copies one of his tokens to a neighbouring free cell or jumps with it to a\n"
+        "cell farther away; every opponent token next to the target then changes sides.\n"
+        "When the board is full, the player with more tokens wins.\n"
+        "\n"
+        "Two people share one computer, or either plays against the computer at three\n"
+        "strengths. Two movement logics, five built-in boards and an editor for your own\n"
+        "boards, time limits, taking moves back, statistics of every player's games and\n"
+        "background music. The user interface is in Czech. The package also holds\n"
+        "tomelin-cli, a tool that plays and inspects games without a window.")
+    string(JOIN "" CPACK_DEBIAN_PACKAGE_DESCRIPTION ${CPACK_DEBIAN_PACKAGE_DESCRIPTION})
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION games)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    # Library dependencies come from the programs themselves; the songs need the soundfont
+    # the player loads by name, and the About window's links open through xdg-open.
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+    set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+        OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    # Nothing of the build machine goes into the package: no source package, no build path.
+    set(CPACK_SOURCE_GENERATOR "")
+    include(CPack)
+    return()
+endif()
+
+# The completion and the manual pages against the tool they describe; needs only bash.
+enable_testing()
+add_test(NAME packaging.completion_and_manuals
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/packaging/completion_test.sh
+                 $<TARGET_FILE:tomelin-cli> ${TOMELIN_PACKAGING})
