@@ -4,17 +4,19 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+DEB_BUILD  ?= build-deb
 JOBS       ?= $(shell nproc)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev \
 	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth desktop-file-utils appstream fonts-dejavu-core
+	xvfb xauth desktop-file-utils appstream fonts-dejavu-core \
+	dpkg-dev lintian xdotool x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench sanitize clean format
+.PHONY: deps configure build run test bench sanitize clean format package deb
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -59,8 +61,25 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# The Debian package: a release build laid out as a Debian game, with Debian's hardening
+# flags, packed by CPack into $(DEB_BUILD)/tomelin_<version>_<arch>.deb; `package` copies
+# it here for `sudo apt install ./tomelin_*.deb`. No -g: the package ships stripped programs.
+deb package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+deb package: export DEB_CXXFLAGS_MAINT_STRIP = -g
+package: deb
+	cp $(DEB_BUILD)/tomelin_*.deb .
+
+deb: deps
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOMELIN_DEB=ON \
+		-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	rm -f $(DEB_BUILD)/tomelin_*.deb
+	cd $(DEB_BUILD) && cpack -G DEB
+
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(DEB_BUILD) tomelin_*.deb

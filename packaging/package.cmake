@@ -45,6 +45,13 @@ if(TOMELIN_DEB)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tomelin)
     install(FILES ${TOMELIN_PACKAGING}/lintian-overrides
             DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tomelin)
+    # Stripped as Debian strips programs: also without the compiler's .comment and .note.
+    foreach(program tomelin tomelin-cli)
+        install(CODE "execute_process(COMMAND ${CMAKE_STRIP} --strip-all
+                          --remove-section=.comment --remove-section=.note
+                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/${program}\"
+                          COMMAND_ERROR_IS_FATAL ANY)")
+    endforeach()
 endif()
 add_custom_target(tomelin_compressed_docs ALL DEPENDS ${TOMELIN_COMPRESSED})
 
@@ -55,18 +62,18 @@ if(TOMELIN_DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
     set(CPACK_PACKAGE_CONTACT "Tomelin project <tomelin@example.org>")
     set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-player strategy board game")
-    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-        "Tomelin is played on a square board in which some cells may be holes. In a move a\n"
-        "player copies one of his tokens to a neighbouring free cell or jumps with it to a\n"
-        "cell farther away; every opponent token next to the target then changes sides.\n"
-        "When the board is full, the player with more tokens wins.\n"
-        "\n"
-        "Two people share one computer, or either plays against the computer at three\n"
-        "strengths. Two movement logics, five built-in boards and an editor for your own\n"
-        "boards, time limits, taking moves back, statistics of every player's games and\n"
-        "background music. The user interface is in Czech. The package also holds\n"
-        "tomelin-cli, a tool that plays and inspects games without a window.")
-    string(JOIN "" CPACK_DEBIAN_PACKAGE_DESCRIPTION ${CPACK_DEBIAN_PACKAGE_DESCRIPTION})
+    # Lines of at most 80 characters; CPack indents them and marks the empty one.
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[
+Tomelin is played on a square board in which some cells may be holes. In a
+move a player copies one of his tokens to a neighbouring free cell or jumps
+with it to a cell farther away; every opponent token next to the target then
+changes sides. When the board is full, the player with more tokens wins.
+
+Two people share one computer, or either plays against the computer at three
+strengths. Two movement logics, five built-in boards and an editor for your
+own boards, time limits, taking moves back, statistics of every player's
+games and background music. The user interface is in Czech. The package also
+holds tomelin-cli, a tool that plays and inspects games without a window.]=])
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION games)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -90,3 +97,12 @@ enable_testing()
 add_test(NAME packaging.completion_and_manuals
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/packaging/completion_test.sh
                  $<TARGET_FILE:tomelin-cli> ${TOMELIN_PACKAGING})
+# The package built, installed into this machine, run and purged. Root and the packaging
+# tools are needed, else it is skipped (status 77); it builds a release tree of its own.
+if(NOT TOMELIN_SANITIZE)
+    add_test(NAME packaging.install
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/packaging/install_test.sh
+                     ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/deb $<TARGET_FILE:tomelin-cli>)
+    set_tests_properties(packaging.install PROPERTIES
+        SKIP_RETURN_CODE 77 TIMEOUT 3000 PROCESSORS 2)
+endif()
