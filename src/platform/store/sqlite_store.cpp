@@ -248,6 +248,19 @@ bool cannotReadJournal(const Inspection& found, sqlite3* db) {
            (code == SQLITE_CANTOPEN || code == SQLITE_READONLY);
 }
 
+// Whether a database without any content is a store this program began: a file of no bytes
+// yet, or one that its first open switched to WAL (bytes 18 and 19 of the header are 2) before
+// it was stopped. Any other empty database belongs to whoever made it.
+bool isFreshFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    unsigned char header[20] = {};
+    const ssize_t got = ::read(fd, header, sizeof header);
+    ::close(fd);
+    return got == 0 || (got == sizeof header && header[18] == 2 && header[19] == 2);
+}
+
 // Inspects a file through a read-only connection that is closed again; fills `db` with the
 // connection instead when `keep` is given.
 Inspection inspectFile(const std::string& path, int schemaVersion, sqlite3** keep = nullptr) {
@@ -261,6 +274,10 @@ Inspection inspectFile(const std::string& path, int schemaVersion, sqlite3** kee
             return found;
         }
         found = inspect(db, schemaVersion);
+        if (found.error == SqliteOpenError::Empty && !isFreshFile(path)) {
+            found.error = SqliteOpenError::Foreign;
+            found.detail = "an empty database of another program";
+        }
         if (!immutable && cannotReadJournal(found, db)) {
             sqlite3_close(db);
             continue;

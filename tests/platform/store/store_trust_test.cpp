@@ -93,6 +93,27 @@ TEST(StoreTrust, AnotherProgramsDatabaseIsRecognisedBeforeAnythingIsWrittenToIt)
     EXPECT_EQ(checksum(tagged), taggedBefore);
 }
 
+// Found by fuzzing the store's open: a database without any table that is not one of ours
+// was switched to WAL before the schema was laid out (and then refused).
+TEST(StoreTrust, EmptyDatabaseOfAnotherProgramIsLeftAloneButOurOwnUnfinishedOneIsUsed) {
+    StoreFolder folder;
+    const std::string theirs = folder.file("theirs.db");
+    rawSql(theirs, "CREATE TABLE t(x); DROP TABLE t");
+    ASSERT_GT(readFile(theirs).size(), 0u);
+    const std::string before = checksum(theirs);
+    EXPECT_EQ(SqliteStore::open(theirs).error, SqliteOpenError::Foreign);
+    EXPECT_EQ(openStoreAt(theirs).limit, StoreLimit::Foreign);
+    EXPECT_EQ(checksum(theirs), before);
+
+    // A first start stopped after switching its new file to WAL left no schema: finish it.
+    const std::string ours = folder.file("ours.db");
+    rawSql(ours, "PRAGMA journal_mode = WAL");
+    rawSql(ours, "PRAGMA user_version = 0");
+    StoreOpening opening = openStoreAt(ours);
+    EXPECT_FALSE(opening.hasProblem()) << opening.problem;
+    EXPECT_EQ(opening.store->CreateRegKey(kProgramKey), kStatusOk);
+}
+
 TEST(StoreTrust, NewerVersionsStoreIsLeftByteIdenticalAndTheUserIsTold) {
     StoreFolder folder;
     const std::string path = folder.file();
