@@ -5,18 +5,21 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 DEB_BUILD  ?= build-deb
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := board_string token_string record_reader store_open cli_args
 JOBS       ?= $(shell nproc)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev \
 	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont \
-	libgtest-dev libgmock-dev libbenchmark-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth desktop-file-utils appstream fonts-dejavu-core \
 	dpkg-dev lintian xdotool x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench sanitize clean format package deb
+.PHONY: deps configure build run test bench sanitize fuzz stress clean format package deb
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -78,8 +81,30 @@ deb: deps
 	rm -f $(DEB_BUILD)/tomelin_*.deb
 	cd $(DEB_BUILD) && cpack -G DEB
 
+# Each fuzz target runs FUZZ_SECONDS under ASan and UBSan (libFuzzer from Debian's clang),
+# starting from the seed corpus in fuzz/ and the inputs earlier runs found.
+fuzz: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOMELIN_SANITIZE=ON -DTOMELIN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+		echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+		$(FUZZ_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=2048 \
+			-print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/crash-$$t- \
+			$(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t 2>$(FUZZ_BUILD)/fuzz_$$t.log \
+			|| { tail -n 60 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
+		grep -E '^#[0-9]+[[:space:]]+DONE|stat::(number_of_executed_units|average_exec_per_sec)' \
+			$(FUZZ_BUILD)/fuzz_$$t.log; \
+	done
+
+# The store race test over 100 trials instead of the 3 of `make test`.
+stress: build
+	cd $(BUILD) && TOMELIN_RACE_TRIALS=100 ./tests_store --gtest_filter='StoreRace.*'
+
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(DEB_BUILD) tomelin_*.deb
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(DEB_BUILD) $(FUZZ_BUILD) tomelin_*.deb

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 
 namespace tomelin::cli {
 
@@ -30,7 +31,8 @@ std::span<const Command> commandTable() {
 }
 
 int usageError(CommandIo& io, const std::string& message) {
-    io.err << "tomelin-cli: " << message << "\n";
+    // Whatever part of the input a message repeats, it stays one line on the terminal.
+    io.err << "tomelin-cli: " << withoutControls(message) << "\n";
     return kExitUsage;
 }
 
@@ -42,7 +44,7 @@ int runCommandLine(const std::vector<std::string>& argv, CommandIo& io) {
         if (name == c.name)
             return c.run({argv.begin() + 2, argv.end()}, io);
     }
-    return usageError(io, "unknown command \"" + name + "\"; try \"tomelin-cli help\"");
+    return usageError(io, "unknown command " + quotedArg(name) + "; try \"tomelin-cli help\"");
 }
 
 int helpCommand(const std::vector<std::string>& args, CommandIo& io) {

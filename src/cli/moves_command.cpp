@@ -17,8 +17,8 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
     parser.add("--strength", 1, [&](const std::vector<std::string>& v) {
         const auto k = parseInteger(v[0], 0, 3);
         if (!k)
-            return std::optional<std::string>("strength must be 0, 1, 2 or 3, not \"" + v[0] +
-                                              "\"");
+            return std::optional<std::string>("strength must be 0, 1, 2 or 3, not " +
+                                              quotedArg(v[0]));
         strength = static_cast<int>(*k);
         return std::optional<std::string>{};
     });
@@ -28,7 +28,7 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
             const auto c = parseInteger(word, 0, kMaxSide - 1);
             if (!c) {
                 return std::optional<std::string>(
-                    "--last needs four cell coordinates 0..15, not \"" + word + "\"");
+                    "--last needs four cell coordinates 0..15, not " + quotedArg(word));
             }
             cells.push_back(static_cast<int>(*c));
         }

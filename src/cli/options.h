@@ -31,6 +31,17 @@ private:
     std::vector<Option> m_options;
 };
 
+// An argument as an error line shows it: in double quotes, control characters, quotes and
+// bytes that are not UTF-8 escaped (\n, \t, \x1b ...), cut after kQuotedMaxChars
+// characters with "…" and the full length. The error stays one line of sensible length
+// whatever the user typed.
+inline constexpr std::size_t kQuotedMaxChars = 40;
+std::string quotedArg(std::string_view argument);
+// The text with control characters escaped as in quotedArg(), not cut and not quoted.
+std::string withoutControls(std::string_view text);
+// Characters (UTF-8 code points) in a text; a byte that is not UTF-8 counts as one.
+std::size_t characterCount(std::string_view text);
+
 // Whole decimal number in [lo, hi]; nothing for anything else (signs, spaces, overflow).
 std::optional<long long> parseInteger(std::string_view text, long long lo, long long hi);
 

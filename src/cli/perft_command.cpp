@@ -1,5 +1,8 @@
 #include <chrono>
+#include <algorithm>
 #include <iomanip>
+#include <optional>
+#include <sstream>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -9,8 +12,52 @@
 namespace tomelin::cli {
 
 namespace {
+
 constexpr int kMaxDepth = 12;
+// Counts up to this many sequences are run; at some 25 million a second here, well under a
+// minute.
+constexpr double kMaxSequences = 1e9;
+// Depths are counted exactly while their counts stay this small, to see how fast they grow.
+constexpr std::uint64_t kProbeSequences = 200000;
+
+struct DepthEstimate {
+    std::optional<std::uint64_t> exact;  // the count itself, when the probe reached the depth
+    double estimate = 0;                 // else the expected count
+    int largestFeasible = 0;             // the deepest depth expected within kMaxSequences
+};
+
+// Counts the shallow depths exactly and extrapolates their growth to `depth`, so that a depth
+// whose count would take hours is refused up front instead of leaving the user waiting.
+DepthEstimate estimateDepth(const Board& board, const Directions& dirs, int player, int depth) {
+    DepthEstimate result;
+    std::uint64_t previous = 1;  // depth 0
+    int reached = 0;
+    std::uint64_t count = 1;
+    while (reached < depth && count <= kProbeSequences) {
+        previous = count;
+        count = perft(board, dirs, player, ++reached);
+        if (count == 0) {
+            result.exact = 0;  // no sequence that long: none longer either
+            return result;
+        }
+    }
+    result.largestFeasible = reached;
+    if (reached == depth) {
+        result.exact = count;
+        return result;
+    }
+    const double growth = std::max(1.0, static_cast<double>(count) / static_cast<double>(previous));
+    double expected = static_cast<double>(count);
+    for (int d = reached + 1; d <= depth; ++d) {
+        expected *= growth;
+        if (expected <= kMaxSequences)
+            result.largestFeasible = d;
+    }
+    result.estimate = expected;
+    return result;
 }
+
+}  // namespace
 
 // Counts the move sequences of the given length; the timing goes to the error stream so
 // that the standard output stays one number.
@@ -23,7 +70,7 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
         const auto d = parseInteger(v[0], 0, kMaxDepth);
         if (!d) {
             return std::optional<std::string>("depth must be a number from 0 to " +
-                                              std::to_string(kMaxDepth) + ", not \"" + v[0] + "\"");
+                                              std::to_string(kMaxDepth) + ", not " + quotedArg(v[0]));
         }
         depth = static_cast<int>(*d);
         return std::optional<std::string>{};
@@ -35,9 +82,18 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (!depth)
         return usageError(io, "perft needs --depth");
     const Board board = boardOf(*position.boardString);
+    const Directions& dirs = Directions::of(position.logic);
     const auto started = std::chrono::steady_clock::now();
+    const DepthEstimate guess = estimateDepth(board, dirs, *position.player, *depth);
+    if (!guess.exact && guess.estimate > kMaxSequences) {
+        std::ostringstream text;
+        text << "depth " << *depth << " would count about " << std::setprecision(2)
+             << guess.estimate << " move sequences on this board and not finish in reasonable "
+             << "time; depths up to " << guess.largestFeasible << " run here";
+        return usageError(io, text.str());
+    }
     const std::uint64_t nodes =
-        perft(board, Directions::of(position.logic), *position.player, *depth);
+        guess.exact ? *guess.exact : perft(board, dirs, *position.player, *depth);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     io.out << nodes << '\n';

@@ -5,7 +5,8 @@
 // Extension hook (used for `play --record`): an extra option of `play` is a PlayOption in
 // the list that playExtensionOptions() returns (play_extensions.cpp). Its `apply` runs when
 // the option is given and may push a FinishedGameHook into `hooks.onFinished`; `play` calls
-// every hook once per game that ended, in order, after printing its result line. A hook
+// every hook once per game that ended, in order, before printing its result line (so the line
+// announces a game the hooks have dealt with). A hook
 // that fails should print one line on the error stream it is given and return false; `play`
 // then stops and exits with status 1.
 

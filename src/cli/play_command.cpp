@@ -125,7 +125,7 @@ std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s,
     parser.add("--board", 1, [&s](const std::vector<std::string>& v) -> Error {
         s.board = findBoardByName(v[0]);
         if (!s.board)
-            return "unknown board \"" + v[0] + "\"; \"tomelin-cli boards\" lists them";
+            return "unknown board " + quotedArg(v[0]) + "; \"tomelin-cli boards\" lists them";
         return std::nullopt;
     });
     parser.add("--board-string", 1, [&s](const std::vector<std::string>& v) -> Error {
@@ -137,7 +137,7 @@ std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s,
     parser.add("--logic", 1, [&s](const std::vector<std::string>& v) -> Error {
         const auto logic = parseLogic(v[0]);
         if (!logic)
-            return "logic must be star or cross, not \"" + v[0] + "\"";
+            return "logic must be star or cross, not " + quotedArg(v[0]);
         s.logic = *logic;
         return std::nullopt;
     });
@@ -146,7 +146,7 @@ std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s,
                    [&s, p](const std::vector<std::string>& v) -> Error {
                        const auto level = parseLevel(v[0]);
                        if (!level)
-                           return "level must be beginner, pro or genius, not \"" + v[0] + "\"";
+                           return "level must be beginner, pro or genius, not " + quotedArg(v[0]);
                        s.levels[static_cast<std::size_t>(p - 1)] = *level;
                        return std::nullopt;
                    });
@@ -154,7 +154,7 @@ std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s,
     parser.add("--seed", 1, [&s](const std::vector<std::string>& v) -> Error {
         const auto seed = parseInteger(v[0], 0, 4294967295LL);
         if (!seed)
-            return "seed must be a number from 0 to 4294967295, not \"" + v[0] + "\"";
+            return "seed must be a number from 0 to 4294967295, not " + quotedArg(v[0]);
         s.seed = static_cast<std::uint32_t>(*seed);
         return std::nullopt;
     });
@@ -256,6 +256,25 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
             continue;
         }
         const int winner = c.tokens1 > c.tokens2 ? 1 : (c.tokens2 > c.tokens1 ? 2 : 0);
+        // The hooks store the game first: a result line only ever announces a game that is
+        // kept (a kill before the commit loses an unannounced game, never an announced one).
+        if (game.gameOver()) {  // a board without tokens has nothing to record
+            const FinishedGame finished{g,
+                                        settings.board ? settings.board->name : "",
+                                        boardString,
+                                        settings.logic,
+                                        setup.names,
+                                        c.tokens1,
+                                        c.tokens2,
+                                        winner,
+                                        printer.moves(),
+                                        game.moveCounter(),
+                                        seed};
+            for (const auto& hook : hooks.onFinished) {
+                if (!hook(finished, io.err))
+                    return kExitFailure;
+            }
+        }
         if (settings.show) {
             const std::string who =
                 winner == 0
@@ -268,23 +287,7 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
             io.out << "result " << c.tokens1 << ' ' << c.tokens2 << ' ' << winner << ' '
                    << printer.moves() << '\n';
         }
-        if (!game.gameOver())
-            continue;  // a board without tokens: nothing to record
-        const FinishedGame finished{g,
-                                    settings.board ? settings.board->name : "",
-                                    boardString,
-                                    settings.logic,
-                                    setup.names,
-                                    c.tokens1,
-                                    c.tokens2,
-                                    winner,
-                                    printer.moves(),
-                                    game.moveCounter(),
-                                    seed};
-        for (const auto& hook : hooks.onFinished) {
-            if (!hook(finished, io.err))
-                return kExitFailure;
-        }
+        io.out.flush();
     }
     return kExitOk;
 }

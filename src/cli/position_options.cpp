@@ -46,7 +46,7 @@ std::optional<std::string> boardStringProblem(std::string_view s) {
     if (!error)
         return std::nullopt;
     if (*error == BoardError::BadLength) {
-        return "board string has " + std::to_string(s.size()) +
+        return "board string has " + std::to_string(characterCount(s)) +
                " characters; it must be n*n characters with 2 <= n <= 16";
     }
     return std::string("board string may only hold the characters 0, X, + and -");
@@ -87,7 +87,7 @@ void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlaye
     parser.add("--logic", 1, [&args](const std::vector<std::string>& v) {
         const auto logic = parseLogic(v[0]);
         if (!logic)
-            return std::optional<std::string>("logic must be star or cross, not \"" + v[0] + "\"");
+            return std::optional<std::string>("logic must be star or cross, not " + quotedArg(v[0]));
         args.logic = *logic;
         return std::optional<std::string>{};
     });
@@ -96,7 +96,7 @@ void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlaye
     parser.add("--player", 1, [&args](const std::vector<std::string>& v) {
         const auto p = parseInteger(v[0], 1, 2);
         if (!p)
-            return std::optional<std::string>("player must be 1 or 2, not \"" + v[0] + "\"");
+            return std::optional<std::string>("player must be 1 or 2, not " + quotedArg(v[0]));
         args.player = static_cast<int>(*p);
         return std::optional<std::string>{};
     });

@@ -25,19 +25,38 @@ constexpr std::uint32_t kDefaultColour2 = 15 | (135 << 8) | (255 << 16);
 // A --board-string game has no board name; the record needs one to be found again.
 constexpr const char* kUnnamedBoard = "Vlastní pole";
 
-// Opens the store named by the environment; reports on the error stream what had to be
-// done to open it. Never null.
-std::unique_ptr<Store> openForCommand(CommandIo& io) {
-    StoreOpening opening = openDefaultStore();
-    if (opening.hasProblem())
-        io.err << "tomelin-cli: note: " << opening.problem << "\n";
+// Tells on the error stream what had to be done to open the store: the technical reason,
+// where a damaged file went, and the user's message in Czech.
+void reportOpening(const StoreOpening& opening, std::ostream& err) {
+    if (!opening.hasProblem())
+        return;
+    err << "tomelin-cli: note: " << withoutControls(opening.problem) << "\n";
     if (opening.movedAsideTo) {
-        io.err << "tomelin-cli: note: the unusable file was moved to " << *opening.movedAsideTo
-               << "\n";
+        err << "tomelin-cli: note: the damaged file was moved to "
+            << withoutControls(*opening.movedAsideTo) << "\n";
     }
     if (!opening.persistent)
-        io.err << "tomelin-cli: note: nothing will be kept\n";
+        err << "tomelin-cli: note: nothing will be kept\n";
+    if (opening.readOnly())
+        err << "tomelin-cli: note: the store is read-only; changes are refused\n";
+    err << "tomelin-cli: " << withoutControls(opening.czechMessage()) << "\n";
+}
+
+// Opens the store named by the environment and reports how (see reportOpening). Never null.
+std::unique_ptr<Store> openForCommand(CommandIo& io) {
+    StoreOpening opening = openDefaultStore();
+    reportOpening(opening, io.err);
     return std::move(opening.store);
+}
+
+// The line for a write the store refused.
+void reportRefusal(Store& store, int status, const std::string& what, CommandIo& io) {
+    if (status == kStatusReadOnly && !store.writeRefusal().empty()) {
+        io.err << "tomelin-cli: " << what << " refused: " << withoutControls(store.writeRefusal())
+               << "\n";
+        return;
+    }
+    io.err << "tomelin-cli: the store refused " << what << "\n";
 }
 
 // Control characters would break the one-value-per-line output; show them escaped.
@@ -68,9 +87,9 @@ std::string typeName(int type) {
 void listKey(Store& store, const std::string& path, CommandIo& io) {
     const std::vector<StoredValue> values = store.values(store.openKey(path));
     if (values.empty() && !path.empty())
-        io.out << path << "\n";
+        io.out << printable(path) << "\n";
     for (const StoredValue& value : values) {
-        io.out << path << "\t" << value.name << "\t" << typeName(value.type) << "\t"
+        io.out << printable(path) << "\t" << printable(value.name) << "\t" << typeName(value.type) << "\t"
                << printable(valueText(value.value)) << "\n";
     }
     std::vector<std::string> names = store.subkeyNames(path);
@@ -85,7 +104,7 @@ int storeList(const std::vector<std::string>& args, CommandIo& io) {
     auto store = openForCommand(io);
     const std::string path = normalizeKeyPath(args.empty() ? "" : args[0]);
     if (!path.empty() && !store->openKey(path)) {
-        io.err << "tomelin-cli: no key " << path << "\n";
+        io.err << "tomelin-cli: no key " << quotedArg(path) << "\n";
         return kExitFailure;
     }
     listKey(*store, path, io);
@@ -99,11 +118,11 @@ int storeGet(const std::vector<std::string>& args, CommandIo& io) {
     StoreValue value;
     const int status = store->ReadValueFromKey(store->openKey(args[0]), args[1], value);
     if (status == kStatusUnsupported) {
-        io.err << "tomelin-cli: value \"" << args[1] << "\" has a type this program cannot read\n";
+        io.err << "tomelin-cli: value " << quotedArg(args[1]) << " has a type this program cannot read\n";
         return kExitFailure;
     }
     if (status != kStatusOk) {
-        io.err << "tomelin-cli: no value \"" << args[1] << "\" in " << args[0] << "\n";
+        io.err << "tomelin-cli: no value " << quotedArg(args[1]) << " in " << quotedArg(args[0]) << "\n";
         return kExitFailure;
     }
     io.out << printable(valueText(value)) << "\n";
@@ -128,17 +147,19 @@ int storeSet(const std::vector<std::string>& args, CommandIo& io) {
     if (integer) {
         const auto number = parseInteger(words[2], INT32_MIN, INT32_MAX);
         if (!number) {
-            return usageError(io, "\"" + words[2] + "\" is not a whole number for --int");
+            return usageError(io, quotedArg(words[2]) + " is not a whole number for --int");
         }
         value = static_cast<std::int32_t>(*number);
     }
     auto store = openForCommand(io);
     StoreTransaction transaction(*store);
-    if (store->CreateRegKey(words[0]) != kStatusOk ||
-        store->WriteRegValue(words[0], words[1], value, integer ? kTypeInt : kTypeText) !=
-            kStatusOk ||
-        !transaction.commit()) {
-        io.err << "tomelin-cli: the store refused the write\n";
+    int status = store->CreateRegKey(words[0]);
+    if (status == kStatusOk)
+        status = store->WriteRegValue(words[0], words[1], value, integer ? kTypeInt : kTypeText);
+    if (status == kStatusOk && !transaction.commit())
+        status = kStatusFailed;
+    if (status != kStatusOk) {
+        reportRefusal(*store, status, "the write", io);
         return kExitFailure;
     }
     return kExitOk;
@@ -153,11 +174,11 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
     auto store = openForCommand(io);
     const int status = store->DeleteRegKey(args[0]);
     if (status == kStatusHasSubkeys) {
-        io.err << "tomelin-cli: " << args[0] << " has subkeys; delete them first\n";
+        io.err << "tomelin-cli: " << quotedArg(args[0]) << " has subkeys; delete them first\n";
         return kExitFailure;
     }
     if (status != kStatusOk) {
-        io.err << "tomelin-cli: the store refused to delete " << args[0] << "\n";
+        reportRefusal(*store, status, "deleting " + quotedArg(args[0]), io);
         return kExitFailure;
     }
     return kExitOk;
@@ -208,7 +229,7 @@ int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
         return storeSet(rest, io);
     if (args[0] == "delete")
         return storeDelete(rest, io);
-    return usageError(io, "unknown store command \"" + args[0] + "\"");
+    return usageError(io, "unknown store command " + quotedArg(args[0]));
 }
 
 int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
@@ -249,11 +270,13 @@ PlayOption recordPlayOption() {
         hooks.onFinished.push_back([store](const FinishedGame& game, std::ostream& err) mutable {
             if (!store) {
                 StoreOpening opening = openDefaultStore();
-                if (opening.hasProblem())
-                    err << "tomelin-cli: note: " << opening.problem << "\n";
+                reportOpening(opening, err);
                 // Recording into a store that is not kept would report success for nothing.
-                if (!opening.persistent) {
-                    err << "tomelin-cli: games cannot be recorded: no usable store file\n";
+                if (!opening.keepsWrites()) {
+                    err << "tomelin-cli: games cannot be recorded: "
+                        << (opening.readOnly() ? "the store file is read-only"
+                                               : "no usable store file")
+                        << "\n";
                     return false;
                 }
                 store = std::move(opening.store);

@@ -39,10 +39,14 @@ constexpr int kMinCanvasWidth = 240;
 // The spinner's rest position; 0 and 2 are its left and right arrows.
 constexpr int kSpinnerRest = 1;
 
-QString storeErrorText(BoardStoreError error) {
+QString storeErrorText(BoardStoreError error, const Store& store) {
     switch (error) {
         case BoardStoreError::NotASlot:
             return QString::fromUtf8(kNoSlotText);
+        case BoardStoreError::ReadOnly:
+            if (!store.writeRefusal().empty())
+                return QString::fromStdString(store.writeRefusal());
+            break;
         case BoardStoreError::NotABoard:
         case BoardStoreError::EmptyName:
         case BoardStoreError::StoreFailed:
@@ -186,7 +190,7 @@ bool FrmEdit::save() {
     const std::string slot = m_slot.toStdString();
     if (const auto error =
             saveBoardToSlot(m_store, slot, boardName().toStdString(), m_edit.boardString())) {
-        showMessage(QString::fromUtf8(kRefusalTitle), storeErrorText(*error));
+        showMessage(QString::fromUtf8(kRefusalTitle), storeErrorText(*error, m_store));
         return false;
     }
     emit boardSaved(m_slot);

@@ -121,7 +121,7 @@ RecordWrite writeGameRecord(Store& store, const GameRecord& record) {
     }
     StoreTransaction transaction(store);
     if (!transaction.started()) {
-        result.status = kStatusFailed;
+        result.status = store.readOnly() ? kStatusReadOnly : kStatusFailed;
         return result;
     }
     const int number = lowestFreeRecordNumber(store);

@@ -104,7 +104,8 @@ int lowestFreeRecordNumber(Store& store);
 // "Vyhrál" last, in one transaction, so a crash or a failing write leaves no half record
 // and two programs writing at once never take the same number. A draw (winner 0) or a
 // record without tokens writes nothing; a record without a board name is refused
-// (kStatusBadValue), since it could never be read. The reused key of a lost record is emptied
+// (kStatusBadValue), since it could never be read; a read-only store refuses it
+// (kStatusReadOnly). The reused key of a lost record is emptied
 // first.
 RecordWrite writeGameRecord(Store& store, const GameRecord& record);
 

@@ -59,21 +59,23 @@ bool BoardEdit::load(std::string_view boardString) {
         return false;
     }
     const int n = boardStringSide(boardString);
-    const int copied = std::min(n, kMaxSide);
-    for (int r = 0; r < copied; ++r) {
-        for (int c = 0; c < copied; ++c) {
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < n; ++c) {
             // checkBoardString has accepted every character, so each has a code.
             m_cells[r * kGridSize + c] =
                 editCellFromChar(boardString[static_cast<std::size_t>(r * n + c)])
                     .value_or(EditCell::NoCell);
         }
     }
-    m_side = std::clamp(n, kMinSide, kMaxSide);
+    // Cropping or padding a board made elsewhere would save another board under its name.
+    m_minSide = std::min<int>(kMinSide, n);
+    m_maxSide = std::max<int>(kMaxSide, std::min<int>(n, kGridSize));
+    m_side = n;
     return true;
 }
 
 bool BoardEdit::shrink() {
-    if (m_side <= kMinSide) {
+    if (m_side <= m_minSide) {
         return false;
     }
     --m_side;
@@ -81,7 +83,7 @@ bool BoardEdit::shrink() {
 }
 
 bool BoardEdit::grow() {
-    if (m_side >= kMaxSide) {
+    if (m_side >= m_maxSide) {
         return false;
     }
     ++m_side;

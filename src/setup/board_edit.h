@@ -50,15 +50,19 @@ public:
     BoardEdit();
 
     // `EDM`: fills the whole grid with free cells, then copies the board string into the
-    // top-left square and makes the free-cell tool current. The side is kept within 6 to 15:
-    // a smaller board shows free cells around it, a larger one is cut to its top-left 15 x 15
-    // square. A string that is not a board string (n * n characters of "0X+-") leaves an
-    // all-free grid of the current side and returns false.
+    // top-left square and makes the free-cell tool current. The editor makes boards of side
+    // 6 to 15; a stored board of another side (2 to 16, made elsewhere) is edited at its own
+    // side, which then joins the range, so that saving it unchanged writes it back unchanged.
+    // A string that is not a board string (n * n characters of "0X+-") leaves an all-free
+    // grid of the current side and returns false.
     bool load(std::string_view boardString);
 
     int side() const { return m_side; }
-    // The spinner's arrows (`HScroll1`): one step smaller or larger, never leaving 6 to 15.
-    // Return whether the side changed.
+    // The sides the spinner offers: 6 to 15, widened to the loaded board's side.
+    int minSide() const { return m_minSide; }
+    int maxSide() const { return m_maxSide; }
+    // The spinner's arrows (`HScroll1`): one step smaller or larger, never leaving
+    // minSide() to maxSide(). Return whether the side changed.
     bool shrink();
     bool grow();
 
@@ -93,6 +97,8 @@ private:
 
     std::array<EditCell, kGridSize * kGridSize> m_cells{};
     int m_side = kMinSide;
+    int m_minSide = kMinSide;
+    int m_maxSide = kMaxSide;
     EditCell m_tool = EditCell::Free;
     bool m_mirror = true;
 };

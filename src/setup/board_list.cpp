@@ -28,12 +28,38 @@ std::string boardKeyPath(std::string_view slot) {
     return joinKeyPath(kBoardsKey, slot);
 }
 
+namespace {
+
+bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string unplayableBoardLabel(std::string_view name) {
+    return std::string(name) + " (poškozené – nelze hrát)";
+}
+
+std::string unplayableBoardText(std::string_view name) {
+    return "Hrací pole „" + std::string(name) +
+           "“ je v úložišti poškozené: nelze na něm hrát ani ho upravit, aniž by se změnilo. "
+           "Můžete ho smazat (Editor → Smazat pole).";
+}
+
 BoardList NajitMapy(Store& store) {
     BoardList list;
     for (const BuiltinBoard& board : builtinBoards()) {
         list.names.push_back(board.name);
         list.keys.push_back(kBuiltinKey);
         list.strings.push_back(board.boardString);
+        list.playable.push_back(true);
     }
     // Only the slot keys that exist are looked at, in slot order.
     const std::vector<NumberedSubkey> slots = numberedSubkeys(store, kBoardsKey, slotFromText);
@@ -44,18 +70,18 @@ BoardList NajitMapy(Store& store) {
         for (const StoredValue& value : values) {
             if (value.name.empty())
                 name = valueText(value.value);
-            if (value.name == kBoardStringValue)
+            if (sameNameIgnoringCase(value.name, kBoardStringValue))
                 text = valueText(value.value);
         }
         if (name.empty())
             continue;
-        if (checkBoardString(text)) {
+        const bool playable = !checkBoardString(text).has_value();
+        if (!playable)
             list.invalidSlots.push_back(slotKey);
-            continue;
-        }
         list.names.push_back(name);
         list.keys.push_back(slotKey);
         list.strings.push_back(text);
+        list.playable.push_back(playable);
     }
     return list;
 }
@@ -72,7 +98,10 @@ std::optional<std::string> findFreeSlot(Store& store) {
 std::optional<BoardStoreError> deleteBoardSlot(Store& store, std::string_view slot) {
     if (!slotFromText(slot))
         return BoardStoreError::NotASlot;
-    if (store.DeleteRegKey(boardKeyPath(slot)) != kStatusOk)
+    const int status = store.DeleteRegKey(boardKeyPath(slot));
+    if (status == kStatusReadOnly)
+        return BoardStoreError::ReadOnly;
+    if (status != kStatusOk)
         return BoardStoreError::StoreFailed;
     return std::nullopt;
 }
@@ -86,6 +115,8 @@ std::optional<BoardStoreError> saveBoardToSlot(Store& store, std::string_view sl
         return BoardStoreError::NotABoard;
     if (name.empty())
         return BoardStoreError::EmptyName;
+    if (store.readOnly())
+        return BoardStoreError::ReadOnly;
     const std::string path = boardKeyPath(slot);
     StoreTransaction transaction(store);
     if (!transaction.started() || store.CreateRegKey(path) != kStatusOk ||

@@ -28,15 +28,22 @@ struct BoardList {
     std::vector<std::string> names;    // board names
     std::vector<std::string> keys;     // "N" or the slot "01".."99"
     std::vector<std::string> strings;  // board strings
-    // Slots that hold a board whose string is not a playable board (left out of the list).
+    // Whether the entry's board string is a board a game can start on.
+    std::vector<bool> playable;
+    // Slots that hold a board whose string is not a playable board.
     std::vector<std::string> invalidSlots;
 
     int size() const { return static_cast<int>(names.size()); }
+    bool isPlayable(int index) const {
+        return index >= 0 && index < size() && playable[static_cast<std::size_t>(index)];
+    }
 };
 
 // `NajitMapy`: the five built-ins first, then every stored board in slot order. A stored
-// board whose string is not a square of "0X+-" with side 2..16 is left out (so it can never
-// start a game) and reported in `invalidSlots`.
+// board whose string is not a square of "0X+-" with side 2..16 is listed too, so that the
+// user sees it and can delete it, but marked not playable (and reported in `invalidSlots`):
+// it never starts a game. Value names are read without regard to ASCII case, as every
+// store read is ("mapa" is "Mapa").
 BoardList NajitMapy(Store& store);
 
 // Slot text of a slot number: two digits ("01", "42"); empty outside 1..99.
@@ -46,6 +53,12 @@ std::optional<int> slotFromText(std::string_view text);
 // Key path of a slot.
 std::string boardKeyPath(std::string_view slot);
 
+// The Czech text the list shows for a stored board it cannot play.
+std::string unplayableBoardLabel(std::string_view name);
+inline constexpr const char* kUnplayableTitle = "Poškozené hrací pole";
+// Why a damaged stored board is neither played nor opened in the editor.
+std::string unplayableBoardText(std::string_view name);
+
 // The lowest slot whose unnamed value is empty; nothing when all 99 slots hold a board.
 std::optional<std::string> findFreeSlot(Store& store);
 
@@ -54,6 +67,7 @@ enum class BoardStoreError {
     NotABoard,    // a board string that is not a playable board
     EmptyName,    // a stored board needs a name to be listed
     StoreFailed,  // the store refused the write
+    ReadOnly,     // the store may only be read (Store::writeRefusal() says why)
 };
 
 // Deletes the board in a slot. Built-in boards ("N") are refused.

@@ -130,6 +130,74 @@ TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
     }
 }
 
+// Whatever the user typed, the error is one line: the argument quoted, control characters
+// escaped (no newline splits it, no escape sequence reaches the terminal), cut to a sensible
+// length.
+TEST(CliErrors, EchoedArgumentsAreQuotedEscapedAndCut) {
+    const CliRun split = runTool({"play", "--board", "Atlantis\nrm -rf"});
+    EXPECT_EQ(split.status, 2);
+    EXPECT_EQ(split.err, "tomelin-cli: unknown board \"Atlantis\\nrm -rf\"; \"tomelin-cli boards\""
+                         " lists them\n");
+    const CliRun bell = runTool({"play", "--logic", "\x1b[2J\a\x7f"});
+    EXPECT_EQ(bell.err, "tomelin-cli: logic must be star or cross, not \"\\x1b[2J\\x07\\x7f\"\n");
+    // A stray argument with quotes, a C1 control character and a byte that is no UTF-8.
+    const CliRun stray = runTool({"perft", "a\"b\xc2\x9b\xff"});
+    EXPECT_EQ(stray.err, "tomelin-cli: unexpected argument \"a\\\"b\\xc2\\x9b\\xff\"\n");
+
+    const std::string huge(100000, 'x');
+    const CliRun cut = runTool({"play", "--p1", huge});
+    EXPECT_EQ(cut.status, 2);
+    EXPECT_LT(cut.err.size(), 200u);
+    EXPECT_NE(cut.err.find("\"" + std::string(40, 'x') + "\"… (100000 characters)"),
+              std::string::npos)
+        << cut.err;
+    // Cutting counts characters, never splitting a letter.
+    const CliRun czech = runTool({"play", "--p2", std::string(39, 'a') + "ŽŽŽ"});
+    EXPECT_NE(czech.err.find(std::string(39, 'a') + "Ž\"… (42 characters)"), std::string::npos)
+        << czech.err;
+}
+
+TEST(CliErrors, BoardStringLengthIsCountedInCharacters) {
+    std::string zs;
+    for (int i = 0; i < 49; ++i)
+        zs += "Ž";
+    const CliRun r = runTool({"play", "--board-string", zs});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("characters"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("98"), std::string::npos) << r.err;
+    const CliRun bad = runTool({"play", "--board-string", zs.substr(2)});  // 48 characters
+    EXPECT_NE(bad.err.find("board string has 48 characters"), std::string::npos) << bad.err;
+}
+
+// A depth whose count would take hours is refused at once with the depths that do run; a
+// depth that runs still gives the exact count.
+TEST(CliPerft, RefusesDepthsThatWouldNotFinishAndSaysWhichDoRun) {
+    const std::string original = tomelin::findBuiltinBoard("Originál")->boardString;
+    const CliRun refused =
+        runTool({"perft", "--board-string", original, "--player", "1", "--depth", "12"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+    EXPECT_NE(refused.err.find("depth 12 would count about"), std::string::npos) << refused.err;
+    const std::smatch m = [&] {
+        std::smatch found;
+        std::regex_search(refused.err, found, std::regex("depths up to (\\d+) run here"));
+        return found;
+    }();
+    ASSERT_EQ(m.size(), 2u) << refused.err;
+    const int largest = std::stoi(m[1]);
+    EXPECT_GE(largest, 3);
+    EXPECT_LT(largest, 12);
+    // Depths the probe counts itself and depths past it agree with a plain count.
+    const CliRun two = runTool({"perft", "--board-string", "++XXXXXX-", "--player", "1",
+                                "--depth", "2"});
+    EXPECT_EQ(two.status, 0);
+    const CliRun deep = runTool({"perft", "--board-string", "++XXXXXX-", "--player", "1",
+                                 "--depth", "12"});
+    EXPECT_EQ(deep.status, 0) << deep.err;  // a tiny board: every depth is quick
+    EXPECT_NE(deep.out, "");
+}
+
 TEST(CliHelp, ListsEveryCommand) {
     const CliRun r = runCli("help");
     ASSERT_EQ(r.status, 0);

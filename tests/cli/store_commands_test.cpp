@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "run_tool.h"
 #include "support/temp_folder.h"
@@ -93,6 +96,81 @@ TEST_F(StoreCommands, UnusableStoreFileIsMovedAsideAndReported) {
     for (const auto& entry : fs::directory_iterator(fs::path(m_store).parent_path()))
         aside += entry.path().filename().string().rfind("tomelin.db.damaged-", 0) == 0;
     EXPECT_EQ(aside, 1);
+}
+
+// Runs SQL on a database file as another program would.
+void sql(const std::string& file, const std::string& statements) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, statements.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+std::string fileBytes(const std::string& path) {
+    std::stringstream ss;
+    ss << std::ifstream(path, std::ios::binary).rdbuf();
+    return ss.str();
+}
+
+const Lines kShortGames = {"play", "--board-string", "+XX0XXXX0XXXXXX-", "--p1", "genius",
+                           "--p2", "beginner", "--games", "3", "--seed", "5", "--record"};
+
+TEST_F(StoreCommands, PlayRecordSaysWhereADamagedStoreWent) {
+    fs::create_directories(fs::path(m_store).parent_path());
+    std::ofstream(m_store) << std::string(3000, 'z');
+    const CliRun r = cli(kShortGames);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("moved to " + m_store + ".damaged-"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("přesunut do souboru"), std::string::npos) << r.err;
+    EXPECT_EQ(std::string(3000, 'z'), [&] {
+        for (const auto& entry : fs::directory_iterator(fs::path(m_store).parent_path()))
+            if (entry.path().filename().string().rfind("tomelin.db.damaged-", 0) == 0)
+                return fileBytes(entry.path().string());
+        return std::string();
+    }());
+}
+
+// A result line announces a stored game: a game whose record fails is not announced, and the
+// run ends with a failure.
+TEST_F(StoreCommands, PlayRecordAnnouncesAResultOnlyAfterItsRecordIsCommitted) {
+    ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin", "x", "1"}).status, 0);
+    // The store stays ours, but refuses every new value from now on.
+    sql(m_store,
+        "CREATE TRIGGER refuse BEFORE INSERT ON store_values BEGIN "
+        "SELECT RAISE(ABORT, 'disk full'); END");
+    const CliRun r = cli(kShortGames);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.find("result"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("could not be recorded"), std::string::npos) << r.err;
+}
+
+TEST_F(StoreCommands, ForeignDatabaseIsNeitherRecordedIntoNorChanged) {
+    fs::create_directories(fs::path(m_store).parent_path());
+    sql(m_store, "CREATE TABLE contacts(name); INSERT INTO contacts VALUES('Eva')");
+    const std::string before = fileBytes(m_store);
+    const CliRun r = cli(kShortGames);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.find("result"), std::string::npos);
+    EXPECT_NE(r.err.find("databáze jiného programu"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("„" + m_store + "“"), std::string::npos) << r.err;
+    EXPECT_EQ(fileBytes(m_store), before);
+    const CliRun listed = cli({"records"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(fileBytes(m_store), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(m_store).parent_path()),
+                            fs::directory_iterator()),
+              2);  // the file and the lock beside it
+}
+
+TEST_F(StoreCommands, StoreShowsADamagedBoardSoItCanBeDeleted) {
+    const std::string slot = "Software\\Brantl\\Tomelin\\HracíPole\\03";
+    ASSERT_EQ(cli({"store", "set", slot, "", "Rozbité"}).status, 0);
+    ASSERT_EQ(cli({"store", "set", slot, "Mapa", "+X-Y"}).status, 0);
+    const CliRun listed = cli({"store", "list", slot});
+    EXPECT_NE(listed.out.find("Mapa\ttext\t+X-Y"), std::string::npos) << listed.out;
+    EXPECT_EQ(cli({"store", "delete", slot}).status, 0);
+    EXPECT_EQ(cli({"store", "list", slot}).status, 1);
 }
 
 TEST_F(StoreCommands, PlayRecordStoresEveryDecidedGameUnderItsBoardsName) {

@@ -195,5 +195,24 @@ TEST_F(FrmEditTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwritesIt
     EXPECT_EQ(saved.count(), 2);
 }
 
+// Boards of sides the editor does not make (16 x 16 from the tool, 5 x 5) open at their own
+// side and save back unchanged; the size box shows that side.
+TEST_F(FrmEditTest, BoardsOfOtherSidesOpenAtTheirSideAndSaveUnchanged) {
+    for (const int n : {16, 5}) {
+        SCOPED_TRACE(n);
+        auto editor = open(plainBoard(n), "Cizí", "07");
+        EXPECT_EQ(editor->sizeBox()->text(), QString::number(n));
+        ASSERT_TRUE(editor->save()) << m_messages.join("; ").toStdString();
+        EXPECT_EQ(valueText(m_store->ReadRegValue(boardKeyPath("07"), kBoardStringValue)),
+                  plainBoard(n).toStdString());
+    }
+    // The spinner may take the 16 x 16 board down and back up, but not beyond.
+    auto editor = open(plainBoard(16));
+    editor->sizeSpinner()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(editor->sizeBox()->text(), "16");
+    editor->sizeSpinner()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(editor->sizeBox()->text(), "15");
+}
+
 }  // namespace
 }  // namespace tomelin

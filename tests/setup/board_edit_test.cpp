@@ -40,21 +40,51 @@ TEST(BoardEditing, LoadReadsRowsFromTheTopAndFillsTheRestOfTheGridWithFreeCells)
 
 TEST(BoardEditing, SideStaysWithinSixToFifteenAndShrinkingKeepsCellsForGrowingBack) {
     BoardEdit edit;
-    ASSERT_TRUE(edit.load(plainBoard(4)));
-    EXPECT_EQ(edit.side(), 6);
-    EXPECT_EQ(edit.at(3, 3), EditCell::Player2);
-    EXPECT_EQ(edit.at(5, 5), EditCell::Free);
+    ASSERT_TRUE(edit.load(plainBoard(6)));
     EXPECT_FALSE(edit.shrink());
-    ASSERT_TRUE(edit.load(plainBoard(16)));
+    ASSERT_TRUE(edit.load(plainBoard(8)));
+    for (int i = 0; i < 10; ++i)
+        edit.grow();
     EXPECT_EQ(edit.side(), 15);
-    EXPECT_EQ(edit.boardString().size(), 225u);
-    EXPECT_FALSE(edit.grow());
 
     ASSERT_TRUE(edit.load(plainBoard(8)));
     ASSERT_TRUE(edit.shrink());
     EXPECT_EQ(edit.boardString(), std::string(49, 'X').replace(0, 1, "+"));
     ASSERT_TRUE(edit.grow());
     EXPECT_EQ(edit.boardString(), plainBoard(8));
+}
+
+// Boards made elsewhere (the tool, an older store) may have sides the editor does not make;
+// opened and saved unchanged they must come back unchanged, not cropped or padded.
+TEST(BoardEditing, BoardOfAnotherSideIsEditedAtItsOwnSideAndSavesUnchanged) {
+    BoardEdit edit;
+    for (const int n : {2, 5, 16}) {
+        SCOPED_TRACE(n);
+        std::string board = plainBoard(n);
+        board[static_cast<std::size_t>(n)] = '0';  // a hole at column 0, row 1
+        ASSERT_TRUE(edit.load(board));
+        EXPECT_EQ(edit.side(), n);
+        EXPECT_EQ(edit.boardString(), board);
+        EXPECT_EQ(edit.minSide(), std::min(n, 6));
+        EXPECT_EQ(edit.maxSide(), std::max(n, 15));
+    }
+    // The 16 x 16 board may be shrunk and grown back, but grows no further.
+    EXPECT_FALSE(edit.grow());
+    ASSERT_TRUE(edit.shrink());
+    EXPECT_EQ(edit.boardString().size(), 225u);
+    ASSERT_TRUE(edit.grow());
+    EXPECT_EQ(edit.boardString().size(), 256u);
+    EXPECT_EQ(edit.at(15, 15), EditCell::Player2);
+    // A 5 x 5 board may go back down to 5 after growing, but not below.
+    ASSERT_TRUE(edit.load(plainBoard(5)));
+    ASSERT_TRUE(edit.grow());
+    ASSERT_TRUE(edit.shrink());
+    EXPECT_FALSE(edit.shrink());
+    EXPECT_EQ(edit.boardString(), plainBoard(5));
+    // The next board the editor makes is back within 6 to 15.
+    ASSERT_TRUE(edit.load(plainBoard(7)));
+    EXPECT_EQ(edit.minSide(), 6);
+    EXPECT_EQ(edit.maxSide(), 15);
 }
 
 TEST(BoardEditing, LoadRefusesWhatIsNoBoardStringAndLeavesAnAllFreeGrid) {

@@ -48,7 +48,9 @@ TEST_F(BoardListTest, BuiltinsComeFirstWithKeyNThenStoredBoardsInSlotOrder) {
               (Names{"03 Trojka +X-X", "05 Nové +X-X", "12 Dvanáctka " + std::string(kSmall)}));
 }
 
-TEST_F(BoardListTest, UnplayableOrNamelessSlotsAreLeftOutButStayTaken) {
+// A damaged stored board stays visible, so that the user can see and delete the slot it
+// takes, but it is never offered as playable.
+TEST_F(BoardListTest, UnplayableSlotsAreListedAsNotPlayableAndCanBeDeleted) {
     rawSlot("01", "Obdélník", "+X-X+X");               // not a square
     rawSlot("02", "Písmena", "+XYX");                  // foreign character
     rawSlot("03", "Jediné", "X");                      // side 1
@@ -56,11 +58,32 @@ TEST_F(BoardListTest, UnplayableOrNamelessSlotsAreLeftOutButStayTaken) {
     rawSlot("05", "Bez mapy", "");                     // "Mapa" empty
     rawSlot("06", "Dobré", "+X-X");
     rawSlot("08", "", kSmall);  // no name: a free slot
-    EXPECT_EQ(stored(), (Names{"06 Dobré +X-X"}));
-    EXPECT_EQ(NajitMapy(*m_store).invalidSlots, (Names{"01", "02", "03", "04", "05"}));
+    const BoardList list = NajitMapy(*m_store);
+    ASSERT_EQ(list.size(), 11);
+    EXPECT_EQ(Names(list.keys.begin() + 5, list.keys.end()),
+              (Names{"01", "02", "03", "04", "05", "06"}));
+    for (int i = 0; i < list.size(); ++i)
+        EXPECT_EQ(list.isPlayable(i), i < 5 || list.keys[i] == "06") << list.keys[i];
+    EXPECT_FALSE(list.isPlayable(11));
+    EXPECT_EQ(list.names[6], "Písmena");
+    EXPECT_EQ(list.strings[6], "+XYX");
+    EXPECT_EQ(list.invalidSlots, (Names{"01", "02", "03", "04", "05"}));
+    EXPECT_NE(unplayableBoardLabel("Písmena").find("nelze hrát"), std::string::npos);
+    EXPECT_NE(unplayableBoardText("Písmena").find("„Písmena“"), std::string::npos);
     EXPECT_EQ(findFreeSlot(*m_store), "07");
-    rawSlot("07", "Sedm", "+X-X");
-    EXPECT_EQ(findFreeSlot(*m_store), "08");
+
+    ASSERT_FALSE(deleteBoardSlot(*m_store, "02"));
+    EXPECT_EQ(NajitMapy(*m_store).size(), 10);
+    EXPECT_EQ(findFreeSlot(*m_store), "02");
+}
+
+TEST_F(BoardListTest, BoardStringValueNameIsReadInAnyLetterCase) {
+    m_store->CreateRegKey(boardKeyPath("04"));
+    m_store->WriteRegValue(boardKeyPath("04"), "", std::string("Malá"), kTypeText);
+    m_store->WriteRegValue(boardKeyPath("04"), "mapa", std::string(kSmall), kTypeText);
+    EXPECT_EQ(valueText(m_store->ReadRegValue(boardKeyPath("04"), kBoardStringValue)), kSmall);
+    EXPECT_EQ(stored(), (Names{"04 Malá " + std::string(kSmall)}));
+    EXPECT_TRUE(NajitMapy(*m_store).isPlayable(5));
 }
 
 TEST_F(BoardListTest, FreeSlotSearchReportsAFullStoreAndDeletingFreesTheSlot) {

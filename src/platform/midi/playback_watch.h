@@ -6,6 +6,9 @@ namespace tomelin {
 
 // Follows the playing position tick by tick. A song's end shows as a position that no longer
 // moves: after kStallTicks still ticks (about two seconds at 100 ms) the song is played again.
+// A song that has not moved at all since such a restart cannot be played (a damaged file
+// that reports a length but never advances): the watch gives it up instead of reopening it
+// every two seconds for as long as it is chosen.
 class PlaybackWatch {
 public:
     static constexpr int kStallTicks = 20;
@@ -17,6 +20,8 @@ public:
         int markerOffset = 0;
         // The song has stood still long enough: play it again from the start.
         bool restart = false;
+        // The song stood still again after a restart without ever moving: stop it for good.
+        bool giveUp = false;
     };
 
     // One tick with the medium's `length` and `position` and the strip's width in pixels.
@@ -30,6 +35,8 @@ public:
 private:
     long m_lastPosition = 0;
     int m_stall = 0;
+    bool m_restarted = false;  // a restart happened and the song has not moved since
+    bool m_baseline = false;   // the next position read only sets where the restart began
 };
 
 }  // namespace tomelin

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -149,20 +150,199 @@ private:
     sqlite3_stmt* m_stmt;
 };
 
-SqliteStore::OpenResult SqliteStore::open(const std::string& path) {
-    // Several copies of the program may start at once on a new file: while one switches it
-    // to WAL or lays out the schema, the others find it locked in ways SQLite's busy
-    // handler does not wait for. They start over after a short pause until the busy
-    // timeout has passed.
+namespace {
+
+// What a read-only look at a database file found.
+struct Inspection {
+    SqliteOpenError error = SqliteOpenError::None;
+    std::string detail;
+    bool busy = false;
+};
+
+// A URI for a file name: every byte but the unreserved ones and "/" percent-encoded.
+std::string fileUri(const std::string& path, const char* query) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const char c : path) {
+        const auto u = static_cast<unsigned char>(c);
+        if (std::isalnum(u) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += kHex[u >> 4];
+            uri += kHex[u & 15];
+        }
+    }
+    return uri + "?" + query;
+}
+
+// Looks at an open connection without writing: the schema first (a database of another
+// program or of a newer version is recognised before anything else happens to it), then
+// the integrity of our own store.
+Inspection inspect(sqlite3* db, int schemaVersion) {
+    Inspection found;
+    int rc = SQLITE_OK;
+    auto failed = [&](SqliteOpenError otherwise) {
+        const int code = (rc != SQLITE_OK ? rc : sqlite3_extended_errcode(db)) & 0xFF;
+        found.busy = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+        found.error = isDamageCode(code) ? SqliteOpenError::NotAStore : otherwise;
+        found.detail = sqlite3_errmsg(db);
+        return found;
+    };
+    const auto version = queryInt(db, "PRAGMA user_version", rc);
+    if (!version)
+        return failed(SqliteOpenError::Failed);
+    const auto objects = queryInt(db, "SELECT count(*) FROM sqlite_schema", rc);
+    if (!objects)
+        return failed(SqliteOpenError::Failed);
+    const auto tables =
+        queryInt(db,
+                 "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
+                 "('store_keys', 'store_values')",
+                 rc);
+    if (!tables)
+        return failed(SqliteOpenError::Failed);
+    if (*version == 0 && *objects == 0) {
+        found.error = SqliteOpenError::Empty;
+        found.detail = "no database content yet";
+        return found;
+    }
+    if (*version == 0 || *tables != 2) {
+        found.error = SqliteOpenError::Foreign;
+        found.detail = "a database of another program";
+        return found;
+    }
+    if (*version > schemaVersion) {
+        found.error = SqliteOpenError::TooNew;
+        found.detail = "schema version " + std::to_string(*version);
+        return found;
+    }
+    const auto check = queryText(db, "PRAGMA quick_check", rc);
+    if (!check)
+        return failed(SqliteOpenError::Failed);
+    if (*check != "ok") {
+        found.error = SqliteOpenError::NotAStore;
+        found.detail = "integrity check: " + *check;
+    }
+    return found;
+}
+
+// Opens a read-only connection. In a folder where the journal's shared-memory file cannot be
+// made, the file is read as it stands on disk.
+sqlite3* openReadOnlyConnection(const std::string& path, bool immutable, int& rc) {
+    sqlite3* db = nullptr;
+    rc = sqlite3_open_v2(fileUri(path, immutable ? "immutable=1" : "mode=ro").c_str(), &db,
+                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, SqliteStore::kBusyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    return db;
+}
+
+bool cannotReadJournal(const Inspection& found, sqlite3* db) {
+    const int code = sqlite3_extended_errcode(db) & 0xFF;
+    return found.error == SqliteOpenError::Failed &&
+           (code == SQLITE_CANTOPEN || code == SQLITE_READONLY);
+}
+
+// Whether a database without any content is a store this program began: a file of no bytes
+// yet, or one that its first open switched to WAL (bytes 18 and 19 of the header are 2) before
+// it was stopped. Any other empty database belongs to whoever made it.
+bool isFreshFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    unsigned char header[20] = {};
+    const ssize_t got = ::read(fd, header, sizeof header);
+    ::close(fd);
+    return got == 0 || (got == sizeof header && header[18] == 2 && header[19] == 2);
+}
+
+// Inspects a file through a read-only connection that is closed again; fills `db` with the
+// connection instead when `keep` is given.
+Inspection inspectFile(const std::string& path, int schemaVersion, sqlite3** keep = nullptr) {
+    Inspection found;
+    for (const bool immutable : {false, true}) {
+        int rc = SQLITE_OK;
+        sqlite3* db = openReadOnlyConnection(path, immutable, rc);
+        if (!db) {
+            found.error = SqliteOpenError::CannotOpen;
+            found.detail = sqlite3_errstr(rc);
+            return found;
+        }
+        found = inspect(db, schemaVersion);
+        if (found.error == SqliteOpenError::Empty && !isFreshFile(path)) {
+            found.error = SqliteOpenError::Foreign;
+            found.detail = "an empty database of another program";
+        }
+        if (!immutable && cannotReadJournal(found, db)) {
+            sqlite3_close(db);
+            continue;
+        }
+        if (keep && found.error == SqliteOpenError::None) {
+            *keep = db;
+        } else {
+            sqlite3_close(db);
+        }
+        return found;
+    }
+    return found;
+}
+
+// Runs `once` until it is not in another connection's way or the busy timeout has passed.
+// Several copies of the program may start at once on a new file: while one switches it to
+// WAL or lays out the schema, the others find it locked in ways SQLite's busy handler does
+// not wait for. They start over after a short pause.
+template <typename Once>
+SqliteStore::OpenResult retryWhileBusy(Once once) {
     const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(SqliteStore::kBusyTimeoutMs);
     for (int attempt = 0;; ++attempt) {
         bool busy = false;
-        OpenResult result = openOnce(path, busy);
+        SqliteStore::OpenResult result = once(busy);
         if (!busy || std::chrono::steady_clock::now() >= deadline)
             return result;
         sqlite3_sleep(2 + (attempt * 7 + static_cast<int>(::getpid())) % 23);
     }
+}
+
+}  // namespace
+
+SqliteStore::OpenResult SqliteStore::open(const std::string& path) {
+    return retryWhileBusy([&path](bool& busy) { return openOnce(path, busy); });
+}
+
+SqliteStore::OpenResult SqliteStore::openReadOnly(const std::string& path) {
+    return retryWhileBusy([&path](bool& busy) { return openReadOnlyOnce(path, busy); });
+}
+
+SqliteStore::OpenResult SqliteStore::openReadOnlyOnce(const std::string& path, bool& busy) {
+    OpenResult result;
+    if (::access(path.c_str(), R_OK) != 0) {
+        result.error = SqliteOpenError::CannotOpen;
+        result.detail = std::strerror(errno);
+        return result;
+    }
+    sqlite3* db = nullptr;
+    const Inspection found = inspectFile(path, kSchemaVersion, &db);
+    busy = found.busy;
+    if (found.error != SqliteOpenError::None) {
+        result.error = found.error;
+        result.detail = found.detail;
+        return result;
+    }
+    std::unique_ptr<SqliteStore> store(new SqliteStore(db, path));
+    store->m_readOnly = true;
+    if (!store->prepareAll()) {
+        result.error = SqliteOpenError::Failed;
+        result.detail = sqlite3_errmsg(db);
+        return result;
+    }
+    result.store = std::move(store);
+    return result;
 }
 
 SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& busy) {
@@ -178,6 +358,14 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
             return result;
         }
         ::close(fd);
+        // Nothing below writes before the file is known to be ours (or empty).
+        const Inspection found = inspectFile(path, kSchemaVersion);
+        busy = found.busy;
+        if (found.error != SqliteOpenError::None && found.error != SqliteOpenError::Empty) {
+            result.error = found.error;
+            result.detail = found.detail;
+            return result;
+        }
     }
     sqlite3* db = nullptr;
     int rc =
@@ -201,8 +389,12 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
     };
 
     const auto journal = queryText(db, "PRAGMA journal_mode = WAL", rc);
-    if (!journal)
-        return fail(SqliteOpenError::Failed);
+    if (!journal) {
+        // A folder or file that does not take the journal's files: nothing was written.
+        const int code = sqlite3_extended_errcode(db) & 0xFF;
+        return fail(code == SQLITE_CANTOPEN || code == SQLITE_READONLY ? SqliteOpenError::CannotOpen
+                                                                        : SqliteOpenError::Failed);
+    }
     if (!inMemory && *journal != "wal") {
         // Another connection kept the file from switching; try again.
         busy = true;
@@ -214,15 +406,6 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
     // a crash of the machine, not only of the program.
     if (!store->exec("PRAGMA synchronous = FULL"))
         return fail(SqliteOpenError::Failed);
-
-    const auto check = queryText(db, "PRAGMA quick_check", rc);
-    if (!check)
-        return fail(SqliteOpenError::Failed);
-    if (*check != "ok") {
-        result.error = SqliteOpenError::NotAStore;
-        result.detail = "integrity check: " + *check;
-        return result;
-    }
 
     auto version = queryInt(db, "PRAGMA user_version", rc);
     if (!version)
@@ -239,7 +422,7 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
         }
         if (*version == 0 && *objects != 0) {
             store->exec("ROLLBACK");
-            result.error = SqliteOpenError::NotAStore;
+            result.error = SqliteOpenError::Foreign;
             result.detail = "a database of another program";
             return result;
         }
@@ -253,25 +436,14 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
         }
         version = kSchemaVersion;
     }
+    // Between the look and this connection another program may have changed the file.
     if (*version > kSchemaVersion) {
         result.error = SqliteOpenError::TooNew;
         result.detail = "schema version " + std::to_string(*version);
         return result;
     }
-    const auto tables =
-        queryInt(db,
-                 "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
-                 "('store_keys', 'store_values')",
-                 rc);
-    if (!tables)
-        return fail(SqliteOpenError::Failed);
-    if (*tables != 2) {
-        result.error = SqliteOpenError::NotAStore;
-        result.detail = "the store's tables are missing";
-        return result;
-    }
     if (!store->prepareAll())
-        return fail(SqliteOpenError::NotAStore);
+        return fail(SqliteOpenError::Failed);
     result.store = std::move(store);
     return result;
 }
@@ -322,6 +494,8 @@ int SqliteStore::WriteValueToKey(KeyHandle key, std::string_view name, int type,
                                  const StoreValue& value) {
     if (type != kTypeText && type != kTypeInt)
         return kStatusOk;
+    if (m_readOnly)
+        return kStatusReadOnly;
     if (!key || !keyExists(key.id))
         return kStatusMissing;
     Statement write(*this, kWriteValue);
@@ -382,6 +556,8 @@ int SqliteStore::CreateRegKey(std::string_view path) {
     const std::string normalized = normalizeKeyPath(path);
     if (normalized.empty())
         return kStatusOk;
+    if (m_readOnly)
+        return kStatusReadOnly;
     StoreTransaction transaction(*this);
     if (!transaction.started())
         return kStatusFailed;
@@ -412,6 +588,8 @@ int SqliteStore::DeleteRegKey(std::string_view path) {
     const std::string normalized = normalizeKeyPath(path);
     if (normalized.empty())
         return kStatusHasSubkeys;  // the root is never deleted
+    if (m_readOnly)
+        return kStatusReadOnly;
     StoreTransaction transaction(*this);
     if (!transaction.started())
         return kStatusFailed;
@@ -483,6 +661,8 @@ std::vector<SubkeyValues> SqliteStore::subkeysWithValues(std::string_view path,
 }
 
 bool SqliteStore::beginTransaction() {
+    if (m_readOnly)
+        return false;
     if (m_depth == 0) {
         if (!exec("BEGIN IMMEDIATE"))
             return false;

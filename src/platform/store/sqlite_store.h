@@ -18,8 +18,10 @@ namespace tomelin {
 enum class SqliteOpenError {
     None,
     CannotOpen,  // the file cannot be opened for reading and writing
-    NotAStore,   // not a SQLite database, damaged, or a database of something else
+    NotAStore,   // not a SQLite database at all, or one SQLite finds damaged
+    Foreign,     // a healthy database of another program (left untouched)
     TooNew,      // written by a newer version of the program (left untouched)
+    Empty,       // a file without any database content yet (only openReadOnly reports it)
     Failed,      // setting up the schema failed (disk full, I/O, busy too long)
 };
 
@@ -38,8 +40,13 @@ public:
         std::string detail;  // the database's own message on error
     };
     // Opens (creating when missing, with owner-only permissions) and checks the file.
-    // ":memory:" opens a store that lives only as long as the object.
+    // ":memory:" opens a store that lives only as long as the object. An existing file is
+    // looked at through a read-only connection first: nothing is written to a file that is
+    // not this program's store of a version it knows.
     static OpenResult open(const std::string& path);
+    // Opens an existing store for reading only; nothing is ever written to the file. Every
+    // write operation then returns kStatusReadOnly.
+    static OpenResult openReadOnly(const std::string& path);
 
     ~SqliteStore() override;
     SqliteStore(const SqliteStore&) = delete;
@@ -59,6 +66,11 @@ public:
     bool commitTransaction() override;
     void rollbackTransaction() override;
 
+    std::string writeRefusal() const override { return m_writeRefusal; }
+    // The reason a read-only store gives for every refused write (for the user).
+    void setWriteRefusal(std::string reason) { m_writeRefusal = std::move(reason); }
+    bool readOnly() const override { return m_readOnly; }
+
     const std::string& path() const { return m_path; }
 
 private:
@@ -66,6 +78,7 @@ private:
     explicit SqliteStore(sqlite3* db, std::string path);
     // One attempt of open(); `busy` tells that another connection was in the way.
     static OpenResult openOnce(const std::string& path, bool& busy);
+    static OpenResult openReadOnlyOnce(const std::string& path, bool& busy);
     bool prepareAll();
     bool exec(const char* sql);
     std::int64_t keyId(std::string_view normalizedPath);
@@ -75,6 +88,8 @@ private:
     std::string m_path;
     int m_depth = 0;        // nesting of explicit transactions
     bool m_failed = false;  // an operation inside the open transaction failed
+    bool m_readOnly = false;
+    std::string m_writeRefusal;
     std::vector<sqlite3_stmt*> m_statements;
 };
 

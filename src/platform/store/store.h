@@ -27,6 +27,7 @@ inline constexpr int kStatusFailed = 1;        // the file refused the operation
 inline constexpr int kStatusMissing = 2;       // key or value not found
 inline constexpr int kStatusHasSubkeys = 5;    // a key with subkeys is not deleted
 inline constexpr int kStatusBadValue = 13;     // value not convertible to the requested type
+inline constexpr int kStatusReadOnly = 19;     // the store may be read but not written
 inline constexpr int kStatusUnsupported = -1;  // stored type is neither text nor integer
 
 // The program's own key and its one general setting's value name.
@@ -104,6 +105,12 @@ public:
     virtual bool beginTransaction() = 0;
     virtual bool commitTransaction() = 0;
     virtual void rollbackTransaction() = 0;
+
+    // Whether every write is refused with kStatusReadOnly (a store the user may only read).
+    virtual bool readOnly() const { return false; }
+    // Why writes are refused, in Czech for the user; empty when the store takes writes or
+    // gives no reason.
+    virtual std::string writeRefusal() const { return {}; }
 };
 
 // A subkey whose name is a number (a record or board slot), with its values.

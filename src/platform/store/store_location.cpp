@@ -1,13 +1,18 @@
 #include "platform/store/store_location.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <thread>
 
 #include "platform/store/sqlite_store.h"
 
@@ -76,20 +81,103 @@ const char* errorName(SqliteOpenError error) {
         case SqliteOpenError::None:
             return "no error";
         case SqliteOpenError::CannotOpen:
-            return "cannot be opened";
+            return "cannot be opened for writing";
         case SqliteOpenError::NotAStore:
-            return "is not a usable store";
+            return "is damaged or not a database";
+        case SqliteOpenError::Foreign:
+            return "is a database of another program";
         case SqliteOpenError::TooNew:
             return "was written by a newer version";
+        case SqliteOpenError::Empty:
+            return "is empty";
         case SqliteOpenError::Failed:
             return "could not be prepared";
     }
     return "failed";
 }
 
-StoreOpening inMemory(StoreOpening opening) {
+// The advisory lock that makes looking at the file, moving it aside and creating a fresh one
+// a single step for every program that opens the store; released when destroyed (also when
+// the process dies). The lock file stays: removing it would let two programs lock different
+// files.
+class OpeningLock {
+public:
+    static constexpr auto kWait = std::chrono::seconds(30);
+
+    explicit OpeningLock(const std::string& storePath) {
+        const std::string path = storePath + ".lock";
+        m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd < 0)  // a folder we may not write: nobody can move or create a store there
+            m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0) {
+            m_acquired = true;
+            return;
+        }
+        const auto deadline = std::chrono::steady_clock::now() + kWait;
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                m_acquired = true;  // a file system without locks: go on as before
+                return;
+            }
+            if (std::chrono::steady_clock::now() >= deadline)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        m_acquired = true;
+    }
+    ~OpeningLock() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OpeningLock(const OpeningLock&) = delete;
+    OpeningLock& operator=(const OpeningLock&) = delete;
+
+    bool acquired() const { return m_acquired; }
+
+private:
+    int m_fd = -1;
+    bool m_acquired = false;
+};
+
+StoreOpening inMemory(StoreOpening opening, StoreLimit limit) {
     opening.persistent = false;
+    opening.limit = limit;
     opening.store = std::move(SqliteStore::open(":memory:").store);
+    return opening;
+}
+
+// Czech words for why a readable store cannot be written.
+std::string whyNotWritable(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (::access(path.c_str(), W_OK) != 0) {
+        if (errno == EROFS)
+            return "disk je připojen jen pro čtení";
+        return "soubor je jen pro čtení nebo patří jinému uživateli";
+    }
+    const std::string folderText = folder.empty() ? std::string(".") : folder.string();
+    if (::access(folderText.c_str(), W_OK) != 0)
+        return "do složky „" + folderText + "“ nelze zapisovat";
+    return "soubor nelze otevřít pro zápis";
+}
+
+// The file exists but cannot be opened for writing: read it if we may, else leave it.
+StoreOpening readOnlyOrMemory(StoreOpening opening) {
+    SqliteStore::OpenResult reading = SqliteStore::openReadOnly(opening.path);
+    if (!reading.store) {
+        opening.problem += "; reading it failed too (" + reading.detail + ")";
+        StoreLimit limit = StoreLimit::Failed;
+        if (reading.error == SqliteOpenError::Foreign)
+            limit = StoreLimit::Foreign;
+        else if (reading.error == SqliteOpenError::TooNew)
+            limit = StoreLimit::TooNew;
+        else if (reading.error == SqliteOpenError::CannotOpen)
+            limit = StoreLimit::Unreadable;
+        return inMemory(std::move(opening), limit);
+    }
+    opening.limit = StoreLimit::ReadOnly;
+    opening.writeReason = whyNotWritable(opening.path);
+    reading.store->setWriteRefusal(opening.czechMessage());
+    opening.store = std::move(reading.store);
     return opening;
 }
 
@@ -106,24 +194,65 @@ std::string defaultStorePath() {
 }
 
 std::string StoreOpening::czechMessage() const {
+    const std::string file = "„" + path + "“";
+    const std::string notKept =
+        " Nová hrací pole a výsledky her se do konce běhu programu neuloží.";
     if (movedAsideTo) {
-        return "Soubor s uloženými hracími poli a záznamy her nebylo možné přečíst. "
-               "Byl přesunut do souboru „" +
-               *movedAsideTo + "“ a program začíná s novým, prázdným souborem.";
+        return "Soubor s uloženými hracími poli a záznamy her " + file +
+               " byl poškozený. Byl přesunut do souboru „" + *movedAsideTo +
+               "“ a program začíná s novým, prázdným souborem.";
     }
-    if (!persistent) {
-        return "Soubor s uloženými hracími poli a záznamy her „" + path +
-               "“ nelze použít. Nová hrací pole a výsledky her se do konce běhu programu "
-               "neuloží.";
+    switch (limit) {
+        case StoreLimit::None:
+            return {};
+        case StoreLimit::ReadOnly:
+            return "Do souboru s uloženými hracími poli a záznamy her " + file +
+                   " nelze zapisovat (" + writeReason +
+                   "). Uložená hrací pole a záznamy her jsou k dispozici, ale nová hrací pole a "
+                   "výsledky her nelze uložit.";
+        case StoreLimit::Unreadable:
+            return "Soubor s uloženými hracími poli a záznamy her " + file +
+                   " nelze přečíst (chybí oprávnění). Soubor zůstává beze změny na svém místě." +
+                   notKept;
+        case StoreLimit::Foreign:
+            return "Soubor " + file +
+                   " není soubor s hracími poli a záznamy her Tomelinu, ale databáze jiného "
+                   "programu. Zůstává beze změny." +
+                   notKept;
+        case StoreLimit::TooNew:
+            return "Soubor s hracími poli a záznamy her " + file +
+                   " uložila novější verze Tomelinu. Zůstává beze změny." + notKept;
+        case StoreLimit::CannotCreate:
+            return "Soubor s hracími poli a záznamy her " + file + " nelze vytvořit." + notKept;
+        case StoreLimit::Busy:
+            return "Soubor s hracími poli a záznamy her " + file +
+                   " příliš dlouho používá jiný program." + notKept;
+        case StoreLimit::Failed:
+            break;
     }
-    return {};
+    return "Soubor s uloženými hracími poli a záznamy her " + file + " nelze použít." + notKept;
 }
 
 StoreOpening openStoreAt(const std::string& path) {
     StoreOpening opening;
     opening.path = path;
     if (!makeFolder(std::filesystem::path(path).parent_path(), opening.problem)) {
-        return inMemory(std::move(opening));
+        return inMemory(std::move(opening), StoreLimit::CannotCreate);
+    }
+    const OpeningLock lock(path);
+    if (!lock.acquired()) {
+        opening.problem = path + ": another program holds " + path + ".lock";
+        return inMemory(std::move(opening), StoreLimit::Busy);
+    }
+    struct stat info {};
+    const bool existed = ::stat(path.c_str(), &info) == 0;
+    if (existed && !S_ISREG(info.st_mode)) {
+        opening.problem = path + " is not a regular file";
+        return inMemory(std::move(opening), StoreLimit::Failed);
+    }
+    if (existed && ::access(path.c_str(), R_OK) != 0) {
+        opening.problem = path + " cannot be read: " + std::strerror(errno);
+        return inMemory(std::move(opening), StoreLimit::Unreadable);
     }
     SqliteStore::OpenResult first = SqliteStore::open(path);
     if (first.store) {
@@ -131,23 +260,29 @@ StoreOpening openStoreAt(const std::string& path) {
         return opening;
     }
     opening.problem = path + " " + errorName(first.error) + " (" + first.detail + ")";
-    // A newer program's store is kept as it is for that program; this run works in memory.
-    // A file that cannot be opened at all (e.g. a folder in its place) is not ours to move
-    // unless it exists as a file.
-    if (first.error == SqliteOpenError::TooNew || first.error == SqliteOpenError::Failed) {
-        return inMemory(std::move(opening));
-    }
-    if (first.error == SqliteOpenError::CannotOpen &&
-        !std::filesystem::is_regular_file(std::filesystem::path(path))) {
-        return inMemory(std::move(opening));
+    switch (first.error) {
+        case SqliteOpenError::NotAStore:
+            break;  // moved aside below
+        case SqliteOpenError::Foreign:
+            return inMemory(std::move(opening), StoreLimit::Foreign);
+        case SqliteOpenError::TooNew:
+            return inMemory(std::move(opening), StoreLimit::TooNew);
+        case SqliteOpenError::CannotOpen:
+            if (!existed)
+                return inMemory(std::move(opening), StoreLimit::CannotCreate);
+            return readOnlyOrMemory(std::move(opening));
+        case SqliteOpenError::Empty:
+        case SqliteOpenError::None:
+        case SqliteOpenError::Failed:
+            return inMemory(std::move(opening), StoreLimit::Failed);
     }
     opening.movedAsideTo = moveAside(path, opening.problem);
     if (!opening.movedAsideTo)
-        return inMemory(std::move(opening));
+        return inMemory(std::move(opening), StoreLimit::Failed);
     SqliteStore::OpenResult fresh = SqliteStore::open(path);
     if (!fresh.store) {
         opening.problem += "; the new store failed too (" + fresh.detail + ")";
-        return inMemory(std::move(opening));
+        return inMemory(std::move(opening), StoreLimit::CannotCreate);
     }
     opening.store = std::move(fresh.store);
     return opening;

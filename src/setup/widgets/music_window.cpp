@@ -117,6 +117,7 @@ void MPlay::chooseSong(int item) {
 }
 
 void MPlay::songChosen() {
+    m_watch.reset();
     if (m_songs->currentRow() <= 0) {
         m_positionTimer.stop();
         m_marker->hide();
@@ -145,8 +146,15 @@ void MPlay::positionTick() {
         return;
     }
     m_marker->move(step.markerOffset + kMarkerOffset, m_marker->y());
+    if (step.giveUp) {
+        // A song that a restart did not move cannot be played: silence, the marker stays.
+        m_positionTimer.stop();
+        m_player->stop();
+        m_player->close();
+        return;
+    }
     if (step.restart) {
-        songChosen();
+        play();
     }
 }
 

@@ -289,6 +289,12 @@ void Form1::updateSizeMenu(int windowHeight, int screenHeight) {
 }
 
 void Form1::Command1_Click() {
+    if (!m_boards.isPlayable(selectedBoard()) && selectedBoard() < m_boards.size()) {
+        const std::string& name = m_boards.names[static_cast<std::size_t>(selectedBoard())];
+        showMessage(QString::fromUtf8(kUnplayableTitle),
+                    QString::fromStdString(unplayableBoardText(name)));
+        return;
+    }
     StartRequest request;
     for (int i = 0; i < 2; ++i) {
         PlayerPanel* p = m_panels[i];

@@ -18,8 +18,16 @@ void Form1::NajitMapy() {
     {
         const QSignalBlocker block(m_list1);
         m_list1->clear();
-        for (const std::string& name : m_boards.names) {
-            m_list1->addItem(QString::fromStdString(name));
+        for (int i = 0; i < m_boards.size(); ++i) {
+            const std::string& name = m_boards.names[static_cast<std::size_t>(i)];
+            if (m_boards.isPlayable(i)) {
+                m_list1->addItem(QString::fromStdString(name));
+                continue;
+            }
+            // Listed so that it can be seen and deleted, but plainly not a board to play.
+            auto* item = new QListWidgetItem(QString::fromStdString(unplayableBoardLabel(name)));
+            item->setForeground(m_list1->palette().color(QPalette::Disabled, QPalette::Text));
+            m_list1->addItem(item);
         }
     }
     selectBoard(0);
@@ -53,6 +61,11 @@ void Form1::Command3_Click() {
 }
 
 void Form1::ADDMAP_Click() {
+    if (m_store.readOnly()) {
+        showMessage(QString::fromUtf8(kBoardStoreFullTitle),
+                    QString::fromStdString(m_store.writeRefusal()));
+        return;
+    }
     // Every slot taken: saving would overwrite the board in the last slot, so refuse.
     const std::optional<std::string> slot = findFreeSlot(m_store);
     if (!slot) {
@@ -75,6 +88,12 @@ void Form1::EDMAP_Click() {
     if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
         return;
     }
+    // The editor could only show a damaged board changed, and saving would replace it.
+    if (!m_boards.isPlayable(s)) {
+        showMessage(QString::fromUtf8(kUnplayableTitle),
+                    QString::fromStdString(unplayableBoardText(m_boards.names[s])));
+        return;
+    }
     FrmEdit editor(m_store, QString::fromStdString(m_boards.strings[s]),
                    QString::fromStdString(m_boards.names[s]),
                    QString::fromStdString(m_boards.keys[s]), this);
@@ -88,7 +107,10 @@ void Form1::DELMAP_Click() {
     if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
         return;
     }
-    deleteBoardSlot(m_store, m_boards.keys[s]);
+    if (deleteBoardSlot(m_store, m_boards.keys[s]) == BoardStoreError::ReadOnly) {
+        showMessage(QStringLiteral("Nelze smazat"), QString::fromStdString(m_store.writeRefusal()));
+        return;
+    }
     NajitMapy();
 }
 

@@ -61,7 +61,7 @@ TEST(StoreOpening, PathComesFromTheVariableThenAbsoluteXdgDataHomeThenHome) {
     EXPECT_TRUE(SqliteStore::open(path).store->openKey(kProgramKey));
 }
 
-TEST(StoreOpening, DamagedOrForeignFilesAreMovedAsideUnchangedEachUnderItsOwnName) {
+TEST(StoreOpening, DamagedFilesAreMovedAsideUnchangedEachUnderItsOwnName) {
     StoreFolder folder;
     const std::string path = folder.file();
     {
@@ -99,11 +99,13 @@ TEST(StoreOpening, DamagedOrForeignFilesAreMovedAsideUnchangedEachUnderItsOwnNam
     EXPECT_NE(second.czechMessage().find("přesunut"), std::string::npos);
     second.store.reset();
 
+    // A healthy database of another program is not damaged: it stays where it is.
     std::filesystem::remove(path);
     rawSql(path, "CREATE TABLE notes(text); INSERT INTO notes VALUES('keep me')");
     StoreOpening third = openStoreAt(path);
-    ASSERT_TRUE(third.movedAsideTo.has_value());
-    EXPECT_EQ(rawSql(*third.movedAsideTo, "SELECT text FROM notes"), "keep me");
+    EXPECT_FALSE(third.movedAsideTo.has_value());
+    EXPECT_EQ(third.limit, StoreLimit::Foreign);
+    EXPECT_EQ(rawSql(path, "SELECT text FROM notes"), "keep me");
     EXPECT_EQ(readFile(*first.movedAsideTo), bytes);
 }
 

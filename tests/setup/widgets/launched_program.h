@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "core/manual_timer_host.h"
@@ -43,7 +44,7 @@ protected:
     // Starts the program; what the store should hold at start is stored before.
     Form1& launch() {
         seed = {};  // the program opens the store itself
-        program = std::make_unique<Module1>(openStoreAt(storePath.toStdString()), &timers,
+        program = std::make_unique<Module1>(openStore(storePath.toStdString()), &timers,
                                             std::make_unique<FakePlayer>(), &random);
         const auto record = [this](const QString& title, const QString& text) {
             messages << title + "|" + text;
@@ -94,6 +95,8 @@ protected:
 
     QTemporaryDir dir;
     const QString storePath = dir.path() + "/store.db";
+    // How the program opens its store at launch.
+    std::function<StoreOpening(const std::string&)> openStore = openStoreAt;
     StoreOpening seed;
     ManualTimerHost timers;
     MtRandomSource random{20261206};

@@ -78,6 +78,27 @@ TEST_F(MusicWindow, StalledSongIsPlayedAgainAfterTwentyStillTicks) {
     EXPECT_EQ(player.log, Log{});
 }
 
+// A damaged song that reports a length but never moves is reopened once, then left silent
+// with the marker standing, instead of being reopened every tick while it stays chosen.
+TEST_F(MusicWindow, SongThatNeverMovesIsRestartedOnceThenSilenced) {
+    window.chooseSong(1);
+    player.songLength = 1000;
+    player.songPosition = 0;
+    int opens = 0;
+    for (const std::string& command : tick(10 * PlaybackWatch::kStallTicks))
+        opens += command == "open abc.mid" ? 1 : 0;
+    EXPECT_EQ(opens, 1);
+    EXPECT_EQ(Log(player.log.end() - 2, player.log.end()), kSilences);
+    EXPECT_FALSE(window.positionTimerActive());
+    EXPECT_TRUE(window.markerVisible());
+    EXPECT_EQ(window.currentItem(), 1);
+    // Choosing it again gives it a fresh chance.
+    player.log.clear();
+    window.chooseSong(1);
+    EXPECT_EQ(player.log, kStartsAbc);
+    EXPECT_TRUE(window.positionTimerActive());
+}
+
 TEST_F(MusicWindow, CloseBoxHidesTheWindowAndTheMusicGoesOn) {
     window.chooseSong(1);
     player.log.clear();

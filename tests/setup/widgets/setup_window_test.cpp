@@ -47,6 +47,33 @@ TEST_F(SetupWindow, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
     EXPECT_TRUE(isEmptyValue(store().ReadRegValue(boardKeyPath("03"), "")));
 }
 
+// A stored board the game cannot use is listed, plainly marked, so that the user sees the
+// slot it takes and can delete it; it neither starts a game nor opens in the editor.
+TEST_F(SetupWindow, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDeleted) {
+    const std::string path = boardKeyPath("04");
+    store().CreateRegKey(path);
+    store().WriteRegValue(path, "", std::string("Rozbité"), kTypeText);
+    store().WriteRegValue(path, kBoardStringValue, std::string("+X-Y"), kTypeText);
+    Form1& form = launch();
+    ASSERT_EQ(form.boardList()->count(), 6);
+    EXPECT_EQ(form.boardList()->item(5)->text().toStdString(), unplayableBoardLabel("Rozbité"));
+    form.boardList()->setCurrentRow(5);
+
+    QSignalSpy started(&form, &Form1::startGame);
+    form.Command1_Click();
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_TRUE(form.isVisible());
+    form.EDMAP_Click();
+    EXPECT_TRUE(editor.isEmpty());
+    ASSERT_EQ(messages.size(), 2);
+    for (const QString& message : messages)
+        EXPECT_TRUE(message.contains(QStringLiteral("„Rozbité“"))) << message.toStdString();
+
+    form.menus().DELMAP->trigger();
+    EXPECT_EQ(form.boardList()->count(), 5);
+    EXPECT_FALSE(store().openKey(path));
+}
+
 TEST_F(SetupWindow, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheStoreIsFull) {
     Form1& form = launch();
     form.ADDMAP_Click();

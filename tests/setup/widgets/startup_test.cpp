@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "gamewin/window_layout.h"
+#include "platform/store/sqlite_store.h"
 #include "records/survey.h"
 #include "setup/widgets/launched_program.h"
 #include "setup/widgets/player_panel.h"
@@ -75,6 +76,43 @@ TEST_F(StartUp, ADamagedStoreIsReportedOnceWithWhereTheOldFileWent) {
     EXPECT_TRUE(moved.contains(kept[0].fileName())) << moved.toStdString();
     EXPECT_EQ(kept[0].size(), 4096);
     EXPECT_EQ(form().boardList()->count(), 5);
+}
+
+// A store the user may only read (the store tests check that such files open this way; here
+// the opening is made read-only directly, since the tests may run as root): boards and
+// records are there, the user is told once, and a change is refused with the reason.
+TEST_F(StartUp, AReadOnlyStoreShowsItsBoardsSaysOnceWhyNothingIsSavedAndRefusesChanges) {
+    storeBoard("02", "Moje");
+    storeGame({"Bohouš", "PC Génius"}, {"EEA6", "ACE1"});
+    seed.store.reset();
+    openStore = [](const std::string& path) {
+        StoreOpening opening;
+        opening.path = path;
+        opening.limit = StoreLimit::ReadOnly;
+        opening.writeReason = "soubor je jen pro čtení";
+        auto reading = SqliteStore::openReadOnly(path);
+        reading.store->setWriteRefusal(opening.czechMessage());
+        opening.store = std::move(reading.store);
+        return opening;
+    };
+    launch();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(storePath)) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("nelze uložit")));
+    ASSERT_EQ(form().boardList()->count(), 6);
+    EXPECT_EQ(form().boardList()->item(5)->text(), QStringLiteral("Moje"));
+    EXPECT_EQ(program->store().writeRefusal(), program->storeProblem().toStdString());
+
+    messages.clear();
+    form().ADDMAP_Click();
+    EXPECT_TRUE(editor.isEmpty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("jen pro čtení")));
+    form().boardList()->setCurrentRow(5);
+    form().DELMAP_Click();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].startsWith(QStringLiteral("Nelze smazat|")));
+    EXPECT_EQ(form().boardList()->count(), 6);
 }
 
 TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
