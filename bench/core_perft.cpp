@@ -6,16 +6,14 @@
 
 namespace {
 
-using tomelin::Directions;
 using tomelin::Logic;
 
 // Corners held by each side, everything else free.
 const std::string kStart7 = "+XXXXX-" + std::string(35, 'X') + "-XXXXX+";
 
 std::uint64_t countPaths(const std::string& boardString, Logic logic, int depth) {
-    tomelin::Board board;
-    tomelin::LoadBoardDescriptor(board, boardString + "1");
-    return tomelin::perft(board, Directions::of(logic), 1, depth);
+    const auto start = tomelin::Position::fromBoardString(boardString, tomelin::Player::One);
+    return tomelin::perft(*start, logic, depth);
 }
 
 void perftRate(benchmark::State& state, const std::string& boardString, int depth) {

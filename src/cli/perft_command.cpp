@@ -34,10 +34,10 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
         return usageError(io, *missing);
     if (!depth)
         return usageError(io, "perft needs --depth");
-    const Board board = boardOf(*position.boardString);
+    const Position start =
+        *Position::fromBoardString(*position.boardString, playerOf(*position.player));
     const auto started = std::chrono::steady_clock::now();
-    const std::uint64_t nodes =
-        perft(board, Directions::of(position.logic), *position.player, *depth);
+    const std::uint64_t nodes = perft(start, position.logic, *depth);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     io.out << nodes << '\n';
