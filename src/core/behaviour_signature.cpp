@@ -61,27 +61,15 @@ struct SignatureGame {
 constexpr int kMoveCap = 3000;
 
 // Makes the first move in scan order for the person to move (columns from the left, each
-// from the top; targets in direction order).
-bool personMoves(Game& game) {
-    const Board& b = game.board();
-    const Directions& dirs = game.directions();
-    const int p = game.playerToMove();
-    for (int x = 0; x < b.side(); ++x) {
-        for (int y = 0; y < b.side(); ++y) {
-            if (b.at(x, y) != tokenOf(p))
-                continue;
-            for (int d = 0; d < dirs.count(); ++d) {
-                const auto du = static_cast<std::size_t>(d);
-                const int tx = x + dirs.dx[du], ty = y + dirs.dy[du];
-                if (b.at(tx, ty) == kFreeCell) {
-                    game.PLKlik(x, y);
-                    game.PLKlik(tx, ty);
-                    return true;
-                }
-            }
-        }
-    }
-    return false;
+// from the top; targets in direction order): the computer's first candidate.
+bool personMoves(Game& game, ComputerSearch& search) {
+    const auto found = search.run(game.position(), game.logic(), 2, std::nullopt);
+    if (found.candidates->empty())
+        return false;
+    const Move move = found.candidates->front().move;
+    game.PLKlik(move.from.x, move.from.y);
+    game.PLKlik(move.to.x, move.to.y);
+    return true;
 }
 
 void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
@@ -110,7 +98,8 @@ void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
         // the person at its weakest.
         while (!game.gameOver() && game.movesMade() < 2) {
             if (game.playerToMove() == 1 && game.personMayClick()) {
-                if (!personMoves(game))
+                ComputerSearch search;
+                if (!personMoves(game, search))
                     break;
             }
             if (!timers.fireNext({GameTimer::TimerT}))

@@ -12,6 +12,17 @@ inline int popcount(std::uint64_t v) {
     return __builtin_popcountll(v);
 }
 
+// Whether the rule engines may run their copies built for the popcount instruction. Only
+// x86-64 asks: its baseline lacks the instruction, while arm64 always counts bits fast.
+inline bool hasPopcountInstruction() {
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool has = __builtin_cpu_supports("popcnt");
+    return has;
+#else
+    return false;
+#endif
+}
+
 template <int W>
 struct Bits {
     std::uint64_t w[W];

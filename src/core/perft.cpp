@@ -19,18 +19,13 @@ namespace withPopcount {
 #include "core/perft_walker.h"
 }  // namespace withPopcount
 #pragma GCC pop_options
-
-bool hasPopcount() {
-    static const bool has = __builtin_cpu_supports("popcnt");
-    return has;
-}
 #endif
 
 template <int W>
 std::uint64_t dispatch(const Position& p, const Geometry& g, Logic logic, int depth) {
     const bool star = logic == Logic::Star;
 #if defined(__x86_64__) && defined(__GNUC__)
-    if (hasPopcount()) {
+    if (bits::hasPopcountInstruction()) {
         return star ? withPopcount::run<W, true>(p, g, depth)
                     : withPopcount::run<W, false>(p, g, depth);
     }

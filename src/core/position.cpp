@@ -94,24 +94,9 @@ const Geometry& geometry(int side, Logic logic) {
 std::optional<Position> Position::fromBoardString(std::string_view s, Player toMove) {
     if (checkBoardString(s))
         return std::nullopt;
-    const int n = boardStringSide(s);
-    Position p;
-    p.m_side = static_cast<std::uint8_t>(n);
-    p.m_words = static_cast<std::uint8_t>(geometry(n, Logic::Star).words);
-    p.m_toMove = toMove;
-    for (int y = 0; y < n; ++y) {
-        for (int x = 0; x < n; ++x) {
-            const char c = s[static_cast<std::size_t>(y * n + x)];
-            const int bit = p.bitOf(x, y);
-            if (c != '0')
-                setBit(p.m_playable, bit);
-            if (c == '+')
-                setBit(p.m_p1, bit);
-            else if (c == '-')
-                setBit(p.m_p2, bit);
-        }
-    }
-    return p;
+    Board board;
+    LoadBoardDescriptor(board, std::string(s).append("1"));
+    return fromBoard(board, toMove);
 }
 
 std::optional<Position> Position::fromBoard(const Board& board, Player toMove) {
