@@ -10,9 +10,7 @@
 
 namespace {
 
-using tomelin::Board;
 using tomelin::ComputerSearch;
-using tomelin::Directions;
 using tomelin::Game;
 using tomelin::GameSetup;
 using tomelin::GameTimer;
@@ -22,7 +20,7 @@ using tomelin::ManualTimerHost;
 using tomelin::MtRandomSource;
 
 struct Position {
-    Board board;
+    tomelin::Position position;
     std::optional<LastMove> last;
 };
 
@@ -40,9 +38,7 @@ GameSetup computerSetup(Logic logic, int level1, int level2) {
 }
 
 Position startPosition() {
-    Position p;
-    tomelin::LoadBoardDescriptor(p.board, std::string(bitva()).append("1"));
-    return p;
+    return {*tomelin::Position::fromBoardString(bitva(), tomelin::Player::One), std::nullopt};
 }
 
 // Plays a seeded game until at least `moves` moves are made and player 1 is to move.
@@ -60,7 +56,7 @@ Position midGame(Logic logic, int moves) {
         if (!timers.fireNext({GameTimer::TimerT}))
             break;
     }
-    Position p{game.board(), std::nullopt};
+    Position p{game.position(), std::nullopt};
     if (game.lastMoveSource())
         p.last = LastMove{*game.lastMoveSource(), *game.lastMoveTarget()};
     return p;
@@ -71,13 +67,12 @@ void decide(benchmark::State& state, const Position& position, Logic logic) {
     ComputerSearch search;
     std::size_t candidates = 0;
     for (auto _ : state) {
-        const auto r =
-            search.run(position.board, Directions::of(logic), 1, strength, position.last);
+        const auto r = search.run(position.position, logic, strength, position.last);
         candidates = r.candidates->size();
         benchmark::DoNotOptimize(r.bestScore);
     }
     state.counters["candidates"] = static_cast<double>(candidates);
-    state.counters["free"] = position.board.count().free;
+    state.counters["free"] = position.position.counts().free;
 }
 
 void BM_DecisionBitvaStartStar(benchmark::State& state) {

@@ -1,4 +1,4 @@
-// Perft depth 4 on a 7 x 7 board: the raw speed of the move rules.
+// Perft on the 7 x 7 start and on "Bitva": the raw speed of the move rules.
 
 #include <benchmark/benchmark.h>
 
@@ -6,17 +6,21 @@
 
 namespace {
 
-using tomelin::Directions;
 using tomelin::Logic;
 
-void BM_Perft7x7Depth4(benchmark::State& state) {
+// Corners held by each side, everything else free.
+const std::string kStart7 = "+XXXXX-" + std::string(35, 'X') + "-XXXXX+";
+
+std::uint64_t countPaths(const std::string& boardString, Logic logic, int depth) {
+    const auto start = tomelin::Position::fromBoardString(boardString, tomelin::Player::One);
+    return tomelin::perft(*start, logic, depth);
+}
+
+void perftRate(benchmark::State& state, const std::string& boardString, int depth) {
     const auto logic = static_cast<Logic>(state.range(0));
-    tomelin::Board board;
-    // Corners held by each side, everything else free.
-    tomelin::LoadBoardDescriptor(board, "+XXXXX-" + std::string(35, 'X') + "-XXXXX+" + "1");
     std::uint64_t nodes = 0;
     for (auto _ : state) {
-        nodes = tomelin::perft(board, Directions::of(logic), 1, 4);
+        nodes = countPaths(boardString, logic, depth);
         benchmark::DoNotOptimize(nodes);
     }
     state.counters["nodes"] = static_cast<double>(nodes);
@@ -25,11 +29,32 @@ void BM_Perft7x7Depth4(benchmark::State& state) {
                            benchmark::Counter::kIsRate);
 }
 
+void BM_Perft7x7Depth4(benchmark::State& state) {
+    perftRate(state, kStart7, 4);
+}
+// 141,865,520 paths under the star logic.
+void BM_Perft7x7Depth6(benchmark::State& state) {
+    perftRate(state, kStart7, 6);
+}
+// Star: 6,313,730,249 paths; cross: 47,713,078.
+void BM_PerftBitvaDepth4(benchmark::State& state) {
+    perftRate(state, tomelin::findBuiltinBoard("Bitva")->boardString, 4);
+}
+
 }  // namespace
 
 BENCHMARK(BM_Perft7x7Depth4)
     ->Arg(static_cast<int>(Logic::Star))
     ->Arg(static_cast<int>(Logic::Cross))
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Perft7x7Depth6)
+    ->Arg(static_cast<int>(Logic::Star))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_PerftBitvaDepth4)
+    ->Arg(static_cast<int>(Logic::Star))
+    ->Arg(static_cast<int>(Logic::Cross))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 BENCHMARK_MAIN();

@@ -20,6 +20,8 @@ std::span<const Command> commandTable() {
          "[--last SX SY TX TY]",
          movesCommand},
         {"perft", "perft --board-string S [--logic star|cross] --player P --depth D", perftCommand},
+        {"bench", "bench   (plays a fixed set of seeded computer games; prints one number)",
+         benchCommand},
         {"store",
          "store list [KEYPATH] | store get KEYPATH NAME | store set KEYPATH NAME VALUE [--int] | "
          "store delete KEYPATH   (NAME \"\" is the unnamed value; TOMELIN_STORE picks the file)",

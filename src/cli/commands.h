@@ -9,6 +9,7 @@ int boardsCommand(const std::vector<std::string>& args, CommandIo& io);
 int playCommand(const std::vector<std::string>& args, CommandIo& io);
 int movesCommand(const std::vector<std::string>& args, CommandIo& io);
 int perftCommand(const std::vector<std::string>& args, CommandIo& io);
+int benchCommand(const std::vector<std::string>& args, CommandIo& io);
 int helpCommand(const std::vector<std::string>& args, CommandIo& io);
 // store_commands.cpp: the persistent store, the records survey, and `play --record`.
 int storeCommand(const std::vector<std::string>& args, CommandIo& io);

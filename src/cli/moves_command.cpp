@@ -41,24 +41,24 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
         return usageError(io, *missing);
     if (!strength)
         return usageError(io, "moves needs --strength");
-    const Board board = boardOf(*position.boardString);
+    const Position start =
+        *Position::fromBoardString(*position.boardString, playerOf(*position.player));
     std::optional<LastMove> lastMove;
     if (last) {
         for (int c : *last) {
-            if (c >= board.side()) {
+            if (c >= start.side()) {
                 return usageError(io, "--last cell " + std::to_string(c) + " is off the " +
-                                          std::to_string(board.side()) + "x" +
-                                          std::to_string(board.side()) + " board");
+                                          std::to_string(start.side()) + "x" +
+                                          std::to_string(start.side()) + " board");
             }
         }
         lastMove = LastMove{{(*last)[0], (*last)[1]}, {(*last)[2], (*last)[3]}};
     }
     ComputerSearch search;
-    const auto result =
-        search.run(board, Directions::of(position.logic), *position.player, *strength, lastMove);
+    const auto result = search.run(start, position.logic, *strength, lastMove);
     for (const Candidate& c : *result.candidates) {
-        io.out << c.fromX << ' ' << c.fromY << ' ' << c.toX << ' ' << c.toY << ' ' << c.score
-               << '\n';
+        io.out << c.move.from.x << ' ' << c.move.from.y << ' ' << c.move.to.x << ' '
+               << c.move.to.y << ' ' << c.score << '\n';
     }
     if (result.best->empty()) {
         io.out << "best none 0\n";

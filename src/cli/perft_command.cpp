@@ -14,9 +14,9 @@ namespace tomelin::cli {
 namespace {
 
 constexpr int kMaxDepth = 12;
-// Counts up to this many sequences are run; at some 25 million a second here, well under a
-// minute.
-constexpr double kMaxSequences = 1e9;
+// Counts up to this many sequences are run; at several hundred million a second here, well
+// under a minute.
+constexpr double kMaxSequences = 1e10;
 // Depths are counted exactly while their counts stay this small, to see how fast they grow.
 constexpr std::uint64_t kProbeSequences = 200000;
 
@@ -28,14 +28,14 @@ struct DepthEstimate {
 
 // Counts the shallow depths exactly and extrapolates their growth to `depth`, so that a depth
 // whose count would take hours is refused up front instead of leaving the user waiting.
-DepthEstimate estimateDepth(const Board& board, const Directions& dirs, int player, int depth) {
+DepthEstimate estimateDepth(const Position& start, Logic logic, int depth) {
     DepthEstimate result;
     std::uint64_t previous = 1;  // depth 0
     int reached = 0;
     std::uint64_t count = 1;
     while (reached < depth && count <= kProbeSequences) {
         previous = count;
-        count = perft(board, dirs, player, ++reached);
+        count = perft(start, logic, ++reached);
         if (count == 0) {
             result.exact = 0;  // no sequence that long: none longer either
             return result;
@@ -81,10 +81,10 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
         return usageError(io, *missing);
     if (!depth)
         return usageError(io, "perft needs --depth");
-    const Board board = boardOf(*position.boardString);
-    const Directions& dirs = Directions::of(position.logic);
+    const Position start =
+        *Position::fromBoardString(*position.boardString, playerOf(*position.player));
     const auto started = std::chrono::steady_clock::now();
-    const DepthEstimate guess = estimateDepth(board, dirs, *position.player, *depth);
+    const DepthEstimate guess = estimateDepth(start, position.logic, *depth);
     if (!guess.exact && guess.estimate > kMaxSequences) {
         std::ostringstream text;
         text << "depth " << *depth << " would count about " << std::setprecision(2)
@@ -92,8 +92,7 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
              << "time; depths up to " << guess.largestFeasible << " run here";
         return usageError(io, text.str());
     }
-    const std::uint64_t nodes =
-        guess.exact ? *guess.exact : perft(board, dirs, *position.player, *depth);
+    const std::uint64_t nodes = guess.exact ? *guess.exact : perft(start, position.logic, *depth);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     io.out << nodes << '\n';

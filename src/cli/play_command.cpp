@@ -58,9 +58,7 @@ public:
                   << ' ' << target.x << ' ' << target.y << '\n';
             return;
         }
-        const int dx = std::abs(target.x - source.x);
-        const int dy = std::abs(target.y - source.y);
-        const bool copy = m_game.directions().count() == 24 ? std::max(dx, dy) == 1 : dx + dy == 1;
+        const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
         m_out << "Move " << m_moves << ": "
               << m_game.setup().names[static_cast<std::size_t>(player - 1)] << " ("
               << symbol(tokenOf(player)) << ") " << (copy ? "copies" : "jumps") << ' '
@@ -249,13 +247,13 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
             if (!timers.fireNext({GameTimer::TimerT}))
                 break;
         }
-        const auto c = game.board().count();
+        const auto c = game.position().counts();
         if (!game.gameOver() && c.free > 0 && c.tokens1 + c.tokens2 > 0) {
             io.out << "unfinished " << c.tokens1 << ' ' << c.tokens2 << ' ' << printer.moves()
                    << '\n';
             continue;
         }
-        const int winner = c.tokens1 > c.tokens2 ? 1 : (c.tokens2 > c.tokens1 ? 2 : 0);
+        const int winner = game.position().winner();
         // The hooks store the game first: a result line only ever announces a game that is
         // kept (a kill before the commit loses an unannounced game, never an announced one).
         if (game.gameOver()) {  // a board without tokens has nothing to record

@@ -86,8 +86,9 @@ void Game::Timer1_Timer() {
         m_timers.stop(GameTimer::Timer1);
         return;
     }
-    m_playerToMove = 3 - loaded.startDigit;
-    m_opponent = 3 - m_playerToMove;
+    m_lastMove.reset();
+    syncPosition();
+    setPlayerToMove(3 - loaded.startDigit);
     m_playerKind = {0, playerKindFromName(m_setup.names[0]), playerKindFromName(m_setup.names[1])};
 
     // `Prekr`: no selection, markers parked, the whole board drawn, the score shown.
@@ -101,7 +102,8 @@ void Game::Timer1_Timer() {
     Score();
     m_obs->progressCleared();
 
-    m_dirs = &Directions::of(logicFromLabel(m_setup.logicLabel));
+    m_logic = logicFromLabel(m_setup.logicLabel);
+    m_dirs = &Directions::of(m_logic);
     m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
     m_timers.stop(GameTimer::Timer1);
 }
@@ -118,8 +120,7 @@ void Game::TimCHng_Timer() {
         m_moveList.resize(entry + 1);
     m_moveList[entry] = MakeSnapshot(m_board);
 
-    m_playerToMove = 3 - m_playerToMove;
-    m_opponent = 3 - m_playerToMove;
+    setPlayerToMove(3 - m_playerToMove);
     const int p = m_playerToMove;
     m_obs->turnChanged(p);
 
@@ -144,16 +145,16 @@ void Game::TimCHng_Timer() {
 
 void Game::fillFreeCells(int stuckPlayer) {
     const int receiver = 3 - stuckPlayer;
+    const Board before = m_board;
+    const int filled = m_pos.fillFree(playerOf(receiver));
+    syncBoard();
+    // The window sees the cells change one by one, column by column, with the progress bar.
     const int n = m_board.side();
     const int scale = (n - 1) * n;
-    int filled = 0;
     for (int x = 0; x < n; ++x) {
         for (int y = 0; y < n; ++y) {
-            if (m_board.at(x, y) == kFreeCell) {
-                m_board.set(x, y, tokenOf(receiver));
+            if (before.at(x, y) == kFreeCell)
                 m_obs->cellChanged(x, y);
-                ++filled;
-            }
             m_obs->progressStep(x * n + y, scale, receiver);
         }
     }
@@ -166,21 +167,9 @@ void Game::fillFreeCells(int stuckPlayer) {
 }
 
 bool Game::hasLegalMove(int player) const {
-    const int n = m_board.side();
-    const std::uint8_t own = tokenOf(player);
-    const Directions& dirs = *m_dirs;
-    for (int x = 0; x < n; ++x) {
-        for (int y = 0; y < n; ++y) {
-            if (m_board.at(x, y) != own)
-                continue;
-            for (int d = 0; d < dirs.count(); ++d) {
-                const auto du = static_cast<std::size_t>(d);
-                if (m_board.at(x + dirs.dx[du], y + dirs.dy[du]) == kFreeCell)
-                    return true;
-            }
-        }
-    }
-    return false;
+    Position p = m_pos;
+    p.setToMove(playerOf(player));
+    return p.canMove(m_logic);
 }
 
 void Game::NG_Click() {
@@ -194,6 +183,7 @@ void Game::NG_Click() {
     setBoardEnabled(true);
     m_timers.start(GameTimer::Timer1, kTimer1Interval);
     m_board.clear();
+    syncPosition();
     m_obs->boardReset();
 }
 
@@ -212,6 +202,7 @@ void Game::UNG_Click() {
     m_resultShown = false;
     setBoardEnabled(true);
     m_board.clear();
+    syncPosition();
     m_obs->boardReset();
 }
 
@@ -241,6 +232,20 @@ void Game::cancelPendingComputerMove() {
     m_timers.stop(GameTimer::TimPC);
     m_pcMove.reset();
     m_pcFirstClickGiven = false;
+}
+
+void Game::setPlayerToMove(int player) {
+    m_playerToMove = player;
+    m_opponent = 3 - player;
+    m_pos.setToMove(playerOf(player));
+}
+
+void Game::syncBoard() {
+    m_board = m_pos.toBoard();
+}
+
+void Game::syncPosition() {
+    m_pos = Position::fromBoard(m_board, playerOf(m_playerToMove)).value_or(Position{});
 }
 
 void Game::cancelSelection() {

@@ -11,6 +11,7 @@
 #include "core/computer.h"
 #include "core/directions.h"
 #include "core/ports.h"
+#include "core/position.h"
 
 namespace tomelin {
 
@@ -101,7 +102,11 @@ public:
     void setMinimized(bool minimized) { m_minimized = minimized; }
 
     // ---- state, as the windows and tests read it ----
+    // The board grid the window draws from; it always shows `position()`.
     const Board& board() const { return m_board; }
+    // The position the rules play on, with the player to move.
+    const Position& position() const { return m_pos; }
+    Logic logic() const { return m_logic; }
     const Marks& marks() const { return m_marks; }
     const Directions& directions() const { return *m_dirs; }
     int playerToMove() const { return m_playerToMove; }
@@ -115,6 +120,8 @@ public:
     int selectionState() const { return m_selectionState; }
     CellPos selected() const { return {m_selX, m_selY}; }
     std::optional<CellPos> lastMoveSource() const { return m_lastSource; }
+    // The last move made in this game (kind included); none before the first move.
+    std::optional<Move> lastMove() const { return m_lastMove; }
     std::optional<CellPos> lastMoveTarget() const { return m_lastTarget; }
     // `List1`: entry k is the snapshot after k moves.
     const std::vector<std::string>& moveList() const { return m_moveList; }
@@ -137,6 +144,13 @@ public:
 
 private:
     void cancelPendingComputerMove();
+    // Plays a legal move of the player to move and reports every changed cell.
+    void makeMove(const Move& move);
+    void setPlayerToMove(int player);
+    // The board grid again from the position (after every change of the position).
+    void syncBoard();
+    // The position again from the board grid (after the grid was loaded or restored).
+    void syncPosition();
     void cancelSelection();
     void setTakeBackUnavailable(bool unavailable);
     void setBoardEnabled(bool enabled);
@@ -151,8 +165,10 @@ private:
 
     GameSetup m_setup;
     Board m_board;
+    Position m_pos;
     Marks m_marks;
     const Directions* m_dirs = &Directions::star();
+    Logic m_logic = Logic::Star;
 
     int m_playerToMove = 1;
     int m_opponent = 2;
@@ -170,6 +186,7 @@ private:
     int m_selY = 0;
     std::optional<CellPos> m_lastSource;
     std::optional<CellPos> m_lastTarget;
+    std::optional<Move> m_lastMove;
 
     std::vector<std::string> m_moveList;
     std::string m_moveLabel;
@@ -177,7 +194,7 @@ private:
     bool m_resultShown = false;
 
     // `PcMove`: the chosen move; `m_pcFirstClickGiven` is the -8410 sentinel.
-    std::optional<Candidate> m_pcMove;
+    std::optional<Move> m_pcMove;
     bool m_pcFirstClickGiven = false;
     ComputerSearch m_search;
 };

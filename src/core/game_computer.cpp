@@ -13,8 +13,10 @@ void Game::PcIQ(int p, int strength) {
     if (strength < 0 || strength > 3)
         strength = 2;
     m_random.seedFromTime();
+    Position position = m_pos;
+    position.setToMove(playerOf(p));
     const ComputerSearch::Result found =
-        m_search.run(m_board, *m_dirs, p, strength, lastMoveOnRecord());
+        m_search.run(position, m_logic, strength, lastMoveOnRecord());
 
     // Progress as the scan goes column by column: the bar's scale is n^2 - n - 1, so it is
     // full before the last cells are scanned; the percentage runs up to 100 n^2 / (n^2 - 1).
@@ -46,7 +48,7 @@ void Game::PcIQ(int p, int strength) {
             u = 1.0;
         const auto r = static_cast<std::size_t>(std::floor(u * static_cast<double>(best.size())));
         m_pcMove =
-            (*found.candidates)[static_cast<std::size_t>(best[std::min(r, best.size() - 1)])];
+            (*found.candidates)[static_cast<std::size_t>(best[std::min(r, best.size() - 1)])].move;
         m_pcFirstClickGiven = false;
         m_timers.start(GameTimer::TimPC, kPcFirstInterval);
     }
@@ -62,19 +64,19 @@ void Game::TimPC_Timer() {
     if (!m_pcFirstClickGiven) {
         m_timers.start(GameTimer::TimPC, kPcSecondInterval);
         m_pcFirstClickGiven = true;
-        PLKlik(m_pcMove->fromX, m_pcMove->fromY);
+        PLKlik(m_pcMove->from.x, m_pcMove->from.y);
         return;
     }
-    const Candidate move = *m_pcMove;
+    const Move move = *m_pcMove;
     m_pcMove.reset();
     m_pcFirstClickGiven = false;
     m_timers.stop(GameTimer::TimPC);
     // A full redraw between the two clicks cancels the selection; select again so that the
     // chosen move is still made and the game does not stop with nobody to move.
-    if (m_selectionState != 1 || m_selX != move.fromX || m_selY != move.fromY) {
-        PLKlik(move.fromX, move.fromY);
+    if (m_selectionState != 1 || m_selX != move.from.x || m_selY != move.from.y) {
+        PLKlik(move.from.x, move.from.y);
     }
-    PLKlik(move.toX, move.toY);
+    PLKlik(move.to.x, move.to.y);
 }
 
 }  // namespace tomelin

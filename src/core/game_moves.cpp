@@ -13,40 +13,11 @@ void Game::PLKlik(int x, int y) {
     if (m_selectionState == 2)
         m_selectionState = 0;
 
-    const Directions& dirs = *m_dirs;
     bool moved = false;
     if (m_selectionState == 1) {
         const std::uint8_t m = m_marks.at(x, y);
         if (m == Marks::kJump || m == Marks::kCopy) {
-            const int p = m_playerToMove;
-            const std::uint8_t own = tokenOf(p);
-            const std::uint8_t opp = tokenOf(3 - p);
-            const CellPos source{m_selX, m_selY};
-            const CellPos target{x, y};
-            m_board.set(x, y, own);
-            m_lastSource = source;
-            m_lastTarget = target;
-            m_obs->lastMoveChanged(&source, &target);
-            if (m == Marks::kJump) {
-                m_board.set(m_selX, m_selY, kFreeCell);
-                m_obs->cellChanged(m_selX, m_selY);
-            }
-            m_obs->cellChanged(x, y);
-            // Captures: only opponent tokens on neighbours of the target change sides.
-            for (int d = 0; d < dirs.neighbourCount(); ++d) {
-                const auto du = static_cast<std::size_t>(d);
-                const int cx = x + dirs.dx[du];
-                const int cy = y + dirs.dy[du];
-                if (m_board.at(cx, cy) == opp && dirs.kind[du] == Directions::kCopyKind) {
-                    m_board.set(cx, cy, own);
-                    m_obs->captureRay(target, {cx, cy});
-                    m_obs->cellChanged(cx, cy);
-                }
-            }
-            m_obs->rayParked();
-            m_obs->moveMade(p, source, target);
-            Score();
-            m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
+            makeMove({{m_selX, m_selY}, {x, y}, m == Marks::kJump ? MoveKind::Jump : MoveKind::Copy});
             moved = true;
         }
         m_selectionState = (m == Marks::kSelected || moved) ? 2 : 0;
@@ -58,29 +29,50 @@ void Game::PLKlik(int x, int y) {
 
     if (m_selectionState != 0)
         return;
-    // Only the mover's own tokens can be selected; clicks far off the grids find no cell.
-    if (m_board.safeAt(x, y) != tokenOf(m_playerToMove))
+    // Only the mover's own tokens can be selected; clicks off the board find no cell.
+    if (m_pos.at(x, y) != tokenOf(m_playerToMove))
         return;
     const CellPos cell{x, y};
     m_obs->selectionMarkerChanged(&cell);
+    // Marks on the cells the token can reach: a copy or jump onto a free cell.
+    const Directions& dirs = *m_dirs;
     for (int d = 0; d < dirs.count(); ++d) {
         const auto du = static_cast<std::size_t>(d);
-        m_marks.set(x + dirs.dx[du], y + dirs.dy[du], dirs.kind[du]);
+        const bool copy = dirs.kind[du] == Directions::kCopyKind;
+        const Move move{cell, {x + dirs.dx[du], y + dirs.dy[du]},
+                        copy ? MoveKind::Copy : MoveKind::Jump};
+        if (m_pos.isLegal(m_logic, move))
+            m_marks.set(move.to.x, move.to.y, copy ? Marks::kCopy : Marks::kJump);
     }
     m_marks.set(x, y, Marks::kSelected);
     m_selX = x;
     m_selY = y;
     m_selectionState = 1;
-    // `ShBrd`'s rule on the marks: only free cells (and the selected token) keep theirs.
-    for (int d = 0; d < dirs.count(); ++d) {
-        const auto du = static_cast<std::size_t>(d);
-        const int tx = x + dirs.dx[du];
-        const int ty = y + dirs.dy[du];
-        if (m_board.at(tx, ty) != kFreeCell && m_marks.at(tx, ty) != Marks::kSelected) {
-            m_marks.set(tx, ty, Marks::kNone);
-        }
-    }
     m_obs->ringsChanged(x, y);
+}
+
+void Game::makeMove(const Move& move) {
+    const int p = m_playerToMove;
+    const Played played = m_pos.play(m_logic, move);
+    // The turn passes at the turn change, not with the move.
+    m_pos.setToMove(playerOf(p));
+    syncBoard();
+    m_lastSource = move.from;
+    m_lastTarget = move.to;
+    m_lastMove = move;
+    m_obs->lastMoveChanged(&move.from, &move.to);
+    if (move.kind == MoveKind::Jump)
+        m_obs->cellChanged(move.from.x, move.from.y);
+    m_obs->cellChanged(move.to.x, move.to.y);
+    for (int k = 0; k < played.capturedCount; ++k) {
+        const Cell c = played.captured[static_cast<std::size_t>(k)];
+        m_obs->captureRay(move.to, c);
+        m_obs->cellChanged(c.x, c.y);
+    }
+    m_obs->rayParked();
+    m_obs->moveMade(p, move.from, move.to);
+    Score();
+    m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
 }
 
 void Game::PL_MouseDown(double px, double py, double cellW, double cellH) {
@@ -120,13 +112,13 @@ void Game::TZ_Click(int i) {
     PLKlik(-1, -1);
     h = h - i - (2.0 - i) / 2;
     RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
+    syncPosition();
     h = h + i / 2.0;
     m_moveLabel = moveLabelText(h);
     m_obs->moveLabelChanged(m_moveLabel);
     if (i == 2) {
         h -= 0.5;
-        m_playerToMove = 3 - m_playerToMove;
-        m_opponent = 3 - m_playerToMove;
+        setPlayerToMove(3 - m_playerToMove);
     }
     m_moveCounter = h;
     m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
@@ -136,7 +128,7 @@ void Game::TZ_Click(int i) {
 void Game::Score() {
     if (m_gameOver)
         return;
-    const Board::Counts c = m_board.count();
+    const Board::Counts c = m_pos.counts();
     m_obs->scoreChanged(c.tokens1, c.tokens2, c.free);
     if (c.free != 0)
         return;
@@ -150,8 +142,7 @@ void Game::Score() {
     m_resultShown = true;
     setBoardEnabled(false);
     m_gameOver = true;
-    const int winner = c.tokens1 > c.tokens2 ? 1 : (c.tokens2 > c.tokens1 ? 2 : 0);
-    m_obs->gameEnded(c.tokens1, c.tokens2, winner);
+    m_obs->gameEnded(c.tokens1, c.tokens2, m_pos.winner());
 }
 
 }  // namespace tomelin

@@ -98,12 +98,20 @@ TEST(CliPerft, CountsCopiesOncePerTargetAndJumpsPerSourceAndTargetWithTimingOnSt
     EXPECT_NE(r.err.find("nodes/s"), std::string::npos);
 }
 
+TEST(CliBench, PrintsTheBehaviourSignatureAloneWithTheCountsOnStderr) {
+    const CliRun r = runCli("bench");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "7785532020565250139\n");
+    EXPECT_EQ(r.err, "84 games, 6276 moves\n");
+}
+
 TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
     // Each case: the command line, and what the message mentions.
     const std::pair<std::string, const char*> cases[] = {
         {"", "no command"},
         {"fly", "unknown command"},
         {"boards extra", "no arguments"},
+        {"bench 3", "no arguments"},
         {"play --board Atlantis", "unknown board"},
         {"play --board-string XXX", "n*n"},
         {"play --board-string +XY-", "characters"},
@@ -201,7 +209,7 @@ TEST(CliPerft, RefusesDepthsThatWouldNotFinishAndSaysWhichDoRun) {
 TEST(CliHelp, ListsEveryCommand) {
     const CliRun r = runCli("help");
     ASSERT_EQ(r.status, 0);
-    for (const char* name : {"boards", "play", "moves", "perft"})
+    for (const char* name : {"boards", "play", "moves", "perft", "bench"})
         EXPECT_NE(r.out.find(std::string("tomelin-cli ") + name), std::string::npos) << name;
 }
 

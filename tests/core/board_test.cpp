@@ -103,12 +103,13 @@ TEST(Perft, SumsTheRepliesToEveryMoveAsTheGamePlaysItAndEndsLinesWithoutMoves) {
         GameHarness h(board, "2");
         h.clicks(0, 0, target % 3, target / 3);
         if (h.timers.isActive(GameTimer::TimCHng))  // the click made a move
-            expected += countMoves(h.game.board(), Directions::cross(), 2);
+            expected += Position::fromBoard(h.game.board(), Player::Two)->moveCount(Logic::Cross);
     }
     EXPECT_GT(expected, 0u);
-    EXPECT_EQ(perft(boardFrom(board), Directions::cross(), 1, 2), expected);
-    EXPECT_EQ(perft(boardFrom(board), Directions::cross(), 1, 0), 1u);
-    EXPECT_EQ(perft(boardFrom(rows("+0/0-/")), Directions::star(), 1, 3), 0u);
+    const Position start = *Position::fromBoardString(board, Player::One);
+    EXPECT_EQ(perft(start, Logic::Cross, 2), expected);
+    EXPECT_EQ(perft(start, Logic::Cross, 0), 1u);
+    EXPECT_EQ(perft(*Position::fromBoardString(rows("+0/0-/"), Player::One), Logic::Star, 3), 0u);
 }
 
 TEST(KeySteering, ArrowsAndKeypadMoveAQuarterCellRoundedHalvesToEven) {

@@ -20,7 +20,8 @@ int tokenDifference(const Board& b, int p) {
     return p == 1 ? c.tokens1 - c.tokens2 : c.tokens2 - c.tokens1;
 }
 
-// Every move of p in scan order, scored by playing it on a copy and counting tokens.
+// Every move of p in scan order, scored by playing it on a copy and counting tokens: the
+// gain (strength 2) or the gain less the opponent's best gain in reply (strength 3).
 std::vector<Candidate> referenceCandidates(const Board& b, const Directions& dirs, int p,
                                            int strength) {
     std::vector<Candidate> out;
@@ -46,8 +47,9 @@ std::vector<Candidate> referenceCandidates(const Board& b, const Directions& dir
                     for (const Candidate& r : referenceCandidates(after, dirs, 3 - p, 2))
                         reply = std::max(reply, r.score);
                 }
-                const int scores[] = {1000 - gain, gain / 2, gain, gain - reply};
-                out.push_back({x, y, tx, ty, scores[strength]});
+                const MoveKind kind =
+                    static_cast<int>(d) < dirs.neighbourCount() ? MoveKind::Copy : MoveKind::Jump;
+                out.push_back({{{x, y}, {tx, ty}, kind}, gain - reply});
             }
         }
     }
@@ -66,10 +68,12 @@ TEST(ComputerSearch, MatchesThePlayAndCountReferenceOnRandomPositions) {
     ComputerSearch search;
     for (const std::string& s : boards) {
         for (int i = 0; i < 16; ++i) {
-            const Directions& dirs = Directions::of(i < 8 ? Logic::Star : Logic::Cross);
-            const int p = 1 + i % 2, strength = (i / 2) % 4;
+            const Logic logic = i < 8 ? Logic::Star : Logic::Cross;
+            const Directions& dirs = Directions::of(logic);
+            const int p = 1 + i % 2, strength = 2 + (i / 2) % 2;
             SCOPED_TRACE(s + " p" + std::to_string(p) + " s" + std::to_string(strength));
-            const auto got = search.run(boardFrom(s), dirs, p, strength, std::nullopt);
+            const auto got = search.run(*Position::fromBoardString(s, playerOf(p)), logic,
+                                        strength, std::nullopt);
             const auto want = referenceCandidates(boardFrom(s), dirs, p, strength);
             ASSERT_EQ(*got.candidates, want);
             int best = std::numeric_limits<int>::min();
@@ -88,6 +92,29 @@ TEST(ComputerSearch, MatchesThePlayAndCountReferenceOnRandomPositions) {
     }
 }
 
+TEST(ComputerSearch, ScoresAWorkedExampleAtEveryStrength) {
+    // Cross logic, player 1's token at (1, 0) above three opposing tokens around (1, 1):
+    //   X + X      copies onto (2, 0) and (0, 0) capture one token each (gain 3), the copy
+    //   - X -      onto (1, 1) captures all three (gain 7). After either small copy the
+    //   X - X      opponent answers onto (1, 1) capturing two (gain 5); after the big one
+    //              the opponent has no token left.
+    const Position p = *Position::fromBoardString(rows("X+X/-X-/X-X/"), Player::One);
+    const std::pair<int, std::vector<int>> cases[] = {
+        {0, {997, 993, 997}}, {1, {1, 3, 1}}, {2, {3, 7, 3}}, {3, {-2, 7, -2}}};
+    ComputerSearch search;
+    for (const auto& [strength, scores] : cases) {
+        const auto r = search.run(p, Logic::Cross, strength, std::nullopt);
+        ASSERT_EQ(r.candidates->size(), 3u);
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_EQ((*r.candidates)[k].score, scores[k]) << strength << ' ' << k;
+        EXPECT_EQ((*r.candidates)[0].move, (Move{{1, 0}, {2, 0}, MoveKind::Copy}));
+        EXPECT_EQ((*r.candidates)[1].move, (Move{{1, 0}, {1, 1}, MoveKind::Copy}));
+        EXPECT_EQ((*r.candidates)[2].move, (Move{{1, 0}, {0, 0}, MoveKind::Copy}));
+        const std::vector<int> ties = strength == 0 ? std::vector<int>{0, 2} : std::vector<int>{1};
+        EXPECT_EQ(*r.best, ties);
+    }
+}
+
 TEST(ComputerSearch, StrengthThreeSeesOnlyWindowsAroundTheCandidateAndTheLastMove) {
     std::string s(15 * 15, 'X');
     s[1 * 15 + 1] = '+';
@@ -99,8 +126,10 @@ TEST(ComputerSearch, StrengthThreeSeesOnlyWindowsAroundTheCandidateAndTheLastMov
         {std::nullopt, 0}, {LastMove{{5, 12}, {5, 13}}, 1}, {LastMove{{5, 12}, {10, 12}}, 0}};
     ComputerSearch search;
     for (const auto& [last, score] : cases) {
-        const auto* cs = search.run(boardFrom(s), Directions::star(), 1, 3, last).candidates;
-        EXPECT_NE(std::find(cs->begin(), cs->end(), Candidate{1, 1, 2, 2, score}), cs->end())
+        const auto* cs =
+            search.run(*Position::fromBoardString(s, Player::One), Logic::Star, 3, last).candidates;
+        const Candidate want{{{1, 1}, {2, 2}, MoveKind::Copy}, score};
+        EXPECT_NE(std::find(cs->begin(), cs->end(), want), cs->end())
             << (last ? last->target.x : -1);
     }
 }
