@@ -22,9 +22,9 @@ struct BitvaWindow {
     MtRandomSource random{1};
     Tomel window{nullptr, &timers, &random};
 
-    explicit BitvaWindow(int shape2, const char* name2) {
+    explicit BitvaWindow(int shape2, const char* name2, int detail = 3) {
         timers.setHandler([this](GameTimer t) { window.game().onTimer(t); });
-        window.setDetailLevel(3);
+        window.setDetailLevel(detail);
         window.setWindowHeight(startHeight(1080));
         window.setPlayerStyle(2, PlayerStyle{rgb(75, 135, 255), shape2, kWhite});
         GameSetup setup;
@@ -37,8 +37,8 @@ struct BitvaWindow {
     }
 };
 
-void fullRedraw(benchmark::State& state, int shape2, const char* name2) {
-    BitvaWindow w(shape2, name2);
+void fullRedraw(benchmark::State& state, int shape2, const char* name2, int detail = 3) {
+    BitvaWindow w(shape2, name2, detail);
     for (auto _ : state) {
         w.window.Prekr();
         benchmark::DoNotOptimize(w.window.boardView().image().constBits());
@@ -53,6 +53,15 @@ void BM_PrekrBitvaDetail3StarsAndMarks(benchmark::State& state) {
     // The most primitives a cell can take: four-ellipse stars with all three strength marks.
     fullRedraw(state, kShapeStar, "PC Génius");
 }
+// The stored default detail ("5" gives level 1), where the runs step farthest apart.
+void BM_PrekrBitvaDetail1DefaultTokens(benchmark::State& state) {
+    fullRedraw(state, kShapeOval, "Jan", 1);
+}
+void BM_PrekrBitvaDetail1StarsAndMarks(benchmark::State& state) {
+    fullRedraw(state, kShapeStar, "PC Génius", 1);
+}
+BENCHMARK(BM_PrekrBitvaDetail1DefaultTokens)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrekrBitvaDetail1StarsAndMarks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrekrBitvaDetail3DefaultTokens)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrekrBitvaDetail3StarsAndMarks)->Unit(benchmark::kMillisecond);
 

@@ -9,8 +9,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No application display name: Qt would append it to every window title, and the titles
+    // are the program's own texts.
     QApplication::setApplicationName(QStringLiteral("tomelin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tomelin"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tomelin.Tomelin"));
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256}) {
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
 
     tomelin::Module1 program(tomelin::openDefaultStore());
-    QObject::connect(&program, &tomelin::Module1::quitRequested, &app, &QApplication::quit,
+    QObject::connect(&program, &tomelin::Module1::quitRequested, &app, &tomelin::endProgram,
                      Qt::QueuedConnection);
     program.start();
     return app.exec();

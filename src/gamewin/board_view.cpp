@@ -17,6 +17,12 @@ constexpr Rgb kTargetFrame = rgb(192, 192, 192);
 BoardView::BoardView(QWidget* parent) : PictureBox(parent, rgb(0, 0, 0)) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    m_rayHold = new QTimer(this);
+    m_rayHold->setSingleShot(true);
+    connect(m_rayHold, &QTimer::timeout, this, [this] {
+        m_heldRays.clear();
+        update();
+    });
 }
 
 void BoardView::setCellSize(double cellW, double cellH) {
@@ -37,12 +43,25 @@ void BoardView::setLastMove(std::optional<CellPos> source, std::optional<CellPos
 }
 
 void BoardView::setRay(CellPos from, CellPos to) {
+    if (!m_ray) {
+        // The first ray of a new move replaces what an earlier move left showing.
+        m_heldRays.clear();
+        m_rayHold->stop();
+    }
     m_ray = std::array<CellPos, 2>{from, to};
+    m_heldRays.push_back(*m_ray);
+    m_heldColours = m_rayColours;
     update();
 }
 
 void BoardView::parkRay() {
     m_ray.reset();
+    if (m_rayHoldMs > 0 && !m_heldRays.empty()) {
+        m_rayHold->start(m_rayHoldMs);
+    } else {
+        m_rayHold->stop();
+        m_heldRays.clear();
+    }
     update();
 }
 
@@ -75,11 +94,11 @@ void BoardView::paintEvent(QPaintEvent* event) {
     frame(m_lastSource, kSourceFrame, 3);
     frame(m_lastTarget, kTargetFrame, 3);
     frame(m_selection, kWhite, 1);
-    if (m_ray) {
-        const QPointF a = cellRect((*m_ray)[0]).center();
-        const QPointF b = cellRect((*m_ray)[1]).center();
+    for (const auto& ray : m_heldRays) {
+        const QPointF a = cellRect(ray[0]).center();
+        const QPointF b = cellRect(ray[1]).center();
         for (std::size_t i = 0; i < 3; ++i) {
-            p.setPen(QPen(toQColor(m_rayColours[i]), m_rayWidths[i], Qt::SolidLine, Qt::RoundCap));
+            p.setPen(QPen(toQColor(m_heldColours[i]), m_rayWidths[i], Qt::SolidLine, Qt::RoundCap));
             p.drawLine(a, b);
         }
     }

@@ -3,9 +3,11 @@
 // a cell cursor of its own that the keyboard steers.
 
 #include <QCursor>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "core/ports.h"
 #include "platform/draw/picture_box.h"
@@ -31,10 +33,16 @@ public:
     std::optional<CellPos> selection() const { return m_selection; }
     std::optional<CellPos> lastSource() const { return m_lastSource; }
     std::optional<CellPos> lastTarget() const { return m_lastTarget; }
-    // `Line1(0..2)`: the capture ray between two cell centres, or parked.
+    // `Line1(0..2)`: the capture ray between two cell centres, or parked. The game lays it on
+    // each captured token and parks it in one go, before anything is painted, so the rays
+    // of one move stay on the board for `rayHoldMs` after parking: long enough to be seen.
     void setRay(CellPos from, CellPos to);
     void parkRay();
-    bool rayShown() const { return m_ray.has_value(); }
+    static constexpr int kRayHoldMs = 400;
+    void setRayHold(int ms) { m_rayHoldMs = ms; }
+    bool rayShown() const { return m_ray.has_value() || !m_heldRays.empty(); }
+    // The rays still shown after parking, as (target, captured token).
+    const std::vector<std::array<CellPos, 2>>& heldRays() const { return m_heldRays; }
     void setRayColours(const std::array<Rgb, 3>& colours) { m_rayColours = colours; }
     void setRayWidths(const std::array<int, 3>& widths) { m_rayWidths = widths; }
     const std::array<Rgb, 3>& rayColours() const { return m_rayColours; }
@@ -70,6 +78,10 @@ private:
     std::optional<CellPos> m_lastSource;
     std::optional<CellPos> m_lastTarget;
     std::optional<std::array<CellPos, 2>> m_ray;
+    std::vector<std::array<CellPos, 2>> m_heldRays;
+    std::array<Rgb, 3> m_heldColours{};
+    int m_rayHoldMs = kRayHoldMs;
+    QTimer* m_rayHold = nullptr;
     std::array<Rgb, 3> m_rayColours{rgb(255, 255, 0), rgb(255, 128, 0), rgb(255, 0, 0)};
     std::array<int, 3> m_rayWidths{1, 1, 1};
     QPoint m_cursor;

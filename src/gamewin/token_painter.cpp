@@ -1,5 +1,6 @@
 #include "gamewin/token_painter.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -27,6 +28,29 @@ void loop(double start, double end, double step, Body body) {
             break;
         body(t);
     }
+}
+
+// Neighbouring outlines of a run may lie at most this far apart: one-pixel outlines a
+// pixel or more apart leave pinholes and stripes of the background between them.
+constexpr double kMaxOutlineGap = 0.5;
+
+// The passes of `loop`, each followed by as many in-between outlines in the pass's own
+// colour as keep the outlines at most kMaxOutlineGap apart; `spread` is how many pixels
+// the outlines move per unit of t. `body(t, shade)` draws the outline at t in the colour of
+// pass `shade`, so the bands of colour stay where the passes put them.
+template <typename Body>
+void closedLoop(double start, double end, double step, double spread, Body body) {
+    const double gap = std::abs(step) * spread;
+    const int fill = std::max(1, static_cast<int>(std::ceil(gap / kMaxOutlineGap - 1e-9)));
+    const double slack = 1e-9 * (1 + std::abs(end));
+    loop(start, end, step, [&](double shade) {
+        for (int j = 0; j < fill; ++j) {
+            const double t = shade + j * step / fill;
+            if (step > 0 ? t > end + slack : t < end - slack)
+                break;
+            body(t, shade);
+        }
+    });
 }
 
 struct Box {
@@ -62,8 +86,9 @@ void paintRectangle(DrawSurface& s, const Box& b, Rgb c, double d) {
 }
 
 void paintTriangle(DrawSurface& s, const Box& b, Rgb c, double d) {
-    loop(0, b.w / 4, 1 / d, [&](double t) {
-        const Rgb colour = gradientColour(c, 3.5 * t / b.w);
+    // Q moves fastest: 1.5 pixels per unit of t.
+    closedLoop(0, b.w / 4, 1 / d, 1.5, [&](double t, double shade) {
+        const Rgb colour = gradientColour(c, 3.5 * shade / b.w);
         const double px = b.x + b.w / 4 + t / 2;
         const double py = b.y + b.h - b.w / 4 - t / 2;
         const double qx = b.x + b.w - b.w / 4 - 1.5 * t;
@@ -76,8 +101,8 @@ void paintTriangle(DrawSurface& s, const Box& b, Rgb c, double d) {
 }
 
 void paintHexagon(DrawSurface& s, const Box& b, Rgb c, double d) {
-    loop(0, b.w * 3 / 8, 3 / d, [&](double t) {
-        const Rgb colour = gradientColour(c, 2.5 * t / b.w);
+    closedLoop(0, b.w * 3 / 8, 3 / d, 0.5, [&](double t, double shade) {
+        const Rgb colour = gradientColour(c, 2.5 * shade / b.w);
         const double left = b.x + b.w / 4;
         const double right = b.x + 3 * b.w / 4;
         const double midY = b.y + b.h / 2;
@@ -110,9 +135,10 @@ std::array<Spot, 11> randomSpots(const Box& b, RandomSource& random, bool withSi
 
 void paintSquares(DrawSurface& s, const Box& b, Rgb c, double d, RandomSource& random) {
     const auto spots = randomSpots(b, random, true);
-    loop(b.w / 5, 0, -2.5 / d, [&](double t) {
+    // The corners move by the square's size (at most 0.5) and u / 8 per unit of t.
+    closedLoop(b.w / 5, 0, -2.5 / d, 0.625, [&](double t, double shade) {
         const double u = b.w / 5 - t;
-        const Rgb colour = gradientColour(c, 3.5 * u / b.w);
+        const Rgb colour = gradientColour(c, 3.5 * (b.w / 5 - shade) / b.w);
         for (int k = 0; k <= 5; ++k) {
             const Spot& p = spots[static_cast<std::size_t>(k)];
             s.boxOutline(p.x - u / 32 * 4 - t * p.size, p.y - u / 64 * 4 - t * p.size,
@@ -122,17 +148,19 @@ void paintSquares(DrawSurface& s, const Box& b, Rgb c, double d, RandomSource& r
 }
 
 void paintOval(DrawSurface& s, const Box& b, Rgb c, double d) {
-    loop(0, b.w / 5, 0.5 / d, [&](double t) {
+    // The radius grows by 4/3 and the centre moves by 1/4 per unit of t.
+    closedLoop(0, b.w / 5, 0.5 / d, 4.0 / 3 + 0.25, [&](double t, double shade) {
         const double u = b.w / 5 - t;
         s.ellipse(b.x + b.w / 2 - u / 4, b.y + b.h / 2 - u / 8, t / 3 * 4, 0.5,
-                  gradientColour(c, 5.5 * u / b.w));
+                  gradientColour(c, 5.5 * (b.w / 5 - shade) / b.w));
     });
 }
 
 void paintStar(DrawSurface& s, const Box& b, Rgb c, double d) {
-    loop(b.w / 5, 0, -1 / d, [&](double t) {
+    // The radius shrinks by 1 and the centres move by 1/4 per unit of t.
+    closedLoop(b.w / 5, 0, -1 / d, 1.25, [&](double t, double shade) {
         const double u = b.w / 5 - t;
-        const Rgb colour = gradientColour(c, 5.5 * u / b.w);
+        const Rgb colour = gradientColour(c, 5.5 * (b.w / 5 - shade) / b.w);
         const double cy = b.y + b.h / 2 - u / 8;
         const double cx = b.x + b.w / 2 - u / 4;
         s.ellipse(b.x + b.w / 3 - u / 4 + b.w / 5, cy, t, 2.5, colour);
@@ -144,9 +172,10 @@ void paintStar(DrawSurface& s, const Box& b, Rgb c, double d) {
 
 void paintRings(DrawSurface& s, const Box& b, Rgb c, double d, RandomSource& random) {
     const auto spots = randomSpots(b, random, false);
-    loop(b.w / 5, 0, -2.5 / d, [&](double t) {
+    // The radius shrinks by 0.4 and the centres move by 3/16 per unit of t.
+    closedLoop(b.w / 5, 0, -2.5 / d, 0.4 + 3.0 / 16, [&](double t, double shade) {
         const double u = b.w / 5 - t;
-        const Rgb colour = gradientColour(c, 3.5 * u / b.w);
+        const Rgb colour = gradientColour(c, 3.5 * (b.w / 5 - shade) / b.w);
         for (const Spot& p : spots) {
             s.ellipse(p.x - u / 32 * 4, p.y - u / 64 * 4, 0.4 * t, 1, colour);
         }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/random.h"
@@ -70,6 +71,7 @@ QFrame* makePanel(QWidget* parent, const QString& name) {
 }  // namespace
 
 Tomel::Tomel(QWidget* parent, TimerHost* timers, RandomSource* random) : QWidget(parent) {
+    setObjectName(QStringLiteral("Tomel"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(texts::kTitle);
     if (!random) {
@@ -78,8 +80,14 @@ Tomel::Tomel(QWidget* parent, TimerHost* timers, RandomSource* random) : QWidget
     }
     m_random = random;
     if (!timers) {
-        m_ownTimers = std::make_unique<QtTimerHost>([this](GameTimer t) { m_game->onTimer(t); });
+        // While the thinking indicator is paced, the turn change that runs the search is
+        // still due; its timer must not start the turn change again inside itself.
+        m_ownTimers = std::make_unique<QtTimerHost>([this](GameTimer t) {
+            if (!m_pacing)
+                m_game->onTimer(t);
+        });
         timers = m_ownTimers.get();
+        m_thinkingTime = kThinkingTimeMs;
     }
     m_game = std::make_unique<Game>(*timers, *random);
     m_look.styles = {PlayerStyle{}, kDefaultStyle1, kDefaultStyle2};
@@ -103,11 +111,15 @@ void Tomel::buildParts() {
         m_toolImages[static_cast<std::size_t>(i)] = toolbarPicture(i);
         auto* b = new ToolButton(m_title, m_toolImages[static_cast<std::size_t>(i)],
                                  texts::kToolTips[static_cast<std::size_t>(i)]);
+        b->setObjectName(QStringLiteral("Picture13_%1").arg(i));
         m_tools[static_cast<std::size_t>(i)] = b;
     }
     connect(m_tools[0], &ToolButton::clicked, this, [this] { close(); });
     connect(m_tools[1], &ToolButton::clicked, this, &Tomel::musicToggleRequested);
-    connect(m_tools[2], &ToolButton::clicked, this, [this] { showMinimized(); });
+    connect(m_tools[2], &ToolButton::clicked, this, [this] {
+        m_minimiseAsked = true;
+        showMinimized();
+    });
     connect(m_tools[3], &ToolButton::clicked, this,
             [this] { popUp(m_externalMenus[0] ? *m_externalMenus[0] : *m_restartMenu); });
     connect(m_tools[4], &ToolButton::clicked, this,
@@ -120,6 +132,8 @@ void Tomel::buildParts() {
     for (int p = 0; p < 2; ++p) {
         m_names[static_cast<std::size_t>(p)] =
             makeLabel(m_status, p == 0 ? Qt::AlignLeft : Qt::AlignRight, 10, false);
+        // It shows the whole name as a tooltip when the name is cut.
+        m_names[static_cast<std::size_t>(p)]->setAttribute(Qt::WA_TransparentForMouseEvents, false);
         m_clocks[static_cast<std::size_t>(p)] =
             makeLabel(m_status, p == 0 ? Qt::AlignLeft : Qt::AlignRight, 9, false);
         setTextColour(*m_names[static_cast<std::size_t>(p)], kWhite);
@@ -128,6 +142,7 @@ void Tomel::buildParts() {
 
     m_boardBox = new QWidget(this);
     m_board = new BoardView(m_boardBox);
+    m_board->setObjectName(QStringLiteral("PL"));
     m_board->setPersonToMove([this] { return m_game->playerKind(m_game->playerToMove()) == 0; });
     connect(m_board, &PictureBox::pressed, this, [this](QPointF pos, Qt::MouseButton) {
         m_game->PL_MouseDown(pos.x(), pos.y(), m_painter->cellW(), m_painter->cellH());
@@ -139,7 +154,8 @@ void Tomel::buildParts() {
     m_counts[0] = makeLabel(m_score, Qt::AlignLeft, 9, true);
     m_counts[1] = makeLabel(m_score, Qt::AlignRight, 9, true);
     m_difference = makeLabel(m_score, Qt::AlignCenter, 9, true);
-    m_moveLabel = makeLabel(this, Qt::AlignCenter, 8, true);
+    // " n. TAH" lies in the lower panel with the counts, beside the difference.
+    m_moveLabel = makeLabel(m_score, Qt::AlignCenter, 8, true);
     setTextColour(*m_moveLabel, rgb(230, 232, 240));
 
     m_result = makePanel(m_boardBox, QStringLiteral("result"));
@@ -163,6 +179,7 @@ void Tomel::buildParts() {
     m_thinking->hide();
 
     m_sizeCorner = new ClickArea(this);
+    m_sizeCorner->setObjectName(QStringLiteral("Image10"));
     connect(static_cast<ClickArea*>(m_sizeCorner), &ClickArea::clicked, this,
             [this] { popUp(m_externalMenus[3] ? *m_externalMenus[3] : *m_sizeMenu); });
     m_tools[7]->raise();
@@ -213,8 +230,7 @@ void Tomel::setBoardName(const QString& name) {
 
 void Tomel::setGameSetup(const GameSetup& setup) {
     m_setup = setup;
-    for (std::size_t i = 0; i < 2; ++i)
-        m_names[i]->setText(QString::fromStdString(setup.names[i]));
+    showNames();
 }
 
 void Tomel::setPlayerStyle(int player, const PlayerStyle& style) {
@@ -232,6 +248,11 @@ bool Tomel::startGame() {
     if (m_game->start(m_setup))
         return false;
     m_sizeCorner->setEnabled(true);
+    // A window minimised by "Pauza-Minimalizovat" keeps that state while hidden; shown as
+    // it is, every later game would start minimised, with nothing on the screen.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    m_minimiseAsked = false;
+    m_shownAt.start();
     show();
     raise();
     activateWindow();
@@ -293,7 +314,7 @@ void Tomel::applyLayout() {
     for (QLabel* c : m_counts)
         c->setGeometry(0, 0, l.scoreBar.width(), l.scoreBar.height());
     m_difference->resize(m_difference->width(), l.scoreBar.height());
-    m_moveLabel->setGeometry(l.separatorBottom);
+    placeMoveLabel();
     m_result->setGeometry(l.resultPanel);
     m_thinking->setGeometry(
         QRect(QPoint(thinkingLeft(m_turn, l.board.width()), l.thinking.top()), l.thinking.size()));
@@ -355,6 +376,18 @@ void Tomel::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void Tomel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && !m_minimiseAsked &&
+        m_shownAt.isValid() && m_shownAt.elapsed() < kStartSettleMs) {
+        // On X, a window once minimised and then restored by the window manager keeps asking
+        // to be mapped minimised (Qt leaves its initial-state hint), so the window manager
+        // minimises every later START at once. Nobody asked for that: show it normally.
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            show();
+            raise();
+            activateWindow();
+        });
+    }
     if (event->type() == QEvent::WindowStateChange)
         m_game->setMinimized(isMinimized());
     QWidget::changeEvent(event);

@@ -13,6 +13,7 @@
 // musicToggleRequested() and aboutRequested(). Player kinds follow from the names.
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -34,6 +35,12 @@ class Store;
 class BoardView;
 class TitleBar;
 class ToolButton;
+
+// Black or white, whichever stands out from every pixel of `picture` in `area`.
+Rgb readableOver(const QImage& picture, const QRect& area);
+// Where the move label of `textWidth` goes in the lower panel `barWidth` wide: centred, or
+// beside the difference label when that would cover it.
+QRect moveLabelSpot(int barWidth, int textWidth, const QRect& difference);
 
 class Tomel : public QWidget, private GameObserver {
     Q_OBJECT
@@ -91,6 +98,11 @@ public:
     // Toolbar picture i (0 … 7, in key colours until start-up recolours them).
     QImage& toolbarImage(int index);
     void refreshToolbar();
+
+    // The search takes a few milliseconds; its progress is paced over this long so that a
+    // person sees it move (the window's own timers only; 0: not paced).
+    static constexpr int kThinkingTimeMs = 350;
+    void setThinkingTime(int ms) { m_thinkingTime = ms; }
 
     // ---- for tests and start-up ----
     Game& game() { return *m_game; }
@@ -161,6 +173,9 @@ private:
     void buildMenus();
     void applyLayout();
     void layoutStatusStrip();
+    void showNames();
+    void placeMoveLabel();
+    void paceSearch(int step, int scaleWidth);
     void drawScore(int tokens1, int tokens2);
     void recordGame(int tokens1, int tokens2, int winner);
     void showResult(int winner);
@@ -183,6 +198,14 @@ private:
     std::array<int, 2> m_lastScore{0, 0};
     std::optional<RecordWrite> m_lastWrite;
     int m_turn = 1;
+    int m_thinkingTime = 0;
+    // START's window is restored when minimised within this time of showing, unless the
+    // player minimised it himself.
+    static constexpr int kStartSettleMs = 1500;
+    QElapsedTimer m_shownAt;
+    bool m_minimiseAsked = false;
+    bool m_pacing = false;
+    QElapsedTimer m_searchClock;
 
     TitleBar* m_title = nullptr;
     TitleBar* m_inactiveTitle = nullptr;

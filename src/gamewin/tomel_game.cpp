@@ -1,7 +1,9 @@
 // The game window's side of the running game: everything the game reports, drawn.
 
 #include <QBitmap>
+#include <QEventLoop>
 #include <QPainter>
+#include <QTimer>
 
 #include "gamewin/board_view.h"
 #include "gamewin/score_bar.h"
@@ -13,12 +15,46 @@ namespace tomelin {
 
 namespace {
 
-// Black or white, whichever reads better on `background`.
-Rgb readableOn(Rgb background) {
-    const double luma =
-        0.299 * redOf(background) + 0.587 * greenOf(background) + 0.114 * blueOf(background);
-    return luma > 140 ? rgb(0, 0, 0) : kWhite;
+double lumaOf(QRgb c) {
+    return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c);
 }
+
+}  // namespace
+
+Rgb readableOver(const QImage& picture, const QRect& area) {
+    // The text must stand out from the lightest and from the darkest pixel under it: a
+    // count sits on the player's colour or, when his part is small, on the other part's
+    // white end.
+    const QRect r = area.intersected(picture.rect());
+    double lightest = 0;
+    double darkest = 255;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const double l = lumaOf(picture.pixel(x, y));
+            lightest = std::max(lightest, l);
+            darkest = std::min(darkest, l);
+        }
+    }
+    if (r.isEmpty())
+        return kWhite;
+    return 255 - lightest >= darkest ? kWhite : rgb(0, 0, 0);
+}
+
+QRect moveLabelSpot(int barWidth, int textWidth, const QRect& difference) {
+    const int height = difference.height();
+    QRect centred((barWidth - textWidth) / 2, 0, textWidth, height);
+    if (difference.isEmpty() || !centred.intersects(difference))
+        return centred;
+    // Beside the difference, in the middle of the wider side.
+    const int left = difference.left();
+    const int right = barWidth - difference.right() - 1;
+    if (left >= right)
+        return QRect(std::max(0, (left - textWidth) / 2), 0, textWidth, height);
+    return QRect(difference.right() + 1 + std::max(0, (right - textWidth) / 2), 0, textWidth,
+                 height);
+}
+
+namespace {
 
 void setTextColour(QLabel& label, Rgb colour) {
     QPalette pal = label.palette();
@@ -34,6 +70,23 @@ void setBold(QLabel& label, bool bold) {
 
 int px(double v) {
     return static_cast<int>(std::nearbyint(v));
+}
+
+// Where a label of the score bar puts its glyphs (spaces left out), in the bar's pixels,
+// between the bar's two-pixel edges.
+QRect glyphArea(const QLabel& label) {
+    const QFontMetrics fm = label.fontMetrics();
+    const QString all = label.text();
+    const QString glyphs = all.trimmed();
+    const int total = fm.horizontalAdvance(all);
+    const int lead = fm.horizontalAdvance(all.left(all.indexOf(glyphs)));
+    int start = (label.width() - total) / 2;
+    if (label.alignment() & Qt::AlignLeft)
+        start = 0;
+    if (label.alignment() & Qt::AlignRight)
+        start = label.width() - total;
+    return QRect(label.x() + start + lead, label.y() + 2, fm.horizontalAdvance(glyphs),
+                 std::max(1, label.height() - 4));
 }
 
 }  // namespace
@@ -74,6 +127,7 @@ void Tomel::layoutStatusStrip() {
                              px(h) - nameHeight - 1);
     m_clocks[1]->setGeometry(px(name2Left), nameHeight, std::max(0, px(name2Width) - 4),
                              px(h) - nameHeight - 1);
+    showNames();
     const PlayerStyle& s1 = m_look.styles[1];
     const PlayerStyle& s2 = m_look.styles[2];
     DRWP2(m_status->surface(), 0, 0, s1.shape, s1.colour, h, m_look.kinds[1], false, m_look.detail,
@@ -138,8 +192,20 @@ void Tomel::drawScore(int a, int b) {
     m_difference->setVisible(t.differenceVisible);
     m_counts[0]->setText(QString::fromStdString(t.count1));
     m_counts[1]->setText(QString::fromStdString(t.count2));
-    setTextColour(*m_counts[0], readableOn(c1));
-    setTextColour(*m_counts[1], readableOn(c2));
+    for (QLabel* count : m_counts)
+        setTextColour(*count, readableOver(m_score->image(), glyphArea(*count)));
+    placeMoveLabel();
+}
+
+void Tomel::placeMoveLabel() {
+    const int w = m_moveLabel->fontMetrics().horizontalAdvance(m_moveLabel->text()) + 4;
+    const QRect difference =
+        m_difference->isVisibleTo(m_score) ? m_difference->geometry() : QRect();
+    const QRect spot = moveLabelSpot(
+        m_score->width(), w, difference.isEmpty() ? QRect(0, 0, 0, m_score->height()) : difference);
+    m_moveLabel->setGeometry(spot.x(), 0, spot.width(), m_score->height());
+    m_moveLabel->raise();
+    setTextColour(*m_moveLabel, readableOver(m_score->image(), glyphArea(*m_moveLabel)));
 }
 
 void Tomel::gameEnded(int tokens1, int tokens2, int winner) {
@@ -184,6 +250,7 @@ void Tomel::showResult(int winner) {
 
 void Tomel::moveLabelChanged(const std::string& text) {
     m_moveLabel->setText(QString::fromStdString(text));
+    placeMoveLabel();
 }
 
 void Tomel::turnChanged(int player) {
@@ -197,12 +264,23 @@ void Tomel::turnChanged(int player) {
         setBold(*m_names[i], mover);
         setTextColour(*m_names[i], mover ? s.secondColour : kWhite);
     }
+    showNames();  // bold takes more room
     m_board->setRayColours({s.colour, s.secondColour, kWhite});
     m_thinking->move(thinkingLeft(player, m_boardBox->width()), m_layout.thinking.top());
     m_thinkingToken->clearPicture();
     DRWP2(m_thinkingToken->surface(), 0.1, 0.1, s.shape, s.colour, 40, m_look.kinds[p], false,
           m_look.detail, *m_random);
     m_status->update();
+}
+
+void Tomel::showNames() {
+    // A name too long for its place ends in "…"; the whole name is the tooltip.
+    for (std::size_t i = 0; i < 2; ++i) {
+        QLabel& label = *m_names[i];
+        const QString name = QString::fromStdString(m_setup.names[i]);
+        label.setText(label.fontMetrics().elidedText(name, Qt::ElideRight, label.width()));
+        label.setToolTip(label.text() == name ? QString() : name);
+    }
 }
 
 void Tomel::setPlayerCursor(int player, const QCursor& cursor) {
@@ -230,13 +308,32 @@ void Tomel::takeBackUnavailableChanged(bool unavailable) {
 }
 
 void Tomel::thinkingChanged(bool visible) {
-    // The search itself takes milliseconds and lets no events run, so the indicator (with
-    // the final percentage) stays up until the computer's chosen move has been played.
-    if (!visible && m_game->computerMovePending())
-        return;
+    // Hidden as soon as the search ends: the computer's two clicks follow on a board the
+    // indicator no longer covers.
     m_thinking->setVisible(visible);
-    if (visible)
+    if (visible) {
         m_thinking->raise();
+        m_searchClock.start();
+    }
+}
+
+void Tomel::paceSearch(int step, int scaleWidth) {
+    if (m_thinkingTime <= 0 || !m_thinking->isVisible() || isMinimized() || step <= 0 ||
+        !m_searchClock.isValid())
+        return;
+    const qint64 due =
+        static_cast<qint64>(std::min(step, scaleWidth)) * m_thinkingTime / scaleWidth;
+    const qint64 wait = due - m_searchClock.elapsed();
+    if (wait <= 0)
+        return;
+    // The window paints meanwhile, as the search lets the event loop run after each cell;
+    // input waits until the search is over, and the game's own timers are not due (the
+    // turn change that runs the search is, and is dropped).
+    m_pacing = true;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(wait), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_pacing = false;
 }
 
 void Tomel::moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {
@@ -250,6 +347,7 @@ void Tomel::boardEnabledChanged(bool enabled) {
 void Tomel::progressStep(int step, int scaleWidth, int colourPlayer) {
     if (scaleWidth <= 0)
         return;
+    paceSearch(step, scaleWidth);
     const double unit = m_progress->width() / static_cast<double>(scaleWidth);
     const Rgb colour =
         m_look.styles[static_cast<std::size_t>(colourPlayer == 2 ? 2 : 1)].secondColour;

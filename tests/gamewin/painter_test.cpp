@@ -56,15 +56,19 @@ TEST(TokenShapes, EachShapeDrawsItsRunAtEachDetailLevel) {
         std::array<std::size_t, 3> perLevel;  // token primitives at detail 1, 2, 3
     };
     // Cell height 30, token alone: bw = 60, bh = 45. Shape 8 is not scaled by the detail
-    // level (field and tinted field, 11 boxes each); unknown shapes draw nothing.
+    // level (field and tinted field, 11 boxes each); unknown shapes draw nothing. Outline
+    // runs whose passes lie more than half a pixel apart get in-between outlines in the
+    // pass's colour up to the run's end: the triangle's 16 passes at level 1 move Q by 1.5
+    // pixels, so each gets two more (15 * 3 + 1 = 46 triangles of three lines); the star's
+    // 13 passes shrink the radius by 1, two more each (12 * 3 + 1, four ellipses).
     const Row rows[] = {
         {kShapeRectangle, Kind::FillBox, {6, 11, 16}},
-        {kShapeTriangle, Kind::Line, {16 * 3, 31 * 3, 46 * 3}},
-        {kShapeHexagon, Kind::Line, {8 * 6, 16 * 6, 23 * 6}},
-        {kShapeSquares, Kind::BoxOutline, {5 * 6, 10 * 6, 15 * 6}},
-        {kShapeOval, Kind::Ellipse, {25, 49, 73}},
-        {kShapeStar, Kind::Ellipse, {13 * 4, 25 * 4, 37 * 4}},
-        {kShapeRings, Kind::Ellipse, {5 * 11, 10 * 11, 15 * 11}},
+        {kShapeTriangle, Kind::Line, {46 * 3, 61 * 3, 46 * 3}},
+        {kShapeHexagon, Kind::Line, {23 * 6, 31 * 6, 23 * 6}},
+        {kShapeSquares, Kind::BoxOutline, {20 * 6, 20 * 6, 29 * 6}},
+        {kShapeOval, Kind::Ellipse, {49, 49, 73}},
+        {kShapeStar, Kind::Ellipse, {37 * 4, 49 * 4, 37 * 4}},
+        {kShapeRings, Kind::Ellipse, {15 * 11, 20 * 11, 15 * 11}},
         {kShapeField, Kind::FillBox, {23, 23, 23}},
         {0, Kind::FillBox, {0, 0, 0}},
         {9, Kind::Ellipse, {0, 0, 0}},
@@ -167,7 +171,7 @@ TEST(TokenShapes, SquaresAndRingsDrawFreshRandomPlacesEachCall) {
     draw(d, kShapeRings);
     EXPECT_EQ(d.random.draws, 33u + 22u);  // X and Y for each of eleven places
     const auto rings = d.only(Kind::Ellipse);
-    ASSERT_EQ(rings.size(), 55u);
+    ASSERT_EQ(rings.size(), 165u);  // five passes of eleven rings, two more between each
     EXPECT_TRUE(opIs(rings[0], {test::kAny, test::kAny, 0.4 * 12, 1}));
 }
 

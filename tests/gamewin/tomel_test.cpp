@@ -51,7 +51,7 @@ TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     f.click(3, 3);
     f.click(2, 1);
     EXPECT_EQ(f.counts(), " 1|2 ");
-    EXPECT_FALSE(f.board().rayShown());  // the ray is parked after the move
+    EXPECT_TRUE(f.board().rayShown());  // parked, but held in view for a moment
     f.settle();
     EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 2. TAH"));
 
@@ -198,7 +198,7 @@ TEST(TomelComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsTheMus
     f.timers.fire(GameTimer::Timer1);
     f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
     ASSERT_TRUE(f.game().computerMovePending());
-    EXPECT_TRUE(f.window->thinkingIndicator().isVisible());
+    EXPECT_FALSE(f.window->thinkingIndicator().isVisible());  // gone before the clicks
     EXPECT_EQ(f.window->thinkingIndicator().x(), thinkingLeft(1, f.board().width()));
     EXPECT_EQ(f.window->percentLabel().text(), QStringLiteral(" 104% "));  // 100 * 25 / 24
     QTest::keyClick(&f.board(), Qt::Key_H);

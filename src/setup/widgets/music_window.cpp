@@ -11,6 +11,7 @@
 #include "platform/draw/picture_box.h"
 #include "platform/midi/fluid_midi_player.h"
 #include "platform/midi/song_library.h"
+#include "setup/widgets/title_room.h"
 
 namespace tomelin {
 
@@ -44,14 +45,16 @@ MPlay::MPlay(std::unique_ptr<MidiPlayer> player, QWidget* parent)
       m_marker(new QPushButton(this)) {
     setObjectName(QStringLiteral("MPlay"));
     setWindowTitle(kTitle);
-    setFixedSize(kClientSize);
+    // The design is narrower than its title; the list and the strip take the extra width.
+    const int extra = std::max(0, titleRoom(kTitle) - kClientSize.width());
+    setFixedSize(kClientSize + QSize(extra, 0));
 
     m_songs->setObjectName(QStringLiteral("Combo1"));
-    m_songs->setGeometry(kListPlace);
+    m_songs->setGeometry(kListPlace.adjusted(0, 0, extra, 0));
     m_strip->setObjectName(QStringLiteral("Picture1"));
-    m_strip->setGeometry(kStripPlace);
+    m_strip->setGeometry(kStripPlace.adjusted(0, 0, extra, 0));
     m_stripOff->setObjectName(QStringLiteral("Picture2"));
-    m_stripOff->setGeometry(kStripPlace);
+    m_stripOff->setGeometry(kStripPlace.adjusted(0, 0, extra, 0));
     m_marker->setObjectName(QStringLiteral("Command2"));
     m_marker->setGeometry(kMarkerPlace);
     m_marker->setFocusPolicy(Qt::NoFocus);

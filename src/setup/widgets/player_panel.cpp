@@ -36,12 +36,15 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
 
     Option19 = new QRadioButton(QStringLiteral("Člověk"), this);
     Option18 = new QRadioButton(QStringLiteral("Počítač"), this);
+    Option19->setObjectName(QStringLiteral("Option19"));
+    Option18->setObjectName(QStringLiteral("Option18"));
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(Option19);
     kinds->addButton(Option18);
 
     Frame4 = new QGroupBox(QStringLiteral("Člověk"), this);
     Text3 = new QComboBox(Frame4);
+    Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setEditable(true);
     Text3->setInsertPolicy(QComboBox::NoInsert);
     Text3->setEditText(QStringLiteral("Jméno"));
@@ -79,6 +82,7 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Picture2->setFocusPolicy(Qt::StrongFocus);
     static_cast<QFrame*>(Picture2)->setFrameShape(QFrame::StyledPanel);
     Picture7 = new PictureBox(Picture2, rgb(0, 0, 0));
+    Picture7->setObjectName(QStringLiteral("Picture7"));
     Picture7->setToolTip(QStringLiteral("Změnit figurku"));
     Picture7->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
     Picture7->setCursor(Qt::PointingHandCursor);

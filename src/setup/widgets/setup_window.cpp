@@ -34,7 +34,13 @@ namespace {
 
 const QString kCaption = QStringLiteral("Tomelin");
 const QString kNoRecords = QStringLiteral("Zatím nejsou žádné záznamy výsledků");
+const QString kSameTokens = QStringLiteral(
+    "Oba hráči mají stejnou figurku. Změňte tvar nebo barvu figurky jednoho z nich.");
 constexpr int kStripHeight = 64;
+
+bool sameLook(const PlayerStyle& a, const PlayerStyle& b) {
+    return a.shape == b.shape && a.colour == b.colour;
+}
 
 // The reserved names: "Nerozhodně" marks a draw in the records, "PC " the computer players.
 QString mendReservedName(const QString& name) {
@@ -319,6 +325,11 @@ void Form1::Command1_Click() {
     applyToken(0);
     applyToken(1);
     request.tokens = m_tokens;
+    // Two players with one look cannot tell their tokens apart on the board.
+    if (sameLook(m_tokens[0].style, m_tokens[1].style)) {
+        showMessage(kCaption, kSameTokens);
+        return;
+    }
     // Hidden first, so that a game window refusing the board can bring this window back.
     hide();
     emit startGame(request);
@@ -360,7 +371,9 @@ void Form1::showMessage(const QString& title, const QString& text) {
     if (m_showMessage) {
         m_showMessage(title, text);
     } else {
-        QMessageBox::information(this, title, text, QMessageBox::Ok);
+        // A plain box: the text and OK, no icon.
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+        box.exec();
     }
 }
 

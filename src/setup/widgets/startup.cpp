@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "gamewin/tomel.h"
 #include "gamewin/toolbar_pictures.h"
@@ -30,6 +32,10 @@ int screenHeight() {
 
 }  // namespace
 
+void endProgram() {
+    QCoreApplication::exit(0);
+}
+
 const QStringList& Module1::statusTexts() {
     static const QStringList texts = {
         QStringLiteral("Nahrávám..."),        QStringLiteral("Načítám hudbu..."),
@@ -41,6 +47,10 @@ const QStringList& Module1::statusTexts() {
 Module1::Module1(StoreOpening opening, TimerHost* timers, std::unique_ptr<MidiPlayer> player,
                  RandomSource* gameRandom)
     : m_opening(std::move(opening)) {
+    // Only a splash on a real screen is worth waiting for.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        m_splashStepMs = kSplashStepMs;
     m_game = std::make_unique<Tomel>(nullptr, timers, gameRandom);
     m_game->setStore(m_opening.store.get());
     m_music = std::make_unique<MPlay>(std::move(player));
@@ -55,8 +65,23 @@ QString Module1::storeProblem() const {
 }
 
 void Module1::status(frmSplash& splash, int step) {
+    holdStatus();
     m_statuses << statusTexts()[step];
     splash.setStatus(statusTexts()[step]);
+    m_statusClock.start();
+}
+
+void Module1::holdStatus() {
+    // Loading takes a few milliseconds: without a pause no status could be read. The work
+    // already done counts, so a slow start waits no longer than it takes anyway.
+    if (m_splashStepMs <= 0 || !m_statusClock.isValid())
+        return;
+    const qint64 wait = m_splashStepMs - m_statusClock.elapsed();
+    if (wait <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(wait), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Module1::wire() {
@@ -149,6 +174,7 @@ void Module1::start() {
     form.updateSizeMenu(m_game->windowHeight(), screenHeight());
     QGuiApplication::restoreOverrideCursor();
 
+    holdStatus();
     splash.hide();
     form.startLogoAnimation();
     form.show();

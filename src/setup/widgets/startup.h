@@ -2,6 +2,7 @@
 // `Module1`'s start: the start-up sequence that opens the store, shows the splash, loads the
 // music, boards and records, prepares the game window and shows the setup window.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <functional>
@@ -20,6 +21,10 @@ class frmSplash;
 class RandomSource;
 class TimerHost;
 
+// Ends the event loop at once with status 0. Not QApplication::quit: that first asks every
+// window to close, and the game window never agrees, so the program would live on.
+void endProgram();
+
 // Owns the program's windows for the whole run and wires them to each other.
 class Module1 : public QObject {
     Q_OBJECT
@@ -33,6 +38,12 @@ public:
     Module1(StoreOpening opening, TimerHost* timers = nullptr,
             std::unique_ptr<MidiPlayer> player = nullptr, RandomSource* gameRandom = nullptr);
     ~Module1() override;
+
+    // Each splash status stays up at least this long on a real screen (0 offscreen), so the
+    // six of them can be read: about a second in all.
+    static constexpr int kSplashStepMs = 170;
+    void setSplashStepTime(int ms) { m_splashStepMs = ms; }
+    int splashStepTime() const { return m_splashStepMs; }
 
     // Runs the start-up sequence and shows the setup window. A store found damaged is
     // reported once in a message box, naming where the old file was moved.
@@ -58,6 +69,7 @@ signals:
 private:
     void wire();
     void status(frmSplash& splash, int step);
+    void holdStatus();
     void showAbout();
 
     StoreOpening m_opening;
@@ -67,6 +79,8 @@ private:
     std::unique_ptr<Form1> m_form;
     QStringList m_statuses;
     MessageHandler m_showMessage;
+    int m_splashStepMs = 0;
+    QElapsedTimer m_statusClock;
 };
 
 }  // namespace tomelin

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/draw/picture_box.h"
+#include "setup/widgets/title_room.h"
 
 namespace tomelin {
 namespace {
@@ -87,6 +88,8 @@ frmVyb::frmVyb(int detailLevel, RandomSource& random, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(m_ok);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough for the longest title it gets, "Výběr figurky hráče 2".
+    layout->addStrut(titleRoom(QStringLiteral("%1 %2").arg(kCaptionPrefix).arg(2)));
     sliderChanged();
     m_timer->stop();
 }

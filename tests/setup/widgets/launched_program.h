@@ -61,6 +61,9 @@ protected:
             }
         });
         timers.setHandler([this](GameTimer t) { game().game().onTimer(t); });
+        if (splashStep >= 0) {
+            program->setSplashStepTime(splashStep);
+        }
         program->start();
         return form();
     }
@@ -104,6 +107,7 @@ protected:
     QStringList dialogs;
     QString editor;  // "slot|name" of the board the editor last opened
     bool saveInEditor = false;
+    int splashStep = -1;  // how long each splash status stays up; -1: the program's choice
     std::unique_ptr<Module1> program;  // last: gone before what its handlers write to
 };
 

@@ -67,14 +67,15 @@ TEST_F(MusicWindow, StalledSongIsPlayedAgainAfterTwentyStillTicks) {
     player.songLength = 1000;
     player.songPosition = 1000;  // the end
     EXPECT_EQ(tick(PlaybackWatch::kStallTicks), Log{});
-    EXPECT_EQ(window.markerLeft(), 145 + 4);
+    const int strip = window.findChild<QWidget*>("Picture1")->width();
+    EXPECT_EQ(window.markerLeft(), strip + 4);
     EXPECT_EQ(tick(1), kStartsAbc);
     // The song plays from the start again: moving clears the stall, nothing restarts, and the
     // timer goes on moving the marker by itself.
     player.songPosition = 10;
     EXPECT_EQ(tick(1), Log{});
     player.songPosition = 250;
-    QTRY_COMPARE_WITH_TIMEOUT(window.markerLeft(), 145 / 4 + 4, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.markerLeft(), strip / 4 + 4, 2000);
     EXPECT_EQ(player.log, Log{});
 }
 

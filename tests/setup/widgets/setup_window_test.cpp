@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -180,6 +182,58 @@ TEST_F(SetupWindow, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
     form.Check2_Click();
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(dialogs.size(), 1);
+}
+
+// Two players with the same shape and colour (here one known player's last token picked by
+// both names) cannot start; a different token for either can.
+TEST_F(SetupWindow, StartRefusesTwoPlayersWithTheSameToken) {
+    storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
+    Form1& form = launch();
+    form.panel(0)->Text3->setEditText(QStringLiteral("Alena"));
+    form.panel(1)->Text3->setEditText(QStringLiteral("Alena"));
+    ASSERT_EQ(form.token(0).style, form.token(1).style);
+    QSignalSpy started(&form, &Form1::startGame);
+    form.Command1_Click();
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Tomelin|Oba hráči mají stejnou figurku.")))
+        << messages[0].toStdString();
+    form.panel(1)->Text3->setEditText(QStringLiteral("Bohouš"));
+    form.Command1_Click();
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_EQ(messages.size(), 1);
+}
+
+// The message box itself, as the user gets it: its title, text, one OK button and no icon.
+TEST_F(SetupWindow, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
+    Form1& form = launch();
+    form.setMessageHandler({});
+    QString seen;
+    QTimer poll;
+    int tries = 0;
+    QObject::connect(&poll, &QTimer::timeout, &form, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr && ++tries < 200)
+            return;
+        poll.stop();
+        if (box != nullptr) {
+            seen = QStringLiteral("%1|%2|icon %3|buttons %4")
+                       .arg(box->windowTitle(), box->text())
+                       .arg(static_cast<int>(box->icon()))
+                       .arg(box->buttons().size());
+            box->accept();
+        } else {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* other = qobject_cast<QMessageBox*>(w))
+                    other->reject();
+            }
+        }
+    });
+    poll.start(10);
+    form.Check2_Click();
+    EXPECT_EQ(seen, QStringLiteral("Tomelin|Zatím nejsou žádné záznamy výsledků|icon %1|buttons 1")
+                        .arg(static_cast<int>(QMessageBox::NoIcon)));
 }
 
 TEST_F(SetupWindow, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {

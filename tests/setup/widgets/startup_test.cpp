@@ -1,13 +1,16 @@
 #include "setup/widgets/startup.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "gamewin/window_layout.h"
 #include "platform/store/sqlite_store.h"
@@ -182,6 +185,46 @@ TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
     game().newGame();
     EXPECT_TRUE(form().isVisible());
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// Start-up is over in milliseconds; on a real screen each status stays up long enough to be
+// read, the work done counting towards it. Offscreen nobody looks, so nothing waits.
+TEST_F(StartUp, EachSplashStatusStaysUpLongEnoughToBeRead) {
+    {
+        Module1 offscreen(openStoreAt((dir.path() + "/other.db").toStdString()), &timers,
+                          std::make_unique<FakePlayer>(), &random);
+        EXPECT_EQ(offscreen.splashStepTime(), 0);
+    }
+    EXPECT_GE(Module1::kSplashStepMs, 120);
+    EXPECT_LE(Module1::kSplashStepMs * Module1::statusTexts().size(), 1500);
+    splashStep = 50;
+    QElapsedTimer clock;
+    clock.start();
+    launch();
+    EXPECT_GE(clock.elapsed(), 6 * 50);
+    EXPECT_EQ(program->shownStatuses(), Module1::statusTexts());
+    EXPECT_TRUE(form().isVisible());
+}
+
+// "Opravdu skončit" ends the event loop at once with status 0, also while the game window,
+// which refuses every close, is on the screen and has just offered the menu itself.
+TEST_F(StartUp, OpravduSkoncitEndsTheProgramWhileTheGameWindowIsUp) {
+    launch();
+    form().Command1_Click();
+    ASSERT_TRUE(game().isVisible());
+    QObject::connect(program.get(), &Module1::quitRequested, qApp, &endProgram,
+                     Qt::QueuedConnection);
+    QTimer::singleShot(0, &game(), [this] {
+        game().close();  // the close request only pops up "Opravdu skončit?"
+        form().menus().EDN->trigger();
+    });
+    // Should the loop not end, this ends it with another status after two seconds.
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, qApp, [] { QCoreApplication::exit(7); });
+    safety.start(2000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(game().isVisible());
 }
 
 }  // namespace

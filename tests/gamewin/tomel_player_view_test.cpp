@@ -1,0 +1,173 @@
+// The game window as a player sees it: what is readable, what stays in view, what shows up.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "core/game_harness.h"
+#include "gamewin/tool_button.h"
+#include "window_fixture.h"
+
+namespace tomelin {
+namespace {
+
+using test::kCorners;
+using test::WindowFixture;
+
+double luma(QRgb c) {
+    return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c);
+}
+
+// The smallest difference in brightness between a label's text colour and the score bar's
+// pixels under its text.
+double worstContrast(Tomel& window, QLabel& label) {
+    const QImage& bar = window.scoreBar().image();
+    const QFontMetrics fm = label.fontMetrics();
+    const QString all = label.text();
+    const QString glyphs = all.trimmed();
+    const int total = fm.horizontalAdvance(all);
+    const int lead = fm.horizontalAdvance(all.left(all.indexOf(glyphs)));
+    const QPoint origin = label.mapTo(&window.scoreBar(), QPoint(0, 0));
+    const int start = label.alignment() & Qt::AlignRight  ? label.width() - total
+                      : label.alignment() & Qt::AlignLeft ? 0
+                                                          : (label.width() - total) / 2;
+    const int left = origin.x() + start + lead;
+    const double text = luma(label.palette().color(QPalette::WindowText).rgb());
+    double worst = 255;
+    // The glyphs' columns, between the bar's two-pixel top and bottom edges.
+    for (int x = std::max(0, left); x < std::min(bar.width(), left + fm.horizontalAdvance(glyphs));
+         ++x)
+        for (int y = 2; y < bar.height() - 2; ++y)
+            worst = std::min(worst, std::abs(text - luma(bar.pixel(x, y))));
+    return worst;
+}
+
+TEST(TomelScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
+    // Dark, light and mid colours; a side with no tokens puts its count on the other side's
+    // white end.
+    const std::array<Rgb, 4> colours{rgb(0, 127, 225), rgb(255, 255, 15), rgb(15, 15, 15),
+                                     rgb(135, 135, 135)};
+    const std::array<std::string, 3> boards{kCorners, test::rows("+XXX/XXXX/XXXX/XXXX/"),
+                                            test::rows("XXXX/XXXX/XXXX/XXX-/")};
+    for (Rgb c1 : colours) {
+        for (Rgb c2 : colours) {
+            for (const std::string& board : boards) {
+                SCOPED_TRACE(testing::Message() << std::hex << c1 << " " << c2 << " " << board);
+                WindowFixture f;
+                f.window->setPlayerStyle(1, {c1, kShapeRectangle, kWhite});
+                f.window->setPlayerStyle(2, {c2, kShapeOval, kWhite});
+                f.start(board, {"Eva", "Jan"}, {0, 0}, "1", false);
+                f.timers.fire(GameTimer::Timer1);  // the board and the score appear
+                EXPECT_GE(worstContrast(*f.window, f.window->countLabel(1)), 100);
+                EXPECT_GE(worstContrast(*f.window, f.window->countLabel(2)), 100);
+            }
+        }
+    }
+}
+
+TEST(TomelScoreBar, TheMoveLabelSitsInTheLowerPanelClearOfTheDifference) {
+    WindowFixture f;
+    f.start(kCorners);  // 1 : 1, "Vyrovnáno" in the middle
+    QLabel& move = f.window->moveLabel();
+    EXPECT_EQ(move.text(), QStringLiteral(" 1. TAH"));
+    EXPECT_EQ(move.parentWidget(), &f.window->scoreBar());
+    EXPECT_TRUE(f.window->scoreBar().rect().contains(move.geometry()));
+    EXPECT_FALSE(move.geometry().intersects(f.window->differenceLabel().geometry()));
+    EXPECT_GE(worstContrast(*f.window, move), 100);
+    f.move({0, 0}, {1, 1});  // 2 : 1
+    EXPECT_EQ(move.text(), QStringLiteral(" 1. TAH"));
+    EXPECT_FALSE(move.geometry().intersects(f.window->differenceLabel().geometry()));
+}
+
+TEST(MoveLabelSpot, CentredUnlessTheDifferenceIsThereThenOnTheWiderSide) {
+    EXPECT_EQ(moveLabelSpot(400, 60, QRect()), QRect(170, 0, 60, 0));
+    EXPECT_EQ(moveLabelSpot(400, 60, QRect(20, 0, 30, 19)), QRect(170, 0, 60, 19));
+    // The difference in the middle, a little left of it: the text goes right.
+    EXPECT_EQ(moveLabelSpot(400, 60, QRect(180, 0, 30, 19)), QRect(210 + 65, 0, 60, 19));
+    // Right of the middle: the text goes left.
+    EXPECT_EQ(moveLabelSpot(400, 60, QRect(210, 0, 30, 19)), QRect(75, 0, 60, 19));
+}
+
+TEST(TomelStatusStrip, ALongNameEndsInAnEllipsisAndShowsWholeAsATooltip) {
+    WindowFixture f;
+    const std::string longName(80, 'W');
+    f.start(kCorners, {longName, "Jan"});
+    for (int player : {1, 2}) {
+        QLabel& label = f.window->nameLabel(player);
+        SCOPED_TRACE(player);
+        EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), label.width());
+    }
+    QLabel& cut = f.window->nameLabel(1);
+    EXPECT_TRUE(cut.text().endsWith(QChar(0x2026))) << cut.text().toStdString();
+    EXPECT_EQ(cut.toolTip(), QString::fromStdString(longName));
+    EXPECT_FALSE(cut.testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_EQ(f.window->nameLabel(2).text(), QStringLiteral("Jan"));
+    EXPECT_TRUE(f.window->nameLabel(2).toolTip().isEmpty());
+    // Bold for the player to move takes more room; the cut follows.
+    f.move({0, 0}, {1, 1});
+    QLabel& other = f.window->nameLabel(1);
+    EXPECT_LE(other.fontMetrics().horizontalAdvance(other.text()), other.width());
+}
+
+TEST(TomelStart, AGameAfterAMinimisedOneStartsShownNormally) {
+    WindowFixture f;
+    f.start(kCorners);
+    QTest::mouseClick(&f.window->toolButton(2), Qt::LeftButton);  // "Pauza-Minimalizovat"
+    EXPECT_TRUE(f.window->isMinimized());
+    f.window->newGame();
+    f.start(kCorners);
+    EXPECT_TRUE(f.window->isVisible());
+    EXPECT_FALSE(f.window->windowState().testFlag(Qt::WindowMinimized));
+}
+
+TEST(TomelCaptureRay, StaysInViewForAMomentAfterTheMove) {
+    WindowFixture f;
+    f.board().setRayHold(60);
+    f.start(kCorners);
+    f.move({0, 0}, {1, 1});
+    // Player 2 jumps from (3, 3) to (2, 1) and captures (1, 1).
+    f.click(3, 3);
+    f.click(2, 1);
+    EXPECT_TRUE(f.board().rayShown());
+    ASSERT_EQ(f.board().heldRays().size(), 1u);
+    EXPECT_EQ(f.board().heldRays()[0][0], (CellPos{2, 1}));
+    EXPECT_EQ(f.board().heldRays()[0][1], (CellPos{1, 1}));
+    // It is painted over the board: the pixel between the two cell centres has its colour.
+    const QImage seen = f.board().grab().toImage();
+    const QPoint between = (f.cellCentre(2, 1) + f.cellCentre(1, 1)) / 2;
+    const Rgb ray = fromQColor(seen.pixelColor(between));
+    EXPECT_TRUE(ray == kWhite || ray == test::kTestStyle2.colour ||
+                ray == test::kTestStyle2.secondColour)
+        << std::hex << ray;
+    QTRY_VERIFY_WITH_TIMEOUT(!f.board().rayShown(), 2000);
+    EXPECT_GE(BoardView::kRayHoldMs, 250);  // long enough to be seen by default
+}
+
+TEST(TomelComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) {
+    WindowFixture f;
+    f.window->setThinkingTime(200);
+    f.start(test::rows("+XXXX/XXXXX/XXXXX/XXXXX/XXXX-/"), {"PC Profesionál", "Jan"}, {0, 0}, "1",
+            false);
+    f.timers.fire(GameTimer::Timer1);
+    // What a person would see while the search runs, sampled as the event loop runs.
+    QStringList seen;
+    QTimer sample;
+    QObject::connect(&sample, &QTimer::timeout, f.window.get(), [&] {
+        if (f.window->thinkingIndicator().isVisible())
+            seen << f.window->percentLabel().text();
+    });
+    sample.start(5);
+    f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
+    sample.stop();
+    seen.removeDuplicates();
+    EXPECT_GE(seen.size(), 3) << seen.join(',').toStdString();
+    for (const QString& percent : seen)
+        EXPECT_LT(percent.trimmed().chopped(1).toInt(), 105);
+    ASSERT_TRUE(f.game().computerMovePending());
+    EXPECT_FALSE(f.window->thinkingIndicator().isVisible());
+    EXPECT_EQ(f.game().selectionState(), 0);  // its clicks are still to come
+}
+
+}  // namespace
+}  // namespace tomelin

@@ -1,0 +1,53 @@
+// Every window of the program carries its own text as its title, and is wide enough for a
+// window manager to show that title whole.
+
+#include <gtest/gtest.h>
+
+#include "records/survey.h"
+#include "records/widgets/frm_vlst.h"
+#include "setup/widgets/about_window.h"
+#include "setup/widgets/artwork.h"
+#include "setup/widgets/launched_program.h"
+#include "setup/widgets/music_window.h"
+#include "setup/widgets/title_room.h"
+#include "setup/widgets/token_chooser.h"
+
+namespace tomelin {
+namespace {
+
+class WindowTitles : public LaunchedProgram {};
+
+TEST_F(WindowTitles, EachWindowShowsItsWholeTitle) {
+    storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
+    Form1& form = launch();
+    form.openChooser(1);  // the dialog runner only records it
+    frmAbout about(QPixmap(), &form);
+    const Survey survey = PruzkHer(store());
+    FrmVlst records(survey, 1, &form);
+    struct Seen {
+        QWidget* window;
+        QString title;
+    };
+    const Seen windows[] = {
+        {&form, QStringLiteral("Tomelin")},
+        {&program->musicWindow(), QStringLiteral("Hudba ke Tomelinu")},
+        {&form.chooser(), QStringLiteral("Výběr figurky hráče 2")},
+        {&about, QStringLiteral("O programu...")},
+        {&records, QStringLiteral("Záznamy")},
+    };
+    for (const Seen& w : windows) {
+        SCOPED_TRACE(w.title.toStdString());
+        EXPECT_EQ(w.window->windowTitle(), w.title);
+        w.window->adjustSize();
+        EXPECT_GE(w.window->width(), titleRoom(w.title));
+    }
+}
+
+TEST(TitleRoom, GrowsWithTheTitleAndLeavesRoomForTheButtons) {
+    EXPECT_GT(titleRoom(QStringLiteral("Výběr figurky hráče 1")),
+              titleRoom(QStringLiteral("Záznamy")));
+    EXPECT_GE(titleRoom(QString()), 100);
+}
+
+}  // namespace
+}  // namespace tomelin
