@@ -14,7 +14,17 @@ public:
         const Bits<W> copies = bits::neighbourhood(own, Star, m_g.stride) & empty;
         if (depth == 1) {
             std::uint64_t n = static_cast<std::uint64_t>(copies.count());
-            own.forEach([&](int s) { n += static_cast<std::uint64_t>(jumps(s, empty).count()); });
+            // Jumps counted per token, or per direction once there are more tokens than jump
+            // directions (a step never lands on another cell than its true target).
+            if (own.count() > kJumpDirections) {
+                for (int d = kCopyDirections; d < kCopyDirections + kJumpDirections; ++d) {
+                    const int offset = m_g.offset[static_cast<std::size_t>(d)];
+                    n += static_cast<std::uint64_t>((own.shifted(offset) & empty).count());
+                }
+            } else {
+                own.forEach(
+                    [&](int s) { n += static_cast<std::uint64_t>(jumps(s, empty).count()); });
+            }
             return n;
         }
         std::uint64_t total = 0;
@@ -37,6 +47,9 @@ public:
     }
 
 private:
+    static constexpr int kCopyDirections = Star ? 8 : 4;
+    static constexpr int kJumpDirections = Star ? 16 : 8;
+
     Bits<W> neighbours(int bit) const { return Bits<W>::load(m_g.neighboursOf(bit)); }
     Bits<W> jumps(int bit, const Bits<W>& empty) const {
         return Bits<W>::load(m_g.jumpsOf(bit)) & empty;
