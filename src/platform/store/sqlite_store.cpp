@@ -217,6 +217,20 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
         found.detail = "schema version " + std::to_string(*version);
         return found;
     }
+    // Tables of our names but other columns are not our store either.
+    for (const char* sql : kStatementSql) {
+        sqlite3_stmt* stmt = nullptr;
+        rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+        sqlite3_finalize(stmt);
+        if (rc == SQLITE_ERROR) {
+            found.error = SqliteOpenError::Foreign;
+            found.detail = std::string("tables of another layout: ") + sqlite3_errmsg(db);
+            return found;
+        }
+        if (rc != SQLITE_OK)
+            return failed(SqliteOpenError::Failed);
+        rc = SQLITE_OK;
+    }
     const auto check = queryText(db, "PRAGMA quick_check", rc);
     if (!check)
         return failed(SqliteOpenError::Failed);

@@ -85,12 +85,21 @@ TEST(StoreTrust, AnotherProgramsDatabaseIsRecognisedBeforeAnythingIsWrittenToIt)
     EXPECT_EQ(rawSql(path, "SELECT text FROM notes"), "keep me");
     EXPECT_FALSE(anyMovedAside(folder.path()));
 
-    // A database that carries our version number but none of our tables is not ours either.
-    const std::string tagged = folder.file("tagged.sqlite");
-    rawSql(tagged, "CREATE TABLE other(x); PRAGMA user_version = 1");
-    const std::string taggedBefore = checksum(tagged);
-    EXPECT_EQ(openStoreAt(tagged).limit, StoreLimit::Foreign);
-    EXPECT_EQ(checksum(tagged), taggedBefore);
+    // A database that carries our version number but none of our tables is not ours either,
+    // nor (found by fuzzing the open) one whose tables have our names but other columns.
+    for (const char* schema :
+         {"CREATE TABLE other(x); PRAGMA user_version = 1",
+          "CREATE TABLE store_keys(id INTEGER PRIMARY KEY, path TEXT);"
+          "CREATE TABLE store_values(key_id, name); PRAGMA user_version = 1"}) {
+        SCOPED_TRACE(schema);
+        const std::string tagged = folder.file("tagged.sqlite");
+        std::filesystem::remove(tagged);
+        rawSql(tagged, schema);
+        const std::string taggedBefore = checksum(tagged);
+        EXPECT_EQ(SqliteStore::open(tagged).error, SqliteOpenError::Foreign);
+        EXPECT_EQ(openStoreAt(tagged).limit, StoreLimit::Foreign);
+        EXPECT_EQ(checksum(tagged), taggedBefore);
+    }
 }
 
 // Found by fuzzing the store's open: a database without any table that is not one of ours
