@@ -16,6 +16,9 @@ built_cli=$3
 here=$(cd "$(dirname "$0")" && pwd)
 app_id=io.github.tomelin.Tomelin
 lock=/run/lock/tomelin-package-test.lock
+# Names the package this test installed until it is purged, so that a run killed before its
+# trap could purge (a CTest timeout kills) is cleaned up by the next run.
+marker=/var/tmp/tomelin-package-test.installed
 
 step() { echo "== $*"; }
 fail() {
@@ -44,8 +47,12 @@ cleanup() {
     local status=$?
     if ((installed_by_us)); then
         echo "== purging tomelin"
-        DEBIAN_FRONTEND=noninteractive dpkg --purge tomelin >"$tmp/purge.log" 2>&1 ||
-            { cat "$tmp/purge.log" >&2; echo "WARNING: dpkg --purge tomelin failed" >&2; }
+        if DEBIAN_FRONTEND=noninteractive dpkg --purge tomelin >"$tmp/purge.log" 2>&1; then
+            rm -f "$marker"
+        else
+            cat "$tmp/purge.log" >&2
+            echo "WARNING: dpkg --purge tomelin failed" >&2
+        fi
     fi
     rm -rf "$tmp"
     exit "$status"
@@ -105,12 +112,19 @@ lintian --fail-on error,warning --info "$deb" || fail "lintian reports errors or
 exec 9>"$lock"
 flock -w 1800 9 || fail "another package test has held $lock for 30 minutes"
 status=$(dpkg-query -W -f='${db:Status-Status}' tomelin 2>/dev/null || true)
+if [[ -n $status && $status != not-installed && -f $marker ]]; then
+    step "purging the package an interrupted run of this test left ($status)"
+    dpkg_waiting --purge tomelin || fail "cannot purge the package an earlier run left"
+    status=
+fi
+rm -f "$marker"
 if [[ -n $status && $status != not-installed ]]; then
     skip "a tomelin package is already on this machine ($status); the test would replace it"
 fi
 
 step "dpkg -i"
 installed_by_us=1
+: >"$marker"
 dpkg_waiting -i "$deb" || fail "dpkg -i failed"
 [[ $(dpkg-query -W -f='${db:Status-Status}' tomelin) == installed ]] || fail "tomelin not installed"
 dpkg -L tomelin | sort >"$tmp/files"
@@ -173,6 +187,7 @@ appstreamcli validate --no-net /usr/share/metainfo/$app_id.metainfo.xml ||
 step "dpkg --purge"
 dpkg_waiting --purge tomelin || fail "dpkg --purge failed"
 installed_by_us=0
+rm -f "$marker"
 status=$(dpkg-query -W -f='${db:Status-Status}' tomelin 2>/dev/null || true)
 [[ -z $status || $status == not-installed ]] || fail "tomelin is still known to dpkg: $status"
 left=0
