@@ -10,7 +10,8 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev \
 	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth desktop-file-utils appstream fonts-dejavu-core
+	xvfb xauth desktop-file-utils appstream fonts-dejavu-core \
+	openbox xdotool imagemagick x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
