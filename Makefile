@@ -15,7 +15,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont \
 	libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth desktop-file-utils appstream fonts-dejavu-core \
-	dpkg-dev lintian xdotool x11-utils
+	dpkg-dev lintian openbox xdotool imagemagick x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <memory>
 
+#include "app/widget_map.h"
 #include "platform/store/store_location.h"
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/startup.h"
@@ -22,6 +24,10 @@ int main(int argc, char** argv) {
     tomelin::Module1 program(tomelin::openDefaultStore());
     QObject::connect(&program, &tomelin::Module1::quitRequested, &app, &tomelin::endProgram,
                      Qt::QueuedConnection);
+    // The end-to-end tests ask where the controls are.
+    std::unique_ptr<tomelin::WidgetMap> map;
+    if (const QString path = qEnvironmentVariable("TOMELIN_WIDGET_MAP"); !path.isEmpty())
+        map = std::make_unique<tomelin::WidgetMap>(path);
     program.start();
     return app.exec();
 }

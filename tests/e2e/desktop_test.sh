@@ -1,0 +1,362 @@
+#!/usr/bin/env bash
+# The real program on a real X display (Xvfb) under a real window manager (openbox), used
+# the way a person uses it: X mouse and key input from xdotool, window titles and states read
+# back from X, a screenshot of every step kept under the artefact folder.
+#
+#   desktop_test.sh TOMELIN TOMELIN-CLI ARTEFACT-FOLDER
+#
+# Exits 77 (a skip for CTest) only when Xvfb, openbox, xdotool, xprop or import is missing.
+# The program reports where its controls are through TOMELIN_WIDGET_MAP; everything else is
+# what X shows.
+
+set -u
+
+TOMELIN=${1:?program}
+CLI=${2:?tool}
+ART=${3:?artefact folder}
+
+for tool in Xvfb openbox xdotool xprop xwininfo import; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIP: '$tool' is not installed (make deps installs xvfb, openbox, xdotool, x11-utils, imagemagick)"
+        exit 77
+    fi
+done
+
+WIDTH=${E2E_WIDTH:-1366}
+HEIGHT=${E2E_HEIGHT:-768}
+rm -rf "$ART"
+mkdir -p "$ART"
+WORK=$(mktemp -d)
+MAP=$WORK/widgets.txt
+LOG=$ART/run.log
+: >"$LOG"
+XVFB_PID=
+WM_PID=
+APP_PID=
+STEP=0
+FAILED=0
+
+log() { echo "$*" | tee -a "$LOG"; }
+# No single X request may hang the run.
+xdo() { timeout 5 xdotool "$@"; }
+
+cleanup() {
+    for pid in $APP_PID $WM_PID $XVFB_PID; do
+        kill "$pid" 2>/dev/null
+    done
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    log "FAIL: $*"
+    shot "failure"
+    FAILED=1
+    exit 1
+}
+
+check() {  # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    if "$@"; then
+        log "ok: $what"
+    else
+        fail "$what"
+    fi
+}
+
+# Polls COMMAND... every 0.1 s until it succeeds or SECONDS pass.
+wait_for() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 10))
+    while ((tries-- > 0)); do
+        if "$@" 2>/dev/null; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+shot() {
+    STEP=$((STEP + 1))
+    local file
+    file=$(printf '%s/%02d-%s.png' "$ART" "$STEP" "$1")
+    import -window root "$file" 2>>"$LOG" || log "note: no screenshot $file"
+}
+
+# ---- the program's controls, from its widget map ----------------------------------------
+widget() {  # widget PATH -> "x y w h" of a visible control
+    [ -f "$MAP" ] && awk -v n="$1" '$1 == n { print $2, $3, $4, $5; found = 1; exit } END { exit !found }' "$MAP"
+}
+shown() { widget "$1" >/dev/null; }
+hidden() { ! shown "$1"; }
+window_of() {  # window_of NAME -> the X window of one of the program's windows
+    [ -f "$MAP" ] && awk -v n="$1" '$1 == n && NF >= 6 { print $6; found = 1; exit } END { exit !found }' "$MAP"
+}
+centre_of() {
+    local x y w h
+    read -r x y w h < <(widget "$1") || return 1
+    echo $((x + w / 2)) $((y + h / 2))
+}
+click_at() {
+    xdo mousemove --sync "$1" "$2"
+    sleep 0.05
+    xdo click 1
+}
+click() {  # click PATH: the left button in the middle of a control
+    local cx cy
+    read -r cx cy < <(centre_of "$1") || fail "no control $1 on the screen"
+    click_at "$cx" "$cy"
+}
+key() { xdo key --delay 30 "$@"; }
+
+# ---- windows as X has them --------------------------------------------------------------
+# The visible top-level window whose title is exactly TITLE.
+window_titled() {
+    local id
+    for id in $(xdo search --onlyvisible --name '.' 2>/dev/null); do
+        if [ "$(xdo getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+has_window() { window_titled "$1" >/dev/null; }
+no_window() { ! has_window "$1"; }
+net_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
+is_hidden() { net_state "$1" | grep -q _NET_WM_STATE_HIDDEN; }
+is_normal() {
+    ! is_hidden "$1" && xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+title_of() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+
+# A secondary window: opened by ACTION..., found by its exact title, shot, closed with Escape.
+secondary_window() {
+    local title=$1 name=$2
+    shift 2
+    "$@"
+    wait_for 10 has_window "$title" || fail "window \"$title\" did not open"
+    local id
+    id=$(window_titled "$title")
+    check "\"$title\" is the window's whole title in X" [ "$(title_of "$id")" = "$title" ]
+    sleep 0.3
+    shot "$name"
+    xdo windowactivate --sync "$id" 2>/dev/null
+    key Escape
+    wait_for 10 no_window "$title" || fail "window \"$title\" did not close"
+}
+
+# The colour of one screen pixel as "r,g,b".
+pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# Board cells: side N of the board on the screen, cell (c, r) centre.
+BOARD_SIDE=11
+cell_centre() {
+    local x y w h
+    read -r x y w h < <(widget Tomel/PL) || return 1
+    echo $((x + (2 * $1 + 1) * w / (2 * BOARD_SIDE))) $((y + (2 * $2 + 1) * h / (2 * BOARD_SIDE)))
+}
+# The pointer and the key cursor are drawn on the screen: both go to the board's bottom edge
+# (a move of the pointer over the board hides the key cursor) before a cell is looked at.
+park_pointer() {
+    local x y w h
+    read -r x y w h < <(widget Tomel/PL) || return 1
+    xdo mousemove --sync $((x + w / 2)) $((y + h - 2))
+}
+cell_pixel() {
+    local cx cy
+    park_pointer
+    read -r cx cy < <(cell_centre "$1" "$2")
+    pixel "$cx" "$cy"
+}
+cell_changed() { [ "$(cell_pixel "$1" "$2")" != "$3" ]; }
+cell_is() { [ "$(cell_pixel "$1" "$2")" = "$3" ]; }
+
+# ---- a display, a window manager, the program ---------------------------------------------
+Xvfb -displayfd 5 -screen 0 "${WIDTH}x${HEIGHT}x24" -nolisten tcp 5>"$WORK/display" 2>>"$LOG" &
+XVFB_PID=$!
+wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$WORK/display")"
+unset WAYLAND_DISPLAY
+log "display $DISPLAY at ${WIDTH}x${HEIGHT}"
+
+# Nothing of the run touches the user's own files.
+export HOME=$WORK/home XDG_DATA_HOME=$WORK/data XDG_CONFIG_HOME=$WORK/config
+export XDG_CACHE_HOME=$WORK/cache XDG_RUNTIME_DIR=$WORK/run
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+openbox --sm-disable >>"$LOG" 2>&1 &
+WM_PID=$!
+wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "openbox did not start"
+
+export QT_QPA_PLATFORM=xcb
+export TOMELIN_STORE=$WORK/store.db
+export TOMELIN_WIDGET_MAP=$MAP
+# A board of the user's own, stored as the board editor stores one.
+"$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
+    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
+        >>"$LOG" 2>&1 || fail "could not store the board Malé"
+"$TOMELIN" >>"$LOG" 2>&1 &
+APP_PID=$!
+
+# 1. Start-up: the splash long enough to be seen, then the setup window.
+wait_for 10 shown frmSplash || fail "the splash was never on the screen"
+shot "splash"
+wait_for 20 shown Form1 || fail "the setup window did not appear"
+check "the splash is gone" hidden frmSplash
+SETUP=$(window_of Form1) || fail "the setup window has no X window"
+check "the setup window is titled Tomelin in X" [ "$(title_of "$SETUP")" = "Tomelin" ]
+wait_for 10 is_normal "$SETUP" || fail "the setup window is not shown normally"
+check "no game window before START" hidden Tomel
+logo_open() { [ "$(widget Form1/Picture1/Check3 | cut -d' ' -f3)" -ge 264 ]; }
+wait_for 5 logo_open || log "note: the logo did not grow open"
+shot "setup-window"
+
+# 2. Secondary windows and messages of the setup window, each title read back from X.
+#    With no records yet, "Záznamy her" only says so, in a message titled "Tomelin".
+other_tomelin() { xdo search --onlyvisible --name '^Tomelin$' 2>/dev/null | grep -vx "$SETUP"; }
+no_other_tomelin() { ! other_tomelin >/dev/null; }
+click Form1/Check2
+wait_for 10 other_tomelin >/dev/null || fail "\"Záznamy her\" with no records showed no message"
+NOTE_ID=$(other_tomelin | head -n1)
+check "the no-records message is titled Tomelin" [ "$(title_of "$NOTE_ID")" = "Tomelin" ]
+sleep 0.3
+shot "no-records-message"
+key Return
+wait_for 10 no_other_tomelin || fail "the no-records message did not close"
+
+secondary_window "Výběr figurky hráče 1" token-chooser-1 click Form1/Frame6_0/Picture7
+secondary_window "Výběr figurky hráče 2" token-chooser-2 click Form1/Frame6_1/Picture7
+secondary_window "O programu..." about click Form1/Picture1/Check3
+open_editor() {
+    click Form1/Frame3/Command3
+    wait_for 5 shown EDI || fail "no editor menu"
+    key Down Return  # "Přidat pole"
+}
+secondary_window "Editor" editor open_editor
+
+# The music window is a tool window that only hides: its own button shows and hides it.
+click Form1/Picture1/Picture12
+wait_for 10 has_window "Hudba ke Tomelinu" || fail "the music window did not open"
+check "\"Hudba ke Tomelinu\" is the music window's whole title" \
+    [ "$(title_of "$(window_titled "Hudba ke Tomelinu")")" = "Hudba ke Tomelinu" ]
+shot "music-window"
+click Form1/Picture1/Picture12
+wait_for 10 no_window "Hudba ke Tomelinu" || fail "the music window did not hide"
+
+# 3. START: two people on "Originál".
+click Form1/Command1
+wait_for 10 shown Tomel || fail "START showed no game window"
+GAME=$(window_of Tomel) || fail "the game window has no X window"
+check "the game window is titled Tomelin in X" [ "$(title_of "$GAME")" = "Tomelin" ]
+check "the setup window hid itself" hidden Form1
+check "the game window is shown normally" is_normal "$GAME"
+board_drawn() { ! cell_is 5 5 "0,0,0"; }
+wait_for 5 board_drawn || fail "the board was not drawn"
+FREE=$(cell_pixel 5 5)
+shot "game-started"
+
+# 4. Player 1 moves by mouse: a copy from (0, 0) to (1, 1).
+read -r x y < <(cell_centre 0 0)
+click_at "$x" "$y"
+read -r x y < <(cell_centre 1 1)
+click_at "$x" "$y"
+wait_for 5 cell_changed 1 1 "$FREE" || fail "the mouse move left cell (1, 1) free"
+sleep 0.4  # the turn change
+shot "mouse-move"
+
+# 5. Player 2 moves by keyboard: the key cursor starts where the pointer rests; Space clicks,
+#    four arrow presses make one cell.
+read -r x y < <(cell_centre 10 0)
+xdo mousemove --sync "$x" "$y"
+key space Left Left Left Left Down Down Down Down space
+wait_for 5 cell_changed 9 1 "$FREE" || fail "the keyboard move left cell (9, 1) free"
+sleep 0.5
+shot "keyboard-move"
+
+# 6. "Z" takes back the full move: both new tokens are gone.
+key z
+wait_for 5 cell_is 1 1 "$FREE" || fail "\"Z\" left the mouse move on the board"
+wait_for 5 cell_is 9 1 "$FREE" || fail "\"Z\" left the keyboard move on the board"
+shot "take-back"
+
+# 7. "Pauza-Minimalizovat", then restore.
+click Tomel/Picture13_2
+wait_for 10 is_hidden "$GAME" || fail "the game window was not minimised"
+shot "minimised"
+xdo windowactivate "$GAME" 2>>"$LOG"
+wait_for 10 is_normal "$GAME" || fail "the game window was not restored"
+shot "restored"
+
+# 8. "Nová hra" -> "Novou hru" -> START again: the game window is back, normal.
+new_game() {
+    click Tomel/Picture13_4
+    wait_for 5 shown UNGc || fail "\"Nová hra\" showed no \"Opravdu?\" menu"
+    key Down Return  # "Novou hru"
+    wait_for 10 shown Form1 || fail "\"Novou hru\" did not bring the setup window back"
+    check "the game window hid itself" hidden Tomel
+}
+new_game
+shot "new-game-setup"
+click Form1/Command1
+wait_for 10 shown Tomel || fail "the second START showed no game window"
+GAME=$(window_of Tomel) || fail "the game window has no X window"
+wait_for 5 is_normal "$GAME" || fail "after the second START the game window is not normal: $(net_state "$GAME")"
+shot "second-start"
+
+# 9. The computer against the computer, to the end, on the user's board "Malé" (5 x 5: an
+#    odd number of cells, so never a draw, which would leave no record).
+new_game
+click Form1/Frame6_0/Option18
+click Form1/Frame6_1/Option18
+read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
+click_at $((x + w / 2)) $((y + 8))
+key End
+sleep 0.2
+shot "computer-setup"
+click Form1/Command1
+wait_for 10 shown Tomel || fail "no game window for \"Malé\""
+BOARD_SIDE=5
+wait_for 5 shown Tomel/thinking || fail "the computer's thinking indicator was never seen"
+shot "computer-thinking"
+wait_for 180 shown Tomel/result || fail "the computer game did not end within 3 minutes"
+sleep 0.3
+shot "computer-game-over"
+RECORDS=$("$CLI" records 2>>"$LOG")
+log "records after the game: $RECORDS"
+check "the game left its record" grep -q 'PC Profesionál' <<<"$RECORDS"
+
+# 10. Its record in "Záznamy her".
+new_game
+secondary_window "Záznamy" records-viewer click Form1/Check2
+
+# 11. "Opravdu skončit": from the game window's close button; the process ends at once, 0.
+click Form1/Command1
+wait_for 10 shown Tomel || fail "no game window for the last START"
+sleep 0.3
+click Tomel/Picture13_0
+wait_for 5 shown EDNc || fail "the close button showed no \"Opravdu skončit?\" menu"
+sleep 0.2
+shot "quit-menu"
+key Down Return  # "Opravdu skončit"
+for _ in $(seq 20); do
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$APP_PID" 2>/dev/null; then
+    shot "still-running"
+    fail "the program still runs 2 s after \"Opravdu skončit\""
+fi
+wait "$APP_PID"
+STATUS=$?
+APP_PID=
+check "the program ended with status 0 (it was $STATUS)" [ "$STATUS" -eq 0 ]
+log "all steps passed; screenshots in $ART"
