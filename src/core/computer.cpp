@@ -12,7 +12,7 @@ namespace generic {
 #include "core/computer_scorer.h"
 }  // namespace generic
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#if TOMELIN_POPCOUNT_COPY
 #pragma GCC push_options
 #pragma GCC target("popcnt")
 namespace withPopcount {
@@ -24,7 +24,7 @@ namespace withPopcount {
 template <int W>
 int score(const Position& p, Logic logic, int strength, const std::optional<LastMove>& last,
           std::vector<Candidate>& out, std::vector<int>& best) {
-#if defined(__x86_64__) && defined(__GNUC__)
+#if TOMELIN_POPCOUNT_COPY
     if (bits::hasPopcountInstruction())
         return withPopcount::Scorer<W>(p, logic, strength, last, out, best).run();
 #endif

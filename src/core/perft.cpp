@@ -12,7 +12,7 @@ namespace generic {
 #include "core/perft_walker.h"
 }  // namespace generic
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#if TOMELIN_POPCOUNT_COPY
 #pragma GCC push_options
 #pragma GCC target("popcnt")
 namespace withPopcount {
@@ -24,7 +24,7 @@ namespace withPopcount {
 template <int W>
 std::uint64_t dispatch(const Position& p, const Geometry& g, Logic logic, int depth) {
     const bool star = logic == Logic::Star;
-#if defined(__x86_64__) && defined(__GNUC__)
+#if TOMELIN_POPCOUNT_COPY
     if (bits::hasPopcountInstruction()) {
         return star ? withPopcount::run<W, true>(p, g, depth)
                     : withPopcount::run<W, false>(p, g, depth);
