@@ -14,15 +14,8 @@ int playerKindFromName(const std::string& name) {
     return 0;
 }
 
-std::string moveLabelText(double moveCounter) {
-    // The number conversion reserves a sign position: a space before a non-negative number.
-    const long long number = static_cast<long long>(std::floor(moveCounter)) + 1;
-    std::string text;
-    if (number >= 0)
-        text.push_back(' ');
-    text.append(std::to_string(number));
-    text.append(". TAH");
-    return text;
+int moveNumberOf(double moveCounter) {
+    return static_cast<int>(std::floor(moveCounter)) + 1;
 }
 
 Game::Game(TimerHost& timers, RandomSource& random) : m_timers(timers), m_random(random) {}
@@ -65,8 +58,8 @@ void Game::onTimer(GameTimer timer) {
 
 void Game::Timer1_Timer() {
     m_random.seedFromTime();
-    m_moveLabel.clear();
-    m_obs->moveLabelChanged(m_moveLabel);
+    m_moveNumber = 0;
+    m_obs->moveNumberChanged(m_moveNumber);
     for (int p = 1; p <= 2; ++p) {
         const auto i = static_cast<std::size_t>(p - 1);
         m_timeLeft[static_cast<std::size_t>(p)] = timeLimitSeconds(m_setup.timeListPos[i]);
@@ -110,8 +103,8 @@ void Game::Timer1_Timer() {
 
 void Game::TimCHng_Timer() {
     m_timers.stop(GameTimer::TimerT);
-    m_moveLabel = moveLabelText(m_moveCounter);
-    m_obs->moveLabelChanged(m_moveLabel);
+    m_moveNumber = moveNumberOf(m_moveCounter);
+    m_obs->moveNumberChanged(m_moveNumber);
     m_moveCounter += 0.5;
     setTakeBackUnavailable(m_moveCounter <= 1 || m_resultShown);
 

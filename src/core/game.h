@@ -26,8 +26,8 @@ int timeLimitSeconds(int listPosition);
 // `CoCas`: seconds as "h:mm:ss".
 std::string CoCas(int seconds);
 
-// `Label7`'s text for a move counter: " " + (Int(counter) + 1) + ". TAH".
-std::string moveLabelText(double moveCounter);
+// `Label7`'s number for a move counter: Int(counter) + 1.
+int moveNumberOf(double moveCounter);
 
 // What the setup window hands to the game at START (and what restart replays).
 struct GameSetup {
@@ -72,9 +72,9 @@ public:
 
     // `PLKlik`: a click on board cell (x, y); (-1, -1) cancels any selection.
     void PLKlik(int x, int y);
-    // `PL_MouseDown`: a press at picture position (px, py) with the current cell size.
-    // Passed to PLKlik only when a person with time left is to move.
-    void PL_MouseDown(double px, double py, double cellW, double cellH);
+    // `PL_MouseDown`: a press on board cell `cell` (the window finds the cell under the
+    // pointer). Passed to PLKlik only when a person with time left is to move.
+    void PL_MouseDown(CellPos cell);
     // `PcIQ`: chooses the move of player p at strength s (0..3) and starts `TimPC`.
     void PcIQ(int p, int strength);
     // `TZ_Click`: take back one (1) or two (2) moves. Refused while a turn change or a game
@@ -125,7 +125,8 @@ public:
     std::optional<CellPos> lastMoveTarget() const { return m_lastTarget; }
     // `List1`: entry k is the snapshot after k moves.
     const std::vector<std::string>& moveList() const { return m_moveList; }
-    std::string moveLabel() const { return m_moveLabel; }
+    // `Label7`'s full-move number; 0 while the label is cleared (game start).
+    int moveNumber() const { return m_moveNumber; }
     bool takeBackUnavailable() const { return m_takeBackUnavailable; }
     // `Picture3`: the result panel is shown (from the game's end until restart/new game).
     bool resultShown() const { return m_resultShown; }
@@ -189,7 +190,7 @@ private:
     std::optional<Move> m_lastMove;
 
     std::vector<std::string> m_moveList;
-    std::string m_moveLabel;
+    int m_moveNumber = 0;
     bool m_takeBackUnavailable = true;
     bool m_resultShown = false;
 

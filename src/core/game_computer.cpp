@@ -26,16 +26,7 @@ void Game::PcIQ(int p, int strength) {
     for (int i = 0; i < cells; ++i) {
         m_obs->progressStep(i, scale, p);
         const double progress = (i + 1) * 100.0 / (cells - 1);
-        const long long whole = static_cast<long long>(std::floor(progress));
-        std::string text(1, ' ');
-        text.append(std::to_string(whole));
-        text.append("% ");
-        m_obs->percentChanged(text);
-        if (whole >= 100) {
-            m_obs->captionChanged("Tomelin");
-        } else {
-            m_obs->captionChanged(std::string("Tomelin -").append(text));
-        }
+        m_obs->searchProgressChanged(static_cast<int>(std::floor(progress)));
     }
 
     const std::vector<int>& best = *found.best;

@@ -1,7 +1,5 @@
 // Move rules (`PLKlik`), board clicks, take-back (`TZ_Click`) and the score (`Score`).
 
-#include <cmath>
-
 #include "core/game.h"
 
 namespace tomelin {
@@ -75,18 +73,10 @@ void Game::makeMove(const Move& move) {
     m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
 }
 
-void Game::PL_MouseDown(double px, double py, double cellW, double cellH) {
+void Game::PL_MouseDown(CellPos cell) {
     if (!personMayClick())
         return;
-    if (!(cellW > 0) || !(cellH > 0))
-        return;
-    const double cx = std::floor(px / cellW);
-    const double cy = std::floor(py / cellH);
-    // Positions far outside the board (or not numbers at all) address no cell.
-    constexpr double kFar = 1000;
-    if (!(std::fabs(cx) < kFar) || !(std::fabs(cy) < kFar))
-        return;
-    PLKlik(static_cast<int>(cx), static_cast<int>(cy));
+    PLKlik(cell.x, cell.y);
 }
 
 void Game::TZ_Click(int i) {
@@ -114,8 +104,8 @@ void Game::TZ_Click(int i) {
     RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
     syncPosition();
     h = h + i / 2.0;
-    m_moveLabel = moveLabelText(h);
-    m_obs->moveLabelChanged(m_moveLabel);
+    m_moveNumber = moveNumberOf(h);
+    m_obs->moveNumberChanged(m_moveNumber);
     if (i == 2) {
         h -= 0.5;
         setPlayerToMove(3 - m_playerToMove);

@@ -89,8 +89,8 @@ public:
     // The game ended (no free cell left, at least one token). winner 0 draw, 1 or 2.
     virtual void gameEnded(int /*tokens1*/, int /*tokens2*/, int /*winner*/) {}
 
-    // `Label7`: " 1. TAH" and so on.
-    virtual void moveLabelChanged(const std::string& /*text*/) {}
+    // `Label7`: the full-move number (Int(MoveCounter) + 1) to show; 0 clears the label.
+    virtual void moveNumberChanged(int /*number*/) {}
     // The turn passed to `player` (name labels, cursor, ray colours, indicator position).
     virtual void turnChanged(int /*player*/) {}
     // `Picture13(7)`: the take-back is not available (shown) or available (hidden).
@@ -105,9 +105,9 @@ public:
     // `progressCleared` empties the bar.
     virtual void progressStep(int /*step*/, int /*scaleWidth*/, int /*colourPlayer*/) {}
     virtual void progressCleared() {}
-    // `Label1` (" 42% ") and the window caption ("Tomelin - 42% " or "Tomelin").
-    virtual void percentChanged(const std::string& /*text*/) {}
-    virtual void captionChanged(const std::string& /*text*/) {}
+    // The search has scanned cells up to `percent` (Int of 100 per scanned cell over
+    // n^2 - 1, so it ends above 100): `Label1` and the window caption follow it.
+    virtual void searchProgressChanged(int /*percent*/) {}
 
     // `Label3(p)`: the clock label of player p, its text and its text colour.
     virtual void clockTextChanged(int /*player*/, const std::string& /*text*/) {}

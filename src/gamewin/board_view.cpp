@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "core/input.h"
+#include "gamewin/key_steering.h"
 #include "platform/draw/image_surface.h"
 
 namespace tomelin {

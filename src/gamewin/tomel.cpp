@@ -9,6 +9,7 @@
 
 #include "core/random.h"
 #include "gamewin/board_view.h"
+#include "gamewin/game_texts.h"
 #include "gamewin/qt_timer_host.h"
 #include "gamewin/title_bar.h"
 #include "gamewin/tool_button.h"
@@ -145,7 +146,8 @@ void Tomel::buildParts() {
     m_board->setObjectName(QStringLiteral("PL"));
     m_board->setPersonToMove([this] { return m_game->playerKind(m_game->playerToMove()) == 0; });
     connect(m_board, &PictureBox::pressed, this, [this](QPointF pos, Qt::MouseButton) {
-        m_game->PL_MouseDown(pos.x(), pos.y(), m_painter->cellW(), m_painter->cellH());
+        if (const auto cell = cellAt(pos.x(), pos.y(), m_painter->cellW(), m_painter->cellH()))
+            m_game->PL_MouseDown(*cell);
     });
     connect(m_board, &BoardView::musicKey, this, &Tomel::musicToggleRequested);
     connect(m_board, &BoardView::takeBackKey, this, &Tomel::takeBack);

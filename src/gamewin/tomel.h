@@ -157,15 +157,14 @@ private:
     void moveMade(int player, CellPos source, CellPos target) override;
     void scoreChanged(int tokens1, int tokens2, int freeCells) override;
     void gameEnded(int tokens1, int tokens2, int winner) override;
-    void moveLabelChanged(const std::string& text) override;
+    void moveNumberChanged(int number) override;
     void turnChanged(int player) override;
     void takeBackUnavailableChanged(bool unavailable) override;
     void thinkingChanged(bool visible) override;
     void boardEnabledChanged(bool enabled) override;
     void progressStep(int step, int scaleWidth, int colourPlayer) override;
     void progressCleared() override;
-    void percentChanged(const std::string& text) override;
-    void captionChanged(const std::string& text) override;
+    void searchProgressChanged(int percent) override;
     void clockTextChanged(int player, const std::string& text) override;
     void clockColourChanged(int player, Rgb colour) override;
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "gamewin/board_view.h"
+#include "gamewin/game_texts.h"
 #include "gamewin/score_bar.h"
 #include "gamewin/tomel.h"
 #include "gamewin/tool_button.h"
@@ -248,8 +249,8 @@ void Tomel::showResult(int winner) {
     m_result->raise();
 }
 
-void Tomel::moveLabelChanged(const std::string& text) {
-    m_moveLabel->setText(QString::fromStdString(text));
+void Tomel::moveNumberChanged(int number) {
+    m_moveLabel->setText(QString::fromStdString(moveLabelText(number)));
     placeMoveLabel();
 }
 
@@ -359,12 +360,9 @@ void Tomel::progressCleared() {
     m_progress->clearPicture();
 }
 
-void Tomel::percentChanged(const std::string& text) {
-    m_percent->setText(QString::fromStdString(text));
-}
-
-void Tomel::captionChanged(const std::string& text) {
-    setWindowTitle(QString::fromStdString(text));
+void Tomel::searchProgressChanged(int percent) {
+    m_percent->setText(QString::fromStdString(percentText(percent)));
+    setWindowTitle(QString::fromStdString(searchCaption(percent)));
 }
 
 void Tomel::clockTextChanged(int player, const std::string& text) {

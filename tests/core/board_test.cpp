@@ -1,9 +1,7 @@
-// The board model and its text forms, the five built-in boards, move counting and key
-// steering.
+// The board model and its text forms, the five built-in boards and move counting.
 
 #include <gtest/gtest.h>
 
-#include "core/input.h"
 #include "core/perft.h"
 #include "game_harness.h"
 
@@ -110,35 +108,6 @@ TEST(Perft, SumsTheRepliesToEveryMoveAsTheGamePlaysItAndEndsLinesWithoutMoves) {
     EXPECT_EQ(perft(start, Logic::Cross, 2), expected);
     EXPECT_EQ(perft(start, Logic::Cross, 0), 1u);
     EXPECT_EQ(perft(*Position::fromBoardString(rows("+0/0-/"), Player::One), Logic::Star, 3), 0u);
-}
-
-TEST(KeySteering, ArrowsAndKeypadMoveAQuarterCellRoundedHalvesToEven) {
-    // A 42 x 30 cell moves by 10.5 x 7.5 from (100, 100): left 89.5 -> 90, right
-    // 110.5 -> 110, up 92.5 -> 92, down 107.5 -> 108. Keypad digits around 5 move a
-    // 16 x 16 cell's quarter in their direction.
-    const std::array<int, 5> cases[] = {
-        {37, 42, 30, 90, 100},  {39, 42, 30, 110, 100}, {38, 42, 30, 100, 92},
-        {40, 42, 30, 100, 108}, {103, 16, 16, 96, 96},  {104, 16, 16, 100, 96},
-        {105, 16, 16, 104, 96}, {100, 16, 16, 96, 100}, {102, 16, 16, 104, 100},
-        {97, 16, 16, 96, 104},  {98, 16, 16, 100, 104}, {99, 16, 16, 104, 104}};
-    for (const auto& [key, w, h, x, y] : cases) {
-        const auto k = steerKey(key, 100, 100, w, h, true);
-        EXPECT_TRUE(k.x == x && k.y == y && !k.click && !k.toggleMusic && !k.takeBack)
-            << key << " went to " << k.x << "," << k.y;
-    }
-}
-
-TEST(KeySteering, ClickKeysStayPutAndMusicAndTakeBackNeedAPersonToMove) {
-    for (int key : {45, 32, 101, 96}) {
-        const auto k = steerKey(key, 7, 9, 40, 30, false);
-        EXPECT_TRUE(k.click && k.x == 7 && k.y == 9) << key;
-    }
-    for (bool person : {false, true}) {
-        EXPECT_EQ(steerKey(72, 0, 0, 40, 30, person).toggleMusic, person);
-        EXPECT_EQ(steerKey(90, 0, 0, 40, 30, person).takeBack, person);
-    }
-    const auto other = steerKey(65, 3, 4, 40, 30, true);
-    EXPECT_FALSE(other.click || other.toggleMusic || other.takeBack || other.x != 3);
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ inline std::string original() {
 struct RecordingObserver : GameObserver {
     int changedCells = 0, rays = 0;
     std::array<int, 3> score{-1, -1, -1};
-    std::vector<int> movers, turns, progressScales;
-    std::vector<std::string> log, percents, captions;
+    std::vector<int> movers, turns, progressScales, percents;
+    std::vector<std::string> log;
     std::array<std::string, 3> clockText{"<none>", "<none>", "<none>"};
 
     void cellChanged(int, int) override { ++changedCells; }
@@ -50,8 +50,7 @@ struct RecordingObserver : GameObserver {
     }
     void turnChanged(int p) override { turns.push_back(p); }
     void progressStep(int, int scale, int) override { progressScales.push_back(scale); }
-    void percentChanged(const std::string& t) override { percents.push_back(t); }
-    void captionChanged(const std::string& t) override { captions.push_back(t); }
+    void searchProgressChanged(int percent) override { percents.push_back(percent); }
     void clockTextChanged(int p, const std::string& t) override { clockText.at(p) = t; }
 };
 
@@ -104,11 +103,11 @@ public:
             timers.fire(GameTimer::TimCHng);
     }
 
-    // The turn as the window shows it, e.g. "p2 made 1 ' 1. TAH' take-back" (the last word
-    // only while take-back is offered).
+    // The turn as the window shows it, e.g. "p2 made 1 move 1 take-back" (the full-move
+    // number of the move label; the last word only while take-back is offered).
     std::string turn() const {
         return "p" + std::to_string(game.playerToMove()) + " made " +
-               std::to_string(game.movesMade()) + " '" + game.moveLabel() + "'" +
+               std::to_string(game.movesMade()) + " move " + std::to_string(game.moveNumber()) +
                (game.takeBackUnavailable() ? "" : " take-back");
     }
 

@@ -1,4 +1,4 @@
-#include "core/input.h"
+#include "gamewin/key_steering.h"
 
 #include <initializer_list>
 
