@@ -8,18 +8,8 @@ namespace {
 
 using bits::Bits;
 
-namespace generic {
-#include "core/computer_scorer.h"
-}  // namespace generic
-
-#if TOMELIN_POPCOUNT_COPY
-#pragma GCC push_options
-#pragma GCC target("popcnt")
-namespace withPopcount {
-#include "core/computer_scorer.h"
-}  // namespace withPopcount
-#pragma GCC pop_options
-#endif
+#define TOMELIN_ENGINE "core/computer_scorer.h"
+#include "core/popcount_copies.h"
 
 template <int W>
 int score(const Position& p, Logic logic, int strength, const std::optional<LastMove>& last,

@@ -1,6 +1,6 @@
 // The computer's scoring pass. Deliberately without an include guard: computer.cpp
-// compiles it twice, once for any x86-64 or arm64 machine and once with the popcount
-// instruction, and picks one at run time.
+// compiles it twice through core/popcount_copies.h, once for any machine and once with the
+// popcount instruction, and picks one at run time.
 
 template <int W>
 class Scorer {

@@ -8,18 +8,8 @@ namespace {
 
 using bits::Bits;
 
-namespace generic {
-#include "core/perft_walker.h"
-}  // namespace generic
-
-#if TOMELIN_POPCOUNT_COPY
-#pragma GCC push_options
-#pragma GCC target("popcnt")
-namespace withPopcount {
-#include "core/perft_walker.h"
-}  // namespace withPopcount
-#pragma GCC pop_options
-#endif
+#define TOMELIN_ENGINE "core/perft_walker.h"
+#include "core/popcount_copies.h"
 
 template <int W>
 std::uint64_t dispatch(const Position& p, const Geometry& g, Logic logic, int depth) {

@@ -1,6 +1,6 @@
-// The perft walk itself. Deliberately without an include guard: perft.cpp compiles it twice,
-// once for any x86-64 or arm64 machine and once with the popcount instruction, and picks
-// one at run time.
+// The perft walk itself. Deliberately without an include guard: perft.cpp compiles it twice
+// through core/popcount_copies.h, once for any machine and once with the popcount
+// instruction, and picks one at run time.
 
 // Copy-make on bit sets: each ply builds the child's sets from the parent's in registers,
 // so there is nothing to unmake. The last ply only counts.
