@@ -74,6 +74,11 @@ struct Bits {
             a.w[i] ^= b.w[i];
         return a;
     }
+    friend Bits operator~(Bits a) {
+        for (int i = 0; i < W; ++i)
+            a.w[i] = ~a.w[i];
+        return a;
+    }
     // a without b.
     friend Bits minus(Bits a, const Bits& b) {
         for (int i = 0; i < W; ++i)

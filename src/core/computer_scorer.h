@@ -89,18 +89,51 @@ private:
             return 0;
         const Bits<W> copyTargets = bits::neighbourhood(theirs, m_star, m_g.stride) & open;
         const Bits<W> targets = bits::reach(theirs, m_star, m_g.stride) & open;
-        int best = copyTargets.any() ? 1 : 0;
-        const int ceiling = 1 + 2 * m_dirs.neighbourCount();
-        // Only targets next to the mover's visible tokens capture anything.
-        const Bits<W> capturing = targets & bits::neighbourhood(mine, m_star, m_g.stride);
-        capturing.forEach([&](int u) {
-            if (best == ceiling)
-                return;
-            const int gain = (copyTargets.test(u) ? 1 : 0) + 2 * (neighbours(u) & mine).count();
-            if (gain > best)
-                best = gain;
-        });
-        return best;
+        // The answer capturing most wins, a copy over a jump among equal captures (a copy
+        // capturing one less gains less than that jump).
+        const Counts counts = neighbourCounts(mine, targets);
+        for (int k = m_dirs.neighbourCount(); k > 0; --k) {
+            const Bits<W> exactly = counts.exactly(k) & targets;
+            if (exactly.any())
+                return 2 * k + ((exactly & copyTargets).any() ? 1 : 0);
+        }
+        return copyTargets.any() ? 1 : 0;
+    }
+
+    // For every cell, how many cells of a set are its neighbours, as four bit planes.
+    struct Counts {
+        Bits<W> plane[4];
+        Bits<W> exactly(int k) const {
+            Bits<W> r = Bits<W>::none();
+            r = ~r;
+            for (int i = 0; i < 4; ++i)
+                r = r & ((k >> i) & 1 ? plane[i] : ~plane[i]);
+            return r;
+        }
+    };
+    Counts neighbourCounts(const Bits<W>& set, const Bits<W>& within) const {
+        Counts c{{Bits<W>::none(), Bits<W>::none(), Bits<W>::none(), Bits<W>::none()}};
+        auto add = [&](const Bits<W>& x) {
+            Bits<W> carry = x & within;
+            for (int i = 0; i < 4 && carry.any(); ++i) {
+                const Bits<W> next = c.plane[i] & carry;
+                c.plane[i] = c.plane[i] ^ carry;
+                carry = next;
+            }
+        };
+        const int s = m_g.stride;
+        add(set.up(s));
+        add(set.down(s));
+        const Bits<W> above = set.down(1), below = set.up(1);
+        add(above);
+        add(below);
+        if (m_star) {
+            add(above.up(s));
+            add(above.down(s));
+            add(below.up(s));
+            add(below.down(s));
+        }
+        return c;
     }
 
     const Position& m_p;
