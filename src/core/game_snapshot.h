@@ -12,6 +12,11 @@
 
 namespace tomelin {
 
+inline bool operator==(const GameSetup& a, const GameSetup& b) {
+    return a.descriptor == b.descriptor && a.names == b.names && a.logicLabel == b.logicLabel &&
+           a.timeListPos == b.timeListPos && a.person == b.person;
+}
+
 // A player's token style as the game window holds it (`HR1`, `HR2`). The core only carries
 // it through.
 struct SnapshotToken {

@@ -23,6 +23,11 @@ bool readNumbers(const std::string& text, std::size_t count, std::vector<long lo
         const std::string word = text.substr(i, end - i);
         if (word.empty() || word.size() > 11)
             return false;
+        // Only the writer's own spelling: digits, with a minus for the clock codes.
+        for (std::size_t k = 0; k < word.size(); ++k) {
+            if (!(word[k] >= '0' && word[k] <= '9') && !(k == 0 && word[k] == '-' && word.size() > 1))
+                return false;
+        }
         char* stop = nullptr;
         const long long v = std::strtoll(word.c_str(), &stop, 10);
         if (*stop != '\0')
