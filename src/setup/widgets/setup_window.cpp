@@ -192,6 +192,7 @@ void Form1::buildControls() {
     m_resume->setObjectName("Resume");
     m_resume->setFont(startFont);
     m_resume->setMinimumHeight(36);
+    m_resume->setMinimumWidth(QFontMetrics(startFont).horizontalAdvance(m_resume->text()) + 32);
     m_resume->hide();
     connect(m_resume, &QPushButton::clicked, this, [this] {
         hide();
