@@ -2,6 +2,8 @@
 
 #include "core/game_snapshot.h"
 
+#include <algorithm>
+
 namespace tomelin {
 
 namespace {

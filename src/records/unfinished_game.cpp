@@ -146,13 +146,13 @@ KeepResult writeUnfinishedGame(Store& store, const GameSnapshot& s) {
 
 KeepResult clearUnfinishedGame(Store& store) {
     KeepResult result;
+    if (!store.openKey(kUnfinishedGameKey))
+        return result;  // nothing to forget, even in a store that takes no writes
     if (store.readOnly()) {
         result.status = kStatusReadOnly;
         result.reason = store.writeRefusal();
         return result;
     }
-    if (!store.openKey(kUnfinishedGameKey))
-        return result;
     result.status = store.DeleteRegKey(kUnfinishedGameKey);
     return result;
 }

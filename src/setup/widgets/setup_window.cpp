@@ -360,7 +360,9 @@ void Form1::offerResume(const QString& summary) {
 
 void Form1::withdrawResume() {
     m_resume->hide();
-    m_note->clear();
+    // Only the offer's own line goes with it; a note on the store stays.
+    if (m_note->text().startsWith(QStringLiteral("Rozehraná hra: ")))
+        m_note->clear();
 }
 
 void Form1::showNote(const QString& text) {

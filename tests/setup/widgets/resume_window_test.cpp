@@ -8,6 +8,7 @@
 #include <QComboBox>
 
 #include "gamewin/tool_button.h"
+#include "platform/store/sqlite_store.h"
 #include "records/unfinished_game.h"
 #include "setup/widgets/player_panel.h"
 #include "setup/widgets/launched_program.h"
@@ -114,6 +115,28 @@ TEST_F(ResumeWindows, ADamagedKeptGameIsDroppedWithOneLine) {
     EXPECT_EQ(form().noteLine()->text(), QString::fromUtf8(kUnfinishedGameDropped));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(store().openKey(kUnfinishedGameKey));
+}
+
+TEST_F(ResumeWindows, AReadOnlyStoreCannotKeepTheGameAndTheSetupWindowSaysWhy) {
+    store();  // lay the file out
+    seed = {};
+    openStore = [](const std::string& path) {
+        StoreOpening opening;
+        auto reading = SqliteStore::openReadOnly(path);
+        reading.store->setWriteRefusal("soubor je jen pro čtení");
+        opening.store = std::move(reading.store);
+        opening.path = path;
+        opening.limit = StoreLimit::ReadOnly;
+        return opening;
+    };
+    launch();
+    startAndPlay(1);
+    ASSERT_TRUE(game().lastKeep().has_value());
+    EXPECT_EQ(game().lastKeep()->status, kStatusReadOnly);
+    game().newGame();
+    EXPECT_EQ(form().noteLine()->text(),
+              QStringLiteral("Rozehranou hru nelze uložit: soubor je jen pro čtení"));
+    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
 }
 
 }  // namespace
