@@ -72,7 +72,7 @@ _tomelin_cli()
     local options=
     case $command in
         play)
-            options="--board --board-string --logic --p1 --p2 --seed --games --show --max-moves --record"
+            options="--board --board-string --logic --p1 --p2 --seed --games --show --max-moves --record --resume"
             ;;
         moves)
             options="--board-string --logic --player --strength --last"

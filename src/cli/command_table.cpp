@@ -12,8 +12,8 @@ std::span<const Command> commandTable() {
         {"boards", "boards", boardsCommand},
         {"play",
          "play [--board NAME | --board-string S] [--logic star|cross] [--p1 LEVEL] [--p2 LEVEL] "
-         "[--seed N] [--games N] [--show] [--max-moves N] [--record]   (LEVEL: beginner, pro, "
-         "genius)",
+         "[--seed N] [--games N] [--show] [--max-moves N] [--record] [--resume]   (LEVEL: "
+         "beginner, pro, genius; --max-moves keeps the game, --resume plays the kept one)",
          playCommand},
         {"moves",
          "moves --board-string S [--logic star|cross] --player P --strength K "

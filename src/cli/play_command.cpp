@@ -4,9 +4,11 @@
 #include <random>
 
 #include "cli/commands.h"
+#include "cli/game_keeping.h"
 #include "cli/play.h"
 #include "cli/position_options.h"
 #include "core/game.h"
+#include "core/game_snapshot.h"
 #include "core/manual_timer_host.h"
 #include "core/random.h"
 
@@ -26,6 +28,8 @@ struct PlaySettings {
     int games = 1;
     bool show = false;
     int maxMoves = kDefaultMaxMoves;
+    bool maxMovesGiven = false;
+    bool resume = false;
 };
 
 std::optional<int> parseLevel(const std::string& text) {
@@ -51,11 +55,28 @@ public:
     MatchPrinter(std::ostream& out, const Game& game, bool show)
         : m_out(out), m_game(game), m_show(show) {}
 
+    // The game is kept after every turn change; the lines then reach the stream at once, so
+    // that what was printed never runs ahead of what was kept by more than one move.
+    void keepWith(GameKeeping* keeping, std::ostream* err) {
+        m_keeping = keeping;
+        m_err = err;
+    }
+    // A resumed game counts on from its moves made.
+    void setMoves(int moves) { m_moves = moves; }
+    bool keepFailed() const { return m_keepFailed; }
+
+    void turnChanged(int) override {
+        if (m_keeping && !m_keepFailed && !m_game.gameOver())
+            m_keepFailed = !m_keeping->keep(m_game, *m_err);
+    }
+
     void moveMade(int player, CellPos source, CellPos target) override {
         ++m_moves;
         if (!m_show) {
             m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y
                   << ' ' << target.x << ' ' << target.y << '\n';
+            if (m_keeping)
+                m_out.flush();
             return;
         }
         const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
@@ -115,6 +136,9 @@ private:
     bool m_show;
     int m_moves = 0;
     bool m_ended = false;
+    GameKeeping* m_keeping = nullptr;
+    std::ostream* m_err = nullptr;
+    bool m_keepFailed = false;
 };
 
 std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s, PlayHooks& hooks,
@@ -168,6 +192,11 @@ std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s,
         if (!moves)
             return "max-moves must be a number from 1 to 1000000";
         s.maxMoves = static_cast<int>(*moves);
+        s.maxMovesGiven = true;
+        return std::nullopt;
+    });
+    parser.add("--resume", 0, [&s](const std::vector<std::string>&) -> Error {
+        s.resume = true;
         return std::nullopt;
     });
     parser.add("--show", 0, [&s](const std::vector<std::string>&) -> Error {
@@ -207,6 +236,43 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (settings.board && settings.boardString) {
         return usageError(io, "give either --board or --board-string, not both");
     }
+    if (settings.resume) {
+        for (const char* fixed : {"--board", "--board-string", "--logic", "--p1", "--p2", "--games"}) {
+            if (std::find(args.begin(), args.end(), fixed) != args.end()) {
+                return usageError(io, std::string("--resume plays the kept game as it was; ") +
+                                          fixed + " cannot change it");
+            }
+        }
+    }
+    // --max-moves may stop a game before its end: it is kept as the game window keeps one.
+    std::unique_ptr<GameKeeping> keeping;
+    std::optional<GameSnapshot> resumed;
+    if (settings.resume || settings.maxMovesGiven) {
+        keeping = GameKeeping::open(io.err);
+        if (!keeping)
+            return kExitFailure;
+    }
+    if (settings.resume) {
+        resumed = keeping->load(io.err);
+        if (!resumed)
+            return kExitFailure;
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (resumed->kinds[i] == 0) {
+                io.err << "tomelin-cli: player " << i + 1 << " of the kept game is a person ("
+                       << withoutControls(resumed->setup.names[i])
+                       << "); the tool plays computers only\n";
+                return kExitFailure;
+            }
+        }
+    }
+    if (resumed) {
+        // The kept board, by its name when it is a built-in one.
+        const std::string& d = resumed->setup.descriptor;
+        settings.boardString = d.substr(0, d.size() - 1);
+        const BuiltinBoard* named = findBuiltinBoard(resumed->boardName);
+        if (named && named->boardString == *settings.boardString)
+            settings.board = named;
+    }
     if (!settings.board && !settings.boardString)
         settings.board = findBuiltinBoard("Originál");
     const std::string boardString =
@@ -215,6 +281,18 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
 
     // One fixed-seed source for the whole run: the same seed replays the same match.
     MtRandomSource random(seed);
+    std::string boardName = settings.board ? settings.board->name : std::string();
+    if (!settings.board) {
+        boardName = "Vlastní pole";
+        for (const BuiltinBoard& builtin : builtinBoards()) {
+            if (builtin.boardString == boardString)
+                boardName = builtin.name;
+        }
+    }
+    if (keeping && !resumed) {
+        keeping->setBoardName(boardName);
+        keeping->setTokens(defaultKeptTokens());
+    }
     GameSetup setup;
     setup.descriptor = boardString + "1";
     for (std::size_t i = 0; i < 2; ++i) {
@@ -222,6 +300,11 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         setup.person[i] = false;
     }
     setup.logicLabel = std::string(logicLabel(settings.logic));
+    if (resumed) {
+        setup = resumed->setup;
+        settings.logic = logicFromLabel(setup.logicLabel);
+        settings.games = 1;
+    }
 
     if (settings.show) {
         io.out << "Tomelin: " << setup.names[0] << " (+) against " << setup.names[1] << " (-) on "
@@ -235,18 +318,35 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         MatchPrinter printer(io.out, game, settings.show);
         game.setObserver(&printer);
         timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
-        if (game.start(setup))
+        printer.keepWith(keeping.get(), &io.err);
+        if (resumed) {
+            printer.setMoves(resumed->movesMade());
+            if (auto error = resumeGame(game, *resumed)) {
+                io.err << "tomelin-cli: the kept game cannot be resumed: "
+                       << snapshotErrorText(*error) << "\n";
+                return kExitFailure;
+            }
+        } else if (game.start(setup)) {
             return usageError(io, "the board cannot be played");
+        }
         if (settings.show) {
             io.out << "Game " << g << ", start:\n";
             timers.fireNext({GameTimer::TimerT});
             printer.drawBoard();
         }
         // The clock is left alone: these games have no time limits.
-        while (!game.gameOver() && printer.moves() < settings.maxMoves) {
+        const int limit = printer.moves() + settings.maxMoves;
+        while (!game.gameOver() && printer.moves() < limit && !printer.keepFailed()) {
             if (!timers.fireNext({GameTimer::TimerT}))
                 break;
         }
+        // The last move's turn change completes it: the kept game then holds that move.
+        if (keeping && !game.gameOver() && timers.isActive(GameTimer::TimCHng))
+            timers.fire(GameTimer::TimCHng);
+        if (printer.keepFailed())
+            return kExitFailure;
+        if (keeping && game.gameOver() && !keeping->clear(io.err))
+            return kExitFailure;
         const auto c = game.position().counts();
         if (!game.gameOver() && c.free > 0 && c.tokens1 + c.tokens2 > 0) {
             io.out << "unfinished " << c.tokens1 << ' ' << c.tokens2 << ' ' << printer.moves()

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/game_keeping.h"
 #include "cli/options.h"
 #include "cli/play.h"
 #include "core/board.h"
@@ -216,6 +217,10 @@ bool recordFinishedGame(Store& store, const FinishedGame& game, std::ostream& er
 }
 
 }  // namespace
+
+void reportStoreOpening(const StoreOpening& opening, std::ostream& err) {
+    reportOpening(opening, err);
+}
 
 int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (args.empty())

@@ -144,6 +144,9 @@ public:
     bool personMayClick() const;
 
 private:
+    // Puts a kept game back (core/game_snapshot.cpp).
+    friend struct GameResumer;
+
     void cancelPendingComputerMove();
     // Plays a legal move of the player to move and reports every changed cell.
     void makeMove(const Move& move);

@@ -249,6 +249,9 @@ bool Tomel::startGame() {
     m_result->hide();
     if (m_game->start(m_setup))
         return false;
+    // A new game replaces the kept one: its first turn change keeps it instead.
+    dropKeptGame();
+    m_keepRefusalTold = false;
     m_sizeCorner->setEnabled(true);
     // A window minimised by "Pauza-Minimalizovat" keeps that state while hidden; shown as
     // it is, every later game would start minimised, with nothing on the screen.
@@ -329,12 +332,14 @@ void Tomel::applyLayout() {
 
 void Tomel::restartGame() {
     m_game->NG_Click();
+    dropKeptGame();
     m_result->hide();
     m_sizeCorner->setEnabled(true);
 }
 
 void Tomel::newGame() {
     m_game->UNG_Click();
+    dropKeptGame();
     m_setup = m_game->setup();
     m_result->hide();
     hide();

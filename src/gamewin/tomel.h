@@ -28,6 +28,7 @@
 #include "gamewin/window_layout.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"
+#include "records/unfinished_game.h"
 
 namespace tomelin {
 
@@ -69,6 +70,12 @@ public:
     // START: hides the result panel, starts the game (the board appears 100 ms later) and
     // shows the window. Returns false (and shows nothing) for a descriptor the game refuses.
     bool startGame();
+    // "Pokračovat ve hře": the kept game exactly as it was (board, markers, clocks, move list,
+    // whose turn); its board name, tokens and players replace the window's. Returns false
+    // (and shows nothing) for a snapshot the game refuses.
+    bool resumeGame(const GameSnapshot& snapshot);
+    // The last write or removal of the kept unfinished game (for tests).
+    std::optional<KeepResult> lastKeep() const { return m_lastKeep; }
 
     // ---- size ----
     static constexpr int kMinimumHeight = design::kChromeHeight + 60;
@@ -139,6 +146,8 @@ signals:
     void quitRequested();
     void musicToggleRequested();
     void aboutRequested();
+    // The store refused to keep the running game (once per game): the reason, in Czech.
+    void keepRefused(const QString& reason);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -177,6 +186,11 @@ private:
     void paceSearch(int step, int scaleWidth);
     void drawScore(int tokens1, int tokens2);
     void recordGame(int tokens1, int tokens2, int winner);
+    // After every turn change the running game is kept in the store; an ended or given-up
+    // game is removed from it (tomel_keep.cpp).
+    void keepGame();
+    void dropKeptGame();
+    void noteKeep(const KeepResult& result);
     void showResult(int winner);
     void popUp(QMenu& menu);
     void updateKinds();
@@ -196,6 +210,8 @@ private:
     QImage m_decoration;
     std::array<int, 2> m_lastScore{0, 0};
     std::optional<RecordWrite> m_lastWrite;
+    std::optional<KeepResult> m_lastKeep;
+    bool m_keepRefusalTold = false;
     int m_turn = 1;
     int m_thinkingTime = 0;
     // START's window is restored when minimised within this time of showing, unless the

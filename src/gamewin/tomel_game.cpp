@@ -211,6 +211,7 @@ void Tomel::placeMoveLabel() {
 
 void Tomel::gameEnded(int tokens1, int tokens2, int winner) {
     recordGame(tokens1, tokens2, winner);
+    dropKeptGame();
     showResult(winner);
     m_sizeCorner->setEnabled(false);
 }
@@ -272,6 +273,7 @@ void Tomel::turnChanged(int player) {
     DRWP2(m_thinkingToken->surface(), 0.1, 0.1, s.shape, s.colour, 40, m_look.kinds[p], false,
           m_look.detail, *m_random);
     m_status->update();
+    keepGame();
 }
 
 void Tomel::showNames() {

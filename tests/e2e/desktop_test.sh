@@ -359,4 +359,56 @@ wait "$APP_PID"
 STATUS=$?
 APP_PID=
 check "the program ended with status 0 (it was $STATUS)" [ "$STATUS" -eq 0 ]
+# 12. The game in progress outlives the program. "Opravdu skončit" above left the computers'
+#     game kept: the next start offers it beside START.
+launch_again() {
+    rm -f "$MAP"
+    "$TOMELIN" >>"$LOG" 2>&1 &
+    APP_PID=$!
+    wait_for 20 shown Form1 || fail "the setup window did not appear again"
+}
+launch_again
+wait_for 5 shown Form1/Resume || fail "no \"Pokračovat ve hře\" for the game left at quitting"
+shot "resume-offered"
+#     START drops it: two people on "Originál", one move by mouse, then the program is killed.
+click Form1/Frame6_0/Option19
+click Form1/Frame6_1/Option19
+read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
+click_at $((x + w / 2)) $((y + 8))
+key Home
+click Form1/Command1
+wait_for 10 shown Tomel || fail "START after the offer showed no game window"
+check "START withdrew the offer" hidden Form1/Resume
+BOARD_SIDE=11
+wait_for 5 board_drawn || fail "the board was not drawn"
+FREE=$(cell_pixel 5 5)
+read -r x y < <(cell_centre 0 0)
+click_at "$x" "$y"
+read -r x y < <(cell_centre 1 1)
+click_at "$x" "$y"
+wait_for 5 cell_changed 1 1 "$FREE" || fail "the move before the kill left cell (1, 1) free"
+TOKEN=$(cell_pixel 1 1)
+sleep 0.6  # the turn change keeps the game
+shot "before-kill"
+kill -KILL "$APP_PID"
+wait "$APP_PID" 2>/dev/null
+APP_PID=
+#     Started again, the game resumes as it was: the move on the board, the turn passed on.
+launch_again
+wait_for 5 shown Form1/Resume || fail "no \"Pokračovat ve hře\" after the kill"
+shot "resume-after-kill"
+click Form1/Resume
+wait_for 10 shown Tomel || fail "\"Pokračovat ve hře\" showed no game window"
+check "the setup window hid itself for the resumed game" hidden Form1
+wait_for 5 cell_is 1 1 "$TOKEN" || fail "the resumed board lacks the move before the kill"
+check "the rest of the board is as it was" cell_is 5 5 "$FREE"
+sleep 0.4
+shot "resumed-game"
+#     Player 2 is to move: the keyboard move of step 5 works on the resumed game.
+read -r x y < <(cell_centre 10 0)
+xdo mousemove --sync "$x" "$y"
+key space Left Left Left Left Down Down Down Down space
+wait_for 5 cell_changed 9 1 "$FREE" || fail "player 2 could not move in the resumed game"
+shot "resumed-game-move"
+
 log "all steps passed; screenshots in $ART"

@@ -187,9 +187,25 @@ void Form1::buildControls() {
     grid->addWidget(frame3, 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
+    // A kept unfinished game: a button as big as START beside it.
+    m_resume = new QPushButton(QStringLiteral("Pokračovat ve hře"), this);
+    m_resume->setObjectName("Resume");
+    m_resume->setFont(startFont);
+    m_resume->setMinimumHeight(36);
+    m_resume->setMinimumWidth(QFontMetrics(startFont).horizontalAdvance(m_resume->text()) + 32);
+    m_resume->hide();
+    connect(m_resume, &QPushButton::clicked, this, [this] {
+        hide();
+        emit resumeRequested();
+    });
+    m_note = new QLabel(this);
+    m_note->setObjectName("ResumeNote");
+    m_note->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_note->setMinimumHeight(m_note->fontMetrics().height());
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_check2);
     buttons->addStretch();
+    buttons->addWidget(m_resume, 0);
     buttons->addWidget(m_command1, 0);
     m_command1->setMinimumWidth(140);
 
@@ -200,6 +216,7 @@ void Form1::buildControls() {
     body->setContentsMargins(10, 4, 10, 0);
     body->addLayout(grid);
     body->addLayout(buttons);
+    body->addWidget(m_note);
     layout->addLayout(body);
     setFixedSize(620, sizeHint().height() + 10);
 
@@ -333,6 +350,23 @@ void Form1::Command1_Click() {
     // Hidden first, so that a game window refusing the board can bring this window back.
     hide();
     emit startGame(request);
+}
+
+void Form1::offerResume(const QString& summary) {
+    m_resume->setToolTip(summary);
+    m_resume->show();
+    m_note->setText(QStringLiteral("Rozehraná hra: ") + summary);
+}
+
+void Form1::withdrawResume() {
+    m_resume->hide();
+    // Only the offer's own line goes with it; a note on the store stays.
+    if (m_note->text().startsWith(QStringLiteral("Rozehraná hra: ")))
+        m_note->clear();
+}
+
+void Form1::showNote(const QString& text) {
+    m_note->setText(text);
 }
 
 void Form1::returnFromGame() {

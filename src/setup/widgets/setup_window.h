@@ -88,6 +88,14 @@ public:
     void Command1_Click();
     // "Novou hru": the game window hides and this window comes back with fresh known players.
     void returnFromGame();
+    // "Pokračovat ve hře" beside START, for a kept unfinished game ("Originál, 3. tah" as
+    // its tooltip and on the small line below the buttons); hidden again by withdrawResume().
+    void offerResume(const QString& summary);
+    void withdrawResume();
+    // One line below the buttons (a dropped kept game, a store that cannot keep games).
+    void showNote(const QString& text);
+    QPushButton* resumeButton() const { return m_resume; }
+    QLabel* noteLine() const { return m_note; }
     // "Záznamy her" (`Check2`).
     void Check2_Click();
     // The logo (`Check3`): the About window.
@@ -118,6 +126,8 @@ public:
 
 signals:
     void startGame(const tomelin::StartRequest& request);
+    // "Pokračovat ve hře" was pressed; the window has hidden itself.
+    void resumeRequested();
     // The board selection: the game window's title and descriptor follow it.
     void boardChosen(const QString& name, const QString& boardString);
     // A player's token was applied (player 1 or 2).
@@ -164,6 +174,8 @@ private:
     QListWidget* m_list1 = nullptr;
     QPushButton* m_command3 = nullptr;
     QPushButton* m_command1 = nullptr;
+    QPushButton* m_resume = nullptr;
+    QLabel* m_note = nullptr;
     QPushButton* m_check2 = nullptr;
     QTimer* m_timer2 = nullptr;
     DialogRunner m_runDialog;

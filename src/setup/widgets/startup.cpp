@@ -12,6 +12,7 @@
 #include "gamewin/tomel.h"
 #include "gamewin/toolbar_pictures.h"
 #include "gamewin/window_layout.h"
+#include "records/unfinished_game.h"
 #include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/key_colours.h"
@@ -114,6 +115,12 @@ void Module1::wire() {
         form->updateSizeMenu(game->windowHeight(), screenHeight());
     });
     connect(game, &Tomel::newGameRequested, form, &Form1::returnFromGame);
+    connect(game, &Tomel::newGameRequested, this, &Module1::offerKeptGame);
+    connect(form, &Form1::startGame, form, &Form1::withdrawResume);
+    connect(form, &Form1::resumeRequested, this, &Module1::resumeKeptGame);
+    connect(game, &Tomel::keepRefused, form, [form](const QString& reason) {
+        form->showNote(QStringLiteral("Rozehranou hru nelze uložit: ") + reason);
+    });
     connect(form, &Form1::musicToggleRequested, m_music.get(), &MPlay::toggle);
     connect(game, &Tomel::musicToggleRequested, m_music.get(), &MPlay::toggle);
     connect(game, &Tomel::aboutRequested, this, &Module1::showAbout);
@@ -122,6 +129,36 @@ void Module1::wire() {
     m_music->addProgramWindow(form);
     m_music->addProgramWindow(game);
     connect(m_music.get(), &MPlay::gameBarInactiveChanged, game, &Tomel::setCaptionInactive);
+}
+
+void Module1::offerKeptGame() {
+    const UnfinishedGameRead read = readUnfinishedGame(store());
+    switch (read.outcome) {
+        case UnfinishedGameRead::Outcome::None:
+            m_form->withdrawResume();
+            break;
+        case UnfinishedGameRead::Outcome::Ready:
+            m_form->offerResume(QString::fromStdString(unfinishedGameSummary(read.snapshot)));
+            break;
+        case UnfinishedGameRead::Outcome::Damaged:
+            clearUnfinishedGame(store());
+            m_form->withdrawResume();
+            m_form->showNote(QString::fromUtf8(kUnfinishedGameDropped));
+            break;
+    }
+}
+
+void Module1::resumeKeptGame() {
+    const UnfinishedGameRead read = readUnfinishedGame(store());
+    if (read.outcome == UnfinishedGameRead::Outcome::Ready && m_game->resumeGame(read.snapshot)) {
+        m_form->withdrawResume();
+        return;
+    }
+    // Gone or spoilt since it was offered: say so where the user is.
+    offerKeptGame();
+    if (read.outcome != UnfinishedGameRead::Outcome::None)
+        m_form->showNote(QString::fromUtf8(kUnfinishedGameDropped));
+    m_form->returnFromGame();
 }
 
 void Module1::showAbout() {
@@ -177,6 +214,7 @@ void Module1::start() {
     holdStatus();
     splash.hide();
     form.startLogoAnimation();
+    offerKeptGame();
     form.show();
     // A damaged store was moved aside and replaced; say once where the old file is.
     if (m_opening.hasProblem()) {

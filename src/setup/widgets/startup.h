@@ -71,6 +71,10 @@ private:
     void status(frmSplash& splash, int step);
     void holdStatus();
     void showAbout();
+    // Offers the kept unfinished game in the setup window, or drops a damaged one with a
+    // line there.
+    void offerKeptGame();
+    void resumeKeptGame();
 
     StoreOpening m_opening;
     MtRandomSource m_random;

@@ -1,0 +1,76 @@
+#include "cli/game_keeping.h"
+
+#include <ostream>
+
+#include "cli/options.h"
+#include "platform/store/store_location.h"
+#include "records/unfinished_game.h"
+
+namespace tomelin::cli {
+
+GameKeeping::GameKeeping(std::unique_ptr<Store> store) : m_store(std::move(store)) {}
+GameKeeping::~GameKeeping() = default;
+
+std::unique_ptr<GameKeeping> GameKeeping::open(std::ostream& err) {
+    StoreOpening opening = openDefaultStore();
+    reportStoreOpening(opening, err);
+    if (!opening.keepsWrites()) {
+        err << "tomelin-cli: the game cannot be kept: "
+            << (opening.readOnly() ? "the store file is read-only" : "no usable store file")
+            << "\n";
+        return nullptr;
+    }
+    return std::unique_ptr<GameKeeping>(new GameKeeping(std::move(opening.store)));
+}
+
+std::optional<GameSnapshot> GameKeeping::load(std::ostream& err) {
+    UnfinishedGameRead read = readUnfinishedGame(*m_store);
+    switch (read.outcome) {
+        case UnfinishedGameRead::Outcome::None:
+            err << "tomelin-cli: no unfinished game is kept\n";
+            return std::nullopt;
+        case UnfinishedGameRead::Outcome::Damaged:
+            err << "tomelin-cli: the kept game is damaged (" << read.problem
+                << ") and was dropped\n";
+            clear(err);
+            return std::nullopt;
+        case UnfinishedGameRead::Outcome::Ready:
+            break;
+    }
+    m_boardName = read.snapshot.boardName;
+    m_tokens = read.snapshot.tokens;
+    return std::move(read.snapshot);
+}
+
+bool GameKeeping::keep(const Game& game, std::ostream& err) {
+    GameSnapshot s = captureSnapshot(game);
+    s.boardName = m_boardName;
+    s.tokens = m_tokens;
+    const KeepResult result = writeUnfinishedGame(*m_store, s);
+    if (result.ok())
+        return true;
+    err << "tomelin-cli: the game could not be kept"
+        << (result.reason.empty() ? " (status " + std::to_string(result.status) + ")"
+                                  : ": " + withoutControls(result.reason))
+        << "\n";
+    return false;
+}
+
+bool GameKeeping::clear(std::ostream& err) {
+    const KeepResult result = clearUnfinishedGame(*m_store);
+    if (result.ok())
+        return true;
+    err << "tomelin-cli: the kept game could not be removed"
+        << (result.reason.empty() ? " (status " + std::to_string(result.status) + ")"
+                                  : ": " + withoutControls(result.reason))
+        << "\n";
+    return false;
+}
+
+std::array<SnapshotToken, 2> defaultKeptTokens() {
+    // (255, 135, 15) "Obdélník" with white, (15, 135, 255) "Ovál" with black.
+    return {SnapshotToken{255 | (135 << 8) | (15 << 16), 1, 0xFFFFFF},
+            SnapshotToken{15 | (135 << 8) | (255 << 16), 5, 0}};
+}
+
+}  // namespace tomelin::cli

@@ -1,0 +1,210 @@
+// The headless tool keeps its game as the game window does: stopped by --max-moves or killed
+// without warning at any moment, the next run resumes the last completed turn.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "cli/run_tool.h"
+#include "platform/store/store_folder.h"
+#include "records/unfinished_game.h"
+
+extern char** environ;
+
+namespace tomelin {
+namespace {
+
+using namespace tomelin::testing;
+
+struct MoveLine {
+    int number = 0;
+    Move move;
+};
+
+// The "move" lines of the tool's output, in order.
+std::vector<MoveLine> moveLines(const std::string& out) {
+    std::vector<MoveLine> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string word;
+        MoveLine m;
+        int player = 0;
+        if (words >> word && word == "move" &&
+            words >> m.number >> player >> m.move.from.x >> m.move.from.y >> m.move.to.x >>
+                m.move.to.y) {
+            const int dx = std::abs(m.move.to.x - m.move.from.x);
+            const int dy = std::abs(m.move.to.y - m.move.from.y);
+            m.move.kind = std::max(dx, dy) == 1 ? MoveKind::Copy : MoveKind::Jump;
+            lines.push_back(m);
+        }
+    }
+    return lines;
+}
+
+// The position after each printed move, from the board's start (star logic).
+std::vector<std::string> replay(const std::string& boardString, const std::vector<MoveLine>& ms) {
+    Position p = *Position::fromBoardString(boardString, Player::One);
+    std::vector<std::string> snapshots{MakeSnapshot(p.toBoard())};
+    for (const MoveLine& m : ms) {
+        EXPECT_TRUE(p.isLegal(Logic::Star, m.move)) << m.number;
+        p.play(Logic::Star, m.move);
+        snapshots.push_back(MakeSnapshot(p.toBoard()));
+    }
+    return snapshots;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+UnfinishedGameRead keptIn(const std::string& path) {
+    auto store = SqliteStore::open(path).store;
+    EXPECT_NE(store, nullptr);
+    return store ? readUnfinishedGame(*store) : UnfinishedGameRead{};
+}
+
+const std::string& dama() {
+    return findBuiltinBoard("Dáma")->boardString;
+}
+
+TEST(KeptToolGame, MaxMovesLeavesTheGameKeptAndResumePlaysItToItsEnd) {
+    StoreFolder folder;
+    const std::string path = folder.file();
+    const CliRun whole =
+        runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", "genius", "--seed", "5"});
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    for (const int k : {1, 4, 9}) {
+        SCOPED_TRACE(k);
+        const CliRun first = runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2",
+                                      "genius", "--seed", "5", "--max-moves", std::to_string(k)},
+                                     path);
+        ASSERT_EQ(first.status, 0) << first.err;
+        // The same game as without a limit, stopped after k moves.
+        EXPECT_EQ(whole.out.substr(0, first.out.find("unfinished")),
+                  first.out.substr(0, first.out.find("unfinished")));
+        const UnfinishedGameRead kept = keptIn(path);
+        ASSERT_EQ(kept.outcome, UnfinishedGameRead::Outcome::Ready) << kept.problem;
+        EXPECT_EQ(kept.snapshot.movesMade(), k);
+        EXPECT_EQ(kept.snapshot.boardName, "Dáma");
+        EXPECT_EQ(kept.snapshot.moveList, replay(dama(), moveLines(first.out)));
+        const CliRun listed = runTool({"store", "list", "Software\\Brantl\\Tomelin"}, path);
+        EXPECT_NE(listed.out.find("Software\\Brantl\\Tomelin\\RozehranáHra\tPočetTahů\tint\t" +
+                                  std::to_string(k) + "\n"),
+                  std::string::npos);
+
+        const CliRun rest = runTool({"play", "--resume", "--seed", "11"}, path);
+        ASSERT_EQ(rest.status, 0) << rest.err;
+        std::vector<MoveLine> all = moveLines(first.out);
+        const std::vector<MoveLine> more = moveLines(rest.out);
+        ASSERT_FALSE(more.empty());
+        EXPECT_EQ(more.front().number, k + 1);
+        all.insert(all.end(), more.begin(), more.end());
+        for (std::size_t i = 0; i < all.size(); ++i)
+            EXPECT_EQ(all[i].number, static_cast<int>(i) + 1);
+        replay(dama(), all);  // every move legal where it was made
+        const std::string last = rest.out.substr(rest.out.rfind("result "));
+        EXPECT_EQ(last.substr(last.rfind(' ') + 1), std::to_string(all.size()) + "\n");
+        EXPECT_EQ(keptIn(path).outcome, UnfinishedGameRead::Outcome::None);
+    }
+}
+
+TEST(KeptToolGame, ResumeRefusesWhatItCannotPlay) {
+    StoreFolder folder;
+    const std::string path = folder.file();
+    CliRun r = runTool({"play", "--resume"}, path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no unfinished game"), std::string::npos);
+    r = runTool({"play", "--resume", "--board", "Dáma"}, path);
+    EXPECT_EQ(r.status, 2);
+    ASSERT_EQ(runTool({"play", "--max-moves", "3", "--seed", "1"}, path).status, 0);
+    ASSERT_EQ(runTool({"store", "set", kUnfinishedGameKey, kUgToMove, "3", "--int"}, path).status,
+              0);
+    r = runTool({"play", "--resume"}, path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("damaged"), std::string::npos) << r.err;
+    EXPECT_EQ(keptIn(path).outcome, UnfinishedGameRead::Outcome::None);
+}
+
+// Starts the tool with its output in `outPath`; returns its process id.
+pid_t spawnTool(const std::vector<std::string>& args, const std::string& store,
+                const std::string& outPath) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> env{"TOMELIN_STORE=" + store};
+    for (char** e = environ; *e; ++e) {
+        if (std::string(*e).rfind("TOMELIN_STORE=", 0) != 0)
+            env.emplace_back(*e);
+    }
+    std::vector<char*> argv{const_cast<char*>(TOMELIN_CLI_PATH)};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, TOMELIN_CLI_PATH, &actions, nullptr, argv.data(), envp.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+TEST(KeptToolGame, KilledAtRandomMomentsTheNextRunResumesTheLastCompletedTurn) {
+    std::mt19937 rng(20261207);
+    const std::string bitva = findBuiltinBoard("Bitva")->boardString;
+    for (int trial = 0; trial < 6; ++trial) {
+        SCOPED_TRACE(trial);
+        StoreFolder folder;
+        const std::string path = folder.file();
+        const std::string out = folder.file("out.txt");
+        const pid_t pid = spawnTool({"play", "--board", "Bitva", "--p1", "pro", "--p2", "pro",
+                                     "--seed", std::to_string(trial), "--max-moves", "100000"},
+                                    path, out);
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 + rng() % 200));
+        kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        if (!WIFSIGNALED(status))
+            continue;  // the game ended before the kill: nothing to resume
+        const std::vector<MoveLine> printed = moveLines(fileText(out));
+        const UnfinishedGameRead kept = keptIn(path);
+        if (printed.empty() && kept.outcome == UnfinishedGameRead::Outcome::None)
+            continue;  // killed before the first turn change
+        // Whole, and the last turn whose move was printed or the one before it.
+        ASSERT_EQ(kept.outcome, UnfinishedGameRead::Outcome::Ready) << kept.problem;
+        const int m = kept.snapshot.movesMade();
+        const int shown = static_cast<int>(printed.size());
+        EXPECT_TRUE(m == shown || m == shown - 1) << m << " kept, " << shown << " printed";
+        std::vector<MoveLine> done(printed.begin(), printed.begin() + std::min(m, shown));
+        EXPECT_EQ(kept.snapshot.moveList, replay(bitva, done));
+
+        const CliRun rest = runTool({"play", "--resume", "--seed", "3"}, path);
+        ASSERT_EQ(rest.status, 0) << rest.err;
+        const std::vector<MoveLine> more = moveLines(rest.out);
+        if (!more.empty()) {
+            EXPECT_EQ(more.front().number, m + 1);
+        }
+        EXPECT_NE(rest.out.find("result "), std::string::npos);
+        EXPECT_EQ(keptIn(path).outcome, UnfinishedGameRead::Outcome::None);
+    }
+}
+
+}  // namespace
+}  // namespace tomelin

@@ -1,0 +1,143 @@
+// An interrupted game in the windows: the next start offers "Pokračovat ve hře" beside START
+// and resumes the game as it was; START, "Novou hru" and a damaged kept game drop it.
+
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QPushButton>
+
+#include <QComboBox>
+
+#include "gamewin/tool_button.h"
+#include "platform/store/sqlite_store.h"
+#include "records/unfinished_game.h"
+#include "setup/widgets/player_panel.h"
+#include "setup/widgets/launched_program.h"
+
+namespace tomelin {
+namespace {
+
+class ResumeWindows : public LaunchedProgram {
+protected:
+    Game& core() { return game().game(); }
+    void turnChange() {
+        if (timers.isActive(GameTimer::TimCHng))
+            timers.fire(GameTimer::TimCHng);
+    }
+    // START and the board appearing, then `moves` moves by the two people (each the first
+    // move the rules offer).
+    void startAndPlay(int moves) {
+        start();
+        timers.fire(GameTimer::Timer1);
+        turnChange();
+        for (int m = 0; m < moves; ++m) {
+            timers.fire(GameTimer::TimerT);
+            std::vector<Move> legal;
+            core().position().legalMoves(core().logic(), legal);
+            core().PLKlik(legal.back().from.x, legal.back().from.y);
+            core().PLKlik(legal.back().to.x, legal.back().to.y);
+            turnChange();
+        }
+    }
+    // The program ends as by a crash and starts again on the same store.
+    void restartProgram() {
+        program.reset();
+        launch();
+    }
+};
+
+TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
+    launch();
+    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
+    form().panel(0)->Combo1->setCurrentIndex(4);  // ten minutes for player 1
+    startAndPlay(5);
+    const std::string board = boardString(core().board());
+    const std::vector<std::string> list(core().moveList().begin(),
+                                        core().moveList().begin() + 6);
+    const auto lastTarget = core().lastMoveTarget();
+    const int time1 = core().timeLeft(1);
+    ASSERT_LT(time1, 600);
+
+    restartProgram();
+    QPushButton* resume = form().resumeButton();
+    ASSERT_TRUE(resume->isVisibleTo(&form()));
+    EXPECT_EQ(resume->text(), QStringLiteral("Pokračovat ve hře"));
+    EXPECT_EQ(resume->toolTip(), QStringLiteral("Originál, 3. tah"));
+    EXPECT_EQ(form().noteLine()->text(), QStringLiteral("Rozehraná hra: Originál, 3. tah"));
+
+    resume->click();
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_TRUE(game().isVisible());
+    turnChange();
+    EXPECT_EQ(boardString(core().board()), board);
+    EXPECT_EQ(core().movesMade(), 5);
+    EXPECT_EQ(std::vector<std::string>(core().moveList().begin(), core().moveList().begin() + 6),
+              list);
+    EXPECT_EQ(core().playerToMove(), 2);
+    EXPECT_EQ(core().lastMoveTarget(), lastTarget);
+    EXPECT_EQ(core().timeLeft(1), time1);
+    EXPECT_EQ(game().boardName(), QStringLiteral("Originál"));
+    EXPECT_EQ(game().moveLabel().text(), QStringLiteral(" 3. TAH"));
+    EXPECT_FALSE(game().toolButton(7).isVisibleTo(&game()));  // take-back offered
+    // Taking back goes behind the interruption.
+    game().takeBack();
+    turnChange();
+    EXPECT_EQ(MakeSnapshot(core().board()), list[3]);
+}
+
+TEST_F(ResumeWindows, StartNewGameAndAnEndedGameDropTheKeptOne) {
+    launch();
+    startAndPlay(3);
+    restartProgram();
+    ASSERT_TRUE(form().resumeButton()->isVisibleTo(&form()));
+    // START plays a new game instead: what is kept now is that game, at its start.
+    startAndPlay(0);
+    UnfinishedGameRead read = readUnfinishedGame(store());
+    ASSERT_EQ(read.outcome, UnfinishedGameRead::Outcome::Ready);
+    EXPECT_EQ(read.snapshot.movesMade(), 0);
+    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
+    // "Novou hru" gives the game up: nothing is kept and nothing offered.
+    game().newGame();
+    EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::None);
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
+    // "Restartovat hru" too.
+    startAndPlay(2);
+    game().restartGame();
+    EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::None);
+}
+
+TEST_F(ResumeWindows, ADamagedKeptGameIsDroppedWithOneLine) {
+    launch();
+    startAndPlay(4);
+    store().WriteRegValue(kUnfinishedGameKey, kUgMoveList, std::string("BBBB KKKK"), kTypeText);
+    restartProgram();
+    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
+    EXPECT_EQ(form().noteLine()->text(), QString::fromUtf8(kUnfinishedGameDropped));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(store().openKey(kUnfinishedGameKey));
+}
+
+TEST_F(ResumeWindows, AReadOnlyStoreCannotKeepTheGameAndTheSetupWindowSaysWhy) {
+    store();  // lay the file out
+    seed = {};
+    openStore = [](const std::string& path) {
+        StoreOpening opening;
+        auto reading = SqliteStore::openReadOnly(path);
+        reading.store->setWriteRefusal("soubor je jen pro čtení");
+        opening.store = std::move(reading.store);
+        opening.path = path;
+        opening.limit = StoreLimit::ReadOnly;
+        return opening;
+    };
+    launch();
+    startAndPlay(1);
+    ASSERT_TRUE(game().lastKeep().has_value());
+    EXPECT_EQ(game().lastKeep()->status, kStatusReadOnly);
+    game().newGame();
+    EXPECT_EQ(form().noteLine()->text(),
+              QStringLiteral("Rozehranou hru nelze uložit: soubor je jen pro čtení"));
+    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
+}
+
+}  // namespace
+}  // namespace tomelin
