@@ -12,13 +12,17 @@ std::span<const Command> commandTable() {
         {"boards", "boards", boardsCommand},
         {"play",
          "play [--board NAME | --board-string S] [--logic star|cross] [--p1 LEVEL] [--p2 LEVEL] "
-         "[--seed N] [--games N] [--show] [--max-moves N] [--record]   (LEVEL: beginner, pro, "
-         "genius)",
+         "[--seed N] [--games N] [--show] [--max-moves N] [--movetime MS] [--record]   (LEVEL: "
+         "beginner, pro, genius, master)",
          playCommand},
         {"moves",
          "moves --board-string S [--logic star|cross] --player P --strength K "
-         "[--last SX SY TX TY]",
+         "[--last SX SY TX TY] [--movetime MS] [--depth D]   (K 4: \"PC Velmistr\")",
          movesCommand},
+        {"match",
+         "match [--games N] [--movetime MS] [--seed N] [--opponent LEVEL]   (\"PC Velmistr\" "
+         "against LEVEL, default genius, over the built-in boards, both logics and sides)",
+         matchCommand},
         {"perft", "perft --board-string S [--logic star|cross] --player P --depth D", perftCommand},
         {"bench", "bench   (plays a fixed set of seeded computer games; prints one number)",
          benchCommand},
