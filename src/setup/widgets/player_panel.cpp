@@ -65,6 +65,7 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(95, 95, 95), Frame7);
     Option23 = strengthOption(QStringLiteral("Génius"), QColor(64, 64, 64), Frame7);
     Option24 = strengthOption(QStringLiteral("Velmistr"), QColor(36, 36, 36), Frame7);
+    Option24->setObjectName(QStringLiteral("Option24"));
     auto* strengths = new QButtonGroup(this);
     auto* strengthLayout = new QVBoxLayout(Frame7);
     strengthLayout->setSpacing(2);
@@ -206,7 +207,8 @@ bool PlayerPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == Text3->lineEdit()) {
             emit nameBoxClicked();
-        } else if (watched == Option21 || watched == Option22 || watched == Option23) {
+        } else if (watched == Option21 || watched == Option22 || watched == Option23 ||
+                   watched == Option24) {
             Picture2->setFocus();
         }
     }
