@@ -19,7 +19,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench sanitize fuzz stress clean format package deb
+.PHONY: deps configure build run test bench match sanitize fuzz stress clean format package deb
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -54,6 +54,13 @@ bench: deps
 		[ -f "$$b" ] && [ -x "$$b" ] || continue; \
 		echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; \
 	done
+
+# "PC Velmistr" against "PC Génius": seeded games over the built-in boards, both logics and
+# both sides. MATCH_GAMES and MATCH_MOVETIME (ms per move) set the length.
+MATCH_GAMES ?= 200
+MATCH_MOVETIME ?= 1000
+match: build
+	./$(BUILD)/tomelin-cli match --games $(MATCH_GAMES) --movetime $(MATCH_MOVETIME) --seed 1
 
 # Test discovery runs the sanitized test programs at build time, so they need the
 # leak suppressions and the offscreen platform then as well.

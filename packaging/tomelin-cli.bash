@@ -35,7 +35,7 @@ _tomelin_cli()
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
     COMPREPLY=()
 
-    local commands="boards play moves perft bench store records help"
+    local commands="boards play moves match perft bench store records help"
     if ((COMP_CWORD == 1)); then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -53,6 +53,10 @@ _tomelin_cli()
             return
             ;;
         --p1 | --p2)
+            COMPREPLY=($(compgen -W "beginner pro genius master" -- "$cur"))
+            return
+            ;;
+        --opponent)
             COMPREPLY=($(compgen -W "beginner pro genius" -- "$cur"))
             return
             ;;
@@ -61,10 +65,10 @@ _tomelin_cli()
             return
             ;;
         --strength)
-            COMPREPLY=($(compgen -W "0 1 2 3" -- "$cur"))
+            COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur"))
             return
             ;;
-        --board-string | --seed | --games | --max-moves | --depth | --last)
+        --board-string | --seed | --games | --max-moves | --depth | --last | --movetime)
             return
             ;;
     esac
@@ -72,10 +76,13 @@ _tomelin_cli()
     local options=
     case $command in
         play)
-            options="--board --board-string --logic --p1 --p2 --seed --games --show --max-moves --record --resume"
+            options="--board --board-string --logic --p1 --p2 --seed --games --show --max-moves --movetime --record --resume"
             ;;
         moves)
-            options="--board-string --logic --player --strength --last"
+            options="--board-string --logic --player --strength --last --movetime --depth"
+            ;;
+        match)
+            options="--games --movetime --seed --opponent"
             ;;
         perft)
             options="--board-string --logic --player --depth"

@@ -12,13 +12,18 @@ std::span<const Command> commandTable() {
         {"boards", "boards", boardsCommand},
         {"play",
          "play [--board NAME | --board-string S] [--logic star|cross] [--p1 LEVEL] [--p2 LEVEL] "
-         "[--seed N] [--games N] [--show] [--max-moves N] [--record] [--resume]   (LEVEL: "
-         "beginner, pro, genius; --max-moves keeps the game, --resume plays the kept one)",
+         "[--seed N] [--games N] [--show] [--max-moves N] [--movetime MS] [--record] [--resume]   "
+         "(LEVEL: beginner, pro, genius, master; --max-moves keeps the game, --resume plays the "
+         "kept one)",
          playCommand},
         {"moves",
          "moves --board-string S [--logic star|cross] --player P --strength K "
-         "[--last SX SY TX TY]",
+         "[--last SX SY TX TY] [--movetime MS] [--depth D]   (K 4: \"PC Velmistr\")",
          movesCommand},
+        {"match",
+         "match [--games N] [--movetime MS] [--seed N] [--opponent LEVEL]   (\"PC Velmistr\" "
+         "against LEVEL, default genius, over the built-in boards, both logics and sides)",
+         matchCommand},
         {"perft", "perft --board-string S [--logic star|cross] --player P --depth D", perftCommand},
         {"bench", "bench   (plays a fixed set of seeded computer games; prints one number)",
          benchCommand},

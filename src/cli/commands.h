@@ -8,6 +8,7 @@ namespace tomelin::cli {
 int boardsCommand(const std::vector<std::string>& args, CommandIo& io);
 int playCommand(const std::vector<std::string>& args, CommandIo& io);
 int movesCommand(const std::vector<std::string>& args, CommandIo& io);
+int matchCommand(const std::vector<std::string>& args, CommandIo& io);
 int perftCommand(const std::vector<std::string>& args, CommandIo& io);
 int benchCommand(const std::vector<std::string>& args, CommandIo& io);
 int helpCommand(const std::vector<std::string>& args, CommandIo& io);

@@ -3,11 +3,14 @@
 #include "cli/commands.h"
 #include "cli/position_options.h"
 #include "core/computer.h"
+#include "core/game.h"
+#include "core/master_search.h"
 
 namespace tomelin::cli {
 
 // Every candidate the computer scores, in its scan order, then the best score and how many
-// candidates share it.
+// candidates share it. Strength 4 ("PC Velmistr") searches instead and prints its choice:
+// "master SX SY TX TY copy|jump depth D score S nodes N ms T" or "master none".
 int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
     PositionArgs position;
     std::optional<int> strength;
@@ -15,9 +18,9 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
     OptionParser parser;
     addPositionOptions(parser, position);
     parser.add("--strength", 1, [&](const std::vector<std::string>& v) {
-        const auto k = parseInteger(v[0], 0, 3);
+        const auto k = parseInteger(v[0], 0, kMasterKind);
         if (!k)
-            return std::optional<std::string>("strength must be 0, 1, 2 or 3, not " +
+            return std::optional<std::string>("strength must be 0, 1, 2, 3 or 4, not " +
                                               quotedArg(v[0]));
         strength = static_cast<int>(*k);
         return std::optional<std::string>{};
@@ -33,6 +36,23 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
             cells.push_back(static_cast<int>(*c));
         }
         last = cells;
+        return std::optional<std::string>{};
+    });
+    SearchLimits limits;
+    parser.add("--movetime", 1, [&](const std::vector<std::string>& v) {
+        const auto ms = parseInteger(v[0], 1, 600000);
+        if (!ms)
+            return std::optional<std::string>("movetime must be 1..600000 ms, not " +
+                                              quotedArg(v[0]));
+        limits.timeMs = static_cast<int>(*ms);
+        return std::optional<std::string>{};
+    });
+    std::optional<int> depth;
+    parser.add("--depth", 1, [&](const std::vector<std::string>& v) {
+        const auto d = parseInteger(v[0], 1, 60);
+        if (!d)
+            return std::optional<std::string>("depth must be 1..60, not " + quotedArg(v[0]));
+        depth = static_cast<int>(*d);
         return std::optional<std::string>{};
     });
     if (auto error = parser.parse(args))
@@ -53,6 +73,23 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
             }
         }
         lastMove = LastMove{{(*last)[0], (*last)[1]}, {(*last)[2], (*last)[3]}};
+    }
+    if (*strength == kMasterKind) {
+        if (depth) {
+            limits.maxDepth = *depth;
+            limits.timeMs = 0;  // a fixed depth gives the same answer on every machine
+        }
+        MasterSearch master;
+        const SearchReport r = master.search(start, position.logic, limits);
+        if (!r.move) {
+            io.out << "master none\n";
+            return kExitOk;
+        }
+        io.out << "master " << r.move->from.x << ' ' << r.move->from.y << ' ' << r.move->to.x
+               << ' ' << r.move->to.y << ' ' << (r.move->kind == MoveKind::Copy ? "copy" : "jump")
+               << " depth " << r.depth << " score " << r.score << " nodes " << r.nodes << " ms "
+               << r.elapsedMs << '\n';
+        return kExitOk;
     }
     ComputerSearch search;
     const auto result = search.run(start, position.logic, *strength, lastMove);

@@ -28,7 +28,7 @@ struct FinishedGame {
     std::string boardName;    // built-in name, or "" for --board-string
     std::string boardString;  // the starting position
     Logic logic = Logic::Star;
-    std::array<std::string, 2> names;  // "PC Začátečník", "PC Profesionál" or "PC Génius"
+    std::array<std::string, 2> names;  // one of kComputerNames
     int tokens1 = 0;
     int tokens2 = 0;
     int winner = 0;          // 0 draw, 1 or 2

@@ -30,6 +30,7 @@ struct PlaySettings {
     int maxMoves = kDefaultMaxMoves;
     bool maxMovesGiven = false;
     bool resume = false;
+    int moveTimeMs = 1000;  // "PC Velmistr"'s thinking time per move
 };
 
 std::optional<int> parseLevel(const std::string& text) {
@@ -39,6 +40,8 @@ std::optional<int> parseLevel(const std::string& text) {
         return 2;
     if (text == "genius")
         return 3;
+    if (text == "master")
+        return kMasterKind;
     return std::nullopt;
 }
 
@@ -168,7 +171,7 @@ std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s,
                    [&s, p](const std::vector<std::string>& v) -> Error {
                        const auto level = parseLevel(v[0]);
                        if (!level)
-                           return "level must be beginner, pro or genius, not " + quotedArg(v[0]);
+                           return "level must be beginner, pro, genius or master, not " + quotedArg(v[0]);
                        s.levels[static_cast<std::size_t>(p - 1)] = *level;
                        return std::nullopt;
                    });
@@ -197,6 +200,14 @@ std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s,
     });
     parser.add("--resume", 0, [&s](const std::vector<std::string>&) -> Error {
         s.resume = true;
+        return std::nullopt;
+    });
+    parser.add("--movetime", 1, [&s](const std::vector<std::string>& v) -> Error {
+        const auto ms = parseInteger(v[0], 1, 600000);
+        if (!ms)
+            return "movetime must be a number of milliseconds from 1 to 600000, not " +
+                   quotedArg(v[0]);
+        s.moveTimeMs = static_cast<int>(*ms);
         return std::nullopt;
     });
     parser.add("--show", 0, [&s](const std::vector<std::string>&) -> Error {
@@ -315,6 +326,7 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
     for (int g = 1; g <= settings.games; ++g) {
         ManualTimerHost timers;
         Game game(timers, random);
+        game.setMasterMoveTimeMs(settings.moveTimeMs);
         MatchPrinter printer(io.out, game, settings.show);
         game.setObserver(&printer);
         timers.setHandler([&game](GameTimer t) { game.onTimer(t); });

@@ -7,7 +7,7 @@
 namespace tomelin {
 
 int playerKindFromName(const std::string& name) {
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < 4; ++k) {
         if (name == kComputerNames[k])
             return k + 1;
     }
@@ -80,6 +80,7 @@ void Game::Timer1_Timer() {
         return;
     }
     m_lastMove.reset();
+    m_redoUpTo = 0;
     syncPosition();
     setPlayerToMove(3 - loaded.startDigit);
     m_playerKind = {0, playerKindFromName(m_setup.names[0]), playerKindFromName(m_setup.names[1])};
@@ -131,6 +132,8 @@ void Game::TimCHng_Timer() {
         }
         if (kind >= 1 && kind <= 3)
             PcIQ(p, kind);
+        else if (kind == kMasterKind)
+            startMasterSearch(p, SearchKind::Move);
     }
     m_timers.start(GameTimer::TimerT, m_clockInterval);
     m_timers.stop(GameTimer::TimCHng);
@@ -222,6 +225,8 @@ int Game::movesMade() const {
 }
 
 void Game::cancelPendingComputerMove() {
+    cancelMasterSearch();
+    clearHint();
     m_timers.stop(GameTimer::TimPC);
     m_pcMove.reset();
     m_pcFirstClickGiven = false;

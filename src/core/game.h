@@ -3,6 +3,7 @@
 // The game window owns one Game and only displays what it reports through GameObserver.
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,12 +13,16 @@
 #include "core/directions.h"
 #include "core/ports.h"
 #include "core/position.h"
+#include "core/search_runner.h"
 
 namespace tomelin {
 
 // The computer names; a player whose name is exactly one of these is the computer.
-inline constexpr const char* kComputerNames[3] = {"PC Začátečník", "PC Profesionál", "PC Génius"};
-// `PlayerKind` from a name: 0 a person; 1, 2, 3 the computer at the three strengths.
+inline constexpr const char* kComputerNames[4] = {"PC Začátečník", "PC Profesionál", "PC Génius",
+                                                  "PC Velmistr"};
+// `PlayerKind` of "PC Velmistr", the searching computer.
+inline constexpr int kMasterKind = 4;
+// `PlayerKind` from a name: 0 a person; 1..4 the computer at the four strengths.
 int playerKindFromName(const std::string& name);
 
 // Time list position 0..4 -> -1 (no limit), 5400, 3600, 1800, 600 seconds.
@@ -55,6 +60,9 @@ public:
     static constexpr int kClockFlashInterval = 100;
 
     Game(TimerHost& timers, RandomSource& random);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
 
     void setObserver(GameObserver* observer);
 
@@ -97,6 +105,25 @@ public:
     // search sees the whole board again) and the score is reported afresh. A computer move
     // whose first click was given is still played.
     void fullRedrawDone();
+
+    // ---- "PC Velmistr" (game_master.cpp) ----
+    // Where its searches run; none (the default) searches in place. The runner must outlive
+    // the game or be replaced before it goes.
+    void setSearchRunner(SearchRunner* runner);
+    void setSearchObserver(SearchObserver* observer);
+    // Thinking time per move without a time limit (the default is 1000 ms).
+    void setMasterMoveTimeMs(int ms) { m_masterMoveMs = ms; }
+    int masterMoveTimeMs() const { return m_masterMoveMs; }
+    // Key "N": while a person may click, asks for the move "Velmistr" would play there.
+    void requestHint();
+    // The hint on show, if any; any click or move clears it.
+    std::optional<Move> hint() const { return m_hint; }
+    // A search (the computer's or a hint's) is running.
+    bool searching() const { return m_searchKind != SearchKind::None; }
+    // Key "Y": after a take-back, plays the taken-back moves again, two at a time (as "Z"
+    // took them back), while no new move was made.
+    void redo();
+    bool redoAvailable() const;
 
     // The game window is minimized: the clock pauses.
     void setMinimized(bool minimized) { m_minimized = minimized; }
@@ -147,6 +174,12 @@ private:
     // Puts a kept game back (core/game_snapshot.cpp).
     friend struct GameResumer;
 
+    enum class SearchKind { None, Move, Hint };
+    void startMasterSearch(int player, SearchKind kind);
+    void masterSearchDone(std::uint64_t ticket, const SearchReport& report);
+    void cancelMasterSearch();
+    SearchRunner& runner();
+    void clearHint();
     void cancelPendingComputerMove();
     // Plays a legal move of the player to move and reports every changed cell.
     void makeMove(const Move& move);
@@ -201,6 +234,19 @@ private:
     std::optional<Move> m_pcMove;
     bool m_pcFirstClickGiven = false;
     ComputerSearch m_search;
+
+    std::unique_ptr<InlineSearchRunner> m_inlineRunner;
+    SearchRunner* m_runner = nullptr;
+    SearchObserver m_nullSearchObserver;
+    SearchObserver* m_searchObs = &m_nullSearchObserver;
+    int m_masterMoveMs = 1000;
+    SearchKind m_searchKind = SearchKind::None;
+    std::uint64_t m_searchTicket = 0;
+    Position m_searchedPosition;
+    std::optional<Move> m_hint;
+    // Moves of the line of play that a redo may bring back (entries up to this index of the
+    // move list); 0 when there is nothing to redo.
+    int m_redoUpTo = 0;
 };
 
 }  // namespace tomelin

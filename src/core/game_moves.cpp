@@ -1,5 +1,8 @@
 // Move rules (`PLKlik`), board clicks, take-back (`TZ_Click`) and the score (`Score`).
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/game.h"
 
 namespace tomelin {
@@ -8,6 +11,7 @@ void Game::PLKlik(int x, int y) {
     // A move was just made and the turn has not passed yet.
     if (m_timers.isActive(GameTimer::TimCHng))
         return;
+    clearHint();
     if (m_selectionState == 2)
         m_selectionState = 0;
 
@@ -52,6 +56,7 @@ void Game::PLKlik(int x, int y) {
 void Game::makeMove(const Move& move) {
     const int p = m_playerToMove;
     const Played played = m_pos.play(m_logic, move);
+    m_redoUpTo = 0;  // a new line of play: nothing to redo any more
     // The turn passes at the turn change, not with the move.
     m_pos.setToMove(playerOf(p));
     syncBoard();
@@ -100,6 +105,7 @@ void Game::TZ_Click(int i) {
     // A computer move chosen for the old position must never be played on the new one.
     cancelPendingComputerMove();
     PLKlik(-1, -1);
+    m_redoUpTo = std::max(m_redoUpTo, made);
     h = h - i - (2.0 - i) / 2;
     RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
     syncPosition();

@@ -206,8 +206,8 @@ struct GameResumer {
         g.setBoardEnabled(true);
         g.m_random.seedFromTime();
 
-        g.m_moveLabel.clear();
-        g.m_obs->moveLabelChanged(g.m_moveLabel);
+        g.m_moveNumber = 0;
+        g.m_obs->moveNumberChanged(g.m_moveNumber);
         g.m_clockInterval = Game::kClockInterval;
         for (int p = 1; p <= 2; ++p) {
             const auto i = static_cast<std::size_t>(p - 1);

@@ -36,6 +36,12 @@ void BoardView::setSelection(std::optional<CellPos> cell) {
     update();
 }
 
+void BoardView::setHint(std::optional<CellPos> source, std::optional<CellPos> target) {
+    m_hintSource = source;
+    m_hintTarget = target;
+    update();
+}
+
 void BoardView::setLastMove(std::optional<CellPos> source, std::optional<CellPos> target) {
     m_lastSource = source;
     m_lastTarget = target;
@@ -94,6 +100,17 @@ void BoardView::paintEvent(QPaintEvent* event) {
     frame(m_lastSource, kSourceFrame, 3);
     frame(m_lastTarget, kTargetFrame, 3);
     frame(m_selection, kWhite, 1);
+    // The hint, unlike the thin white selection: dashed, thick, cyan on the token and
+    // yellow on its target.
+    const auto dashed = [&p, this](std::optional<CellPos> cell, QColor colour) {
+        if (!cell)
+            return;
+        p.setPen(QPen(colour, 3, Qt::DashLine, Qt::FlatCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cellRect(*cell).adjusted(4, 4, -4, -4));
+    };
+    dashed(m_hintSource, QColor(0, 230, 255));
+    dashed(m_hintTarget, QColor(255, 230, 0));
     for (const auto& ray : m_heldRays) {
         const QPointF a = cellRect(ray[0]).center();
         const QPointF b = cellRect(ray[1]).center();
@@ -125,6 +142,16 @@ void BoardView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void BoardView::keyPressEvent(QKeyEvent* event) {
+    const bool personKey = m_personToMove ? m_personToMove() : false;
+    if (personKey && event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_N || event->key() == Qt::Key_Y)) {
+        if (event->key() == Qt::Key_N)
+            emit hintKey();
+        else
+            emit redoKey();
+        event->accept();
+        return;
+    }
     const int code = steeringKeyCode(event->key(), event->modifiers());
     if (code == 0) {
         PictureBox::keyPressEvent(event);

@@ -31,6 +31,10 @@ public:
     // `Shape1` (last move's source) and `Shape2` (its target).
     void setLastMove(std::optional<CellPos> source, std::optional<CellPos> target);
     std::optional<CellPos> selection() const { return m_selection; }
+    // The hint: its token and its target get their own dashed frames.
+    void setHint(std::optional<CellPos> source, std::optional<CellPos> target);
+    std::optional<CellPos> hintSource() const { return m_hintSource; }
+    std::optional<CellPos> hintTarget() const { return m_hintTarget; }
     std::optional<CellPos> lastSource() const { return m_lastSource; }
     std::optional<CellPos> lastTarget() const { return m_lastTarget; }
     // `Line1(0..2)`: the capture ray between two cell centres, or parked. The game lays it on
@@ -61,6 +65,9 @@ signals:
     // "H": show or hide the music window; "Z": take back a full move.
     void musicKey();
     void takeBackKey();
+    // "N": a hint; "Y": redo what "Z" took back.
+    void hintKey();
+    void redoKey();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,6 +82,8 @@ private:
     double m_cellW = 1;
     double m_cellH = 1;
     std::optional<CellPos> m_selection;
+    std::optional<CellPos> m_hintSource;
+    std::optional<CellPos> m_hintTarget;
     std::optional<CellPos> m_lastSource;
     std::optional<CellPos> m_lastTarget;
     std::optional<std::array<CellPos, 2>> m_ray;

@@ -182,7 +182,8 @@ void paintRings(DrawSurface& s, const Box& b, Rgb c, double d, RandomSource& ran
     });
 }
 
-// The computer's strength marks: eyes from strength 1, a mouth from 2, a nose at 3.
+// The computer's strength marks: eyes from strength 1, a mouth from 2, a nose from 3 and
+// at 4 ("PC Velmistr") a brow over the eyes.
 void paintStrengthMarks(DrawSurface& s, const Box& b, Rgb c, double d, int kind) {
     if (kind >= 1) {
         loop(0, b.h / 6, 0.45 / d, [&](double t) {
@@ -203,7 +204,12 @@ void paintStrengthMarks(DrawSurface& s, const Box& b, Rgb c, double d, int kind)
             s.boxOutline(p[0], p[1], q[0], q[1], grey(std::abs(180 - a)));
         }
     }
-    if (kind == 3) {
+    if (kind >= 4) {
+        const double y = b.y + b.h / 2.5 - b.h / 6 - 2;
+        for (int k = 0; k < 2; ++k)
+            s.boxOutline(b.x + b.w * 1.3 / 4, y + k, b.x + b.w * 2.7 / 4, y + k, grey(20));
+    }
+    if (kind >= 3) {
         loop(b.h / 3.5, 0, -0.45 / d, [&](double t) {
             const double f = 3 * t / b.w;
             const Rgb colour =

@@ -11,6 +11,7 @@
 #include "gamewin/board_view.h"
 #include "gamewin/game_texts.h"
 #include "gamewin/qt_timer_host.h"
+#include "gamewin/thread_search_runner.h"
 #include "gamewin/title_bar.h"
 #include "gamewin/tool_button.h"
 #include "gamewin/toolbar_pictures.h"
@@ -96,12 +97,18 @@ Tomel::Tomel(QWidget* parent, TimerHost* timers, RandomSource* random) : QWidget
     buildMenus();
     m_painter = std::make_unique<BoardPainter>(m_board->surface(), *m_random);
     m_game->setObserver(this);
+    m_searchRunner = std::make_unique<ThreadSearchRunner>();
+    m_game->setSearchRunner(m_searchRunner.get());
+    m_game->setSearchObserver(this);
     setWindowHeight(startHeight(screenHeight()));
 }
 
 Tomel::~Tomel() {
     // The game must not report into half-destroyed widgets.
     m_game->setObserver(nullptr);
+    m_game->setSearchObserver(nullptr);
+    m_game->setSearchRunner(nullptr);
+    m_searchRunner.reset();
 }
 
 void Tomel::buildParts() {
@@ -151,6 +158,8 @@ void Tomel::buildParts() {
     });
     connect(m_board, &BoardView::musicKey, this, &Tomel::musicToggleRequested);
     connect(m_board, &BoardView::takeBackKey, this, &Tomel::takeBack);
+    connect(m_board, &BoardView::hintKey, this, [this] { m_game->requestHint(); });
+    connect(m_board, &BoardView::redoKey, this, [this] { m_game->redo(); });
 
     m_score = new PictureBox(this, rgb(255, 255, 255));
     m_counts[0] = makeLabel(m_score, Qt::AlignLeft, 9, true);

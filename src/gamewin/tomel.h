@@ -43,7 +43,7 @@ Rgb readableOver(const QImage& picture, const QRect& area);
 // beside the difference label when that would cover it.
 QRect moveLabelSpot(int barWidth, int textWidth, const QRect& difference);
 
-class Tomel : public QWidget, private GameObserver {
+class Tomel : public QWidget, private GameObserver, private SearchObserver {
     Q_OBJECT
 public:
     // The window makes its own QTimer host and random source unless given ones (tests step
@@ -201,6 +201,8 @@ private:
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource* m_random = nullptr;
     std::unique_ptr<Game> m_game;
+    std::unique_ptr<class ThreadSearchRunner> m_searchRunner;
+    void hintChanged(const Move* move) override;
 
     Store* m_store = nullptr;
     GameSetup m_setup;

@@ -161,6 +161,13 @@ void Tomel::selectionMarkerChanged(const CellPos* cell) {
     m_board->setSelection(cell ? std::optional<CellPos>(*cell) : std::nullopt);
 }
 
+void Tomel::hintChanged(const Move* move) {
+    if (move)
+        m_board->setHint(move->from, move->to);
+    else
+        m_board->setHint(std::nullopt, std::nullopt);
+}
+
 void Tomel::lastMoveChanged(const CellPos* source, const CellPos* target) {
     m_board->setLastMove(source ? std::optional<CellPos>(*source) : std::nullopt,
                          target ? std::optional<CellPos>(*target) : std::nullopt);

@@ -230,6 +230,8 @@ int playerKindOfName(std::string_view name) {
         return 2;
     if (name == "PC Génius")
         return 3;
+    if (name == "PC Velmistr")
+        return 4;
     return 0;
 }
 

@@ -16,7 +16,7 @@ using namespace test;
 // The state a player sees and take-back relies on, as one comparable text.
 std::string state(const Game& g) {
     std::string s = boardString(g.board()) + " p" + std::to_string(g.playerToMove()) + " H" +
-                    std::to_string(g.moveCounter()) + " '" + g.moveLabel() + "' t" +
+                    std::to_string(g.moveCounter()) + " n" + std::to_string(g.moveNumber()) + " t" +
                     std::to_string(g.timeLeft(1)) + "/" + std::to_string(g.timeLeft(2)) +
                     (g.takeBackUnavailable() ? " no-takeback" : " takeback");
     const auto src = g.lastMoveSource();

@@ -312,11 +312,14 @@ GAME=$(window_of Tomel) || fail "the game window has no X window"
 wait_for 5 is_normal "$GAME" || fail "after the second START the game window is not normal: $(net_state "$GAME")"
 shot "second-start"
 
-# 9. The computer against the computer, to the end, on the user's board "Malé" (5 x 5: an
+# 9. The computer against the computer ("PC Velmistr" against "PC Profesionál"), to the
+#    end, on the user's board "Malé" (5 x 5: an
 #    odd number of cells, so never a draw, which would leave no record).
 new_game
 click Form1/Frame6_0/Option18
 click Form1/Frame6_1/Option18
+# Player 1 is "PC Velmistr", the fourth strength, thinking on its worker thread.
+click Form1/Frame6_0/Option24
 read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
 click_at $((x + w / 2)) $((y + 8))
 key End
@@ -333,6 +336,7 @@ shot "computer-game-over"
 RECORDS=$("$CLI" records 2>>"$LOG")
 log "records after the game: $RECORDS"
 check "the game left its record" grep -q 'PC Profesionál' <<<"$RECORDS"
+check "the record names PC Velmistr" grep -q 'PC Velmistr' <<<"$RECORDS"
 
 # 10. Its record in "Záznamy her".
 new_game

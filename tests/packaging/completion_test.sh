@@ -63,8 +63,10 @@ check "boards takes nothing" test -z "$(complete_words boards "")"
 
 check "--logic offers star and cross" \
     diff <(complete_words play --logic "" | sort) <(printf '%s\n' cross star)
-check "--p2 offers the three levels" \
-    diff <(complete_words play --p2 "" | sort) <(printf '%s\n' beginner genius pro)
+check "--p2 offers the four levels" \
+    diff <(complete_words play --p2 "" | sort) <(printf '%s\n' beginner genius master pro)
+check "match --opponent offers the three old levels" \
+    diff <(complete_words match --opponent "" | sort) <(printf '%s\n' beginner genius pro)
 check "--p1 completes a prefix" diff <(complete_words play --p1 g) <(echo genius)
 check "--player offers 1 and 2" diff <(complete_words moves --player "") <(printf '%s\n' 1 2)
 

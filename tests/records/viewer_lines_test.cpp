@@ -74,6 +74,8 @@ TEST(PlayerKind, ComputerNamesGiveTheirStrength) {
     const std::pair<const char*, int> rows[] = {{"PC Začátečník", 1},
                                                 {"PC Profesionál", 2},
                                                 {"PC Génius", 3},
+                                                {"PC Velmistr", 4},
+                                                {"PC Velmistr ", 0},
                                                 {"PC génius", 0},
                                                 {"Eva", 0}};
     for (const auto& [name, kind] : rows)

@@ -64,10 +64,12 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Option21 = strengthOption(QStringLiteral("Začátečník"), QColor(128, 128, 128), Frame7);
     Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(95, 95, 95), Frame7);
     Option23 = strengthOption(QStringLiteral("Génius"), QColor(64, 64, 64), Frame7);
+    Option24 = strengthOption(QStringLiteral("Velmistr"), QColor(36, 36, 36), Frame7);
+    Option24->setObjectName(QStringLiteral("Option24"));
     auto* strengths = new QButtonGroup(this);
     auto* strengthLayout = new QVBoxLayout(Frame7);
     strengthLayout->setSpacing(2);
-    for (QRadioButton* option : {Option21, Option22, Option23}) {
+    for (QRadioButton* option : {Option21, Option22, Option23, Option24}) {
         strengths->addButton(option);
         strengthLayout->addWidget(option);
         option->installEventFilter(this);
@@ -141,6 +143,8 @@ int PlayerPanel::strengthMark() const {
         return 1;
     if (Option23->isChecked())
         return 3;
+    if (Option24->isChecked())
+        return kMasterKind;
     return 2;
 }
 
@@ -174,8 +178,8 @@ void PlayerPanel::chooseComputer() {
 }
 
 void PlayerPanel::chooseStrength(int strength) {
-    QRadioButton* options[3] = {Option21, Option22, Option23};
-    options[std::clamp(strength, 1, 3) - 1]->setChecked(true);
+    QRadioButton* options[4] = {Option21, Option22, Option23, Option24};
+    options[std::clamp(strength, 1, kMasterKind) - 1]->setChecked(true);
 }
 
 void PlayerPanel::setKnownPlayers(const QStringList& names) {
@@ -203,7 +207,8 @@ bool PlayerPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == Text3->lineEdit()) {
             emit nameBoxClicked();
-        } else if (watched == Option21 || watched == Option22 || watched == Option23) {
+        } else if (watched == Option21 || watched == Option22 || watched == Option23 ||
+                   watched == Option24) {
             Picture2->setFocus();
         }
     }

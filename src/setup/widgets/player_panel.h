@@ -34,7 +34,7 @@ public:
     // `Option19` "Člověk" / `Option18` "Počítač" as the user would click them.
     void chooseHuman();
     void chooseComputer();
-    // `Option21` / `Option22` / `Option23`: strength 1..3.
+    // `Option21` / `Option22` / `Option23` / `Option24`: strength 1..4.
     void chooseStrength(int strength);
 
     // The known players offered in the name list (`Text3(i)`).
@@ -50,6 +50,7 @@ public:
     QRadioButton* Option21 = nullptr;  // "Začátečník"
     QRadioButton* Option22 = nullptr;  // "Profesionál"
     QRadioButton* Option23 = nullptr;  // "Génius"
+    QRadioButton* Option24 = nullptr;  // "Velmistr"
     QWidget* Picture2 = nullptr;       // frame around the preview; takes the focus
     PictureBox* Picture7 = nullptr;    // token preview, tooltip "Změnit figurku"
 

@@ -1,6 +1,8 @@
 #include "setup/widgets/setup_window.h"
 
 #include <gtest/gtest.h>
+
+#include <QRadioButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -124,6 +126,34 @@ TEST_F(SetupWindow, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClickedGet
     p->setName(QStringLiteral("Ema"));
     emit p->nameBoxClicked();
     EXPECT_EQ(p->name(), QStringLiteral("Ema"));
+}
+
+TEST_F(SetupWindow, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
+    Form1& form = launch();
+    PlayerPanel* p = form.panel(0);
+    p->chooseComputer();
+    ASSERT_NE(p->Option24, nullptr);
+    EXPECT_EQ(p->Option24->text(), QStringLiteral("Velmistr"));
+    // After "Génius", darker than it, with white text.
+    const auto background = [](QRadioButton* option) {
+        const QString sheet = option->styleSheet();
+        const int at = sheet.indexOf(QStringLiteral("background: "));
+        return QColor(sheet.mid(at + 12, 7));
+    };
+    EXPECT_LT(background(p->Option24).lightness(), background(p->Option23).lightness());
+    EXPECT_TRUE(p->Option24->styleSheet().contains(QStringLiteral("color: white")));
+    EXPECT_GT(p->Option24->y(), p->Option23->y());
+    p->Option24->click();
+    EXPECT_EQ(p->strengthMark(), 4);
+    EXPECT_EQ(p->identity(), QStringLiteral("PC Velmistr"));
+    StartRequest request = start();
+    EXPECT_EQ(request.setup.names[0], "PC Velmistr");
+    EXPECT_FALSE(request.setup.person[0]);
+    EXPECT_EQ(playerKindFromName(request.setup.names[0]), kMasterKind);
+    // Choosing the computer again starts from "Profesionál", as for the other strengths.
+    p->chooseHuman();
+    p->chooseComputer();
+    EXPECT_EQ(p->identity(), QStringLiteral("PC Profesionál"));
 }
 
 TEST_F(SetupWindow, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestoresTheName) {

@@ -1,0 +1,99 @@
+#pragma once
+// "PC Velmistr": an iterative-deepening principal-variation search with a transposition
+// table, for every board side 2..16 with holes and both movement logics.
+//
+// The search plays by the game's own rules: a side that cannot move hands every free cell to
+// its opponent, which ends the game; a full board ends it too. Scores are from the side to
+// move, in hundredths of a token; a finished game scores kWinScore plus the final margin.
+//
+// Time: the caller gives a budget in milliseconds and, for tests, its own clock. The stop
+// flag and the clock are looked at every few hundred nodes, so a stop takes effect within
+// well under a millisecond. Depth 1 is always finished unless the stop flag is raised, so a
+// search that was not stopped always names a legal move when one exists.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "core/position.h"
+
+namespace tomelin {
+
+// Milliseconds from some fixed point; the search only ever subtracts two readings.
+class SearchClock {
+public:
+    virtual ~SearchClock() = default;
+    virtual std::int64_t nowMs() = 0;
+};
+
+// The steady clock of the machine.
+SearchClock& steadySearchClock();
+
+struct SearchLimits {
+    int maxDepth = 64;
+    // Budget for the whole search; 0 or less means no limit (depth or stop ends it).
+    int timeMs = 1000;
+};
+
+// Weights of the evaluation, in hundredths of a token.
+struct EvalWeights {
+    int material = 100;
+    // Per own token that stands next to a free cell (it can still be taken), minus the
+    // same for the opponent.
+    int frontier = -6;
+    // Per free cell the side can copy into, minus the same for the opponent.
+    int copyReach = 4;
+};
+
+struct SearchReport {
+    std::optional<Move> move;  // the move to play (a copy names an own neighbour as source)
+    int score = 0;             // of the last completed depth, from the mover's side
+    int depth = 0;             // last completed depth
+    std::uint64_t nodes = 0;
+    std::int64_t elapsedMs = 0;
+    bool stopped = false;  // the stop flag ended it
+};
+
+inline constexpr int kWinScore = 1000000;
+
+class MasterSearch {
+public:
+    // A table of 2^ttBits entries (16 bytes each).
+    explicit MasterSearch(int ttBits = 20);
+    ~MasterSearch();
+    MasterSearch(const MasterSearch&) = delete;
+    MasterSearch& operator=(const MasterSearch&) = delete;
+
+    void setWeights(const EvalWeights& weights) { m_weights = weights; }
+    const EvalWeights& weights() const { return m_weights; }
+
+    // Called after every completed depth (on the searching thread).
+    using DepthListener = std::function<void(const SearchReport&)>;
+
+    SearchReport search(const Position& position, Logic logic, const SearchLimits& limits,
+                        const std::atomic<bool>* stop = nullptr, SearchClock* clock = nullptr,
+                        const DepthListener& onDepth = {});
+
+    // Forgets the table, the killers and the history (a fresh search gives the same result
+    // for the same position and depth as a new MasterSearch).
+    void clear();
+
+    struct Tables;
+
+private:
+    EvalWeights m_weights;
+    std::unique_ptr<Tables> m_tables;
+};
+
+// The static evaluation the search uses at its leaves, from the side to move: the final
+// margin for a finished game (after the fill when the side to move cannot move), the
+// weighted terms otherwise.
+int masterEvaluate(const Position& position, Logic logic, const EvalWeights& weights = {});
+
+// The time budget of one move: `defaultMs` without a time limit; with `secondsLeft` on the
+// clock at most a thirtieth of it (never under 20 ms).
+int masterMoveTimeMs(int secondsLeft, int defaultMs = 1000);
+
+}  // namespace tomelin

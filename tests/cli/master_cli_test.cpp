@@ -1,0 +1,56 @@
+// The headless tool and "PC Velmistr": play, moves --strength 4 and match.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "run_tool.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+CliRun run(const std::vector<std::string>& args) {
+    return runTool(args);
+}
+
+TEST(CliMaster, MovesAtStrengthFourNamesTheWinningCaptureAtAFixedDepth) {
+    // The one free cell decides: "+" copying to (2,2) ends the game 7:2.
+    const CliRun r = run({"moves", "--board-string", "++-++---X", "--player", "1", "--strength",
+                       "4", "--depth", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 35), "master 1 1 2 2 copy depth 1 score 1");
+    EXPECT_NE(r.out.find("score 1000500 "), std::string::npos) << r.out;
+    const CliRun none = run({"moves", "--board-string", "+-+-", "--player", "1", "--strength", "4"});
+    EXPECT_EQ(none.out, "master none\n");
+    EXPECT_EQ(run({"moves", "--board-string", "+XX-", "--player", "1", "--strength", "5"}).status,
+              kExitUsage);
+}
+
+TEST(CliMaster, PlayAcceptsMasterAndMovetime) {
+    const CliRun r = run({"play", "--board-string", "+XXXXXXXXXXXXXX-", "--p1", "master", "--p2",
+                       "genius", "--movetime", "5", "--seed", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\nresult "), std::string::npos);
+    EXPECT_EQ(run({"play", "--p1", "grandmaster"}).status, kExitUsage);
+    EXPECT_EQ(run({"play", "--p1", "master", "--movetime", "0"}).status, kExitUsage);
+}
+
+TEST(CliMaster, MatchCountsEveryGameAndPrintsTheInterval) {
+    const CliRun r = run({"match", "--games", "2", "--movetime", "2", "--seed", "9"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("game 1 Originál star master=1 "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("game 2 Dáma star master=1 "), std::string::npos) << r.out;
+    int w = -1, d = -1, l = -1, n = -1;
+    const auto at = r.out.find("wins ");
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(std::sscanf(r.out.c_str() + at, "wins %d draws %d losses %d of %d", &w, &d, &l, &n),
+              4);
+    EXPECT_EQ(w + d + l, 2);
+    EXPECT_EQ(n, 2);
+    EXPECT_NE(r.out.find("95% CI "), std::string::npos);
+    EXPECT_NE(r.out.find("search Originál: "), std::string::npos);
+    EXPECT_EQ(run({"match", "--opponent", "master"}).status, kExitUsage);
+}
+
+}  // namespace
