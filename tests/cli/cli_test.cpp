@@ -123,7 +123,7 @@ TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
         {"play --frobnicate", "unknown option"},
         {"play --games 1 --games 2", "twice"},
         {"moves --board-string +XX- --player 3 --strength 1", "player"},
-        {"moves --board-string +XX- --player 1 --strength 4", "strength"},
+        {"moves --board-string +XX- --player 1 --strength 5", "strength"},
         {"moves --board-string +XX- --player 1", "--strength"},
         {"moves --board-string +XX- --player 1 --strength 1 --last 0 0 5 0", "off the"},
         {"perft --board-string +XX- --player 1 --depth 2x", "depth"},
