@@ -230,14 +230,14 @@ TEST(Redo, ReplaysTakenBackMovesTwoAtATimeAndStopsAtANewMove) {
     h.game.TZ_Click(2);
     h.timers.fire(GameTimer::TimCHng);
     EXPECT_EQ(h.game.position().boardString(), line[0]);
-    EXPECT_EQ(h.turn(), "p1 made 0 ' 1. TAH'");
+    EXPECT_EQ(h.turn(), "p1 made 0 move 1");
 
     ASSERT_TRUE(h.game.redoAvailable());
     h.game.redo();
     EXPECT_FALSE(h.game.redoAvailable());  // until the turn change has run
     h.timers.fire(GameTimer::TimCHng);
     EXPECT_EQ(h.game.position().boardString(), line[2]);
-    EXPECT_EQ(h.turn(), "p1 made 2 ' 2. TAH' take-back");
+    EXPECT_EQ(h.turn(), "p1 made 2 move 2 take-back");
     h.game.redo();
     h.timers.fire(GameTimer::TimCHng);
     EXPECT_EQ(h.game.position().boardString(), line[4]);
