@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <cmath>
 
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"
 #include "records/widgets/tab_list.h"
