@@ -185,7 +185,7 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
 }
 
 // Writes one finished game of `play` the way game end in the game window does.
-bool recordPlayedGame(Store& store, const FinishedGame& game, std::ostream& err) {
+bool storeFinishedGame(Store& store, const FinishedGame& game, std::ostream& err) {
     std::string board = game.boardName;
     if (board.empty()) {
         board = kUnnamedBoard;
@@ -255,32 +255,20 @@ int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
     return kExitOk;
 }
 
-PlayOption recordPlayOption() {
-    PlayOption option;
-    option.name = "--record";
-    option.valueCount = 0;
-    option.apply = [](const std::vector<std::string>&,
-                      PlayHooks& hooks) -> std::optional<std::string> {
-        std::shared_ptr<Store> store;
-        hooks.onFinished.push_back([store](const FinishedGame& game, std::ostream& err) mutable {
-            if (!store) {
-                StoreOpening opening = openDefaultStore();
-                reportOpening(opening, err);
-                // Recording into a store that is not kept would report success for nothing.
-                if (!opening.keepsWrites()) {
-                    err << "tomelin-cli: games cannot be recorded: "
-                        << (opening.readOnly() ? "the store file is read-only"
-                                               : "no usable store file")
-                        << "\n";
-                    return false;
-                }
-                store = std::move(opening.store);
-            }
-            return recordPlayedGame(*store, game, err);
-        });
-        return std::nullopt;
-    };
-    return option;
+bool recordPlayedGame(std::unique_ptr<Store>& store, const FinishedGame& game, std::ostream& err) {
+    if (!store) {
+        StoreOpening opening = openDefaultStore();
+        reportOpening(opening, err);
+        // Recording into a store that is not kept would report success for nothing.
+        if (!opening.keepsWrites()) {
+            err << "tomelin-cli: games cannot be recorded: "
+                << (opening.readOnly() ? "the store file is read-only" : "no usable store file")
+                << "\n";
+            return false;
+        }
+        store = std::move(opening.store);
+    }
+    return storeFinishedGame(*store, game, err);
 }
 
 }  // namespace tomelin::cli
