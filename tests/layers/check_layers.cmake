@@ -1,7 +1,8 @@
 # Builds each include probe of tests/layers/probes and checks the layer rules from the
 # outcome: a probe named *_allowed must compile, every other one must fail on the very
 # header it names, and no source under src/ may climb out of its folder with "../".
-#   cmake -DBUILD=<build dir> -DSOURCE=<source dir> "-DPROBES=name=header;..." -P check_layers.cmake
+#   cmake -DBUILD=<build dir> -DSOURCE=<source dir> -DPROBES=name=header,... -P check_layers.cmake
+string(REPLACE "," ";" PROBES "${PROBES}")
 set(failures 0)
 foreach(entry IN LISTS PROBES)
     string(REPLACE "=" ";" parts "${entry}")
