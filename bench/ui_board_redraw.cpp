@@ -6,7 +6,7 @@
 
 #include "core/manual_timer_host.h"
 #include "core/random.h"
-#include "gamewin/board_painter.h"
+#include "drawing/board_painter.h"
 #include "gamewin/board_view.h"
 #include "gamewin/tomel.h"
 #include "gamewin/window_layout.h"

@@ -12,7 +12,7 @@
 #include "platform/store/sqlite_store.h"
 #include "records/game_record.h"
 #include "records/survey.h"
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 
 namespace {
 

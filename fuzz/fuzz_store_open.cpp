@@ -14,7 +14,7 @@
 
 #include "platform/store/store_location.h"
 #include "records/survey.h"
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 
 namespace fs = std::filesystem;
 

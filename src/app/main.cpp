@@ -7,7 +7,7 @@
 #include "app/widget_map.h"
 #include "platform/store/store_location.h"
 #include "setup/widgets/artwork.h"
-#include "setup/widgets/startup.h"
+#include "app/startup.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -12,10 +12,8 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io);
 int perftCommand(const std::vector<std::string>& args, CommandIo& io);
 int benchCommand(const std::vector<std::string>& args, CommandIo& io);
 int helpCommand(const std::vector<std::string>& args, CommandIo& io);
-// store_commands.cpp: the persistent store, the records survey, and `play --record`.
+// store_commands.cpp: the persistent store and the records survey.
 int storeCommand(const std::vector<std::string>& args, CommandIo& io);
 int recordsCommand(const std::vector<std::string>& args, CommandIo& io);
-struct PlayOption;
-PlayOption recordPlayOption();
 
 }  // namespace tomelin::cli

@@ -1,24 +1,23 @@
 #pragma once
-// Computer-against-computer matches over the real turn sequence, and the hook through which
-// other parts of the tool act on every finished game.
+// Computer-against-computer matches over the real turn sequence, and what `play --record`
+// does with every finished game.
 //
-// Extension hook (used for `play --record`): an extra option of `play` is a PlayOption in
-// the list that playExtensionOptions() returns (play_extensions.cpp). Its `apply` runs when
-// the option is given and may push a FinishedGameHook into `hooks.onFinished`; `play` calls
-// every hook once per game that ended, in order, before printing its result line (so the line
-// announces a game the hooks have dealt with). A hook
-// that fails should print one line on the error stream it is given and return false; `play`
-// then stops and exits with status 1.
+// A new option of `play` is one more field of PlaySettings and one more parser.add in
+// addPlayOptions (play_command.cpp); what it does to a finished game goes where
+// playCommand handles FinishedGame, before the result line is printed (so that line only
+// announces a game that is dealt with).
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
-#include <optional>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "core/directions.h"
+
+namespace tomelin {
+class Store;
+}
 
 namespace tomelin::cli {
 
@@ -37,21 +36,9 @@ struct FinishedGame {
     std::uint32_t seed = 0;  // the run's random seed
 };
 
-using FinishedGameHook = std::function<bool(const FinishedGame&, std::ostream& err)>;
-
-struct PlayHooks {
-    std::vector<FinishedGameHook> onFinished;
-};
-
-struct PlayOption {
-    std::string name;  // "--record"
-    int valueCount = 0;
-    std::function<std::optional<std::string>(const std::vector<std::string>& values,
-                                             PlayHooks& hooks)>
-        apply;
-};
-
-// The extra options `play` accepts besides its own.
-std::vector<PlayOption> playExtensionOptions();
+// `play --record`: stores the game the way game end in the game window does. The store is
+// opened at the first game and kept in `store`. A game that cannot be kept prints one line
+// on `err` and gives false; `play` then stops with status 1.
+bool recordPlayedGame(std::unique_ptr<Store>& store, const FinishedGame& game, std::ostream& err);
 
 }  // namespace tomelin::cli

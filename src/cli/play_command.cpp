@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <ostream>
 #include <random>
 
@@ -11,6 +12,7 @@
 #include "core/game_snapshot.h"
 #include "core/manual_timer_host.h"
 #include "core/random.h"
+#include "platform/store/store.h"
 
 namespace tomelin::cli {
 
@@ -31,6 +33,7 @@ struct PlaySettings {
     bool maxMovesGiven = false;
     bool resume = false;
     int moveTimeMs = 1000;  // "PC Velmistr"'s thinking time per move
+    bool record = false;  // --record
 };
 
 std::optional<int> parseLevel(const std::string& text) {
@@ -144,8 +147,7 @@ private:
     bool m_keepFailed = false;
 };
 
-std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s, PlayHooks& hooks,
-                                          std::vector<PlayOption>& extensions) {
+void addPlayOptions(OptionParser& parser, PlaySettings& s) {
     using Error = std::optional<std::string>;
     parser.add("--board", 1, [&s](const std::vector<std::string>& v) -> Error {
         s.board = findBoardByName(v[0]);
@@ -214,16 +216,10 @@ std::optional<std::string> addPlayOptions(OptionParser& parser, PlaySettings& s,
         s.show = true;
         return std::nullopt;
     });
-    extensions = playExtensionOptions();
-    for (const PlayOption& option : extensions) {
-        if (parser.has(option.name))
-            return "option " + option.name + " is defined twice";
-        parser.add(option.name, option.valueCount,
-                   [&option, &hooks](const std::vector<std::string>& v) {
-                       return option.apply(v, hooks);
-                   });
-    }
-    return std::nullopt;
+    parser.add("--record", 0, [&s](const std::vector<std::string>&) -> Error {
+        s.record = true;
+        return std::nullopt;
+    });
 }
 
 std::uint32_t timeSeed() {
@@ -235,13 +231,8 @@ std::uint32_t timeSeed() {
 
 int playCommand(const std::vector<std::string>& args, CommandIo& io) {
     PlaySettings settings;
-    PlayHooks hooks;
-    std::vector<PlayOption> extensions;
     OptionParser parser;
-    if (auto error = addPlayOptions(parser, settings, hooks, extensions)) {
-        io.err << "tomelin-cli: " << *error << "\n";
-        return kExitFailure;
-    }
+    addPlayOptions(parser, settings);
     if (auto error = parser.parse(args))
         return usageError(io, *error);
     if (settings.board && settings.boardString) {
@@ -289,6 +280,7 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
     const std::string boardString =
         settings.board ? settings.board->boardString : *settings.boardString;
     const std::uint32_t seed = settings.seed.value_or(timeSeed());
+    std::unique_ptr<Store> recordStore;  // opened by the first recorded game
 
     // One fixed-seed source for the whole run: the same seed replays the same match.
     MtRandomSource random(seed);
@@ -366,9 +358,9 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
             continue;
         }
         const int winner = game.position().winner();
-        // The hooks store the game first: a result line only ever announces a game that is
-        // kept (a kill before the commit loses an unannounced game, never an announced one).
-        if (game.gameOver()) {  // a board without tokens has nothing to record
+        // The game is stored first: a result line only ever announces a game that is kept
+        // (a kill before the commit loses an unannounced game, never an announced one).
+        if (settings.record && game.gameOver()) {  // a board without tokens has nothing to record
             const FinishedGame finished{g,
                                         settings.board ? settings.board->name : "",
                                         boardString,
@@ -380,10 +372,8 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
                                         printer.moves(),
                                         game.moveCounter(),
                                         seed};
-            for (const auto& hook : hooks.onFinished) {
-                if (!hook(finished, io.err))
-                    return kExitFailure;
-            }
+            if (!recordPlayedGame(recordStore, finished, io.err))
+                return kExitFailure;
         }
         if (settings.show) {
             const std::string who =

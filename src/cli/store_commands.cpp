@@ -185,16 +185,8 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
     return kExitOk;
 }
 
-// "(40)" -> "40".
-std::string unbracketed(const std::string& text) {
-    if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
-        return text.substr(1, text.size() - 2);
-    }
-    return text;
-}
-
 // Writes one finished game of `play` the way game end in the game window does.
-bool recordFinishedGame(Store& store, const FinishedGame& game, std::ostream& err) {
+bool storeFinishedGame(Store& store, const FinishedGame& game, std::ostream& err) {
     std::string board = game.boardName;
     if (board.empty()) {
         board = kUnnamedBoard;
@@ -203,11 +195,14 @@ bool recordFinishedGame(Store& store, const FinishedGame& game, std::ostream& er
                 board = builtin.name;
         }
     }
-    const GameRecord record = finishedGameRecord(
-        board, game.names, game.logic == Logic::Star ? "1" : "2", {0, 0},
-        {game.tokens1, game.tokens2},
-        {TokenStyle{kDefaultColour1, 1}, TokenStyle{kDefaultColour2, 5}}, game.moveCounter);
-    const RecordWrite write = writeGameRecord(store, record);
+    const RecordWrite write = recordFinishedGame(
+        store, GameEnd{.board = board,
+                       .names = game.names,
+                       .logic = game.logic,
+                       .timeListPos = {0, 0},
+                       .counts = {game.tokens1, game.tokens2},
+                       .tokens = {TokenStyle{kDefaultColour1, 1}, TokenStyle{kDefaultColour2, 5}},
+                       .moveCounter = game.moveCounter});
     if (write.outcome == RecordWrite::Outcome::Failed) {
         err << "tomelin-cli: game " << game.gameIndex << " could not be recorded (status "
             << write.status << ")\n";
@@ -245,14 +240,14 @@ int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
     for (int number : survey.skippedNumbers) {
         io.err << "tomelin-cli: note: record " << number << " is damaged and was skipped\n";
     }
-    const auto& lists = survey.lists;
     for (int k = 0; k < survey.recordCount(); ++k) {
+        const GameRecord& r = survey.records[static_cast<std::size_t>(k)];
         io.out << "record";
         for (const std::string& field :
-             {lists[kListBoard][k], lists[kListPlayer1][k], lists[kListPlayer2][k],
-              lists[kListLogic][k], lists[kListMoves][k], lists[kListWinner][k],
-              lists[kListTimes][k], unbracketed(lists[kListCount1][k]),
-              unbracketed(lists[kListCount2][k]), lists[kListShare][k]}) {
+             {r.board, r.names[0], r.names[1], std::to_string(r.logic), std::to_string(r.moves),
+              r.names[static_cast<std::size_t>(r.winner - 1)], std::to_string(r.times),
+              std::to_string(r.counts[0]), std::to_string(r.counts[1]),
+              tenthsText(survey.shareTenths[static_cast<std::size_t>(k)])}) {
             io.out << "\t" << printable(field);
         }
         io.out << "\n";
@@ -265,32 +260,20 @@ int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
     return kExitOk;
 }
 
-PlayOption recordPlayOption() {
-    PlayOption option;
-    option.name = "--record";
-    option.valueCount = 0;
-    option.apply = [](const std::vector<std::string>&,
-                      PlayHooks& hooks) -> std::optional<std::string> {
-        std::shared_ptr<Store> store;
-        hooks.onFinished.push_back([store](const FinishedGame& game, std::ostream& err) mutable {
-            if (!store) {
-                StoreOpening opening = openDefaultStore();
-                reportOpening(opening, err);
-                // Recording into a store that is not kept would report success for nothing.
-                if (!opening.keepsWrites()) {
-                    err << "tomelin-cli: games cannot be recorded: "
-                        << (opening.readOnly() ? "the store file is read-only"
-                                               : "no usable store file")
-                        << "\n";
-                    return false;
-                }
-                store = std::move(opening.store);
-            }
-            return recordFinishedGame(*store, game, err);
-        });
-        return std::nullopt;
-    };
-    return option;
+bool recordPlayedGame(std::unique_ptr<Store>& store, const FinishedGame& game, std::ostream& err) {
+    if (!store) {
+        StoreOpening opening = openDefaultStore();
+        reportOpening(opening, err);
+        // Recording into a store that is not kept would report success for nothing.
+        if (!opening.keepsWrites()) {
+            err << "tomelin-cli: games cannot be recorded: "
+                << (opening.readOnly() ? "the store file is read-only" : "no usable store file")
+                << "\n";
+            return false;
+        }
+        store = std::move(opening.store);
+    }
+    return storeFinishedGame(*store, game, err);
 }
 
 }  // namespace tomelin::cli

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/rgb.h"
+
 namespace tomelin {
 
 // The four game timers. The core asks the host to start or stop them; the host calls
@@ -32,23 +34,6 @@ public:
     // Re-seed from the time of day (the game does so at every start and every search).
     virtual void seedFromTime() {}
 };
-
-// Colours are 0x00BBGGRR, red in the low byte.
-using Rgb = std::uint32_t;
-inline constexpr Rgb rgb(int r, int g, int b) {
-    return static_cast<Rgb>(r) | (static_cast<Rgb>(g) << 8) | (static_cast<Rgb>(b) << 16);
-}
-inline constexpr int redOf(Rgb c) {
-    return static_cast<int>(c & 0xFF);
-}
-inline constexpr int greenOf(Rgb c) {
-    return static_cast<int>((c >> 8) & 0xFF);
-}
-inline constexpr int blueOf(Rgb c) {
-    return static_cast<int>((c >> 16) & 0xFF);
-}
-inline constexpr Rgb kWhite = rgb(255, 255, 255);
-inline constexpr Rgb kFlashRed = rgb(255, 63, 63);
 
 // A cell position, or none (markers parked off the board).
 struct CellPos {

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "core/bits.h"
+#include "core/winner.h"
 
 namespace tomelin {
 
@@ -293,7 +294,7 @@ bool Position::isOver() const {
 
 int Position::winner() const {
     const Board::Counts c = counts();
-    return c.tokens1 > c.tokens2 ? 1 : (c.tokens2 > c.tokens1 ? 2 : 0);
+    return winnerOfCounts(c.tokens1, c.tokens2);
 }
 
 }  // namespace tomelin

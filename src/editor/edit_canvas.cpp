@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 
 #include "core/random.h"
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 
 namespace tomelin {
 

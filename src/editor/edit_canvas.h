@@ -5,7 +5,7 @@
 #include <QPointF>
 
 #include "platform/draw/picture_box.h"
-#include "setup/board_edit.h"
+#include "editor/board_edit.h"
 
 namespace tomelin {
 

@@ -5,7 +5,7 @@
 
 #include "core/random.h"
 #include "editor/edit_canvas.h"
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 #include "platform/draw/image_surface.h"
 
 namespace tomelin {

@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QPixmap>
 
-#include "setup/board_edit.h"
+#include "editor/board_edit.h"
 
 namespace tomelin {
 

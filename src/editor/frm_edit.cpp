@@ -12,7 +12,7 @@
 
 #include "editor/edit_canvas.h"
 #include "editor/edit_cursors.h"
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 
 namespace tomelin {
 

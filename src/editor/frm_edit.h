@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "setup/board_edit.h"
+#include "editor/board_edit.h"
 
 class QCheckBox;
 class QLabel;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 
 namespace tomelin {
 

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPoint>
 
-#include "gamewin/title_strip.h"
+#include "drawing/title_strip.h"
 #include "platform/draw/picture_box.h"
 
 namespace tomelin {

@@ -23,8 +23,8 @@
 #include <optional>
 
 #include "core/game.h"
-#include "gamewin/board_painter.h"
-#include "gamewin/token_painter.h"
+#include "drawing/board_painter.h"
+#include "drawing/token_painter.h"
 #include "gamewin/window_layout.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"

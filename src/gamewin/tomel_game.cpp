@@ -223,20 +223,19 @@ void Tomel::gameEnded(int tokens1, int tokens2, int winner) {
     m_sizeCorner->setEnabled(false);
 }
 
-void Tomel::recordGame(int tokens1, int tokens2, int winner) {
+void Tomel::recordGame(int tokens1, int tokens2, int /*winner: the record's follows from the counts*/) {
     if (!m_store)
         return;
-    GameRecord r;
-    r.board = m_boardName.toStdString();
-    r.names = m_setup.names;
-    r.logic = logicCode(m_setup.logicLabel);
-    r.times = timesCode(m_setup.timeListPos[0], m_setup.timeListPos[1]);
-    r.counts = {tokens1, tokens2};
-    r.tokens = {tokenString(m_look.styles[1].colour, m_look.styles[1].shape),
-                tokenString(m_look.styles[2].colour, m_look.styles[2].shape)};
-    r.winner = winner;
-    r.moves = movesFromCounter(m_game->moveCounter());
-    m_lastWrite = writeGameRecord(*m_store, r);
+    m_lastWrite = recordFinishedGame(
+        *m_store,
+        GameEnd{.board = m_boardName.toStdString(),
+                .names = m_setup.names,
+                .logic = logicFromLabel(m_setup.logicLabel),
+                .timeListPos = m_setup.timeListPos,
+                .counts = {tokens1, tokens2},
+                .tokens = {TokenStyle{m_look.styles[1].colour, m_look.styles[1].shape},
+                           TokenStyle{m_look.styles[2].colour, m_look.styles[2].shape}},
+                .moveCounter = m_game->moveCounter()});
 }
 
 void Tomel::showResult(int winner) {

@@ -3,7 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 #include "platform/draw/image_surface.h"
 
 namespace tomelin {

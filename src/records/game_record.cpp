@@ -4,6 +4,8 @@
 #include <cmath>
 #include <set>
 
+#include "core/winner.h"
+
 namespace tomelin {
 
 namespace {
@@ -18,6 +20,30 @@ int letterLevel(char letter) {
     if (letter >= 'a' && letter <= 'e')
         return letter - 'a';
     return std::clamp(static_cast<int>(static_cast<unsigned char>(letter)) - 'A', 0, 4);
+}
+
+const StoreValue* findValue(const std::vector<StoredValue>& values, std::string_view name) {
+    // Values come ordered by name, but the store compares names without regard to ASCII
+    // case, so look them up the same way.
+    for (const StoredValue& value : values) {
+        if (value.name.size() == name.size() &&
+            std::equal(value.name.begin(), value.name.end(), name.begin(), [](char a, char b) {
+                return (a >= 'A' && a <= 'Z' ? a + 32 : a) == (b >= 'A' && b <= 'Z' ? b + 32 : b);
+            })) {
+            return &value.value;
+        }
+    }
+    return nullptr;
+}
+
+std::string textOf(const std::vector<StoredValue>& values, std::string_view name) {
+    const StoreValue* value = findValue(values, name);
+    return value ? valueText(*value) : std::string();
+}
+
+int intOf(const std::vector<StoredValue>& values, std::string_view name) {
+    const StoreValue* value = findValue(values, name);
+    return value ? valueInt(*value) : 0;
 }
 
 }  // namespace
@@ -73,21 +99,43 @@ int movesFromCounter(double moveCounter) {
     return static_cast<int>(std::floor(moveCounter + 0.5));
 }
 
-GameRecord finishedGameRecord(std::string_view boardName, const std::array<std::string, 2>& names,
-                              std::string_view logicLabel, const std::array<int, 2>& timeListPos,
-                              const std::array<int, 2>& counts,
-                              const std::array<TokenStyle, 2>& tokens, double moveCounter) {
+GameRecord finishedGameRecord(const GameEnd& end) {
     GameRecord record;
-    record.board = std::string(boardName);
-    record.names = names;
-    record.logic = logicCode(logicLabel);
-    record.times = timesCode(timeListPos[0], timeListPos[1]);
-    record.counts = counts;
+    record.board = end.board;
+    record.names = end.names;
+    record.logic = logicNumber(end.logic);
+    record.times = timesCode(end.timeListPos[0], end.timeListPos[1]);
+    record.counts = end.counts;
     for (int i = 0; i < 2; ++i)
-        record.tokens[i] = tokenString(tokens[i].colour, tokens[i].shape);
-    record.winner = winnerFromCounts(counts[0], counts[1]);
-    record.moves = movesFromCounter(moveCounter);
+        record.tokens[i] = tokenString(end.tokens[i].colour, end.tokens[i].shape);
+    record.winner = winnerOfCounts(end.counts[0], end.counts[1]);
+    record.moves = movesFromCounter(end.moveCounter);
     return record;
+}
+
+RecordWrite recordFinishedGame(Store& store, const GameEnd& end) {
+    return writeGameRecord(store, finishedGameRecord(end));
+}
+
+std::vector<StoredGameRecord> readGameRecords(Store& store) {
+    std::vector<StoredGameRecord> rows;
+    // Every record key with its values in one read, in ascending number.
+    for (const auto& [number, values] :
+         numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName)) {
+        GameRecord r;
+        r.board = textOf(values, kRecBoard);
+        if (r.board.empty())
+            continue;  // a free number, not a record
+        r.names = {textOf(values, kRecPlayer1), textOf(values, kRecPlayer2)};
+        r.logic = intOf(values, kRecLogic);
+        r.times = intOf(values, kRecTimes);
+        r.counts = {intOf(values, kRecCount1), intOf(values, kRecCount2)};
+        r.tokens = {textOf(values, kRecToken1), textOf(values, kRecToken2)};
+        r.winner = intOf(values, kRecWinner);
+        r.moves = intOf(values, kRecMoves);
+        rows.push_back({number, std::move(r)});
+    }
+    return rows;
 }
 
 int lowestFreeRecordNumber(Store& store) {

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "core/directions.h"
 #include "platform/store/store.h"
 
 namespace tomelin {
@@ -27,7 +30,9 @@ inline constexpr const char* kRecToken1 = "Hráč1Figurka";
 inline constexpr const char* kRecToken2 = "Hráč2Figurka";
 inline constexpr const char* kRecWinner = "Vyhrál";
 
-// One finished game as stored.
+// One finished game as stored: the typed row that the one writer (writeGameRecord) stores
+// and the one reader (readGameRecords) gives back. Display texts are made from it, never
+// read back into it.
 struct GameRecord {
     std::string board;                  // board name (the title without "Tomelin - ")
     std::array<std::string, 2> names;   // "Hráč1", "Hráč2"
@@ -68,22 +73,21 @@ int movesFromCounter(double moveCounter);
 inline int timesCode(int listPos1, int listPos2) {
     return 10 * listPos1 + listPos2;
 }
-// "LogikaPohybu" from the game's logic label ("1" star, anything else cross).
-inline int logicCode(std::string_view logicLabel) {
-    return logicLabel == "1" ? 1 : 2;
-}
-// The winner from the token counts: 1, 2, or 0 for equal counts.
-inline int winnerFromCounts(int count1, int count2) {
-    return count1 > count2 ? 1 : (count2 > count1 ? 2 : 0);
-}
 
-// The record of a game that ended with these counts, from what the game window holds:
-// the board name, both names, the logic label, both time-list positions, the tokens and
-// the move counter. The winner follows from the counts (0 for a draw).
-GameRecord finishedGameRecord(std::string_view boardName, const std::array<std::string, 2>& names,
-                              std::string_view logicLabel, const std::array<int, 2>& timeListPos,
-                              const std::array<int, 2>& counts,
-                              const std::array<TokenStyle, 2>& tokens, double moveCounter);
+// What game end knows of a finished game, in the game window and in the tool alike.
+struct GameEnd {
+    std::string board;                       // the board's name
+    std::array<std::string, 2> names;        // as the game window shows them
+    Logic logic = Logic::Star;
+    std::array<int, 2> timeListPos{0, 0};    // time-list positions 0..4
+    std::array<int, 2> counts{0, 0};         // tokens on the board at the end
+    std::array<TokenStyle, 2> tokens;
+    double moveCounter = 0;                  // `MoveCounter` at the end
+};
+
+// The record of a finished game. The winner follows from the counts (0 for a draw), the
+// stored logic number from the logic (core/directions.h).
+GameRecord finishedGameRecord(const GameEnd& end);
 
 // What writing a finished game did.
 struct RecordWrite {
@@ -108,5 +112,18 @@ int lowestFreeRecordNumber(Store& store);
 // (kStatusReadOnly). The reused key of a lost record is emptied
 // first.
 RecordWrite writeGameRecord(Store& store, const GameRecord& record);
+
+// Game end's record: finishedGameRecord written with writeGameRecord. The game window and
+// the tool's `play --record` both record through this.
+RecordWrite recordFinishedGame(Store& store, const GameEnd& end);
+
+// One record as read back, with its number.
+struct StoredGameRecord {
+    int number = 0;
+    GameRecord record;
+};
+// The one reader: every record of the store (a key with a non-empty unnamed value), in
+// ascending number. A missing value reads as empty text or 0, as the store gives it.
+std::vector<StoredGameRecord> readGameRecords(Store& store);
 
 }  // namespace tomelin

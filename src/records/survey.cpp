@@ -9,30 +9,6 @@ namespace tomelin {
 
 namespace {
 
-const StoreValue* findValue(const std::vector<StoredValue>& values, std::string_view name) {
-    // Values come ordered by name, but the store compares names without regard to ASCII
-    // case, so look them up the same way.
-    for (const StoredValue& value : values) {
-        if (value.name.size() == name.size() &&
-            std::equal(value.name.begin(), value.name.end(), name.begin(), [](char a, char b) {
-                return (a >= 'A' && a <= 'Z' ? a + 32 : a) == (b >= 'A' && b <= 'Z' ? b + 32 : b);
-            })) {
-            return &value.value;
-        }
-    }
-    return nullptr;
-}
-
-std::string textOf(const std::vector<StoredValue>& values, std::string_view name) {
-    const StoreValue* value = findValue(values, name);
-    return value ? valueText(*value) : std::string();
-}
-
-int intOf(const std::vector<StoredValue>& values, std::string_view name) {
-    const StoreValue* value = findValue(values, name);
-    return value ? valueInt(*value) : 0;
-}
-
 // Tenths of a percent of `part` in `whole`, cut: 20 of 32 -> 625.
 int shareTenthsOf(long long part, long long whole) {
     if (whole <= 0)
@@ -57,48 +33,38 @@ bool entersPlayerLists(const std::string& name) {
 
 Survey PruzkHer(Store& store) {
     Survey survey;
-    // Every record key with its values in one read, in ascending number.
-    const std::vector<NumberedSubkey> records =
-        numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName);
-
     auto& lists = survey.lists;
-    for (const auto& [number, values] : records) {
-        const std::string board = textOf(values, kRecBoard);
-        if (board.empty())
-            continue;  // a free number, not a record
-        const std::array<std::string, 2> names{textOf(values, kRecPlayer1),
-                                               textOf(values, kRecPlayer2)};
-        const std::array<int, 2> counts{intOf(values, kRecCount1), intOf(values, kRecCount2)};
-        const std::array<std::string, 2> tokens{textOf(values, kRecToken1),
-                                                textOf(values, kRecToken2)};
-        const int winner = intOf(values, kRecWinner);
+    for (StoredGameRecord& row : readGameRecords(store)) {
+        const GameRecord& r = row.record;
         // A record of the old format or one without a winner is left where it is and out of
         // the lists: nothing else in the store is touched because of it.
-        if (!isCompleteTokenString(tokens[0]) || !isCompleteTokenString(tokens[1]) ||
-            (winner != 1 && winner != 2)) {
-            survey.skippedNumbers.push_back(number);
+        if (!isCompleteTokenString(r.tokens[0]) || !isCompleteTokenString(r.tokens[1]) ||
+            (r.winner != 1 && r.winner != 2)) {
+            survey.skippedNumbers.push_back(row.number);
             continue;
         }
-        const int w = winner - 1;
+        const int w = r.winner - 1;
         const int l = 1 - w;
-        const int share = shareTenthsOf(counts[w], static_cast<long long>(counts[0]) + counts[1]);
+        const int share =
+            shareTenthsOf(r.counts[w], static_cast<long long>(r.counts[0]) + r.counts[1]);
 
-        lists[kListBoard].push_back(board);
-        lists[kListPlayer1].push_back(names[0]);
-        lists[kListPlayer2].push_back(names[1]);
-        lists[kListCount1].push_back(bracketed(counts[0]));
-        lists[kListCount2].push_back(bracketed(counts[1]));
-        lists[kListLogic].push_back(std::to_string(intOf(values, kRecLogic)));
-        lists[kListMoves].push_back(std::to_string(intOf(values, kRecMoves)));
-        lists[kListWinner].push_back(names[w]);
+        lists[kListBoard].push_back(r.board);
+        lists[kListPlayer1].push_back(r.names[0]);
+        lists[kListPlayer2].push_back(r.names[1]);
+        lists[kListCount1].push_back(bracketed(r.counts[0]));
+        lists[kListCount2].push_back(bracketed(r.counts[1]));
+        lists[kListLogic].push_back(std::to_string(r.logic));
+        lists[kListMoves].push_back(std::to_string(r.moves));
+        lists[kListWinner].push_back(r.names[w]);
         lists[kListShare].push_back(tenthsText(share));
-        lists[kListTimes].push_back(std::to_string(intOf(values, kRecTimes)));
-        lists[kListLoserWinner].push_back(names[l]);
-        lists[kListLoserWinner].push_back(names[w]);
-        lists[kListTokens].push_back(tokens[l]);
-        lists[kListTokens].push_back(tokens[w]);
-        survey.recordNumbers.push_back(number);
+        lists[kListTimes].push_back(std::to_string(r.times));
+        lists[kListLoserWinner].push_back(r.names[l]);
+        lists[kListLoserWinner].push_back(r.names[w]);
+        lists[kListTokens].push_back(r.tokens[l]);
+        lists[kListTokens].push_back(r.tokens[w]);
+        survey.recordNumbers.push_back(row.number);
         survey.shareTenths.push_back(share);
+        survey.records.push_back(std::move(row.record));
     }
 
     std::unordered_set<std::string> known;
@@ -120,14 +86,13 @@ Survey PruzkHer(Store& store) {
 PlayerStats playerStatistics(const Survey& survey, std::string_view name) {
     PlayerStats stats;
     long long pointsTenths = 0;
-    const auto& lists = survey.lists;
     for (int k = 0; k < survey.recordCount(); ++k) {
-        const std::string& p1 = lists[kListPlayer1][k];
-        const std::string& p2 = lists[kListPlayer2][k];
+        const GameRecord& r = survey.records[static_cast<std::size_t>(k)];
+        const std::string& p1 = r.names[0];
+        const std::string& p2 = r.names[1];
         if (name != p1 && name != p2)
             continue;
-        // The share as stored in the list, read back with "." as its decimal point.
-        const int share = static_cast<int>(leadingNumber(lists[kListShare][k]) * 10 + 0.5);
+        const int share = survey.shareTenths[static_cast<std::size_t>(k)];
         if (p1 == p2) {
             stats.played += 2;
             stats.won += 1;
@@ -135,7 +100,7 @@ PlayerStats playerStatistics(const Survey& survey, std::string_view name) {
             pointsTenths += 1000;
         } else {
             stats.played += 1;
-            if (name == lists[kListWinner][k]) {
+            if (name == r.names[static_cast<std::size_t>(r.winner - 1)]) {
                 stats.won += 1;
                 pointsTenths += share;
             } else {
@@ -201,38 +166,25 @@ const std::array<std::string, 5>& timeLimitTexts() {
 std::array<std::string, 8> recordLines(const Survey& survey, int k) {
     if (k < 0 || k >= survey.recordCount())
         return {};
-    const auto& lists = survey.lists;
-    const int logic = static_cast<int>(leadingNumber(lists[kListLogic][k]));
-    const int times = static_cast<int>(leadingNumber(lists[kListTimes][k]));
+    const GameRecord& r = survey.records[static_cast<std::size_t>(k)];
     auto timeText = [](int position) {
         return position >= 0 && position < 5 ? timeLimitTexts()[position] : std::string();
     };
-    const int t1 = times >= 0 ? times / 10 : -1;
-    const int t2 = times >= 0 ? times % 10 : -1;
+    const int t1 = r.times >= 0 ? r.times / 10 : -1;
+    const int t2 = r.times >= 0 ? r.times % 10 : -1;
+    const std::string share = tenthsText(survey.shareTenths[static_cast<std::size_t>(k)]);
     return {
-        "Hrací pole\t" + lists[kListBoard][k],
-        "1. hráč\t\t" + lists[kListPlayer1][k] + lists[kListCount1][k],
-        "2. hráč\t\t" + lists[kListPlayer2][k] + lists[kListCount2][k],
-        std::string("Logika pohybu\t") + (logic == 1   ? "Hvězda"
-                                          : logic == 2 ? "Kříž"
-                                                       : ""),
-        "Počet tahů\t" + lists[kListMoves][k],
-        "Vítěz\t\t" + lists[kListWinner][k] + "(" + lists[kListShare][k] + "%)",
+        "Hrací pole\t" + r.board,
+        "1. hráč\t\t" + r.names[0] + bracketed(r.counts[0]),
+        "2. hráč\t\t" + r.names[1] + bracketed(r.counts[1]),
+        std::string("Logika pohybu\t") + (r.logic == 1   ? "Hvězda"
+                                          : r.logic == 2 ? "Kříž"
+                                                         : ""),
+        "Počet tahů\t" + std::to_string(r.moves),
+        "Vítěz\t\t" + r.names[static_cast<std::size_t>(r.winner - 1)] + "(" + share + "%)",
         "Čas na hru 1. h.\t" + timeText(t1),
         "Čas na hru 2. h.\t" + timeText(t2),
     };
-}
-
-int playerKindOfName(std::string_view name) {
-    if (name == "PC Začátečník")
-        return 1;
-    if (name == "PC Profesionál")
-        return 2;
-    if (name == "PC Génius")
-        return 3;
-    if (name == "PC Velmistr")
-        return 4;
-    return 0;
 }
 
 }  // namespace tomelin

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/store/store.h"
+#include "records/game_record.h"
 
 namespace tomelin {
 
@@ -41,6 +42,9 @@ struct Survey {
     std::vector<std::string> viewerPlayers;
     // The setup window's name choices (`Text3(0)`, `Text3(1)`); no "PC " names; list 12.
     std::vector<std::string> setupPlayers;
+    // The records taken, typed: what the statistics, the viewer's record lines and the tool
+    // read. The lists above are only what the windows show; parallel to lists 0..6, 8..10.
+    std::vector<GameRecord> records;
     // The store number of each record taken, parallel to lists 0..6 and 8..10.
     std::vector<int> recordNumbers;
     // The winner's share of each record in tenths of a percent (625 for 62.5 %).
@@ -48,7 +52,7 @@ struct Survey {
     // Records present in the store but left out because they are damaged.
     std::vector<int> skippedNumbers;
 
-    int recordCount() const { return static_cast<int>(lists[kListBoard].size()); }
+    int recordCount() const { return static_cast<int>(records.size()); }
     // `HScroll1`'s maximum after the survey: records - 1 (-1 for none).
     int scrollMaximum() const { return recordCount() - 1; }
 };
@@ -89,8 +93,6 @@ std::array<std::string, 2> anonymousPlayersLines();
 // The eight lines of the viewer's record part (`List1`) for record k of the survey.
 // An index outside the records gives eight empty lines.
 std::array<std::string, 8> recordLines(const Survey& survey, int k);
-// `PlayerKind` of a recorded name: 1..3 for the computer names, 0 for anyone else.
-int playerKindOfName(std::string_view name);
 // The five time-limit texts, list positions 0..4.
 const std::array<std::string, 5>& timeLimitTexts();
 

@@ -16,7 +16,7 @@
 #include "editor/edit_canvas.h"
 #include "editor/edit_cursors.h"
 #include "platform/store/sqlite_store.h"
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 
 namespace tomelin {
 namespace {

@@ -5,11 +5,11 @@
 #include <set>
 
 #include "gamewin/score_bar.h"
-#include "gamewin/title_strip.h"
+#include "drawing/title_strip.h"
 #include "gamewin/toolbar_pictures.h"
 #include "gamewin/window_layout.h"
 #include "platform/draw/image_surface.h"
-#include "recorded_op.h"
+#include "drawing/recorded_op.h"
 
 namespace tomelin {
 namespace {

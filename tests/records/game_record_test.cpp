@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/winner.h"
+
 #include "platform/store/store_folder.h"
 
 namespace tomelin {
@@ -50,16 +52,21 @@ TEST(RecordValues, NumbersKeyNamesMovesTimesLogicAndWinner) {
         EXPECT_EQ(recordNumberFromKeyName(bad), std::nullopt) << bad;
     EXPECT_EQ(movesFromCounter(12), 12);
     EXPECT_EQ(timesCode(4, 0), 40);
-    EXPECT_EQ(logicCode("1"), 1);
-    EXPECT_EQ(logicCode(""), 2);
-    EXPECT_EQ(winnerFromCounts(12, 20), 2);
-    EXPECT_EQ(winnerFromCounts(16, 16), 0);
+    EXPECT_EQ(logicNumber(logicFromLabel("1")), 1);
+    EXPECT_EQ(logicNumber(logicFromLabel("")), 2);
+    EXPECT_EQ(winnerOfCounts(12, 20), 2);
+    EXPECT_EQ(winnerOfCounts(16, 16), 0);
 }
 
 GameRecord sampleRecord(const std::string& board = "Originál") {
-    return finishedGameRecord(board, {"Eva", "PC Génius"}, "2", {2, 4}, {20, 12},
-                              {TokenStyle{rgbOf(255, 0, 0), 3}, TokenStyle{rgbOf(0, 0, 255), 5}},
-                              12.5);
+    return finishedGameRecord(
+        GameEnd{.board = board,
+                .names = {"Eva", "PC Génius"},
+                .logic = logicFromLabel("2"),
+                .timeListPos = {2, 4},
+                .counts = {20, 12},
+                .tokens = {TokenStyle{rgbOf(255, 0, 0), 3}, TokenStyle{rgbOf(0, 0, 255), 5}},
+                .moveCounter = 12.5});
 }
 
 class WriteGameRecordTest : public StoreTest {
@@ -123,6 +130,42 @@ TEST_F(WriteGameRecordTest, FailingWriteLeavesNoHalfRecord) {
     EXPECT_FALSE(m_store->openKey(recordKeyPath(1)));
     rawSql(m_folder.file(), "DROP TRIGGER refuse");
     EXPECT_EQ(writeGameRecord(*m_store, sampleRecord()).number, 1);  // the store is fine
+}
+
+TEST_F(WriteGameRecordTest, TheReaderGivesBackWhatGameEndRecorded) {
+    // Record 2 is free, record 3 keeps only a board name: the reader returns both records
+    // it finds, in number order, with the missing values read as empty and 0.
+    GameEnd end{.board = "Dáma",
+                .names = {"Jan", "Eva"},
+                .logic = Logic::Star,
+                .timeListPos = {0, 3},
+                .counts = {7, 25},
+                .tokens = {TokenStyle{rgbOf(255, 255, 255), 8}, TokenStyle{rgbOf(15, 15, 15), 2}},
+                .moveCounter = 40};
+    ASSERT_EQ(recordFinishedGame(*m_store, end).number, 1);
+    m_store->CreateRegKey(recordKeyPath(3));
+    m_store->WriteRegValue(recordKeyPath(3), "", std::string("Bitva"), kTypeText);
+
+    const std::vector<StoredGameRecord> rows = readGameRecords(*m_store);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].number, 1);
+    const GameRecord& r = rows[0].record;
+    EXPECT_EQ(r.board, "Dáma");
+    EXPECT_EQ(r.names, (std::array<std::string, 2>{"Jan", "Eva"}));
+    EXPECT_EQ(r.logic, 1);
+    EXPECT_EQ(r.times, 3);
+    EXPECT_EQ(r.counts, (std::array<int, 2>{7, 25}));
+    EXPECT_EQ(r.tokens, (std::array<std::string, 2>{"AAA8", "EEE2"}));
+    EXPECT_EQ(r.winner, 2);
+    EXPECT_EQ(r.moves, 40);
+    EXPECT_EQ(rows[1].number, 3);
+    EXPECT_EQ(rows[1].record.board, "Bitva");
+    EXPECT_EQ(rows[1].record.names, (std::array<std::string, 2>{}));
+    EXPECT_EQ(rows[1].record.winner, 0);
+    // A drawn game end is not recorded.
+    end.counts = {16, 16};
+    EXPECT_EQ(recordFinishedGame(*m_store, end).outcome, RecordWrite::Outcome::NotStored);
+    EXPECT_EQ(readGameRecords(*m_store).size(), 2u);
 }
 
 }  // namespace

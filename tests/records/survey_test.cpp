@@ -6,6 +6,7 @@
 
 #include <locale>
 
+#include "core/winner.h"
 #include "platform/store/store_folder.h"
 #include "records/game_record.h"
 
@@ -31,7 +32,7 @@ protected:
                                 .times = 24,
                                 .counts = {c1, c2},
                                 .tokens = {token1, token2},
-                                .winner = winnerFromCounts(c1, c2),
+                                .winner = winnerOfCounts(c1, c2),
                                 .moves = 30};
         EXPECT_EQ(writeGameRecord(*m_store, record).outcome, RecordWrite::Outcome::Written);
     }

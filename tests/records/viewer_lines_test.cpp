@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/game.h"
 #include "records/survey.h"
 
 namespace tomelin {
@@ -32,24 +33,23 @@ TEST(PlayerLines, OneWinAndFourLosses) {
     EXPECT_EQ(anonymousPlayersLines()[1], "konkrétního hráče.");
 }
 
-Survey oneRecord(const std::string& logic, const std::string& times) {
+// One surveyed record, Eva beating Jan 40 to 24 (a share of 62.5 %) in 57 moves.
+Survey oneRecord(int logic, int times) {
     Survey survey;
-    auto& l = survey.lists;
-    l[kListBoard] = {"Originál"};
-    l[kListPlayer1] = {"Eva"};
-    l[kListPlayer2] = {"Jan"};
-    l[kListCount1] = {"(40)"};
-    l[kListCount2] = {"(24)"};
-    l[kListLogic] = {logic};
-    l[kListMoves] = {"57"};
-    l[kListWinner] = {"Eva"};
-    l[kListShare] = {"62.5"};
-    l[kListTimes] = {times};
+    survey.records = {GameRecord{.board = "Originál",
+                                 .names = {"Eva", "Jan"},
+                                 .logic = logic,
+                                 .times = times,
+                                 .counts = {40, 24},
+                                 .tokens = {"ACE1", "ECA5"},
+                                 .winner = 1,
+                                 .moves = 57}};
+    survey.shareTenths = {625};
     return survey;
 }
 
 TEST(RecordLines, ShowOneRecord) {
-    EXPECT_EQ(recordLines(oneRecord("1", "24"), 0),
+    EXPECT_EQ(recordLines(oneRecord(1, 24), 0),
               (Lines8{"Hrací pole\tOriginál", "1. hráč\t\tEva(40)", "2. hráč\t\tJan(24)",
                       "Logika pohybu\tHvězda", "Počet tahů\t57", "Vítěz\t\tEva(62.5%)",
                       "Čas na hru 1. h.\t60 minut", "Čas na hru 2. h.\t10 minut"}));
@@ -57,17 +57,21 @@ TEST(RecordLines, ShowOneRecord) {
 
 TEST(RecordLines, LogicAndTimesCodesAndDamagedValuesShowNothingInsteadOfFailing) {
     // logic, times -> logic text, player 1's time, player 2's time
-    const std::array<const char*, 5> rows[] = {{"2", "40", "Kříž", "10 minut", "Neomezeně"},
-                                               {"3", "97", "", "", ""},
-                                               {"1", "-5", "Hvězda", "", ""}};
-    for (const auto& row : rows) {
-        const Lines8 lines = recordLines(oneRecord(row[0], row[1]), 0);
-        EXPECT_EQ(lines[3], std::string("Logika pohybu\t") + row[2]) << row[1];
-        EXPECT_EQ(lines[6], std::string("Čas na hru 1. h.\t") + row[3]) << row[1];
-        EXPECT_EQ(lines[7], std::string("Čas na hru 2. h.\t") + row[4]) << row[1];
+    struct Row {
+        int logic, times;
+        const char *logicText, *time1, *time2;
+    };
+    const Row rows[] = {{2, 40, "Kříž", "10 minut", "Neomezeně"},
+                        {3, 97, "", "", ""},
+                        {1, -5, "Hvězda", "", ""}};
+    for (const Row& row : rows) {
+        const Lines8 lines = recordLines(oneRecord(row.logic, row.times), 0);
+        EXPECT_EQ(lines[3], std::string("Logika pohybu\t") + row.logicText) << row.times;
+        EXPECT_EQ(lines[6], std::string("Čas na hru 1. h.\t") + row.time1) << row.times;
+        EXPECT_EQ(lines[7], std::string("Čas na hru 2. h.\t") + row.time2) << row.times;
     }
-    EXPECT_EQ(recordLines(oneRecord("1", "0"), 1), Lines8{});
-    EXPECT_EQ(recordLines(oneRecord("1", "0"), -1), Lines8{});
+    EXPECT_EQ(recordLines(oneRecord(1, 0), 1), Lines8{});
+    EXPECT_EQ(recordLines(oneRecord(1, 0), -1), Lines8{});
 }
 
 TEST(PlayerKind, ComputerNamesGiveTheirStrength) {
@@ -79,7 +83,7 @@ TEST(PlayerKind, ComputerNamesGiveTheirStrength) {
                                                 {"PC génius", 0},
                                                 {"Eva", 0}};
     for (const auto& [name, kind] : rows)
-        EXPECT_EQ(playerKindOfName(name), kind) << name;
+        EXPECT_EQ(playerKindFromName(name), kind) << name;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The five drawing primitives every picture of the program is drawn with.
 
-#include "core/ports.h"
+#include "core/rgb.h"
 
 namespace tomelin {
 

@@ -8,7 +8,8 @@
 #include <QScrollBar>
 #include <cmath>
 
-#include "gamewin/token_painter.h"
+#include "core/game.h"
+#include "drawing/token_painter.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"
 #include "records/widgets/tab_list.h"
@@ -159,7 +160,7 @@ void FrmVlst::showPlayer(int index) {
                                       ? tokens[static_cast<std::size_t>(index)]
                                       : std::string();
     const auto token = decodeTokenString(tokenText);
-    m_shownKind = playerKindOfName(name);
+    m_shownKind = playerKindFromName(name);
     m_picture4->clearPicture();
     DRWP2(m_picture4->surface(), 0, 0, token.shape, token.colour, m_picture4->height(), m_shownKind,
           false, m_detailLevel, m_random);

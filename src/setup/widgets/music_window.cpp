@@ -7,7 +7,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "gamewin/title_strip.h"
+#include "drawing/title_strip.h"
 #include "platform/draw/picture_box.h"
 #include "platform/midi/fluid_midi_player.h"
 #include "platform/midi/song_library.h"

@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "core/game.h"
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 #include "records/survey.h"
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 #include "setup/widgets/token_chooser.h"
 
 class QDialog;

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "core/ports.h"
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 #include "setup/widgets/token_class.h"
 
 class QComboBox;

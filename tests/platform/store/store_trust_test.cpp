@@ -17,7 +17,7 @@
 #include "platform/store/store_location.h"
 #include "records/game_record.h"
 #include "records/survey.h"
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 
 namespace tomelin {
 namespace {

@@ -10,6 +10,7 @@
 
 #include "platform/draw/picture_box.h"
 #include "platform/store/sqlite_store.h"
+#include "core/winner.h"
 #include "records/game_record.h"
 #include "records/widgets/tab_list.h"
 
@@ -26,7 +27,7 @@ protected:
                 std::array<int, 2> counts, int times = 0, int logic = 1) {
         const std::array<std::string, 2> tokens{"AEE3", "AEE3"};
         const GameRecord r{
-            board, names, logic, times, counts, tokens, winnerFromCounts(counts[0], counts[1]), 25};
+            board, names, logic, times, counts, tokens, winnerOfCounts(counts[0], counts[1]), 25};
         ASSERT_EQ(writeGameRecord(*m_store, r).outcome, RecordWrite::Outcome::Written);
     }
 

@@ -13,9 +13,9 @@
 #include "editor/frm_edit.h"
 #include "gamewin/tomel.h"
 #include "records/game_record.h"
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 #include "setup/widgets/setup_window.h"
-#include "setup/widgets/startup.h"
+#include "app/startup.h"
 
 namespace tomelin {
 

@@ -1,6 +1,6 @@
-#include "gamewin/title_strip.h"
+#include "drawing/title_strip.h"
 
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 #include "platform/draw/image_surface.h"
 
 namespace tomelin {

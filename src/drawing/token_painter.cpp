@@ -1,4 +1,4 @@
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 
 #include <algorithm>
 #include <array>

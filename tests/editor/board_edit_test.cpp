@@ -1,4 +1,4 @@
-#include "setup/board_edit.h"
+#include "editor/board_edit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 
 #include <algorithm>
 

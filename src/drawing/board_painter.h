@@ -6,7 +6,7 @@
 #include "core/board.h"
 #include "core/directions.h"
 #include "core/ports.h"
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 #include "platform/draw/draw_surface.h"
 
 namespace tomelin {

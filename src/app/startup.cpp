@@ -1,4 +1,4 @@
-#include "setup/widgets/startup.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "core/random.h"
-#include "gamewin/token_painter.h"
+#include "drawing/token_painter.h"
 #include "platform/draw/image_surface.h"
 
 namespace tomelin {

@@ -1,6 +1,6 @@
 // The board list (`NajitMapy`) and the board store's slots.
 
-#include "setup/board_list.h"
+#include "boards/board_list.h"
 
 #include <gtest/gtest.h>
 

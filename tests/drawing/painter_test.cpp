@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/game_harness.h"
-#include "gamewin/board_painter.h"
-#include "gamewin/token_painter.h"
+#include "drawing/board_painter.h"
+#include "drawing/token_painter.h"
 #include "recorded_op.h"
 
 namespace tomelin {

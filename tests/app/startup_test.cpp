@@ -1,4 +1,4 @@
-#include "setup/widgets/startup.h"
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

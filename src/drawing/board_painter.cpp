@@ -1,4 +1,4 @@
-#include "gamewin/board_painter.h"
+#include "drawing/board_painter.h"
 
 #include <cmath>
 

@@ -1,0 +1,2 @@
+// The game core builds without Qt.
+#include <QString>

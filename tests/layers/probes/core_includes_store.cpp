@@ -1,0 +1,2 @@
+// The game core may not reach up into the store.
+#include "platform/store/store.h"
