@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/play.h"
 #include "core/game.h"
 #include "core/manual_timer_host.h"
 #include "core/random.h"
@@ -48,14 +49,12 @@ private:
     std::map<std::string, Totals> m_totals;
 };
 
+// The old strengths only: Velmistr does not play itself.
 std::optional<int> parseOpponent(const std::string& text) {
-    if (text == "beginner")
-        return 1;
-    if (text == "pro")
-        return 2;
-    if (text == "genius")
-        return 3;
-    return std::nullopt;
+    const auto level = parseLevel(text);
+    if (level && *level == kMasterKind)
+        return std::nullopt;
+    return level;
 }
 
 std::string percent(double v) {

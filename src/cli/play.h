@@ -21,6 +21,9 @@ class Store;
 
 namespace tomelin::cli {
 
+// The player kind a --p1/--p2 LEVEL names (beginner, pro, genius, master), if any.
+std::optional<int> parseLevel(const std::string& text);
+
 // A game that ended (the board is full), as a record needs it.
 struct FinishedGame {
     int gameIndex = 1;        // 1-based within this run of `play`

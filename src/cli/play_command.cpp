@@ -36,18 +36,6 @@ struct PlaySettings {
     bool record = false;  // --record
 };
 
-std::optional<int> parseLevel(const std::string& text) {
-    if (text == "beginner")
-        return 1;
-    if (text == "pro")
-        return 2;
-    if (text == "genius")
-        return 3;
-    if (text == "master")
-        return kMasterKind;
-    return std::nullopt;
-}
-
 // Column letter and row number of a cell, as a person reads the board ("c4").
 std::string cellName(CellPos c) {
     std::string name(1, static_cast<char>('a' + c.x));
@@ -228,6 +216,19 @@ std::uint32_t timeSeed() {
 }
 
 }  // namespace
+
+std::optional<int> parseLevel(const std::string& text) {
+    if (text == "beginner")
+        return 1;
+    if (text == "pro")
+        return 2;
+    if (text == "genius")
+        return 3;
+    if (text == "master")
+        return kMasterKind;
+    return std::nullopt;
+}
+
 
 int playCommand(const std::vector<std::string>& args, CommandIo& io) {
     PlaySettings settings;

@@ -13,7 +13,12 @@ constexpr int kProgressDepths = 10;
 }  // namespace
 
 Game::~Game() {
-    cancelMasterSearch();
+    // Stop a search still running, but tell nobody: the observers may already be gone.
+    if (m_searchKind != SearchKind::None) {
+        m_searchKind = SearchKind::None;
+        ++m_searchTicket;
+        runner().cancel();
+    }
 }
 
 void Game::setSearchRunner(SearchRunner* runner) {

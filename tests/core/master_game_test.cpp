@@ -53,9 +53,10 @@ struct HintRecorder : SearchObserver {
 
 // A person ("Alice", player 1) against "PC Velmistr" whose searches the test holds.
 struct MasterFixture : ::testing::Test {
-    GameHarness h{"", "1", "Alice", "PC Velmistr"};
+    // The runner and the hint recorder outlive the game, which cancels its search as it ends.
     HeldRunner runner;
     HintRecorder hints;
+    GameHarness h{"", "1", "Alice", "PC Velmistr"};
     void SetUp() override {
         h.game.setSearchRunner(&runner);
         h.game.setSearchObserver(&hints);
