@@ -45,7 +45,7 @@ _tomelin_cli()
     # The value of the option just typed.
     case $prev in
         --board)
-            [[ $command == play ]] && _tomelin_cli_boards "$cur"
+            [[ $command == play || $command == match ]] && _tomelin_cli_boards "$cur"
             return
             ;;
         --logic)
@@ -68,7 +68,7 @@ _tomelin_cli()
             COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur"))
             return
             ;;
-        --board-string | --seed | --games | --max-moves | --depth | --last | --movetime)
+        --board-string | --seed | --games | --max-moves | --depth | --last | --movetime | --jobs)
             return
             ;;
     esac
@@ -82,7 +82,7 @@ _tomelin_cli()
             options="--board-string --logic --player --strength --last --movetime --depth"
             ;;
         match)
-            options="--games --movetime --seed --opponent"
+            options="--games --movetime --seed --opponent --jobs --board --logic"
             ;;
         perft)
             options="--board-string --logic --player --depth"

@@ -21,8 +21,9 @@ std::span<const Command> commandTable() {
          "[--last SX SY TX TY] [--movetime MS] [--depth D]   (K 4: \"PC Velmistr\")",
          movesCommand},
         {"match",
-         "match [--games N] [--movetime MS] [--seed N] [--opponent LEVEL]   (\"PC Velmistr\" "
-         "against LEVEL, default genius, over the built-in boards, both logics and sides)",
+         "match [--games N] [--movetime MS] [--seed N] [--opponent LEVEL] [--jobs N] [--board NAME] "
+         "[--logic star|cross]   (\"PC Velmistr\" against LEVEL, default genius, over the built-in "
+         "boards, both logics and sides; --jobs plays that many games at once)",
          matchCommand},
         {"perft", "perft --board-string S [--logic star|cross] --player P --depth D", perftCommand},
         {"bench", "bench   (plays a fixed set of seeded computer games; prints one number)",

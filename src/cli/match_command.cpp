@@ -3,12 +3,18 @@
 
 #include <cmath>
 #include <cstdio>
+#include <atomic>
+#include <condition_variable>
 #include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
 #include <ostream>
 
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "cli/play.h"
+#include "cli/position_options.h"
 #include "core/game.h"
 #include "core/manual_timer_host.h"
 #include "core/random.h"
@@ -76,18 +82,74 @@ std::pair<double, double> wilsonInterval(double successes, int games) {
     return {std::max(0.0, centre - half), std::min(1.0, centre + half)};
 }
 
-int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
+namespace {
+
+struct MatchPlan {
     int games = 200;
     int moveTimeMs = 1000;
     std::uint32_t seed = 1;
     int opponent = 3;
+    int jobs = 1;
+    // The board and logic combinations in the order they take turns.
+    std::vector<std::pair<const BuiltinBoard*, Logic>> pairings;
+};
+
+struct GameOutcome {
+    std::string line;
+    int masterResult = 0;  // 1 win, 0 draw, -1 loss
+};
+
+// Plays game `g` of the plan; `runner` keeps the search figures of its board.
+GameOutcome playMatchGame(const MatchPlan& plan, int g, CountingRunner& runner) {
+    const auto count = static_cast<int>(plan.pairings.size());
+    const auto& [board, logic] = plan.pairings[static_cast<std::size_t>(g % count)];
+    const int masterSide = (g / count) % 2 == 0 ? 1 : 2;
+    MtRandomSource random(plan.seed + static_cast<std::uint32_t>(g));
+    ManualTimerHost timers;
+    Game game(timers, random);
+    game.setSearchRunner(&runner);
+    game.setMasterMoveTimeMs(plan.moveTimeMs);
+    runner.setBoard(board->name);
+    timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
+    GameSetup setup;
+    setup.descriptor = board->boardString + "1";
+    setup.names[static_cast<std::size_t>(masterSide - 1)] = kComputerNames[kMasterKind - 1];
+    setup.names[static_cast<std::size_t>(2 - masterSide)] = kComputerNames[plan.opponent - 1];
+    setup.person = {false, false};
+    setup.logicLabel = logicLabel(logic);
+    GameOutcome outcome;
+    if (game.start(setup)) {
+        outcome.line = "game " + std::to_string(g + 1) + ' ' + board->name + " cannot be played";
+        return outcome;
+    }
+    constexpr int kMaxMoves = 2000;
+    int fired = 0;
+    while (!game.gameOver() && fired < 8 * kMaxMoves && timers.fireNext({GameTimer::TimerT}))
+        ++fired;
+    const auto c = game.position().counts();
+    const int winner = game.gameOver() ? game.position().winner() : 0;
+    outcome.masterResult = winner == 0 ? 0 : (winner == masterSide ? 1 : -1);
+    const char* word = outcome.masterResult == 0 ? "draw" : (outcome.masterResult > 0 ? "win" : "loss");
+    outcome.line = "game " + std::to_string(g + 1) + ' ' + board->name + ' ' +
+                   (logic == Logic::Star ? "star" : "cross") + " master=" +
+                   std::to_string(masterSide) + ' ' + std::to_string(c.tokens1) + ':' +
+                   std::to_string(c.tokens2) + ' ' + word + (game.gameOver() ? "" : " (unfinished)");
+    return outcome;
+}
+
+}  // namespace
+
+int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
+    MatchPlan plan;
+    std::optional<std::string> onlyBoard;
+    std::optional<Logic> onlyLogic;
     OptionParser parser;
     using Error = std::optional<std::string>;
     parser.add("--games", 1, [&](const std::vector<std::string>& v) -> Error {
         const auto n = parseInteger(v[0], 1, 100000);
         if (!n)
             return "games must be a number from 1 to 100000, not " + quotedArg(v[0]);
-        games = static_cast<int>(*n);
+        plan.games = static_cast<int>(*n);
         return std::nullopt;
     });
     parser.add("--movetime", 1, [&](const std::vector<std::string>& v) -> Error {
@@ -95,76 +157,114 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
         if (!ms)
             return "movetime must be a number of milliseconds from 1 to 600000, not " +
                    quotedArg(v[0]);
-        moveTimeMs = static_cast<int>(*ms);
+        plan.moveTimeMs = static_cast<int>(*ms);
         return std::nullopt;
     });
     parser.add("--seed", 1, [&](const std::vector<std::string>& v) -> Error {
         const auto s = parseInteger(v[0], 0, 4294967295LL);
         if (!s)
             return "seed must be a number from 0 to 4294967295, not " + quotedArg(v[0]);
-        seed = static_cast<std::uint32_t>(*s);
+        plan.seed = static_cast<std::uint32_t>(*s);
         return std::nullopt;
     });
     parser.add("--opponent", 1, [&](const std::vector<std::string>& v) -> Error {
         const auto level = parseOpponent(v[0]);
         if (!level)
             return "opponent must be beginner, pro or genius, not " + quotedArg(v[0]);
-        opponent = *level;
+        plan.opponent = *level;
+        return std::nullopt;
+    });
+    parser.add("--jobs", 1, [&](const std::vector<std::string>& v) -> Error {
+        const auto n = parseInteger(v[0], 1, 64);
+        if (!n)
+            return "jobs must be a number from 1 to 64, not " + quotedArg(v[0]);
+        plan.jobs = static_cast<int>(*n);
+        return std::nullopt;
+    });
+    parser.add("--board", 1, [&](const std::vector<std::string>& v) -> Error {
+        for (const BuiltinBoard& b : builtinBoards()) {
+            if (b.name == v[0]) {
+                onlyBoard = v[0];
+                return std::nullopt;
+            }
+        }
+        return "board must be the name of a built-in board, not " + quotedArg(v[0]);
+    });
+    parser.add("--logic", 1, [&](const std::vector<std::string>& v) -> Error {
+        onlyLogic = parseLogic(v[0]);
+        if (!onlyLogic)
+            return "logic must be star or cross, not " + quotedArg(v[0]);
         return std::nullopt;
     });
     if (auto error = parser.parse(args))
         return usageError(io, *error);
 
-    const auto& boards = builtinBoards();
-    const int boardCount = static_cast<int>(boards.size());
-    CountingRunner runner;
-    int wins = 0, draws = 0, losses = 0;
-    constexpr int kMaxMoves = 2000;
-    for (int g = 0; g < games; ++g) {
-        // Every board, then every logic, then every side, before any combination repeats.
-        const BuiltinBoard& board = boards[static_cast<std::size_t>(g % boardCount)];
-        const Logic logic = (g / boardCount) % 2 == 0 ? Logic::Star : Logic::Cross;
-        const int masterSide = (g / (2 * boardCount)) % 2 == 0 ? 1 : 2;
-        MtRandomSource random(seed + static_cast<std::uint32_t>(g));
-        ManualTimerHost timers;
-        Game game(timers, random);
-        game.setSearchRunner(&runner);
-        game.setMasterMoveTimeMs(moveTimeMs);
-        runner.setBoard(board.name);
-        timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
-        GameSetup setup;
-        setup.descriptor = board.boardString + "1";
-        setup.names[static_cast<std::size_t>(masterSide - 1)] = kComputerNames[kMasterKind - 1];
-        setup.names[static_cast<std::size_t>(2 - masterSide)] = kComputerNames[opponent - 1];
-        setup.person = {false, false};
-        setup.logicLabel = logicLabel(logic);
-        if (game.start(setup))
-            return usageError(io, "built-in board " + board.name + " cannot be played");
-        int fired = 0;
-        while (!game.gameOver() && fired < 8 * kMaxMoves && timers.fireNext({GameTimer::TimerT}))
-            ++fired;
-        const auto c = game.position().counts();
-        const int winner = game.gameOver() ? game.position().winner() : 0;
-        const char* outcome = winner == 0 ? "draw" : (winner == masterSide ? "win" : "loss");
-        if (winner == 0)
-            ++draws;
-        else if (winner == masterSide)
-            ++wins;
-        else
-            ++losses;
-        io.out << "game " << g + 1 << ' ' << board.name << ' '
-               << (logic == Logic::Star ? "star" : "cross") << " master=" << masterSide << ' '
-               << c.tokens1 << ':' << c.tokens2 << ' ' << outcome
-               << (game.gameOver() ? "" : " (unfinished)") << '\n';
-        io.out.flush();
+    // Every board, then every logic, then every side, before any combination repeats.
+    for (const Logic logic : {Logic::Star, Logic::Cross}) {
+        if (onlyLogic && *onlyLogic != logic)
+            continue;
+        for (const BuiltinBoard& board : builtinBoards()) {
+            if (!onlyBoard || *onlyBoard == board.name)
+                plan.pairings.emplace_back(&board, logic);
+        }
     }
+
+    // Workers take the next game; the lines come out in game order as they are ready.
+    const int jobs = std::min(plan.jobs, plan.games);
+    std::vector<std::optional<GameOutcome>> outcomes(static_cast<std::size_t>(plan.games));
+    std::vector<CountingRunner> runners(static_cast<std::size_t>(jobs));
+    std::mutex mutex;
+    std::condition_variable ready;
+    std::atomic<int> next{0};
+    std::vector<std::thread> workers;
+    for (int j = 0; j < jobs; ++j) {
+        workers.emplace_back([&, j] {
+            for (int g = next++; g < plan.games; g = next++) {
+                GameOutcome o = playMatchGame(plan, g, runners[static_cast<std::size_t>(j)]);
+                const std::lock_guard lock(mutex);
+                outcomes[static_cast<std::size_t>(g)] = std::move(o);
+                ready.notify_one();
+            }
+        });
+    }
+    int wins = 0, draws = 0, losses = 0;
+    bool broken = false;
+    for (int g = 0; g < plan.games; ++g) {
+        std::unique_lock lock(mutex);
+        ready.wait(lock, [&] { return outcomes[static_cast<std::size_t>(g)].has_value(); });
+        const GameOutcome& o = *outcomes[static_cast<std::size_t>(g)];
+        lock.unlock();
+        io.out << o.line << '\n';
+        io.out.flush();
+        if (o.line.ends_with("cannot be played"))
+            broken = true;
+        wins += o.masterResult > 0;
+        draws += o.masterResult == 0;
+        losses += o.masterResult < 0;
+    }
+    for (std::thread& w : workers)
+        w.join();
+    if (broken)
+        return usageError(io, "a built-in board cannot be played");
+
+    const int games = plan.games;
     const double score = wins + 0.5 * draws;
     const auto [lo, hi] = wilsonInterval(wins, games);
     io.out << "wins " << wins << " draws " << draws << " losses " << losses << " of " << games
            << "; win rate " << percent(static_cast<double>(wins) / games) << " (95% CI "
            << percent(lo) << " - " << percent(hi) << "), score " << percent(score / games)
            << '\n';
-    for (const auto& [name, t] : runner.totals()) {
+    std::map<std::string, CountingRunner::Totals> totals;
+    for (const CountingRunner& r : runners) {
+        for (const auto& [name, t] : r.totals()) {
+            CountingRunner::Totals& sum = totals[name];
+            sum.searches += t.searches;
+            sum.depthSum += t.depthSum;
+            sum.nodes += t.nodes;
+            sum.ms += t.ms;
+        }
+    }
+    for (const auto& [name, t] : totals) {
         if (t.searches == 0)
             continue;
         const double seconds = static_cast<double>(t.ms) / 1000.0;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "run_tool.h"
 
@@ -51,6 +53,39 @@ TEST(CliMaster, MatchCountsEveryGameAndPrintsTheInterval) {
     EXPECT_NE(r.out.find("95% CI "), std::string::npos);
     EXPECT_NE(r.out.find("search Originál: "), std::string::npos);
     EXPECT_EQ(run({"match", "--opponent", "master"}).status, kExitUsage);
+}
+
+TEST(CliMaster, MatchKeptToOneBoardAndLogicAlternatesSidesAndKeepsGameOrderWithJobs) {
+    const CliRun r = run({"match", "--games", "4", "--movetime", "2", "--seed", "5", "--board",
+                          "Čelem vzad", "--logic", "cross", "--jobs", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // One pairing: the sides alternate game by game, and the lines stay in game order
+    // although three games are played at once.
+    const std::vector<std::string> starts = {"game 1 Čelem vzad cross master=1 ",
+                                             "game 2 Čelem vzad cross master=2 ",
+                                             "game 3 Čelem vzad cross master=1 ",
+                                             "game 4 Čelem vzad cross master=2 "};
+    std::size_t at = 0;
+    for (const std::string& s : starts) {
+        const std::size_t found = r.out.find(s, at);
+        ASSERT_NE(found, std::string::npos) << s << "\n" << r.out;
+        at = found + s.size();
+    }
+    EXPECT_EQ(r.out.find("star"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" of 4; "), std::string::npos) << r.out;
+    // The figures of all three workers are summed into the one board line.
+    int moves = 0;
+    const auto line = r.out.find("search Čelem vzad: ");
+    ASSERT_NE(line, std::string::npos) << r.out;
+    ASSERT_EQ(std::sscanf(r.out.c_str() + line + std::string("search Čelem vzad: ").size(),
+                          "%d moves", &moves),
+              1);
+    EXPECT_GE(moves, 4 * 3) << r.out;  // every game has at least three Velmistr moves
+    EXPECT_EQ(r.out.find("search Originál"), std::string::npos) << r.out;
+
+    EXPECT_EQ(run({"match", "--board", "Neznámé"}).status, kExitUsage);
+    EXPECT_EQ(run({"match", "--logic", "diagonal"}).status, kExitUsage);
+    EXPECT_EQ(run({"match", "--jobs", "0"}).status, kExitUsage);
 }
 
 }  // namespace
