@@ -60,6 +60,10 @@ _tomelin_cli()
             COMPREPLY=($(compgen -W "beginner pro genius" -- "$cur"))
             return
             ;;
+        --clock)
+            COMPREPLY=($(compgen -W "cpu wall" -- "$cur"))
+            return
+            ;;
         --player)
             COMPREPLY=($(compgen -W "1 2" -- "$cur"))
             return
@@ -82,7 +86,7 @@ _tomelin_cli()
             options="--board-string --logic --player --strength --last --movetime --depth"
             ;;
         match)
-            options="--games --movetime --seed --opponent --jobs --board --logic"
+            options="--games --movetime --seed --opponent --jobs --board --logic --clock"
             ;;
         perft)
             options="--board-string --logic --player --depth"

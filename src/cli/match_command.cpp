@@ -6,6 +6,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -26,6 +27,7 @@ namespace {
 // Searches in place and keeps the depth and speed of every search.
 class CountingRunner final : public SearchRunner {
 public:
+    explicit CountingRunner(SearchClock* clock = nullptr) : m_inner(clock) {}
     struct Totals {
         int searches = 0;
         long long depthSum = 0;
@@ -90,6 +92,7 @@ struct MatchPlan {
     std::uint32_t seed = 1;
     int opponent = 3;
     int jobs = 1;
+    bool cpuClock = true;  // time the searches by the thread's processor time
     // The board and logic combinations in the order they take turns.
     std::vector<std::pair<const BuiltinBoard*, Logic>> pairings;
 };
@@ -181,6 +184,12 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
         plan.jobs = static_cast<int>(*n);
         return std::nullopt;
     });
+    parser.add("--clock", 1, [&](const std::vector<std::string>& v) -> Error {
+        if (v[0] != "cpu" && v[0] != "wall")
+            return "clock must be cpu or wall, not " + quotedArg(v[0]);
+        plan.cpuClock = v[0] == "cpu";
+        return std::nullopt;
+    });
     parser.add("--board", 1, [&](const std::vector<std::string>& v) -> Error {
         for (const BuiltinBoard& b : builtinBoards()) {
             if (b.name == v[0]) {
@@ -212,7 +221,11 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
     // Workers take the next game; the lines come out in game order as they are ready.
     const int jobs = std::min(plan.jobs, plan.games);
     std::vector<std::optional<GameOutcome>> outcomes(static_cast<std::size_t>(plan.games));
-    std::vector<CountingRunner> runners(static_cast<std::size_t>(jobs));
+    std::vector<std::unique_ptr<CountingRunner>> runners;
+    for (int j = 0; j < jobs; ++j) {
+        runners.push_back(std::make_unique<CountingRunner>(
+            plan.cpuClock ? &threadCpuSearchClock() : &steadySearchClock()));
+    }
     std::mutex mutex;
     std::condition_variable ready;
     std::atomic<int> next{0};
@@ -220,7 +233,7 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
     for (int j = 0; j < jobs; ++j) {
         workers.emplace_back([&, j] {
             for (int g = next++; g < plan.games; g = next++) {
-                GameOutcome o = playMatchGame(plan, g, runners[static_cast<std::size_t>(j)]);
+                GameOutcome o = playMatchGame(plan, g, *runners[static_cast<std::size_t>(j)]);
                 const std::lock_guard lock(mutex);
                 outcomes[static_cast<std::size_t>(g)] = std::move(o);
                 ready.notify_one();
@@ -255,8 +268,8 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
            << percent(lo) << " - " << percent(hi) << "), score " << percent(score / games)
            << '\n';
     std::map<std::string, CountingRunner::Totals> totals;
-    for (const CountingRunner& r : runners) {
-        for (const auto& [name, t] : r.totals()) {
+    for (const auto& r : runners) {
+        for (const auto& [name, t] : r->totals()) {
             CountingRunner::Totals& sum = totals[name];
             sum.searches += t.searches;
             sum.depthSum += t.depthSum;
@@ -269,8 +282,10 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
             continue;
         const double seconds = static_cast<double>(t.ms) / 1000.0;
         char line[200];
-        std::snprintf(line, sizeof line, "search %s: %d moves, average depth %.2f, %.0f nodes/s\n",
+        std::snprintf(line, sizeof line,
+                      "search %s: %d moves, average depth %.2f, %.0f ms a move, %.0f nodes/s\n",
                       name.c_str(), t.searches, static_cast<double>(t.depthSum) / t.searches,
+                      static_cast<double>(t.ms) / t.searches,
                       seconds > 0 ? static_cast<double>(t.nodes) / seconds : 0.0);
         io.out << line;
     }

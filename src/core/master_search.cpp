@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <vector>
 
 #include "core/bits.h"
@@ -92,10 +93,24 @@ public:
     }
 };
 
+class ThreadCpuClock final : public SearchClock {
+public:
+    std::int64_t nowMs() override {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<std::int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+    }
+};
+
 }  // namespace
 
 SearchClock& steadySearchClock() {
     static SteadyClock clock;
+    return clock;
+}
+
+SearchClock& threadCpuSearchClock() {
+    static ThreadCpuClock clock;
     return clock;
 }
 

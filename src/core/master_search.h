@@ -30,6 +30,9 @@ public:
 
 // The steady clock of the machine.
 SearchClock& steadySearchClock();
+// The processor time of the calling thread: a search timed by it thinks as long on a busy
+// machine as on an idle one (matches use it; a person waits by the steady clock).
+SearchClock& threadCpuSearchClock();
 
 struct SearchLimits {
     int maxDepth = 64;

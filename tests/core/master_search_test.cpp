@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include "core/master_search.h"
 
@@ -278,6 +280,24 @@ TEST(MasterSearch, MoveTimeIsAShareOfTheClock) {
     EXPECT_EQ(masterMoveTimeMs(3600), 1000);
     EXPECT_EQ(masterMoveTimeMs(15), 500);
     EXPECT_EQ(masterMoveTimeMs(0), 20);
+}
+
+TEST(MasterSearch, ThreadCpuClockCountsWorkAndNotWaiting) {
+    SearchClock& cpu = threadCpuSearchClock();
+    SearchClock& wall = steadySearchClock();
+    // Work: the processor clock moves, and never ahead of the wall clock.
+    const std::int64_t cpu0 = cpu.nowMs(), wall0 = wall.nowMs();
+    volatile std::uint64_t sink = 0;
+    while (cpu.nowMs() - cpu0 < 30) {
+        for (int i = 0; i < 10000; ++i)
+            sink = sink + static_cast<std::uint64_t>(i) * 2654435761U;
+    }
+    EXPECT_GE(wall.nowMs() - wall0, 30);
+    // Waiting: the wall clock moves, the processor clock hardly at all.
+    const std::int64_t cpu1 = cpu.nowMs(), wall1 = wall.nowMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_GE(wall.nowMs() - wall1, 60);
+    EXPECT_LT(cpu.nowMs() - cpu1, 30);
 }
 
 }  // namespace
