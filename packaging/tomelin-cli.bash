@@ -72,7 +72,7 @@ _tomelin_cli()
             COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur"))
             return
             ;;
-        --board-string | --seed | --games | --max-moves | --depth | --last | --movetime | --jobs)
+        --board-string | --seed | --games | --max-moves | --depth | --last | --movetime | --jobs | --weights)
             return
             ;;
     esac
@@ -86,7 +86,7 @@ _tomelin_cli()
             options="--board-string --logic --player --strength --last --movetime --depth"
             ;;
         match)
-            options="--games --movetime --seed --opponent --jobs --board --logic --clock"
+            options="--games --movetime --seed --opponent --jobs --board --logic --clock --weights"
             ;;
         perft)
             options="--board-string --logic --player --depth"

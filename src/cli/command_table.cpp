@@ -22,9 +22,9 @@ std::span<const Command> commandTable() {
          movesCommand},
         {"match",
          "match [--games N] [--movetime MS] [--seed N] [--opponent LEVEL] [--jobs N] [--board NAME] "
-         "[--logic star|cross] [--clock cpu|wall]   (\"PC Velmistr\" against LEVEL, default genius, "
+         "[--logic star|cross] [--clock cpu|wall] [--weights M F R]   (\"PC Velmistr\" against LEVEL, default genius, "
          "over the built-in boards, both logics and sides; --jobs plays that many games at once; "
-         "searches are timed by processor time unless --clock wall)",
+         "searches are timed by processor time unless --clock wall; --weights tunes the evaluation)",
          matchCommand},
         {"perft", "perft --board-string S [--logic star|cross] --player P --depth D", perftCommand},
         {"bench", "bench   (plays a fixed set of seeded computer games; prints one number)",

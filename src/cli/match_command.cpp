@@ -27,7 +27,10 @@ namespace {
 // Searches in place and keeps the depth and speed of every search.
 class CountingRunner final : public SearchRunner {
 public:
-    explicit CountingRunner(SearchClock* clock = nullptr) : m_inner(clock) {}
+    explicit CountingRunner(SearchClock* clock = nullptr, const EvalWeights& weights = {})
+        : m_inner(clock) {
+        m_inner.search().setWeights(weights);
+    }
     struct Totals {
         int searches = 0;
         long long depthSum = 0;
@@ -93,6 +96,7 @@ struct MatchPlan {
     int opponent = 3;
     int jobs = 1;
     bool cpuClock = true;  // time the searches by the thread's processor time
+    EvalWeights weights;   // of Velmistr's evaluation (for tuning it)
     // The board and logic combinations in the order they take turns.
     std::vector<std::pair<const BuiltinBoard*, Logic>> pairings;
 };
@@ -190,6 +194,16 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
         plan.cpuClock = v[0] == "cpu";
         return std::nullopt;
     });
+    parser.add("--weights", 3, [&](const std::vector<std::string>& v) -> Error {
+        int* fields[] = {&plan.weights.material, &plan.weights.frontier, &plan.weights.copyReach};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const auto w = parseInteger(v[i], -10000, 10000);
+            if (!w)
+                return "weights must be three numbers from -10000 to 10000, not " + quotedArg(v[i]);
+            *fields[i] = static_cast<int>(*w);
+        }
+        return std::nullopt;
+    });
     parser.add("--board", 1, [&](const std::vector<std::string>& v) -> Error {
         for (const BuiltinBoard& b : builtinBoards()) {
             if (b.name == v[0]) {
@@ -224,7 +238,7 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
     std::vector<std::unique_ptr<CountingRunner>> runners;
     for (int j = 0; j < jobs; ++j) {
         runners.push_back(std::make_unique<CountingRunner>(
-            plan.cpuClock ? &threadCpuSearchClock() : &steadySearchClock()));
+            plan.cpuClock ? &threadCpuSearchClock() : &steadySearchClock(), plan.weights));
     }
     std::mutex mutex;
     std::condition_variable ready;

@@ -86,6 +86,8 @@ TEST(CliMaster, MatchKeptToOneBoardAndLogicAlternatesSidesAndKeepsGameOrderWithJ
     EXPECT_EQ(run({"match", "--board", "Neznámé"}).status, kExitUsage);
     EXPECT_EQ(run({"match", "--logic", "diagonal"}).status, kExitUsage);
     EXPECT_EQ(run({"match", "--jobs", "0"}).status, kExitUsage);
+    EXPECT_EQ(run({"match", "--clock", "sundial"}).status, kExitUsage);
+    EXPECT_EQ(run({"match", "--weights", "100", "x", "4"}).status, kExitUsage);
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ check "match --opponent offers the three old levels" \
     diff <(complete_words match --opponent "" | sort) <(printf '%s\n' beginner genius pro)
 check "match offers its board, logic and jobs options" \
     diff <(complete_words match "" | sort) \
-    <(printf '%s\n' --board --clock --games --jobs --logic --movetime --opponent --seed)
+    <(printf '%s\n' --board --clock --games --jobs --logic --movetime --opponent --seed --weights)
 check "--p1 completes a prefix" diff <(complete_words play --p1 g) <(echo genius)
 check "--player offers 1 and 2" diff <(complete_words moves --player "") <(printf '%s\n' 1 2)
 
