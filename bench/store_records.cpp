@@ -2,40 +2,17 @@
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
-#include "platform/store/sqlite_store.h"
+#include "bench_store.h"
 #include "records/game_record.h"
 #include "records/survey.h"
 
 namespace {
 
 using namespace tomelin;
-
-// A fresh store file in a temporary folder, removed afterwards.
-class BenchStore {
-public:
-    BenchStore() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tomelin-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_folder = pattern;
-        store = SqliteStore::open((m_folder / "tomelin.db").string()).store;
-    }
-    ~BenchStore() {
-        store.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(m_folder, ec);
-    }
-    std::unique_ptr<SqliteStore> store;
-
-private:
-    std::filesystem::path m_folder;
-};
 
 GameRecord sampleRecord(int i) {
     GameRecord record;

@@ -2,40 +2,18 @@
 // (WAL, synchronous = FULL, as the program opens its store) holding the whole game.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 
 #include "core/game_snapshot.h"
 #include "core/manual_timer_host.h"
 #include "core/random.h"
-#include "platform/store/sqlite_store.h"
+#include "bench_store.h"
 #include "records/unfinished_game.h"
 
 namespace {
 
 using namespace tomelin;
-
-// A store file in a fresh folder beside the build (a real disk, not memory), removed after.
-class BenchStore {
-public:
-    BenchStore() {
-        std::string pattern = (std::filesystem::current_path() / "tomelin-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_folder = pattern;
-        store = SqliteStore::open((m_folder / "tomelin.db").string()).store;
-    }
-    ~BenchStore() {
-        store.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(m_folder, ec);
-    }
-    std::unique_ptr<SqliteStore> store;
-
-private:
-    std::filesystem::path m_folder;
-};
 
 // A computer game on `board` kept after `moves` moves, through the real turn sequence.
 GameSnapshot playedGame(const char* board, int moves) {

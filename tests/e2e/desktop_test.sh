@@ -177,6 +177,21 @@ cell_pixel() {
     pixel "$cx" "$cy"
 }
 cell_changed() { [ "$(cell_pixel "$1" "$2")" != "$3" ]; }
+# The board as the screen shows it, into FILE (the pointer parked off the cells).
+board_picture() {
+    local x y w h
+    read -r x y w h < <(widget Tomel/PL) || return 1
+    park_pointer
+    import -window root -crop "$((w))x$((h - 4))+$x+$y" +repage "$1" 2>>"$LOG"
+}
+# How many pixels of the board differ from the picture in FILE.
+board_differs_from() {
+    board_picture "$ART/board-now.png" || return 1
+    local n
+    n=$(compare -metric AE "$1" "$ART/board-now.png" null: 2>&1 >/dev/null)
+    [ "${n%%.*}" != 0 ]
+}
+board_same_as() { ! board_differs_from "$1"; }
 cell_is() { [ "$(cell_pixel "$1" "$2")" = "$3" ]; }
 
 # ---- a display, a window manager, the program ---------------------------------------------
@@ -287,6 +302,23 @@ key z
 wait_for 5 cell_is 1 1 "$FREE" || fail "\"Z\" left the mouse move on the board"
 wait_for 5 cell_is 9 1 "$FREE" || fail "\"Z\" left the keyboard move on the board"
 shot "take-back"
+
+# 6a. "Y" redoes what "Z" took back: both moves are on the board again, player 1 to move.
+key y
+wait_for 5 cell_changed 1 1 "$FREE" || fail "\"Y\" did not bring the mouse move back"
+wait_for 5 cell_changed 9 1 "$FREE" || fail "\"Y\" did not bring the keyboard move back"
+sleep 0.5  # the turn changes
+shot "redo"
+
+# 6b. "N" shows the move PC Velmistr would play, drawn over the board; a click clears it.
+board_picture "$ART/board-before-hint.png" || fail "the board could not be captured"
+key n
+wait_for 10 board_differs_from "$ART/board-before-hint.png" || fail "\"N\" showed no hint"
+shot "hint"
+read -r x y < <(cell_centre 5 5)
+click_at "$x" "$y"
+wait_for 5 board_same_as "$ART/board-before-hint.png" || fail "a click left the hint on the board"
+shot "hint-cleared"
 
 # 7. "Pauza-Minimalizovat", then restore.
 click Tomel/Picture13_2
