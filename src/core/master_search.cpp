@@ -471,9 +471,9 @@ void MasterSearch::clear() {
         k[0] = k[1] = kNoMove;
 }
 
-SearchReport MasterSearch::search(const Position& position, Logic logic,
-                                  const SearchLimits& limits, const std::atomic<bool>* stop,
-                                  SearchClock* clock, const DepthListener& onDepth) {
+SearchReport MasterSearch::search(const Position& position, Logic logic, const SearchLimits& limits,
+                                  const std::atomic<bool>* stop, SearchClock* clock,
+                                  const DepthListener& onDepth) {
     SearchClock& c = clock ? *clock : steadySearchClock();
     const std::int64_t start = c.nowMs();
     const std::int64_t deadline = limits.timeMs > 0 ? start + limits.timeMs : 0;
@@ -493,7 +493,9 @@ SearchReport MasterSearch::search(const Position& position, Logic logic,
             return;
         report.move = engine.toMove(order.front());
         const int maxDepth = std::clamp(limits.maxDepth, 1, kMaxPly - 2);
+        std::int64_t previousIterationMs = 0;
         for (int depth = 1; depth <= maxDepth; ++depth) {
+            const std::int64_t iterationStart = c.nowMs();
             if (stop && stop->load()) {
                 report.stopped = true;
                 break;
@@ -518,8 +520,20 @@ SearchReport MasterSearch::search(const Position& position, Logic logic,
             // A decided game needs no deeper look, nor does a position with one move.
             if (score >= kWinScore || score <= -kWinScore || order.size() == 1)
                 break;
-            // The next depth costs several times this one: do not start what cannot end.
-            if (deadline > 0 && (c.nowMs() - start) * 3 > limits.timeMs)
+            // The next depth costs about as many times this one as this one cost the one
+            // before (at least twice, at most eight times): a depth that would not end in
+            // time is not started, so the time goes to the moves and not to lost work.
+            const std::int64_t now = c.nowMs();
+            const std::int64_t iterationMs = now - iterationStart;
+            const double growth = previousIterationMs > 0
+                                      ? std::clamp(static_cast<double>(iterationMs) /
+                                                       static_cast<double>(previousIterationMs),
+                                                   2.0, 8.0)
+                                      : 4.0;
+            previousIterationMs = std::max<std::int64_t>(iterationMs, 1);
+            if (deadline > 0 &&
+                static_cast<double>(now - start) + growth * static_cast<double>(iterationMs) >
+                    static_cast<double>(limits.timeMs))
                 break;
         }
         report.nodes = engine.nodes();

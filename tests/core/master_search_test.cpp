@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
+#include <string>
 #include <thread>
 
 #include "core/master_search.h"
@@ -240,6 +241,42 @@ TEST(MasterSearch, KeepsToTheTimeBudgetOfAnInjectedClock) {
     EXPECT_EQ(quick.depth, 1);
 }
 
+// A clock that only moves when told: each completed depth "costs" the next planned amount.
+struct PlannedClock : SearchClock {
+    std::int64_t now = 0;
+    std::int64_t nowMs() override { return now; }
+};
+
+TEST(MasterSearch, StartsTheNextDepthOnlyWhenItsExpectedCostFitsTheBudget) {
+    // The next depth is expected to cost this one's cost times the growth from the one before
+    // (at most 8; 4 after the first depth).
+    const Position p = *Position::fromBoardString(findBuiltinBoard("Originál")->boardString,
+                                                  Player::One);
+    const auto depthReached = [&](std::vector<std::int64_t> costs, int budget, int maxDepth = 8) {
+        MasterSearch search;
+        PlannedClock clock;
+        std::size_t done = 0;
+        const SearchReport r = search.search(p, Logic::Star, {maxDepth, budget}, nullptr, &clock,
+                                             [&](const SearchReport&) {
+                                                 clock.now += done < costs.size() ? costs[done] : 1;
+                                                 ++done;
+                                             });
+        EXPECT_FALSE(r.stopped);
+        return r.depth;
+    };
+    // 10 then 30 (growth 3): 40 spent, 90 expected next.
+    EXPECT_EQ(depthReached({10, 30, 90, 270}, 129), 2);
+    EXPECT_EQ(depthReached({10, 30, 90, 270}, 131), 3);
+    // After the first depth the growth is taken as 4.
+    EXPECT_EQ(depthReached({10, 30}, 49), 1);
+    EXPECT_EQ(depthReached({10, 30}, 51), 2);
+    // A steep rise counts as eight times.
+    EXPECT_EQ(depthReached({1, 100, 800}, 900), 2);
+    EXPECT_EQ(depthReached({1, 100, 800}, 902), 3);
+    // Without a budget only the depth limit ends it.
+    EXPECT_EQ(depthReached({10, 1000, 100000}, 0, 4), 4);
+}
+
 TEST(MasterSearch, PlaysOnlyLegalMovesOnEveryBoardSizeWithHoles) {
     std::mt19937 rng(5);
     MasterSearch search(16);
@@ -292,7 +329,7 @@ TEST(MasterSearch, ThreadCpuClockCountsWorkAndNotWaiting) {
         for (int i = 0; i < 10000; ++i)
             sink = sink + static_cast<std::uint64_t>(i) * 2654435761U;
     }
-    EXPECT_GE(wall.nowMs() - wall0, 30);
+    EXPECT_GE(wall.nowMs() - wall0, 29);  // both read in whole milliseconds
     // Waiting: the wall clock moves, the processor clock hardly at all.
     const std::int64_t cpu1 = cpu.nowMs(), wall1 = wall.nowMs();
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
