@@ -8,7 +8,7 @@
 #include "core/random.h"
 #include "drawing/board_painter.h"
 #include "gamewin/board_view.h"
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"
 #include "gamewin/window_layout.h"
 #include "platform/draw/image_surface.h"
 
@@ -20,7 +20,7 @@ using namespace tomelin;
 struct BitvaWindow {
     ManualTimerHost timers;
     MtRandomSource random{1};
-    Tomel window{nullptr, &timers, &random};
+    GameWindow window{nullptr, &timers, &random};
 
     explicit BitvaWindow(int shape2, const char* name2, int detail = 3) {
         timers.setHandler([this](GameTimer t) { window.game().onTimer(t); });

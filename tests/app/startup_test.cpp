@@ -29,7 +29,7 @@ protected:
 
 TEST_F(StartUp, WithAnEmptyStoreShowsTheSetupWindowReadyForTwoPeople) {
     launch();
-    EXPECT_EQ(program->shownStatuses(), Module1::statusTexts());
+    EXPECT_EQ(program->shownStatuses(), Startup::statusTexts());
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(game().isVisible());
     EXPECT_EQ(form().boardList()->count(), 5);
@@ -133,7 +133,7 @@ TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
     EXPECT_EQ(game().boardName(), QString::fromStdString(builtinBoards()[3].name));
 
     SetupMenus& menus = form().menus();
-    QSignalSpy restart(&form(), &Form1::restartRequested);
+    QSignalSpy restart(&form(), &SetupWindow::restartRequested);
     menus.NG->trigger();
     EXPECT_EQ(restart.count(), 1);
     const int before = game().windowHeight();
@@ -155,7 +155,7 @@ TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(game().isVisible());
 
-    QSignalSpy quit(program.get(), &Module1::quitRequested);
+    QSignalSpy quit(program.get(), &Startup::quitRequested);
     menus.EDN->trigger();  // "Opravdu skončit"
     form().close();
     EXPECT_EQ(quit.count(), 2);
@@ -191,18 +191,18 @@ TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
 // read, the work done counting towards it. Offscreen nobody looks, so nothing waits.
 TEST_F(StartUp, EachSplashStatusStaysUpLongEnoughToBeRead) {
     {
-        Module1 offscreen(openStoreAt((dir.path() + "/other.db").toStdString()), &timers,
+        Startup offscreen(openStoreAt((dir.path() + "/other.db").toStdString()), &timers,
                           std::make_unique<FakePlayer>(), &random);
         EXPECT_EQ(offscreen.splashStepTime(), 0);
     }
-    EXPECT_GE(Module1::kSplashStepMs, 120);
-    EXPECT_LE(Module1::kSplashStepMs * Module1::statusTexts().size(), 1500);
+    EXPECT_GE(Startup::kSplashStepMs, 120);
+    EXPECT_LE(Startup::kSplashStepMs * Startup::statusTexts().size(), 1500);
     splashStep = 50;
     QElapsedTimer clock;
     clock.start();
     launch();
     EXPECT_GE(clock.elapsed(), 6 * 50);
-    EXPECT_EQ(program->shownStatuses(), Module1::statusTexts());
+    EXPECT_EQ(program->shownStatuses(), Startup::statusTexts());
     EXPECT_TRUE(form().isVisible());
 }
 
@@ -212,7 +212,7 @@ TEST_F(StartUp, OpravduSkoncitEndsTheProgramWhileTheGameWindowIsUp) {
     launch();
     form().Command1_Click();
     ASSERT_TRUE(game().isVisible());
-    QObject::connect(program.get(), &Module1::quitRequested, qApp, &endProgram,
+    QObject::connect(program.get(), &Startup::quitRequested, qApp, &endProgram,
                      Qt::QueuedConnection);
     QTimer::singleShot(0, &game(), [this] {
         game().close();  // the close request only pops up "Opravdu skončit?"

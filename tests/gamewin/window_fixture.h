@@ -8,7 +8,7 @@
 #include "core/manual_timer_host.h"
 #include "core/random.h"
 #include "gamewin/board_view.h"
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"
 #include "platform/draw/image_surface.h"
 #include "platform/store/store_location.h"
 
@@ -25,10 +25,10 @@ struct WindowFixture {
     StoreOpening store = openStoreAt(folder.filePath("tomelin.db").toStdString());
     ManualTimerHost timers;
     MtRandomSource random{42};
-    std::unique_ptr<Tomel> window;
+    std::unique_ptr<GameWindow> window;
 
     WindowFixture() {
-        window = std::make_unique<Tomel>(nullptr, &timers, &random);
+        window = std::make_unique<GameWindow>(nullptr, &timers, &random);
         timers.setHandler([this](GameTimer t) { window->game().onTimer(t); });
         window->setStore(store.store.get());
         window->setPlayerStyle(1, kTestStyle1);

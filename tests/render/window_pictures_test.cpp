@@ -11,9 +11,9 @@
 #include <QPixmap>
 #include <map>
 
-#include "editor/frm_edit.h"
+#include "editor/board_editor.h"
 #include "records/survey.h"
-#include "records/widgets/frm_vlst.h"
+#include "records/widgets/records_viewer.h"
 #include "setup/widgets/launched_program.h"
 
 namespace tomelin {
@@ -77,12 +77,12 @@ TEST_F(WindowPictures, TheWindowsAreDrawnInAFixedState) {
     core().PLKlik(legal.front().from.x, legal.front().from.y);
     const QImage gameWindow = picture(game(), "game_window");
 
-    FrmEdit editor(store(), QString::fromStdString(builtinBoards()[3].boardString),
+    BoardEditor editor(store(), QString::fromStdString(builtinBoards()[3].boardString),
                    QStringLiteral("Pole"), QStringLiteral("07"));
     editor.show();
     const QImage editorPicture = picture(editor, "board_editor");
 
-    FrmVlst viewer(PruzkHer(store()), 2);
+    RecordsViewer viewer(PruzkHer(store()), 2);
     viewer.show();
     const QImage viewerPicture = picture(viewer, "records_viewer");
 

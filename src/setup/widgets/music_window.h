@@ -1,5 +1,5 @@
 #pragma once
-// `MPlay`, the music window "Hudba ke Tomelinu": the song list, the playing position on its
+// `MusicWindow` (`MPlay`), the music window "Hudba ke Tomelinu": the song list, the playing position on its
 // title strip, and the songs played over and over until "(Ticho)" is chosen.
 
 #include <QListWidget>
@@ -24,19 +24,19 @@ class PictureBox;
 // The music player window. It lives for the whole run: its close box only hides it and the
 // music goes on. Typical wiring at start-up:
 //
-//     MPlay music;                       // FluidSynth on the system's audio device
+//     MusicWindow music;                       // FluidSynth on the system's audio device
 //     music.loadDefaultSongs();          // "(Ticho)" plus the songs of the "Zvuk" folder
 //     music.startRandomSong(random.next());
-//     connect(&form1, &Form1::musicToggleRequested, &music, &MPlay::toggle);
+//     connect(&form1, &SetupWindow::musicToggleRequested, &music, &MusicWindow::toggle);
 //     music.addProgramWindow(&form1);    // windows that keep the game's caption active:
 //     music.addProgramWindow(&tomel);    // the setup, game and About windows
-//     connect(&music, &MPlay::gameBarInactiveChanged, &tomel, <show/hide Picture4>);
-class MPlay : public QWidget {
+//     connect(&music, &MusicWindow::gameBarInactiveChanged, &tomel, <show/hide Picture4>);
+class MusicWindow : public QWidget {
     Q_OBJECT
 public:
     // Without a player, plays through FluidSynth on the system's audio device.
-    explicit MPlay(std::unique_ptr<MidiPlayer> player = nullptr, QWidget* parent = nullptr);
-    ~MPlay() override;
+    explicit MusicWindow(std::unique_ptr<MidiPlayer> player = nullptr, QWidget* parent = nullptr);
+    ~MusicWindow() override;
 
     // The folders searched for "Zvuk", most specific first: beside the program, the
     // relocated and the configured installation's data folder, the source tree's assets.

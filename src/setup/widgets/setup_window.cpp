@@ -21,7 +21,7 @@
 #include "gamewin/window_layout.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"
-#include "records/widgets/frm_vlst.h"
+#include "records/widgets/records_viewer.h"
 #include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/key_colours.h"
@@ -55,7 +55,7 @@ QString mendReservedName(const QString& name) {
 
 }  // namespace
 
-Form1::Form1(Store& store, int detailLevel, RandomSource& random, QWidget* parent)
+SetupWindow::SetupWindow(Store& store, int detailLevel, RandomSource& random, QWidget* parent)
     : QWidget(parent),
       m_store(store),
       m_detailLevel(detailLevel),
@@ -65,19 +65,19 @@ Form1::Form1(Store& store, int detailLevel, RandomSource& random, QWidget* paren
       m_musicImage(Artwork::musicButton()) {
     setObjectName("Form1");
     setWindowTitle(kCaption);
-    m_chooser = new frmVyb(detailLevel, random, this);
+    m_chooser = new TokenChooser(detailLevel, random, this);
     m_menus = new SetupMenus(this);
     buildControls();
     for (int i = 0; i < 2; ++i) {
         connectPanel(i);
     }
-    connect(m_chooser, &frmVyb::confirmed, this, [this](int player) { SetFigur(player); });
-    connect(m_menus->ADDMAP, &QAction::triggered, this, &Form1::ADDMAP_Click);
-    connect(m_menus->EDMAP, &QAction::triggered, this, &Form1::EDMAP_Click);
-    connect(m_menus->DELMAP, &QAction::triggered, this, &Form1::DELMAP_Click);
-    connect(m_menus->NG, &QAction::triggered, this, &Form1::restartRequested);
-    connect(m_menus->UNG, &QAction::triggered, this, &Form1::newGameRequested);
-    connect(m_menus->EDN, &QAction::triggered, this, &Form1::quitRequested);
+    connect(m_chooser, &TokenChooser::confirmed, this, [this](int player) { SetFigur(player); });
+    connect(m_menus->ADDMAP, &QAction::triggered, this, &SetupWindow::ADDMAP_Click);
+    connect(m_menus->EDMAP, &QAction::triggered, this, &SetupWindow::EDMAP_Click);
+    connect(m_menus->DELMAP, &QAction::triggered, this, &SetupWindow::DELMAP_Click);
+    connect(m_menus->NG, &QAction::triggered, this, &SetupWindow::restartRequested);
+    connect(m_menus->UNG, &QAction::triggered, this, &SetupWindow::newGameRequested);
+    connect(m_menus->EDN, &QAction::triggered, this, &SetupWindow::quitRequested);
     connect(m_menus->HGM, &QAction::triggered, this, [this] {
         emit heightStepRequested(
             -std::max(1, heightStep(screen() ? screen()->geometry().height() : 0)));
@@ -89,9 +89,9 @@ Form1::Form1(Store& store, int detailLevel, RandomSource& random, QWidget* paren
     setCursor(Artwork::sharedCursor(10));
 }
 
-Form1::~Form1() = default;
+SetupWindow::~SetupWindow() = default;
 
-void Form1::buildControls() {
+void SetupWindow::buildControls() {
     // Title strip with the logo button and the music button.
     m_strip = new QLabel(this);
     m_strip->setObjectName("Picture1");
@@ -164,7 +164,7 @@ void Form1::buildControls() {
             selectBoard(row);
         }
     });
-    connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_command3, &QPushButton::clicked, this, &SetupWindow::Command3_Click);
 
     m_command1 = new QPushButton(QStringLiteral("START"), this);
     m_command1->setObjectName("Command1");
@@ -174,11 +174,11 @@ void Form1::buildControls() {
     m_command1->setFont(startFont);
     m_command1->setMinimumHeight(36);
     m_command1->setDefault(true);
-    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_command1, &QPushButton::clicked, this, &SetupWindow::Command1_Click);
     m_check2 = new QPushButton(QStringLiteral("Záznamy her"), this);
     m_check2->setObjectName("Check2");
     m_check2->setMinimumHeight(36);
-    connect(m_check2, &QPushButton::clicked, this, &Form1::Check2_Click);
+    connect(m_check2, &QPushButton::clicked, this, &SetupWindow::Check2_Click);
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_panels[0], 0, 0);
@@ -231,10 +231,10 @@ void Form1::buildControls() {
     m_timer2 = new QTimer(this);
     m_timer2->setObjectName("Timer2");
     m_timer2->setInterval(50);
-    connect(m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(m_timer2, &QTimer::timeout, this, &SetupWindow::Timer2_Timer);
 }
 
-void Form1::connectPanel(int i) {
+void SetupWindow::connectPanel(int i) {
     PlayerPanel* p = m_panels[i];
     connect(p, &PlayerPanel::strengthChanged, this, [this, i] { FigDr(i); });
     connect(p, &PlayerPanel::previewClicked, this, [this, i] { openChooser(i); });
@@ -244,14 +244,14 @@ void Form1::connectPanel(int i) {
             [this, i](int index) { applyKnownPlayerToken(i, index); });
 }
 
-void Form1::recolourMusicButton(const QColor& key) {
+void SetupWindow::recolourMusicButton(const QColor& key) {
     QImage image = Artwork::musicButton();
     RecolourKeyColours(image, key, SystemColours::fromPalette(palette()));
     m_musicImage = image;
     m_music->setPixmap(QPixmap::fromImage(m_musicImage.copy(0, 0, 24, 22)));
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool SetupWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_music) {
         // A pressed-button effect: the lower half of the picture while the button is held.
         if (event->type() == QEvent::MouseButtonPress) {
@@ -264,14 +264,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::NastavNazvy() {
+void SetupWindow::NastavNazvy() {
     m_panels[0]->setName(QString::fromUtf8(kDefaultName1));
     m_panels[1]->setName(QString::fromUtf8(kDefaultName2));
     m_panels[0]->setTitle(QStringLiteral("1. hráč"));
     m_panels[1]->setTitle(QStringLiteral("2. hráč"));
 }
 
-void Form1::PruzkHer() {
+void SetupWindow::PruzkHer() {
     m_survey = tomelin::PruzkHer(m_store);
     QStringList names;
     for (const std::string& name : m_survey.setupPlayers) {
@@ -282,12 +282,12 @@ void Form1::PruzkHer() {
     }
 }
 
-void Form1::startLogoAnimation() {
+void SetupWindow::startLogoAnimation() {
     m_check3->resize(5, 10);
     m_timer2->start();
 }
 
-void Form1::Timer2_Timer() {
+void SetupWindow::Timer2_Timer() {
     QSize size = m_check3->size();
     if (size.width() == 5 && size.height() < kLogoHeight) {
         size.setHeight(size.height() + 10);
@@ -303,15 +303,15 @@ void Form1::Timer2_Timer() {
                           size.width(), size.height());
 }
 
-QString Form1::logic() const {
+QString SetupWindow::logic() const {
     return m_option2->isChecked() ? "2" : "1";
 }
 
-void Form1::updateSizeMenu(int windowHeight, int screenHeight) {
+void SetupWindow::updateSizeMenu(int windowHeight, int screenHeight) {
     m_menus->applySizeState(sizeMenuState(windowHeight, screenHeight));
 }
 
-void Form1::Command1_Click() {
+void SetupWindow::Command1_Click() {
     if (!m_boards.isPlayable(selectedBoard()) && selectedBoard() < m_boards.size()) {
         const std::string& name = m_boards.names[static_cast<std::size_t>(selectedBoard())];
         showMessage(QString::fromUtf8(kUnplayableTitle),
@@ -352,48 +352,48 @@ void Form1::Command1_Click() {
     emit startGame(request);
 }
 
-void Form1::offerResume(const QString& summary) {
+void SetupWindow::offerResume(const QString& summary) {
     m_resume->setToolTip(summary);
     m_resume->show();
     m_note->setText(QStringLiteral("Rozehraná hra: ") + summary);
 }
 
-void Form1::withdrawResume() {
+void SetupWindow::withdrawResume() {
     m_resume->hide();
     // Only the offer's own line goes with it; a note on the store stays.
     if (m_note->text().startsWith(QStringLiteral("Rozehraná hra: ")))
         m_note->clear();
 }
 
-void Form1::showNote(const QString& text) {
+void SetupWindow::showNote(const QString& text) {
     m_note->setText(text);
 }
 
-void Form1::returnFromGame() {
+void SetupWindow::returnFromGame() {
     PruzkHer();
     show();
     raise();
     activateWindow();
 }
 
-void Form1::Check2_Click() {
+void SetupWindow::Check2_Click() {
     PruzkHer();
     if (m_survey.recordCount() == 0) {
         showMessage(kCaption, kNoRecords);
         return;
     }
-    FrmVlst viewer(m_survey, m_detailLevel, this);
+    RecordsViewer viewer(m_survey, m_detailLevel, this);
     viewer.setCursor(Artwork::sharedCursor(7));
     runDialog(viewer);
 }
 
-void Form1::Check3_Click() {
+void SetupWindow::Check3_Click() {
     emit aboutRequested();
-    frmAbout about(m_title, this);
+    AboutWindow about(m_title, this);
     runDialog(about);
 }
 
-void Form1::runDialog(QDialog& dialog) {
+void SetupWindow::runDialog(QDialog& dialog) {
     if (m_runDialog) {
         m_runDialog(dialog);
     } else {
@@ -401,7 +401,7 @@ void Form1::runDialog(QDialog& dialog) {
     }
 }
 
-void Form1::showMessage(const QString& title, const QString& text) {
+void SetupWindow::showMessage(const QString& title, const QString& text) {
     if (m_showMessage) {
         m_showMessage(title, text);
     } else {
@@ -411,7 +411,7 @@ void Form1::showMessage(const QString& title, const QString& text) {
     }
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void SetupWindow::closeEvent(QCloseEvent* event) {
     emit quitRequested();
     event->accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// `Form1`: the game setup window. Players, names, strengths, time limits, the movement logic
-// and the board are chosen here; START hands them to the game window.
+// `SetupWindow` (`Form1`): the game setup window. Players, names, strengths, time limits,
+// the movement logic and the board are chosen here; START hands them to the game window.
 
 #include <QString>
 #include <QWidget>
@@ -34,7 +34,7 @@ struct StartRequest {
 };
 
 // The setup window; closing it ends the program.
-class Form1 : public QWidget {
+class SetupWindow : public QWidget {
     Q_OBJECT
 public:
     // The tokens of both players before start-up applies them (snapped to the colour grid by
@@ -44,8 +44,8 @@ public:
     static constexpr int kLogoWidth = 264;
     static constexpr int kLogoHeight = 50;
 
-    Form1(Store& store, int detailLevel, RandomSource& random, QWidget* parent = nullptr);
-    ~Form1() override;
+    SetupWindow(Store& store, int detailLevel, RandomSource& random, QWidget* parent = nullptr);
+    ~SetupWindow() override;
 
     // ---- the start-up's steps ----
     // `NastavNazvy`: default names "Hráč 1", "Hráč 2" and the panel captions.
@@ -82,7 +82,7 @@ public:
     void openChooser(int playerIndex);
     // A known player's last token, by his index in the name list.
     void applyKnownPlayerToken(int playerIndex, int listIndex);
-    frmVyb& chooser() { return *m_chooser; }
+    TokenChooser& chooser() { return *m_chooser; }
 
     // ---- START and the way back ----
     void Command1_Click();
@@ -164,7 +164,7 @@ private:
     QImage m_musicImage;
 
     std::array<PlayerPanel*, 2> m_panels{};
-    frmVyb* m_chooser = nullptr;
+    TokenChooser* m_chooser = nullptr;
     SetupMenus* m_menus = nullptr;
     QLabel* m_strip = nullptr;
     QPushButton* m_check3 = nullptr;

@@ -1,11 +1,11 @@
-// Form1's board list (`List1` with the hidden `List2` and `List3`) and its "Editor" menu.
+// SetupWindow's board list (`List1` with the hidden `List2` and `List3`) and its "Editor" menu.
 
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "editor/frm_edit.h"
+#include "editor/board_editor.h"
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/player_panel.h"
 #include "setup/widgets/setup_menus.h"
@@ -13,7 +13,7 @@
 
 namespace tomelin {
 
-void Form1::NajitMapy() {
+void SetupWindow::NajitMapy() {
     m_boards = tomelin::NajitMapy(m_store);
     {
         const QSignalBlocker block(m_list1);
@@ -33,12 +33,12 @@ void Form1::NajitMapy() {
     selectBoard(0);
 }
 
-int Form1::selectedBoard() const {
+int SetupWindow::selectedBoard() const {
     const int row = m_list1->currentRow();
     return row < 0 ? 0 : row;
 }
 
-void Form1::selectBoard(int index) {
+void SetupWindow::selectBoard(int index) {
     if (index < 0 || index >= m_boards.size()) {
         return;
     }
@@ -53,14 +53,14 @@ void Form1::selectBoard(int index) {
                      QString::fromStdString(m_boards.strings[index]));
 }
 
-void Form1::Command3_Click() {
+void SetupWindow::Command3_Click() {
     const int s = selectedBoard();
     const bool builtin = s < m_boards.size() && m_boards.keys[s] == kBuiltinKey;
     m_menus->prepareEditorMenu(builtin);
     m_menus->EDI->popup(m_command3->mapToGlobal(m_command3->rect().bottomRight()));
 }
 
-void Form1::ADDMAP_Click() {
+void SetupWindow::ADDMAP_Click() {
     if (m_store.readOnly()) {
         showMessage(QString::fromUtf8(kBoardStoreFullTitle),
                     QString::fromStdString(m_store.writeRefusal()));
@@ -76,14 +76,14 @@ void Form1::ADDMAP_Click() {
     if (m_boards.size() == 0) {
         return;
     }
-    FrmEdit editor(m_store, QString::fromStdString(m_boards.strings[0]),
+    BoardEditor editor(m_store, QString::fromStdString(m_boards.strings[0]),
                    QStringLiteral("Nové pole"), QString::fromStdString(*slot), this);
-    connect(&editor, &FrmEdit::boardSaved, this, [this] { NajitMapy(); });
+    connect(&editor, &BoardEditor::boardSaved, this, [this] { NajitMapy(); });
     editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
 }
 
-void Form1::EDMAP_Click() {
+void SetupWindow::EDMAP_Click() {
     const int s = selectedBoard();
     if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
         return;
@@ -94,15 +94,15 @@ void Form1::EDMAP_Click() {
                     QString::fromStdString(unplayableBoardText(m_boards.names[s])));
         return;
     }
-    FrmEdit editor(m_store, QString::fromStdString(m_boards.strings[s]),
+    BoardEditor editor(m_store, QString::fromStdString(m_boards.strings[s]),
                    QString::fromStdString(m_boards.names[s]),
                    QString::fromStdString(m_boards.keys[s]), this);
-    connect(&editor, &FrmEdit::boardSaved, this, [this] { NajitMapy(); });
+    connect(&editor, &BoardEditor::boardSaved, this, [this] { NajitMapy(); });
     editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
 }
 
-void Form1::DELMAP_Click() {
+void SetupWindow::DELMAP_Click() {
     const int s = selectedBoard();
     if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
         return;

@@ -1,4 +1,4 @@
-// Form1's players: token previews, the token chooser, known players' tokens.
+// SetupWindow's players: token previews, the token chooser, known players' tokens.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,11 +10,11 @@
 
 namespace tomelin {
 
-void Form1::figur(int i) {
+void SetupWindow::figur(int i) {
     m_chooser->load(i, m_styles[i], m_panels[i]->strengthMark());
 }
 
-void Form1::SetFigur(int player) {
+void SetupWindow::SetFigur(int player) {
     const int i = player == 2 ? 1 : 0;
     const AppliedToken token = m_chooser->SetFigur(m_panels[i]->isComputer());
     m_tokens[i] = token;
@@ -23,25 +23,25 @@ void Form1::SetFigur(int player) {
     emit tokenApplied(i + 1, token);
 }
 
-void Form1::applyToken(int i) {
+void SetupWindow::applyToken(int i) {
     figur(i);
     SetFigur(i + 1);
 }
 
-void Form1::FigDr(int i) {
+void SetupWindow::FigDr(int i) {
     PictureBox* box = m_panels[i]->Picture7;
     box->clearPicture();
     DRWP2(box->surface(), 0, 0, m_styles[i].shape, m_styles[i].colour, box->height(),
           m_panels[i]->strengthMark(), false, m_detailLevel, m_random);
 }
 
-void Form1::openChooser(int i) {
+void SetupWindow::openChooser(int i) {
     figur(i);
     m_chooser->redrawPreview();
     runDialog(*m_chooser);
 }
 
-void Form1::applyKnownPlayerToken(int i, int listIndex) {
+void SetupWindow::applyKnownPlayerToken(int i, int listIndex) {
     const auto& codes = m_survey.lists[kListSetupTokens];
     if (listIndex < 0 || listIndex >= static_cast<int>(codes.size())) {
         return;
@@ -53,7 +53,7 @@ void Form1::applyKnownPlayerToken(int i, int listIndex) {
     applyToken(i);
 }
 
-void Form1::nameEdited(int i, const QString& text) {
+void SetupWindow::nameEdited(int i, const QString& text) {
     if (m_panels[i]->isComputer()) {
         return;
     }
@@ -63,7 +63,7 @@ void Form1::nameEdited(int i, const QString& text) {
     }
 }
 
-void Form1::nameBoxClicked(int i) {
+void SetupWindow::nameBoxClicked(int i) {
     QComboBox* box = m_panels[i]->Text3;
     if (box->currentText().isEmpty()) {
         box->setEditText(QStringLiteral("Hráč %1").arg(i + 1));

@@ -1,5 +1,5 @@
 #pragma once
-// `frmVyb`: the token chooser, where a player picks the shape of his tokens from a list and
+// `TokenChooser` (`frmVyb`): the token chooser, where a player picks the shape of his tokens from a list and
 // their colour with three sliders, with a swatch and a token preview.
 
 #include <QDialog>
@@ -29,14 +29,14 @@ struct AppliedToken {
 };
 
 // The token chooser; created once, hidden after each use.
-class frmVyb : public QDialog {
+class TokenChooser : public QDialog {
     Q_OBJECT
 public:
     // The eight shape names in list order; list index + 1 is the shape code.
     static const std::array<QString, 8>& shapeNames();
     static constexpr int kPreviewDelayMs = 500;
 
-    frmVyb(int detailLevel, RandomSource& random, QWidget* parent = nullptr);
+    TokenChooser(int detailLevel, RandomSource& random, QWidget* parent = nullptr);
 
     // The chooser's part of `figur`: refills the shape list, sets the caption "Výběr figurky
     // hráče N" for player index `playerIndex`, puts the sliders at the indices of the current

@@ -16,9 +16,9 @@ using Log = std::vector<std::string>;
 const Log kStartsAbc{"close", "open abc.mid", "play"};
 const Log kSilences{"stop", "close"};
 
-class MusicWindow : public ::testing::Test {
+class MusicWindowTest : public ::testing::Test {
 protected:
-    MusicWindow() {
+    MusicWindowTest() {
         folder.write("Bratře Kubo.mid");
         folder.write("abc.mid");
         window.loadSongs(folder.path());
@@ -34,10 +34,10 @@ protected:
 
     test::TempFolder folder;
     FakePlayer& player = *new FakePlayer;
-    MPlay window{std::unique_ptr<MidiPlayer>(&player)};
+    MusicWindow window{std::unique_ptr<MidiPlayer>(&player)};
 };
 
-TEST_F(MusicWindow, ChosenSongsPlayFromTheStartAndSilenceStopsThem) {
+TEST_F(MusicWindowTest, ChosenSongsPlayFromTheStartAndSilenceStopsThem) {
     EXPECT_EQ(window.windowTitle(), QString("Hudba ke Tomelinu"));
     EXPECT_EQ(window.songs(), QStringList({"(Ticho)", "abc", "Bratře Kubo"}));
     window.startRandomSong(0.999);
@@ -60,7 +60,7 @@ TEST_F(MusicWindow, ChosenSongsPlayFromTheStartAndSilenceStopsThem) {
     EXPECT_EQ(player.log, kSilences);
 }
 
-TEST_F(MusicWindow, StalledSongIsPlayedAgainAfterTwentyStillTicks) {
+TEST_F(MusicWindowTest, StalledSongIsPlayedAgainAfterTwentyStillTicks) {
     window.chooseSong(1);
     EXPECT_EQ(tick(3 * PlaybackWatch::kStallTicks), Log{});  // no length yet: nothing moves
     EXPECT_EQ(window.markerLeft(), 4);
@@ -81,7 +81,7 @@ TEST_F(MusicWindow, StalledSongIsPlayedAgainAfterTwentyStillTicks) {
 
 // A damaged song that reports a length but never moves is reopened once, then left silent
 // with the marker standing, instead of being reopened every tick while it stays chosen.
-TEST_F(MusicWindow, SongThatNeverMovesIsRestartedOnceThenSilenced) {
+TEST_F(MusicWindowTest, SongThatNeverMovesIsRestartedOnceThenSilenced) {
     window.chooseSong(1);
     player.songLength = 1000;
     player.songPosition = 0;
@@ -100,7 +100,7 @@ TEST_F(MusicWindow, SongThatNeverMovesIsRestartedOnceThenSilenced) {
     EXPECT_TRUE(window.positionTimerActive());
 }
 
-TEST_F(MusicWindow, CloseBoxHidesTheWindowAndTheMusicGoesOn) {
+TEST_F(MusicWindowTest, CloseBoxHidesTheWindowAndTheMusicGoesOn) {
     window.chooseSong(1);
     player.log.clear();
     window.toggle();
@@ -118,7 +118,7 @@ TEST_F(MusicWindow, CloseBoxHidesTheWindowAndTheMusicGoesOn) {
 // The music window's inactive strip shows unless it is active itself; the game window's
 // inactive bar shows only when none of the program's windows is active. A destroyed program
 // window drops out of the list.
-TEST_F(MusicWindow, StripsFollowWhichWindowIsActive) {
+TEST_F(MusicWindowTest, StripsFollowWhichWindowIsActive) {
     QWidget game, other;
     window.show();
     game.show();
@@ -126,7 +126,7 @@ TEST_F(MusicWindow, StripsFollowWhichWindowIsActive) {
     window.addProgramWindow(&game);
     window.addProgramWindow(std::make_unique<QWidget>().get());
     window.activeWindowChanged(nullptr);
-    QSignalSpy spy(&window, &MPlay::gameBarInactiveChanged);
+    QSignalSpy spy(&window, &MusicWindow::gameBarInactiveChanged);
     const struct {
         const char* what;
         QWindow* active;
@@ -162,7 +162,7 @@ TEST(MusicWindowWithFluidSynth, ShippedSongsPlayAndBrokenOnesAreSilent) {
     folder.write("damaged.mid", std::string("MThd\0\0\0\6broken", 14));
     folder.write("empty.mid");
     auto& player = *new FluidMidiPlayer({.output = FluidPlayerOptions::Output::Manual});
-    MPlay window{std::unique_ptr<MidiPlayer>(&player)};
+    MusicWindow window{std::unique_ptr<MidiPlayer>(&player)};
     player.waitUntilReady();
     window.loadSongs(folder.path());
     ASSERT_GE(window.songs().size(), 7);

@@ -24,11 +24,11 @@
 namespace tomelin {
 namespace {
 
-class SetupWindow : public LaunchedProgram {};
+class SetupWindowTest : public LaunchedProgram {};
 
-TEST_F(SetupWindow, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
+TEST_F(SetupWindowTest, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
     storeBoard("03", "Trojka");
-    Form1& form = launch();
+    SetupWindow& form = launch();
     SetupMenus& menus = form.menus();
     for (const auto& [row, stored] : {std::pair{2, false}, {5, true}}) {
         SCOPED_TRACE(row);
@@ -42,7 +42,7 @@ TEST_F(SetupWindow, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
     form.EDMAP_Click();
     EXPECT_EQ(editor, QStringLiteral("03|Trojka"));
 
-    QSignalSpy chosen(&form, &Form1::boardChosen);
+    QSignalSpy chosen(&form, &SetupWindow::boardChosen);
     menus.DELMAP->trigger();  // "Smazat pole" -> "Opravdu smazat?" -> "ANO"
     EXPECT_EQ(form.boardList()->count(), 5);
     EXPECT_EQ(form.selectedBoard(), 0);
@@ -53,17 +53,17 @@ TEST_F(SetupWindow, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
 
 // A stored board the game cannot use is listed, plainly marked, so that the user sees the
 // slot it takes and can delete it; it neither starts a game nor opens in the editor.
-TEST_F(SetupWindow, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDeleted) {
+TEST_F(SetupWindowTest, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDeleted) {
     const std::string path = boardKeyPath("04");
     store().CreateRegKey(path);
     store().WriteRegValue(path, "", std::string("Rozbité"), kTypeText);
     store().WriteRegValue(path, kBoardStringValue, std::string("+X-Y"), kTypeText);
-    Form1& form = launch();
+    SetupWindow& form = launch();
     ASSERT_EQ(form.boardList()->count(), 6);
     EXPECT_EQ(form.boardList()->item(5)->text().toStdString(), unplayableBoardLabel("Rozbité"));
     form.boardList()->setCurrentRow(5);
 
-    QSignalSpy started(&form, &Form1::startGame);
+    QSignalSpy started(&form, &SetupWindow::startGame);
     form.Command1_Click();
     EXPECT_EQ(started.count(), 0);
     EXPECT_TRUE(form.isVisible());
@@ -78,8 +78,8 @@ TEST_F(SetupWindow, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDeleted) 
     EXPECT_FALSE(store().openKey(path));
 }
 
-TEST_F(SetupWindow, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheStoreIsFull) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheStoreIsFull) {
+    SetupWindow& form = launch();
     form.ADDMAP_Click();
     EXPECT_EQ(editor, QStringLiteral("01|Nové pole"));
 
@@ -106,8 +106,8 @@ TEST_F(SetupWindow, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheS
     EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8(kBoardStoreFullTitle)));
 }
 
-TEST_F(SetupWindow, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClickedGetsTheDefault) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClickedGetsTheDefault) {
+    SetupWindow& form = launch();
     // "pc" without the space is an ordinary name.
     for (const auto& [panel, typed, expected] : {std::tuple{0, "PC Novák", ":-) Novák"},
                                                  {1, "NEROZHODNĚ", "Rozhodně"},
@@ -128,8 +128,8 @@ TEST_F(SetupWindow, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClickedGet
     EXPECT_EQ(p->name(), QStringLiteral("Ema"));
 }
 
-TEST_F(SetupWindow, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
+    SetupWindow& form = launch();
     PlayerPanel* p = form.panel(0);
     p->chooseComputer();
     ASSERT_NE(p->Option24, nullptr);
@@ -156,8 +156,8 @@ TEST_F(SetupWindow, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
     EXPECT_EQ(p->identity(), QStringLiteral("PC Profesionál"));
 }
 
-TEST_F(SetupWindow, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestoresTheName) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestoresTheName) {
+    SetupWindow& form = launch();
     PlayerPanel* p = form.panel(1);
     p->setName(QStringLiteral("Eva"));
     p->Combo1->setCurrentIndex(3);
@@ -183,11 +183,11 @@ TEST_F(SetupWindow, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestoresTh
     EXPECT_EQ(request.tokens[1].icon, 1);
 }
 
-TEST_F(SetupWindow, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOrPicked) {
+TEST_F(SetupWindowTest, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOrPicked) {
     storeGame({"Jana", "Petr"}, {"EAE7", "AAE9"});  // green rings; yellow, a damaged shape
-    Form1& form = launch();
+    SetupWindow& form = launch();
     PlayerPanel* p = form.panel(1);
-    QSignalSpy applied(&form, &Form1::tokenApplied);
+    QSignalSpy applied(&form, &SetupWindow::tokenApplied);
     p->Text3->lineEdit()->setText(QStringLiteral("Jan"));
     EXPECT_EQ(applied.count(), 0);
     p->Text3->lineEdit()->setText(QStringLiteral("Jana"));
@@ -203,8 +203,8 @@ TEST_F(SetupWindow, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOrPick
     EXPECT_EQ(form.token(1).style, (PlayerStyle{rgb(255, 255, 15), 1, rgb(255, 255, 0)}));
 }
 
-TEST_F(SetupWindow, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
+    SetupWindow& form = launch();
     form.Check2_Click();
     EXPECT_EQ(messages, QStringList{"Tomelin|Zatím nejsou žádné záznamy výsledků"});
     EXPECT_TRUE(dialogs.isEmpty());
@@ -216,13 +216,13 @@ TEST_F(SetupWindow, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
 
 // Two players with the same shape and colour (here one known player's last token picked by
 // both names) cannot start; a different token for either can.
-TEST_F(SetupWindow, StartRefusesTwoPlayersWithTheSameToken) {
+TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
     storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
-    Form1& form = launch();
+    SetupWindow& form = launch();
     form.panel(0)->Text3->setEditText(QStringLiteral("Alena"));
     form.panel(1)->Text3->setEditText(QStringLiteral("Alena"));
     ASSERT_EQ(form.token(0).style, form.token(1).style);
-    QSignalSpy started(&form, &Form1::startGame);
+    QSignalSpy started(&form, &SetupWindow::startGame);
     form.Command1_Click();
     EXPECT_EQ(started.count(), 0);
     EXPECT_TRUE(form.isVisible());
@@ -236,8 +236,8 @@ TEST_F(SetupWindow, StartRefusesTwoPlayersWithTheSameToken) {
 }
 
 // The message box itself, as the user gets it: its title, text, one OK button and no icon.
-TEST_F(SetupWindow, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
+    SetupWindow& form = launch();
     form.setMessageHandler({});
     QString seen;
     QTimer poll;
@@ -266,24 +266,24 @@ TEST_F(SetupWindow, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
                         .arg(static_cast<int>(QMessageBox::NoIcon)));
 }
 
-TEST_F(SetupWindow, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {
-    Form1& form = launch();  // start-up set the logo growing
+TEST_F(SetupWindowTest, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {
+    SetupWindow& form = launch();  // start-up set the logo growing
     QPushButton* logo = form.logoButton();
     EXPECT_EQ(logo->size(), QSize(5, 10));
     for (int tick = 0; tick < 100; ++tick) {
         form.Timer2_Timer();
     }
-    EXPECT_EQ(logo->size(), QSize(Form1::kLogoWidth, Form1::kLogoHeight));
+    EXPECT_EQ(logo->size(), QSize(SetupWindow::kLogoWidth, SetupWindow::kLogoHeight));
     EXPECT_FALSE(form.findChild<QTimer*>("Timer2")->isActive());
     logo->click();
     EXPECT_EQ(dialogs, QStringList{"frmAbout"});
     EXPECT_FALSE(logo->isChecked());
 }
 
-TEST_F(SetupWindow, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRelease) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRelease) {
+    SetupWindow& form = launch();
     QLabel* music = form.musicButton();
-    QSignalSpy toggled(&form, &Form1::musicToggleRequested);
+    QSignalSpy toggled(&form, &SetupWindow::musicToggleRequested);
     const QImage normal = music->pixmap().toImage();
     // Start-up recoloured the key colours: none of them is left in the picture.
     const QImage shown = normal.convertToFormat(QImage::Format_RGB32);

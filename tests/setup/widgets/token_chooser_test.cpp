@@ -11,13 +11,13 @@
 namespace tomelin {
 namespace {
 
-class TokenChooser : public ::testing::Test {
+class TokenChooserTest : public ::testing::Test {
 protected:
     MtRandomSource random{3};
-    frmVyb chooser{1, random};
+    TokenChooser chooser{1, random};
 };
 
-TEST_F(TokenChooser, LoadShowsThePlayersShapeAndSnapsHisColourToTheSliders) {
+TEST_F(TokenChooserTest, LoadShowsThePlayersShapeAndSnapsHisColourToTheSliders) {
     chooser.load(0, PlayerStyle{rgb(255, 128, 0), 3, kWhite}, 0);
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Výběr figurky hráče 1"));
     EXPECT_EQ(chooser.player(), 1);
@@ -33,7 +33,7 @@ TEST_F(TokenChooser, LoadShowsThePlayersShapeAndSnapsHisColourToTheSliders) {
     }
 }
 
-TEST_F(TokenChooser, SetFigurGivesClassHighlightAndIconForPersonAndComputer) {
+TEST_F(TokenChooserTest, SetFigurGivesClassHighlightAndIconForPersonAndComputer) {
     chooser.load(0, PlayerStyle{rgb(255, 255, 255), 2, kWhite}, 0);
     const PlayerStyle white{rgb(255, 255, 255), 2, rgb(191, 191, 191)};
     EXPECT_EQ(chooser.SetFigur(false), (AppliedToken{white, 12, 12}));
@@ -44,7 +44,7 @@ TEST_F(TokenChooser, SetFigurGivesClassHighlightAndIconForPersonAndComputer) {
     EXPECT_EQ(chooser.SetFigur(true), (AppliedToken{red, 0, 6}));
 }
 
-TEST_F(TokenChooser, ASliderRedrawsThePreviewOnlyAfterTheDelayAShapeAtOnce) {
+TEST_F(TokenChooserTest, ASliderRedrawsThePreviewOnlyAfterTheDelayAShapeAtOnce) {
     chooser.load(0, PlayerStyle{rgb(255, 255, 255), 1, kWhite}, 0);
     chooser.redrawPreview();
     EXPECT_FALSE(chooser.previewPending());
@@ -62,10 +62,10 @@ TEST_F(TokenChooser, ASliderRedrawsThePreviewOnlyAfterTheDelayAShapeAtOnce) {
     EXPECT_NE(chooser.preview()->image(), before);
 }
 
-TEST_F(TokenChooser, OkReportsThePlayerOfTheCaptionAndHides) {
+TEST_F(TokenChooserTest, OkReportsThePlayerOfTheCaptionAndHides) {
     chooser.load(1, PlayerStyle{rgb(255, 135, 15), 1, kWhite}, 0);
     chooser.show();
-    QSignalSpy spy(&chooser, &frmVyb::confirmed);
+    QSignalSpy spy(&chooser, &TokenChooser::confirmed);
     chooser.Command1_Click();
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).toInt(), 2);

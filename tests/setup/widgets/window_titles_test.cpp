@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "records/survey.h"
-#include "records/widgets/frm_vlst.h"
+#include "records/widgets/records_viewer.h"
 #include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/launched_program.h"
@@ -19,11 +19,11 @@ class WindowTitles : public LaunchedProgram {};
 
 TEST_F(WindowTitles, EachWindowShowsItsWholeTitle) {
     storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
-    Form1& form = launch();
+    SetupWindow& form = launch();
     form.openChooser(1);  // the dialog runner only records it
-    frmAbout about(QPixmap(), &form);
+    AboutWindow about(QPixmap(), &form);
     const Survey survey = PruzkHer(store());
-    FrmVlst records(survey, 1, &form);
+    RecordsViewer records(survey, 1, &form);
     struct Seen {
         QWidget* window;
         QString title;

@@ -1,4 +1,4 @@
-#include "records/widgets/frm_vlst.h"
+#include "records/widgets/records_viewer.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -65,11 +65,11 @@ QWidget* makeBar(QWidget* parent) {
 
 }  // namespace
 
-int FrmVlst::twipsToPixels(int twips, double dpi) {
+int RecordsViewer::twipsToPixels(int twips, double dpi) {
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
-FrmVlst::FrmVlst(Survey survey, int detailLevel, QWidget* parent)
+RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     : QDialog(parent), m_survey(std::move(survey)), m_detailLevel(detailLevel) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setModal(true);
@@ -89,8 +89,8 @@ FrmVlst::FrmVlst(Survey survey, int detailLevel, QWidget* parent)
     m_hscroll1->setPageStep(1);
     placeControls();
 
-    connect(m_hscroll1, &QScrollBar::valueChanged, this, &FrmVlst::showRecord);
-    connect(m_comboB, &QComboBox::currentIndexChanged, this, &FrmVlst::showPlayer);
+    connect(m_hscroll1, &QScrollBar::valueChanged, this, &RecordsViewer::showRecord);
+    connect(m_comboB, &QComboBox::currentIndexChanged, this, &RecordsViewer::showPlayer);
 
     for (const std::string& name : m_survey.viewerPlayers) {
         m_comboB->addItem(QString::fromStdString(name));
@@ -110,9 +110,9 @@ FrmVlst::FrmVlst(Survey survey, int detailLevel, QWidget* parent)
     showRecord(m_hscroll1->value());
 }
 
-FrmVlst::~FrmVlst() = default;
+RecordsViewer::~RecordsViewer() = default;
 
-void FrmVlst::placeControls() {
+void RecordsViewer::placeControls() {
     const QScreen* screen = this->screen();
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
     const auto place = [dpi](QWidget* widget, const TwipRect& r) {
@@ -148,7 +148,7 @@ void FrmVlst::placeControls() {
     m_picture4->imageSurface().resize(m_picture4->width(), m_picture4->height());
 }
 
-void FrmVlst::showPlayer(int index) {
+void RecordsViewer::showPlayer(int index) {
     if (index < 0 || index >= static_cast<int>(m_survey.viewerPlayers.size())) {
         return;
     }
@@ -166,7 +166,7 @@ void FrmVlst::showPlayer(int index) {
           false, m_detailLevel, m_random);
 }
 
-void FrmVlst::showRecord(int k) {
+void RecordsViewer::showRecord(int k) {
     m_list1->setLines(toQStrings(recordLines(m_survey, k)));
 }
 
@@ -183,7 +183,7 @@ bool openRecordsViewer(const Survey& survey, int detailLevel, QWidget* parent,
         }
         return false;
     }
-    FrmVlst viewer(survey, detailLevel, parent);
+    RecordsViewer viewer(survey, detailLevel, parent);
     viewer.exec();
     return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The board editor window `frmEdit`: paint a board cell by cell, name it, size it, save it.
+// `BoardEditor`, the board editor window `frmEdit`: paint a board cell by cell, name it, size it, save it.
 
 #include <QDialog>
 #include <QString>
@@ -20,8 +20,8 @@ class Store;
 
 // The modal board editor. How the setup window uses it:
 //
-//     FrmEdit editor(store, boardString, name, slot, this);
-//     connect(&editor, &FrmEdit::boardSaved, this, [&](const QString& slot) {
+//     BoardEditor editor(store, boardString, name, slot, this);
+//     connect(&editor, &BoardEditor::boardSaved, this, [&](const QString& slot) {
 //         /* NajitMapy, then select the board stored in `slot` */ });
 //     editor.exec();
 //
@@ -29,12 +29,12 @@ class Store;
 // (`Text1`; for a new board "Nové pole") and `slot` ("01" .. "99", the hidden `Label2`) is
 // where every save writes. The editor stays open after a save; closing it without saving
 // discards the edits. It writes nothing but that one slot.
-class FrmEdit : public QDialog {
+class BoardEditor : public QDialog {
     Q_OBJECT
 public:
-    FrmEdit(Store& store, const QString& boardString, const QString& name, const QString& slot,
+    BoardEditor(Store& store, const QString& boardString, const QString& name, const QString& slot,
             QWidget* parent = nullptr);
-    ~FrmEdit() override;
+    ~BoardEditor() override;
 
     // `EDM`: loads a board string into the grid, shows its side and makes the free-cell tool
     // current. Returns false (showing an all-free board) for a string that is no board.

@@ -1,4 +1,4 @@
-#include "editor/frm_edit.h"
+#include "editor/board_editor.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +33,14 @@ QString plainBoard(int n, char fill = 'X') {
 // What a canvas pixel shows, told apart by colour alone.
 enum class Seen { Black, Grey, Orange, Blue };
 
-class FrmEditTest : public ::testing::Test {
+class BoardEditorTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_store); }
 
     // An editor whose messages are collected as "title: text".
-    std::unique_ptr<FrmEdit> open(const QString& board, const QString& name = "Pole",
+    std::unique_ptr<BoardEditor> open(const QString& board, const QString& name = "Pole",
                                   const QString& slot = "01") {
-        auto editor = std::make_unique<FrmEdit>(*m_store, board, name, slot);
+        auto editor = std::make_unique<BoardEditor>(*m_store, board, name, slot);
         editor->setMessageHandler([this](const QString& title, const QString& text) {
             m_messages << title + ": " + text;
         });
@@ -48,12 +48,12 @@ protected:
     }
 
     // The centre of board cell (c, r) on the canvas.
-    static QPoint cellCentre(const FrmEdit& editor, int c, int r) {
+    static QPoint cellCentre(const BoardEditor& editor, int c, int r) {
         const double n = editor.board().side();
         return QPoint(static_cast<int>((c + 0.5) * editor.canvas()->width() / n),
                       static_cast<int>((r + 0.5) * editor.canvas()->height() / n));
     }
-    static Seen seenAt(const FrmEdit& editor, int c, int r) {
+    static Seen seenAt(const BoardEditor& editor, int c, int r) {
         const QColor px = editor.canvas()->image().pixelColor(cellCentre(editor, c, r));
         if (px.red() < 20 && px.green() < 20 && px.blue() < 20)
             return Seen::Black;
@@ -61,11 +61,11 @@ protected:
             return Seen::Orange;
         return px.blue() > px.red() + 40 ? Seen::Blue : Seen::Grey;
     }
-    static void click(FrmEdit& editor, Qt::MouseButton button, int c = 2, int r = 2) {
+    static void click(BoardEditor& editor, Qt::MouseButton button, int c = 2, int r = 2) {
         QTest::mouseClick(editor.canvas(), button, Qt::NoModifier, cellCentre(editor, c, r));
     }
     // A mouse move over the canvas with `buttons` held.
-    static void moveTo(FrmEdit& editor, QPointF to, Qt::MouseButtons buttons) {
+    static void moveTo(BoardEditor& editor, QPointF to, Qt::MouseButtons buttons) {
         QMouseEvent move(QEvent::MouseMove, to, editor.canvas()->mapToGlobal(to), Qt::NoButton,
                          buttons, Qt::NoModifier);
         QApplication::sendEvent(editor.canvas(), &move);
@@ -75,14 +75,14 @@ protected:
     QStringList m_messages;
 };
 
-TEST(FrmEditLayout, CanvasIsTwoThirdsOfTheScreenWidthUnlessTheScreenIsTooLow) {
-    EXPECT_EQ(FrmEdit::canvasWidthFor(1200, 1000), 800);
+TEST(BoardEditorLayout, CanvasIsTwoThirdsOfTheScreenWidthUnlessTheScreenIsTooLow) {
+    EXPECT_EQ(BoardEditor::canvasWidthFor(1200, 1000), 800);
     // On a wide, low screen the window would not fit: the height limits the canvas.
-    EXPECT_EQ(FrmEdit::canvasWidthFor(2560, 1040), (1040 - 96) * 4 / 3);
-    EXPECT_EQ(FrmEdit::canvasWidthFor(100, 100), 240);
+    EXPECT_EQ(BoardEditor::canvasWidthFor(2560, 1040), (1040 - 96) * 4 / 3);
+    EXPECT_EQ(BoardEditor::canvasWidthFor(100, 100), 240);
 }
 
-TEST_F(FrmEditTest, OpensOnTheBoardWithTheFreeCellToolAndOnlyTheSpinnerChangesTheSide) {
+TEST_F(BoardEditorTest, OpensOnTheBoardWithTheFreeCellToolAndOnlyTheSpinnerChangesTheSide) {
     auto editor = open(plainBoard(6, '0'), "Moje pole");
     EXPECT_EQ(editor->windowTitle(), "Editor");
     EXPECT_EQ(editor->nameBox()->text(), "Moje pole");
@@ -115,7 +115,7 @@ TEST_F(FrmEditTest, OpensOnTheBoardWithTheFreeCellToolAndOnlyTheSpinnerChangesTh
     EXPECT_EQ(editor->sizeBox()->text(), "6");
 }
 
-TEST_F(FrmEditTest, RightClicksCycleToolsAndPointersWhileTheLeftButtonPaints) {
+TEST_F(BoardEditorTest, RightClicksCycleToolsAndPointersWhileTheLeftButtonPaints) {
     auto editor = open(QString(64, 'X'));
     const auto nextTool = [&](EditCell expected) {
         click(*editor, Qt::RightButton);
@@ -145,7 +145,7 @@ TEST_F(FrmEditTest, RightClicksCycleToolsAndPointersWhileTheLeftButtonPaints) {
     EXPECT_EQ(editor->board().at(2, 2), EditCell::Free);
 }
 
-TEST_F(FrmEditTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
+TEST_F(BoardEditorTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
     const struct {
         QString board, slot, message;
     } rows[] = {
@@ -160,7 +160,7 @@ TEST_F(FrmEditTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
         SCOPED_TRACE(row.message.toStdString());
         m_messages.clear();
         auto editor = open(row.board, "Pole", row.slot);
-        QSignalSpy saved(editor.get(), &FrmEdit::boardSaved);
+        QSignalSpy saved(editor.get(), &BoardEditor::boardSaved);
         EXPECT_FALSE(editor->save());
         EXPECT_EQ(m_messages, QStringList{"Nelze uložit: " + row.message});
         EXPECT_EQ(saved.count(), 0);
@@ -169,9 +169,9 @@ TEST_F(FrmEditTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
     EXPECT_EQ(NajitMapy(*m_store).size(), 5);
 }
 
-TEST_F(FrmEditTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwritesIt) {
+TEST_F(BoardEditorTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwritesIt) {
     auto editor = open(plainBoard(8), "", "03");
-    QSignalSpy saved(editor.get(), &FrmEdit::boardSaved);
+    QSignalSpy saved(editor.get(), &BoardEditor::boardSaved);
     // An empty name, given or typed, comes back as the default, selected so typing replaces it.
     editor->nameBox()->clear();
     EXPECT_EQ(editor->nameBox()->text(), "Nové pole");
@@ -197,7 +197,7 @@ TEST_F(FrmEditTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwritesIt
 
 // Boards of sides the editor does not make (16 x 16 from the tool, 5 x 5) open at their own
 // side and save back unchanged; the size box shows that side.
-TEST_F(FrmEditTest, BoardsOfOtherSidesOpenAtTheirSideAndSaveUnchanged) {
+TEST_F(BoardEditorTest, BoardsOfOtherSidesOpenAtTheirSideAndSaveUnchanged) {
     for (const int n : {16, 5}) {
         SCOPED_TRACE(n);
         auto editor = open(plainBoard(n), "Cizí", "07");

@@ -21,7 +21,7 @@ double luma(QRgb c) {
 
 // The smallest difference in brightness between a label's text colour and the score bar's
 // pixels under its text.
-double worstContrast(Tomel& window, QLabel& label) {
+double worstContrast(GameWindow& window, QLabel& label) {
     const QImage& bar = window.scoreBar().image();
     const QFontMetrics fm = label.fontMetrics();
     const QString all = label.text();
@@ -43,7 +43,7 @@ double worstContrast(Tomel& window, QLabel& label) {
     return worst;
 }
 
-TEST(TomelScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
+TEST(GameWindowScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
     // Dark, light and mid colours; a side with no tokens puts its count on the other side's
     // white end.
     const std::array<Rgb, 4> colours{rgb(0, 127, 225), rgb(255, 255, 15), rgb(15, 15, 15),
@@ -66,7 +66,7 @@ TEST(TomelScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
     }
 }
 
-TEST(TomelScoreBar, TheMoveLabelSitsInTheLowerPanelClearOfTheDifference) {
+TEST(GameWindowScoreBar, TheMoveLabelSitsInTheLowerPanelClearOfTheDifference) {
     WindowFixture f;
     f.start(kCorners);  // 1 : 1, "Vyrovnáno" in the middle
     QLabel& move = f.window->moveLabel();
@@ -89,7 +89,7 @@ TEST(MoveLabelSpot, CentredUnlessTheDifferenceIsThereThenOnTheWiderSide) {
     EXPECT_EQ(moveLabelSpot(400, 60, QRect(210, 0, 30, 19)), QRect(75, 0, 60, 19));
 }
 
-TEST(TomelStatusStrip, ALongNameEndsInAnEllipsisAndShowsWholeAsATooltip) {
+TEST(GameWindowStatusStrip, ALongNameEndsInAnEllipsisAndShowsWholeAsATooltip) {
     WindowFixture f;
     const std::string longName(80, 'W');
     f.start(kCorners, {longName, "Jan"});
@@ -110,7 +110,7 @@ TEST(TomelStatusStrip, ALongNameEndsInAnEllipsisAndShowsWholeAsATooltip) {
     EXPECT_LE(other.fontMetrics().horizontalAdvance(other.text()), other.width());
 }
 
-TEST(TomelStart, AGameAfterAMinimisedOneStartsShownNormally) {
+TEST(GameWindowStart, AGameAfterAMinimisedOneStartsShownNormally) {
     WindowFixture f;
     f.start(kCorners);
     QTest::mouseClick(&f.window->toolButton(2), Qt::LeftButton);  // "Pauza-Minimalizovat"
@@ -121,7 +121,7 @@ TEST(TomelStart, AGameAfterAMinimisedOneStartsShownNormally) {
     EXPECT_FALSE(f.window->windowState().testFlag(Qt::WindowMinimized));
 }
 
-TEST(TomelCaptureRay, StaysInViewForAMomentAfterTheMove) {
+TEST(GameWindowCaptureRay, StaysInViewForAMomentAfterTheMove) {
     WindowFixture f;
     f.board().setRayHold(60);
     f.start(kCorners);
@@ -144,7 +144,7 @@ TEST(TomelCaptureRay, StaysInViewForAMomentAfterTheMove) {
     EXPECT_GE(BoardView::kRayHoldMs, 250);  // long enough to be seen by default
 }
 
-TEST(TomelComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) {
+TEST(GameWindowComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) {
     WindowFixture f;
     f.window->setThinkingTime(200);
     f.start(test::rows("+XXXX/XXXXX/XXXXX/XXXXX/XXXX-/"), {"PC Profesionál", "Jan"}, {0, 0}, "1",

@@ -1,4 +1,4 @@
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -72,7 +72,7 @@ QFrame* makePanel(QWidget* parent, const QString& name) {
 
 }  // namespace
 
-Tomel::Tomel(QWidget* parent, TimerHost* timers, RandomSource* random) : QWidget(parent) {
+GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random) : QWidget(parent) {
     setObjectName(QStringLiteral("Tomel"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(texts::kTitle);
@@ -103,7 +103,7 @@ Tomel::Tomel(QWidget* parent, TimerHost* timers, RandomSource* random) : QWidget
     setWindowHeight(startHeight(screenHeight()));
 }
 
-Tomel::~Tomel() {
+GameWindow::~GameWindow() {
     // The game must not report into half-destroyed widgets.
     m_game->setObserver(nullptr);
     m_game->setSearchObserver(nullptr);
@@ -111,7 +111,7 @@ Tomel::~Tomel() {
     m_searchRunner.reset();
 }
 
-void Tomel::buildParts() {
+void GameWindow::buildParts() {
     m_title = new TitleBar(this, true);
     m_inactiveTitle = new TitleBar(this, false);
     m_inactiveTitle->hide();
@@ -123,7 +123,7 @@ void Tomel::buildParts() {
         m_tools[static_cast<std::size_t>(i)] = b;
     }
     connect(m_tools[0], &ToolButton::clicked, this, [this] { close(); });
-    connect(m_tools[1], &ToolButton::clicked, this, &Tomel::musicToggleRequested);
+    connect(m_tools[1], &ToolButton::clicked, this, &GameWindow::musicToggleRequested);
     connect(m_tools[2], &ToolButton::clicked, this, [this] {
         m_minimiseAsked = true;
         showMinimized();
@@ -132,8 +132,8 @@ void Tomel::buildParts() {
             [this] { popUp(m_externalMenus[0] ? *m_externalMenus[0] : *m_restartMenu); });
     connect(m_tools[4], &ToolButton::clicked, this,
             [this] { popUp(m_externalMenus[1] ? *m_externalMenus[1] : *m_newGameMenu); });
-    connect(m_tools[5], &ToolButton::clicked, this, &Tomel::takeBack);
-    connect(m_tools[6], &ToolButton::clicked, this, &Tomel::aboutRequested);
+    connect(m_tools[5], &ToolButton::clicked, this, &GameWindow::takeBack);
+    connect(m_tools[6], &ToolButton::clicked, this, &GameWindow::aboutRequested);
     // The overlay (7) lies over the take-back button and swallows its clicks.
 
     m_status = new PictureBox(this, rgb(16, 18, 24));
@@ -156,8 +156,8 @@ void Tomel::buildParts() {
         if (const auto cell = cellAt(pos.x(), pos.y(), m_painter->cellW(), m_painter->cellH()))
             m_game->PL_MouseDown(*cell);
     });
-    connect(m_board, &BoardView::musicKey, this, &Tomel::musicToggleRequested);
-    connect(m_board, &BoardView::takeBackKey, this, &Tomel::takeBack);
+    connect(m_board, &BoardView::musicKey, this, &GameWindow::musicToggleRequested);
+    connect(m_board, &BoardView::takeBackKey, this, &GameWindow::takeBack);
     connect(m_board, &BoardView::hintKey, this, [this] { m_game->requestHint(); });
     connect(m_board, &BoardView::redoKey, this, [this] { m_game->redo(); });
 
@@ -197,7 +197,7 @@ void Tomel::buildParts() {
     m_tools[7]->show();
 }
 
-void Tomel::buildMenus() {
+void GameWindow::buildMenus() {
     const auto single = [this](const QString& title, const QString& item, auto slot) {
         auto* menu = new QMenu(title, this);
         connect(menu->addAction(item), &QAction::triggered, this, slot);
@@ -213,48 +213,48 @@ void Tomel::buildMenus() {
     connect(m_growAction, &QAction::triggered, this, [this] { stepHeight(true); });
 }
 
-void Tomel::useMenus(QMenu* restart, QMenu* newGame, QMenu* quit, QMenu* size) {
+void GameWindow::useMenus(QMenu* restart, QMenu* newGame, QMenu* quit, QMenu* size) {
     m_externalMenus = {restart, newGame, quit, size};
 }
 
-void Tomel::popUp(QMenu& menu) {
+void GameWindow::popUp(QMenu& menu) {
     menu.popup(QCursor::pos());
 }
 
-int Tomel::screenHeight() const {
+int GameWindow::screenHeight() const {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     return s ? s->geometry().height() : 768;
 }
 
 // ---- setup ------------------------------------------------------------------------------
 
-void Tomel::setStore(Store* store) {
+void GameWindow::setStore(Store* store) {
     m_store = store;
     if (store)
         m_look.detail = loadTokenDetail(*store).level;
 }
 
-void Tomel::setBoardName(const QString& name) {
+void GameWindow::setBoardName(const QString& name) {
     m_boardName = name;
     m_title->setText(name.isEmpty() ? texts::kTitle : texts::kTitlePrefix + name);
 }
 
-void Tomel::setGameSetup(const GameSetup& setup) {
+void GameWindow::setGameSetup(const GameSetup& setup) {
     m_setup = setup;
     showNames();
 }
 
-void Tomel::setPlayerStyle(int player, const PlayerStyle& style) {
+void GameWindow::setPlayerStyle(int player, const PlayerStyle& style) {
     if (player != 1 && player != 2)
         return;
     m_look.styles[static_cast<std::size_t>(player)] = style;
 }
 
-const PlayerStyle& Tomel::playerStyle(int player) const {
+const PlayerStyle& GameWindow::playerStyle(int player) const {
     return m_look.styles[static_cast<std::size_t>(player == 2 ? 2 : 1)];
 }
 
-bool Tomel::startGame() {
+bool GameWindow::startGame() {
     m_result->hide();
     if (m_game->start(m_setup))
         return false;
@@ -277,7 +277,7 @@ bool Tomel::startGame() {
 
 // ---- size -------------------------------------------------------------------------------
 
-void Tomel::setWindowHeight(int height) {
+void GameWindow::setWindowHeight(int height) {
     // Below this the board would have no room at all; the height steps never go there.
     m_layout = Rozmery(std::max(height, kMinimumHeight));
     applyLayout();
@@ -297,20 +297,20 @@ void Tomel::setWindowHeight(int height) {
     m_growAction->setEnabled(canGrow());
 }
 
-void Tomel::stepHeight(bool grow) {
+void GameWindow::stepHeight(bool grow) {
     const int step = heightStep(screenHeight());
     setWindowHeight(windowHeight() + (grow ? step : -step));
 }
 
-bool Tomel::canGrow() const {
+bool GameWindow::canGrow() const {
     return mayGrow(windowHeight(), screenHeight());
 }
 
-bool Tomel::canShrink() const {
+bool GameWindow::canShrink() const {
     return mayShrink(windowHeight(), screenHeight());
 }
 
-void Tomel::applyLayout() {
+void GameWindow::applyLayout() {
     const WindowLayout& l = m_layout;
     setFixedSize(l.window);
     m_decoration = paintDecoration(l, *m_random);
@@ -339,14 +339,14 @@ void Tomel::applyLayout() {
 
 // ---- actions ----------------------------------------------------------------------------
 
-void Tomel::restartGame() {
+void GameWindow::restartGame() {
     m_game->NG_Click();
     dropKeptGame();
     m_result->hide();
     m_sizeCorner->setEnabled(true);
 }
 
-void Tomel::newGame() {
+void GameWindow::newGame() {
     m_game->UNG_Click();
     dropKeptGame();
     m_setup = m_game->setup();
@@ -355,43 +355,43 @@ void Tomel::newGame() {
     emit newGameRequested();
 }
 
-void Tomel::setCaptionInactive(bool inactive) {
+void GameWindow::setCaptionInactive(bool inactive) {
     m_inactiveTitle->setVisible(inactive);
     if (inactive)
         m_inactiveTitle->raise();
 }
 
-bool Tomel::captionInactive() const {
+bool GameWindow::captionInactive() const {
     return m_inactiveTitle->isVisibleTo(this);
 }
 
-void Tomel::takeBack() {
+void GameWindow::takeBack() {
     m_game->TZ_Click(2);
 }
 
-QImage& Tomel::toolbarImage(int index) {
+QImage& GameWindow::toolbarImage(int index) {
     return m_toolImages[static_cast<std::size_t>(std::clamp(index, 0, kToolbarPictureCount - 1))];
 }
 
-void Tomel::refreshToolbar() {
+void GameWindow::refreshToolbar() {
     for (std::size_t i = 0; i < m_tools.size(); ++i)
         m_tools[i]->setPicture(m_toolImages[i]);
 }
 
 // ---- window events ----------------------------------------------------------------------
 
-void Tomel::closeEvent(QCloseEvent* event) {
+void GameWindow::closeEvent(QCloseEvent* event) {
     // The game window never closes: the request only offers to end the program.
     event->ignore();
     popUp(m_externalMenus[2] ? *m_externalMenus[2] : *m_quitMenu);
 }
 
-void Tomel::paintEvent(QPaintEvent* /*event*/) {
+void GameWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter p(this);
     p.drawImage(0, 0, m_decoration);
 }
 
-void Tomel::changeEvent(QEvent* event) {
+void GameWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isMinimized() && !m_minimiseAsked &&
         m_shownAt.isValid() && m_shownAt.elapsed() < kStartSettleMs) {
         // On X, a window once minimised and then restored by the window manager keeps asking

@@ -8,7 +8,7 @@
 #include "gamewin/board_view.h"
 #include "gamewin/game_texts.h"
 #include "gamewin/score_bar.h"
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"
 #include "gamewin/tool_button.h"
 #include "platform/draw/image_surface.h"
 
@@ -92,11 +92,11 @@ QRect glyphArea(const QLabel& label) {
 
 }  // namespace
 
-void Tomel::updateKinds() {
+void GameWindow::updateKinds() {
     m_look.kinds = {0, m_game->playerKind(1), m_game->playerKind(2)};
 }
 
-void Tomel::Prekr() {
+void GameWindow::Prekr() {
     updateKinds();
     // 2: clear the pictures.
     m_board->clearPicture();
@@ -113,7 +113,7 @@ void Tomel::Prekr() {
     m_board->surface().refresh();
 }
 
-void Tomel::layoutStatusStrip() {
+void GameWindow::layoutStatusStrip() {
     const double h = m_status->height();
     const double sw = m_status->width();
     const double cell = h / 3 * 4;
@@ -139,16 +139,16 @@ void Tomel::layoutStatusStrip() {
 
 // ---- GameObserver -----------------------------------------------------------------------
 
-void Tomel::cellChanged(int x, int y) {
+void GameWindow::cellChanged(int x, int y) {
     m_painter->DRWP(m_game->board(), m_look, x, y);
 }
 
-void Tomel::ringsChanged(int x, int y) {
+void GameWindow::ringsChanged(int x, int y) {
     const PlayerStyle& mover = m_look.styles[static_cast<std::size_t>(m_game->playerToMove())];
     m_painter->ShBrd(m_game->board(), m_game->marks(), m_game->directions(), mover, x, y);
 }
 
-void Tomel::boardReset() {
+void GameWindow::boardReset() {
     m_thinking->hide();
     Prekr();
     m_difference->show();
@@ -157,36 +157,36 @@ void Tomel::boardReset() {
     m_board->setEnabled(m_game->boardEnabled());
 }
 
-void Tomel::selectionMarkerChanged(const CellPos* cell) {
+void GameWindow::selectionMarkerChanged(const CellPos* cell) {
     m_board->setSelection(cell ? std::optional<CellPos>(*cell) : std::nullopt);
 }
 
-void Tomel::hintChanged(const Move* move) {
+void GameWindow::hintChanged(const Move* move) {
     if (move)
         m_board->setHint(move->from, move->to);
     else
         m_board->setHint(std::nullopt, std::nullopt);
 }
 
-void Tomel::lastMoveChanged(const CellPos* source, const CellPos* target) {
+void GameWindow::lastMoveChanged(const CellPos* source, const CellPos* target) {
     m_board->setLastMove(source ? std::optional<CellPos>(*source) : std::nullopt,
                          target ? std::optional<CellPos>(*target) : std::nullopt);
 }
 
-void Tomel::captureRay(CellPos from, CellPos to) {
+void GameWindow::captureRay(CellPos from, CellPos to) {
     m_board->setRay(from, to);
 }
 
-void Tomel::rayParked() {
+void GameWindow::rayParked() {
     m_board->parkRay();
 }
 
-void Tomel::scoreChanged(int tokens1, int tokens2, int /*freeCells*/) {
+void GameWindow::scoreChanged(int tokens1, int tokens2, int /*freeCells*/) {
     m_lastScore = {tokens1, tokens2};
     drawScore(tokens1, tokens2);
 }
 
-void Tomel::drawScore(int a, int b) {
+void GameWindow::drawScore(int a, int b) {
     const Rgb c1 = m_look.styles[1].colour;
     const Rgb c2 = m_look.styles[2].colour;
     const ScoreTexts t = scoreTexts(a, b, c1, c2);
@@ -205,7 +205,7 @@ void Tomel::drawScore(int a, int b) {
     placeMoveLabel();
 }
 
-void Tomel::placeMoveLabel() {
+void GameWindow::placeMoveLabel() {
     const int w = m_moveLabel->fontMetrics().horizontalAdvance(m_moveLabel->text()) + 4;
     const QRect difference =
         m_difference->isVisibleTo(m_score) ? m_difference->geometry() : QRect();
@@ -216,14 +216,14 @@ void Tomel::placeMoveLabel() {
     setTextColour(*m_moveLabel, readableOver(m_score->image(), glyphArea(*m_moveLabel)));
 }
 
-void Tomel::gameEnded(int tokens1, int tokens2, int winner) {
+void GameWindow::gameEnded(int tokens1, int tokens2, int winner) {
     recordGame(tokens1, tokens2, winner);
     dropKeptGame();
     showResult(winner);
     m_sizeCorner->setEnabled(false);
 }
 
-void Tomel::recordGame(int tokens1, int tokens2, int /*winner: the record's follows from the counts*/) {
+void GameWindow::recordGame(int tokens1, int tokens2, int /*winner: the record's follows from the counts*/) {
     if (!m_store)
         return;
     m_lastWrite = recordFinishedGame(
@@ -238,7 +238,7 @@ void Tomel::recordGame(int tokens1, int tokens2, int /*winner: the record's foll
                 .moveCounter = m_game->moveCounter()});
 }
 
-void Tomel::showResult(int winner) {
+void GameWindow::showResult(int winner) {
     m_winner->clearPicture();
     const double h = m_winner->width() * 0.75;
     if (winner == 1 || winner == 2) {
@@ -256,12 +256,12 @@ void Tomel::showResult(int winner) {
     m_result->raise();
 }
 
-void Tomel::moveNumberChanged(int number) {
+void GameWindow::moveNumberChanged(int number) {
     m_moveLabel->setText(QString::fromStdString(moveLabelText(number)));
     placeMoveLabel();
 }
 
-void Tomel::turnChanged(int player) {
+void GameWindow::turnChanged(int player) {
     m_turn = player;
     m_thinking->hide();
     const auto p = static_cast<std::size_t>(player);
@@ -282,7 +282,7 @@ void Tomel::turnChanged(int player) {
     keepGame();
 }
 
-void Tomel::showNames() {
+void GameWindow::showNames() {
     // A name too long for its place ends in "…"; the whole name is the tooltip.
     for (std::size_t i = 0; i < 2; ++i) {
         QLabel& label = *m_names[i];
@@ -292,7 +292,7 @@ void Tomel::showNames() {
     }
 }
 
-void Tomel::setPlayerCursor(int player, const QCursor& cursor) {
+void GameWindow::setPlayerCursor(int player, const QCursor& cursor) {
     if (player != 1 && player != 2)
         return;
     m_cursors[static_cast<std::size_t>(player - 1)] = cursor;
@@ -300,7 +300,7 @@ void Tomel::setPlayerCursor(int player, const QCursor& cursor) {
         m_board->setCursor(cursor);
 }
 
-QCursor Tomel::playerCursor(int player) {
+QCursor GameWindow::playerCursor(int player) {
     if (const auto& given = m_cursors[static_cast<std::size_t>(player == 2 ? 1 : 0)])
         return *given;
     const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(player)];
@@ -312,11 +312,11 @@ QCursor Tomel::playerCursor(int player) {
     return QCursor(pixmap, 16, 16);
 }
 
-void Tomel::takeBackUnavailableChanged(bool unavailable) {
+void GameWindow::takeBackUnavailableChanged(bool unavailable) {
     m_tools[7]->setVisible(unavailable);
 }
 
-void Tomel::thinkingChanged(bool visible) {
+void GameWindow::thinkingChanged(bool visible) {
     // Hidden as soon as the search ends: the computer's two clicks follow on a board the
     // indicator no longer covers.
     m_thinking->setVisible(visible);
@@ -326,7 +326,7 @@ void Tomel::thinkingChanged(bool visible) {
     }
 }
 
-void Tomel::paceSearch(int step, int scaleWidth) {
+void GameWindow::paceSearch(int step, int scaleWidth) {
     if (m_thinkingTime <= 0 || !m_thinking->isVisible() || isMinimized() || step <= 0 ||
         !m_searchClock.isValid())
         return;
@@ -345,15 +345,15 @@ void Tomel::paceSearch(int step, int scaleWidth) {
     m_pacing = false;
 }
 
-void Tomel::moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {
+void GameWindow::moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {
     m_thinking->hide();
 }
 
-void Tomel::boardEnabledChanged(bool enabled) {
+void GameWindow::boardEnabledChanged(bool enabled) {
     m_board->setEnabled(enabled);
 }
 
-void Tomel::progressStep(int step, int scaleWidth, int colourPlayer) {
+void GameWindow::progressStep(int step, int scaleWidth, int colourPlayer) {
     if (scaleWidth <= 0)
         return;
     paceSearch(step, scaleWidth);
@@ -364,22 +364,22 @@ void Tomel::progressStep(int step, int scaleWidth, int colourPlayer) {
     m_progress->surface().refresh();
 }
 
-void Tomel::progressCleared() {
+void GameWindow::progressCleared() {
     m_progress->clearPicture();
 }
 
-void Tomel::searchProgressChanged(int percent) {
+void GameWindow::searchProgressChanged(int percent) {
     m_percent->setText(QString::fromStdString(percentText(percent)));
     setWindowTitle(QString::fromStdString(searchCaption(percent)));
 }
 
-void Tomel::clockTextChanged(int player, const std::string& text) {
+void GameWindow::clockTextChanged(int player, const std::string& text) {
     if (player != 1 && player != 2)
         return;
     m_clocks[static_cast<std::size_t>(player - 1)]->setText(QString::fromStdString(text));
 }
 
-void Tomel::clockColourChanged(int player, Rgb colour) {
+void GameWindow::clockColourChanged(int player, Rgb colour) {
     if (player != 1 && player != 2)
         return;
     setTextColour(*m_clocks[static_cast<std::size_t>(player - 1)], colour);

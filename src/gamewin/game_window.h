@@ -1,5 +1,5 @@
 #pragma once
-// `Tomel`: the game window. It owns the running game and shows what the game reports.
+// `GameWindow` (`Tomel`): the game window. It owns the running game and shows what the game reports.
 //
 // How the setup window drives it (START, Part of the start-up and setup windows):
 //   tomel.setStore(&store);                    // once: detail level + where records go
@@ -43,14 +43,14 @@ Rgb readableOver(const QImage& picture, const QRect& area);
 // beside the difference label when that would cover it.
 QRect moveLabelSpot(int barWidth, int textWidth, const QRect& difference);
 
-class Tomel : public QWidget, private GameObserver, private SearchObserver {
+class GameWindow : public QWidget, private GameObserver, private SearchObserver {
     Q_OBJECT
 public:
     // The window makes its own QTimer host and random source unless given ones (tests step
     // the game through a manual timer host).
-    explicit Tomel(QWidget* parent = nullptr, TimerHost* timers = nullptr,
+    explicit GameWindow(QWidget* parent = nullptr, TimerHost* timers = nullptr,
                    RandomSource* random = nullptr);
-    ~Tomel() override;
+    ~GameWindow() override;
 
     // ---- what the setup window hands over ----
     // Where finished games are recorded; also reads the token detail level (window load).
@@ -187,7 +187,7 @@ private:
     void drawScore(int tokens1, int tokens2);
     void recordGame(int tokens1, int tokens2, int winner);
     // After every turn change the running game is kept in the store; an ended or given-up
-    // game is removed from it (tomel_keep.cpp).
+    // game is removed from it (game_window_keep.cpp).
     void keepGame();
     void dropKeptGame();
     void noteKeep(const KeepResult& result);

@@ -1,4 +1,4 @@
-#include "records/widgets/frm_vlst.h"
+#include "records/widgets/records_viewer.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 namespace tomelin {
 namespace {
 
-class FrmVlstTest : public ::testing::Test {
+class RecordsViewerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_store); }
 
@@ -31,7 +31,7 @@ protected:
         ASSERT_EQ(writeGameRecord(*m_store, r).outcome, RecordWrite::Outcome::Written);
     }
 
-    std::unique_ptr<FrmVlst> open() { return std::make_unique<FrmVlst>(PruzkHer(*m_store), 2); }
+    std::unique_ptr<RecordsViewer> open() { return std::make_unique<RecordsViewer>(PruzkHer(*m_store), 2); }
 
     static bool isBlank(const QImage& image) {
         QImage blank(image.size(), image.format());
@@ -42,7 +42,7 @@ protected:
     std::unique_ptr<SqliteStore> m_store = SqliteStore::open(":memory:").store;
 };
 
-TEST_F(FrmVlstTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns) {
+TEST_F(RecordsViewerTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns) {
     record("Originál", {"Eva", "PC Génius"}, {40, 24}, 24);
     record("Dáma", {"Jan", "Eva"}, {33, 31}, 0, 2);
     record("Bitva", {"Eva", "Jan"}, {20, 44});
@@ -82,7 +82,7 @@ TEST_F(FrmVlstTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns
     EXPECT_LE(list->geometry().bottom(), scroll->geometry().top());
 }
 
-TEST_F(FrmVlstTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStrength) {
+TEST_F(RecordsViewerTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStrength) {
     record("Originál", {"PC Začátečník", "PC Profesionál"}, {40, 24});
     record("Dáma", {"PC Génius", "Eva"}, {33, 31});
     record("Bitva", {"Eva", "PC Génius"}, {20, 44});
@@ -115,7 +115,7 @@ TEST_F(FrmVlstTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStr
     }
 }
 
-TEST_F(FrmVlstTest, NoRecordsGiveOnlyAMessageAndAnonymousOnesANoticeForStatistics) {
+TEST_F(RecordsViewerTest, NoRecordsGiveOnlyAMessageAndAnonymousOnesANoticeForStatistics) {
     QStringList shown;
     const auto collect = [&](const QString& title, const QString& text) { shown << title << text; };
     EXPECT_FALSE(openRecordsViewer(PruzkHer(*m_store), 2, nullptr, collect));

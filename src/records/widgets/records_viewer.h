@@ -1,5 +1,5 @@
 #pragma once
-// The records viewer `frmVlst`: one player's statistics with his token, and the recorded
+// `RecordsViewer`, the records viewer `frmVlst`: one player's statistics with his token, and the recorded
 // games one at a time.
 
 #include <QDialog>
@@ -24,13 +24,13 @@ class TabList;
 //     const Survey survey = PruzkHer(store);   // also refills the name boxes
 //     openRecordsViewer(survey, detailLevel, this);
 //
-// or, to keep the window, `FrmVlst viewer(survey, detailLevel, this); viewer.exec();`.
-class FrmVlst : public QDialog {
+// or, to keep the window, `RecordsViewer viewer(survey, detailLevel, this); viewer.exec();`.
+class RecordsViewer : public QDialog {
     Q_OBJECT
 public:
     // `detailLevel` is the game window's token detail level (1 to 3).
-    FrmVlst(Survey survey, int detailLevel, QWidget* parent = nullptr);
-    ~FrmVlst() override;
+    RecordsViewer(Survey survey, int detailLevel, QWidget* parent = nullptr);
+    ~RecordsViewer() override;
 
     // Controls, for tests.
     QComboBox* playerList() const { return m_comboB; }

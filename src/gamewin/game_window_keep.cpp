@@ -1,11 +1,11 @@
 // The game window keeps its running game in the store, and resumes a kept one.
 
 #include "gamewin/board_view.h"
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"
 
 namespace tomelin {
 
-void Tomel::keepGame() {
+void GameWindow::keepGame() {
     // The turn change that follows a game's end still reports a turn: nothing to keep then.
     if (!m_store || m_game->gameOver())
         return;
@@ -18,12 +18,12 @@ void Tomel::keepGame() {
     noteKeep(writeUnfinishedGame(*m_store, s));
 }
 
-void Tomel::dropKeptGame() {
+void GameWindow::dropKeptGame() {
     if (m_store)
         noteKeep(clearUnfinishedGame(*m_store));
 }
 
-void Tomel::noteKeep(const KeepResult& result) {
+void GameWindow::noteKeep(const KeepResult& result) {
     m_lastKeep = result;
     if (result.ok() || m_keepRefusalTold)
         return;
@@ -31,7 +31,7 @@ void Tomel::noteKeep(const KeepResult& result) {
     emit keepRefused(QString::fromStdString(result.reason));
 }
 
-bool Tomel::resumeGame(const GameSnapshot& snapshot) {
+bool GameWindow::resumeGame(const GameSnapshot& snapshot) {
     if (checkSnapshot(snapshot))
         return false;
     m_result->hide();

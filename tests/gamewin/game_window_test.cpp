@@ -14,7 +14,7 @@ namespace {
 using test::kCorners;
 using test::WindowFixture;
 
-TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
+TEST(GameWindowScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     WindowFixture f;
     f.start(kCorners);
     ASSERT_TRUE(f.window->isVisible());
@@ -91,7 +91,7 @@ TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     EXPECT_EQ(boardString(f.game().board()), kCorners);
 }
 
-TEST(TomelScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightStep) {
+TEST(GameWindowScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightStep) {
     WindowFixture f;
     // Cross logic; player 1's copy to (1, 0) has no opponent on an edge neighbour and fills
     // the board at 2 : 2.
@@ -115,7 +115,7 @@ TEST(TomelScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightStep) 
     EXPECT_TRUE(f.window->resultPanel().isVisible());
 }
 
-TEST(TomelScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
+TEST(GameWindowScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
     WindowFixture f;
     f.start(kCorners);
     // After one move the overlay covers the take-back button and swallows its click.
@@ -141,7 +141,7 @@ TEST(TomelScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
     EXPECT_EQ(boardString(f.game().board()), kCorners);
 }
 
-TEST(TomelKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickThere) {
+TEST(GameWindowKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickThere) {
     WindowFixture f;
     f.start(kCorners);
     const auto moved = [&f](Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -177,7 +177,7 @@ TEST(TomelKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickT
 }
 
 // The clock's counting and flashing are the game's own tests; the labels show them.
-TEST(TomelClock, LabelsShowTheTimeLeftAndTheFlashWhenItRunsOut) {
+TEST(GameWindowClock, LabelsShowTheTimeLeftAndTheFlashWhenItRunsOut) {
     WindowFixture f;
     f.start(kCorners, {"Eva", "Jan"}, {4, 0});
     QLabel& clock1 = f.window->clockLabel(1);
@@ -189,9 +189,9 @@ TEST(TomelClock, LabelsShowTheTimeLeftAndTheFlashWhenItRunsOut) {
     EXPECT_EQ(clock1.palette().color(QPalette::WindowText), toQColor(kFlashRed));
 }
 
-TEST(TomelComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsTheMusicKey) {
+TEST(GameWindowComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsTheMusicKey) {
     WindowFixture f;
-    QSignalSpy music(f.window.get(), &Tomel::musicToggleRequested);
+    QSignalSpy music(f.window.get(), &GameWindow::musicToggleRequested);
     // 5 x 5: the computer cannot reach player 2's token in its first move.
     f.start(test::rows("+XXXX/XXXXX/XXXXX/XXXXX/XXXX-/"), {"PC Profesionál", "Jan"}, {0, 0}, "1",
             false);
@@ -218,7 +218,7 @@ TEST(TomelComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsTheMus
     EXPECT_EQ(music.count(), 1);
 }
 
-TEST(TomelSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
+TEST(GameWindowSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
     WindowFixture f;
     f.window->setWindowHeight(700);
     f.start(kCorners);
@@ -238,11 +238,11 @@ TEST(TomelSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
     EXPECT_EQ(size.actions()[1]->isEnabled(), f.window->canGrow());
     // A height below the fixed strips is raised to the smallest one with a board.
     f.window->setWindowHeight(40);
-    EXPECT_EQ(f.window->windowHeight(), Tomel::kMinimumHeight);
+    EXPECT_EQ(f.window->windowHeight(), GameWindow::kMinimumHeight);
     EXPECT_GT(f.board().height(), 0);
 }
 
-TEST(TomelStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
+TEST(GameWindowStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
     WindowFixture f;
     f.start(kCorners, {"Eva", "PC Génius"});
     EXPECT_EQ(f.window->titleBar().text(), QStringLiteral("Tomelin - Zkouška"));
@@ -258,10 +258,10 @@ TEST(TomelStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
     EXPECT_NEAR(f.window->nameLabel(2).geometry().right(), image.width() - h * 4 / 3 - 4, 2);
 }
 
-TEST(TomelChrome, QuitAndNewGameGoThroughTheirConfirmations) {
+TEST(GameWindowChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     WindowFixture f;
     f.start(kCorners);
-    QSignalSpy quit(f.window.get(), &Tomel::quitRequested);
+    QSignalSpy quit(f.window.get(), &GameWindow::quitRequested);
     EXPECT_FALSE(f.window->close());
     QTest::mouseClick(&f.window->toolButton(0), Qt::LeftButton);  // the close button
     EXPECT_TRUE(f.window->isVisible());
@@ -274,7 +274,7 @@ TEST(TomelChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     EXPECT_EQ(quit.count(), 1);
     EXPECT_TRUE(f.window->isVisible());
 
-    QSignalSpy back(f.window.get(), &Tomel::newGameRequested);
+    QSignalSpy back(f.window.get(), &GameWindow::newGameRequested);
     QMenu& newGame = f.window->newGameMenu();
     ASSERT_EQ(newGame.actions().size(), 1);
     EXPECT_EQ(newGame.actions()[0]->text(), QStringLiteral("Novou hru"));
@@ -284,11 +284,11 @@ TEST(TomelChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     EXPECT_EQ(f.window->gameSetup().descriptor, kCorners);  // the start digit is removed
 }
 
-TEST(TomelChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly) {
+TEST(GameWindowChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly) {
     WindowFixture f;
     ToolButton& music = f.window->toolButton(1);
     EXPECT_EQ(music.toolTip(), QStringLiteral("Hudba"));
-    QSignalSpy toggled(f.window.get(), &Tomel::musicToggleRequested);
+    QSignalSpy toggled(f.window.get(), &GameWindow::musicToggleRequested);
     QTest::mousePress(&music, Qt::RightButton);
     EXPECT_TRUE(music.isDown());
     const QImage pressed = music.grab().toImage();
