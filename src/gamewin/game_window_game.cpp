@@ -131,10 +131,14 @@ void GameWindow::layoutStatusStrip() {
     showNames();
     const PlayerStyle& s1 = m_look.styles[1];
     const PlayerStyle& s2 = m_look.styles[2];
-    DRWP2(m_status->surface(), 0, 0, s1.shape, s1.colour, h, m_look.kinds[1], false, m_look.detail,
-          *m_random);
-    DRWP2(m_status->surface(), (sw - cell) / cell, 0, s2.shape, s2.colour, h, m_look.kinds[2],
-          false, m_look.detail, *m_random);
+    drawToken(m_status->surface(), {0, 0, h},
+              {.shape = s1.shape, .colour = s1.colour, .playerKind = m_look.kinds[1],
+               .detailLevel = m_look.detail},
+              *m_random);
+    drawToken(m_status->surface(), {(sw - cell) / cell, 0, h},
+              {.shape = s2.shape, .colour = s2.colour, .playerKind = m_look.kinds[2],
+               .detailLevel = m_look.detail},
+              *m_random);
 }
 
 // ---- GameObserver -----------------------------------------------------------------------
@@ -243,12 +247,15 @@ void GameWindow::showResult(int winner) {
     const double h = m_winner->width() * 0.75;
     if (winner == 1 || winner == 2) {
         const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(winner)];
-        DRWP2(m_winner->surface(), 0, 0, s.shape, s.colour, h, m_game->playerKind(winner), false,
-              m_look.detail, *m_random);
+        drawToken(m_winner->surface(), {0, 0, h},
+                  {.shape = s.shape, .colour = s.colour, .playerKind = m_game->playerKind(winner),
+                   .detailLevel = m_look.detail},
+                  *m_random);
         m_resultName->setText(
             QString::fromStdString(m_setup.names[static_cast<std::size_t>(winner - 1)]));
     } else {
-        DRWP2(m_winner->surface(), 0, 0, 0, 0, h, 0, false, m_look.detail, *m_random);
+        drawToken(m_winner->surface(), {0, 0, h},
+                  {.shape = 0, .colour = 0, .detailLevel = m_look.detail}, *m_random);
         m_resultName->setText(QStringLiteral("Nerozhodně"));
     }
     setTextColour(*m_resultName, kWhite);
@@ -276,8 +283,10 @@ void GameWindow::turnChanged(int player) {
     m_board->setRayColours({s.colour, s.secondColour, kWhite});
     m_thinking->move(thinkingLeft(player, m_boardBox->width()), m_layout.thinking.top());
     m_thinkingToken->clearPicture();
-    DRWP2(m_thinkingToken->surface(), 0.1, 0.1, s.shape, s.colour, 40, m_look.kinds[p], false,
-          m_look.detail, *m_random);
+    drawToken(m_thinkingToken->surface(), {0.1, 0.1, 40},
+              {.shape = s.shape, .colour = s.colour, .playerKind = m_look.kinds[p],
+               .detailLevel = m_look.detail},
+              *m_random);
     m_status->update();
     keepGame();
 }
@@ -306,7 +315,8 @@ QCursor GameWindow::playerCursor(int player) {
     const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(player)];
     // The player's token drawn alone, its black background left transparent.
     ImageSurface picture(32, 32, rgb(0, 0, 0));
-    DRWP2(picture, 0.25, 0.5, s.shape, s.colour, 16, 0, false, 1, *m_random);
+    drawToken(picture, {0.25, 0.5, 16},
+              {.shape = s.shape, .colour = s.colour, .detailLevel = 1}, *m_random);
     QPixmap pixmap = QPixmap::fromImage(picture.image());
     pixmap.setMask(pixmap.createMaskFromColor(Qt::black));
     return QCursor(pixmap, 16, 16);

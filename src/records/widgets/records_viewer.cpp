@@ -162,8 +162,10 @@ void RecordsViewer::showPlayer(int index) {
     const auto token = decodeTokenString(tokenText);
     m_shownKind = playerKindFromName(name);
     m_picture4->clearPicture();
-    DRWP2(m_picture4->surface(), 0, 0, token.shape, token.colour, m_picture4->height(), m_shownKind,
-          false, m_detailLevel, m_random);
+    drawToken(m_picture4->surface(), {0, 0, static_cast<double>(m_picture4->height())},
+              {.shape = token.shape, .colour = token.colour, .playerKind = m_shownKind,
+               .detailLevel = m_detailLevel},
+              m_random);
 }
 
 void RecordsViewer::showRecord(int k) {

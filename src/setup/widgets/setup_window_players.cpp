@@ -31,8 +31,10 @@ void SetupWindow::applyToken(int i) {
 void SetupWindow::FigDr(int i) {
     PictureBox* box = m_panels[i]->Picture7;
     box->clearPicture();
-    DRWP2(box->surface(), 0, 0, m_styles[i].shape, m_styles[i].colour, box->height(),
-          m_panels[i]->strengthMark(), false, m_detailLevel, m_random);
+    drawToken(box->surface(), {0, 0, static_cast<double>(box->height())},
+              {.shape = m_styles[i].shape, .colour = m_styles[i].colour,
+               .playerKind = m_panels[i]->strengthMark(), .detailLevel = m_detailLevel},
+              m_random);
 }
 
 void SetupWindow::openChooser(int i) {

@@ -148,8 +148,10 @@ void TokenChooser::sliderChanged() {
 
 void TokenChooser::redrawPreview() {
     m_preview->clearPicture();
-    DRWP2(m_preview->surface(), 0, 0, shape(), colour(), m_preview->height(), m_strengthMark, false,
-          m_detailLevel, m_random);
+    drawToken(m_preview->surface(), {0, 0, static_cast<double>(m_preview->height())},
+              {.shape = shape(), .colour = colour(), .playerKind = m_strengthMark,
+               .detailLevel = m_detailLevel},
+              m_random);
     m_timer->stop();
 }
 
