@@ -182,7 +182,7 @@ void Startup::start() {
 
     SetupWindow& form = *m_form;
     for (int i = 0; i < 2; ++i) {
-        form.panel(i)->Combo1->setCurrentIndex(0);
+        form.panel(i)->setTimeListPosition(0);
     }
     form.NastavNazvy();
     status(splash, 2);

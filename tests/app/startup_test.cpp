@@ -59,7 +59,7 @@ TEST_F(StartUp, StoredBoardsAndKnownPlayersReachTheGameWindow) {
     form().boardList()->setCurrentRow(5);
     EXPECT_EQ(game().boardName(), QStringLiteral("Moje"));
     // Picking Bohouš gives player 1 his last token: a blue star.
-    form().panel(0)->Text3->setEditText(QStringLiteral("Bohouš"));
+    test::part<QComboBox>(*form().panel(0), "Text3").setEditText(QStringLiteral("Bohouš"));
     EXPECT_EQ(game().playerStyle(1), (PlayerStyle{rgb(15, 15, 255), 6, rgb(127, 127, 255)}));
 }
 

@@ -47,7 +47,7 @@ void SetupWindow::selectBoard(int index) {
         m_list1->setCurrentRow(index);
     }
     m_panels[1]->show();
-    m_panels[0]->Option18->setEnabled(true);
+    m_panels[0]->allowComputer();
     m_option1->parentWidget()->setEnabled(true);
     emit boardChosen(QString::fromStdString(m_boards.names[index]),
                      QString::fromStdString(m_boards.strings[index]));

@@ -1,9 +1,5 @@
 // SetupWindow's players: token previews, the token chooser, known players' tokens.
 
-#include <QComboBox>
-#include <QLineEdit>
-
-#include "platform/draw/picture_box.h"
 #include "records/game_record.h"
 #include "setup/widgets/player_panel.h"
 #include "setup/widgets/setup_window.h"
@@ -29,12 +25,7 @@ void SetupWindow::applyToken(int i) {
 }
 
 void SetupWindow::FigDr(int i) {
-    PictureBox* box = m_panels[i]->Picture7;
-    box->clearPicture();
-    drawToken(box->surface(), {0, 0, static_cast<double>(box->height())},
-              {.shape = m_styles[i].shape, .colour = m_styles[i].colour,
-               .playerKind = m_panels[i]->strengthMark(), .detailLevel = m_detailLevel},
-              m_random);
+    m_panels[i]->showToken(m_styles[i], m_detailLevel, m_random);
 }
 
 void SetupWindow::openChooser(int i) {
@@ -59,18 +50,14 @@ void SetupWindow::nameEdited(int i, const QString& text) {
     if (m_panels[i]->isComputer()) {
         return;
     }
-    const int found = m_panels[i]->Text3->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int found = m_panels[i]->knownPlayerIndex(text);
     if (found >= 0) {
         applyKnownPlayerToken(i, found);
     }
 }
 
 void SetupWindow::nameBoxClicked(int i) {
-    QComboBox* box = m_panels[i]->Text3;
-    if (box->currentText().isEmpty()) {
-        box->setEditText(QStringLiteral("Hráč %1").arg(i + 1));
-        box->lineEdit()->setSelection(0, 100);
-    }
+    m_panels[i]->offerDefaultName();
 }
 
 }  // namespace tomelin

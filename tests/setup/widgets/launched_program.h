@@ -3,6 +3,9 @@
 // stepped by hand, and the setup window's dialogs and all messages recorded instead of shown.
 
 #include <gtest/gtest.h>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -16,6 +19,7 @@
 #include "boards/board_list.h"
 #include "setup/widgets/setup_window.h"
 #include "app/startup.h"
+#include "support/window_parts.h"
 
 namespace tomelin {
 

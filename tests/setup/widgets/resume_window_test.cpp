@@ -48,7 +48,8 @@ protected:
 TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     launch();
     EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
-    form().panel(0)->Combo1->setCurrentIndex(4);  // ten minutes for player 1
+    // Ten minutes for player 1.
+    test::part<QComboBox>(*form().panel(0), "Combo1").setCurrentIndex(4);
     startAndPlay(5);
     const std::string board = boardString(core().board());
     const std::vector<std::string> list(core().moveList().begin(),

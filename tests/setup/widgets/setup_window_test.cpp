@@ -122,7 +122,8 @@ TEST_F(SetupWindowTest, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClicke
     PlayerPanel* p = form.panel(0);
     p->setName(QString());
     emit p->nameBoxClicked();
-    EXPECT_EQ(p->Text3->lineEdit()->selectedText(), QStringLiteral("Hráč 1"));
+    EXPECT_EQ(test::part<QComboBox>(*p, "Text3").lineEdit()->selectedText(),
+              QStringLiteral("Hráč 1"));
     p->setName(QStringLiteral("Ema"));
     emit p->nameBoxClicked();
     EXPECT_EQ(p->name(), QStringLiteral("Ema"));
@@ -132,18 +133,20 @@ TEST_F(SetupWindowTest, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
     SetupWindow& form = launch();
     PlayerPanel* p = form.panel(0);
     p->chooseComputer();
-    ASSERT_NE(p->Option24, nullptr);
-    EXPECT_EQ(p->Option24->text(), QStringLiteral("Velmistr"));
+    ASSERT_NE(p->findChild<QRadioButton*>("Option24"), nullptr);
+    QRadioButton& velmistr = test::part<QRadioButton>(*p, "Option24");
+    QRadioButton& genius = test::part<QRadioButton>(*p, "Option23");
+    EXPECT_EQ(velmistr.text(), QStringLiteral("Velmistr"));
     // After "Génius", darker than it, with white text.
     const auto background = [](QRadioButton* option) {
         const QString sheet = option->styleSheet();
         const int at = sheet.indexOf(QStringLiteral("background: "));
         return QColor(sheet.mid(at + 12, 7));
     };
-    EXPECT_LT(background(p->Option24).lightness(), background(p->Option23).lightness());
-    EXPECT_TRUE(p->Option24->styleSheet().contains(QStringLiteral("color: white")));
-    EXPECT_GT(p->Option24->y(), p->Option23->y());
-    p->Option24->click();
+    EXPECT_LT(background(&velmistr).lightness(), background(&genius).lightness());
+    EXPECT_TRUE(velmistr.styleSheet().contains(QStringLiteral("color: white")));
+    EXPECT_GT(velmistr.y(), genius.y());
+    velmistr.click();
     EXPECT_EQ(p->strengthMark(), 4);
     EXPECT_EQ(p->identity(), QStringLiteral("PC Velmistr"));
     StartRequest request = start();
@@ -160,10 +163,10 @@ TEST_F(SetupWindowTest, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestor
     SetupWindow& form = launch();
     PlayerPanel* p = form.panel(1);
     p->setName(QStringLiteral("Eva"));
-    p->Combo1->setCurrentIndex(3);
+    test::part<QComboBox>(*p, "Combo1").setCurrentIndex(3);
     p->chooseComputer();
-    EXPECT_TRUE(p->Frame7->isVisibleTo(&form));
-    EXPECT_FALSE(p->Frame4->isVisibleTo(&form));
+    EXPECT_TRUE(test::part<QRadioButton>(*p, "Option24").isVisibleTo(&form));
+    EXPECT_FALSE(test::part<QComboBox>(*p, "Text3").isVisibleTo(&form));
     EXPECT_EQ(p->timeListPosition(), 0);
     p->chooseStrength(3);
     EXPECT_EQ(p->identity(), QStringLiteral("PC Génius"));
@@ -188,17 +191,18 @@ TEST_F(SetupWindowTest, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOr
     SetupWindow& form = launch();
     PlayerPanel* p = form.panel(1);
     QSignalSpy applied(&form, &SetupWindow::tokenApplied);
-    p->Text3->lineEdit()->setText(QStringLiteral("Jan"));
+    QComboBox& name = test::part<QComboBox>(*p, "Text3");
+    name.lineEdit()->setText(QStringLiteral("Jan"));
     EXPECT_EQ(applied.count(), 0);
-    p->Text3->lineEdit()->setText(QStringLiteral("Jana"));
+    name.lineEdit()->setText(QStringLiteral("Jana"));
     ASSERT_EQ(applied.count(), 1);
     EXPECT_EQ(applied.at(0).at(0).toInt(), 2);
     EXPECT_EQ(form.token(1).style, (PlayerStyle{rgb(15, 255, 15), 7, rgb(0, 255, 0)}));
     EXPECT_EQ(form.token(1).icon, 3);
 
-    p->Text3->lineEdit()->setText(QStringLiteral("petr"));  // the case counts
+    name.lineEdit()->setText(QStringLiteral("petr"));  // the case counts
     EXPECT_EQ(applied.count(), 1);
-    p->Text3->activated(p->Text3->findText("Petr"));
+    name.activated(name.findText("Petr"));
     // The damaged shape falls back to the first.
     EXPECT_EQ(form.token(1).style, (PlayerStyle{rgb(255, 255, 15), 1, rgb(255, 255, 0)}));
 }
@@ -219,8 +223,8 @@ TEST_F(SetupWindowTest, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
 TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
     storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
     SetupWindow& form = launch();
-    form.panel(0)->Text3->setEditText(QStringLiteral("Alena"));
-    form.panel(1)->Text3->setEditText(QStringLiteral("Alena"));
+    test::part<QComboBox>(*form.panel(0), "Text3").setEditText(QStringLiteral("Alena"));
+    test::part<QComboBox>(*form.panel(1), "Text3").setEditText(QStringLiteral("Alena"));
     ASSERT_EQ(form.token(0).style, form.token(1).style);
     QSignalSpy started(&form, &SetupWindow::startGame);
     form.Command1_Click();
@@ -229,7 +233,7 @@ TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Tomelin|Oba hráči mají stejnou figurku.")))
         << messages[0].toStdString();
-    form.panel(1)->Text3->setEditText(QStringLiteral("Bohouš"));
+    test::part<QComboBox>(*form.panel(1), "Text3").setEditText(QStringLiteral("Bohouš"));
     form.Command1_Click();
     EXPECT_EQ(started.count(), 1);
     EXPECT_EQ(messages.size(), 1);
