@@ -21,6 +21,7 @@ struct BitvaWindow {
     ManualTimerHost timers;
     MtRandomSource random{1};
     GameWindow window{nullptr, &timers, &random};
+    BoardView& board = *window.findChild<BoardView*>(QStringLiteral("PL"));
 
     explicit BitvaWindow(int shape2, const char* name2, int detail = 3) {
         timers.setHandler([this](GameTimer t) { window.game().onTimer(t); });
@@ -41,9 +42,9 @@ void fullRedraw(benchmark::State& state, int shape2, const char* name2, int deta
     BitvaWindow w(shape2, name2, detail);
     for (auto _ : state) {
         w.window.Prekr();
-        benchmark::DoNotOptimize(w.window.boardView().image().constBits());
+        benchmark::DoNotOptimize(w.board.image().constBits());
     }
-    state.counters["cellH"] = w.window.cellH();
+    state.counters["cellH"] = w.board.cellH();
 }
 
 void BM_PrekrBitvaDetail3DefaultTokens(benchmark::State& state) {

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "gamewin/game_window.h"
+#include "gamewin/window_chrome.h"
 #include "gamewin/toolbar_pictures.h"
 #include "gamewin/window_layout.h"
 #include "records/unfinished_game.h"
@@ -109,7 +110,7 @@ void Startup::wire() {
     connect(form, &SetupWindow::newGameRequested, game, &GameWindow::newGame);
     // The game window pops up the setup window's menus; their handlers live here.
     SetupMenus& menus = form->menus();
-    game->useMenus(menus.NGc, menus.UNGc, menus.EDNc, menus.Hght);
+    game->chrome().useMenus(menus.NGc, menus.UNGc, menus.EDNc, menus.Hght);
     connect(form, &SetupWindow::heightStepRequested, game, [form, game](int delta) {
         game->stepHeight(delta > 0);
         form->updateSizeMenu(game->windowHeight(), screenHeight());
@@ -128,7 +129,8 @@ void Startup::wire() {
     connect(game, &GameWindow::quitRequested, this, &Startup::quitRequested);
     m_music->addProgramWindow(form);
     m_music->addProgramWindow(game);
-    connect(m_music.get(), &MusicWindow::gameBarInactiveChanged, game, &GameWindow::setCaptionInactive);
+    connect(m_music.get(), &MusicWindow::gameBarInactiveChanged, &game->chrome(),
+            &WindowChrome::setCaptionInactive);
 }
 
 void Startup::offerKeptGame() {
@@ -201,9 +203,9 @@ void Startup::start() {
     const SystemColours system = SystemColours::fromPalette(QApplication::palette());
     const QColor key = toolbarKeyColour(system);
     for (int i = 0; i < kToolbarPictureCount; ++i) {
-        RecolourKeyColours(m_game->toolbarImage(i), key, system);
+        RecolourKeyColours(m_game->chrome().toolbarImage(i), key, system);
     }
-    m_game->refreshToolbar();
+    m_game->chrome().refreshToolbar();
     form.recolourMusicButton(key);
 
     status(splash, 5);

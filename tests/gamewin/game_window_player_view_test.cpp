@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "core/game_harness.h"
+#include "gamewin/score_strip.h"
 #include "gamewin/tool_button.h"
 #include "window_fixture.h"
 
@@ -22,13 +23,13 @@ double luma(QRgb c) {
 // The smallest difference in brightness between a label's text colour and the score bar's
 // pixels under its text.
 double worstContrast(GameWindow& window, QLabel& label) {
-    const QImage& bar = window.scoreBar().image();
+    const QImage& bar = test::part<PictureBox>(window, "scoreStrip").image();
     const QFontMetrics fm = label.fontMetrics();
     const QString all = label.text();
     const QString glyphs = all.trimmed();
     const int total = fm.horizontalAdvance(all);
     const int lead = fm.horizontalAdvance(all.left(all.indexOf(glyphs)));
-    const QPoint origin = label.mapTo(&window.scoreBar(), QPoint(0, 0));
+    const QPoint origin = label.mapTo(&test::part<PictureBox>(window, "scoreStrip"), QPoint(0, 0));
     const int start = label.alignment() & Qt::AlignRight  ? label.width() - total
                       : label.alignment() & Qt::AlignLeft ? 0
                                                           : (label.width() - total) / 2;
@@ -59,8 +60,8 @@ TEST(GameWindowScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
                 f.window->setPlayerStyle(2, {c2, kShapeOval, kWhite});
                 f.start(board, {"Eva", "Jan"}, {0, 0}, "1", false);
                 f.timers.fire(GameTimer::Timer1);  // the board and the score appear
-                EXPECT_GE(worstContrast(*f.window, f.window->countLabel(1)), 100);
-                EXPECT_GE(worstContrast(*f.window, f.window->countLabel(2)), 100);
+                EXPECT_GE(worstContrast(*f.window, f.part("countLabel", 1)), 100);
+                EXPECT_GE(worstContrast(*f.window, f.part("countLabel", 2)), 100);
             }
         }
     }
@@ -69,15 +70,15 @@ TEST(GameWindowScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
 TEST(GameWindowScoreBar, TheMoveLabelSitsInTheLowerPanelClearOfTheDifference) {
     WindowFixture f;
     f.start(kCorners);  // 1 : 1, "Vyrovnáno" in the middle
-    QLabel& move = f.window->moveLabel();
+    QLabel& move = f.part("moveLabel");
     EXPECT_EQ(move.text(), QStringLiteral(" 1. TAH"));
-    EXPECT_EQ(move.parentWidget(), &f.window->scoreBar());
-    EXPECT_TRUE(f.window->scoreBar().rect().contains(move.geometry()));
-    EXPECT_FALSE(move.geometry().intersects(f.window->differenceLabel().geometry()));
+    EXPECT_EQ(move.parentWidget(), &f.part<PictureBox>("scoreStrip"));
+    EXPECT_TRUE(f.part<PictureBox>("scoreStrip").rect().contains(move.geometry()));
+    EXPECT_FALSE(move.geometry().intersects(f.part("differenceLabel").geometry()));
     EXPECT_GE(worstContrast(*f.window, move), 100);
     f.move({0, 0}, {1, 1});  // 2 : 1
     EXPECT_EQ(move.text(), QStringLiteral(" 1. TAH"));
-    EXPECT_FALSE(move.geometry().intersects(f.window->differenceLabel().geometry()));
+    EXPECT_FALSE(move.geometry().intersects(f.part("differenceLabel").geometry()));
 }
 
 TEST(MoveLabelSpot, CentredUnlessTheDifferenceIsThereThenOnTheWiderSide) {
@@ -94,26 +95,27 @@ TEST(GameWindowStatusStrip, ALongNameEndsInAnEllipsisAndShowsWholeAsATooltip) {
     const std::string longName(80, 'W');
     f.start(kCorners, {longName, "Jan"});
     for (int player : {1, 2}) {
-        QLabel& label = f.window->nameLabel(player);
+        QLabel& label = f.part("nameLabel", player);
         SCOPED_TRACE(player);
         EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), label.width());
     }
-    QLabel& cut = f.window->nameLabel(1);
+    QLabel& cut = f.part("nameLabel", 1);
     EXPECT_TRUE(cut.text().endsWith(QChar(0x2026))) << cut.text().toStdString();
     EXPECT_EQ(cut.toolTip(), QString::fromStdString(longName));
     EXPECT_FALSE(cut.testAttribute(Qt::WA_TransparentForMouseEvents));
-    EXPECT_EQ(f.window->nameLabel(2).text(), QStringLiteral("Jan"));
-    EXPECT_TRUE(f.window->nameLabel(2).toolTip().isEmpty());
+    EXPECT_EQ(f.part("nameLabel", 2).text(), QStringLiteral("Jan"));
+    EXPECT_TRUE(f.part("nameLabel", 2).toolTip().isEmpty());
     // Bold for the player to move takes more room; the cut follows.
     f.move({0, 0}, {1, 1});
-    QLabel& other = f.window->nameLabel(1);
+    QLabel& other = f.part("nameLabel", 1);
     EXPECT_LE(other.fontMetrics().horizontalAdvance(other.text()), other.width());
 }
 
 TEST(GameWindowStart, AGameAfterAMinimisedOneStartsShownNormally) {
     WindowFixture f;
     f.start(kCorners);
-    QTest::mouseClick(&f.window->toolButton(2), Qt::LeftButton);  // "Pauza-Minimalizovat"
+    // "Pauza-Minimalizovat".
+    QTest::mouseClick(&f.part<ToolButton>("Picture13_", 2), Qt::LeftButton);
     EXPECT_TRUE(f.window->isMinimized());
     f.window->newGame();
     f.start(kCorners);
@@ -154,8 +156,8 @@ TEST(GameWindowComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) 
     QStringList seen;
     QTimer sample;
     QObject::connect(&sample, &QTimer::timeout, f.window.get(), [&] {
-        if (f.window->thinkingIndicator().isVisible())
-            seen << f.window->percentLabel().text();
+        if (f.part<QWidget>("thinking").isVisible())
+            seen << f.part("percentLabel").text();
     });
     sample.start(5);
     f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
@@ -165,7 +167,7 @@ TEST(GameWindowComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) 
     for (const QString& percent : seen)
         EXPECT_LT(percent.trimmed().chopped(1).toInt(), 105);
     ASSERT_TRUE(f.game().computerMovePending());
-    EXPECT_FALSE(f.window->thinkingIndicator().isVisible());
+    EXPECT_FALSE(f.part<QWidget>("thinking").isVisible());
     EXPECT_EQ(f.game().selectionState(), 0);  // its clicks are still to come
 }
 

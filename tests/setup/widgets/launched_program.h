@@ -15,6 +15,7 @@
 #include "core/manual_timer_host.h"
 #include "editor/board_editor.h"
 #include "gamewin/game_window.h"
+#include "gamewin/tool_button.h"
 #include "records/game_record.h"
 #include "boards/board_list.h"
 #include "setup/widgets/setup_window.h"

@@ -77,8 +77,9 @@ TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     EXPECT_EQ(core().lastMoveTarget(), lastTarget);
     EXPECT_EQ(core().timeLeft(1), time1);
     EXPECT_EQ(game().boardName(), QStringLiteral("Originál"));
-    EXPECT_EQ(game().moveLabel().text(), QStringLiteral(" 3. TAH"));
-    EXPECT_FALSE(game().toolButton(7).isVisibleTo(&game()));  // take-back offered
+    EXPECT_EQ(test::part<QLabel>(game(), "moveLabel").text(), QStringLiteral(" 3. TAH"));
+    // The take-back is offered.
+    EXPECT_FALSE(test::part<ToolButton>(game(), "Picture13_", 7).isVisibleTo(&game()));
     // Taking back goes behind the interruption.
     game().takeBack();
     turnChange();
@@ -131,9 +132,11 @@ TEST_F(ResumeWindows, AReadOnlyStoreCannotKeepTheGameAndTheSetupWindowSaysWhy) {
         return opening;
     };
     launch();
+    QSignalSpy refused(&game(), &GameWindow::keepRefused);
     startAndPlay(1);
-    ASSERT_TRUE(game().lastKeep().has_value());
-    EXPECT_EQ(game().lastKeep()->status, kStatusReadOnly);
+    ASSERT_EQ(refused.count(), 1);  // told once, though every turn change tries again
+    EXPECT_EQ(refused.at(0).at(0).toString(), QStringLiteral("soubor je jen pro čtení"));
+    EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::None);
     game().newGame();
     EXPECT_EQ(form().noteLine()->text(),
               QStringLiteral("Rozehranou hru nelze uložit: soubor je jen pro čtení"));
