@@ -76,14 +76,19 @@ RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
 
     m_label4 = new QLabel(QString::fromUtf8(kPlayerHeading), this);
     m_comboB = new QComboBox(this);
+    m_comboB->setObjectName(QStringLiteral("ComboB"));
     m_comboB->setEditable(false);
     m_list2 = new TabList(this);
+    m_list2->setObjectName(QStringLiteral("List2"));
     m_picture4 = new PictureBox(this, fromQColor(palette().color(QPalette::Window)));
+    m_picture4->setObjectName(QStringLiteral("Picture4"));
     m_picture3 = makeBar(this);
     m_label2 = new QLabel(QString::fromUtf8(kRecordHeading), this);
     m_picture2 = makeBar(this);
     m_list1 = new TabList(this);
+    m_list1->setObjectName(QStringLiteral("List1"));
     m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
+    m_hscroll1->setObjectName(QStringLiteral("HScroll1"));
     m_hscroll1->setRange(0, kLoadedScrollEnd);
     m_hscroll1->setValue(kLoadedScrollEnd);
     m_hscroll1->setPageStep(1);
@@ -160,10 +165,10 @@ void RecordsViewer::showPlayer(int index) {
                                       ? tokens[static_cast<std::size_t>(index)]
                                       : std::string();
     const auto token = decodeTokenString(tokenText);
-    m_shownKind = playerKindFromName(name);
     m_picture4->clearPicture();
     drawToken(m_picture4->surface(), {0, 0, static_cast<double>(m_picture4->height())},
-              {.shape = token.shape, .colour = token.colour, .playerKind = m_shownKind,
+              {.shape = token.shape, .colour = token.colour,
+               .playerKind = playerKindFromName(name),
                .detailLevel = m_detailLevel},
               m_random);
 }
