@@ -63,30 +63,36 @@ int BoardEditor::canvasWidthFor(int screenWidth, int availableHeight) {
     return std::max(kMinCanvasWidth, std::min(byWidth, byHeight));
 }
 
-BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString& name, const QString& slot,
-                 QWidget* parent)
+BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString& name,
+                         const QString& slot, QWidget* parent)
     : QDialog(parent), m_store(store), m_slot(slot) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setModal(true);
 
     m_label1 = new QLabel(QString::fromUtf8(kNameCaption), this);
     m_text1 = new QLineEdit(this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
     m_command1 = new QPushButton(QString::fromUtf8(kSaveCaption), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setAutoDefault(false);
     m_check1 = new QCheckBox(QString::fromUtf8(kMirrorCaption), this);
+    m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setChecked(true);
     m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
+    m_hscroll1->setObjectName(QStringLiteral("HScroll1"));
     m_hscroll1->setRange(0, 2);
     m_hscroll1->setPageStep(1);
     m_hscroll1->setValue(kSpinnerRest);
     // The size box shows the side; it only changes through the spinner's arrows.
     m_text2 = new QLineEdit(this);
+    m_text2->setObjectName(QStringLiteral("Text2"));
     m_text2->setReadOnly(true);
     m_text2->setFocusPolicy(Qt::NoFocus);
     m_text2->setAlignment(Qt::AlignCenter);
     m_text2->setFrame(false);
     m_text2->setContextMenuPolicy(Qt::NoContextMenu);
     m_canvas = new EditCanvas(this);
+    m_canvas->setObjectName(QStringLiteral("canvas"));
 
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
