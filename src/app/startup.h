@@ -1,6 +1,7 @@
 #pragma once
-// `Startup` (`Module1`) and its start: the start-up sequence that opens the store, shows the splash, loads the
-// music, boards and records, prepares the game window and shows the setup window.
+// `Startup` (`Module1`) and its start: the start-up sequence that opens the store, shows the
+// splash, loads the music, boards and records, prepares the game window and shows the setup
+// window.
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -12,10 +12,12 @@ StatusStrip::StatusStrip(QWidget* parent) : PictureBox(parent, rgb(16, 18, 24)) 
     for (int p = 0; p < 2; ++p) {
         const auto i = static_cast<std::size_t>(p);
         const Qt::Alignment align = p == 0 ? Qt::AlignLeft : Qt::AlignRight;
-        m_names[i] = makePartLabel(this, align, 10, false, QStringLiteral("nameLabel%1").arg(p + 1));
+        m_names[i] =
+            makePartLabel(this, align, 10, false, QStringLiteral("nameLabel%1").arg(p + 1));
         // It shows the whole name as a tooltip when the name is cut.
         m_names[i]->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-        m_clocks[i] = makePartLabel(this, align, 9, false, QStringLiteral("clockLabel%1").arg(p + 1));
+        m_clocks[i] =
+            makePartLabel(this, align, 9, false, QStringLiteral("clockLabel%1").arg(p + 1));
         setTextColour(*m_names[i], kWhite);
         setTextColour(*m_clocks[i], kWhite);
     }
