@@ -192,7 +192,7 @@ void Startup::start() {
     status(splash, 3);
     form.PruzkHer();
     form.selectBoard(0);
-    form.starOption()->setChecked(true);
+    form.chooseStarLogic();
     form.applyToken(0);
     form.applyToken(1);
     form.panel(0)->chooseHuman();

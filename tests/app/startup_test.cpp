@@ -32,7 +32,7 @@ TEST_F(StartUp, WithAnEmptyStoreShowsTheSetupWindowReadyForTwoPeople) {
     EXPECT_EQ(program->shownStatuses(), Startup::statusTexts());
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(game().isVisible());
-    EXPECT_EQ(form().boardList()->count(), 5);
+    EXPECT_EQ(boardList().count(), 5);
     EXPECT_EQ(game().boardName(), QStringLiteral("Originál"));
     // Both tokens reached the game window, snapped to the colour grid.
     EXPECT_EQ(game().playerStyle(1), (PlayerStyle{rgb(255, 135, 15), 1, rgb(255, 127, 127)}));
@@ -55,8 +55,8 @@ TEST_F(StartUp, StoredBoardsAndKnownPlayersReachTheGameWindow) {
     storeBoard("03", "Moje");
     storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
     launch();
-    ASSERT_EQ(form().boardList()->count(), 6);
-    form().boardList()->setCurrentRow(5);
+    ASSERT_EQ(boardList().count(), 6);
+    boardList().setCurrentRow(5);
     EXPECT_EQ(game().boardName(), QStringLiteral("Moje"));
     // Picking Bohouš gives player 1 his last token: a blue star.
     test::part<QComboBox>(*form().panel(0), "Text3").setEditText(QStringLiteral("Bohouš"));
@@ -78,7 +78,7 @@ TEST_F(StartUp, ADamagedStoreIsReportedOnceWithWhereTheOldFileWent) {
     ASSERT_EQ(kept.size(), 1);
     EXPECT_TRUE(moved.contains(kept[0].fileName())) << moved.toStdString();
     EXPECT_EQ(kept[0].size(), 4096);
-    EXPECT_EQ(form().boardList()->count(), 5);
+    EXPECT_EQ(boardList().count(), 5);
 }
 
 // A store the user may only read (the store tests check that such files open this way; here
@@ -102,28 +102,28 @@ TEST_F(StartUp, AReadOnlyStoreShowsItsBoardsSaysOnceWhyNothingIsSavedAndRefusesC
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(storePath)) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains(QStringLiteral("nelze uložit")));
-    ASSERT_EQ(form().boardList()->count(), 6);
-    EXPECT_EQ(form().boardList()->item(5)->text(), QStringLiteral("Moje"));
+    ASSERT_EQ(boardList().count(), 6);
+    EXPECT_EQ(boardList().item(5)->text(), QStringLiteral("Moje"));
     EXPECT_EQ(program->store().writeRefusal(), program->storeProblem().toStdString());
 
     messages.clear();
-    form().ADDMAP_Click();
+    boardChooser().ADDMAP_Click();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("jen pro čtení")));
-    form().boardList()->setCurrentRow(5);
-    form().DELMAP_Click();
+    boardList().setCurrentRow(5);
+    boardChooser().DELMAP_Click();
     ASSERT_EQ(messages.size(), 2);
     EXPECT_TRUE(messages[1].startsWith(QStringLiteral("Nelze smazat|")));
-    EXPECT_EQ(form().boardList()->count(), 6);
+    EXPECT_EQ(boardList().count(), 6);
 }
 
 TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
     launch();
     form().panel(0)->setName(QStringLiteral("Eva"));
     form().panel(1)->chooseComputer();
-    form().crossOption()->setChecked(true);
-    form().boardList()->setCurrentRow(3);
+    test::part<QRadioButton>(form(), "Option2").setChecked(true);
+    boardList().setCurrentRow(3);
     form().Command1_Click();
     EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(game().isVisible());

@@ -1,6 +1,6 @@
 #pragma once
-// `AboutWindow` (`frmAbout`): the About window with the version, a credit line and two links (the help page
-// with the rules and a mail draft to the project).
+// `AboutWindow` (`frmAbout`): the About window with the version, a credit line and two links (the
+// help page with the rules and a mail draft to the project).
 
 #include <QDialog>
 #include <QPixmap>

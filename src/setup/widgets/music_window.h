@@ -1,6 +1,6 @@
 #pragma once
-// `MusicWindow` (`MPlay`), the music window "Hudba ke Tomelinu": the song list, the playing position on its
-// title strip, and the songs played over and over until "(Ticho)" is chosen.
+// `MusicWindow` (`MPlay`), the music window "Hudba ke Tomelinu": the song list, the playing
+// position on its title strip, and the songs played over and over until "(Ticho)" is chosen.
 
 #include <QListWidget>
 #include <QPointer>

@@ -169,6 +169,22 @@ int PlayerPanel::timeListPosition() const {
     return std::max(0, Combo1->currentIndex());
 }
 
+void PlayerPanel::mendNameForStart() {
+    const QString typed = name();
+    QString mended = typed;
+    if (typed.toLower() == QStringLiteral("nerozhodně")) {
+        mended = QStringLiteral("Rozhodně");
+    } else if (typed.left(3).toLower() == QStringLiteral("pc ")) {
+        mended = QStringLiteral(":-) ") + typed.mid(3);
+    }
+    if (mended != typed) {
+        setName(mended);
+    }
+    if (!isComputer() && name().isEmpty()) {
+        setName(QString::fromUtf8(m_index == 0 ? kDefaultName1 : kDefaultName2));
+    }
+}
+
 void PlayerPanel::setTimeListPosition(int position) {
     Combo1->setCurrentIndex(position);
 }

@@ -33,6 +33,9 @@ public:
     void setName(const QString& name);
     // Time-limit list position 0..4.
     int timeListPosition() const;
+    // Before START: a reserved name is mended ("Nerozhodně" marks a draw in the records,
+    // "PC " the computer players) and a person left without a name is "Hráč n" again.
+    void mendNameForStart();
 
     // `Option19` "Člověk" / `Option18` "Počítač" as the user would click them.
     void chooseHuman();

@@ -1,6 +1,6 @@
 #pragma once
-// `SplashWindow` (`frmSplash`): the window shown while the program loads, with the logo, the title picture,
-// the version and a status line telling what is being loaded.
+// `SplashWindow` (`frmSplash`): the window shown while the program loads, with the logo, the title
+// picture, the version and a status line telling what is being loaded.
 
 #include <QWidget>
 

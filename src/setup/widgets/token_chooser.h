@@ -1,6 +1,6 @@
 #pragma once
-// `TokenChooser` (`frmVyb`): the token chooser, where a player picks the shape of his tokens from a list and
-// their colour with three sliders, with a swatch and a token preview.
+// `TokenChooser` (`frmVyb`): the token chooser, where a player picks the shape of his tokens from a
+// list and their colour with three sliders, with a swatch and a token preview.
 
 #include <QDialog>
 #include <array>
@@ -84,3 +84,5 @@ private:
 };
 
 }  // namespace tomelin
+
+Q_DECLARE_METATYPE(tomelin::AppliedToken)

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,6 +20,10 @@
 #include "gamewin/tool_button.h"
 #include "records/game_record.h"
 #include "boards/board_list.h"
+#include "setup/widgets/board_chooser.h"
+#include "setup/widgets/player_panel.h"
+#include "setup/widgets/player_tokens.h"
+#include "setup/widgets/setup_title_strip.h"
 #include "setup/widgets/setup_window.h"
 #include "app/startup.h"
 #include "support/window_parts.h"
@@ -74,6 +80,14 @@ protected:
     }
 
     SetupWindow& form() { return program->setupWindow(); }
+    // Parts of the setup window, found by object name.
+    QListWidget& boardList() { return test::part<QListWidget>(form(), "List1"); }
+    BoardChooser& boardChooser() { return test::part<BoardChooser>(form(), "Frame3"); }
+    QPushButton& resumeButton() { return test::part<QPushButton>(form(), "Resume"); }
+    QLabel& noteLine() { return test::part<QLabel>(form(), "ResumeNote"); }
+    const AppliedToken& token(int playerIndex) {
+        return test::part<PlayerTokens>(form(), "playerTokens").token(playerIndex);
+    }
     GameWindow& game() { return program->gameWindow(); }
     // The program's store once it runs, a store of the test's own before.
     Store& store() {

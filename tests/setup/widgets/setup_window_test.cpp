@@ -32,20 +32,20 @@ TEST_F(SetupWindowTest, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
     SetupMenus& menus = form.menus();
     for (const auto& [row, stored] : {std::pair{2, false}, {5, true}}) {
         SCOPED_TRACE(row);
-        form.boardList()->setCurrentRow(row);
-        form.Command3_Click();
+        boardList().setCurrentRow(row);
+        boardChooser().Command3_Click();
         menus.EDI->hide();
         EXPECT_TRUE(menus.ADDMAP->isEnabled());
         EXPECT_EQ(menus.EDMAP->isEnabled(), stored);
         EXPECT_EQ(menus.DELMAPcc->menuAction()->isEnabled(), stored);
     }
-    form.EDMAP_Click();
+    boardChooser().EDMAP_Click();
     EXPECT_EQ(editor, QStringLiteral("03|Trojka"));
 
     QSignalSpy chosen(&form, &SetupWindow::boardChosen);
     menus.DELMAP->trigger();  // "Smazat pole" -> "Opravdu smazat?" -> "ANO"
-    EXPECT_EQ(form.boardList()->count(), 5);
-    EXPECT_EQ(form.selectedBoard(), 0);
+    EXPECT_EQ(boardList().count(), 5);
+    EXPECT_EQ(boardChooser().selectedBoard(), 0);
     ASSERT_GE(chosen.count(), 1);
     EXPECT_EQ(chosen.last().at(0).toString(), QStringLiteral("Originál"));
     EXPECT_TRUE(isEmptyValue(store().ReadRegValue(boardKeyPath("03"), "")));
@@ -59,40 +59,40 @@ TEST_F(SetupWindowTest, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDelet
     store().WriteRegValue(path, "", std::string("Rozbité"), kTypeText);
     store().WriteRegValue(path, kBoardStringValue, std::string("+X-Y"), kTypeText);
     SetupWindow& form = launch();
-    ASSERT_EQ(form.boardList()->count(), 6);
-    EXPECT_EQ(form.boardList()->item(5)->text().toStdString(), unplayableBoardLabel("Rozbité"));
-    form.boardList()->setCurrentRow(5);
+    ASSERT_EQ(boardList().count(), 6);
+    EXPECT_EQ(boardList().item(5)->text().toStdString(), unplayableBoardLabel("Rozbité"));
+    boardList().setCurrentRow(5);
 
     QSignalSpy started(&form, &SetupWindow::startGame);
     form.Command1_Click();
     EXPECT_EQ(started.count(), 0);
     EXPECT_TRUE(form.isVisible());
-    form.EDMAP_Click();
+    boardChooser().EDMAP_Click();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 2);
     for (const QString& message : messages)
         EXPECT_TRUE(message.contains(QStringLiteral("„Rozbité“"))) << message.toStdString();
 
     form.menus().DELMAP->trigger();
-    EXPECT_EQ(form.boardList()->count(), 5);
+    EXPECT_EQ(boardList().count(), 5);
     EXPECT_FALSE(store().openKey(path));
 }
 
 TEST_F(SetupWindowTest, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheStoreIsFull) {
     SetupWindow& form = launch();
-    form.ADDMAP_Click();
+    boardChooser().ADDMAP_Click();
     EXPECT_EQ(editor, QStringLiteral("01|Nové pole"));
 
     storeBoard("01", "Jednička");
     storeBoard("03", "Trojka");
     form.NajitMapy();
     saveInEditor = true;
-    form.ADDMAP_Click();
+    boardChooser().ADDMAP_Click();
     EXPECT_EQ(editor, QStringLiteral("02|Nové pole"));
     // The save rebuilt the list in slot order: the new board is listed, the first selected.
-    ASSERT_EQ(form.boardList()->count(), 8);
-    EXPECT_EQ(form.boardList()->item(6)->text(), QStringLiteral("Nové pole"));
-    EXPECT_EQ(form.selectedBoard(), 0);
+    ASSERT_EQ(boardList().count(), 8);
+    EXPECT_EQ(boardList().item(6)->text(), QStringLiteral("Nové pole"));
+    EXPECT_EQ(boardChooser().selectedBoard(), 0);
 
     // With all 99 slots taken a new board is refused instead of overwriting one.
     for (int slot = 4; slot <= 99; ++slot) {
@@ -100,7 +100,7 @@ TEST_F(SetupWindowTest, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntil
     }
     form.NajitMapy();
     editor.clear();
-    form.ADDMAP_Click();
+    boardChooser().ADDMAP_Click();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8(kBoardStoreFullTitle)));
@@ -197,14 +197,14 @@ TEST_F(SetupWindowTest, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOr
     name.lineEdit()->setText(QStringLiteral("Jana"));
     ASSERT_EQ(applied.count(), 1);
     EXPECT_EQ(applied.at(0).at(0).toInt(), 2);
-    EXPECT_EQ(form.token(1).style, (PlayerStyle{rgb(15, 255, 15), 7, rgb(0, 255, 0)}));
-    EXPECT_EQ(form.token(1).icon, 3);
+    EXPECT_EQ(token(1).style, (PlayerStyle{rgb(15, 255, 15), 7, rgb(0, 255, 0)}));
+    EXPECT_EQ(token(1).icon, 3);
 
     name.lineEdit()->setText(QStringLiteral("petr"));  // the case counts
     EXPECT_EQ(applied.count(), 1);
     name.activated(name.findText("Petr"));
     // The damaged shape falls back to the first.
-    EXPECT_EQ(form.token(1).style, (PlayerStyle{rgb(255, 255, 15), 1, rgb(255, 255, 0)}));
+    EXPECT_EQ(token(1).style, (PlayerStyle{rgb(255, 255, 15), 1, rgb(255, 255, 0)}));
 }
 
 TEST_F(SetupWindowTest, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
@@ -225,7 +225,7 @@ TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
     SetupWindow& form = launch();
     test::part<QComboBox>(*form.panel(0), "Text3").setEditText(QStringLiteral("Alena"));
     test::part<QComboBox>(*form.panel(1), "Text3").setEditText(QStringLiteral("Alena"));
-    ASSERT_EQ(form.token(0).style, form.token(1).style);
+    ASSERT_EQ(token(0).style, token(1).style);
     QSignalSpy started(&form, &SetupWindow::startGame);
     form.Command1_Click();
     EXPECT_EQ(started.count(), 0);
@@ -272,12 +272,12 @@ TEST_F(SetupWindowTest, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
 
 TEST_F(SetupWindowTest, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {
     SetupWindow& form = launch();  // start-up set the logo growing
-    QPushButton* logo = form.logoButton();
+    QPushButton* logo = &test::part<QPushButton>(form, "Check3");
     EXPECT_EQ(logo->size(), QSize(5, 10));
     for (int tick = 0; tick < 100; ++tick) {
-        form.Timer2_Timer();
+        test::part<SetupTitleStrip>(form, "Picture1").Timer2_Timer();
     }
-    EXPECT_EQ(logo->size(), QSize(SetupWindow::kLogoWidth, SetupWindow::kLogoHeight));
+    EXPECT_EQ(logo->size(), QSize(SetupTitleStrip::kLogoWidth, SetupTitleStrip::kLogoHeight));
     EXPECT_FALSE(form.findChild<QTimer*>("Timer2")->isActive());
     logo->click();
     EXPECT_EQ(dialogs, QStringList{"frmAbout"});
@@ -286,7 +286,7 @@ TEST_F(SetupWindowTest, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {
 
 TEST_F(SetupWindowTest, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRelease) {
     SetupWindow& form = launch();
-    QLabel* music = form.musicButton();
+    QLabel* music = &test::part<QLabel>(form, "Picture12");
     QSignalSpy toggled(&form, &SetupWindow::musicToggleRequested);
     const QImage normal = music->pixmap().toImage();
     // Start-up recoloured the key colours: none of them is left in the picture.

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
+#include "platform/draw/picture_box.h"
 #include "records/survey.h"
 #include "records/widgets/records_viewer.h"
 #include "setup/widgets/about_window.h"
@@ -20,7 +23,8 @@ class WindowTitles : public LaunchedProgram {};
 TEST_F(WindowTitles, EachWindowShowsItsWholeTitle) {
     storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
     SetupWindow& form = launch();
-    form.openChooser(1);  // the dialog runner only records it
+    // A click on player 2's token opens the chooser (the dialog runner only records it).
+    QTest::mouseClick(&test::part<PictureBox>(*form.panel(1), "Picture7"), Qt::LeftButton);
     AboutWindow about(QPixmap(), &form);
     const Survey survey = PruzkHer(store());
     RecordsViewer records(survey, 1, &form);
@@ -31,7 +35,7 @@ TEST_F(WindowTitles, EachWindowShowsItsWholeTitle) {
     const Seen windows[] = {
         {&form, QStringLiteral("Tomelin")},
         {&program->musicWindow(), QStringLiteral("Hudba ke Tomelinu")},
-        {&form.chooser(), QStringLiteral("Výběr figurky hráče 2")},
+        {&test::part<TokenChooser>(form, "frmVyb"), QStringLiteral("Výběr figurky hráče 2")},
         {&about, QStringLiteral("O programu...")},
         {&records, QStringLiteral("Záznamy")},
     };
