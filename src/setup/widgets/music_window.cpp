@@ -42,7 +42,8 @@ MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
       m_songs(new QListWidget(this)),
       m_strip(new PictureBox(this)),
       m_stripOff(new PictureBox(this)),
-      m_marker(new QPushButton(this)) {
+      m_marker(new QPushButton(this)),
+      m_positionTimer(new QTimer(this)) {
     setObjectName(QStringLiteral("MPlay"));
     setWindowTitle(kTitle);
     // The design is narrower than its title; the list and the strip take the extra width.
@@ -62,8 +63,9 @@ MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
     m_marker->raise();  // over both strips
     paintTitleStrips();
 
-    m_positionTimer.setInterval(kPositionIntervalMs);
-    connect(&m_positionTimer, &QTimer::timeout, this, &MusicWindow::positionTick);
+    m_positionTimer->setObjectName(QStringLiteral("Timer1"));
+    m_positionTimer->setInterval(kPositionIntervalMs);
+    connect(m_positionTimer, &QTimer::timeout, this, &MusicWindow::positionTick);
     // Mouse and keyboard both change the current row; programmatic changes block signals
     // and run the handler themselves.
     connect(m_songs, &QListWidget::currentRowChanged, this, [this] { songChosen(); });
@@ -74,7 +76,7 @@ MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
 }
 
 MusicWindow::~MusicWindow() {
-    m_positionTimer.stop();
+    m_positionTimer->stop();
     m_player->stop();
     m_player->close();
 }
@@ -122,13 +124,13 @@ void MusicWindow::chooseSong(int item) {
 void MusicWindow::songChosen() {
     m_watch.reset();
     if (m_songs->currentRow() <= 0) {
-        m_positionTimer.stop();
+        m_positionTimer->stop();
         m_marker->hide();
         m_player->stop();
         m_player->close();
         return;
     }
-    m_positionTimer.start();
+    m_positionTimer->start();
     m_marker->show();
     play();
 }
@@ -151,7 +153,7 @@ void MusicWindow::positionTick() {
     m_marker->move(step.markerOffset + kMarkerOffset, m_marker->y());
     if (step.giveUp) {
         // A song that a restart did not move cannot be played: silence, the marker stays.
-        m_positionTimer.stop();
+        m_positionTimer->stop();
         m_player->stop();
         m_player->close();
         return;
@@ -207,30 +209,6 @@ void MusicWindow::activeWindowChanged(QWindow* active) {
         m_gameBarInactive = inactive;
         emit gameBarInactiveChanged(inactive);
     }
-}
-
-QStringList MusicWindow::songs() const {
-    QStringList items;
-    for (int i = 0; i < m_songs->count(); ++i) {
-        items << m_songs->item(i)->text();
-    }
-    return items;
-}
-
-int MusicWindow::currentItem() const {
-    return m_songs->currentRow();
-}
-
-bool MusicWindow::markerVisible() const {
-    return m_marker->isVisibleTo(this);
-}
-
-int MusicWindow::markerLeft() const {
-    return m_marker->x();
-}
-
-bool MusicWindow::inactiveStripVisible() const {
-    return m_stripOff->isVisibleTo(this);
 }
 
 void MusicWindow::closeEvent(QCloseEvent* event) {

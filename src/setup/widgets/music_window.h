@@ -73,16 +73,9 @@ public:
     // focus window; public so that it can be driven directly.
     void activeWindowChanged(QWindow* active);
 
-    // State for the windows that wire to this one, and for tests.
-    QStringList songs() const;
-    int currentItem() const;
-    std::optional<std::filesystem::path> songFolder() const { return m_folder; }
-    bool markerVisible() const;
-    int markerLeft() const;
-    bool positionTimerActive() const { return m_positionTimer.isActive(); }
-    bool inactiveStripVisible() const;
-    bool gameBarInactive() const { return m_gameBarInactive; }
-    QListWidget* songList() const { return m_songs; }
+    // The parts by object name: "Combo1" (the songs), "Picture1" and "Picture2" (the active
+    // and inactive title strips), "Command2" (the position marker), "Timer1" (the position
+    // timer).
 
 signals:
     // The game window's inactive caption bar `Picture4` should be shown (true: none of the
@@ -104,7 +97,7 @@ private:
     PictureBox* m_strip;     // `Picture1`
     PictureBox* m_stripOff;  // `Picture2`
     QPushButton* m_marker;   // `Command2`
-    QTimer m_positionTimer;  // `Timer1`
+    QTimer* m_positionTimer;  // `Timer1`
     PlaybackWatch m_watch;
     std::vector<QPointer<QWidget>> m_programWindows;
     bool m_gameBarInactive = true;

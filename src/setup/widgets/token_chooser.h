@@ -60,10 +60,8 @@ public:
     // OK (`Command1`): reports the confirmed player, clears the preview and hides.
     void Command1_Click();
 
-    // Controls, for the setup window's tests.
-    QComboBox* shapeList() const { return m_combo; }
-    QScrollBar* slider(int channel) const { return m_sliders[channel]; }
-    PictureBox* preview() const { return m_preview; }
+    // The parts by object name: "Combo1" (shapes), "VScroll1_0" … "VScroll1_2" (red, green,
+    // blue), "Picture2" (the preview), "Picture3" (the swatch) and "Command1" (OK).
 
 signals:
     // OK was pressed for player 1 or 2.
