@@ -18,6 +18,16 @@ namespace tomelin {
 GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& random)
     : m_game(game), m_parts(parts), m_random(random), m_painter(parts.board.surface(), random) {
     m_look.styles = {PlayerStyle{}, kDefaultStyle1, kDefaultStyle2};
+    // What a person does on the board goes to the game.
+    BoardView& board = m_parts.board;
+    board.setPersonToMove([this] { return m_game.playerKind(m_game.playerToMove()) == 0; });
+    QObject::connect(&board, &PictureBox::pressed, &board, [this](QPointF pos, Qt::MouseButton) {
+        if (const auto cell = cellUnder(pos))
+            m_game.PL_MouseDown(*cell);
+    });
+    QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { m_game.TZ_Click(2); });
+    QObject::connect(&board, &BoardView::hintKey, &board, [this] { m_game.requestHint(); });
+    QObject::connect(&board, &BoardView::redoKey, &board, [this] { m_game.redo(); });
 }
 
 void GameView::setNames(const std::array<std::string, 2>& names) {

@@ -4,11 +4,11 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QTimer>
 #include <algorithm>
 
 #include "core/random.h"
 #include "gamewin/board_view.h"
+#include "gamewin/minimise_guard.h"
 #include "gamewin/qt_timer_host.h"
 #include "gamewin/result_panel.h"
 #include "gamewin/score_strip.h"
@@ -45,6 +45,8 @@ GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random)
     }
     m_game = std::make_unique<Game>(*timers, *random);
     buildParts();
+    m_minimise =
+        new MinimiseGuard(*this, [this](bool minimised) { m_game->setMinimized(minimised); });
     m_view = std::make_unique<GameView>(
         *m_game,
         GameWindowParts{*m_chrome, *m_status, *m_boardBox, *m_board, *m_score, *m_result,
@@ -82,15 +84,7 @@ void GameWindow::buildParts() {
 }
 
 void GameWindow::wireParts() {
-    m_board->setPersonToMove([this] { return m_game->playerKind(m_game->playerToMove()) == 0; });
-    connect(m_board, &PictureBox::pressed, this, [this](QPointF pos, Qt::MouseButton) {
-        if (const auto cell = m_view->cellUnder(pos))
-            m_game->PL_MouseDown(*cell);
-    });
     connect(m_board, &BoardView::musicKey, this, &GameWindow::musicToggleRequested);
-    connect(m_board, &BoardView::takeBackKey, this, &GameWindow::takeBack);
-    connect(m_board, &BoardView::hintKey, this, [this] { m_game->requestHint(); });
-    connect(m_board, &BoardView::redoKey, this, [this] { m_game->redo(); });
     m_view->onTurn = [this] { m_keeper.keep(*m_game, m_boardName.toStdString(), m_view->look()); };
     m_view->onEnd = [this](int tokens1, int tokens2, int /*winner: follows from the counts*/) {
         m_keeper.record(*m_game, m_boardName.toStdString(), m_setup, m_view->look(), tokens1,
@@ -101,10 +95,7 @@ void GameWindow::wireParts() {
     WindowChrome* c = m_chrome;
     connect(c, &WindowChrome::closeClicked, this, [this] { close(); });
     connect(c, &WindowChrome::musicClicked, this, &GameWindow::musicToggleRequested);
-    connect(c, &WindowChrome::minimiseClicked, this, [this] {
-        m_minimiseAsked = true;
-        showMinimized();
-    });
+    connect(c, &WindowChrome::minimiseClicked, m_minimise, &MinimiseGuard::minimise);
     connect(c, &WindowChrome::takeBackClicked, this, &GameWindow::takeBack);
     connect(c, &WindowChrome::aboutClicked, this, &GameWindow::aboutRequested);
     connect(c, &WindowChrome::restartChosen, this, &GameWindow::restartGame);
@@ -189,14 +180,7 @@ bool GameWindow::resumeGame(const GameSnapshot& snapshot) {
 
 void GameWindow::showForGame() {
     m_chrome->setSizeCornerEnabled(true);
-    // A window minimised by "Pauza-Minimalizovat" keeps that state while hidden; shown as
-    // it is, every later game would start minimised, with nothing on the screen.
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    m_minimiseAsked = false;
-    m_shownAt.start();
-    show();
-    raise();
-    activateWindow();
+    m_minimise->showForGame();
     // The keys steer the board's cursor without a click on the board first.
     m_board->setFocus();
 }
@@ -273,24 +257,6 @@ void GameWindow::closeEvent(QCloseEvent* event) {
 void GameWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter p(this);
     p.drawImage(0, 0, m_decoration);
-}
-
-void GameWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && !m_minimiseAsked &&
-        m_shownAt.isValid() && m_shownAt.elapsed() < kStartSettleMs) {
-        // On X, a window once minimised and then restored by the window manager keeps asking
-        // to be mapped minimised (Qt leaves its initial-state hint), so the window manager
-        // minimises every later START at once. Nobody asked for that: show it normally.
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-            show();
-            raise();
-            activateWindow();
-        });
-    }
-    if (event->type() == QEvent::WindowStateChange)
-        m_game->setMinimized(isMinimized());
-    QWidget::changeEvent(event);
 }
 
 }  // namespace tomelin

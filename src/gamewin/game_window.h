@@ -21,7 +21,6 @@
 // menus and the labels each part's header names.
 
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 #include <QWidget>
@@ -33,6 +32,8 @@
 #include "gamewin/window_layout.h"
 
 namespace tomelin {
+
+class MinimiseGuard;
 
 class GameWindow : public QWidget {
     Q_OBJECT
@@ -106,7 +107,6 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void buildParts();
@@ -127,13 +127,9 @@ private:
     QString m_boardName;
     WindowLayout m_layout;
     QImage m_decoration;
-    // START's window is restored when minimised within this time of showing, unless the
-    // player minimised it himself.
-    static constexpr int kStartSettleMs = 1500;
-    QElapsedTimer m_shownAt;
-    bool m_minimiseAsked = false;
 
     WindowChrome* m_chrome = nullptr;
+    MinimiseGuard* m_minimise = nullptr;
     StatusStrip* m_status = nullptr;          // `Picture5`
     QWidget* m_boardBox = nullptr;            // `PLNP`
     BoardView* m_board = nullptr;             // `PL`
