@@ -1,10 +1,8 @@
 #include "setup/widgets/setup_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -19,6 +17,7 @@
 #include "setup/widgets/logic_chooser.h"
 #include "setup/widgets/player_panel.h"
 #include "setup/widgets/player_tokens.h"
+#include "setup/widgets/resume_offer.h"
 #include "setup/widgets/setup_menus.h"
 #include "setup/widgets/setup_title_strip.h"
 
@@ -33,7 +32,6 @@ const QString kSameTokens = QStringLiteral(
 bool sameLook(const PlayerStyle& a, const PlayerStyle& b) {
     return a.shape == b.shape && a.colour == b.colour;
 }
-
 
 }  // namespace
 
@@ -102,24 +100,15 @@ void SetupWindow::buildControls() {
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     // A kept unfinished game: a button as big as START beside it.
-    m_resume = new QPushButton(QStringLiteral("Pokračovat ve hře"), this);
-    m_resume->setObjectName("Resume");
-    m_resume->setFont(startFont);
-    m_resume->setMinimumHeight(36);
-    m_resume->setMinimumWidth(QFontMetrics(startFont).horizontalAdvance(m_resume->text()) + 32);
-    m_resume->hide();
-    connect(m_resume, &QPushButton::clicked, this, [this] {
+    m_resume = new ResumeOffer(*this, startFont);
+    connect(m_resume, &ResumeOffer::chosen, this, [this] {
         hide();
         emit resumeRequested();
     });
-    m_note = new QLabel(this);
-    m_note->setObjectName("ResumeNote");
-    m_note->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_note->setMinimumHeight(m_note->fontMetrics().height());
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_check2);
     buttons->addStretch();
-    buttons->addWidget(m_resume, 0);
+    buttons->addWidget(m_resume->button(), 0);
     buttons->addWidget(m_command1, 0);
     m_command1->setMinimumWidth(140);
 
@@ -130,7 +119,7 @@ void SetupWindow::buildControls() {
     body->setContentsMargins(10, 4, 10, 0);
     body->addLayout(grid);
     body->addLayout(buttons);
-    body->addWidget(m_note);
+    body->addWidget(m_resume->noteLine());
     layout->addLayout(body);
     setFixedSize(620, sizeHint().height() + 10);
 
@@ -229,20 +218,15 @@ void SetupWindow::Command1_Click() {
 }
 
 void SetupWindow::offerResume(const QString& summary) {
-    m_resume->setToolTip(summary);
-    m_resume->show();
-    m_note->setText(QStringLiteral("Rozehraná hra: ") + summary);
+    m_resume->offer(summary);
 }
 
 void SetupWindow::withdrawResume() {
-    m_resume->hide();
-    // Only the offer's own line goes with it; a note on the store stays.
-    if (m_note->text().startsWith(QStringLiteral("Rozehraná hra: ")))
-        m_note->clear();
+    m_resume->withdraw();
 }
 
 void SetupWindow::showNote(const QString& text) {
-    m_note->setText(text);
+    m_resume->showNote(text);
 }
 
 void SetupWindow::returnFromGame() {

@@ -18,7 +18,6 @@
 #include "setup/widgets/token_chooser.h"
 
 class QDialog;
-class QLabel;
 class QPushButton;
 
 namespace tomelin {
@@ -27,6 +26,7 @@ class BoardChooser;
 class LogicChooser;
 class PlayerPanel;
 class PlayerTokens;
+class ResumeOffer;
 class SetupMenus;
 class SetupTitleStrip;
 class Store;
@@ -68,11 +68,10 @@ public:
     void Command1_Click();
     // "Novou hru": the game window hides and this window comes back with fresh known players.
     void returnFromGame();
-    // "Pokračovat ve hře" beside START, for a kept unfinished game ("Originál, 3. tah" as
-    // its tooltip and on the small line below the buttons); hidden again by withdrawResume().
+    // "Pokračovat ve hře" for a kept game (`ResumeOffer`), and the line below the buttons
+    // (a dropped kept game, a store that cannot keep games).
     void offerResume(const QString& summary);
     void withdrawResume();
-    // One line below the buttons (a dropped kept game, a store that cannot keep games).
     void showNote(const QString& text);
     // "Záznamy her" (`Check2`).
     void Check2_Click();
@@ -133,8 +132,7 @@ private:
     LogicChooser* m_logic = nullptr;      // `Frame1`
     BoardChooser* m_boardChooser = nullptr;  // `Frame3`
     QPushButton* m_command1 = nullptr;
-    QPushButton* m_resume = nullptr;
-    QLabel* m_note = nullptr;
+    ResumeOffer* m_resume = nullptr;
     QPushButton* m_check2 = nullptr;
     DialogRunner m_runDialog;
     MessageHandler m_showMessage;
