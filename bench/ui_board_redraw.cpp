@@ -8,7 +8,7 @@
 #include "core/random.h"
 #include "drawing/board_painter.h"
 #include "gamewin/board_view.h"
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"
 #include "gamewin/window_layout.h"
 #include "platform/draw/image_surface.h"
 
@@ -20,7 +20,8 @@ using namespace tomelin;
 struct BitvaWindow {
     ManualTimerHost timers;
     MtRandomSource random{1};
-    Tomel window{nullptr, &timers, &random};
+    GameWindow window{nullptr, &timers, &random};
+    BoardView& board = *window.findChild<BoardView*>(QStringLiteral("PL"));
 
     explicit BitvaWindow(int shape2, const char* name2, int detail = 3) {
         timers.setHandler([this](GameTimer t) { window.game().onTimer(t); });
@@ -41,9 +42,9 @@ void fullRedraw(benchmark::State& state, int shape2, const char* name2, int deta
     BitvaWindow w(shape2, name2, detail);
     for (auto _ : state) {
         w.window.Prekr();
-        benchmark::DoNotOptimize(w.window.boardView().image().constBits());
+        benchmark::DoNotOptimize(w.board.image().constBits());
     }
-    state.counters["cellH"] = w.window.cellH();
+    state.counters["cellH"] = w.board.cellH();
 }
 
 void BM_PrekrBitvaDetail3DefaultTokens(benchmark::State& state) {

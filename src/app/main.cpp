@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     }
     QApplication::setWindowIcon(icon);
 
-    tomelin::Module1 program(tomelin::openDefaultStore());
-    QObject::connect(&program, &tomelin::Module1::quitRequested, &app, &tomelin::endProgram,
+    tomelin::Startup program(tomelin::openDefaultStore());
+    QObject::connect(&program, &tomelin::Startup::quitRequested, &app, &tomelin::endProgram,
                      Qt::QueuedConnection);
     // The end-to-end tests ask where the controls are.
     std::unique_ptr<tomelin::WidgetMap> map;

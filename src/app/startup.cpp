@@ -9,7 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"
+#include "gamewin/window_chrome.h"
 #include "gamewin/toolbar_pictures.h"
 #include "gamewin/window_layout.h"
 #include "records/unfinished_game.h"
@@ -37,7 +38,7 @@ void endProgram() {
     QCoreApplication::exit(0);
 }
 
-const QStringList& Module1::statusTexts() {
+const QStringList& Startup::statusTexts() {
     static const QStringList texts = {
         QStringLiteral("Nahrávám..."),        QStringLiteral("Načítám hudbu..."),
         QStringLiteral("Načítám pole..."),    QStringLiteral("Načítám záznamy..."),
@@ -45,34 +46,34 @@ const QStringList& Module1::statusTexts() {
     return texts;
 }
 
-Module1::Module1(StoreOpening opening, TimerHost* timers, std::unique_ptr<MidiPlayer> player,
+Startup::Startup(StoreOpening opening, TimerHost* timers, std::unique_ptr<MidiPlayer> player,
                  RandomSource* gameRandom)
     : m_opening(std::move(opening)) {
     // Only a splash on a real screen is worth waiting for.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
         m_splashStepMs = kSplashStepMs;
-    m_game = std::make_unique<Tomel>(nullptr, timers, gameRandom);
+    m_game = std::make_unique<GameWindow>(nullptr, timers, gameRandom);
     m_game->setStore(m_opening.store.get());
-    m_music = std::make_unique<MPlay>(std::move(player));
-    m_form = std::make_unique<Form1>(*m_opening.store, m_game->detailLevel(), m_random);
+    m_music = std::make_unique<MusicWindow>(std::move(player));
+    m_form = std::make_unique<SetupWindow>(*m_opening.store, m_game->detailLevel(), m_random);
     wire();
 }
 
-Module1::~Module1() = default;
+Startup::~Startup() = default;
 
-QString Module1::storeProblem() const {
+QString Startup::storeProblem() const {
     return m_opening.hasProblem() ? QString::fromStdString(m_opening.czechMessage()) : QString();
 }
 
-void Module1::status(frmSplash& splash, int step) {
+void Startup::status(SplashWindow& splash, int step) {
     holdStatus();
     m_statuses << statusTexts()[step];
     splash.setStatus(statusTexts()[step]);
     m_statusClock.start();
 }
 
-void Module1::holdStatus() {
+void Startup::holdStatus() {
     // Loading takes a few milliseconds: without a pause no status could be read. The work
     // already done counts, so a slow start waits no longer than it takes anyway.
     if (m_splashStepMs <= 0 || !m_statusClock.isValid())
@@ -85,17 +86,17 @@ void Module1::holdStatus() {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void Module1::wire() {
-    Form1* form = m_form.get();
-    Tomel* game = m_game.get();
-    connect(form, &Form1::boardChosen, game,
+void Startup::wire() {
+    SetupWindow* form = m_form.get();
+    GameWindow* game = m_game.get();
+    connect(form, &SetupWindow::boardChosen, game,
             [game](const QString& name, const QString&) { game->setBoardName(name); });
     // The player's icon is also his mouse pointer over the board while he is to move.
-    connect(form, &Form1::tokenApplied, game, [game](int player, const AppliedToken& token) {
+    connect(form, &SetupWindow::tokenApplied, game, [game](int player, const AppliedToken& token) {
         game->setPlayerStyle(player, token.style);
         game->setPlayerCursor(player, Artwork::sharedCursor(token.icon));
     });
-    connect(form, &Form1::startGame, game, [form, game](const StartRequest& request) {
+    connect(form, &SetupWindow::startGame, game, [form, game](const StartRequest& request) {
         game->setBoardName(request.boardName);
         game->setPlayerStyle(1, request.tokens[0].style);
         game->setPlayerStyle(2, request.tokens[1].style);
@@ -105,33 +106,34 @@ void Module1::wire() {
             form->returnFromGame();
         }
     });
-    connect(form, &Form1::restartRequested, game, &Tomel::restartGame);
-    connect(form, &Form1::newGameRequested, game, &Tomel::newGame);
+    connect(form, &SetupWindow::restartRequested, game, &GameWindow::restartGame);
+    connect(form, &SetupWindow::newGameRequested, game, &GameWindow::newGame);
     // The game window pops up the setup window's menus; their handlers live here.
     SetupMenus& menus = form->menus();
-    game->useMenus(menus.NGc, menus.UNGc, menus.EDNc, menus.Hght);
-    connect(form, &Form1::heightStepRequested, game, [form, game](int delta) {
+    game->chrome().useMenus(menus.NGc, menus.UNGc, menus.EDNc, menus.Hght);
+    connect(form, &SetupWindow::heightStepRequested, game, [form, game](int delta) {
         game->stepHeight(delta > 0);
         form->updateSizeMenu(game->windowHeight(), screenHeight());
     });
-    connect(game, &Tomel::newGameRequested, form, &Form1::returnFromGame);
-    connect(game, &Tomel::newGameRequested, this, &Module1::offerKeptGame);
-    connect(form, &Form1::startGame, form, &Form1::withdrawResume);
-    connect(form, &Form1::resumeRequested, this, &Module1::resumeKeptGame);
-    connect(game, &Tomel::keepRefused, form, [form](const QString& reason) {
+    connect(game, &GameWindow::newGameRequested, form, &SetupWindow::returnFromGame);
+    connect(game, &GameWindow::newGameRequested, this, &Startup::offerKeptGame);
+    connect(form, &SetupWindow::startGame, form, &SetupWindow::withdrawResume);
+    connect(form, &SetupWindow::resumeRequested, this, &Startup::resumeKeptGame);
+    connect(game, &GameWindow::keepRefused, form, [form](const QString& reason) {
         form->showNote(QStringLiteral("Rozehranou hru nelze uložit: ") + reason);
     });
-    connect(form, &Form1::musicToggleRequested, m_music.get(), &MPlay::toggle);
-    connect(game, &Tomel::musicToggleRequested, m_music.get(), &MPlay::toggle);
-    connect(game, &Tomel::aboutRequested, this, &Module1::showAbout);
-    connect(form, &Form1::quitRequested, this, &Module1::quitRequested);
-    connect(game, &Tomel::quitRequested, this, &Module1::quitRequested);
+    connect(form, &SetupWindow::musicToggleRequested, m_music.get(), &MusicWindow::toggle);
+    connect(game, &GameWindow::musicToggleRequested, m_music.get(), &MusicWindow::toggle);
+    connect(game, &GameWindow::aboutRequested, this, &Startup::showAbout);
+    connect(form, &SetupWindow::quitRequested, this, &Startup::quitRequested);
+    connect(game, &GameWindow::quitRequested, this, &Startup::quitRequested);
     m_music->addProgramWindow(form);
     m_music->addProgramWindow(game);
-    connect(m_music.get(), &MPlay::gameBarInactiveChanged, game, &Tomel::setCaptionInactive);
+    connect(m_music.get(), &MusicWindow::gameBarInactiveChanged, &game->chrome(),
+            &WindowChrome::setCaptionInactive);
 }
 
-void Module1::offerKeptGame() {
+void Startup::offerKeptGame() {
     const UnfinishedGameRead read = readUnfinishedGame(store());
     switch (read.outcome) {
         case UnfinishedGameRead::Outcome::None:
@@ -148,7 +150,7 @@ void Module1::offerKeptGame() {
     }
 }
 
-void Module1::resumeKeptGame() {
+void Startup::resumeKeptGame() {
     const UnfinishedGameRead read = readUnfinishedGame(store());
     if (read.outcome == UnfinishedGameRead::Outcome::Ready && m_game->resumeGame(read.snapshot)) {
         m_form->withdrawResume();
@@ -161,15 +163,15 @@ void Module1::resumeKeptGame() {
     m_form->returnFromGame();
 }
 
-void Module1::showAbout() {
-    frmAbout about(m_form->titlePicture(), m_game.get());
+void Startup::showAbout() {
+    AboutWindow about(m_form->titlePicture(), m_game.get());
     // While the About window is up, the game's caption counts as active.
     m_music->addProgramWindow(&about);
     about.exec();
 }
 
-void Module1::start() {
-    frmSplash splash(Artwork::logo(), Artwork::titlePicture());
+void Startup::start() {
+    SplashWindow splash(Artwork::logo(), Artwork::titlePicture());
     splash.show();
     status(splash, 0);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -180,9 +182,9 @@ void Module1::start() {
     m_music->loadDefaultSongs();
     m_music->startRandomSong(m_random.next());
 
-    Form1& form = *m_form;
+    SetupWindow& form = *m_form;
     for (int i = 0; i < 2; ++i) {
-        form.panel(i)->Combo1->setCurrentIndex(0);
+        form.panel(i)->setTimeListPosition(0);
     }
     form.NastavNazvy();
     status(splash, 2);
@@ -190,7 +192,7 @@ void Module1::start() {
     status(splash, 3);
     form.PruzkHer();
     form.selectBoard(0);
-    form.starOption()->setChecked(true);
+    form.chooseStarLogic();
     form.applyToken(0);
     form.applyToken(1);
     form.panel(0)->chooseHuman();
@@ -201,9 +203,9 @@ void Module1::start() {
     const SystemColours system = SystemColours::fromPalette(QApplication::palette());
     const QColor key = toolbarKeyColour(system);
     for (int i = 0; i < kToolbarPictureCount; ++i) {
-        RecolourKeyColours(m_game->toolbarImage(i), key, system);
+        RecolourKeyColours(m_game->chrome().toolbarImage(i), key, system);
     }
-    m_game->refreshToolbar();
+    m_game->chrome().refreshToolbar();
     form.recolourMusicButton(key);
 
     status(splash, 5);

@@ -1,6 +1,7 @@
 #pragma once
-// `Module1`'s start: the start-up sequence that opens the store, shows the splash, loads the
-// music, boards and records, prepares the game window and shows the setup window.
+// `Startup` (`Module1`) and its start: the start-up sequence that opens the store, shows the
+// splash, loads the music, boards and records, prepares the game window and shows the setup
+// window.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,10 +15,10 @@
 
 namespace tomelin {
 
-class Form1;
-class MPlay;
-class Tomel;
-class frmSplash;
+class SetupWindow;
+class MusicWindow;
+class GameWindow;
+class SplashWindow;
 class RandomSource;
 class TimerHost;
 
@@ -26,7 +27,7 @@ class TimerHost;
 void endProgram();
 
 // Owns the program's windows for the whole run and wires them to each other.
-class Module1 : public QObject {
+class Startup : public QObject {
     Q_OBJECT
 public:
     // The splash's status texts in the order shown.
@@ -35,9 +36,9 @@ public:
     // `opening` is the store the program works with; `timers` (may be null: real timers)
     // drives the game, `player` (may be null: FluidSynth) plays the music, `gameRandom`
     // (may be null: seeded from the clock) is the game's random source.
-    Module1(StoreOpening opening, TimerHost* timers = nullptr,
+    Startup(StoreOpening opening, TimerHost* timers = nullptr,
             std::unique_ptr<MidiPlayer> player = nullptr, RandomSource* gameRandom = nullptr);
-    ~Module1() override;
+    ~Startup() override;
 
     // Each splash status stays up at least this long on a real screen (0 offscreen), so the
     // six of them can be read: about a second in all.
@@ -49,9 +50,9 @@ public:
     // reported once in a message box, naming where the old file was moved.
     void start();
 
-    Form1& setupWindow() { return *m_form; }
-    Tomel& gameWindow() { return *m_game; }
-    MPlay& musicWindow() { return *m_music; }
+    SetupWindow& setupWindow() { return *m_form; }
+    GameWindow& gameWindow() { return *m_game; }
+    MusicWindow& musicWindow() { return *m_music; }
     Store& store() { return *m_opening.store; }
     // The statuses the splash showed, in order (for tests).
     const QStringList& shownStatuses() const { return m_statuses; }
@@ -68,7 +69,7 @@ signals:
 
 private:
     void wire();
-    void status(frmSplash& splash, int step);
+    void status(SplashWindow& splash, int step);
     void holdStatus();
     void showAbout();
     // Offers the kept unfinished game in the setup window, or drops a damaged one with a
@@ -78,9 +79,9 @@ private:
 
     StoreOpening m_opening;
     MtRandomSource m_random;
-    std::unique_ptr<Tomel> m_game;
-    std::unique_ptr<MPlay> m_music;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<GameWindow> m_game;
+    std::unique_ptr<MusicWindow> m_music;
+    std::unique_ptr<SetupWindow> m_form;
     QStringList m_statuses;
     MessageHandler m_showMessage;
     int m_splashStepMs = 0;

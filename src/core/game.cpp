@@ -93,7 +93,7 @@ void Game::Timer1_Timer() {
     m_obs->lastMoveChanged(nullptr, nullptr);
     m_obs->rayParked();
     m_obs->boardReset();
-    Score();
+    recountAndEndIfFull();
     m_obs->progressCleared();
 
     m_logic = logicFromLabel(m_setup.logicLabel);
@@ -159,7 +159,7 @@ void Game::fillFreeCells(int stuckPlayer) {
     // move; there is nothing to hand over then.
     if (filled > 0)
         m_obs->freeCellsFilled(stuckPlayer, filled);
-    Score();
+    recountAndEndIfFull();
 }
 
 bool Game::hasLegalMove(int player) const {
@@ -207,7 +207,7 @@ void Game::fullRedrawDone() {
     m_lastSource.reset();
     m_lastTarget.reset();
     m_obs->lastMoveChanged(nullptr, nullptr);
-    Score();
+    recountAndEndIfFull();
 }
 
 bool Game::personMayClick() const {

@@ -95,10 +95,10 @@ public:
     // game timer and clears the board; the window hides itself and shows the setup window.
     void UNG_Click();
 
-    // `Score`'s core part: reports the counts and, on a full board with at least one token,
-    // ends the game (see gameEnded). Called after every board change and by
-    // fullRedrawDone. Does nothing once the game is over.
-    void Score();
+    // `Score`'s core part: counts the tokens and reports them; on a full board with at
+    // least one token it also ends the game (see gameEnded). Called after every board
+    // change and by fullRedrawDone. Does nothing once the game is over.
+    void recountAndEndIfFull();
 
     // The window has redrawn the whole board (`Prekr`, e.g. after a resize): an open
     // selection is cancelled, the last-move markers are parked (so the next strength-3

@@ -151,7 +151,7 @@ void Game::redo() {
     setPlayerToMove(3 - m_playerToMove);
     m_moveCounter = h;
     m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
-    Score();
+    recountAndEndIfFull();
 }
 
 }  // namespace tomelin

@@ -1,4 +1,5 @@
-// Move rules (`PLKlik`), board clicks, take-back (`TZ_Click`) and the score (`Score`).
+// Move rules (`PLKlik`), board clicks, take-back (`TZ_Click`) and the recount that can end the
+// game (`Score`).
 
 #include <algorithm>
 #include <cmath>
@@ -74,7 +75,7 @@ void Game::makeMove(const Move& move) {
     }
     m_obs->rayParked();
     m_obs->moveMade(p, move.from, move.to);
-    Score();
+    recountAndEndIfFull();
     m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
 }
 
@@ -118,10 +119,10 @@ void Game::TZ_Click(int i) {
     }
     m_moveCounter = h;
     m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
-    Score();
+    recountAndEndIfFull();
 }
 
-void Game::Score() {
+void Game::recountAndEndIfFull() {
     if (m_gameOver)
         return;
     const Board::Counts c = m_pos.counts();

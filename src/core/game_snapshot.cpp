@@ -252,7 +252,7 @@ struct GameResumer {
         } else {
             g.m_obs->lastMoveChanged(nullptr, nullptr);
         }
-        g.Score();
+        g.recountAndEndIfFull();
         g.m_obs->progressCleared();
         g.m_timers.start(GameTimer::TimCHng, Game::kTurnChangeInterval);
     }

@@ -35,7 +35,10 @@ void BoardPainter::DRWP(const Board& board, const BoardLook& look, int x, int y)
     // Entry v / 10 rounded half to even: free field (1) -> 0, tokens 10 -> 1, 20 -> 2.
     const auto kindIndex = static_cast<std::size_t>(std::nearbyint(v / 10.0));
     const int kind = kindIndex < look.kinds.size() ? look.kinds[kindIndex] : 0;
-    DRWP2(m_pic, x, y, shape, colour, m_cellH, kind, true, look.detail, m_random);
+    drawToken(m_pic, {static_cast<double>(x), static_cast<double>(y), m_cellH},
+              {.shape = shape, .colour = colour, .playerKind = kind,
+               .detailLevel = look.detail, .drawField = true},
+              m_random);
 }
 
 void BoardPainter::drawAll(const Board& board, const BoardLook& look) {

@@ -241,13 +241,17 @@ Rgb gradientColour(Rgb colour, double f) {
                gradientChannel(blueOf(colour), f));
 }
 
-void DRWP2(DrawSurface& target, double x, double y, int shapeCode, Rgb colour, double cellHeight,
-           int playerKind, bool drawField, int detailLevel, RandomSource& random) {
-    const double h = cellHeight;
+void drawToken(DrawSurface& target, const TokenPlace& place, const TokenLook& look,
+               RandomSource& random) {
+    const int shapeCode = look.shape;
+    const Rgb colour = look.colour;
+    const int playerKind = look.playerKind;
+    const bool drawField = look.drawField;
+    const double h = place.cellHeight;
     const double w = h / 3 * 4;
-    const double d = drawingDetail(detailLevel);
-    const double x0 = x * w;
-    const double y0 = y * h;
+    const double d = drawingDetail(look.detailLevel);
+    const double x0 = place.x * w;
+    const double y0 = place.y * h;
     const bool fieldMode = drawField || shapeCode == kShapeField;
 
     target.fillBox(x0, y0, x0 + w, y0 + h, target.backgroundColour());

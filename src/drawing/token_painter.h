@@ -1,5 +1,6 @@
 #pragma once
-// `DRWP2`: the one operation that draws a token (and optionally its board field) anywhere.
+// `drawToken` (`DRWP2`): the one operation that draws a token (and optionally its board
+// field) anywhere.
 
 #include "core/ports.h"
 #include "platform/draw/draw_surface.h"
@@ -41,14 +42,30 @@ inline int drawingDetail(int level) {
     return level < 1 ? 1 : level;
 }
 
-// `DRWP2` (x, y, shape code, colour, cell height, target, player kind, draw field).
-// Draws cell (x, y) of `target` (x, y may be fractional; the cell is cellHeight / 3 * 4 wide):
-// clears the cell, paints the raised grey board field when `drawField` is set (or the shape is
-// 8), then the token of `shapeCode` in `colour` and the strength marks of `playerKind`
-// (0 a person, 1 … 3 the computer's strength), and refreshes the target. `detailLevel` spaces
-// the token's nested outlines (higher is finer; below 1 counts as 1). `random` places the
+// Where a token goes: cell (x, y) of the target, x and y possibly fractional, the cell
+// `cellHeight` high and cellHeight / 3 * 4 wide.
+struct TokenPlace {
+    double x = 0;
+    double y = 0;
+    double cellHeight = 0;
+};
+
+// How a token looks: its shape code and colour, the strength marks of `playerKind` (0 a
+// person, 1 … 3 the computer's strength), the detail level that spaces its nested outlines
+// (higher is finer; below 1 counts as 1) and whether the raised grey board field is painted
+// under it (shape 8 always has it).
+struct TokenLook {
+    int shape = kShapeRectangle;
+    Rgb colour = 0;
+    int playerKind = 0;
+    int detailLevel = 1;
+    bool drawField = false;
+};
+
+// `DRWP2`: clears the cell at `place` of `target`, paints the field when the look asks for
+// it, then the token and its strength marks, and refreshes the target. `random` places the
 // small squares and rings of shapes 4 and 7 anew at every call; it is not reseeded here.
-void DRWP2(DrawSurface& target, double x, double y, int shapeCode, Rgb colour, double cellHeight,
-           int playerKind, bool drawField, int detailLevel, RandomSource& random);
+void drawToken(DrawSurface& target, const TokenPlace& place, const TokenLook& look,
+               RandomSource& random);
 
 }  // namespace tomelin

@@ -49,8 +49,12 @@ void EditCanvas::DRWP3(EditCell code, int column, int row, int side) {
         const EditCellLook look = editCellLook(code);
         // Only the field and shape 8 are drawn here; neither scatters anything at random.
         MtRandomSource random(0);
-        DRWP2(surface(), column, row, look.shape, look.colour, static_cast<double>(height()) / side,
-              0, true, kEditorDetail, random);
+        drawToken(surface(),
+                  {static_cast<double>(column), static_cast<double>(row),
+                   static_cast<double>(height()) / side},
+                  {.shape = look.shape, .colour = look.colour,
+                   .detailLevel = kEditorDetail, .drawField = true},
+                  random);
     }
     surface().refresh();
 }

@@ -25,7 +25,9 @@ QImage cellPicture(EditCell tool) {
         const EditCellLook look = editCellLook(tool);
         // Only the field and shape 8 are drawn here; neither scatters anything at random.
         MtRandomSource random(0);
-        DRWP2(cell, 0, 0, look.shape, look.colour, kCellHeight, 0, true, 1, random);
+        drawToken(cell, {0, 0, kCellHeight},
+                  {.shape = look.shape, .colour = look.colour, .detailLevel = 1, .drawField = true},
+                  random);
     }
     return cell.image();
 }

@@ -51,8 +51,8 @@ void sidePicture(QPainter& p, const QRect& r, RandomSource& random) {
         ImageSurface token(pw, ph, rgb(0, 0, 0));
         const Rgb colour = i % 2 ? kDefaultStyle2.colour : kDefaultStyle1.colour;
         // Draw the token alone centred in its picture (its box is 1.5 cells).
-        DRWP2(token, (pw - cellW) / 2 / cellW, (ph - cellH) / 2 / cellH, i + 1, colour, cellH, 0,
-              false, 2, random);
+        drawToken(token, {(pw - cellW) / 2 / cellW, (ph - cellH) / 2 / cellH, cellH},
+                  {.shape = i + 1, .colour = colour, .detailLevel = 2}, random);
         QImage img = token.image().convertToFormat(QImage::Format_ARGB32);
         // Black is the token picture's background: let the panel show through.
         for (int y = 0; y < img.height(); ++y) {

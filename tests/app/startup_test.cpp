@@ -29,10 +29,10 @@ protected:
 
 TEST_F(StartUp, WithAnEmptyStoreShowsTheSetupWindowReadyForTwoPeople) {
     launch();
-    EXPECT_EQ(program->shownStatuses(), Module1::statusTexts());
+    EXPECT_EQ(program->shownStatuses(), Startup::statusTexts());
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(game().isVisible());
-    EXPECT_EQ(form().boardList()->count(), 5);
+    EXPECT_EQ(boardList().count(), 5);
     EXPECT_EQ(game().boardName(), QStringLiteral("Originál"));
     // Both tokens reached the game window, snapped to the colour grid.
     EXPECT_EQ(game().playerStyle(1), (PlayerStyle{rgb(255, 135, 15), 1, rgb(255, 127, 127)}));
@@ -48,18 +48,18 @@ TEST_F(StartUp, WithAnEmptyStoreShowsTheSetupWindowReadyForTwoPeople) {
     EXPECT_EQ(request.setup.person, (std::array<bool, 2>{true, true}));
     EXPECT_EQ(request.setup.descriptor, builtinBoards()[0].boardString + "1");
     EXPECT_EQ(request.setup.logicLabel, "1");
-    EXPECT_EQ(game().gameSetup().names, request.setup.names);
+    EXPECT_EQ(game().game().setup().names, request.setup.names);
 }
 
 TEST_F(StartUp, StoredBoardsAndKnownPlayersReachTheGameWindow) {
     storeBoard("03", "Moje");
     storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
     launch();
-    ASSERT_EQ(form().boardList()->count(), 6);
-    form().boardList()->setCurrentRow(5);
+    ASSERT_EQ(boardList().count(), 6);
+    boardList().setCurrentRow(5);
     EXPECT_EQ(game().boardName(), QStringLiteral("Moje"));
     // Picking Bohouš gives player 1 his last token: a blue star.
-    form().panel(0)->Text3->setEditText(QStringLiteral("Bohouš"));
+    test::part<QComboBox>(*form().panel(0), "Text3").setEditText(QStringLiteral("Bohouš"));
     EXPECT_EQ(game().playerStyle(1), (PlayerStyle{rgb(15, 15, 255), 6, rgb(127, 127, 255)}));
 }
 
@@ -78,7 +78,7 @@ TEST_F(StartUp, ADamagedStoreIsReportedOnceWithWhereTheOldFileWent) {
     ASSERT_EQ(kept.size(), 1);
     EXPECT_TRUE(moved.contains(kept[0].fileName())) << moved.toStdString();
     EXPECT_EQ(kept[0].size(), 4096);
-    EXPECT_EQ(form().boardList()->count(), 5);
+    EXPECT_EQ(boardList().count(), 5);
 }
 
 // A store the user may only read (the store tests check that such files open this way; here
@@ -102,38 +102,38 @@ TEST_F(StartUp, AReadOnlyStoreShowsItsBoardsSaysOnceWhyNothingIsSavedAndRefusesC
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(storePath)) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains(QStringLiteral("nelze uložit")));
-    ASSERT_EQ(form().boardList()->count(), 6);
-    EXPECT_EQ(form().boardList()->item(5)->text(), QStringLiteral("Moje"));
+    ASSERT_EQ(boardList().count(), 6);
+    EXPECT_EQ(boardList().item(5)->text(), QStringLiteral("Moje"));
     EXPECT_EQ(program->store().writeRefusal(), program->storeProblem().toStdString());
 
     messages.clear();
-    form().ADDMAP_Click();
+    boardChooser().ADDMAP_Click();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("jen pro čtení")));
-    form().boardList()->setCurrentRow(5);
-    form().DELMAP_Click();
+    boardList().setCurrentRow(5);
+    boardChooser().DELMAP_Click();
     ASSERT_EQ(messages.size(), 2);
     EXPECT_TRUE(messages[1].startsWith(QStringLiteral("Nelze smazat|")));
-    EXPECT_EQ(form().boardList()->count(), 6);
+    EXPECT_EQ(boardList().count(), 6);
 }
 
 TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
     launch();
     form().panel(0)->setName(QStringLiteral("Eva"));
     form().panel(1)->chooseComputer();
-    form().crossOption()->setChecked(true);
-    form().boardList()->setCurrentRow(3);
+    test::part<QRadioButton>(form(), "Option2").setChecked(true);
+    boardList().setCurrentRow(3);
     form().Command1_Click();
     EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(game().isVisible());
-    EXPECT_EQ(game().gameSetup().names, (std::array<std::string, 2>{"Eva", "PC Profesionál"}));
-    EXPECT_EQ(game().gameSetup().logicLabel, "2");
-    EXPECT_EQ(game().gameSetup().descriptor, builtinBoards()[3].boardString + "1");
+    EXPECT_EQ(game().game().setup().names, (std::array<std::string, 2>{"Eva", "PC Profesionál"}));
+    EXPECT_EQ(game().game().setup().logicLabel, "2");
+    EXPECT_EQ(game().game().setup().descriptor, builtinBoards()[3].boardString + "1");
     EXPECT_EQ(game().boardName(), QString::fromStdString(builtinBoards()[3].name));
 
     SetupMenus& menus = form().menus();
-    QSignalSpy restart(&form(), &Form1::restartRequested);
+    QSignalSpy restart(&form(), &SetupWindow::restartRequested);
     menus.NG->trigger();
     EXPECT_EQ(restart.count(), 1);
     const int before = game().windowHeight();
@@ -155,7 +155,7 @@ TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(game().isVisible());
 
-    QSignalSpy quit(program.get(), &Module1::quitRequested);
+    QSignalSpy quit(program.get(), &Startup::quitRequested);
     menus.EDN->trigger();  // "Opravdu skončit"
     form().close();
     EXPECT_EQ(quit.count(), 2);
@@ -175,8 +175,6 @@ TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
         }
     }
     ASSERT_TRUE(game().game().gameOver());
-    EXPECT_EQ(game().lastRecordWrite().value_or(RecordWrite{}).outcome,
-              RecordWrite::Outcome::Written);
     const Survey survey = PruzkHer(program->store());
     ASSERT_EQ(survey.recordCount(), 1);
     EXPECT_EQ(survey.lists[kListBoard][0], "Originál");
@@ -191,18 +189,18 @@ TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
 // read, the work done counting towards it. Offscreen nobody looks, so nothing waits.
 TEST_F(StartUp, EachSplashStatusStaysUpLongEnoughToBeRead) {
     {
-        Module1 offscreen(openStoreAt((dir.path() + "/other.db").toStdString()), &timers,
+        Startup offscreen(openStoreAt((dir.path() + "/other.db").toStdString()), &timers,
                           std::make_unique<FakePlayer>(), &random);
         EXPECT_EQ(offscreen.splashStepTime(), 0);
     }
-    EXPECT_GE(Module1::kSplashStepMs, 120);
-    EXPECT_LE(Module1::kSplashStepMs * Module1::statusTexts().size(), 1500);
+    EXPECT_GE(Startup::kSplashStepMs, 120);
+    EXPECT_LE(Startup::kSplashStepMs * Startup::statusTexts().size(), 1500);
     splashStep = 50;
     QElapsedTimer clock;
     clock.start();
     launch();
     EXPECT_GE(clock.elapsed(), 6 * 50);
-    EXPECT_EQ(program->shownStatuses(), Module1::statusTexts());
+    EXPECT_EQ(program->shownStatuses(), Startup::statusTexts());
     EXPECT_TRUE(form().isVisible());
 }
 
@@ -212,7 +210,7 @@ TEST_F(StartUp, OpravduSkoncitEndsTheProgramWhileTheGameWindowIsUp) {
     launch();
     form().Command1_Click();
     ASSERT_TRUE(game().isVisible());
-    QObject::connect(program.get(), &Module1::quitRequested, qApp, &endProgram,
+    QObject::connect(program.get(), &Startup::quitRequested, qApp, &endProgram,
                      Qt::QueuedConnection);
     QTimer::singleShot(0, &game(), [this] {
         game().close();  // the close request only pops up "Opravdu skončit?"

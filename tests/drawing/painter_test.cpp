@@ -34,7 +34,10 @@ struct Drawn {
 // Draws one token at cell (0, 0) with cell height 30 (width 40).
 void draw(Drawn& d, int shape, Rgb colour = kOrange, int kind = 0, bool field = false,
           int detail = 1) {
-    DRWP2(d.surface, 0, 0, shape, colour, 30, kind, field, detail, d.random);
+    drawToken(d.surface, {0, 0, 30},
+              {.shape = shape, .colour = colour, .playerKind = kind,
+               .detailLevel = detail, .drawField = field},
+              d.random);
 }
 
 TEST(TokenPainterExample, RectangleAloneMatchesTheWorkedExample) {
@@ -85,7 +88,8 @@ TEST(TokenShapes, EachShapeDrawsItsRunAtEachDetailLevel) {
         }
     // The cell position, fractional columns included, moves the cell.
     Drawn moved;
-    DRWP2(moved.surface, 2.5, 3, 0, kOrange, 30, 0, false, 1, moved.random);
+    drawToken(moved.surface, {2.5, 3, 30},
+              {.shape = 0, .colour = kOrange, .detailLevel = 1}, moved.random);
     ASSERT_EQ(moved.surface.count(Kind::FillBox), 1u);
     EXPECT_TRUE(opIs(moved.surface.ops()[0], {100, 90, 140, 120}, kBlack));
 }

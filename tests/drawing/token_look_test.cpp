@@ -51,7 +51,9 @@ TEST(TokenLook, EveryShapeIsSolidAtEachDetailLevelAndSize) {
                 const int h = sizes[s];
                 ImageSurface cell(h / 3 * 4, h, kBackground);
                 SameSpot random;
-                DRWP2(cell, 0, 0, shape, rgb(15, 135, 255), h, 0, false, level, random);
+                drawToken(cell, {0, 0, static_cast<double>(h)},
+                          {.shape = shape, .colour = rgb(15, 135, 255), .detailLevel = level},
+                          random);
                 const QImage image = cell.image();
                 // The star's outline has four sharp notches where its points meet, whose
                 // tips count here; before the runs were closed it had 21 and 111 gaps.

@@ -1,6 +1,8 @@
 #pragma once
 // A game window on a manual timer host and a temporary store, for the window tests.
 
+#include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -8,9 +10,11 @@
 #include "core/manual_timer_host.h"
 #include "core/random.h"
 #include "gamewin/board_view.h"
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"
+#include "gamewin/tool_button.h"
 #include "platform/draw/image_surface.h"
 #include "platform/store/store_location.h"
+#include "support/window_parts.h"
 
 namespace tomelin::test {
 
@@ -25,10 +29,10 @@ struct WindowFixture {
     StoreOpening store = openStoreAt(folder.filePath("tomelin.db").toStdString());
     ManualTimerHost timers;
     MtRandomSource random{42};
-    std::unique_ptr<Tomel> window;
+    std::unique_ptr<GameWindow> window;
 
     WindowFixture() {
-        window = std::make_unique<Tomel>(nullptr, &timers, &random);
+        window = std::make_unique<GameWindow>(nullptr, &timers, &random);
         timers.setHandler([this](GameTimer t) { window->game().onTimer(t); });
         window->setStore(store.store.get());
         window->setPlayerStyle(1, kTestStyle1);
@@ -36,7 +40,17 @@ struct WindowFixture {
     }
 
     Game& game() { return window->game(); }
-    BoardView& board() { return window->boardView(); }
+    // A part of the window by its object name (game_window.h and the parts' headers list
+    // them), a label unless said otherwise.
+    template <class T = QLabel>
+    T& part(const QString& name) {
+        return test::part<T>(*window, name);
+    }
+    template <class T = QLabel>
+    T& part(const QString& name, int index) {
+        return test::part<T>(*window, name, index);
+    }
+    BoardView& board() { return part<BoardView>("PL"); }
 
     // Starts a game on `boardString` (player 1 begins) and runs it until a person is to move
     // (or only starts it).
@@ -65,19 +79,19 @@ struct WindowFixture {
     }
 
     QPoint cellCentre(int x, int y) {
-        return QPoint(static_cast<int>((x + 0.5) * window->cellW()),
-                      static_cast<int>((y + 0.5) * window->cellH()));
+        return QPoint(static_cast<int>((x + 0.5) * board().cellW()),
+                      static_cast<int>((y + 0.5) * board().cellH()));
     }
 
     // The two count labels as "first|second".
     std::string counts() {
-        return (window->countLabel(1).text() + QLatin1Char('|') + window->countLabel(2).text())
+        return (part("countLabel", 1).text() + QLatin1Char('|') + part("countLabel", 2).text())
             .toStdString();
     }
 
     // The centre pixel of the result panel's winner picture.
     Rgb winnerCentre() {
-        const QImage image = window->winnerPicture().image();
+        const QImage image = part<PictureBox>("winnerPicture").image();
         return fromQColor(image.pixelColor(image.width() / 2, image.height() / 2));
     }
 
@@ -93,8 +107,8 @@ struct WindowFixture {
     // The colour of the ring of cell (x, y): a pixel in the band between the field's grey
     // edge and its raised square.
     Rgb ringColour(int x, int y) {
-        const double ch = window->cellH();
-        return fromQColor(board().image().pixelColor(static_cast<int>((x + 0.5) * window->cellW()),
+        const double ch = board().cellH();
+        return fromQColor(board().image().pixelColor(static_cast<int>((x + 0.5) * board().cellW()),
                                                      static_cast<int>(y * ch + ch * 7 / 60)));
     }
 };

@@ -38,7 +38,7 @@ void styleLink(ClickLabel* label, const char* name) {
 
 }  // namespace
 
-frmAbout::frmAbout(const QPixmap& title, QWidget* parent) : QDialog(parent) {
+AboutWindow::AboutWindow(const QPixmap& title, QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle(kCaption);
     setModal(true);
@@ -66,8 +66,8 @@ frmAbout::frmAbout(const QPixmap& title, QWidget* parent) : QDialog(parent) {
     styleLink(m_mailLink, "Label6");
     m_webLink = new ClickLabel(kWebText, this);
     styleLink(m_webLink, "Label3");
-    connect(m_mailLink, &ClickLabel::clicked, this, &frmAbout::Label6_Click);
-    connect(m_webLink, &ClickLabel::clicked, this, &frmAbout::Label3_Click);
+    connect(m_mailLink, &ClickLabel::clicked, this, &AboutWindow::Label6_Click);
+    connect(m_webLink, &ClickLabel::clicked, this, &AboutWindow::Label3_Click);
     m_webLink->setToolTip(webTarget().toString());
 
     auto* layout = new QVBoxLayout(this);
@@ -96,19 +96,19 @@ frmAbout::frmAbout(const QPixmap& title, QWidget* parent) : QDialog(parent) {
                                                : sizeHint().height());
 }
 
-QUrl frmAbout::webTarget() const {
+QUrl AboutWindow::webTarget() const {
     return helpPageUrl();
 }
 
-QUrl frmAbout::mailTarget() const {
+QUrl AboutWindow::mailTarget() const {
     return mailDraftUrl(QString::fromLatin1(kProjectMailAddress));
 }
 
-void frmAbout::Label3_Click() {
+void AboutWindow::Label3_Click() {
     OpenLink(webTarget());
 }
 
-void frmAbout::Label6_Click() {
+void AboutWindow::Label6_Click() {
     OpenLink(mailTarget());
 }
 

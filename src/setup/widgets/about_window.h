@@ -1,6 +1,6 @@
 #pragma once
-// `frmAbout`: the About window with the version, a credit line and two links (the help page
-// with the rules and a mail draft to the project).
+// `AboutWindow` (`frmAbout`): the About window with the version, a credit line and two links (the
+// help page with the rules and a mail draft to the project).
 
 #include <QDialog>
 #include <QPixmap>
@@ -14,11 +14,11 @@ class ClickLabel;
 inline constexpr const char* kProjectMailAddress = "tomelin@example.org";
 
 // The About window, shown modally from the setup window's logo and the game window's toolbar.
-class frmAbout : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     // `title` is the shared title picture (`Image2` of the setup window).
-    explicit frmAbout(const QPixmap& title, QWidget* parent = nullptr);
+    explicit AboutWindow(const QPixmap& title, QWidget* parent = nullptr);
 
     // The targets the two links open; the web link is the help page installed with the game.
     QUrl webTarget() const;

@@ -36,13 +36,14 @@ fs::path fromQString(const QString& text) {
 
 }  // namespace
 
-MPlay::MPlay(std::unique_ptr<MidiPlayer> player, QWidget* parent)
+MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
     : QWidget(parent, Qt::Tool),
       m_player(player ? std::move(player) : std::make_unique<FluidMidiPlayer>()),
       m_songs(new QListWidget(this)),
       m_strip(new PictureBox(this)),
       m_stripOff(new PictureBox(this)),
-      m_marker(new QPushButton(this)) {
+      m_marker(new QPushButton(this)),
+      m_positionTimer(new QTimer(this)) {
     setObjectName(QStringLiteral("MPlay"));
     setWindowTitle(kTitle);
     // The design is narrower than its title; the list and the strip take the extra width.
@@ -62,24 +63,25 @@ MPlay::MPlay(std::unique_ptr<MidiPlayer> player, QWidget* parent)
     m_marker->raise();  // over both strips
     paintTitleStrips();
 
-    m_positionTimer.setInterval(kPositionIntervalMs);
-    connect(&m_positionTimer, &QTimer::timeout, this, &MPlay::positionTick);
+    m_positionTimer->setObjectName(QStringLiteral("Timer1"));
+    m_positionTimer->setInterval(kPositionIntervalMs);
+    connect(m_positionTimer, &QTimer::timeout, this, &MusicWindow::positionTick);
     // Mouse and keyboard both change the current row; programmatic changes block signals
     // and run the handler themselves.
     connect(m_songs, &QListWidget::currentRowChanged, this, [this] { songChosen(); });
     // The inactive strips follow the window system's activation instead of polling it.
-    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MPlay::activeWindowChanged);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MusicWindow::activeWindowChanged);
 
     loadSongs(std::nullopt);
 }
 
-MPlay::~MPlay() {
-    m_positionTimer.stop();
+MusicWindow::~MusicWindow() {
+    m_positionTimer->stop();
     m_player->stop();
     m_player->close();
 }
 
-std::vector<fs::path> MPlay::defaultSongFolders() {
+std::vector<fs::path> MusicWindow::defaultSongFolders() {
     fs::path program;
     std::vector<fs::path> data;
     if (QCoreApplication::instance() != nullptr) {
@@ -91,7 +93,7 @@ std::vector<fs::path> MPlay::defaultSongFolders() {
     return songFolderCandidates(program, data);
 }
 
-void MPlay::loadSongs(const std::optional<fs::path>& folder) {
+void MusicWindow::loadSongs(const std::optional<fs::path>& folder) {
     m_folder = folder;
     const QSignalBlocker quiet(m_songs);
     m_songs->clear();
@@ -100,15 +102,15 @@ void MPlay::loadSongs(const std::optional<fs::path>& folder) {
     }
 }
 
-void MPlay::loadDefaultSongs() {
+void MusicWindow::loadDefaultSongs() {
     loadSongs(findSongFolder(defaultSongFolders()));
 }
 
-void MPlay::startRandomSong(double r) {
+void MusicWindow::startRandomSong(double r) {
     chooseSong(randomSongItem(m_songs->count(), r));
 }
 
-void MPlay::chooseSong(int item) {
+void MusicWindow::chooseSong(int item) {
     if (item < 0 || item >= m_songs->count()) {
         return;
     }
@@ -119,21 +121,21 @@ void MPlay::chooseSong(int item) {
     songChosen();
 }
 
-void MPlay::songChosen() {
+void MusicWindow::songChosen() {
     m_watch.reset();
     if (m_songs->currentRow() <= 0) {
-        m_positionTimer.stop();
+        m_positionTimer->stop();
         m_marker->hide();
         m_player->stop();
         m_player->close();
         return;
     }
-    m_positionTimer.start();
+    m_positionTimer->start();
     m_marker->show();
     play();
 }
 
-void MPlay::play() {
+void MusicWindow::play() {
     m_player->close();
     if (m_folder) {
         const std::string name = m_songs->currentItem()->text().toStdString();
@@ -142,7 +144,7 @@ void MPlay::play() {
     m_player->play();
 }
 
-void MPlay::positionTick() {
+void MusicWindow::positionTick() {
     const PlaybackWatch::Step step =
         m_watch.tick(m_player->length(), m_player->position(), m_strip->width());
     if (!step.hasLength) {
@@ -151,7 +153,7 @@ void MPlay::positionTick() {
     m_marker->move(step.markerOffset + kMarkerOffset, m_marker->y());
     if (step.giveUp) {
         // A song that a restart did not move cannot be played: silence, the marker stays.
-        m_positionTimer.stop();
+        m_positionTimer->stop();
         m_player->stop();
         m_player->close();
         return;
@@ -161,7 +163,7 @@ void MPlay::positionTick() {
     }
 }
 
-void MPlay::toggle() {
+void MusicWindow::toggle() {
     if (isVisible()) {
         hide();
         return;
@@ -171,7 +173,7 @@ void MPlay::toggle() {
     activateWindow();
 }
 
-void MPlay::paintTitleStrips() {
+void MusicWindow::paintTitleStrips() {
     for (PictureBox* strip : {m_strip, m_stripOff}) {
         const CaptionColours colours = captionColours(palette(), strip == m_strip);
         PaintTitleStrip(strip->surface(), strip->width(), strip->height(), colours.start,
@@ -179,7 +181,7 @@ void MPlay::paintTitleStrips() {
     }
 }
 
-void MPlay::addProgramWindow(QWidget* window) {
+void MusicWindow::addProgramWindow(QWidget* window) {
     if (window == nullptr) {
         return;
     }
@@ -187,7 +189,7 @@ void MPlay::addProgramWindow(QWidget* window) {
     activeWindowChanged(QGuiApplication::focusWindow());
 }
 
-bool MPlay::isProgramWindow(QWindow* active) const {
+bool MusicWindow::isProgramWindow(QWindow* active) const {
     if (active == nullptr) {
         return false;
     }
@@ -200,7 +202,7 @@ bool MPlay::isProgramWindow(QWindow* active) const {
                        });
 }
 
-void MPlay::activeWindowChanged(QWindow* active) {
+void MusicWindow::activeWindowChanged(QWindow* active) {
     m_stripOff->setVisible(active == nullptr || active != windowHandle());
     const bool inactive = !isProgramWindow(active);
     if (inactive != m_gameBarInactive) {
@@ -209,37 +211,13 @@ void MPlay::activeWindowChanged(QWindow* active) {
     }
 }
 
-QStringList MPlay::songs() const {
-    QStringList items;
-    for (int i = 0; i < m_songs->count(); ++i) {
-        items << m_songs->item(i)->text();
-    }
-    return items;
-}
-
-int MPlay::currentItem() const {
-    return m_songs->currentRow();
-}
-
-bool MPlay::markerVisible() const {
-    return m_marker->isVisibleTo(this);
-}
-
-int MPlay::markerLeft() const {
-    return m_marker->x();
-}
-
-bool MPlay::inactiveStripVisible() const {
-    return m_stripOff->isVisibleTo(this);
-}
-
-void MPlay::closeEvent(QCloseEvent* event) {
+void MusicWindow::closeEvent(QCloseEvent* event) {
     // The close box only hides the window: it and the music live on.
     hide();
     event->ignore();
 }
 
-void MPlay::changeEvent(QEvent* event) {
+void MusicWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         activeWindowChanged(QGuiApplication::focusWindow());
     } else if (event->type() == QEvent::PaletteChange) {

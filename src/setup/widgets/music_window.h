@@ -1,6 +1,6 @@
 #pragma once
-// `MPlay`, the music window "Hudba ke Tomelinu": the song list, the playing position on its
-// title strip, and the songs played over and over until "(Ticho)" is chosen.
+// `MusicWindow` (`MPlay`), the music window "Hudba ke Tomelinu": the song list, the playing
+// position on its title strip, and the songs played over and over until "(Ticho)" is chosen.
 
 #include <QListWidget>
 #include <QPointer>
@@ -24,19 +24,19 @@ class PictureBox;
 // The music player window. It lives for the whole run: its close box only hides it and the
 // music goes on. Typical wiring at start-up:
 //
-//     MPlay music;                       // FluidSynth on the system's audio device
+//     MusicWindow music;                       // FluidSynth on the system's audio device
 //     music.loadDefaultSongs();          // "(Ticho)" plus the songs of the "Zvuk" folder
 //     music.startRandomSong(random.next());
-//     connect(&form1, &Form1::musicToggleRequested, &music, &MPlay::toggle);
+//     connect(&form1, &SetupWindow::musicToggleRequested, &music, &MusicWindow::toggle);
 //     music.addProgramWindow(&form1);    // windows that keep the game's caption active:
 //     music.addProgramWindow(&tomel);    // the setup, game and About windows
-//     connect(&music, &MPlay::gameBarInactiveChanged, &tomel, <show/hide Picture4>);
-class MPlay : public QWidget {
+//     connect(&music, &MusicWindow::gameBarInactiveChanged, &tomel, <show/hide Picture4>);
+class MusicWindow : public QWidget {
     Q_OBJECT
 public:
     // Without a player, plays through FluidSynth on the system's audio device.
-    explicit MPlay(std::unique_ptr<MidiPlayer> player = nullptr, QWidget* parent = nullptr);
-    ~MPlay() override;
+    explicit MusicWindow(std::unique_ptr<MidiPlayer> player = nullptr, QWidget* parent = nullptr);
+    ~MusicWindow() override;
 
     // The folders searched for "Zvuk", most specific first: beside the program, the
     // relocated and the configured installation's data folder, the source tree's assets.
@@ -73,16 +73,9 @@ public:
     // focus window; public so that it can be driven directly.
     void activeWindowChanged(QWindow* active);
 
-    // State for the windows that wire to this one, and for tests.
-    QStringList songs() const;
-    int currentItem() const;
-    std::optional<std::filesystem::path> songFolder() const { return m_folder; }
-    bool markerVisible() const;
-    int markerLeft() const;
-    bool positionTimerActive() const { return m_positionTimer.isActive(); }
-    bool inactiveStripVisible() const;
-    bool gameBarInactive() const { return m_gameBarInactive; }
-    QListWidget* songList() const { return m_songs; }
+    // The parts by object name: "Combo1" (the songs), "Picture1" and "Picture2" (the active
+    // and inactive title strips), "Command2" (the position marker), "Timer1" (the position
+    // timer).
 
 signals:
     // The game window's inactive caption bar `Picture4` should be shown (true: none of the
@@ -104,7 +97,7 @@ private:
     PictureBox* m_strip;     // `Picture1`
     PictureBox* m_stripOff;  // `Picture2`
     QPushButton* m_marker;   // `Command2`
-    QTimer m_positionTimer;  // `Timer1`
+    QTimer* m_positionTimer;  // `Timer1`
     PlaybackWatch m_watch;
     std::vector<QPointer<QWidget>> m_programWindows;
     bool m_gameBarInactive = true;

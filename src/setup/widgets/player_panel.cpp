@@ -50,6 +50,7 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Text3->setEditText(QStringLiteral("Jméno"));
     Text3->lineEdit()->installEventFilter(this);
     Combo1 = new QComboBox(Frame4);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
     for (const std::string& text : timeLimitTexts()) {
         Combo1->addItem(QString::fromStdString(text));
     }
@@ -65,6 +66,9 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(95, 95, 95), Frame7);
     Option23 = strengthOption(QStringLiteral("Génius"), QColor(64, 64, 64), Frame7);
     Option24 = strengthOption(QStringLiteral("Velmistr"), QColor(36, 36, 36), Frame7);
+    Option21->setObjectName(QStringLiteral("Option21"));
+    Option22->setObjectName(QStringLiteral("Option22"));
+    Option23->setObjectName(QStringLiteral("Option23"));
     Option24->setObjectName(QStringLiteral("Option24"));
     auto* strengths = new QButtonGroup(this);
     auto* strengthLayout = new QVBoxLayout(Frame7);
@@ -163,6 +167,49 @@ void PlayerPanel::setName(const QString& name) {
 
 int PlayerPanel::timeListPosition() const {
     return std::max(0, Combo1->currentIndex());
+}
+
+void PlayerPanel::mendNameForStart() {
+    const QString typed = name();
+    QString mended = typed;
+    if (typed.toLower() == QStringLiteral("nerozhodně")) {
+        mended = QStringLiteral("Rozhodně");
+    } else if (typed.left(3).toLower() == QStringLiteral("pc ")) {
+        mended = QStringLiteral(":-) ") + typed.mid(3);
+    }
+    if (mended != typed) {
+        setName(mended);
+    }
+    if (!isComputer() && name().isEmpty()) {
+        setName(QString::fromUtf8(m_index == 0 ? kDefaultName1 : kDefaultName2));
+    }
+}
+
+void PlayerPanel::setTimeListPosition(int position) {
+    Combo1->setCurrentIndex(position);
+}
+
+void PlayerPanel::allowComputer() {
+    Option18->setEnabled(true);
+}
+
+int PlayerPanel::knownPlayerIndex(const QString& name) const {
+    return Text3->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void PlayerPanel::offerDefaultName() {
+    if (Text3->currentText().isEmpty()) {
+        Text3->setEditText(QStringLiteral("Hráč %1").arg(m_index + 1));
+        Text3->lineEdit()->setSelection(0, 100);
+    }
+}
+
+void PlayerPanel::showToken(const PlayerStyle& style, int detailLevel, RandomSource& random) {
+    Picture7->clearPicture();
+    drawToken(Picture7->surface(), {0, 0, static_cast<double>(Picture7->height())},
+              {.shape = style.shape, .colour = style.colour, .playerKind = strengthMark(),
+               .detailLevel = detailLevel},
+              random);
 }
 
 void PlayerPanel::chooseHuman() {

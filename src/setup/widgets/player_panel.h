@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/random.h"
+#include "drawing/token_painter.h"
+
 class QComboBox;
 class QRadioButton;
 
@@ -30,6 +33,9 @@ public:
     void setName(const QString& name);
     // Time-limit list position 0..4.
     int timeListPosition() const;
+    // Before START: a reserved name is mended ("Nerozhodně" marks a draw in the records,
+    // "PC " the computer players) and a person left without a name is "Hráč n" again.
+    void mendNameForStart();
 
     // `Option19` "Člověk" / `Option18` "Počítač" as the user would click them.
     void chooseHuman();
@@ -37,22 +43,18 @@ public:
     // `Option21` / `Option22` / `Option23` / `Option24`: strength 1..4.
     void chooseStrength(int strength);
 
+    void setTimeListPosition(int position);
+    // "Počítač" may be chosen.
+    void allowComputer();
+
     // The known players offered in the name list (`Text3(i)`).
     void setKnownPlayers(const QStringList& names);
-
-    // Controls, for the window and tests.
-    QRadioButton* Option19 = nullptr;  // "Člověk"
-    QRadioButton* Option18 = nullptr;  // "Počítač"
-    QGroupBox* Frame4 = nullptr;       // person's settings
-    QComboBox* Text3 = nullptr;        // name, editable
-    QComboBox* Combo1 = nullptr;       // time limit
-    QGroupBox* Frame7 = nullptr;       // computer's strength
-    QRadioButton* Option21 = nullptr;  // "Začátečník"
-    QRadioButton* Option22 = nullptr;  // "Profesionál"
-    QRadioButton* Option23 = nullptr;  // "Génius"
-    QRadioButton* Option24 = nullptr;  // "Velmistr"
-    QWidget* Picture2 = nullptr;       // frame around the preview; takes the focus
-    PictureBox* Picture7 = nullptr;    // token preview, tooltip "Změnit figurku"
+    // Where `name` stands in the known players' list (exactly, case counting), or -1.
+    int knownPlayerIndex(const QString& name) const;
+    // A click into the empty name box offers "Hráč n" (n = index + 1), selected.
+    void offerDefaultName();
+    // `FigDr`'s drawing: the token preview (`Picture7`) in `style`, with the strength mark.
+    void showToken(const PlayerStyle& style, int detailLevel, RandomSource& random);
 
 signals:
     // The player's kind or strength changed: the preview must be redrawn (`FigDr`).
@@ -72,6 +74,19 @@ private:
     void kindChanged();
 
     int m_index;
+    // The controls keep their object names, by which tests and the desktop test find them.
+    QRadioButton* Option19 = nullptr;  // "Člověk"
+    QRadioButton* Option18 = nullptr;  // "Počítač"
+    QGroupBox* Frame4 = nullptr;       // person's settings
+    QComboBox* Text3 = nullptr;        // name, editable
+    QComboBox* Combo1 = nullptr;       // time limit
+    QGroupBox* Frame7 = nullptr;       // computer's strength
+    QRadioButton* Option21 = nullptr;  // "Začátečník"
+    QRadioButton* Option22 = nullptr;  // "Profesionál"
+    QRadioButton* Option23 = nullptr;  // "Génius"
+    QRadioButton* Option24 = nullptr;  // "Velmistr"
+    QWidget* Picture2 = nullptr;       // frame around the preview; takes the focus
+    PictureBox* Picture7 = nullptr;    // token preview, tooltip "Změnit figurku"
 };
 
 }  // namespace tomelin

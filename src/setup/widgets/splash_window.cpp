@@ -9,12 +9,12 @@
 
 namespace tomelin {
 
-frmSplash::frmSplash(const QPixmap& logo, const QPixmap& title, QWidget* parent)
+SplashWindow::SplashWindow(const QPixmap& logo, const QPixmap& title, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName("frmSplash");
     setStyleSheet(
-        QStringLiteral("#frmSplash { background: #0e1630; border: 2px solid #f6c446; }"
-                       "#frmSplash QLabel { color: #f3e6b8; }"));
+        QStringLiteral("#SplashWindow { background: #0e1630; border: 2px solid #f6c446; }"
+                       "#SplashWindow QLabel { color: #f3e6b8; }"));
 
     auto* image2 = new QLabel(this);
     image2->setObjectName("Image2");
@@ -52,13 +52,13 @@ frmSplash::frmSplash(const QPixmap& logo, const QPixmap& title, QWidget* parent)
     }
 }
 
-void frmSplash::setStatus(const QString& text) {
+void SplashWindow::setStatus(const QString& text) {
     m_status->setText(text);
     m_status->repaint();
     QApplication::processEvents();
 }
 
-QString frmSplash::status() const {
+QString SplashWindow::status() const {
     return m_status->text();
 }
 

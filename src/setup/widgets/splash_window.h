@@ -1,6 +1,6 @@
 #pragma once
-// `frmSplash`: the window shown while the program loads, with the logo, the title picture,
-// the version and a status line telling what is being loaded.
+// `SplashWindow` (`frmSplash`): the window shown while the program loads, with the logo, the title
+// picture, the version and a status line telling what is being loaded.
 
 #include <QWidget>
 
@@ -9,10 +9,10 @@ class QLabel;
 namespace tomelin {
 
 // The start-up splash; lives only while the program starts.
-class frmSplash : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 public:
-    frmSplash(const QPixmap& logo, const QPixmap& title, QWidget* parent = nullptr);
+    SplashWindow(const QPixmap& logo, const QPixmap& title, QWidget* parent = nullptr);
 
     // `Status`: shows the text and lets pending events run so that it appears at once.
     void setStatus(const QString& text);

@@ -21,7 +21,7 @@ constexpr int kPreviewHeight = 66;
 
 }  // namespace
 
-const std::array<QString, 8>& frmVyb::shapeNames() {
+const std::array<QString, 8>& TokenChooser::shapeNames() {
     static const std::array<QString, 8> names = {
         QStringLiteral("Obdélník"),  QStringLiteral("Trojúhelník"), QStringLiteral("Šestiúhelník"),
         QStringLiteral("Čtverečky"), QStringLiteral("Ovál"),        QStringLiteral("Hvězda"),
@@ -29,7 +29,7 @@ const std::array<QString, 8>& frmVyb::shapeNames() {
     return names;
 }
 
-frmVyb::frmVyb(int detailLevel, RandomSource& random, QWidget* parent)
+TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* parent)
     : QDialog(parent), m_detailLevel(detailLevel), m_random(random) {
     setObjectName("frmVyb");
     setWindowTitle(QStringLiteral("Výběr figurky"));
@@ -60,7 +60,7 @@ frmVyb::frmVyb(int detailLevel, RandomSource& random, QWidget* parent)
         sliders->addWidget(label, 0, c);
         sliders->addWidget(bar, 1, c, Qt::AlignHCenter);
         m_sliders[c] = bar;
-        connect(bar, &QScrollBar::valueChanged, this, &frmVyb::sliderChanged);
+        connect(bar, &QScrollBar::valueChanged, this, &TokenChooser::sliderChanged);
     }
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
@@ -70,10 +70,10 @@ frmVyb::frmVyb(int detailLevel, RandomSource& random, QWidget* parent)
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     m_timer->setInterval(kPreviewDelayMs);
-    connect(m_timer, &QTimer::timeout, this, &frmVyb::redrawPreview);
+    connect(m_timer, &QTimer::timeout, this, &TokenChooser::redrawPreview);
     connect(m_combo, &QComboBox::currentIndexChanged, this, [this] { redrawPreview(); });
     connect(m_preview, &PictureBox::pressed, this, [this] { redrawPreview(); });
-    connect(m_ok, &QPushButton::clicked, this, &frmVyb::Command1_Click);
+    connect(m_ok, &QPushButton::clicked, this, &TokenChooser::Command1_Click);
 
     auto* left = new QVBoxLayout;
     left->addWidget(m_combo);
@@ -94,7 +94,7 @@ frmVyb::frmVyb(int detailLevel, RandomSource& random, QWidget* parent)
     m_timer->stop();
 }
 
-void frmVyb::load(int playerIndex, const PlayerStyle& current, int strengthMark) {
+void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengthMark) {
     m_strengthMark = strengthMark;
     {
         const QSignalBlocker block(m_combo);
@@ -111,7 +111,7 @@ void frmVyb::load(int playerIndex, const PlayerStyle& current, int strengthMark)
     m_combo->setCurrentIndex(validShape(current.shape) - 1);
 }
 
-AppliedToken frmVyb::SetFigur(bool computer) const {
+AppliedToken TokenChooser::SetFigur(bool computer) const {
     AppliedToken token;
     const ChannelIndices indices = sliders();
     token.colourClass = tokenColourClass(indices, computer);
@@ -122,42 +122,44 @@ AppliedToken frmVyb::SetFigur(bool computer) const {
     return token;
 }
 
-int frmVyb::player() const {
+int TokenChooser::player() const {
     const QString caption = windowTitle();
     return caption.endsWith(QLatin1Char('2')) ? 2 : 1;
 }
 
-int frmVyb::shape() const {
+int TokenChooser::shape() const {
     return validShape(m_combo->currentIndex() + 1);
 }
 
-Rgb frmVyb::colour() const {
+Rgb TokenChooser::colour() const {
     return colourOfIndices(sliders());
 }
 
-ChannelIndices frmVyb::sliders() const {
+ChannelIndices TokenChooser::sliders() const {
     return {m_sliders[0]->value(), m_sliders[1]->value(), m_sliders[2]->value()};
 }
 
-void frmVyb::sliderChanged() {
+void TokenChooser::sliderChanged() {
     QPalette palette = m_swatch->palette();
     palette.setColor(QPalette::Window, toQColor(colour()));
     m_swatch->setPalette(palette);
     m_timer->start();
 }
 
-void frmVyb::redrawPreview() {
+void TokenChooser::redrawPreview() {
     m_preview->clearPicture();
-    DRWP2(m_preview->surface(), 0, 0, shape(), colour(), m_preview->height(), m_strengthMark, false,
-          m_detailLevel, m_random);
+    drawToken(m_preview->surface(), {0, 0, static_cast<double>(m_preview->height())},
+              {.shape = shape(), .colour = colour(), .playerKind = m_strengthMark,
+               .detailLevel = m_detailLevel},
+              m_random);
     m_timer->stop();
 }
 
-bool frmVyb::previewPending() const {
+bool TokenChooser::previewPending() const {
     return m_timer->isActive();
 }
 
-void frmVyb::Command1_Click() {
+void TokenChooser::Command1_Click() {
     const int p = player();
     emit confirmed(p);
     m_preview->clearPicture();

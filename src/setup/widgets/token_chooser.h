@@ -1,6 +1,6 @@
 #pragma once
-// `frmVyb`: the token chooser, where a player picks the shape of his tokens from a list and
-// their colour with three sliders, with a swatch and a token preview.
+// `TokenChooser` (`frmVyb`): the token chooser, where a player picks the shape of his tokens from a
+// list and their colour with three sliders, with a swatch and a token preview.
 
 #include <QDialog>
 #include <array>
@@ -29,14 +29,14 @@ struct AppliedToken {
 };
 
 // The token chooser; created once, hidden after each use.
-class frmVyb : public QDialog {
+class TokenChooser : public QDialog {
     Q_OBJECT
 public:
     // The eight shape names in list order; list index + 1 is the shape code.
     static const std::array<QString, 8>& shapeNames();
     static constexpr int kPreviewDelayMs = 500;
 
-    frmVyb(int detailLevel, RandomSource& random, QWidget* parent = nullptr);
+    TokenChooser(int detailLevel, RandomSource& random, QWidget* parent = nullptr);
 
     // The chooser's part of `figur`: refills the shape list, sets the caption "Výběr figurky
     // hráče N" for player index `playerIndex`, puts the sliders at the indices of the current
@@ -60,10 +60,8 @@ public:
     // OK (`Command1`): reports the confirmed player, clears the preview and hides.
     void Command1_Click();
 
-    // Controls, for the setup window's tests.
-    QComboBox* shapeList() const { return m_combo; }
-    QScrollBar* slider(int channel) const { return m_sliders[channel]; }
-    PictureBox* preview() const { return m_preview; }
+    // The parts by object name: "Combo1" (shapes), "VScroll1_0" … "VScroll1_2" (red, green,
+    // blue), "Picture2" (the preview), "Picture3" (the swatch) and "Command1" (OK).
 
 signals:
     // OK was pressed for player 1 or 2.
@@ -84,3 +82,5 @@ private:
 };
 
 }  // namespace tomelin
+
+Q_DECLARE_METATYPE(tomelin::AppliedToken)

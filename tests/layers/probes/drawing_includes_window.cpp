@@ -1,2 +1,2 @@
 // Shared drawing may not see the windows that use it.
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"

@@ -1,2 +1,2 @@
 // The records viewer may not reach into the game window.
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"

@@ -1,2 +1,2 @@
 // The records model may not see a window.
-#include "gamewin/tomel.h"
+#include "gamewin/game_window.h"

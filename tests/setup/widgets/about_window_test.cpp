@@ -33,7 +33,7 @@ public slots:
 
 TEST(AboutWindow, ALeftClickOnALinkOpensTheMailDraftOrTheShippedHelpPage) {
     UrlCatcher catcher;
-    frmAbout about(Artwork::titlePicture());
+    AboutWindow about(Artwork::titlePicture());
     about.show();
     auto* mail = about.findChild<ClickLabel*>("Label6");
     ASSERT_NE(mail, nullptr);

@@ -3,6 +3,11 @@
 // stepped by hand, and the setup window's dialogs and all messages recorded instead of shown.
 
 #include <gtest/gtest.h>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -10,12 +15,18 @@
 #include <memory>
 
 #include "core/manual_timer_host.h"
-#include "editor/frm_edit.h"
-#include "gamewin/tomel.h"
+#include "editor/board_editor.h"
+#include "gamewin/game_window.h"
+#include "gamewin/tool_button.h"
 #include "records/game_record.h"
 #include "boards/board_list.h"
+#include "setup/widgets/board_chooser.h"
+#include "setup/widgets/player_panel.h"
+#include "setup/widgets/player_tokens.h"
+#include "setup/widgets/setup_title_strip.h"
 #include "setup/widgets/setup_window.h"
 #include "app/startup.h"
+#include "support/window_parts.h"
 
 namespace tomelin {
 
@@ -42,9 +53,9 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     // Starts the program; what the store should hold at start is stored before.
-    Form1& launch() {
+    SetupWindow& launch() {
         seed = {};  // the program opens the store itself
-        program = std::make_unique<Module1>(openStore(storePath.toStdString()), &timers,
+        program = std::make_unique<Startup>(openStore(storePath.toStdString()), &timers,
                                             std::make_unique<FakePlayer>(), &random);
         const auto record = [this](const QString& title, const QString& text) {
             messages << title + "|" + text;
@@ -53,7 +64,7 @@ protected:
         form().setMessageHandler(record);
         form().setDialogRunner([this](QDialog& dialog) {
             dialogs << dialog.objectName();
-            if (auto* edit = qobject_cast<FrmEdit*>(&dialog)) {
+            if (auto* edit = qobject_cast<BoardEditor*>(&dialog)) {
                 editor = edit->slot() + "|" + edit->boardName();
                 if (saveInEditor) {
                     edit->save();
@@ -68,8 +79,16 @@ protected:
         return form();
     }
 
-    Form1& form() { return program->setupWindow(); }
-    Tomel& game() { return program->gameWindow(); }
+    SetupWindow& form() { return program->setupWindow(); }
+    // Parts of the setup window, found by object name.
+    QListWidget& boardList() { return test::part<QListWidget>(form(), "List1"); }
+    BoardChooser& boardChooser() { return test::part<BoardChooser>(form(), "Frame3"); }
+    QPushButton& resumeButton() { return test::part<QPushButton>(form(), "Resume"); }
+    QLabel& noteLine() { return test::part<QLabel>(form(), "ResumeNote"); }
+    const AppliedToken& token(int playerIndex) {
+        return test::part<PlayerTokens>(form(), "playerTokens").token(playerIndex);
+    }
+    GameWindow& game() { return program->gameWindow(); }
     // The program's store once it runs, a store of the test's own before.
     Store& store() {
         if (!program && !seed.store) {
@@ -90,7 +109,7 @@ protected:
 
     // START, and what it handed to the game window.
     StartRequest start() {
-        QSignalSpy spy(&form(), &Form1::startGame);
+        QSignalSpy spy(&form(), &SetupWindow::startGame);
         form().Command1_Click();
         EXPECT_EQ(spy.count(), 1);
         return spy.count() == 1 ? spy.at(0).at(0).value<StartRequest>() : StartRequest{};
@@ -108,7 +127,7 @@ protected:
     QString editor;  // "slot|name" of the board the editor last opened
     bool saveInEditor = false;
     int splashStep = -1;  // how long each splash status stays up; -1: the program's choice
-    std::unique_ptr<Module1> program;  // last: gone before what its handlers write to
+    std::unique_ptr<Startup> program;  // last: gone before what its handlers write to
 };
 
 }  // namespace tomelin

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <QSignalSpy>
 #include <QTest>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 
+#include "platform/draw/picture_box.h"
 #include "platform/midi/fluid_midi_player.h"
 #include "platform/midi/song_files.h"
 #include "setup/widgets/launched_program.h"
@@ -12,13 +16,31 @@
 namespace tomelin {
 namespace {
 
+// The window's parts by object name.
+QStringList songsOf(MusicWindow& window) {
+    QStringList items;
+    QListWidget& list = test::part<QListWidget>(window, "Combo1");
+    for (int i = 0; i < list.count(); ++i)
+        items << list.item(i)->text();
+    return items;
+}
+QPushButton& markerOf(MusicWindow& window) {
+    return test::part<QPushButton>(window, "Command2");
+}
+bool ticking(MusicWindow& window) {
+    return test::part<QTimer>(window, "Timer1").isActive();
+}
+bool inactiveStripShown(MusicWindow& window) {
+    return test::part<PictureBox>(window, "Picture2").isVisibleTo(&window);
+}
+
 using Log = std::vector<std::string>;
 const Log kStartsAbc{"close", "open abc.mid", "play"};
 const Log kSilences{"stop", "close"};
 
-class MusicWindow : public ::testing::Test {
+class MusicWindowTest : public ::testing::Test {
 protected:
-    MusicWindow() {
+    MusicWindowTest() {
         folder.write("Bratře Kubo.mid");
         folder.write("abc.mid");
         window.loadSongs(folder.path());
@@ -34,54 +56,54 @@ protected:
 
     test::TempFolder folder;
     FakePlayer& player = *new FakePlayer;
-    MPlay window{std::unique_ptr<MidiPlayer>(&player)};
+    MusicWindow window{std::unique_ptr<MidiPlayer>(&player)};
 };
 
-TEST_F(MusicWindow, ChosenSongsPlayFromTheStartAndSilenceStopsThem) {
+TEST_F(MusicWindowTest, ChosenSongsPlayFromTheStartAndSilenceStopsThem) {
     EXPECT_EQ(window.windowTitle(), QString("Hudba ke Tomelinu"));
-    EXPECT_EQ(window.songs(), QStringList({"(Ticho)", "abc", "Bratře Kubo"}));
+    EXPECT_EQ(songsOf(window), QStringList({"(Ticho)", "abc", "Bratře Kubo"}));
     window.startRandomSong(0.999);
     EXPECT_EQ(player.log, (Log{"close", "open Bratře Kubo.mid", "play"}));
-    EXPECT_TRUE(window.positionTimerActive());
-    EXPECT_TRUE(window.markerVisible());
+    EXPECT_TRUE(ticking(window));
+    EXPECT_TRUE(markerOf(window).isVisibleTo(&window));
     window.chooseSong(0);
     EXPECT_EQ(Log(player.log.end() - 2, player.log.end()), kSilences);
-    EXPECT_FALSE(window.positionTimerActive());
-    EXPECT_FALSE(window.markerVisible());
+    EXPECT_FALSE(ticking(window));
+    EXPECT_FALSE(markerOf(window).isVisibleTo(&window));
     player.log.clear();
-    window.songList()->setCurrentRow(1);  // as a click or an arrow key does
+    test::part<QListWidget>(window, "Combo1").setCurrentRow(1);  // as a click or an arrow key does
     window.chooseSong(99);                // no such item: nothing happens
     EXPECT_EQ(player.log, kStartsAbc);
     // Without songs start-up selects silence and plays nothing.
     window.loadSongs(std::nullopt);
     player.log.clear();
     window.startRandomSong(0.5);
-    EXPECT_EQ(window.songs(), QStringList({"(Ticho)"}));
+    EXPECT_EQ(songsOf(window), QStringList({"(Ticho)"}));
     EXPECT_EQ(player.log, kSilences);
 }
 
-TEST_F(MusicWindow, StalledSongIsPlayedAgainAfterTwentyStillTicks) {
+TEST_F(MusicWindowTest, StalledSongIsPlayedAgainAfterTwentyStillTicks) {
     window.chooseSong(1);
     EXPECT_EQ(tick(3 * PlaybackWatch::kStallTicks), Log{});  // no length yet: nothing moves
-    EXPECT_EQ(window.markerLeft(), 4);
+    EXPECT_EQ(markerOf(window).x(), 4);
     player.songLength = 1000;
     player.songPosition = 1000;  // the end
     EXPECT_EQ(tick(PlaybackWatch::kStallTicks), Log{});
     const int strip = window.findChild<QWidget*>("Picture1")->width();
-    EXPECT_EQ(window.markerLeft(), strip + 4);
+    EXPECT_EQ(markerOf(window).x(), strip + 4);
     EXPECT_EQ(tick(1), kStartsAbc);
     // The song plays from the start again: moving clears the stall, nothing restarts, and the
     // timer goes on moving the marker by itself.
     player.songPosition = 10;
     EXPECT_EQ(tick(1), Log{});
     player.songPosition = 250;
-    QTRY_COMPARE_WITH_TIMEOUT(window.markerLeft(), strip / 4 + 4, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(markerOf(window).x(), strip / 4 + 4, 2000);
     EXPECT_EQ(player.log, Log{});
 }
 
 // A damaged song that reports a length but never moves is reopened once, then left silent
 // with the marker standing, instead of being reopened every tick while it stays chosen.
-TEST_F(MusicWindow, SongThatNeverMovesIsRestartedOnceThenSilenced) {
+TEST_F(MusicWindowTest, SongThatNeverMovesIsRestartedOnceThenSilenced) {
     window.chooseSong(1);
     player.songLength = 1000;
     player.songPosition = 0;
@@ -90,17 +112,17 @@ TEST_F(MusicWindow, SongThatNeverMovesIsRestartedOnceThenSilenced) {
         opens += command == "open abc.mid" ? 1 : 0;
     EXPECT_EQ(opens, 1);
     EXPECT_EQ(Log(player.log.end() - 2, player.log.end()), kSilences);
-    EXPECT_FALSE(window.positionTimerActive());
-    EXPECT_TRUE(window.markerVisible());
-    EXPECT_EQ(window.currentItem(), 1);
+    EXPECT_FALSE(ticking(window));
+    EXPECT_TRUE(markerOf(window).isVisibleTo(&window));
+    EXPECT_EQ(test::part<QListWidget>(window, "Combo1").currentRow(), 1);
     // Choosing it again gives it a fresh chance.
     player.log.clear();
     window.chooseSong(1);
     EXPECT_EQ(player.log, kStartsAbc);
-    EXPECT_TRUE(window.positionTimerActive());
+    EXPECT_TRUE(ticking(window));
 }
 
-TEST_F(MusicWindow, CloseBoxHidesTheWindowAndTheMusicGoesOn) {
+TEST_F(MusicWindowTest, CloseBoxHidesTheWindowAndTheMusicGoesOn) {
     window.chooseSong(1);
     player.log.clear();
     window.toggle();
@@ -108,7 +130,7 @@ TEST_F(MusicWindow, CloseBoxHidesTheWindowAndTheMusicGoesOn) {
     EXPECT_FALSE(window.close());    // the close is refused...
     EXPECT_TRUE(window.isHidden());  // ...and the window hidden
     EXPECT_TRUE(player.log.empty());
-    EXPECT_TRUE(window.positionTimerActive());
+    EXPECT_TRUE(ticking(window));
     window.toggle();
     EXPECT_TRUE(window.isVisible());
     window.toggle();
@@ -118,15 +140,19 @@ TEST_F(MusicWindow, CloseBoxHidesTheWindowAndTheMusicGoesOn) {
 // The music window's inactive strip shows unless it is active itself; the game window's
 // inactive bar shows only when none of the program's windows is active. A destroyed program
 // window drops out of the list.
-TEST_F(MusicWindow, StripsFollowWhichWindowIsActive) {
+TEST_F(MusicWindowTest, StripsFollowWhichWindowIsActive) {
     QWidget game, other;
     window.show();
     game.show();
     other.show();
     window.addProgramWindow(&game);
     window.addProgramWindow(std::make_unique<QWidget>().get());
+    // The game window's caption follows what the window announces (inactive at first).
+    bool gameBarInactive = true;
+    QObject::connect(&window, &MusicWindow::gameBarInactiveChanged, &window,
+                     [&gameBarInactive](bool inactive) { gameBarInactive = inactive; });
     window.activeWindowChanged(nullptr);
-    QSignalSpy spy(&window, &MPlay::gameBarInactiveChanged);
+    QSignalSpy spy(&window, &MusicWindow::gameBarInactiveChanged);
     const struct {
         const char* what;
         QWindow* active;
@@ -138,17 +164,17 @@ TEST_F(MusicWindow, StripsFollowWhichWindowIsActive) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         window.activeWindowChanged(row.active);
-        EXPECT_EQ(window.inactiveStripVisible(), row.stripInactive);
-        EXPECT_EQ(window.gameBarInactive(), row.gameBarInactive);
+        EXPECT_EQ(inactiveStripShown(window), row.stripInactive);
+        EXPECT_EQ(gameBarInactive, row.gameBarInactive);
     }
     EXPECT_EQ(spy.count(), 2);  // only the changes are announced
     // The window system's activation is followed by itself.
     game.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&game));
-    EXPECT_FALSE(window.gameBarInactive());
+    EXPECT_FALSE(gameBarInactive);
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_FALSE(window.inactiveStripVisible());
+    EXPECT_FALSE(inactiveStripShown(window));
 }
 
 // Over the real FluidSynth player without a device: the shipped songs sound and move the
@@ -162,15 +188,15 @@ TEST(MusicWindowWithFluidSynth, ShippedSongsPlayAndBrokenOnesAreSilent) {
     folder.write("damaged.mid", std::string("MThd\0\0\0\6broken", 14));
     folder.write("empty.mid");
     auto& player = *new FluidMidiPlayer({.output = FluidPlayerOptions::Output::Manual});
-    MPlay window{std::unique_ptr<MidiPlayer>(&player)};
+    MusicWindow window{std::unique_ptr<MidiPlayer>(&player)};
     player.waitUntilReady();
     window.loadSongs(folder.path());
-    ASSERT_GE(window.songs().size(), 7);
-    for (int item = 1; item < window.songs().size(); ++item) {
-        SCOPED_TRACE(window.songs()[item].toStdString());
-        const bool broken = window.songs()[item] == "damaged" || window.songs()[item] == "empty";
+    ASSERT_GE(songsOf(window).size(), 7);
+    for (int item = 1; item < songsOf(window).size(); ++item) {
+        SCOPED_TRACE(songsOf(window)[item].toStdString());
+        const bool broken = songsOf(window)[item] == "damaged" || songsOf(window)[item] == "empty";
         window.chooseSong(item);
-        const int before = window.markerLeft();
+        const int before = markerOf(window).x();
         int peak = 0;
         for (int i = 0; i < 2 * PlaybackWatch::kStallTicks; ++i) {
             const int loudness = player.render(4410);
@@ -179,10 +205,10 @@ TEST(MusicWindowWithFluidSynth, ShippedSongsPlayAndBrokenOnesAreSilent) {
         }
         EXPECT_EQ(peak > 200, !broken);
         EXPECT_EQ(player.length() > 0, !broken);
-        EXPECT_TRUE(broken ? window.markerLeft() == before : window.markerLeft() > 4);
+        EXPECT_TRUE(broken ? markerOf(window).x() == before : markerOf(window).x() > 4);
     }
     window.chooseSong(0);
-    EXPECT_FALSE(window.positionTimerActive());
+    EXPECT_FALSE(ticking(window));
 }
 
 }  // namespace

@@ -47,8 +47,9 @@ protected:
 
 TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     launch();
-    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
-    form().panel(0)->Combo1->setCurrentIndex(4);  // ten minutes for player 1
+    EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
+    // Ten minutes for player 1.
+    test::part<QComboBox>(*form().panel(0), "Combo1").setCurrentIndex(4);
     startAndPlay(5);
     const std::string board = boardString(core().board());
     const std::vector<std::string> list(core().moveList().begin(),
@@ -58,11 +59,11 @@ TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     ASSERT_LT(time1, 600);
 
     restartProgram();
-    QPushButton* resume = form().resumeButton();
+    QPushButton* resume = &resumeButton();
     ASSERT_TRUE(resume->isVisibleTo(&form()));
     EXPECT_EQ(resume->text(), QStringLiteral("Pokračovat ve hře"));
     EXPECT_EQ(resume->toolTip(), QStringLiteral("Originál, 3. tah"));
-    EXPECT_EQ(form().noteLine()->text(), QStringLiteral("Rozehraná hra: Originál, 3. tah"));
+    EXPECT_EQ(noteLine().text(), QStringLiteral("Rozehraná hra: Originál, 3. tah"));
 
     resume->click();
     EXPECT_FALSE(form().isVisible());
@@ -76,8 +77,9 @@ TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     EXPECT_EQ(core().lastMoveTarget(), lastTarget);
     EXPECT_EQ(core().timeLeft(1), time1);
     EXPECT_EQ(game().boardName(), QStringLiteral("Originál"));
-    EXPECT_EQ(game().moveLabel().text(), QStringLiteral(" 3. TAH"));
-    EXPECT_FALSE(game().toolButton(7).isVisibleTo(&game()));  // take-back offered
+    EXPECT_EQ(test::part<QLabel>(game(), "moveLabel").text(), QStringLiteral(" 3. TAH"));
+    // The take-back is offered.
+    EXPECT_FALSE(test::part<ToolButton>(game(), "Picture13_", 7).isVisibleTo(&game()));
     // Taking back goes behind the interruption.
     game().takeBack();
     turnChange();
@@ -88,18 +90,18 @@ TEST_F(ResumeWindows, StartNewGameAndAnEndedGameDropTheKeptOne) {
     launch();
     startAndPlay(3);
     restartProgram();
-    ASSERT_TRUE(form().resumeButton()->isVisibleTo(&form()));
+    ASSERT_TRUE(resumeButton().isVisibleTo(&form()));
     // START plays a new game instead: what is kept now is that game, at its start.
     startAndPlay(0);
     UnfinishedGameRead read = readUnfinishedGame(store());
     ASSERT_EQ(read.outcome, UnfinishedGameRead::Outcome::Ready);
     EXPECT_EQ(read.snapshot.movesMade(), 0);
-    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
+    EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
     // "Novou hru" gives the game up: nothing is kept and nothing offered.
     game().newGame();
     EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::None);
     EXPECT_TRUE(form().isVisible());
-    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
+    EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
     // "Restartovat hru" too.
     startAndPlay(2);
     game().restartGame();
@@ -111,8 +113,8 @@ TEST_F(ResumeWindows, ADamagedKeptGameIsDroppedWithOneLine) {
     startAndPlay(4);
     store().WriteRegValue(kUnfinishedGameKey, kUgMoveList, std::string("BBBB KKKK"), kTypeText);
     restartProgram();
-    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
-    EXPECT_EQ(form().noteLine()->text(), QString::fromUtf8(kUnfinishedGameDropped));
+    EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
+    EXPECT_EQ(noteLine().text(), QString::fromUtf8(kUnfinishedGameDropped));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(store().openKey(kUnfinishedGameKey));
 }
@@ -130,13 +132,15 @@ TEST_F(ResumeWindows, AReadOnlyStoreCannotKeepTheGameAndTheSetupWindowSaysWhy) {
         return opening;
     };
     launch();
+    QSignalSpy refused(&game(), &GameWindow::keepRefused);
     startAndPlay(1);
-    ASSERT_TRUE(game().lastKeep().has_value());
-    EXPECT_EQ(game().lastKeep()->status, kStatusReadOnly);
+    ASSERT_EQ(refused.count(), 1);  // told once, though every turn change tries again
+    EXPECT_EQ(refused.at(0).at(0).toString(), QStringLiteral("soubor je jen pro čtení"));
+    EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::None);
     game().newGame();
-    EXPECT_EQ(form().noteLine()->text(),
+    EXPECT_EQ(noteLine().text(),
               QStringLiteral("Rozehranou hru nelze uložit: soubor je jen pro čtení"));
-    EXPECT_FALSE(form().resumeButton()->isVisibleTo(&form()));
+    EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
 }
 
 }  // namespace

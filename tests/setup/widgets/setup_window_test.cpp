@@ -24,28 +24,28 @@
 namespace tomelin {
 namespace {
 
-class SetupWindow : public LaunchedProgram {};
+class SetupWindowTest : public LaunchedProgram {};
 
-TEST_F(SetupWindow, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
+TEST_F(SetupWindowTest, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
     storeBoard("03", "Trojka");
-    Form1& form = launch();
+    SetupWindow& form = launch();
     SetupMenus& menus = form.menus();
     for (const auto& [row, stored] : {std::pair{2, false}, {5, true}}) {
         SCOPED_TRACE(row);
-        form.boardList()->setCurrentRow(row);
-        form.Command3_Click();
+        boardList().setCurrentRow(row);
+        boardChooser().Command3_Click();
         menus.EDI->hide();
         EXPECT_TRUE(menus.ADDMAP->isEnabled());
         EXPECT_EQ(menus.EDMAP->isEnabled(), stored);
         EXPECT_EQ(menus.DELMAPcc->menuAction()->isEnabled(), stored);
     }
-    form.EDMAP_Click();
+    boardChooser().EDMAP_Click();
     EXPECT_EQ(editor, QStringLiteral("03|Trojka"));
 
-    QSignalSpy chosen(&form, &Form1::boardChosen);
+    QSignalSpy chosen(&form, &SetupWindow::boardChosen);
     menus.DELMAP->trigger();  // "Smazat pole" -> "Opravdu smazat?" -> "ANO"
-    EXPECT_EQ(form.boardList()->count(), 5);
-    EXPECT_EQ(form.selectedBoard(), 0);
+    EXPECT_EQ(boardList().count(), 5);
+    EXPECT_EQ(boardChooser().selectedBoard(), 0);
     ASSERT_GE(chosen.count(), 1);
     EXPECT_EQ(chosen.last().at(0).toString(), QStringLiteral("Originál"));
     EXPECT_TRUE(isEmptyValue(store().ReadRegValue(boardKeyPath("03"), "")));
@@ -53,46 +53,46 @@ TEST_F(SetupWindow, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
 
 // A stored board the game cannot use is listed, plainly marked, so that the user sees the
 // slot it takes and can delete it; it neither starts a game nor opens in the editor.
-TEST_F(SetupWindow, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDeleted) {
+TEST_F(SetupWindowTest, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDeleted) {
     const std::string path = boardKeyPath("04");
     store().CreateRegKey(path);
     store().WriteRegValue(path, "", std::string("Rozbité"), kTypeText);
     store().WriteRegValue(path, kBoardStringValue, std::string("+X-Y"), kTypeText);
-    Form1& form = launch();
-    ASSERT_EQ(form.boardList()->count(), 6);
-    EXPECT_EQ(form.boardList()->item(5)->text().toStdString(), unplayableBoardLabel("Rozbité"));
-    form.boardList()->setCurrentRow(5);
+    SetupWindow& form = launch();
+    ASSERT_EQ(boardList().count(), 6);
+    EXPECT_EQ(boardList().item(5)->text().toStdString(), unplayableBoardLabel("Rozbité"));
+    boardList().setCurrentRow(5);
 
-    QSignalSpy started(&form, &Form1::startGame);
+    QSignalSpy started(&form, &SetupWindow::startGame);
     form.Command1_Click();
     EXPECT_EQ(started.count(), 0);
     EXPECT_TRUE(form.isVisible());
-    form.EDMAP_Click();
+    boardChooser().EDMAP_Click();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 2);
     for (const QString& message : messages)
         EXPECT_TRUE(message.contains(QStringLiteral("„Rozbité“"))) << message.toStdString();
 
     form.menus().DELMAP->trigger();
-    EXPECT_EQ(form.boardList()->count(), 5);
+    EXPECT_EQ(boardList().count(), 5);
     EXPECT_FALSE(store().openKey(path));
 }
 
-TEST_F(SetupWindow, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheStoreIsFull) {
-    Form1& form = launch();
-    form.ADDMAP_Click();
+TEST_F(SetupWindowTest, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheStoreIsFull) {
+    SetupWindow& form = launch();
+    boardChooser().ADDMAP_Click();
     EXPECT_EQ(editor, QStringLiteral("01|Nové pole"));
 
     storeBoard("01", "Jednička");
     storeBoard("03", "Trojka");
     form.NajitMapy();
     saveInEditor = true;
-    form.ADDMAP_Click();
+    boardChooser().ADDMAP_Click();
     EXPECT_EQ(editor, QStringLiteral("02|Nové pole"));
     // The save rebuilt the list in slot order: the new board is listed, the first selected.
-    ASSERT_EQ(form.boardList()->count(), 8);
-    EXPECT_EQ(form.boardList()->item(6)->text(), QStringLiteral("Nové pole"));
-    EXPECT_EQ(form.selectedBoard(), 0);
+    ASSERT_EQ(boardList().count(), 8);
+    EXPECT_EQ(boardList().item(6)->text(), QStringLiteral("Nové pole"));
+    EXPECT_EQ(boardChooser().selectedBoard(), 0);
 
     // With all 99 slots taken a new board is refused instead of overwriting one.
     for (int slot = 4; slot <= 99; ++slot) {
@@ -100,14 +100,14 @@ TEST_F(SetupWindow, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheS
     }
     form.NajitMapy();
     editor.clear();
-    form.ADDMAP_Click();
+    boardChooser().ADDMAP_Click();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8(kBoardStoreFullTitle)));
 }
 
-TEST_F(SetupWindow, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClickedGetsTheDefault) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClickedGetsTheDefault) {
+    SetupWindow& form = launch();
     // "pc" without the space is an ordinary name.
     for (const auto& [panel, typed, expected] : {std::tuple{0, "PC Novák", ":-) Novák"},
                                                  {1, "NEROZHODNĚ", "Rozhodně"},
@@ -122,28 +122,31 @@ TEST_F(SetupWindow, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClickedGet
     PlayerPanel* p = form.panel(0);
     p->setName(QString());
     emit p->nameBoxClicked();
-    EXPECT_EQ(p->Text3->lineEdit()->selectedText(), QStringLiteral("Hráč 1"));
+    EXPECT_EQ(test::part<QComboBox>(*p, "Text3").lineEdit()->selectedText(),
+              QStringLiteral("Hráč 1"));
     p->setName(QStringLiteral("Ema"));
     emit p->nameBoxClicked();
     EXPECT_EQ(p->name(), QStringLiteral("Ema"));
 }
 
-TEST_F(SetupWindow, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
+    SetupWindow& form = launch();
     PlayerPanel* p = form.panel(0);
     p->chooseComputer();
-    ASSERT_NE(p->Option24, nullptr);
-    EXPECT_EQ(p->Option24->text(), QStringLiteral("Velmistr"));
+    ASSERT_NE(p->findChild<QRadioButton*>("Option24"), nullptr);
+    QRadioButton& velmistr = test::part<QRadioButton>(*p, "Option24");
+    QRadioButton& genius = test::part<QRadioButton>(*p, "Option23");
+    EXPECT_EQ(velmistr.text(), QStringLiteral("Velmistr"));
     // After "Génius", darker than it, with white text.
     const auto background = [](QRadioButton* option) {
         const QString sheet = option->styleSheet();
         const int at = sheet.indexOf(QStringLiteral("background: "));
         return QColor(sheet.mid(at + 12, 7));
     };
-    EXPECT_LT(background(p->Option24).lightness(), background(p->Option23).lightness());
-    EXPECT_TRUE(p->Option24->styleSheet().contains(QStringLiteral("color: white")));
-    EXPECT_GT(p->Option24->y(), p->Option23->y());
-    p->Option24->click();
+    EXPECT_LT(background(&velmistr).lightness(), background(&genius).lightness());
+    EXPECT_TRUE(velmistr.styleSheet().contains(QStringLiteral("color: white")));
+    EXPECT_GT(velmistr.y(), genius.y());
+    velmistr.click();
     EXPECT_EQ(p->strengthMark(), 4);
     EXPECT_EQ(p->identity(), QStringLiteral("PC Velmistr"));
     StartRequest request = start();
@@ -156,14 +159,14 @@ TEST_F(SetupWindow, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
     EXPECT_EQ(p->identity(), QStringLiteral("PC Profesionál"));
 }
 
-TEST_F(SetupWindow, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestoresTheName) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestoresTheName) {
+    SetupWindow& form = launch();
     PlayerPanel* p = form.panel(1);
     p->setName(QStringLiteral("Eva"));
-    p->Combo1->setCurrentIndex(3);
+    test::part<QComboBox>(*p, "Combo1").setCurrentIndex(3);
     p->chooseComputer();
-    EXPECT_TRUE(p->Frame7->isVisibleTo(&form));
-    EXPECT_FALSE(p->Frame4->isVisibleTo(&form));
+    EXPECT_TRUE(test::part<QRadioButton>(*p, "Option24").isVisibleTo(&form));
+    EXPECT_FALSE(test::part<QComboBox>(*p, "Text3").isVisibleTo(&form));
     EXPECT_EQ(p->timeListPosition(), 0);
     p->chooseStrength(3);
     EXPECT_EQ(p->identity(), QStringLiteral("PC Génius"));
@@ -183,28 +186,29 @@ TEST_F(SetupWindow, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestoresTh
     EXPECT_EQ(request.tokens[1].icon, 1);
 }
 
-TEST_F(SetupWindow, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOrPicked) {
+TEST_F(SetupWindowTest, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOrPicked) {
     storeGame({"Jana", "Petr"}, {"EAE7", "AAE9"});  // green rings; yellow, a damaged shape
-    Form1& form = launch();
+    SetupWindow& form = launch();
     PlayerPanel* p = form.panel(1);
-    QSignalSpy applied(&form, &Form1::tokenApplied);
-    p->Text3->lineEdit()->setText(QStringLiteral("Jan"));
+    QSignalSpy applied(&form, &SetupWindow::tokenApplied);
+    QComboBox& name = test::part<QComboBox>(*p, "Text3");
+    name.lineEdit()->setText(QStringLiteral("Jan"));
     EXPECT_EQ(applied.count(), 0);
-    p->Text3->lineEdit()->setText(QStringLiteral("Jana"));
+    name.lineEdit()->setText(QStringLiteral("Jana"));
     ASSERT_EQ(applied.count(), 1);
     EXPECT_EQ(applied.at(0).at(0).toInt(), 2);
-    EXPECT_EQ(form.token(1).style, (PlayerStyle{rgb(15, 255, 15), 7, rgb(0, 255, 0)}));
-    EXPECT_EQ(form.token(1).icon, 3);
+    EXPECT_EQ(token(1).style, (PlayerStyle{rgb(15, 255, 15), 7, rgb(0, 255, 0)}));
+    EXPECT_EQ(token(1).icon, 3);
 
-    p->Text3->lineEdit()->setText(QStringLiteral("petr"));  // the case counts
+    name.lineEdit()->setText(QStringLiteral("petr"));  // the case counts
     EXPECT_EQ(applied.count(), 1);
-    p->Text3->activated(p->Text3->findText("Petr"));
+    name.activated(name.findText("Petr"));
     // The damaged shape falls back to the first.
-    EXPECT_EQ(form.token(1).style, (PlayerStyle{rgb(255, 255, 15), 1, rgb(255, 255, 0)}));
+    EXPECT_EQ(token(1).style, (PlayerStyle{rgb(255, 255, 15), 1, rgb(255, 255, 0)}));
 }
 
-TEST_F(SetupWindow, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
+    SetupWindow& form = launch();
     form.Check2_Click();
     EXPECT_EQ(messages, QStringList{"Tomelin|Zatím nejsou žádné záznamy výsledků"});
     EXPECT_TRUE(dialogs.isEmpty());
@@ -216,28 +220,28 @@ TEST_F(SetupWindow, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
 
 // Two players with the same shape and colour (here one known player's last token picked by
 // both names) cannot start; a different token for either can.
-TEST_F(SetupWindow, StartRefusesTwoPlayersWithTheSameToken) {
+TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
     storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
-    Form1& form = launch();
-    form.panel(0)->Text3->setEditText(QStringLiteral("Alena"));
-    form.panel(1)->Text3->setEditText(QStringLiteral("Alena"));
-    ASSERT_EQ(form.token(0).style, form.token(1).style);
-    QSignalSpy started(&form, &Form1::startGame);
+    SetupWindow& form = launch();
+    test::part<QComboBox>(*form.panel(0), "Text3").setEditText(QStringLiteral("Alena"));
+    test::part<QComboBox>(*form.panel(1), "Text3").setEditText(QStringLiteral("Alena"));
+    ASSERT_EQ(token(0).style, token(1).style);
+    QSignalSpy started(&form, &SetupWindow::startGame);
     form.Command1_Click();
     EXPECT_EQ(started.count(), 0);
     EXPECT_TRUE(form.isVisible());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Tomelin|Oba hráči mají stejnou figurku.")))
         << messages[0].toStdString();
-    form.panel(1)->Text3->setEditText(QStringLiteral("Bohouš"));
+    test::part<QComboBox>(*form.panel(1), "Text3").setEditText(QStringLiteral("Bohouš"));
     form.Command1_Click();
     EXPECT_EQ(started.count(), 1);
     EXPECT_EQ(messages.size(), 1);
 }
 
 // The message box itself, as the user gets it: its title, text, one OK button and no icon.
-TEST_F(SetupWindow, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
-    Form1& form = launch();
+TEST_F(SetupWindowTest, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
+    SetupWindow& form = launch();
     form.setMessageHandler({});
     QString seen;
     QTimer poll;
@@ -266,24 +270,24 @@ TEST_F(SetupWindow, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
                         .arg(static_cast<int>(QMessageBox::NoIcon)));
 }
 
-TEST_F(SetupWindow, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {
-    Form1& form = launch();  // start-up set the logo growing
-    QPushButton* logo = form.logoButton();
+TEST_F(SetupWindowTest, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {
+    SetupWindow& form = launch();  // start-up set the logo growing
+    QPushButton* logo = &test::part<QPushButton>(form, "Check3");
     EXPECT_EQ(logo->size(), QSize(5, 10));
     for (int tick = 0; tick < 100; ++tick) {
-        form.Timer2_Timer();
+        test::part<SetupTitleStrip>(form, "Picture1").Timer2_Timer();
     }
-    EXPECT_EQ(logo->size(), QSize(Form1::kLogoWidth, Form1::kLogoHeight));
+    EXPECT_EQ(logo->size(), QSize(SetupTitleStrip::kLogoWidth, SetupTitleStrip::kLogoHeight));
     EXPECT_FALSE(form.findChild<QTimer*>("Timer2")->isActive());
     logo->click();
     EXPECT_EQ(dialogs, QStringList{"frmAbout"});
     EXPECT_FALSE(logo->isChecked());
 }
 
-TEST_F(SetupWindow, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRelease) {
-    Form1& form = launch();
-    QLabel* music = form.musicButton();
-    QSignalSpy toggled(&form, &Form1::musicToggleRequested);
+TEST_F(SetupWindowTest, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRelease) {
+    SetupWindow& form = launch();
+    QLabel* music = &test::part<QLabel>(form, "Picture12");
+    QSignalSpy toggled(&form, &SetupWindow::musicToggleRequested);
     const QImage normal = music->pixmap().toImage();
     // Start-up recoloured the key colours: none of them is left in the picture.
     const QImage shown = normal.convertToFormat(QImage::Format_RGB32);

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
+#include "platform/draw/picture_box.h"
 #include "records/survey.h"
-#include "records/widgets/frm_vlst.h"
+#include "records/widgets/records_viewer.h"
 #include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/launched_program.h"
@@ -19,11 +22,12 @@ class WindowTitles : public LaunchedProgram {};
 
 TEST_F(WindowTitles, EachWindowShowsItsWholeTitle) {
     storeGame({"Alena", "Bohouš"}, {"AEE1", "EEA6"});
-    Form1& form = launch();
-    form.openChooser(1);  // the dialog runner only records it
-    frmAbout about(QPixmap(), &form);
+    SetupWindow& form = launch();
+    // A click on player 2's token opens the chooser (the dialog runner only records it).
+    QTest::mouseClick(&test::part<PictureBox>(*form.panel(1), "Picture7"), Qt::LeftButton);
+    AboutWindow about(QPixmap(), &form);
     const Survey survey = PruzkHer(store());
-    FrmVlst records(survey, 1, &form);
+    RecordsViewer records(survey, 1, &form);
     struct Seen {
         QWidget* window;
         QString title;
@@ -31,7 +35,7 @@ TEST_F(WindowTitles, EachWindowShowsItsWholeTitle) {
     const Seen windows[] = {
         {&form, QStringLiteral("Tomelin")},
         {&program->musicWindow(), QStringLiteral("Hudba ke Tomelinu")},
-        {&form.chooser(), QStringLiteral("Výběr figurky hráče 2")},
+        {&test::part<TokenChooser>(form, "frmVyb"), QStringLiteral("Výběr figurky hráče 2")},
         {&about, QStringLiteral("O programu...")},
         {&records, QStringLiteral("Záznamy")},
     };

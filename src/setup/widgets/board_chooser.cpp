@@ -1,19 +1,41 @@
-// Form1's board list (`List1` with the hidden `List2` and `List3`) and its "Editor" menu.
+#include "setup/widgets/board_chooser.h"
 
+#include <QAction>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 
-#include "editor/frm_edit.h"
+#include "editor/board_editor.h"
+#include "platform/store/store.h"
 #include "setup/widgets/artwork.h"
-#include "setup/widgets/player_panel.h"
 #include "setup/widgets/setup_menus.h"
-#include "setup/widgets/setup_window.h"
 
 namespace tomelin {
 
-void Form1::NajitMapy() {
+BoardChooser::BoardChooser(Store& store, SetupMenus& menus, QWidget* parent)
+    : QGroupBox(QStringLiteral("Hrací pole"), parent), m_store(store), m_menus(menus) {
+    setObjectName("Frame3");
+    m_list1 = new QListWidget(this);
+    m_list1->setObjectName("List1");
+    m_list1->setMinimumHeight(96);
+    m_command3 = new QPushButton(QStringLiteral("Editor"), this);
+    m_command3->setObjectName("Command3");
+    auto* boardLayout = new QHBoxLayout(this);
+    boardLayout->addWidget(m_list1, 1);
+    boardLayout->addWidget(m_command3, 0, Qt::AlignBottom);
+    connect(m_list1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            selectBoard(row);
+        }
+    });
+    connect(m_command3, &QPushButton::clicked, this, &BoardChooser::Command3_Click);
+    connect(m_menus.ADDMAP, &QAction::triggered, this, &BoardChooser::ADDMAP_Click);
+    connect(m_menus.EDMAP, &QAction::triggered, this, &BoardChooser::EDMAP_Click);
+    connect(m_menus.DELMAP, &QAction::triggered, this, &BoardChooser::DELMAP_Click);
+}
+
+void BoardChooser::NajitMapy() {
     m_boards = tomelin::NajitMapy(m_store);
     {
         const QSignalBlocker block(m_list1);
@@ -33,12 +55,12 @@ void Form1::NajitMapy() {
     selectBoard(0);
 }
 
-int Form1::selectedBoard() const {
+int BoardChooser::selectedBoard() const {
     const int row = m_list1->currentRow();
     return row < 0 ? 0 : row;
 }
 
-void Form1::selectBoard(int index) {
+void BoardChooser::selectBoard(int index) {
     if (index < 0 || index >= m_boards.size()) {
         return;
     }
@@ -46,21 +68,18 @@ void Form1::selectBoard(int index) {
         const QSignalBlocker block(m_list1);
         m_list1->setCurrentRow(index);
     }
-    m_panels[1]->show();
-    m_panels[0]->Option18->setEnabled(true);
-    m_option1->parentWidget()->setEnabled(true);
     emit boardChosen(QString::fromStdString(m_boards.names[index]),
                      QString::fromStdString(m_boards.strings[index]));
 }
 
-void Form1::Command3_Click() {
+void BoardChooser::Command3_Click() {
     const int s = selectedBoard();
     const bool builtin = s < m_boards.size() && m_boards.keys[s] == kBuiltinKey;
-    m_menus->prepareEditorMenu(builtin);
-    m_menus->EDI->popup(m_command3->mapToGlobal(m_command3->rect().bottomRight()));
+    m_menus.prepareEditorMenu(builtin);
+    m_menus.EDI->popup(m_command3->mapToGlobal(m_command3->rect().bottomRight()));
 }
 
-void Form1::ADDMAP_Click() {
+void BoardChooser::ADDMAP_Click() {
     if (m_store.readOnly()) {
         showMessage(QString::fromUtf8(kBoardStoreFullTitle),
                     QString::fromStdString(m_store.writeRefusal()));
@@ -76,14 +95,14 @@ void Form1::ADDMAP_Click() {
     if (m_boards.size() == 0) {
         return;
     }
-    FrmEdit editor(m_store, QString::fromStdString(m_boards.strings[0]),
-                   QStringLiteral("Nové pole"), QString::fromStdString(*slot), this);
-    connect(&editor, &FrmEdit::boardSaved, this, [this] { NajitMapy(); });
+    BoardEditor editor(m_store, QString::fromStdString(m_boards.strings[0]),
+                       QStringLiteral("Nové pole"), QString::fromStdString(*slot), window());
+    connect(&editor, &BoardEditor::boardSaved, this, [this] { NajitMapy(); });
     editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
 }
 
-void Form1::EDMAP_Click() {
+void BoardChooser::EDMAP_Click() {
     const int s = selectedBoard();
     if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
         return;
@@ -94,15 +113,15 @@ void Form1::EDMAP_Click() {
                     QString::fromStdString(unplayableBoardText(m_boards.names[s])));
         return;
     }
-    FrmEdit editor(m_store, QString::fromStdString(m_boards.strings[s]),
-                   QString::fromStdString(m_boards.names[s]),
-                   QString::fromStdString(m_boards.keys[s]), this);
-    connect(&editor, &FrmEdit::boardSaved, this, [this] { NajitMapy(); });
+    BoardEditor editor(m_store, QString::fromStdString(m_boards.strings[s]),
+                       QString::fromStdString(m_boards.names[s]),
+                       QString::fromStdString(m_boards.keys[s]), window());
+    connect(&editor, &BoardEditor::boardSaved, this, [this] { NajitMapy(); });
     editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
 }
 
-void Form1::DELMAP_Click() {
+void BoardChooser::DELMAP_Click() {
     const int s = selectedBoard();
     if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
         return;

@@ -1,4 +1,4 @@
-#include "records/widgets/frm_vlst.h"
+#include "records/widgets/records_viewer.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -65,32 +65,37 @@ QWidget* makeBar(QWidget* parent) {
 
 }  // namespace
 
-int FrmVlst::twipsToPixels(int twips, double dpi) {
+int RecordsViewer::twipsToPixels(int twips, double dpi) {
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
-FrmVlst::FrmVlst(Survey survey, int detailLevel, QWidget* parent)
+RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     : QDialog(parent), m_survey(std::move(survey)), m_detailLevel(detailLevel) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setModal(true);
 
     m_label4 = new QLabel(QString::fromUtf8(kPlayerHeading), this);
     m_comboB = new QComboBox(this);
+    m_comboB->setObjectName(QStringLiteral("ComboB"));
     m_comboB->setEditable(false);
     m_list2 = new TabList(this);
+    m_list2->setObjectName(QStringLiteral("List2"));
     m_picture4 = new PictureBox(this, fromQColor(palette().color(QPalette::Window)));
+    m_picture4->setObjectName(QStringLiteral("Picture4"));
     m_picture3 = makeBar(this);
     m_label2 = new QLabel(QString::fromUtf8(kRecordHeading), this);
     m_picture2 = makeBar(this);
     m_list1 = new TabList(this);
+    m_list1->setObjectName(QStringLiteral("List1"));
     m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
+    m_hscroll1->setObjectName(QStringLiteral("HScroll1"));
     m_hscroll1->setRange(0, kLoadedScrollEnd);
     m_hscroll1->setValue(kLoadedScrollEnd);
     m_hscroll1->setPageStep(1);
     placeControls();
 
-    connect(m_hscroll1, &QScrollBar::valueChanged, this, &FrmVlst::showRecord);
-    connect(m_comboB, &QComboBox::currentIndexChanged, this, &FrmVlst::showPlayer);
+    connect(m_hscroll1, &QScrollBar::valueChanged, this, &RecordsViewer::showRecord);
+    connect(m_comboB, &QComboBox::currentIndexChanged, this, &RecordsViewer::showPlayer);
 
     for (const std::string& name : m_survey.viewerPlayers) {
         m_comboB->addItem(QString::fromStdString(name));
@@ -110,9 +115,9 @@ FrmVlst::FrmVlst(Survey survey, int detailLevel, QWidget* parent)
     showRecord(m_hscroll1->value());
 }
 
-FrmVlst::~FrmVlst() = default;
+RecordsViewer::~RecordsViewer() = default;
 
-void FrmVlst::placeControls() {
+void RecordsViewer::placeControls() {
     const QScreen* screen = this->screen();
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
     const auto place = [dpi](QWidget* widget, const TwipRect& r) {
@@ -148,7 +153,7 @@ void FrmVlst::placeControls() {
     m_picture4->imageSurface().resize(m_picture4->width(), m_picture4->height());
 }
 
-void FrmVlst::showPlayer(int index) {
+void RecordsViewer::showPlayer(int index) {
     if (index < 0 || index >= static_cast<int>(m_survey.viewerPlayers.size())) {
         return;
     }
@@ -160,13 +165,15 @@ void FrmVlst::showPlayer(int index) {
                                       ? tokens[static_cast<std::size_t>(index)]
                                       : std::string();
     const auto token = decodeTokenString(tokenText);
-    m_shownKind = playerKindFromName(name);
     m_picture4->clearPicture();
-    DRWP2(m_picture4->surface(), 0, 0, token.shape, token.colour, m_picture4->height(), m_shownKind,
-          false, m_detailLevel, m_random);
+    drawToken(m_picture4->surface(), {0, 0, static_cast<double>(m_picture4->height())},
+              {.shape = token.shape, .colour = token.colour,
+               .playerKind = playerKindFromName(name),
+               .detailLevel = m_detailLevel},
+              m_random);
 }
 
-void FrmVlst::showRecord(int k) {
+void RecordsViewer::showRecord(int k) {
     m_list1->setLines(toQStrings(recordLines(m_survey, k)));
 }
 
@@ -183,7 +190,7 @@ bool openRecordsViewer(const Survey& survey, int detailLevel, QWidget* parent,
         }
         return false;
     }
-    FrmVlst viewer(survey, detailLevel, parent);
+    RecordsViewer viewer(survey, detailLevel, parent);
     viewer.exec();
     return true;
 }

@@ -1,4 +1,4 @@
-#include "records/widgets/frm_vlst.h"
+#include "records/widgets/records_viewer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,14 @@
 #include "core/winner.h"
 #include "records/game_record.h"
 #include "records/widgets/tab_list.h"
+#include "drawing/token_painter.h"
+#include "platform/draw/image_surface.h"
+#include "support/window_parts.h"
 
 namespace tomelin {
 namespace {
 
-class FrmVlstTest : public ::testing::Test {
+class RecordsViewerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_store); }
 
@@ -31,7 +34,9 @@ protected:
         ASSERT_EQ(writeGameRecord(*m_store, r).outcome, RecordWrite::Outcome::Written);
     }
 
-    std::unique_ptr<FrmVlst> open() { return std::make_unique<FrmVlst>(PruzkHer(*m_store), 2); }
+    std::unique_ptr<RecordsViewer> open() {
+        return std::make_unique<RecordsViewer>(PruzkHer(*m_store), 2);
+    }
 
     static bool isBlank(const QImage& image) {
         QImage blank(image.size(), image.format());
@@ -42,13 +47,13 @@ protected:
     std::unique_ptr<SqliteStore> m_store = SqliteStore::open(":memory:").store;
 };
 
-TEST_F(FrmVlstTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns) {
+TEST_F(RecordsViewerTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns) {
     record("Originál", {"Eva", "PC Génius"}, {40, 24}, 24);
     record("Dáma", {"Jan", "Eva"}, {33, 31}, 0, 2);
     record("Bitva", {"Eva", "Jan"}, {20, 44});
     auto viewer = open();
-    TabList* list = viewer->recordList();
-    QScrollBar* scroll = viewer->recordScroll();
+    TabList* list = &test::part<TabList>(*viewer, "List1");
+    QScrollBar* scroll = &test::part<QScrollBar>(*viewer, "HScroll1");
     EXPECT_EQ(viewer->windowTitle(), "Záznamy");
     EXPECT_EQ(scroll->maximum(), 2);
     EXPECT_EQ(scroll->value(), 2);
@@ -60,7 +65,7 @@ TEST_F(FrmVlstTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns
     EXPECT_EQ(list->lines().value(5), "Vítěz\t\tEva(62.5%)");
 
     // In both lists every value starts at the same tab stop, clear of the longest caption.
-    for (const TabList* tabs : {viewer->statisticsList(), list}) {
+    for (const TabList* tabs : {&test::part<TabList>(*viewer, "List2"), list}) {
         ASSERT_GE(tabs->count(), 4);
         const int valueColumn = tabs->partOffsets(tabs->lines().value(0)).last();
         for (const QString& text : tabs->lines()) {
@@ -73,7 +78,7 @@ TEST_F(FrmVlstTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns
     // All four statistics lines and all eight record lines are visible at once, whatever the
     // font's line height, and the record list ends above its scroll bar.
     viewer->show();
-    for (const TabList* tabs : {viewer->statisticsList(), list}) {
+    for (const TabList* tabs : {&test::part<TabList>(*viewer, "List2"), list}) {
         EXPECT_EQ(tabs->verticalScrollBar()->maximum(), 0) << tabs->count() << " lines";
         const QRect last = tabs->visualItemRect(tabs->item(tabs->count() - 1));
         EXPECT_LE(last.bottom(), tabs->viewport()->height());
@@ -82,7 +87,7 @@ TEST_F(FrmVlstTest, OpensAtTheLastRecordAndScrollsBackToTheFirstInAlignedColumns
     EXPECT_LE(list->geometry().bottom(), scroll->geometry().top());
 }
 
-TEST_F(FrmVlstTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStrength) {
+TEST_F(RecordsViewerTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStrength) {
     record("Originál", {"PC Začátečník", "PC Profesionál"}, {40, 24});
     record("Dáma", {"PC Génius", "Eva"}, {33, 31});
     record("Bitva", {"Eva", "PC Génius"}, {20, 44});
@@ -95,17 +100,27 @@ TEST_F(FrmVlstTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStr
                 {"PC Začátečník", 1, "62.5%"},
                 {"Eva", 0, "39.9%"},
                 {"PC Génius", 3, "60.1%"}};
-    ASSERT_EQ(viewer->playerList()->count(), 4);
-    EXPECT_TRUE(viewer->playerList()->isEnabled());
+    QComboBox& players = test::part<QComboBox>(*viewer, "ComboB");
+    ASSERT_EQ(players.count(), 4);
+    EXPECT_TRUE(players.isEnabled());
     QList<QImage> pictures;
     for (int i = 0; i < 4; ++i) {
         const auto& row = rows[i];
         SCOPED_TRACE(row.name.toStdString());
-        viewer->playerList()->setCurrentIndex(i);
-        EXPECT_EQ(viewer->playerList()->currentText(), row.name);
-        EXPECT_EQ(viewer->statisticsList()->lines().value(3), "Úspěšnost\t" + row.success);
-        EXPECT_EQ(viewer->shownPlayerKind(), row.kind);
-        pictures << viewer->tokenPicture()->image();
+        players.setCurrentIndex(i);
+        EXPECT_EQ(players.currentText(), row.name);
+        EXPECT_EQ(test::part<TabList>(*viewer, "List2").lines().value(3),
+                  "Úspěšnost\t" + row.success);
+        // His token, drawn with the strength marks of his kind.
+        PictureBox& token = test::part<PictureBox>(*viewer, "Picture4");
+        ImageSurface expected(token.width(), token.height(), token.backgroundColour());
+        MtRandomSource random(0);  // shape 3 scatters nothing
+        drawToken(expected, {0, 0, static_cast<double>(token.height())},
+                  {.shape = 3, .colour = decodeTokenString("AEE3").colour, .playerKind = row.kind,
+                   .detailLevel = 2},
+                  random);
+        EXPECT_EQ(token.image(), expected.image());
+        pictures << token.image();
         EXPECT_FALSE(isBlank(pictures.last()));
     }
     // The one token string differs between the four strengths only by the marks.
@@ -115,7 +130,7 @@ TEST_F(FrmVlstTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWithHisStr
     }
 }
 
-TEST_F(FrmVlstTest, NoRecordsGiveOnlyAMessageAndAnonymousOnesANoticeForStatistics) {
+TEST_F(RecordsViewerTest, NoRecordsGiveOnlyAMessageAndAnonymousOnesANoticeForStatistics) {
     QStringList shown;
     const auto collect = [&](const QString& title, const QString& text) { shown << title << text; };
     EXPECT_FALSE(openRecordsViewer(PruzkHer(*m_store), 2, nullptr, collect));
@@ -123,12 +138,13 @@ TEST_F(FrmVlstTest, NoRecordsGiveOnlyAMessageAndAnonymousOnesANoticeForStatistic
 
     record("Dáma", {"Hráč 1", "Hráč 2"}, {12, 30});
     auto viewer = open();
-    EXPECT_EQ(viewer->playerList()->count(), 0);
-    EXPECT_FALSE(viewer->playerList()->isEnabled());
-    EXPECT_EQ(viewer->statisticsList()->lines(),
+    QComboBox& players = test::part<QComboBox>(*viewer, "ComboB");
+    EXPECT_EQ(players.count(), 0);
+    EXPECT_FALSE(players.isEnabled());
+    EXPECT_EQ(test::part<TabList>(*viewer, "List2").lines(),
               (QStringList{"Nejsou záznamy žádného", "konkrétního hráče."}));
-    EXPECT_TRUE(isBlank(viewer->tokenPicture()->image()));
-    EXPECT_EQ(viewer->recordList()->lines().value(5), "Vítěz\t\tHráč 2(71.4%)");
+    EXPECT_TRUE(isBlank(test::part<PictureBox>(*viewer, "Picture4").image()));
+    EXPECT_EQ(test::part<TabList>(*viewer, "List1").lines().value(5), "Vítěz\t\tHráč 2(71.4%)");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// The records viewer `frmVlst`: one player's statistics with his token, and the recorded
-// games one at a time.
+// `RecordsViewer`, the records viewer `frmVlst`: one player's statistics with his token, and
+// the recorded games one at a time.
 
 #include <QDialog>
 #include <QString>
@@ -24,22 +24,16 @@ class TabList;
 //     const Survey survey = PruzkHer(store);   // also refills the name boxes
 //     openRecordsViewer(survey, detailLevel, this);
 //
-// or, to keep the window, `FrmVlst viewer(survey, detailLevel, this); viewer.exec();`.
-class FrmVlst : public QDialog {
+// or, to keep the window, `RecordsViewer viewer(survey, detailLevel, this); viewer.exec();`.
+class RecordsViewer : public QDialog {
     Q_OBJECT
 public:
     // `detailLevel` is the game window's token detail level (1 to 3).
-    FrmVlst(Survey survey, int detailLevel, QWidget* parent = nullptr);
-    ~FrmVlst() override;
+    RecordsViewer(Survey survey, int detailLevel, QWidget* parent = nullptr);
+    ~RecordsViewer() override;
 
-    // Controls, for tests.
-    QComboBox* playerList() const { return m_comboB; }
-    TabList* statisticsList() const { return m_list2; }
-    PictureBox* tokenPicture() const { return m_picture4; }
-    TabList* recordList() const { return m_list1; }
-    QScrollBar* recordScroll() const { return m_hscroll1; }
-    // The player kind the token in the picture was last drawn with (0 a person, 1..3).
-    int shownPlayerKind() const { return m_shownKind; }
+    // The parts by object name: "ComboB" (players), "List2" (his statistics), "Picture4" (his
+    // token), "List1" (one record) and "HScroll1" (which record).
 
     // Window size from twips (1/1440 inch) at the screen's resolution.
     static int twipsToPixels(int twips, double dpi);
@@ -51,7 +45,6 @@ private:
 
     Survey m_survey;
     int m_detailLevel;
-    int m_shownKind = 0;
     // Places the scattered squares and rings of shapes 4 and 7.
     MtRandomSource m_random;
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "core/game_harness.h"
+#include "gamewin/score_strip.h"
 #include "gamewin/tool_button.h"
 #include "window_fixture.h"
 
@@ -21,14 +22,14 @@ double luma(QRgb c) {
 
 // The smallest difference in brightness between a label's text colour and the score bar's
 // pixels under its text.
-double worstContrast(Tomel& window, QLabel& label) {
-    const QImage& bar = window.scoreBar().image();
+double worstContrast(GameWindow& window, QLabel& label) {
+    const QImage& bar = test::part<PictureBox>(window, "scoreStrip").image();
     const QFontMetrics fm = label.fontMetrics();
     const QString all = label.text();
     const QString glyphs = all.trimmed();
     const int total = fm.horizontalAdvance(all);
     const int lead = fm.horizontalAdvance(all.left(all.indexOf(glyphs)));
-    const QPoint origin = label.mapTo(&window.scoreBar(), QPoint(0, 0));
+    const QPoint origin = label.mapTo(&test::part<PictureBox>(window, "scoreStrip"), QPoint(0, 0));
     const int start = label.alignment() & Qt::AlignRight  ? label.width() - total
                       : label.alignment() & Qt::AlignLeft ? 0
                                                           : (label.width() - total) / 2;
@@ -43,7 +44,7 @@ double worstContrast(Tomel& window, QLabel& label) {
     return worst;
 }
 
-TEST(TomelScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
+TEST(GameWindowScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
     // Dark, light and mid colours; a side with no tokens puts its count on the other side's
     // white end.
     const std::array<Rgb, 4> colours{rgb(0, 127, 225), rgb(255, 255, 15), rgb(15, 15, 15),
@@ -59,25 +60,25 @@ TEST(TomelScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
                 f.window->setPlayerStyle(2, {c2, kShapeOval, kWhite});
                 f.start(board, {"Eva", "Jan"}, {0, 0}, "1", false);
                 f.timers.fire(GameTimer::Timer1);  // the board and the score appear
-                EXPECT_GE(worstContrast(*f.window, f.window->countLabel(1)), 100);
-                EXPECT_GE(worstContrast(*f.window, f.window->countLabel(2)), 100);
+                EXPECT_GE(worstContrast(*f.window, f.part("countLabel", 1)), 100);
+                EXPECT_GE(worstContrast(*f.window, f.part("countLabel", 2)), 100);
             }
         }
     }
 }
 
-TEST(TomelScoreBar, TheMoveLabelSitsInTheLowerPanelClearOfTheDifference) {
+TEST(GameWindowScoreBar, TheMoveLabelSitsInTheLowerPanelClearOfTheDifference) {
     WindowFixture f;
     f.start(kCorners);  // 1 : 1, "Vyrovnáno" in the middle
-    QLabel& move = f.window->moveLabel();
+    QLabel& move = f.part("moveLabel");
     EXPECT_EQ(move.text(), QStringLiteral(" 1. TAH"));
-    EXPECT_EQ(move.parentWidget(), &f.window->scoreBar());
-    EXPECT_TRUE(f.window->scoreBar().rect().contains(move.geometry()));
-    EXPECT_FALSE(move.geometry().intersects(f.window->differenceLabel().geometry()));
+    EXPECT_EQ(move.parentWidget(), &f.part<PictureBox>("scoreStrip"));
+    EXPECT_TRUE(f.part<PictureBox>("scoreStrip").rect().contains(move.geometry()));
+    EXPECT_FALSE(move.geometry().intersects(f.part("differenceLabel").geometry()));
     EXPECT_GE(worstContrast(*f.window, move), 100);
     f.move({0, 0}, {1, 1});  // 2 : 1
     EXPECT_EQ(move.text(), QStringLiteral(" 1. TAH"));
-    EXPECT_FALSE(move.geometry().intersects(f.window->differenceLabel().geometry()));
+    EXPECT_FALSE(move.geometry().intersects(f.part("differenceLabel").geometry()));
 }
 
 TEST(MoveLabelSpot, CentredUnlessTheDifferenceIsThereThenOnTheWiderSide) {
@@ -89,31 +90,32 @@ TEST(MoveLabelSpot, CentredUnlessTheDifferenceIsThereThenOnTheWiderSide) {
     EXPECT_EQ(moveLabelSpot(400, 60, QRect(210, 0, 30, 19)), QRect(75, 0, 60, 19));
 }
 
-TEST(TomelStatusStrip, ALongNameEndsInAnEllipsisAndShowsWholeAsATooltip) {
+TEST(GameWindowStatusStrip, ALongNameEndsInAnEllipsisAndShowsWholeAsATooltip) {
     WindowFixture f;
     const std::string longName(80, 'W');
     f.start(kCorners, {longName, "Jan"});
     for (int player : {1, 2}) {
-        QLabel& label = f.window->nameLabel(player);
+        QLabel& label = f.part("nameLabel", player);
         SCOPED_TRACE(player);
         EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), label.width());
     }
-    QLabel& cut = f.window->nameLabel(1);
+    QLabel& cut = f.part("nameLabel", 1);
     EXPECT_TRUE(cut.text().endsWith(QChar(0x2026))) << cut.text().toStdString();
     EXPECT_EQ(cut.toolTip(), QString::fromStdString(longName));
     EXPECT_FALSE(cut.testAttribute(Qt::WA_TransparentForMouseEvents));
-    EXPECT_EQ(f.window->nameLabel(2).text(), QStringLiteral("Jan"));
-    EXPECT_TRUE(f.window->nameLabel(2).toolTip().isEmpty());
+    EXPECT_EQ(f.part("nameLabel", 2).text(), QStringLiteral("Jan"));
+    EXPECT_TRUE(f.part("nameLabel", 2).toolTip().isEmpty());
     // Bold for the player to move takes more room; the cut follows.
     f.move({0, 0}, {1, 1});
-    QLabel& other = f.window->nameLabel(1);
+    QLabel& other = f.part("nameLabel", 1);
     EXPECT_LE(other.fontMetrics().horizontalAdvance(other.text()), other.width());
 }
 
-TEST(TomelStart, AGameAfterAMinimisedOneStartsShownNormally) {
+TEST(GameWindowStart, AGameAfterAMinimisedOneStartsShownNormally) {
     WindowFixture f;
     f.start(kCorners);
-    QTest::mouseClick(&f.window->toolButton(2), Qt::LeftButton);  // "Pauza-Minimalizovat"
+    // "Pauza-Minimalizovat".
+    QTest::mouseClick(&f.part<ToolButton>("Picture13_", 2), Qt::LeftButton);
     EXPECT_TRUE(f.window->isMinimized());
     f.window->newGame();
     f.start(kCorners);
@@ -121,7 +123,7 @@ TEST(TomelStart, AGameAfterAMinimisedOneStartsShownNormally) {
     EXPECT_FALSE(f.window->windowState().testFlag(Qt::WindowMinimized));
 }
 
-TEST(TomelCaptureRay, StaysInViewForAMomentAfterTheMove) {
+TEST(GameWindowCaptureRay, StaysInViewForAMomentAfterTheMove) {
     WindowFixture f;
     f.board().setRayHold(60);
     f.start(kCorners);
@@ -144,7 +146,7 @@ TEST(TomelCaptureRay, StaysInViewForAMomentAfterTheMove) {
     EXPECT_GE(BoardView::kRayHoldMs, 250);  // long enough to be seen by default
 }
 
-TEST(TomelComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) {
+TEST(GameWindowComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) {
     WindowFixture f;
     f.window->setThinkingTime(200);
     f.start(test::rows("+XXXX/XXXXX/XXXXX/XXXXX/XXXX-/"), {"PC Profesionál", "Jan"}, {0, 0}, "1",
@@ -154,8 +156,8 @@ TEST(TomelComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) {
     QStringList seen;
     QTimer sample;
     QObject::connect(&sample, &QTimer::timeout, f.window.get(), [&] {
-        if (f.window->thinkingIndicator().isVisible())
-            seen << f.window->percentLabel().text();
+        if (f.part<QWidget>("thinking").isVisible())
+            seen << f.part("percentLabel").text();
     });
     sample.start(5);
     f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
@@ -165,7 +167,7 @@ TEST(TomelComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) {
     for (const QString& percent : seen)
         EXPECT_LT(percent.trimmed().chopped(1).toInt(), 105);
     ASSERT_TRUE(f.game().computerMovePending());
-    EXPECT_FALSE(f.window->thinkingIndicator().isVisible());
+    EXPECT_FALSE(f.part<QWidget>("thinking").isVisible());
     EXPECT_EQ(f.game().selectionState(), 0);  // its clicks are still to come
 }
 

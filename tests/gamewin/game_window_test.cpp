@@ -14,15 +14,15 @@ namespace {
 using test::kCorners;
 using test::WindowFixture;
 
-TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
+TEST(GameWindowScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     WindowFixture f;
     f.start(kCorners);
     ASSERT_TRUE(f.window->isVisible());
-    EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 1. TAH"));
-    EXPECT_TRUE(f.window->nameLabel(1).font().bold());
-    EXPECT_FALSE(f.window->nameLabel(2).font().bold());
+    EXPECT_EQ(f.part("moveLabel").text(), QStringLiteral(" 1. TAH"));
+    EXPECT_TRUE(f.part("nameLabel", 1).font().bold());
+    EXPECT_FALSE(f.part("nameLabel", 2).font().bold());
     EXPECT_EQ(f.counts(), " 1|1 ");
-    EXPECT_EQ(f.window->differenceLabel().text(), QStringLiteral("Vyrovnáno"));
+    EXPECT_EQ(f.part("differenceLabel").text(), QStringLiteral("Vyrovnáno"));
 
     // Selecting player 1's token rings its targets: copies in the second colour, jumps in
     // the token colour; a cell out of reach keeps the grey ring.
@@ -40,11 +40,11 @@ TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     EXPECT_EQ(f.board().lastTarget(), (CellPos{1, 1}));
     EXPECT_EQ(f.ringColour(1, 1), plain);
     EXPECT_EQ(f.counts(), " 2|1 ");
-    EXPECT_EQ(f.window->differenceLabel().text(), QStringLiteral("1"));
-    EXPECT_EQ(f.window->differenceLabel().palette().color(QPalette::WindowText),
+    EXPECT_EQ(f.part("differenceLabel").text(), QStringLiteral("1"));
+    EXPECT_EQ(f.part("differenceLabel").palette().color(QPalette::WindowText),
               toQColor(test::kTestStyle1.colour));
     f.settle();
-    EXPECT_TRUE(f.window->nameLabel(2).font().bold());
+    EXPECT_TRUE(f.part("nameLabel", 2).font().bold());
     EXPECT_EQ(f.board().rayColours()[0], test::kTestStyle2.colour);
 
     // Move 2: player 2 jumps from (3, 3) to (2, 1) and captures (1, 1).
@@ -53,45 +53,48 @@ TEST(TomelScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     EXPECT_EQ(f.counts(), " 1|2 ");
     EXPECT_TRUE(f.board().rayShown());  // parked, but held in view for a moment
     f.settle();
-    EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 2. TAH"));
+    EXPECT_EQ(f.part("moveLabel").text(), QStringLiteral(" 2. TAH"));
 
     // Move 3: player 1 copies to (1, 0) and takes both; player 2 cannot move, so the free
     // cells go to player 1 and the game ends.
     f.move({0, 0}, {1, 0});
     ASSERT_TRUE(f.game().gameOver());
     EXPECT_EQ(f.counts(), " 16|0 ");
-    EXPECT_FALSE(f.window->differenceLabel().isVisible());  // a side without tokens
-    EXPECT_TRUE(f.window->resultPanel().isVisible());
-    EXPECT_EQ(f.window->resultLabel().text(), QStringLiteral("Eva"));
+    EXPECT_FALSE(f.part("differenceLabel").isVisible());  // a side without tokens
+    EXPECT_TRUE(f.part<QWidget>("result").isVisible());
+    EXPECT_EQ(f.part("resultLabel").text(), QStringLiteral("Eva"));
     EXPECT_FALSE(f.board().isEnabled());
-    EXPECT_FALSE(f.window->sizeCorner().isEnabled());
-    EXPECT_TRUE(f.window->toolButton(7).isVisible());
+    EXPECT_FALSE(f.part<QWidget>("Image10").isEnabled());
+    EXPECT_TRUE(f.part<ToolButton>("Picture13_", 7).isVisible());
     // The winner's token fills the result picture (not just the black background).
     EXPECT_NE(f.winnerCentre(), rgb(0, 0, 0));
 
     // The game was recorded with the board name and tokens the window holds (the record's
     // other values are the record writer's own tests).
-    ASSERT_TRUE(f.window->lastRecordWrite());
-    const std::string key = recordKeyPath(f.window->lastRecordWrite()->number);
+    const std::vector<std::string> records = f.store.store->subkeyNames(kRecordsKey);
+    ASSERT_EQ(records.size(), 1u);
+    const std::optional<int> number = recordNumberFromKeyName(records[0]);
+    ASSERT_TRUE(number);
+    const std::string key = recordKeyPath(*number);
     EXPECT_EQ(valueText(f.store.store->ReadRegValue(key, kRecBoard)), "Zkouška");
     EXPECT_EQ(valueText(f.store.store->ReadRegValue(key, kRecToken1)),
               tokenString(test::kTestStyle1.colour, 1));
 
     // Restart, once confirmed, gives the same board again, unlocked and without the panel.
-    QMenu& restart = f.window->restartMenu();
+    QMenu& restart = f.part<QMenu>("restartMenu");
     EXPECT_EQ(restart.title(), QStringLiteral("Opravdu?"));
     ASSERT_EQ(restart.actions().size(), 1);
     EXPECT_EQ(restart.actions()[0]->text(), QStringLiteral("Restartovat hru"));
     restart.actions()[0]->trigger();
     f.settle();
-    EXPECT_EQ(f.window->moveLabel().text(), QStringLiteral(" 1. TAH"));
-    EXPECT_FALSE(f.window->resultPanel().isVisible());
+    EXPECT_EQ(f.part("moveLabel").text(), QStringLiteral(" 1. TAH"));
+    EXPECT_FALSE(f.part<QWidget>("result").isVisible());
     EXPECT_TRUE(f.board().isEnabled());
-    EXPECT_TRUE(f.window->sizeCorner().isEnabled());
+    EXPECT_TRUE(f.part<QWidget>("Image10").isEnabled());
     EXPECT_EQ(boardString(f.game().board()), kCorners);
 }
 
-TEST(TomelScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightStep) {
+TEST(GameWindowScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightStep) {
     WindowFixture f;
     // Cross logic; player 1's copy to (1, 0) has no opponent on an edge neighbour and fills
     // the board at 2 : 2.
@@ -99,28 +102,26 @@ TEST(TomelScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightStep) 
     f.click(0, 0);
     f.click(1, 0);
     ASSERT_TRUE(f.game().gameOver());
-    EXPECT_EQ(f.window->resultLabel().text(), QStringLiteral("Nerozhodně"));
+    EXPECT_EQ(f.part("resultLabel").text(), QStringLiteral("Nerozhodně"));
     EXPECT_EQ(f.winnerCentre(), rgb(0, 0, 0));  // no winner's token
-    ASSERT_TRUE(f.window->lastRecordWrite());
-    EXPECT_EQ(f.window->lastRecordWrite()->outcome, RecordWrite::Outcome::NotStored);
-    EXPECT_TRUE(f.store.store->subkeyNames(kRecordsKey).empty());
+    EXPECT_TRUE(f.store.store->subkeyNames(kRecordsKey).empty());  // a draw is not stored
 
     // A height step after the end redraws the score bar (each player's colour at its end,
     // above the inset) and keeps the result.
     f.window->setWindowHeight(f.window->windowHeight() + 40);
-    const QImage bar = f.window->scoreBar().image();
+    const QImage bar = f.part<PictureBox>("scoreStrip").image();
     EXPECT_EQ(fromQColor(bar.pixelColor(1, 0)), test::kTestStyle1.colour);
     EXPECT_EQ(fromQColor(bar.pixelColor(bar.width() - 2, 0)), test::kTestStyle2.colour);
-    EXPECT_EQ(f.window->differenceLabel().text(), QStringLiteral("Vyrovnáno"));
-    EXPECT_TRUE(f.window->resultPanel().isVisible());
+    EXPECT_EQ(f.part("differenceLabel").text(), QStringLiteral("Vyrovnáno"));
+    EXPECT_TRUE(f.part<QWidget>("result").isVisible());
 }
 
-TEST(TomelScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
+TEST(GameWindowScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
     WindowFixture f;
     f.start(kCorners);
     // After one move the overlay covers the take-back button and swallows its click.
     f.move({0, 0}, {1, 1});
-    ToolButton& overlay = f.window->toolButton(7);
+    ToolButton& overlay = f.part<ToolButton>("Picture13_", 7);
     ASSERT_TRUE(overlay.isVisible());
     QTest::mouseClick(&overlay, Qt::LeftButton);
     f.settle();
@@ -128,7 +129,7 @@ TEST(TomelScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
 
     f.move({3, 3}, {3, 2});  // a copy for player 2
     EXPECT_FALSE(overlay.isVisible());
-    QTest::mouseClick(&f.window->toolButton(5), Qt::LeftButton);
+    QTest::mouseClick(&f.part<ToolButton>("Picture13_", 5), Qt::LeftButton);
     f.settle();
     EXPECT_EQ(boardString(f.game().board()), kCorners);
     EXPECT_TRUE(overlay.isVisible());
@@ -141,7 +142,7 @@ TEST(TomelScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKey) {
     EXPECT_EQ(boardString(f.game().board()), kCorners);
 }
 
-TEST(TomelKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickThere) {
+TEST(GameWindowKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickThere) {
     WindowFixture f;
     f.start(kCorners);
     const auto moved = [&f](Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -150,8 +151,8 @@ TEST(TomelKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickT
         return f.board().keyCursor();
     };
     const auto quarters = [&f](int dx, int dy) {
-        return QPoint(static_cast<int>(std::nearbyint(100 + dx * f.window->cellW() / 4)),
-                      static_cast<int>(std::nearbyint(100 + dy * f.window->cellH() / 4)));
+        return QPoint(static_cast<int>(std::nearbyint(100 + dx * f.board().cellW() / 4)),
+                      static_cast<int>(std::nearbyint(100 + dy * f.board().cellH() / 4)));
     };
     EXPECT_EQ(moved(Qt::Key_Right, {}), quarters(1, 0));
     EXPECT_EQ(moved(Qt::Key_3, Qt::KeypadModifier), quarters(1, 1));
@@ -177,30 +178,30 @@ TEST(TomelKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickT
 }
 
 // The clock's counting and flashing are the game's own tests; the labels show them.
-TEST(TomelClock, LabelsShowTheTimeLeftAndTheFlashWhenItRunsOut) {
+TEST(GameWindowClock, LabelsShowTheTimeLeftAndTheFlashWhenItRunsOut) {
     WindowFixture f;
     f.start(kCorners, {"Eva", "Jan"}, {4, 0});
-    QLabel& clock1 = f.window->clockLabel(1);
+    QLabel& clock1 = f.part("clockLabel", 1);
     EXPECT_EQ(clock1.text(), QStringLiteral("0:10:00"));
-    EXPECT_TRUE(f.window->clockLabel(2).text().isEmpty());
+    EXPECT_TRUE(f.part("clockLabel", 2).text().isEmpty());
     for (int i = 0; i < 600; ++i)
         f.timers.fire(GameTimer::TimerT);
     EXPECT_EQ(clock1.text(), QStringLiteral("0:00:00"));
     EXPECT_EQ(clock1.palette().color(QPalette::WindowText), toQColor(kFlashRed));
 }
 
-TEST(TomelComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsTheMusicKey) {
+TEST(GameWindowComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsTheMusicKey) {
     WindowFixture f;
-    QSignalSpy music(f.window.get(), &Tomel::musicToggleRequested);
+    QSignalSpy music(f.window.get(), &GameWindow::musicToggleRequested);
     // 5 x 5: the computer cannot reach player 2's token in its first move.
     f.start(test::rows("+XXXX/XXXXX/XXXXX/XXXXX/XXXX-/"), {"PC Profesionál", "Jan"}, {0, 0}, "1",
             false);
     f.timers.fire(GameTimer::Timer1);
     f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
     ASSERT_TRUE(f.game().computerMovePending());
-    EXPECT_FALSE(f.window->thinkingIndicator().isVisible());  // gone before the clicks
-    EXPECT_EQ(f.window->thinkingIndicator().x(), thinkingLeft(1, f.board().width()));
-    EXPECT_EQ(f.window->percentLabel().text(), QStringLiteral(" 104% "));  // 100 * 25 / 24
+    EXPECT_FALSE(f.part<QWidget>("thinking").isVisible());  // gone before the clicks
+    EXPECT_EQ(f.part<QWidget>("thinking").x(), thinkingLeft(1, f.board().width()));
+    EXPECT_EQ(f.part("percentLabel").text(), QStringLiteral(" 104% "));  // 100 * 25 / 24
     QTest::keyClick(&f.board(), Qt::Key_H);
     EXPECT_EQ(music.count(), 0);
     f.timers.fire(GameTimer::TimPC);  // the computer's first click: its token is selected
@@ -213,40 +214,40 @@ TEST(TomelComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsTheMus
     f.settle();
     EXPECT_EQ(f.game().movesMade(), 1);
     ASSERT_EQ(f.game().playerToMove(), 2);
-    EXPECT_FALSE(f.window->thinkingIndicator().isVisible());
+    EXPECT_FALSE(f.part<QWidget>("thinking").isVisible());
     QTest::keyClick(&f.board(), Qt::Key_H);
     EXPECT_EQ(music.count(), 1);
 }
 
-TEST(TomelSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
+TEST(GameWindowSize, HeightStepsRelayTheWindowOutAndRedrawTheBoard) {
     WindowFixture f;
     f.window->setWindowHeight(700);
     f.start(kCorners);
-    const double cellBefore = f.window->cellH();
+    const double cellBefore = f.board().cellH();
     const QSize before = f.window->size();
     f.window->setWindowHeight(560);
     EXPECT_EQ(f.window->size().height(), 560);
     EXPECT_LT(f.window->size().width(), before.width());
-    EXPECT_LT(f.window->cellH(), cellBefore);
+    EXPECT_LT(f.board().cellH(), cellBefore);
     // The redraw put the fields and tokens back at the new cell size.
     EXPECT_EQ(f.ringColour(0, 0), rgb(127, 127, 127));
     EXPECT_NE(fromQColor(f.board().image().pixelColor(f.cellCentre(0, 0))), rgb(0, 0, 0));
     // The menu offers only what the rules allow.
-    QMenu& size = f.window->sizeMenu();
+    QMenu& size = f.part<QMenu>("sizeMenu");
     ASSERT_EQ(size.actions().size(), 2);
     EXPECT_EQ(size.actions()[0]->isEnabled(), f.window->canShrink());
     EXPECT_EQ(size.actions()[1]->isEnabled(), f.window->canGrow());
     // A height below the fixed strips is raised to the smallest one with a board.
     f.window->setWindowHeight(40);
-    EXPECT_EQ(f.window->windowHeight(), Tomel::kMinimumHeight);
+    EXPECT_EQ(f.window->windowHeight(), GameWindow::kMinimumHeight);
     EXPECT_GT(f.board().height(), 0);
 }
 
-TEST(TomelStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
+TEST(GameWindowStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
     WindowFixture f;
     f.start(kCorners, {"Eva", "PC Génius"});
-    EXPECT_EQ(f.window->titleBar().text(), QStringLiteral("Tomelin - Zkouška"));
-    PictureBox& strip = f.window->statusStrip();
+    EXPECT_EQ(f.part("caption").text(), QStringLiteral("Tomelin - Zkouška"));
+    PictureBox& strip = f.part<PictureBox>("statusStrip");
     const QImage image = strip.image();
     const int h = image.height();
     const Rgb background = strip.backgroundColour();
@@ -255,18 +256,18 @@ TEST(TomelStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
     EXPECT_NE(fromQColor(image.pixelColor(image.width() - h * 2 / 3, h / 2)), background);
     EXPECT_EQ(fromQColor(image.pixelColor(image.width() / 2, h / 2)), background);
     // The second name ends where player 2's token begins.
-    EXPECT_NEAR(f.window->nameLabel(2).geometry().right(), image.width() - h * 4 / 3 - 4, 2);
+    EXPECT_NEAR(f.part("nameLabel", 2).geometry().right(), image.width() - h * 4 / 3 - 4, 2);
 }
 
-TEST(TomelChrome, QuitAndNewGameGoThroughTheirConfirmations) {
+TEST(GameWindowChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     WindowFixture f;
     f.start(kCorners);
-    QSignalSpy quit(f.window.get(), &Tomel::quitRequested);
+    QSignalSpy quit(f.window.get(), &GameWindow::quitRequested);
     EXPECT_FALSE(f.window->close());
-    QTest::mouseClick(&f.window->toolButton(0), Qt::LeftButton);  // the close button
+    QTest::mouseClick(&f.part<ToolButton>("Picture13_", 0), Qt::LeftButton);  // the close button
     EXPECT_TRUE(f.window->isVisible());
     EXPECT_EQ(quit.count(), 0);
-    QMenu& menu = f.window->quitMenu();
+    QMenu& menu = f.part<QMenu>("quitMenu");
     ASSERT_EQ(menu.actions().size(), 1);
     EXPECT_EQ(menu.title(), QStringLiteral("Opravdu skončit?"));
     EXPECT_EQ(menu.actions()[0]->text(), QStringLiteral("Opravdu skončit"));
@@ -274,21 +275,21 @@ TEST(TomelChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     EXPECT_EQ(quit.count(), 1);
     EXPECT_TRUE(f.window->isVisible());
 
-    QSignalSpy back(f.window.get(), &Tomel::newGameRequested);
-    QMenu& newGame = f.window->newGameMenu();
+    QSignalSpy back(f.window.get(), &GameWindow::newGameRequested);
+    QMenu& newGame = f.part<QMenu>("newGameMenu");
     ASSERT_EQ(newGame.actions().size(), 1);
     EXPECT_EQ(newGame.actions()[0]->text(), QStringLiteral("Novou hru"));
     newGame.actions()[0]->trigger();
     EXPECT_EQ(back.count(), 1);
     EXPECT_FALSE(f.window->isVisible());
-    EXPECT_EQ(f.window->gameSetup().descriptor, kCorners);  // the start digit is removed
+    EXPECT_EQ(f.window->game().setup().descriptor, kCorners);  // the start digit is removed
 }
 
-TEST(TomelChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly) {
+TEST(GameWindowChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly) {
     WindowFixture f;
-    ToolButton& music = f.window->toolButton(1);
+    ToolButton& music = f.part<ToolButton>("Picture13_", 1);
     EXPECT_EQ(music.toolTip(), QStringLiteral("Hudba"));
-    QSignalSpy toggled(f.window.get(), &Tomel::musicToggleRequested);
+    QSignalSpy toggled(f.window.get(), &GameWindow::musicToggleRequested);
     QTest::mousePress(&music, Qt::RightButton);
     EXPECT_TRUE(music.isDown());
     const QImage pressed = music.grab().toImage();

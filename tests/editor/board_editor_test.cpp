@@ -1,4 +1,4 @@
-#include "editor/frm_edit.h"
+#include "editor/board_editor.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "editor/edit_cursors.h"
 #include "platform/store/sqlite_store.h"
 #include "boards/board_list.h"
+#include "support/window_parts.h"
 
 namespace tomelin {
 namespace {
@@ -30,17 +32,21 @@ QString plainBoard(int n, char fill = 'X') {
     return QString::fromStdString(s);
 }
 
+EditCanvas& canvasOf(const BoardEditor& editor) {
+    return test::part<EditCanvas>(editor, "canvas");
+}
+
 // What a canvas pixel shows, told apart by colour alone.
 enum class Seen { Black, Grey, Orange, Blue };
 
-class FrmEditTest : public ::testing::Test {
+class BoardEditorTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_store); }
 
     // An editor whose messages are collected as "title: text".
-    std::unique_ptr<FrmEdit> open(const QString& board, const QString& name = "Pole",
+    std::unique_ptr<BoardEditor> open(const QString& board, const QString& name = "Pole",
                                   const QString& slot = "01") {
-        auto editor = std::make_unique<FrmEdit>(*m_store, board, name, slot);
+        auto editor = std::make_unique<BoardEditor>(*m_store, board, name, slot);
         editor->setMessageHandler([this](const QString& title, const QString& text) {
             m_messages << title + ": " + text;
         });
@@ -48,57 +54,59 @@ protected:
     }
 
     // The centre of board cell (c, r) on the canvas.
-    static QPoint cellCentre(const FrmEdit& editor, int c, int r) {
+    static QPoint cellCentre(const BoardEditor& editor, int c, int r) {
         const double n = editor.board().side();
-        return QPoint(static_cast<int>((c + 0.5) * editor.canvas()->width() / n),
-                      static_cast<int>((r + 0.5) * editor.canvas()->height() / n));
+        return QPoint(static_cast<int>((c + 0.5) * canvasOf(editor).width() / n),
+                      static_cast<int>((r + 0.5) * canvasOf(editor).height() / n));
     }
-    static Seen seenAt(const FrmEdit& editor, int c, int r) {
-        const QColor px = editor.canvas()->image().pixelColor(cellCentre(editor, c, r));
+    static Seen seenAt(const BoardEditor& editor, int c, int r) {
+        const QColor px = canvasOf(editor).image().pixelColor(cellCentre(editor, c, r));
         if (px.red() < 20 && px.green() < 20 && px.blue() < 20)
             return Seen::Black;
         if (px.red() > px.blue() + 40)
             return Seen::Orange;
         return px.blue() > px.red() + 40 ? Seen::Blue : Seen::Grey;
     }
-    static void click(FrmEdit& editor, Qt::MouseButton button, int c = 2, int r = 2) {
-        QTest::mouseClick(editor.canvas(), button, Qt::NoModifier, cellCentre(editor, c, r));
+    static void click(BoardEditor& editor, Qt::MouseButton button, int c = 2, int r = 2) {
+        QTest::mouseClick(&canvasOf(editor), button, Qt::NoModifier, cellCentre(editor, c, r));
     }
     // A mouse move over the canvas with `buttons` held.
-    static void moveTo(FrmEdit& editor, QPointF to, Qt::MouseButtons buttons) {
-        QMouseEvent move(QEvent::MouseMove, to, editor.canvas()->mapToGlobal(to), Qt::NoButton,
+    static void moveTo(BoardEditor& editor, QPointF to, Qt::MouseButtons buttons) {
+        QMouseEvent move(QEvent::MouseMove, to, canvasOf(editor).mapToGlobal(to), Qt::NoButton,
                          buttons, Qt::NoModifier);
-        QApplication::sendEvent(editor.canvas(), &move);
+        QApplication::sendEvent(&canvasOf(editor), &move);
     }
 
     std::unique_ptr<SqliteStore> m_store = SqliteStore::open(":memory:").store;
     QStringList m_messages;
 };
 
-TEST(FrmEditLayout, CanvasIsTwoThirdsOfTheScreenWidthUnlessTheScreenIsTooLow) {
-    EXPECT_EQ(FrmEdit::canvasWidthFor(1200, 1000), 800);
+TEST(BoardEditorLayout, CanvasIsTwoThirdsOfTheScreenWidthUnlessTheScreenIsTooLow) {
+    EXPECT_EQ(BoardEditor::canvasWidthFor(1200, 1000), 800);
     // On a wide, low screen the window would not fit: the height limits the canvas.
-    EXPECT_EQ(FrmEdit::canvasWidthFor(2560, 1040), (1040 - 96) * 4 / 3);
-    EXPECT_EQ(FrmEdit::canvasWidthFor(100, 100), 240);
+    EXPECT_EQ(BoardEditor::canvasWidthFor(2560, 1040), (1040 - 96) * 4 / 3);
+    EXPECT_EQ(BoardEditor::canvasWidthFor(100, 100), 240);
 }
 
-TEST_F(FrmEditTest, OpensOnTheBoardWithTheFreeCellToolAndOnlyTheSpinnerChangesTheSide) {
+TEST_F(BoardEditorTest, OpensOnTheBoardWithTheFreeCellToolAndOnlyTheSpinnerChangesTheSide) {
     auto editor = open(plainBoard(6, '0'), "Moje pole");
     EXPECT_EQ(editor->windowTitle(), "Editor");
-    EXPECT_EQ(editor->nameBox()->text(), "Moje pole");
-    EXPECT_EQ(editor->sizeBox()->text(), "6");
-    EXPECT_TRUE(editor->mirrorBox()->isChecked());
+    EXPECT_EQ(test::part<QLineEdit>(*editor, "Text1").text(), "Moje pole");
+    EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "6");
+    EXPECT_TRUE(test::part<QCheckBox>(*editor, "Check1").isChecked());
     EXPECT_EQ(editor->board().tool(), EditCell::Free);
-    const int w = editor->canvasWidth();
-    EXPECT_EQ(editor->canvas()->size(), QSize(w, w * 3 / 4));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int w = BoardEditor::canvasWidthFor(screen->geometry().width(),
+                                              screen->availableGeometry().height());
+    EXPECT_EQ(canvasOf(*editor).size(), QSize(w, w * 3 / 4));
     // The size box sits over the middle of the spinner, flanked by its arrows.
-    const QRect spinnerRect = editor->sizeSpinner()->geometry();
-    const QRect box = editor->sizeBox()->geometry();
+    const QRect spinnerRect = test::part<QScrollBar>(*editor, "HScroll1").geometry();
+    const QRect box = test::part<QLineEdit>(*editor, "Text2").geometry();
     EXPECT_TRUE(box.left() > spinnerRect.left() && box.right() < spinnerRect.right());
 
-    QScrollBar* spinner = editor->sizeSpinner();
+    QScrollBar* spinner = &test::part<QScrollBar>(*editor, "HScroll1");
     spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    ASSERT_EQ(editor->sizeBox()->text(), "7");
+    ASSERT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "7");
     // The loaded cells are redrawn where they were and the new ones are free.
     EXPECT_EQ(seenAt(*editor, 0, 0), Seen::Orange);
     EXPECT_EQ(seenAt(*editor, 4, 0), Seen::Black);
@@ -108,19 +116,19 @@ TEST_F(FrmEditTest, OpensOnTheBoardWithTheFreeCellToolAndOnlyTheSpinnerChangesTh
     // The spinner springs back after each click, so the second one meets the lower limit.
     spinner->triggerAction(QAbstractSlider::SliderSingleStepSub);
     spinner->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(editor->sizeBox()->text(), "6");
+    EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "6");
     EXPECT_EQ(spinner->value(), 1);
-    QTest::keyClick(editor->sizeBox(), Qt::Key_Backspace);
-    QTest::keyClicks(editor->sizeBox(), "9");
-    EXPECT_EQ(editor->sizeBox()->text(), "6");
+    QTest::keyClick(&test::part<QLineEdit>(*editor, "Text2"), Qt::Key_Backspace);
+    QTest::keyClicks(&test::part<QLineEdit>(*editor, "Text2"), "9");
+    EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "6");
 }
 
-TEST_F(FrmEditTest, RightClicksCycleToolsAndPointersWhileTheLeftButtonPaints) {
+TEST_F(BoardEditorTest, RightClicksCycleToolsAndPointersWhileTheLeftButtonPaints) {
     auto editor = open(QString(64, 'X'));
     const auto nextTool = [&](EditCell expected) {
         click(*editor, Qt::RightButton);
         ASSERT_EQ(editor->board().tool(), expected);
-        EXPECT_EQ(editor->canvas()->cursor().pixmap().toImage(),
+        EXPECT_EQ(canvasOf(*editor).cursor().pixmap().toImage(),
                   editToolPicture(expected).toImage());
     };
     nextTool(EditCell::Player1);
@@ -129,10 +137,10 @@ TEST_F(FrmEditTest, RightClicksCycleToolsAndPointersWhileTheLeftButtonPaints) {
     EXPECT_EQ(seenAt(*editor, 1, 2), Seen::Orange);
     EXPECT_EQ(seenAt(*editor, 6, 5), Seen::Blue);
 
-    editor->mirrorBox()->setChecked(false);
+    test::part<QCheckBox>(*editor, "Check1").setChecked(false);
     nextTool(EditCell::Player2);
     nextTool(EditCell::NoCell);
-    moveTo(*editor, QPointF(editor->canvas()->width() + 50, -20), Qt::LeftButton);
+    moveTo(*editor, QPointF(canvasOf(*editor).width() + 50, -20), Qt::LeftButton);
     EXPECT_EQ(editor->board().at(7, 0), EditCell::NoCell);  // a drag beyond paints the border
     EXPECT_EQ(seenAt(*editor, 7, 0), Seen::Black);
     EXPECT_EQ(editor->board().at(0, 7), EditCell::Free);
@@ -145,7 +153,7 @@ TEST_F(FrmEditTest, RightClicksCycleToolsAndPointersWhileTheLeftButtonPaints) {
     EXPECT_EQ(editor->board().at(2, 2), EditCell::Free);
 }
 
-TEST_F(FrmEditTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
+TEST_F(BoardEditorTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
     const struct {
         QString board, slot, message;
     } rows[] = {
@@ -160,7 +168,7 @@ TEST_F(FrmEditTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
         SCOPED_TRACE(row.message.toStdString());
         m_messages.clear();
         auto editor = open(row.board, "Pole", row.slot);
-        QSignalSpy saved(editor.get(), &FrmEdit::boardSaved);
+        QSignalSpy saved(editor.get(), &BoardEditor::boardSaved);
         EXPECT_FALSE(editor->save());
         EXPECT_EQ(m_messages, QStringList{"Nelze uložit: " + row.message});
         EXPECT_EQ(saved.count(), 0);
@@ -169,15 +177,15 @@ TEST_F(FrmEditTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
     EXPECT_EQ(NajitMapy(*m_store).size(), 5);
 }
 
-TEST_F(FrmEditTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwritesIt) {
+TEST_F(BoardEditorTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwritesIt) {
     auto editor = open(plainBoard(8), "", "03");
-    QSignalSpy saved(editor.get(), &FrmEdit::boardSaved);
+    QSignalSpy saved(editor.get(), &BoardEditor::boardSaved);
     // An empty name, given or typed, comes back as the default, selected so typing replaces it.
-    editor->nameBox()->clear();
-    EXPECT_EQ(editor->nameBox()->text(), "Nové pole");
-    editor->nameBox()->insert("Hvězdné pole");
-    editor->sizeSpinner()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QTest::mouseClick(editor->saveButton(), Qt::LeftButton);
+    test::part<QLineEdit>(*editor, "Text1").clear();
+    EXPECT_EQ(test::part<QLineEdit>(*editor, "Text1").text(), "Nové pole");
+    test::part<QLineEdit>(*editor, "Text1").insert("Hvězdné pole");
+    test::part<QScrollBar>(*editor, "HScroll1").triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QTest::mouseClick(&test::part<QPushButton>(*editor, "Command1"), Qt::LeftButton);
     ASSERT_EQ(saved.count(), 1) << m_messages.join("; ").toStdString();
     EXPECT_EQ(saved.at(0).at(0).toString(), "03");
     // The rebuilt board list shows the grown board after the five built-in ones.
@@ -197,21 +205,21 @@ TEST_F(FrmEditTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwritesIt
 
 // Boards of sides the editor does not make (16 x 16 from the tool, 5 x 5) open at their own
 // side and save back unchanged; the size box shows that side.
-TEST_F(FrmEditTest, BoardsOfOtherSidesOpenAtTheirSideAndSaveUnchanged) {
+TEST_F(BoardEditorTest, BoardsOfOtherSidesOpenAtTheirSideAndSaveUnchanged) {
     for (const int n : {16, 5}) {
         SCOPED_TRACE(n);
         auto editor = open(plainBoard(n), "Cizí", "07");
-        EXPECT_EQ(editor->sizeBox()->text(), QString::number(n));
+        EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), QString::number(n));
         ASSERT_TRUE(editor->save()) << m_messages.join("; ").toStdString();
         EXPECT_EQ(valueText(m_store->ReadRegValue(boardKeyPath("07"), kBoardStringValue)),
                   plainBoard(n).toStdString());
     }
     // The spinner may take the 16 x 16 board down and back up, but not beyond.
     auto editor = open(plainBoard(16));
-    editor->sizeSpinner()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(editor->sizeBox()->text(), "16");
-    editor->sizeSpinner()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(editor->sizeBox()->text(), "15");
+    test::part<QScrollBar>(*editor, "HScroll1").triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "16");
+    test::part<QScrollBar>(*editor, "HScroll1").triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "15");
 }
 
 }  // namespace

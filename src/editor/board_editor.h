@@ -1,5 +1,6 @@
 #pragma once
-// The board editor window `frmEdit`: paint a board cell by cell, name it, size it, save it.
+// `BoardEditor`, the board editor window `frmEdit`: paint a board cell by cell, name it,
+// size it, save it.
 
 #include <QDialog>
 #include <QString>
@@ -20,8 +21,8 @@ class Store;
 
 // The modal board editor. How the setup window uses it:
 //
-//     FrmEdit editor(store, boardString, name, slot, this);
-//     connect(&editor, &FrmEdit::boardSaved, this, [&](const QString& slot) {
+//     BoardEditor editor(store, boardString, name, slot, this);
+//     connect(&editor, &BoardEditor::boardSaved, this, [&](const QString& slot) {
 //         /* NajitMapy, then select the board stored in `slot` */ });
 //     editor.exec();
 //
@@ -29,12 +30,12 @@ class Store;
 // (`Text1`; for a new board "Nové pole") and `slot` ("01" .. "99", the hidden `Label2`) is
 // where every save writes. The editor stays open after a save; closing it without saving
 // discards the edits. It writes nothing but that one slot.
-class FrmEdit : public QDialog {
+class BoardEditor : public QDialog {
     Q_OBJECT
 public:
-    FrmEdit(Store& store, const QString& boardString, const QString& name, const QString& slot,
-            QWidget* parent = nullptr);
-    ~FrmEdit() override;
+    BoardEditor(Store& store, const QString& boardString, const QString& name,
+                const QString& slot, QWidget* parent = nullptr);
+    ~BoardEditor() override;
 
     // `EDM`: loads a board string into the grid, shows its side and makes the free-cell tool
     // current. Returns false (showing an all-free board) for a string that is no board.
@@ -47,16 +48,8 @@ public:
     const BoardEdit& board() const { return m_edit; }
     QString slot() const { return m_slot; }
     QString boardName() const;
-    // The width W of the canvas in pixels; the canvas is W x 3/4 W.
-    int canvasWidth() const { return m_canvasWidth; }
-
-    // Controls, for the setup window's tests and this window's own.
-    QLineEdit* nameBox() const { return m_text1; }
-    QLineEdit* sizeBox() const { return m_text2; }
-    QScrollBar* sizeSpinner() const { return m_hscroll1; }
-    QCheckBox* mirrorBox() const { return m_check1; }
-    QPushButton* saveButton() const { return m_command1; }
-    EditCanvas* canvas() const { return m_canvas; }
+    // The parts by object name: "Text1" (name), "Text2" (side), "HScroll1" (the side's
+    // spinner), "Check1" (mirror), "Command1" ("Uložit") and "canvas" (W x 3/4 W).
 
     // Where messages go (title, text); by default a plain message box with an OK button.
     using MessageHandler = std::function<void(const QString& title, const QString& text)>;

@@ -1,4 +1,4 @@
-#include "editor/frm_edit.h"
+#include "editor/board_editor.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -57,36 +57,42 @@ QString storeErrorText(BoardStoreError error, const Store& store) {
 
 }  // namespace
 
-int FrmEdit::canvasWidthFor(int screenWidth, int availableHeight) {
+int BoardEditor::canvasWidthFor(int screenWidth, int availableHeight) {
     const int byWidth = screenWidth * 2 / 3;
     const int byHeight = (availableHeight - kExtraHeight - kFrameAllowance) * 4 / 3;
     return std::max(kMinCanvasWidth, std::min(byWidth, byHeight));
 }
 
-FrmEdit::FrmEdit(Store& store, const QString& boardString, const QString& name, const QString& slot,
-                 QWidget* parent)
+BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString& name,
+                         const QString& slot, QWidget* parent)
     : QDialog(parent), m_store(store), m_slot(slot) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setModal(true);
 
     m_label1 = new QLabel(QString::fromUtf8(kNameCaption), this);
     m_text1 = new QLineEdit(this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
     m_command1 = new QPushButton(QString::fromUtf8(kSaveCaption), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setAutoDefault(false);
     m_check1 = new QCheckBox(QString::fromUtf8(kMirrorCaption), this);
+    m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setChecked(true);
     m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
+    m_hscroll1->setObjectName(QStringLiteral("HScroll1"));
     m_hscroll1->setRange(0, 2);
     m_hscroll1->setPageStep(1);
     m_hscroll1->setValue(kSpinnerRest);
     // The size box shows the side; it only changes through the spinner's arrows.
     m_text2 = new QLineEdit(this);
+    m_text2->setObjectName(QStringLiteral("Text2"));
     m_text2->setReadOnly(true);
     m_text2->setFocusPolicy(Qt::NoFocus);
     m_text2->setAlignment(Qt::AlignCenter);
     m_text2->setFrame(false);
     m_text2->setContextMenuPolicy(Qt::NoContextMenu);
     m_canvas = new EditCanvas(this);
+    m_canvas->setObjectName(QStringLiteral("canvas"));
 
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
@@ -96,11 +102,11 @@ FrmEdit::FrmEdit(Store& store, const QString& boardString, const QString& name, 
 
     m_edit.setMirror(m_check1->isChecked());
     connect(m_check1, &QCheckBox::toggled, this, [this](bool on) { m_edit.setMirror(on); });
-    connect(m_hscroll1, &QScrollBar::valueChanged, this, &FrmEdit::spinnerMoved);
-    connect(m_text1, &QLineEdit::textChanged, this, &FrmEdit::nameChanged);
+    connect(m_hscroll1, &QScrollBar::valueChanged, this, &BoardEditor::spinnerMoved);
+    connect(m_text1, &QLineEdit::textChanged, this, &BoardEditor::nameChanged);
     connect(m_command1, &QPushButton::clicked, this, [this] { save(); });
-    connect(m_canvas, &EditCanvas::leftPressed, this, &FrmEdit::paintAt);
-    connect(m_canvas, &EditCanvas::rightPressed, this, &FrmEdit::nextTool);
+    connect(m_canvas, &EditCanvas::leftPressed, this, &BoardEditor::paintAt);
+    connect(m_canvas, &EditCanvas::rightPressed, this, &BoardEditor::nextTool);
 
     EDM(boardString);
     m_text1->setText(name);
@@ -110,9 +116,9 @@ FrmEdit::FrmEdit(Store& store, const QString& boardString, const QString& name, 
     move(available.center() - QPoint(width() / 2, height() / 2 + kFrameAllowance / 2));
 }
 
-FrmEdit::~FrmEdit() = default;
+BoardEditor::~BoardEditor() = default;
 
-void FrmEdit::layoutControls() {
+void BoardEditor::layoutControls() {
     const int w = m_canvasWidth;
     const int canvasHeight = w * 3 / 4;
     const int clientWidth = w + kExtraWidth;
@@ -128,27 +134,27 @@ void FrmEdit::layoutControls() {
     m_canvas->setGeometry(4, kTopRows, w, canvasHeight);
 }
 
-bool FrmEdit::EDM(const QString& boardString) {
+bool BoardEditor::EDM(const QString& boardString) {
     const bool loaded = m_edit.load(boardString.toStdString());
     showSide();
     m_canvas->setCursor(editToolCursor(m_edit.tool()));
     return loaded;
 }
 
-QString FrmEdit::boardName() const {
+QString BoardEditor::boardName() const {
     return m_text1->text();
 }
 
-void FrmEdit::showSide() {
+void BoardEditor::showSide() {
     m_text2->setText(QString::number(m_edit.side()));
     redraw();
 }
 
-void FrmEdit::redraw() {
+void BoardEditor::redraw() {
     m_canvas->drawBoard(m_edit);
 }
 
-void FrmEdit::spinnerMoved(int position) {
+void BoardEditor::spinnerMoved(int position) {
     if (position == kSpinnerRest) {
         return;
     }
@@ -159,7 +165,7 @@ void FrmEdit::spinnerMoved(int position) {
     m_hscroll1->setValue(kSpinnerRest);
 }
 
-void FrmEdit::nameChanged(const QString& text) {
+void BoardEditor::nameChanged(const QString& text) {
     if (!text.isEmpty()) {
         return;
     }
@@ -168,7 +174,7 @@ void FrmEdit::nameChanged(const QString& text) {
     m_text1->selectAll();
 }
 
-void FrmEdit::paintAt(QPointF position) {
+void BoardEditor::paintAt(QPointF position) {
     const EditPos cell =
         m_edit.cellAt(position.x(), position.y(), m_canvas->width(), m_canvas->height());
     for (const EditPos& changed : m_edit.paint(cell)) {
@@ -177,11 +183,11 @@ void FrmEdit::paintAt(QPointF position) {
     }
 }
 
-void FrmEdit::nextTool() {
+void BoardEditor::nextTool() {
     m_canvas->setCursor(editToolCursor(m_edit.cycleTool()));
 }
 
-bool FrmEdit::save() {
+bool BoardEditor::save() {
     if (const auto refusal = m_edit.saveRefusal()) {
         showMessage(QString::fromUtf8(kRefusalTitle),
                     QString::fromUtf8(boardRefusalText(*refusal)));
@@ -197,7 +203,7 @@ bool FrmEdit::save() {
     return true;
 }
 
-void FrmEdit::showMessage(const QString& title, const QString& text) {
+void BoardEditor::showMessage(const QString& title, const QString& text) {
     if (m_showMessage) {
         m_showMessage(title, text);
         return;

@@ -1,0 +1,255 @@
+#include "gamewin/game_view.h"
+
+#include <QBitmap>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "gamewin/board_view.h"
+#include "gamewin/game_texts.h"
+#include "gamewin/result_panel.h"
+#include "gamewin/score_strip.h"
+#include "gamewin/status_strip.h"
+#include "gamewin/thinking_indicator.h"
+#include "gamewin/window_chrome.h"
+#include "platform/draw/image_surface.h"
+
+namespace tomelin {
+
+GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& random)
+    : m_game(game), m_parts(parts), m_random(random), m_painter(parts.board.surface(), random) {
+    m_look.styles = {PlayerStyle{}, kDefaultStyle1, kDefaultStyle2};
+    // What a person does on the board goes to the game.
+    BoardView& board = m_parts.board;
+    board.setPersonToMove([this] { return m_game.playerKind(m_game.playerToMove()) == 0; });
+    QObject::connect(&board, &PictureBox::pressed, &board, [this](QPointF pos, Qt::MouseButton) {
+        if (const auto cell = cellUnder(pos))
+            m_game.PL_MouseDown(*cell);
+    });
+    QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { m_game.TZ_Click(2); });
+    QObject::connect(&board, &BoardView::hintKey, &board, [this] { m_game.requestHint(); });
+    QObject::connect(&board, &BoardView::redoKey, &board, [this] { m_game.redo(); });
+}
+
+void GameView::setNames(const std::array<std::string, 2>& names) {
+    m_names = names;
+    m_parts.status.setNames(names);
+}
+
+std::optional<CellPos> GameView::cellUnder(QPointF position) const {
+    return cellAt(position.x(), position.y(), m_painter.cellW(), m_painter.cellH());
+}
+
+void GameView::Prekr() {
+    m_look.kinds = {0, m_game.playerKind(1), m_game.playerKind(2)};
+    // 2: clear the pictures (the status strip clears its own below).
+    m_parts.board.clearPicture();
+    m_parts.score.clearPicture();
+    // 3-6: the cell size from the picture, the ray widths from the cell width.
+    m_painter.setGeometry(m_parts.board.width(), m_parts.board.height(), m_game.board().side());
+    m_parts.board.setCellSize(m_painter.cellW(), m_painter.cellH());
+    m_parts.board.setRayWidths(rayWidths(m_painter.cellW()));
+    // 7-9: names, tokens and clocks in the status strip.
+    m_parts.status.redraw(m_look, m_random);
+    // 11: every cell.
+    m_painter.drawAll(m_game.board(), m_look);
+    m_parts.board.surface().refresh();
+}
+
+void GameView::relayout(const WindowLayout& l) {
+    m_thinkingTop = l.thinking.top();
+    m_parts.thinking.setGeometry(
+        QRect(QPoint(thinkingLeft(m_turn, l.board.width()), l.thinking.top()), l.thinking.size()));
+}
+
+void GameView::redrawAll() {
+    if (m_game.board().side() <= 0)
+        return;
+    // A person's open selection is cancelled as by a full redraw; the computer's pending
+    // move keeps its selection, which is drawn again below.
+    if (m_game.selectionState() == 1 && m_game.personMayClick())
+        m_game.PLKlik(-1, -1);
+    Prekr();
+    if (m_game.selectionState() == 1) {
+        const CellPos s = m_game.selected();
+        ringsChanged(s.x, s.y);
+    }
+    drawScore();
+}
+
+// ---- GameObserver -----------------------------------------------------------------------
+
+void GameView::cellChanged(int x, int y) {
+    m_painter.DRWP(m_game.board(), m_look, x, y);
+}
+
+void GameView::ringsChanged(int x, int y) {
+    const PlayerStyle& mover = m_look.styles[static_cast<std::size_t>(m_game.playerToMove())];
+    m_painter.ShBrd(m_game.board(), m_game.marks(), m_game.directions(), mover, x, y);
+}
+
+void GameView::boardReset() {
+    m_parts.thinking.hide();
+    Prekr();
+    m_parts.score.showDifference();
+    m_parts.result.setVisible(m_game.resultShown());
+    m_parts.chrome.setSizeCornerEnabled(!m_game.gameOver());
+    m_parts.board.setEnabled(m_game.boardEnabled());
+}
+
+void GameView::selectionMarkerChanged(const CellPos* cell) {
+    m_parts.board.setSelection(cell ? std::optional<CellPos>(*cell) : std::nullopt);
+}
+
+void GameView::hintChanged(const Move* move) {
+    if (move)
+        m_parts.board.setHint(move->from, move->to);
+    else
+        m_parts.board.setHint(std::nullopt, std::nullopt);
+}
+
+void GameView::lastMoveChanged(const CellPos* source, const CellPos* target) {
+    m_parts.board.setLastMove(source ? std::optional<CellPos>(*source) : std::nullopt,
+                              target ? std::optional<CellPos>(*target) : std::nullopt);
+}
+
+void GameView::captureRay(CellPos from, CellPos to) {
+    m_parts.board.setRay(from, to);
+}
+
+void GameView::rayParked() {
+    m_parts.board.parkRay();
+}
+
+void GameView::scoreChanged(int tokens1, int tokens2, int /*freeCells*/) {
+    m_lastScore = {tokens1, tokens2};
+    drawScore();
+}
+
+void GameView::drawScore() {
+    m_parts.score.showScore(m_lastScore[0], m_lastScore[1], m_look.styles[1].colour,
+                            m_look.styles[2].colour, m_painter.boardPicW());
+}
+
+void GameView::gameEnded(int tokens1, int tokens2, int winner) {
+    if (onEnd)
+        onEnd(tokens1, tokens2, winner);
+    if (winner == 1 || winner == 2) {
+        const auto w = static_cast<std::size_t>(winner);
+        m_parts.result.showResult(&m_look.styles[w], m_game.playerKind(winner),
+                                  QString::fromStdString(m_names[w - 1]), m_look.detail, m_random);
+    } else {
+        m_parts.result.showResult(nullptr, 0, QString(), m_look.detail, m_random);
+    }
+    m_parts.chrome.setSizeCornerEnabled(false);
+}
+
+void GameView::moveNumberChanged(int number) {
+    m_parts.score.setMoveNumber(number);
+}
+
+void GameView::turnChanged(int player) {
+    m_turn = player;
+    m_parts.thinking.hide();
+    const auto p = static_cast<std::size_t>(player);
+    const PlayerStyle& s = m_look.styles[p];
+    m_parts.board.setCursor(playerCursor(player));
+    m_parts.status.setMover(player, s.secondColour);
+    m_parts.board.setRayColours({s.colour, s.secondColour, kWhite});
+    m_parts.thinking.move(thinkingLeft(player, m_parts.boardBox.width()), m_thinkingTop);
+    m_parts.thinking.showToken(s, m_look.kinds[p], m_look.detail, m_random);
+    if (onTurn)
+        onTurn();
+}
+
+void GameView::setPlayerCursor(int player, const QCursor& cursor) {
+    if (player != 1 && player != 2)
+        return;
+    m_cursors[static_cast<std::size_t>(player - 1)] = cursor;
+    if (player == m_turn)
+        m_parts.board.setCursor(cursor);
+}
+
+void GameView::forgetPlayerCursors() {
+    m_cursors = {};
+}
+
+QCursor GameView::playerCursor(int player) {
+    if (const auto& given = m_cursors[static_cast<std::size_t>(player == 2 ? 1 : 0)])
+        return *given;
+    const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(player)];
+    // The player's token drawn alone, its black background left transparent.
+    ImageSurface picture(32, 32, rgb(0, 0, 0));
+    drawToken(picture, {0.25, 0.5, 16}, {.shape = s.shape, .colour = s.colour}, m_random);
+    QPixmap pixmap = QPixmap::fromImage(picture.image());
+    pixmap.setMask(pixmap.createMaskFromColor(Qt::black));
+    return QCursor(pixmap, 16, 16);
+}
+
+void GameView::takeBackUnavailableChanged(bool unavailable) {
+    m_parts.chrome.setTakeBackUnavailable(unavailable);
+}
+
+void GameView::thinkingChanged(bool visible) {
+    // Hidden as soon as the search ends: the computer's two clicks follow on a board the
+    // indicator no longer covers.
+    m_parts.thinking.setVisible(visible);
+    if (visible) {
+        m_parts.thinking.raise();
+        m_searchClock.start();
+    }
+}
+
+void GameView::paceSearch(int step, int scaleWidth) {
+    if (m_thinkingTime <= 0 || !m_parts.thinking.isVisible() ||
+        m_parts.board.window()->isMinimized() || step <= 0 || !m_searchClock.isValid())
+        return;
+    const qint64 due =
+        static_cast<qint64>(std::min(step, scaleWidth)) * m_thinkingTime / scaleWidth;
+    const qint64 wait = due - m_searchClock.elapsed();
+    if (wait <= 0)
+        return;
+    // The window paints meanwhile, as the search lets the event loop run after each cell;
+    // input waits until the search is over, and the game's own timers are not due (the
+    // turn change that runs the search is, and is dropped).
+    m_pacing = true;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(wait), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_pacing = false;
+}
+
+void GameView::moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {
+    m_parts.thinking.hide();
+}
+
+void GameView::boardEnabledChanged(bool enabled) {
+    m_parts.board.setEnabled(enabled);
+}
+
+void GameView::progressStep(int step, int scaleWidth, int colourPlayer) {
+    if (scaleWidth <= 0)
+        return;
+    paceSearch(step, scaleWidth);
+    m_parts.thinking.progressStep(
+        step, scaleWidth,
+        m_look.styles[static_cast<std::size_t>(colourPlayer == 2 ? 2 : 1)].secondColour);
+}
+
+void GameView::progressCleared() {
+    m_parts.thinking.clearProgress();
+}
+
+void GameView::searchProgressChanged(int percent) {
+    m_parts.thinking.setPercent(QString::fromStdString(percentText(percent)));
+    m_parts.board.window()->setWindowTitle(QString::fromStdString(searchCaption(percent)));
+}
+
+void GameView::clockTextChanged(int player, const std::string& text) {
+    m_parts.status.setClockText(player, QString::fromStdString(text));
+}
+
+void GameView::clockColourChanged(int player, Rgb colour) {
+    m_parts.status.setClockColour(player, colour);
+}
+
+}  // namespace tomelin

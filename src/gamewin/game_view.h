@@ -1,0 +1,115 @@
+#pragma once
+// What the running game reports, drawn on the game window's parts: each changed cell and
+// the target rings on the board picture (`DRWP`, `ShBrd`), the markers, the capture ray,
+// the score, the move number, whose turn it is, the clocks, the computer's thinking and the
+// result. The window tells it the look (tokens, player kinds, detail) and the names.
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "core/game.h"
+#include "drawing/board_painter.h"
+#include "gamewin/window_layout.h"
+
+namespace tomelin {
+
+class BoardView;
+class ResultPanel;
+class ScoreStrip;
+class StatusStrip;
+class ThinkingIndicator;
+class WindowChrome;
+
+// The parts of the game window the game's reports reach.
+struct GameWindowParts {
+    WindowChrome& chrome;
+    StatusStrip& status;
+    QWidget& boardBox;  // `PLNP`
+    BoardView& board;   // `PL`
+    ScoreStrip& score;
+    ResultPanel& result;
+    ThinkingIndicator& thinking;
+};
+
+// It also passes what a person does on the board (clicks, "Z", "N", "Y") to the game.
+class GameView : public GameObserver, public SearchObserver {
+public:
+    GameView(Game& game, const GameWindowParts& parts, RandomSource& random);
+
+    BoardLook& look() { return m_look; }
+    const BoardLook& look() const { return m_look; }
+    // The players' names: the status strip shows them, the result panel the winner's.
+    void setNames(const std::array<std::string, 2>& names);
+    // The board's mouse cursor while `player` is to move; until set (or after forgetting),
+    // the player's token drawn small.
+    void setPlayerCursor(int player, const QCursor& cursor);
+    void forgetPlayerCursors();
+    // The board cell under a position on the board picture, if any.
+    std::optional<CellPos> cellUnder(QPointF position) const;
+
+    // `Prekr`: the full redraw of the board picture and the status strip.
+    void Prekr();
+    // After a new layout: the thinking indicator's place.
+    void relayout(const WindowLayout& layout);
+    // When a game is on the board: the full redraw (a person's open selection is
+    // cancelled), the computer's selection rings and the score.
+    void redrawAll();
+
+    // The search's progress is paced over this long (0: not paced).
+    void setThinkingTime(int ms) { m_thinkingTime = ms; }
+    // A pacing wait is running: the game's own timers must not run the turn change again.
+    bool pacing() const { return m_pacing; }
+
+    // Called at each turn change and at the game's end (counts, winner).
+    std::function<void()> onTurn;
+    std::function<void(int tokens1, int tokens2, int winner)> onEnd;
+
+private:
+    // GameObserver
+    void cellChanged(int x, int y) override;
+    void ringsChanged(int x, int y) override;
+    void boardReset() override;
+    void selectionMarkerChanged(const CellPos* cell) override;
+    void lastMoveChanged(const CellPos* source, const CellPos* target) override;
+    void captureRay(CellPos from, CellPos to) override;
+    void rayParked() override;
+    void moveMade(int player, CellPos source, CellPos target) override;
+    void scoreChanged(int tokens1, int tokens2, int freeCells) override;
+    void gameEnded(int tokens1, int tokens2, int winner) override;
+    void moveNumberChanged(int number) override;
+    void turnChanged(int player) override;
+    void takeBackUnavailableChanged(bool unavailable) override;
+    void thinkingChanged(bool visible) override;
+    void boardEnabledChanged(bool enabled) override;
+    void progressStep(int step, int scaleWidth, int colourPlayer) override;
+    void progressCleared() override;
+    void searchProgressChanged(int percent) override;
+    void clockTextChanged(int player, const std::string& text) override;
+    void clockColourChanged(int player, Rgb colour) override;
+    // SearchObserver
+    void hintChanged(const Move* move) override;
+
+    void drawScore();
+    void paceSearch(int step, int scaleWidth);
+    QCursor playerCursor(int player);
+
+    Game& m_game;
+    GameWindowParts m_parts;
+    RandomSource& m_random;
+    BoardPainter m_painter;
+    BoardLook m_look;
+    std::array<std::string, 2> m_names;
+    std::array<std::optional<QCursor>, 2> m_cursors;
+    std::array<int, 2> m_lastScore{0, 0};
+    int m_turn = 1;
+    int m_thinkingTop = 0;
+    int m_thinkingTime = 0;
+    bool m_pacing = false;
+    QElapsedTimer m_searchClock;
+};
+
+}  // namespace tomelin

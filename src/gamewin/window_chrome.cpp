@@ -1,0 +1,143 @@
+#include "gamewin/window_chrome.h"
+
+#include <QCursor>
+#include <algorithm>
+
+#include "gamewin/title_bar.h"
+#include "gamewin/tool_button.h"
+#include "gamewin/toolbar_pictures.h"
+
+namespace tomelin {
+
+namespace texts {
+const QString kTitle = QStringLiteral("Tomelin");
+const QString kTitlePrefix = QStringLiteral("Tomelin - ");
+const std::array<QString, 8> kToolTips{QStringLiteral("Zavřít"),
+                                       QStringLiteral("Hudba"),
+                                       QStringLiteral("Pauza-Minimalizovat"),
+                                       QStringLiteral("Restart hry"),
+                                       QStringLiteral("Nová hra"),
+                                       QString(),
+                                       QStringLiteral("O programu"),
+                                       QStringLiteral("Nelze vrátit zpět ")};
+const QString kSure = QStringLiteral("Opravdu?");
+const QString kRestart = QStringLiteral("Restartovat hru");
+const QString kNewGame = QStringLiteral("Novou hru");
+const QString kSureQuit = QStringLiteral("Opravdu skončit?");
+const QString kQuit = QStringLiteral("Opravdu skončit");
+const QString kShrink = QStringLiteral("Zmenšit okno");
+const QString kGrow = QStringLiteral("Zvětšit okno");
+}  // namespace texts
+
+WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window) {
+    m_title = new TitleBar(&window, true);
+    m_title->label()->setObjectName(QStringLiteral("caption"));
+    m_inactiveTitle = new TitleBar(&window, false);
+    m_inactiveTitle->hide();
+    for (int i = 0; i < kToolbarPictureCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        m_toolImages[k] = toolbarPicture(i);
+        m_tools[k] = new ToolButton(m_title, m_toolImages[k], texts::kToolTips[k]);
+        m_tools[k]->setObjectName(QStringLiteral("Picture13_%1").arg(i));
+    }
+    connect(m_tools[0], &ToolButton::clicked, this, &WindowChrome::closeClicked);
+    connect(m_tools[1], &ToolButton::clicked, this, &WindowChrome::musicClicked);
+    connect(m_tools[2], &ToolButton::clicked, this, &WindowChrome::minimiseClicked);
+    connect(m_tools[3], &ToolButton::clicked, this, [this] { popUp(Restart); });
+    connect(m_tools[4], &ToolButton::clicked, this, [this] { popUp(NewGame); });
+    connect(m_tools[5], &ToolButton::clicked, this, &WindowChrome::takeBackClicked);
+    connect(m_tools[6], &ToolButton::clicked, this, &WindowChrome::aboutClicked);
+    // The overlay (7) lies over the take-back button and swallows its clicks.
+
+    m_sizeCorner = new ClickArea(&window);
+    m_sizeCorner->setObjectName(QStringLiteral("Image10"));
+    connect(m_sizeCorner, &ClickArea::clicked, this, [this] { popUp(Size); });
+
+    const auto single = [this](const QString& name, const QString& title, const QString& item,
+                               void (WindowChrome::*chosen)()) {
+        auto* menu = new QMenu(title, &m_window);
+        menu->setObjectName(name);
+        connect(menu->addAction(item), &QAction::triggered, this, chosen);
+        return menu;
+    };
+    m_menus[Restart] = single(QStringLiteral("restartMenu"), texts::kSure, texts::kRestart,
+                              &WindowChrome::restartChosen);
+    m_menus[NewGame] = single(QStringLiteral("newGameMenu"), texts::kSure, texts::kNewGame,
+                              &WindowChrome::newGameChosen);
+    m_menus[Quit] = single(QStringLiteral("quitMenu"), texts::kSureQuit, texts::kQuit,
+                           &WindowChrome::quitChosen);
+    m_menus[Size] = new QMenu(QStringLiteral("Hght"), &m_window);
+    m_menus[Size]->setObjectName(QStringLiteral("sizeMenu"));
+    m_shrinkAction = m_menus[Size]->addAction(texts::kShrink);
+    m_growAction = m_menus[Size]->addAction(texts::kGrow);
+    connect(m_shrinkAction, &QAction::triggered, this, [this] { emit heightStepChosen(false); });
+    connect(m_growAction, &QAction::triggered, this, [this] { emit heightStepChosen(true); });
+}
+
+void WindowChrome::setBoardName(const QString& name) {
+    m_title->setText(name.isEmpty() ? texts::kTitle : texts::kTitlePrefix + name);
+}
+
+void WindowChrome::applyLayout(const WindowLayout& l) {
+    m_title->setGeometry(l.titleBar);
+    m_inactiveTitle->setGeometry(l.titleBar);
+    m_title->paintStrip();
+    m_inactiveTitle->paintStrip();
+    for (std::size_t i = 0; i < 7; ++i)
+        m_tools[i]->move(l.toolButtons[i].topLeft());
+    m_tools[7]->move(l.toolButtons[5].topLeft());
+    m_sizeCorner->setGeometry(l.sizeCorner);
+}
+
+void WindowChrome::raiseOverParts() {
+    m_sizeCorner->raise();
+    m_tools[7]->raise();
+    m_tools[7]->show();
+}
+
+void WindowChrome::setCaptionInactive(bool inactive) {
+    m_inactiveTitle->setVisible(inactive);
+    if (inactive)
+        m_inactiveTitle->raise();
+}
+
+bool WindowChrome::captionInactive() const {
+    return m_inactiveTitle->isVisibleTo(&m_window);
+}
+
+QImage& WindowChrome::toolbarImage(int index) {
+    return m_toolImages[static_cast<std::size_t>(std::clamp(index, 0, kToolbarPictureCount - 1))];
+}
+
+void WindowChrome::refreshToolbar() {
+    for (std::size_t i = 0; i < m_tools.size(); ++i)
+        m_tools[i]->setPicture(m_toolImages[i]);
+}
+
+void WindowChrome::setTakeBackUnavailable(bool unavailable) {
+    m_tools[7]->setVisible(unavailable);
+}
+
+void WindowChrome::setSizeCornerEnabled(bool enabled) {
+    m_sizeCorner->setEnabled(enabled);
+}
+
+void WindowChrome::setHeightSteps(bool canShrink, bool canGrow) {
+    m_shrinkAction->setEnabled(canShrink);
+    m_growAction->setEnabled(canGrow);
+}
+
+void WindowChrome::useMenus(QMenu* restart, QMenu* newGame, QMenu* quit, QMenu* size) {
+    m_externalMenus = {restart, newGame, quit, size};
+}
+
+void WindowChrome::offerQuit() {
+    popUp(Quit);
+}
+
+void WindowChrome::popUp(Menu which) {
+    QMenu* menu = m_externalMenus[which] ? m_externalMenus[which] : m_menus[which];
+    menu->popup(QCursor::pos());
+}
+
+}  // namespace tomelin

@@ -1,0 +1,26 @@
+#pragma once
+// `Frame1` "Logika pohybu": the movement logic, star ("Hvězda", `Option1`) or cross ("Kříž",
+// `Option2`), each beside a diagram of its reach.
+
+#include <QGroupBox>
+#include <QString>
+
+class QRadioButton;
+
+namespace tomelin {
+
+class LogicChooser : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit LogicChooser(QWidget* parent);
+
+    // "1" star, "2" cross: the game setup's logic label.
+    QString logic() const;
+    void chooseStar();
+
+private:
+    QRadioButton* m_option1 = nullptr;
+    QRadioButton* m_option2 = nullptr;
+};
+
+}  // namespace tomelin
