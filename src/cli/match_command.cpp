@@ -1,16 +1,16 @@
 // "PC Velmistr" against an older strength over the real turn sequence: seeded games on the
 // built-in boards, both logics, both sides; wins, draws and losses with a 95 % interval.
 
-#include <cmath>
-#include <cstdio>
 #include <atomic>
+#include <cmath>
 #include <condition_variable>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <thread>
 #include <vector>
-#include <ostream>
 
 #include "cli/commands.h"
 #include "cli/options.h"
@@ -136,11 +136,13 @@ GameOutcome playMatchGame(const MatchPlan& plan, int g, CountingRunner& runner) 
     const auto c = game.position().counts();
     const int winner = game.gameOver() ? game.position().winner() : 0;
     outcome.masterResult = winner == 0 ? 0 : (winner == masterSide ? 1 : -1);
-    const char* word = outcome.masterResult == 0 ? "draw" : (outcome.masterResult > 0 ? "win" : "loss");
+    const char* word =
+        outcome.masterResult == 0 ? "draw" : (outcome.masterResult > 0 ? "win" : "loss");
     outcome.line = "game " + std::to_string(g + 1) + ' ' + board->name + ' ' +
-                   (logic == Logic::Star ? "star" : "cross") + " master=" +
-                   std::to_string(masterSide) + ' ' + std::to_string(c.tokens1) + ':' +
-                   std::to_string(c.tokens2) + ' ' + word + (game.gameOver() ? "" : " (unfinished)");
+                   (logic == Logic::Star ? "star" : "cross") +
+                   " master=" + std::to_string(masterSide) + ' ' + std::to_string(c.tokens1) + ':' +
+                   std::to_string(c.tokens2) + ' ' + word +
+                   (game.gameOver() ? "" : " (unfinished)");
     return outcome;
 }
 
@@ -152,28 +154,13 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
     std::optional<Logic> onlyLogic;
     OptionParser parser;
     using Error = std::optional<std::string>;
-    parser.add("--games", 1, [&](const std::vector<std::string>& v) -> Error {
-        const auto n = parseInteger(v[0], 1, 100000);
-        if (!n)
-            return "games must be a number from 1 to 100000, not " + quotedArg(v[0]);
-        plan.games = static_cast<int>(*n);
-        return std::nullopt;
-    });
-    parser.add("--movetime", 1, [&](const std::vector<std::string>& v) -> Error {
-        const auto ms = parseInteger(v[0], 1, 600000);
-        if (!ms)
-            return "movetime must be a number of milliseconds from 1 to 600000, not " +
-                   quotedArg(v[0]);
-        plan.moveTimeMs = static_cast<int>(*ms);
-        return std::nullopt;
-    });
-    parser.add("--seed", 1, [&](const std::vector<std::string>& v) -> Error {
-        const auto s = parseInteger(v[0], 0, 4294967295LL);
-        if (!s)
-            return "seed must be a number from 0 to 4294967295, not " + quotedArg(v[0]);
-        plan.seed = static_cast<std::uint32_t>(*s);
-        return std::nullopt;
-    });
+    addInteger(parser, "--games", 1, 100000,
+               [&](long long n) { plan.games = static_cast<int>(n); });
+    addInteger(
+        parser, "--movetime", 1, 600000,
+        [&](long long ms) { plan.moveTimeMs = static_cast<int>(ms); }, "a number of milliseconds");
+    addInteger(parser, "--seed", 0, 4294967295LL,
+               [&](long long n) { plan.seed = static_cast<std::uint32_t>(n); });
     parser.add("--opponent", 1, [&](const std::vector<std::string>& v) -> Error {
         const auto level = parseOpponent(v[0]);
         if (!level)
@@ -181,13 +168,7 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
         plan.opponent = *level;
         return std::nullopt;
     });
-    parser.add("--jobs", 1, [&](const std::vector<std::string>& v) -> Error {
-        const auto n = parseInteger(v[0], 1, 64);
-        if (!n)
-            return "jobs must be a number from 1 to 64, not " + quotedArg(v[0]);
-        plan.jobs = static_cast<int>(*n);
-        return std::nullopt;
-    });
+    addInteger(parser, "--jobs", 1, 64, [&](long long n) { plan.jobs = static_cast<int>(n); });
     parser.add("--clock", 1, [&](const std::vector<std::string>& v) -> Error {
         if (v[0] != "cpu" && v[0] != "wall")
             return "clock must be cpu or wall, not " + quotedArg(v[0]);
@@ -279,8 +260,7 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
     const auto [lo, hi] = wilsonInterval(wins, games);
     io.out << "wins " << wins << " draws " << draws << " losses " << losses << " of " << games
            << "; win rate " << percent(static_cast<double>(wins) / games) << " (95% CI "
-           << percent(lo) << " - " << percent(hi) << "), score " << percent(score / games)
-           << '\n';
+           << percent(lo) << " - " << percent(hi) << "), score " << percent(score / games) << '\n';
     std::map<std::string, CountingRunner::Totals> totals;
     for (const auto& r : runners) {
         for (const auto& [name, t] : r->totals()) {

@@ -160,4 +160,19 @@ std::optional<long long> parseInteger(std::string_view text, long long lo, long 
     return value;
 }
 
+void addInteger(OptionParser& parser, const std::string& name, long long lo, long long hi,
+                std::function<void(long long)> store, const std::string& kind) {
+    const std::string refusal = name.substr(2) + " must be " + kind + " from " +
+                                std::to_string(lo) + " to " + std::to_string(hi) + ", not ";
+    parser.add(name, 1,
+               [=, store = std::move(store)](
+                   const std::vector<std::string>& v) -> std::optional<std::string> {
+                   const auto n = parseInteger(v[0], lo, hi);
+                   if (!n)
+                       return refusal + quotedArg(v[0]);
+                   store(*n);
+                   return std::nullopt;
+               });
+}
+
 }  // namespace tomelin::cli

@@ -33,7 +33,7 @@ struct PlaySettings {
     bool maxMovesGiven = false;
     bool resume = false;
     int moveTimeMs = 1000;  // "PC Velmistr"'s thinking time per move
-    bool record = false;  // --record
+    bool record = false;    // --record
 };
 
 // Column letter and row number of a cell, as a person reads the board ("c4").
@@ -157,22 +157,17 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
         return std::nullopt;
     });
     for (int p = 1; p <= 2; ++p) {
-        parser.add("--p" + std::to_string(p), 1,
-                   [&s, p](const std::vector<std::string>& v) -> Error {
-                       const auto level = parseLevel(v[0]);
-                       if (!level)
-                           return "level must be beginner, pro, genius or master, not " + quotedArg(v[0]);
-                       s.levels[static_cast<std::size_t>(p - 1)] = *level;
-                       return std::nullopt;
-                   });
+        parser.add(
+            "--p" + std::to_string(p), 1, [&s, p](const std::vector<std::string>& v) -> Error {
+                const auto level = parseLevel(v[0]);
+                if (!level)
+                    return "level must be beginner, pro, genius or master, not " + quotedArg(v[0]);
+                s.levels[static_cast<std::size_t>(p - 1)] = *level;
+                return std::nullopt;
+            });
     }
-    parser.add("--seed", 1, [&s](const std::vector<std::string>& v) -> Error {
-        const auto seed = parseInteger(v[0], 0, 4294967295LL);
-        if (!seed)
-            return "seed must be a number from 0 to 4294967295, not " + quotedArg(v[0]);
-        s.seed = static_cast<std::uint32_t>(*seed);
-        return std::nullopt;
-    });
+    addInteger(parser, "--seed", 0, 4294967295LL,
+               [&s](long long n) { s.seed = static_cast<std::uint32_t>(n); });
     parser.add("--games", 1, [&s](const std::vector<std::string>& v) -> Error {
         const auto games = parseInteger(v[0], 1, kMaxGames);
         if (!games)
@@ -192,14 +187,9 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
         s.resume = true;
         return std::nullopt;
     });
-    parser.add("--movetime", 1, [&s](const std::vector<std::string>& v) -> Error {
-        const auto ms = parseInteger(v[0], 1, 600000);
-        if (!ms)
-            return "movetime must be a number of milliseconds from 1 to 600000, not " +
-                   quotedArg(v[0]);
-        s.moveTimeMs = static_cast<int>(*ms);
-        return std::nullopt;
-    });
+    addInteger(
+        parser, "--movetime", 1, 600000,
+        [&s](long long ms) { s.moveTimeMs = static_cast<int>(ms); }, "a number of milliseconds");
     parser.add("--show", 0, [&s](const std::vector<std::string>&) -> Error {
         s.show = true;
         return std::nullopt;
@@ -229,7 +219,6 @@ std::optional<int> parseLevel(const std::string& text) {
     return std::nullopt;
 }
 
-
 int playCommand(const std::vector<std::string>& args, CommandIo& io) {
     PlaySettings settings;
     OptionParser parser;
@@ -240,7 +229,8 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         return usageError(io, "give either --board or --board-string, not both");
     }
     if (settings.resume) {
-        for (const char* fixed : {"--board", "--board-string", "--logic", "--p1", "--p2", "--games"}) {
+        for (const char* fixed :
+             {"--board", "--board-string", "--logic", "--p1", "--p2", "--games"}) {
             if (std::find(args.begin(), args.end(), fixed) != args.end()) {
                 return usageError(io, std::string("--resume plays the kept game as it was; ") +
                                           fixed + " cannot change it");
