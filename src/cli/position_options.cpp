@@ -71,12 +71,6 @@ const BuiltinBoard* findBoardByName(std::string_view name) {
     return nullptr;
 }
 
-Board boardOf(const std::string& boardString) {
-    Board b;
-    LoadBoardDescriptor(b, boardString + "1");
-    return b;
-}
-
 void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlayer) {
     parser.add("--board-string", 1, [&args](const std::vector<std::string>& v) {
         if (auto problem = boardStringProblem(v[0]))

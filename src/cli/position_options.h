@@ -33,7 +33,4 @@ std::optional<Logic> parseLogic(std::string_view text);
 // any letter case ("spionaz", "CELEM VZAD").
 const BuiltinBoard* findBoardByName(std::string_view name);
 
-// A board holding the (valid) board string.
-Board boardOf(const std::string& boardString);
-
 }  // namespace tomelin::cli

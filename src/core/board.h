@@ -54,16 +54,9 @@ public:
 
     bool operator==(const Board&) const = default;
 
-    // Flat access for the search loops: cell (x, y) is data()[flatIndex(x, y)], and a step
-    // of (dx, dy) is an index step of flatOffset(dx, dy).
-    static constexpr int kCellCount = kSpan * kSpan;
-    static constexpr int flatIndex(int x, int y) { return (y - kLow) * kSpan + (x - kLow); }
-    static constexpr int flatOffset(int dx, int dy) { return dy * kSpan + dx; }
-    const std::uint8_t* data() const { return m_cells.data(); }
-    std::uint8_t* data() { return m_cells.data(); }
-
 private:
-    static int index(int x, int y) { return flatIndex(x, y); }
+    static constexpr int kCellCount = kSpan * kSpan;
+    static int index(int x, int y) { return (y - kLow) * kSpan + (x - kLow); }
     std::array<std::uint8_t, kCellCount> m_cells{};
     int m_side = 0;
 };

@@ -10,7 +10,6 @@ void ManualTimerHost::start(GameTimer timer, int intervalMs) {
     s.interval = intervalMs;
     s.due = m_now + std::max(intervalMs, 0);
     s.order = m_nextOrder++;
-    ++s.starts;
 }
 
 void ManualTimerHost::stop(GameTimer timer) {

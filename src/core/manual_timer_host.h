@@ -27,8 +27,6 @@ public:
 
     // Interval the timer was last started with (0 if never).
     int interval(GameTimer timer) const { return slot(timer).interval; }
-    // How many times the timer has been started.
-    int startCount(GameTimer timer) const { return slot(timer).starts; }
     std::int64_t now() const { return m_now; }
 
     // Fires the timer now, as if its interval had passed; false if it is not running.
@@ -42,7 +40,6 @@ private:
     struct Slot {
         bool active = false;
         int interval = 0;
-        int starts = 0;
         std::int64_t due = 0;
         std::uint64_t order = 0;
     };

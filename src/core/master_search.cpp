@@ -250,7 +250,6 @@ public:
     }
 
     void allowTimeout(bool allow) { m_timeoutAllowed = allow; }
-    bool aborted() const { return m_aborted; }
     bool stoppedByFlag() const { return m_stoppedByFlag; }
     std::uint64_t nodes() const { return m_nodes; }
 

@@ -98,7 +98,6 @@ public:
 
     // Cell code (kNoCell, kFreeCell, kToken1, kToken2); cells off the board read kNoCell.
     std::uint8_t at(int x, int y) const;
-    bool isFree(int x, int y) const { return at(x, y) == kFreeCell; }
 
     std::string boardString() const;
     // A board grid holding this position (margins empty).

@@ -31,7 +31,6 @@ public:
     double cellW() const { return m_cellW; }
     double cellH() const { return m_cellH; }
     double boardPicW() const { return m_picW; }
-    double boardPicH() const { return m_picH; }
 
     // `DRWP`: cell (x, y) as the board holds it: a field (with its token) or a black hole.
     void DRWP(const Board& board, const BoardLook& look, int x, int y);

@@ -14,7 +14,7 @@ SizeMenuState sizeMenuState(int height, int screenHeight) {
 namespace {
 
 QMenu* submenu(QMenu* parent, const QString& title, const char* name) {
-    QMenu* menu = parent != nullptr ? parent->addMenu(title) : new QMenu(title);
+    QMenu* menu = parent->addMenu(title);
     menu->setObjectName(name);
     return menu;
 }
