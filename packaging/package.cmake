@@ -15,6 +15,8 @@ endif()
 
 set(TOMELIN_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
 set(TOMELIN_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
+# Not every generator makes the folders of a command's outputs (Unix Makefiles does not).
+file(MAKE_DIRECTORY ${TOMELIN_PACKAGING_OUT})
 
 # Files installed compressed the way Debian wants them: gzip -9 without name and time stamp.
 function(tomelin_gzip source output)
@@ -92,13 +94,16 @@ holds tomelin-cli, a tool that plays and inspects games without a window.]=])
     return()
 endif()
 
+if(NOT BUILD_TESTING)
+    return()
+endif()
 # The completion and the manual pages against the tool they describe; needs only bash.
-enable_testing()
 add_test(NAME packaging.completion_and_manuals
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/packaging/completion_test.sh
                  $<TARGET_FILE:tomelin-cli> ${TOMELIN_PACKAGING})
-# The package built, installed into this machine, run and purged. Root and the packaging
-# tools are needed, else it is skipped (status 77); it builds a release tree of its own.
+# The package built, installed into this machine, run and purged: only when asked for with
+# TOMELIN_PACKAGE_TEST, as root with the packaging tools, and never over a tomelin package
+# the user installed; else it is skipped (status 77). It builds a release tree of its own.
 if(NOT TOMELIN_SANITIZE)
     add_test(NAME packaging.install
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/packaging/install_test.sh

@@ -5,8 +5,10 @@
 #
 #   install_test.sh SOURCE_DIR PACKAGE_BUILD_DIR BUILT_TOMELIN_CLI
 #
-# Needs root and the packaging tools; without them it is skipped (status 77), unless
-# TOMELIN_PACKAGE_TEST=required (CI), which turns a missing prerequisite into a failure.
+# Runs only when asked for: TOMELIN_PACKAGE_TEST=1, or =required (CI), which turns a missing
+# prerequisite into a failure. Needs root and the packaging tools; without them it is skipped
+# (status 77). A tomelin package already installed on this machine is never touched: the
+# test then stops before building anything (a skip, or a failure when required).
 # Whatever happens, a package this test installed is purged again on the way out.
 set -euo pipefail
 
@@ -33,6 +35,8 @@ skip() {
     exit 77
 }
 
+[[ -n ${TOMELIN_PACKAGE_TEST:-} ]] ||
+    skip "the package test installs into this machine; it runs only with TOMELIN_PACKAGE_TEST=1"
 [[ $(id -u) == 0 ]] || skip "the package test installs into this machine and needs root"
 missing=
 for tool in make cmake cpack strings dpkg dpkg-deb dpkg-shlibdeps dpkg-buildflags lintian flock \
@@ -40,6 +44,13 @@ for tool in make cmake cpack strings dpkg dpkg-deb dpkg-shlibdeps dpkg-buildflag
     command -v "$tool" >/dev/null || missing+=" $tool"
 done
 [[ -z $missing ]] || skip "packaging tools missing:$missing (make deps installs them)"
+
+# A package of the user's own (no marker of an interrupted run of this test) stays as it is.
+installed_status() { dpkg-query -W -f='${db:Status-Status}' tomelin 2>/dev/null || true; }
+status=$(installed_status)
+if [[ -n $status && $status != not-installed && ! -f $marker ]]; then
+    skip "a tomelin package is already installed on this machine ($status); the test would replace and purge it"
+fi
 
 tmp=$(mktemp -d /tmp/tomelin-package-test.XXXXXX)
 installed_by_us=0
@@ -111,7 +122,7 @@ lintian --fail-on error,warning --info "$deb" || fail "lintian reports errors or
 # One package test at a time on this machine: each installs and purges the same package.
 exec 9>"$lock"
 flock -w 1800 9 || fail "another package test has held $lock for 30 minutes"
-status=$(dpkg-query -W -f='${db:Status-Status}' tomelin 2>/dev/null || true)
+status=$(installed_status)
 if [[ -n $status && $status != not-installed && -f $marker ]]; then
     step "purging the package an interrupted run of this test left ($status)"
     dpkg_waiting --purge tomelin || fail "cannot purge the package an earlier run left"
@@ -119,7 +130,7 @@ if [[ -n $status && $status != not-installed && -f $marker ]]; then
 fi
 rm -f "$marker"
 if [[ -n $status && $status != not-installed ]]; then
-    skip "a tomelin package is already on this machine ($status); the test would replace it"
+    skip "a tomelin package is already installed on this machine ($status); the test would replace and purge it"
 fi
 
 step "dpkg -i"
@@ -188,7 +199,7 @@ step "dpkg --purge"
 dpkg_waiting --purge tomelin || fail "dpkg --purge failed"
 installed_by_us=0
 rm -f "$marker"
-status=$(dpkg-query -W -f='${db:Status-Status}' tomelin 2>/dev/null || true)
+status=$(installed_status)
 [[ -z $status || $status == not-installed ]] || fail "tomelin is still known to dpkg: $status"
 left=0
 while IFS= read -r path; do
