@@ -19,7 +19,8 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench match sanitize fuzz stress clean format package deb
+.PHONY: deps configure build run test bench match startup-time sanitize fuzz stress clean format \
+	package deb
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -31,10 +32,15 @@ deps:
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Configures a build folder: a new one with Ninja, an existing one with the generator it has
+# (CMake refuses to switch), always with warnings as errors.
+#   $(call cmake_configure,FOLDER,OPTIONS)
+cmake_configure = cmake -S . -B $(1) $$([ -f $(1)/CMakeCache.txt ] || echo -G Ninja) \
+	-DTOMELIN_WERROR=ON $(2)
 
-configure: deps $(BUILD)/build.ninja
+# The build type is chosen when the folder is made; an existing folder keeps its own.
+configure: deps
+	$(call cmake_configure,$(BUILD),$$([ -f $(BUILD)/CMakeCache.txt ] || echo -DCMAKE_BUILD_TYPE=RelWithDebInfo))
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -48,7 +54,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOMELIN_BENCH=ON
+	$(call cmake_configure,$(BENCH_BUILD),-DCMAKE_BUILD_TYPE=Release -DTOMELIN_BENCH=ON)
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench_*; do \
 		[ -f "$$b" ] && [ -x "$$b" ] || continue; \
@@ -62,12 +68,19 @@ MATCH_MOVETIME ?= 1000
 match: build
 	./$(BUILD)/tomelin-cli match --games $(MATCH_GAMES) --movetime $(MATCH_MOVETIME) --seed 1
 
+# Start-up to the setup window on its own Xvfb display with openbox: STARTUP_RUNS starts
+# (10 unless set), each run's time and the median.
+STARTUP_RUNS ?= 10
+startup-time: build
+	cmake --build $(BUILD) --target tomelin_startup_time
+	tools/startup_time/measure.sh $(BUILD)/tomelin_startup_time $(BUILD)/tomelin $(STARTUP_RUNS)
+
 # Test discovery runs the sanitized test programs at build time, so they need the
 # leak suppressions and the offscreen platform then as well.
 sanitize: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
 sanitize: export QT_QPA_PLATFORM = offscreen
 sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMELIN_SANITIZE=ON
+	$(call cmake_configure,$(ASAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DTOMELIN_SANITIZE=ON)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
@@ -80,7 +93,7 @@ package: deb
 	cp $(DEB_BUILD)/tomelin_*.deb .
 
 deb: deps
-	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOMELIN_DEB=ON \
+	$(call cmake_configure,$(DEB_BUILD),-DCMAKE_BUILD_TYPE=Release -DTOMELIN_DEB=ON) \
 		-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
 		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
@@ -92,7 +105,7 @@ deb: deps
 # starting from the seed corpus in fuzz/ and the inputs earlier runs found.
 fuzz: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
 fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	$(call cmake_configure,$(FUZZ_BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo) \
 		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOMELIN_SANITIZE=ON -DTOMELIN_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@for t in $(FUZZ_TARGETS); do \
