@@ -52,7 +52,13 @@ Startup::Startup(StoreOpening opening, TimerHost* timers, std::unique_ptr<MidiPl
     // Only a splash on a real screen is worth waiting for.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-        m_splashStepMs = kSplashStepMs;
+        m_splashMinMs = kSplashMinMs;
+    // The splash goes up before anything else is made: creating the windows is the largest
+    // part of the start.
+    m_splash = std::make_unique<SplashWindow>(Artwork::logo(), Artwork::titlePicture());
+    m_splash->showAtOnce();
+    m_splashClock.start();
+    status(0);
     m_game = std::make_unique<GameWindow>(nullptr, timers, gameRandom);
     m_game->setStore(m_opening.store.get());
     m_music = std::make_unique<MusicWindow>(std::move(player));
@@ -66,19 +72,17 @@ QString Startup::storeProblem() const {
     return m_opening.hasProblem() ? QString::fromStdString(m_opening.czechMessage()) : QString();
 }
 
-void Startup::status(SplashWindow& splash, int step) {
-    holdStatus();
+void Startup::status(int step) {
     m_statuses << statusTexts()[step];
-    splash.setStatus(statusTexts()[step]);
-    m_statusClock.start();
+    m_splash->setStatus(statusTexts()[step]);
 }
 
-void Startup::holdStatus() {
-    // Loading takes a few milliseconds: without a pause no status could be read. The work
-    // already done counts, so a slow start waits no longer than it takes anyway.
-    if (m_splashStepMs <= 0 || !m_statusClock.isValid())
+void Startup::holdSplash() {
+    // Loading takes a few milliseconds: without a pause the splash would only flash. The
+    // work already done counts, so a slow start waits no longer than it takes anyway.
+    if (m_splashMinMs <= 0 || !m_splashClock.isValid())
         return;
-    const qint64 wait = m_splashStepMs - m_statusClock.elapsed();
+    const qint64 wait = m_splashMinMs - m_splashClock.elapsed();
     if (wait <= 0)
         return;
     QEventLoop loop;
@@ -171,14 +175,11 @@ void Startup::showAbout() {
 }
 
 void Startup::start() {
-    SplashWindow splash(Artwork::logo(), Artwork::titlePicture());
-    splash.show();
-    status(splash, 0);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents();
     m_random.seedFromTime();
 
-    status(splash, 1);
+    status(1);
     m_music->loadDefaultSongs();
     m_music->startRandomSong(m_random.next());
 
@@ -187,9 +188,9 @@ void Startup::start() {
         form.panel(i)->setTimeListPosition(0);
     }
     form.NastavNazvy();
-    status(splash, 2);
+    status(2);
     form.NajitMapy();
-    status(splash, 3);
+    status(3);
     form.PruzkHer();
     form.selectBoard(0);
     form.chooseStarLogic();
@@ -198,7 +199,7 @@ void Startup::start() {
     form.panel(0)->chooseHuman();
     form.panel(1)->chooseHuman();
 
-    status(splash, 4);
+    status(4);
     m_music->paintTitleStrips();
     const SystemColours system = SystemColours::fromPalette(QApplication::palette());
     const QColor key = toolbarKeyColour(system);
@@ -208,13 +209,13 @@ void Startup::start() {
     m_game->chrome().refreshToolbar();
     form.recolourMusicButton(key);
 
-    status(splash, 5);
+    status(5);
     m_game->setWindowHeight(startHeight(screenHeight()));
     form.updateSizeMenu(m_game->windowHeight(), screenHeight());
     QGuiApplication::restoreOverrideCursor();
 
-    holdStatus();
-    splash.hide();
+    holdSplash();
+    m_splash.reset();
     form.startLogoAnimation();
     offerKeptGame();
     form.show();

@@ -1,7 +1,7 @@
 #pragma once
-// `Startup` (`Module1`) and its start: the start-up sequence that opens the store, shows the
-// splash, loads the music, boards and records, prepares the game window and shows the setup
-// window.
+// `Startup` (`Module1`) and its start: the start-up sequence that shows the splash, creates
+// the windows, loads the music, boards and records, prepares the game window and shows the
+// setup window.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -33,18 +33,20 @@ public:
     // The splash's status texts in the order shown.
     static const QStringList& statusTexts();
 
-    // `opening` is the store the program works with; `timers` (may be null: real timers)
-    // drives the game, `player` (may be null: FluidSynth) plays the music, `gameRandom`
-    // (may be null: seeded from the clock) is the game's random source.
+    // Shows the splash first, then creates the windows. `opening` is the store the program
+    // works with; `timers` (may be null: real timers) drives the game, `player` (may be
+    // null: FluidSynth) plays the music, `gameRandom` (may be null: seeded from the clock)
+    // is the game's random source.
     Startup(StoreOpening opening, TimerHost* timers = nullptr,
             std::unique_ptr<MidiPlayer> player = nullptr, RandomSource* gameRandom = nullptr);
     ~Startup() override;
 
-    // Each splash status stays up at least this long on a real screen (0 offscreen), so the
-    // six of them can be read: about a second in all.
-    static constexpr int kSplashStepMs = 170;
-    void setSplashStepTime(int ms) { m_splashStepMs = ms; }
-    int splashStepTime() const { return m_splashStepMs; }
+    // The splash stays up at least this long on a real screen (0 offscreen), counted from
+    // when it is shown and including the work: long enough to be seen, never a flash, and
+    // no longer than a start that really takes that long. Each status shows at once.
+    static constexpr int kSplashMinMs = 120;
+    void setSplashMinTime(int ms) { m_splashMinMs = ms; }
+    int splashMinTime() const { return m_splashMinMs; }
 
     // Runs the start-up sequence and shows the setup window. A store found damaged is
     // reported once in a message box, naming where the old file was moved.
@@ -69,8 +71,8 @@ signals:
 
 private:
     void wire();
-    void status(SplashWindow& splash, int step);
-    void holdStatus();
+    void status(int step);
+    void holdSplash();
     void showAbout();
     // Offers the kept unfinished game in the setup window, or drops a damaged one with a
     // line there.
@@ -79,13 +81,14 @@ private:
 
     StoreOpening m_opening;
     MtRandomSource m_random;
+    std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<GameWindow> m_game;
     std::unique_ptr<MusicWindow> m_music;
     std::unique_ptr<SetupWindow> m_form;
     QStringList m_statuses;
     MessageHandler m_showMessage;
-    int m_splashStepMs = 0;
-    QElapsedTimer m_statusClock;
+    int m_splashMinMs = 0;
+    QElapsedTimer m_splashClock;
 };
 
 }  // namespace tomelin

@@ -185,23 +185,24 @@ TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-// Start-up is over in milliseconds; on a real screen each status stays up long enough to be
-// read, the work done counting towards it. Offscreen nobody looks, so nothing waits.
-TEST_F(StartUp, EachSplashStatusStaysUpLongEnoughToBeRead) {
+// Start-up is over in milliseconds; on a real screen the splash stays up for a short
+// minimum in all (the work counting towards it), each status shown at once. Offscreen nobody
+// looks, so nothing waits.
+TEST_F(StartUp, SplashStaysUpForItsMinimumWithEveryStatusShown) {
     {
         Startup offscreen(openStoreAt((dir.path() + "/other.db").toStdString()), &timers,
                           std::make_unique<FakePlayer>(), &random);
-        EXPECT_EQ(offscreen.splashStepTime(), 0);
+        EXPECT_EQ(offscreen.splashMinTime(), 0);
     }
-    EXPECT_GE(Startup::kSplashStepMs, 120);
-    EXPECT_LE(Startup::kSplashStepMs * Startup::statusTexts().size(), 1500);
-    splashStep = 50;
+    splashMin = 150;
     QElapsedTimer clock;
     clock.start();
     launch();
-    EXPECT_GE(clock.elapsed(), 6 * 50);
+    EXPECT_GE(clock.elapsed(), 150);
     EXPECT_EQ(program->shownStatuses(), Startup::statusTexts());
     EXPECT_TRUE(form().isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == QStringLiteral("frmSplash") && w->isVisible());
 }
 
 // "Opravdu skončit" ends the event loop at once with status 0, also while the game window,

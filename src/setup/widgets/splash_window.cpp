@@ -5,7 +5,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace tomelin {
 
@@ -50,6 +53,22 @@ SplashWindow::SplashWindow(const QPixmap& logo, const QPixmap& title, QWidget* p
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+}
+
+void SplashWindow::showAtOnce(int maxWaitMs) {
+    show();
+    QElapsedTimer clock;
+    clock.start();
+    // Wakes the wait below should the window system never answer.
+    QTimer guard;
+    guard.setSingleShot(true);
+    guard.start(maxWaitMs);
+    while (!(windowHandle() != nullptr && windowHandle()->isExposed()) &&
+           clock.elapsed() < maxWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                        QEventLoop::ExcludeUserInputEvents);
+    }
+    repaint();
 }
 
 void SplashWindow::setStatus(const QString& text) {

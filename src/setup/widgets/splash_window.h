@@ -14,6 +14,10 @@ class SplashWindow : public QWidget {
 public:
     SplashWindow(const QPixmap& logo, const QPixmap& title, QWidget* parent = nullptr);
 
+    // Shows the splash and lets the window system put it on the screen (at most `maxWaitMs`),
+    // so that it is seen while the program goes on working without events.
+    void showAtOnce(int maxWaitMs = 100);
+
     // `Status`: shows the text and lets pending events run so that it appears at once.
     void setStatus(const QString& text);
     QString status() const;

@@ -72,8 +72,8 @@ protected:
             }
         });
         timers.setHandler([this](GameTimer t) { game().game().onTimer(t); });
-        if (splashStep >= 0) {
-            program->setSplashStepTime(splashStep);
+        if (splashMin >= 0) {
+            program->setSplashMinTime(splashMin);
         }
         program->start();
         return form();
@@ -126,7 +126,7 @@ protected:
     QStringList dialogs;
     QString editor;  // "slot|name" of the board the editor last opened
     bool saveInEditor = false;
-    int splashStep = -1;  // how long each splash status stays up; -1: the program's choice
+    int splashMin = -1;  // how long the splash stays up at least; -1: the program's choice
     std::unique_ptr<Startup> program;  // last: gone before what its handlers write to
 };
 
