@@ -35,7 +35,7 @@ _tomelin_cli()
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
     COMPREPLY=()
 
-    local commands="boards play moves match perft bench store records help"
+    local commands="boards play moves match perft bench store records help --help --version"
     if ((COMP_CWORD == 1)); then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return

@@ -49,6 +49,14 @@ int runCommandLine(const std::vector<std::string>& argv, CommandIo& io) {
     if (argv.size() < 2)
         return usageError(io, "no command given; try \"tomelin-cli help\"");
     const std::string& name = argv[1];
+    if (name == "--help" || name == "-h")
+        return helpCommand({argv.begin() + 2, argv.end()}, io);
+    if (name == "--version") {
+        if (argv.size() > 2)
+            return usageError(io, "--version takes no arguments");
+        io.out << "tomelin-cli " << TOMELIN_VERSION << "\n";
+        return kExitOk;
+    }
     for (const Command& c : commandTable()) {
         if (name == c.name)
             return c.run({argv.begin() + 2, argv.end()}, io);
@@ -59,7 +67,7 @@ int runCommandLine(const std::vector<std::string>& argv, CommandIo& io) {
 int helpCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (!args.empty())
         return usageError(io, "help takes no arguments");
-    io.out << "usage: tomelin-cli COMMAND [OPTIONS]\n";
+    io.out << "usage: tomelin-cli COMMAND [OPTIONS] | tomelin-cli --help | tomelin-cli --version\n";
     for (const Command& c : commandTable())
         io.out << "  tomelin-cli " << c.usage << "\n";
     io.out << "Output: one record per line. play prints \"move <k> <player> <sx> <sy> <tx> <ty>\","

@@ -7,7 +7,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <QLabel>
+
+#include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
+#include "setup/widgets/splash_window.h"
 
 namespace tomelin {
 namespace {
@@ -53,6 +57,20 @@ TEST(DesktopIntegration, TheFilesNameEachOtherTheIconAndTheCurrentVersion) {
     EXPECT_TRUE(xml.contains(QStringLiteral("<release version=\"%1\"").arg(TOMELIN_VERSION)))
         << "the newest release must be the project's version " << TOMELIN_VERSION;
     EXPECT_TRUE(readText(kDesktopFiles + ".desktop").contains("Icon=" + kAppId + "\n"));
+}
+
+// One version everywhere: the project's is the one the About window and the splash show,
+// the manual pages' and the package changelog's newest entry.
+TEST(DesktopIntegration, WindowsManualsAndChangelogShowTheProjectVersion) {
+    const QString version = QStringLiteral(TOMELIN_VERSION);
+    AboutWindow about(QPixmap{});
+    EXPECT_EQ(about.findChild<QLabel*>("Label1")->text(), "Verze " + version);
+    SplashWindow splash(QPixmap{}, QPixmap{});
+    EXPECT_EQ(splash.findChild<QLabel*>("Label1")->text(), version);
+    const QString packaging = kAssets + "/../packaging/";
+    for (const char* page : {"tomelin.6", "tomelin-cli.6"})
+        EXPECT_TRUE(readText(packaging + page).contains("\"Tomelin " + version + "\"")) << page;
+    EXPECT_TRUE(readText(packaging + "changelog").startsWith("tomelin (" + version + ")"));
 }
 
 TEST(Artwork, TheIconAndEverySharedPictureHaveContent) {
