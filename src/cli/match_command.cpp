@@ -51,6 +51,7 @@ public:
             std::move(progress));
     }
     void cancel() override { m_inner.cancel(); }
+    void releaseTables() override { m_inner.releaseTables(); }
     void setBoard(const std::string& name) { m_board = name; }
     const std::map<std::string, Totals>& totals() const { return m_totals; }
 

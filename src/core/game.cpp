@@ -170,6 +170,7 @@ bool Game::hasLegalMove(int player) const {
 
 void Game::NG_Click() {
     cancelPendingComputerMove();
+    releaseSearchTables();
     cancelSelection();
     // Neither the old game's clock nor a turn change still pending from it may run on the
     // cleared board while the new game starts.
@@ -190,6 +191,7 @@ void Game::UNG_Click() {
     while (!d.empty() && (d.back() == '1' || d.back() == '2'))
         d.pop_back();
     cancelPendingComputerMove();
+    releaseSearchTables();
     cancelSelection();
     // The game is left: nothing of it may run on while the setup window is shown.
     m_timers.stop(GameTimer::Timer1);

@@ -178,6 +178,8 @@ private:
     void startMasterSearch(int player, SearchKind kind);
     void masterSearchDone(std::uint64_t ticket, const SearchReport& report);
     void cancelMasterSearch();
+    // The game has ended or is left: "Velmistr"'s tables go until a search needs them again.
+    void releaseSearchTables();
     SearchRunner& runner();
     void clearHint();
     void cancelPendingComputerMove();

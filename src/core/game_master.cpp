@@ -103,6 +103,15 @@ void Game::cancelMasterSearch() {
         m_obs->progressCleared();
 }
 
+void Game::releaseSearchTables() {
+    cancelMasterSearch();
+    // A runner that never searched holds nothing; the inline one is not made just for this.
+    if (m_runner)
+        m_runner->releaseTables();
+    else if (m_inlineRunner)
+        m_inlineRunner->releaseTables();
+}
+
 void Game::clearHint() {
     if (m_searchKind == SearchKind::Hint)
         cancelMasterSearch();

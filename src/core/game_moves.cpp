@@ -139,6 +139,7 @@ void Game::recountAndEndIfFull() {
     m_resultShown = true;
     setBoardEnabled(false);
     m_gameOver = true;
+    releaseSearchTables();
     m_obs->gameEnded(c.tokens1, c.tokens2, m_pos.winner());
 }
 

@@ -120,8 +120,8 @@ struct MasterSearch::Tables {
     std::vector<std::int32_t> history;  // [side][from * kMaxBits + to]
     PackedMove killers[kMaxPly][2]{};
 
-    explicit Tables(int ttBits) {
-        tt.resize(std::size_t{1} << ttBits);
+    explicit Tables(std::size_t entries) {
+        tt.resize(entries);
         ttMask = tt.size() - 1;
         history.assign(2 * static_cast<std::size_t>(kMaxBits) * kMaxBits, 0);
     }
@@ -133,337 +133,63 @@ struct MasterSearch::Tables {
 
 namespace {
 
+#define TOMELIN_ENGINE "core/master_engine.h"
+#include "core/popcount_copies.h"
+
 template <int W>
-class Engine {
-public:
-    using B = Bits<W>;
-
-    Engine(MasterSearch::Tables& tables, const Position& pos, Logic logic,
-           const EvalWeights& weights, const std::atomic<bool>* stop, SearchClock& clock,
-           std::int64_t deadline)
-        : m_t(tables),
-          m_g(geometry(pos.side(), logic)),
-          m_star(logic == Logic::Star),
-          m_stride(pos.stride()),
-          m_w(weights),
-          m_stop(stop),
-          m_clock(clock),
-          m_deadline(deadline) {
-        m_playable = B::load(pos.playable());
-        m_side[0] = B::load(pos.tokens(Player::One));
-        m_side[1] = B::load(pos.tokens(Player::Two));
-        m_stm = pos.toMove() == Player::One ? 0 : 1;
-        const Zobrist& z = zobrist();
-        m_key = z.board[2 * pos.side() + (m_star ? 0 : 1)];
-        for (int s = 0; s < 2; ++s)
-            m_side[s].forEach([&](int b) { m_key ^= z.cell[s][b]; });
-        if (m_stm == 1)
-            m_key ^= z.blackToMove;
-        for (auto& list : m_lists)
-            list.reserve(256);
+void dispatch(MasterSearch::Tables& tables, const Position& position, Logic logic,
+              const EvalWeights& weights, const SearchLimits& limits,
+              const std::atomic<bool>* stop, SearchClock& c, std::int64_t start,
+              std::int64_t deadline, const MasterSearch::DepthListener& onDepth,
+              SearchReport& report) {
+#if TOMELIN_POPCOUNT_COPY
+    if (bits::hasPopcountInstruction()) {
+        withPopcount::runSearch<W>(tables, position, logic, weights, limits, stop, c, start,
+                                   deadline, onDepth, report);
+        return;
     }
-
-    // Static score of the current position for the side to move (finished games included).
-    int evaluate() const {
-        const B& own = m_side[m_stm];
-        const B& opp = m_side[1 - m_stm];
-        const B empty = minus(m_playable, own | opp);
-        if (!empty.any())
-            return finalScore(own.count(), opp.count());
-        if (!(bits::reach(own, m_star, m_stride) & empty).any())
-            return finalScore(own.count(), opp.count() + empty.count());
-        const B around = bits::neighbourhood(empty, m_star, m_stride);
-        int s = m_w.material * (own.count() - opp.count());
-        s += m_w.frontier * ((own & around).count() - (opp & around).count());
-        s += m_w.copyReach * ((bits::neighbourhood(own, m_star, m_stride) & empty).count() -
-                              (bits::neighbourhood(opp, m_star, m_stride) & empty).count());
-        return s;
-    }
-
-    // One iteration at the root over `order`, which it leaves with the best move first;
-    // `complete` tells whether every move was searched to the full depth.
-    int root(int depth, std::vector<PackedMove>& order, PackedMove& best, bool& complete) {
-        complete = false;
-        int alpha = -kInfinity;
-        const int beta = kInfinity;
-        PackedMove found = kNoMove;
-        int bestScore = -kInfinity;
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            const PackedMove m = order[i];
-            const State saved = state();
-            make(m);
-            int score;
-            if (i == 0) {
-                score = -negamax(depth - 1, -beta, -alpha, 1);
-            } else {
-                score = -negamax(depth - 1, -alpha - 1, -alpha, 1);
-                if (!m_aborted && score > alpha)
-                    score = -negamax(depth - 1, -beta, -alpha, 1);
-            }
-            restore(saved);
-            if (m_aborted)
-                break;
-            if (score > bestScore) {
-                bestScore = score;
-                found = m;
-                if (score > alpha)
-                    alpha = score;
-                // The best move so far leads the next iteration.
-                std::rotate(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(i),
-                            order.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-            }
-        }
-        if (found != kNoMove)
-            best = found;
-        complete = !m_aborted;
-        if (complete)
-            store(depth, bestScore, kExact, found);
-        return bestScore;
-    }
-
-    // The root moves in search order (table move first).
-    std::vector<PackedMove> rootMoves() {
-        generate(0, probeMove());
-        std::vector<PackedMove> order;
-        std::vector<Scored>& list = m_lists[0];
-        std::stable_sort(list.begin(), list.end(),
-                         [](const Scored& a, const Scored& b) { return a.key > b.key; });
-        for (const Scored& s : list)
-            order.push_back(s.move);
-        return order;
-    }
-
-    // A copy names the first own neighbour of its target in direction order.
-    Move toMove(PackedMove m) const {
-        const auto cell = [&](int b) { return Cell{b / m_stride, b % m_stride}; };
-        const int t = toOf(m);
-        if (isJump(m))
-            return {cell(fromOf(m)), cell(t), MoveKind::Jump};
-        const Directions& dirs = Directions::of(m_star ? Logic::Star : Logic::Cross);
-        const std::uint64_t* nb = m_g.neighboursOf(t);
-        for (int e = 0; e < dirs.neighbourCount(); ++e) {
-            const int s = t + m_g.offset[static_cast<std::size_t>(e)];
-            if (s >= 0 && s < m_g.cells && m_side[m_stm].test(s) && ((nb[s >> 6] >> (s & 63)) & 1U))
-                return {cell(s), cell(t), MoveKind::Copy};
-        }
-        return {cell(t), cell(t), MoveKind::Copy};
-    }
-
-    void allowTimeout(bool allow) { m_timeoutAllowed = allow; }
-    bool stoppedByFlag() const { return m_stoppedByFlag; }
-    std::uint64_t nodes() const { return m_nodes; }
-
-private:
-    struct State {
-        B a, b;
-        std::uint64_t key;
-        int stm;
-    };
-    struct Scored {
-        PackedMove move;
-        std::int64_t key;
-    };
-
-    State state() const { return {m_side[0], m_side[1], m_key, m_stm}; }
-    void restore(const State& s) {
-        m_side[0] = s.a;
-        m_side[1] = s.b;
-        m_key = s.key;
-        m_stm = s.stm;
-    }
-
-    void make(PackedMove m) {
-        const Zobrist& z = zobrist();
-        const int me = m_stm, them = 1 - m_stm;
-        const int t = toOf(m);
-        const B captured = B::load(m_g.neighboursOf(t)) & m_side[them];
-        captured.forEach([&](int c) { m_key ^= z.cell[me][c] ^ z.cell[them][c]; });
-        m_side[them] = minus(m_side[them], captured);
-        m_side[me] = m_side[me] | captured | B::single(t);
-        m_key ^= z.cell[me][t];
-        if (isJump(m)) {
-            const int f = fromOf(m);
-            m_side[me] = minus(m_side[me], B::single(f));
-            m_key ^= z.cell[me][f];
-        }
-        m_stm = them;
-        m_key ^= z.blackToMove;
-    }
-
-    bool timeUp() {
-        if (m_stop && m_stop->load(std::memory_order_relaxed)) {
-            m_stoppedByFlag = true;
-            return true;
-        }
-        return m_timeoutAllowed && m_deadline > 0 && m_clock.nowMs() >= m_deadline;
-    }
-
-    PackedMove probeMove() const {
-        const TtEntry& e = m_t.tt[m_key & m_t.ttMask];
-        return e.key == m_key ? e.move() : kNoMove;
-    }
-
-    void store(int depth, int score, std::uint32_t bound, PackedMove move) {
-        TtEntry& e = m_t.tt[m_key & m_t.ttMask];
-        // Keep a deeper entry of the same position unless this one is exact.
-        if (e.key == m_key && e.depth() > depth && bound != kExact)
-            return;
-        e.key = m_key;
-        e.score = score;
-        e.data = (move & 0x7FFFFU) | (bound << 19) | (static_cast<std::uint32_t>(depth) << 24);
-    }
-
-    // Fills m_lists[ply] with the moves of the side to move and their ordering keys.
-    void generate(int ply, PackedMove ttMove) {
-        std::vector<Scored>& list = m_lists[static_cast<std::size_t>(ply)];
-        list.clear();
-        const int me = m_stm;
-        const B& own = m_side[me];
-        const B& opp = m_side[1 - me];
-        const B empty = minus(m_playable, own | opp);
-        const PackedMove k0 = ply < kMaxPly ? m_t.killers[ply][0] : kNoMove;
-        const PackedMove k1 = ply < kMaxPly ? m_t.killers[ply][1] : kNoMove;
-        auto add = [&](PackedMove m, int t, int gainBase) {
-            const int gain = gainBase + 2 * (B::load(m_g.neighboursOf(t)) & opp).count();
-            std::int64_t key;
-            if (m == ttMove) {
-                key = std::int64_t{1} << 50;
-            } else {
-                key = (static_cast<std::int64_t>(gain) << 32) + m_t.historyOf(me, m);
-                if (m == k0 || m == k1)
-                    key += std::int64_t{1} << 31;
-            }
-            list.push_back({m, key});
-        };
-        (bits::neighbourhood(own, m_star, m_stride) & empty).forEach([&](int t) {
-            add(pack(t, t, false), t, 1);
-        });
-        own.forEach([&](int s) {
-            // A jump leaves a hole behind: the more own tokens around the source, the
-            // more it exposes.
-            const int exposed = (B::load(m_g.neighboursOf(s)) & own).count();
-            (B::load(m_g.jumpsOf(s)) & empty).forEach([&](int t) {
-                add(pack(s, t, true), t, exposed > 2 ? -1 : 0);
-            });
-        });
-    }
-
-    int negamax(int depth, int alpha, int beta, int ply) {
-        ++m_nodes;
-        if ((m_nodes & 255U) == 0 && timeUp())
-            m_aborted = true;
-        if (m_aborted)
-            return 0;
-        const B& own = m_side[m_stm];
-        const B& opp = m_side[1 - m_stm];
-        const B empty = minus(m_playable, own | opp);
-        if (!empty.any())
-            return finalScore(own.count(), opp.count());
-        if (depth <= 0 || ply >= kMaxPly - 1)
-            return evaluate();
-
-        PackedMove ttMove = kNoMove;
-        {
-            const TtEntry& e = m_t.tt[m_key & m_t.ttMask];
-            if (e.key == m_key) {
-                ttMove = e.move();
-                // Only an entry of exactly this depth decides: the score of a position
-                // searched to a given depth is then the same however it was reached.
-                if (e.depth() == depth) {
-                    const int s = e.score;
-                    if (e.bound() == kExact)
-                        return s;
-                    if (e.bound() == kLower && s >= beta)
-                        return s;
-                    if (e.bound() == kUpper && s <= alpha)
-                        return s;
-                }
-            }
-        }
-
-        generate(ply, ttMove);
-        std::vector<Scored>& list = m_lists[static_cast<std::size_t>(ply)];
-        if (list.empty())  // cannot move: the opponent receives every free cell
-            return finalScore(own.count(), opp.count() + empty.count());
-
-        const int alpha0 = alpha;
-        int best = -kInfinity;
-        PackedMove bestMove = kNoMove;
-        const std::size_t count = list.size();
-        for (std::size_t i = 0; i < count; ++i) {
-            // Selection of the best remaining key: most nodes cut off after a few moves.
-            std::size_t pick = i;
-            for (std::size_t j = i + 1; j < count; ++j) {
-                if (list[j].key > list[pick].key)
-                    pick = j;
-            }
-            std::swap(list[i], list[pick]);
-            const PackedMove m = list[i].move;
-
-            const State saved = state();
-            make(m);
-            int score;
-            if (i == 0) {
-                score = -negamax(depth - 1, -beta, -alpha, ply + 1);
-            } else {
-                score = -negamax(depth - 1, -alpha - 1, -alpha, ply + 1);
-                if (!m_aborted && score > alpha && score < beta)
-                    score = -negamax(depth - 1, -beta, -alpha, ply + 1);
-            }
-            restore(saved);
-            if (m_aborted)
-                return 0;
-            if (score > best) {
-                best = score;
-                bestMove = m;
-                if (score > alpha) {
-                    alpha = score;
-                    if (alpha >= beta) {
-                        if (ply < kMaxPly && m_t.killers[ply][0] != m) {
-                            m_t.killers[ply][1] = m_t.killers[ply][0];
-                            m_t.killers[ply][0] = m;
-                        }
-                        std::int32_t& h = m_t.historyOf(m_stm, m);
-                        h = std::min<std::int32_t>(h + depth * depth, 1 << 30);
-                        break;
-                    }
-                }
-            }
-        }
-        const std::uint32_t bound = best >= beta ? kLower : (best > alpha0 ? kExact : kUpper);
-        store(depth, best, bound, bestMove);
-        return best;
-    }
-
-    MasterSearch::Tables& m_t;
-    const Geometry& m_g;
-    bool m_star;
-    int m_stride;
-    EvalWeights m_w;
-    const std::atomic<bool>* m_stop;
-    SearchClock& m_clock;
-    std::int64_t m_deadline;
-    bool m_timeoutAllowed = false;
-
-    B m_playable;
-    B m_side[2];
-    int m_stm = 0;
-    std::uint64_t m_key = 0;
-
-    std::uint64_t m_nodes = 0;
-    bool m_aborted = false;
-    bool m_stoppedByFlag = false;
-    std::vector<Scored> m_lists[kMaxPly];
-};
+#endif
+    generic::runSearch<W>(tables, position, logic, weights, limits, stop, c, start, deadline,
+                          onDepth, report);
+}
 
 }  // namespace
 
-MasterSearch::MasterSearch(int ttBits)
-    : m_tables(std::make_unique<Tables>(std::clamp(ttBits, 4, 26))) {}
+MasterSearch::MasterSearch(int ttBits) : m_ttBits(std::clamp(ttBits, 4, 26)) {}
 
 MasterSearch::~MasterSearch() = default;
 
+std::size_t MasterSearch::tableEntriesFor(int side, int ttBits) {
+    const int n = std::clamp(side, kMinSide, kMaxSide);
+    const std::size_t wanted = std::size_t{16384} * static_cast<std::size_t>(n * n);
+    std::size_t entries = 16;
+    while (entries < wanted)
+        entries *= 2;
+    return std::min(entries, std::size_t{1} << std::clamp(ttBits, 4, 26));
+}
+
+MasterSearch::Tables& MasterSearch::tablesFor(int side) {
+    // A table made for a smaller board grows; one made for a larger board serves as it is.
+    const std::size_t entries = tableEntriesFor(side, m_ttBits);
+    if (!m_tables || m_tables->tt.size() < entries)
+        m_tables = std::make_unique<Tables>(entries);
+    return *m_tables;
+}
+
+void MasterSearch::release() {
+    m_tables.reset();
+}
+
+std::size_t MasterSearch::tableBytes() const {
+    if (!m_tables)
+        return 0;
+    return m_tables->tt.size() * sizeof(TtEntry) +
+           m_tables->history.size() * sizeof(std::int32_t) + sizeof(Tables);
+}
+
 void MasterSearch::clear() {
+    if (!m_tables)
+        return;
     std::fill(m_tables->tt.begin(), m_tables->tt.end(), TtEntry{});
     std::fill(m_tables->history.begin(), m_tables->history.end(), 0);
     for (auto& k : m_tables->killers)
@@ -479,64 +205,16 @@ SearchReport MasterSearch::search(const Position& position, Logic logic, const S
     SearchReport report;
     if (position.side() < kMinSide)
         return report;
+    Tables& tables = tablesFor(position.side());
     // Older history says less about this position.
-    for (auto& h : m_tables->history)
+    for (auto& h : tables.history)
         h /= 8;
-    for (auto& k : m_tables->killers)
+    for (auto& k : tables.killers)
         k[0] = k[1] = kNoMove;
 
     bits::withWords(position.words(), [&]<int W>() {
-        Engine<W> engine(*m_tables, position, logic, m_weights, stop, c, deadline);
-        std::vector<PackedMove> order = engine.rootMoves();
-        if (order.empty())
-            return;
-        report.move = engine.toMove(order.front());
-        const int maxDepth = std::clamp(limits.maxDepth, 1, kMaxPly - 2);
-        std::int64_t previousIterationMs = 0;
-        for (int depth = 1; depth <= maxDepth; ++depth) {
-            const std::int64_t iterationStart = c.nowMs();
-            if (stop && stop->load()) {
-                report.stopped = true;
-                break;
-            }
-            // Depth 1 always finishes (unless stopped), so a move is always named.
-            engine.allowTimeout(depth > 1);
-            PackedMove best = order.front();
-            bool complete = false;
-            const int score = engine.root(depth, order, best, complete);
-            if (engine.stoppedByFlag())
-                break;
-            // A move that beat the previous best within an unfinished iteration is better.
-            report.move = engine.toMove(best);
-            if (!complete)
-                break;
-            report.depth = depth;
-            report.score = score;
-            report.nodes = engine.nodes();
-            report.elapsedMs = c.nowMs() - start;
-            if (onDepth)
-                onDepth(report);
-            // A decided game needs no deeper look, nor does a position with one move.
-            if (score >= kWinScore || score <= -kWinScore || order.size() == 1)
-                break;
-            // The next depth costs about as many times this one as this one cost the one
-            // before (at least twice, at most eight times): a depth that would not end in
-            // time is not started, so the time goes to the moves and not to lost work.
-            const std::int64_t now = c.nowMs();
-            const std::int64_t iterationMs = now - iterationStart;
-            const double growth = previousIterationMs > 0
-                                      ? std::clamp(static_cast<double>(iterationMs) /
-                                                       static_cast<double>(previousIterationMs),
-                                                   2.0, 8.0)
-                                      : 4.0;
-            previousIterationMs = std::max<std::int64_t>(iterationMs, 1);
-            if (deadline > 0 &&
-                static_cast<double>(now - start) + growth * static_cast<double>(iterationMs) >
-                    static_cast<double>(limits.timeMs))
-                break;
-        }
-        report.nodes = engine.nodes();
-        report.stopped = report.stopped || engine.stoppedByFlag();
+        dispatch<W>(tables, position, logic, m_weights, limits, stop, c, start, deadline,
+                    onDepth, report);
     });
     report.elapsedMs = c.nowMs() - start;
     return report;

@@ -63,7 +63,9 @@ inline constexpr int kWinScore = 1000000;
 
 class MasterSearch {
 public:
-    // A table of 2^ttBits entries (16 bytes each).
+    // The tables (a transposition table of at most 2^ttBits entries of 16 bytes, the
+    // history and the killers) are made by the first search, sized to its board, and kept
+    // until release(): a caller that keeps the MasterSearch keeps what it learnt.
     explicit MasterSearch(int ttBits = 20);
     ~MasterSearch();
     MasterSearch(const MasterSearch&) = delete;
@@ -82,11 +84,23 @@ public:
     // Forgets the table, the killers and the history (a fresh search gives the same result
     // for the same position and depth as a new MasterSearch).
     void clear();
+    // Gives the tables' memory back; the next search makes them anew (as clear() would
+    // leave them).
+    void release();
+    // The memory the tables hold now (0 before the first search and after release()).
+    std::size_t tableBytes() const;
+
+    // The transposition table's entries for a board of `side` cells a side: enough for what
+    // a search of a few seconds visits there, at most 2^ttBits.
+    static std::size_t tableEntriesFor(int side, int ttBits = 20);
 
     struct Tables;
 
 private:
+    Tables& tablesFor(int side);
+
     EvalWeights m_weights;
+    int m_ttBits;
     std::unique_ptr<Tables> m_tables;
 };
 

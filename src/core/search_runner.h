@@ -13,6 +13,9 @@
 //                         also drops any answer whose ticket it no longer waits for.)
 //   progress(ticket, d)   optional: depth d of the search `ticket` is complete (the game
 //                         thread again).
+//   releaseTables()       cancels a running search as cancel() does and gives the memory of
+//                         the search's tables back; the next begin() makes them anew. The
+//                         game calls it when a game ends.
 
 #include <cstdint>
 #include <functional>
@@ -38,6 +41,7 @@ public:
     virtual ~SearchRunner() = default;
     virtual void begin(const SearchRequest& request, Done done, Progress progress) = 0;
     virtual void cancel() = 0;
+    virtual void releaseTables() = 0;
 };
 
 // Searches in place, inside begin(), with its own table and an injectable clock.
@@ -56,6 +60,7 @@ public:
         done(request.ticket, report);
     }
     void cancel() override {}
+    void releaseTables() override { m_search.release(); }
     MasterSearch& search() { return m_search; }
 
 private:

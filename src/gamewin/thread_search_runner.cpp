@@ -23,6 +23,12 @@ void ThreadSearchRunner::cancel() {
         m_stop->store(true);
 }
 
+void ThreadSearchRunner::releaseTables() {
+    cancel();
+    join();  // the tables are the worker's while it searches
+    m_search.release();
+}
+
 void ThreadSearchRunner::begin(const SearchRequest& request, Done done, Progress progress) {
     cancel();
     join();  // a stopped search ends within a few hundred nodes

@@ -20,6 +20,7 @@ public:
 
     void begin(const SearchRequest& request, Done done, Progress progress) override;
     void cancel() override;
+    void releaseTables() override;
 
 private:
     void join();

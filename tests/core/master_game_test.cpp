@@ -19,11 +19,13 @@ struct HeldRunner : SearchRunner {
     };
     std::vector<Pending> pending;
     int cancels = 0;
+    int releases = 0;
 
     void begin(const SearchRequest& request, Done done, Progress progress) override {
         pending.push_back({request, std::move(done), std::move(progress)});
     }
     void cancel() override { ++cancels; }
+    void releaseTables() override { ++releases; }
 
     // Answers search k with the real search's choice at depth 2 for its position.
     void answer(std::size_t k) {
@@ -154,6 +156,40 @@ TEST_F(MasterFixture, RestartAndNewGameCancelTheSearchAndNothingIsPlayed) {
     runner.answer(1);
     EXPECT_FALSE(h.game.computerMovePending());
     EXPECT_EQ(h.running(), "");
+}
+
+// A restart, a new game and the end of a game each give the search's tables back.
+TEST_F(MasterFixture, RestartNewGameAndTheEndReleaseTheSearchTables) {
+    EXPECT_EQ(runner.releases, 0);
+    h.game.NG_Click();
+    EXPECT_EQ(runner.releases, 1);
+    h.timers.fire(GameTimer::Timer1);
+    h.game.UNG_Click();
+    EXPECT_EQ(runner.releases, 2);
+    h.startGame(rows("+X/X-/"));  // Alice's one move fills the board
+    EXPECT_EQ(runner.releases, 2);
+    aliceMoves();
+    ASSERT_TRUE(h.game.gameOver());
+    EXPECT_EQ(runner.releases, 3);
+}
+
+// Two people never need the search: its tables are made only for a hint, and go with the
+// game.
+TEST(MasterGame, TablesAreMadeOnlyWhenAHintAsksAndGoWithTheGame) {
+    InlineSearchRunner runner(nullptr, 16);
+    GameHarness h("", "1", "Alice", "Bob");
+    h.game.setSearchRunner(&runner);
+    h.startGame(original());
+    std::vector<Move> moves;
+    h.game.position().legalMoves(h.game.logic(), moves);
+    h.move(moves.front().from.x, moves.front().from.y, moves.front().to.x, moves.front().to.y);
+    EXPECT_EQ(runner.search().tableBytes(), 0U);
+    h.game.setMasterMoveTimeMs(5);
+    h.game.requestHint();
+    ASSERT_TRUE(h.game.hint());
+    EXPECT_GT(runner.search().tableBytes(), 0U);
+    h.game.NG_Click();
+    EXPECT_EQ(runner.search().tableBytes(), 0U);
 }
 
 TEST_F(MasterFixture, AnswerForAnOlderSearchOfTheSameBoardIsIgnoredWhileANewerOneRuns) {

@@ -193,6 +193,39 @@ TEST(MasterSearch, SameDepthGivesTheSameAnswerEveryTime) {
     EXPECT_EQ(first.depth, 4);
 }
 
+// The tables cost nothing until a search needs them, fit the board, grow for a larger one,
+// and a released search answers as a new one does.
+TEST(MasterSearch, TablesAreMadeByTheFirstSearchSizedToTheBoardAndReleased) {
+    const Position seven = *Position::fromBoardString(
+        "+XXXXX-" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "-XXXXX+", Player::One);
+    const Position three = *Position::fromBoardString("+XXXXXXX-", Player::One);
+    // Every built-in board (7 to 15 a side) gets the full table; a tiny board a smaller one.
+    EXPECT_EQ(MasterSearch::tableEntriesFor(7), std::size_t{1} << 20);
+    EXPECT_EQ(MasterSearch::tableEntriesFor(16), std::size_t{1} << 20);
+    EXPECT_LT(MasterSearch::tableEntriesFor(3), MasterSearch::tableEntriesFor(7));
+    EXPECT_EQ(MasterSearch::tableEntriesFor(16, 12), std::size_t{1} << 12);
+
+    MasterSearch search;
+    EXPECT_EQ(search.tableBytes(), 0U);
+    search.clear();  // nothing to clear yet
+    EXPECT_EQ(search.tableBytes(), 0U);
+    ASSERT_TRUE(search.search(three, Logic::Star, depthOnly(2)).move);
+    const std::size_t small = search.tableBytes();
+    EXPECT_GE(small, MasterSearch::tableEntriesFor(3) * 16);
+    EXPECT_LT(small, MasterSearch::tableEntriesFor(7) * 16);
+    const SearchReport first = search.search(seven, Logic::Star, depthOnly(4));
+    EXPECT_GE(search.tableBytes(), MasterSearch::tableEntriesFor(7) * 16);
+    search.release();
+    EXPECT_EQ(search.tableBytes(), 0U);
+    MasterSearch fresh;
+    const SearchReport again = search.search(seven, Logic::Star, depthOnly(4));
+    const SearchReport reference = fresh.search(seven, Logic::Star, depthOnly(4));
+    EXPECT_EQ(again.move, reference.move);
+    EXPECT_EQ(again.score, reference.score);
+    EXPECT_EQ(again.nodes, reference.nodes);
+    EXPECT_EQ(first.score, reference.score);
+}
+
 TEST(MasterSearch, StopFlagEndsTheSearchAtOnce) {
     const Position p = *Position::fromBoardString(
         "+XXXXX-" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "-XXXXX+", Player::One);
