@@ -19,7 +19,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench match startup-time sanitize fuzz stress clean format \
+.PHONY: deps configure build run test bench match startup-time memory sanitize fuzz stress clean format \
 	package deb
 
 deps:
@@ -74,6 +74,10 @@ STARTUP_RUNS ?= 10
 startup-time: build
 	cmake --build $(BUILD) --target tomelin_startup_time
 	tools/startup_time/measure.sh $(BUILD)/tomelin_startup_time $(BUILD)/tomelin $(STARTUP_RUNS)
+
+# Resident memory on Xvfb with openbox: in the setup window and in a game of two people.
+memory: build
+	tools/memory/measure_rss.sh $(BUILD)/tomelin
 
 # Test discovery runs the sanitized test programs at build time, so they need the
 # leak suppressions and the offscreen platform then as well.

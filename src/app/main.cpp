@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "app/command_line.h"
 #include "app/startup.h"
@@ -25,8 +29,9 @@ int main(int argc, char** argv) {
     // are the program's own texts.
     QApplication::setApplicationName(QStringLiteral("tomelin"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tomelin.Tomelin"));
+    // The window manager's sizes; the larger ones come from the installed icon theme.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 32, 48, 64}) {
         icon.addPixmap(QPixmap::fromImage(tomelin::Artwork::appIcon(size)));
     }
     QApplication::setWindowIcon(icon);
@@ -44,5 +49,10 @@ int main(int argc, char** argv) {
         holdGiven && ms >= 0)
         program.setSplashMinTime(ms);
     program.start();
+#ifdef __GLIBC__
+    // Start-up's passing work (the splash, the pictures drawn once) leaves free memory in the
+    // middle of the heap; give it back to the system before the program waits for the user.
+    QTimer::singleShot(0, [] { malloc_trim(0); });
+#endif
     return app.exec();
 }

@@ -18,6 +18,7 @@ constexpr double kSampleRate = 44100.0;
 // FluidSynth's default gain (0.2) leaves General MIDI songs very quiet; this keeps a full
 // arrangement of our songs well clear of clipping.
 constexpr double kGain = 0.5;
+constexpr int kPolyphony = 128;
 }  // namespace
 
 struct FluidMidiPlayer::Impl {
@@ -35,38 +36,48 @@ struct FluidMidiPlayer::Impl {
     std::thread setUpThread;
     std::atomic<bool> soundFontLoaded{false};
     std::atomic<bool> hasDevice{false};
+    // The soundfont has been read (or failed to be): the device may render the song.
+    std::atomic<bool> soundFontTried{false};
 
     // The audio device's render callback: the synth mixes into the device's buffers.
     static int renderForDevice(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
         auto* self = static_cast<Impl*>(data);
+        const bool live = self->soundFontTried.load();
         for (int i = 0; i < nout; ++i) {
             std::memset(out[i], 0, sizeof(float) * static_cast<std::size_t>(len));
         }
         for (int i = 0; i < nfx; ++i) {
             std::memset(fx[i], 0, sizeof(float) * static_cast<std::size_t>(len));
         }
+        // Until the soundfont is in, the song waits (its time runs only as the synth
+        // renders), so its first notes are heard.
+        if (!live)
+            return 0;
         std::lock_guard lock(self->renderMutex);
         return fluid_synth_process(self->synth, len, nfx, fx, nout, out) == FLUID_OK ? 0 : -1;
     }
 
-    // Runs on the set-up thread: the soundfont first (so the first notes have sound), then
-    // the device. Both may fail; the player then stays silent.
+    // Runs on the set-up thread: the device, then the soundfont, which is read only when
+    // something can be heard (its instruments take megabytes). Both may fail; the player
+    // then stays silent.
     void setUp() {
+        if (options.output == FluidPlayerOptions::Output::Device) {
+            for (const std::string& name : options.drivers) {
+                fluid_settings_setstr(settings, "audio.driver", name.c_str());
+                driver = new_fluid_audio_driver2(settings, &Impl::renderForDevice, this);
+                if (driver != nullptr) {
+                    hasDevice = true;
+                    break;
+                }
+            }
+            if (!hasDevice)
+                return;
+        }
         if (fluid_is_soundfont(options.soundFont.c_str())) {
             soundFontLoaded =
                 fluid_synth_sfload(synth, options.soundFont.c_str(), 1) != FLUID_FAILED;
         }
-        if (options.output != FluidPlayerOptions::Output::Device) {
-            return;
-        }
-        for (const std::string& name : options.drivers) {
-            fluid_settings_setstr(settings, "audio.driver", name.c_str());
-            driver = new_fluid_audio_driver2(settings, &Impl::renderForDevice, this);
-            if (driver != nullptr) {
-                hasDevice = true;
-                return;
-            }
-        }
+        soundFontTried = true;
     }
 
     // Deletes the current player; the caller holds `renderMutex`.
@@ -93,6 +104,12 @@ FluidMidiPlayer::FluidMidiPlayer(FluidPlayerOptions options) : m_impl(std::make_
     fluid_settings_setnum(d.settings, "synth.sample-rate", kSampleRate);
     fluid_settings_setint(d.settings, "synth.threadsafe-api", 1);
     fluid_settings_setnum(d.settings, "synth.gain", kGain);
+    // Only the samples of the instruments a song selects are read into memory, not the whole
+    // soundfont: several megabytes less for the whole run.
+    fluid_settings_setint(d.settings, "synth.dynamic-sample-loading", 1);
+    // The songs sound at most about 90 voices at once (notes with their release tails): half
+    // the 256 FluidSynth keeps ready by default leaves room and no voice is stolen.
+    fluid_settings_setint(d.settings, "synth.polyphony", kPolyphony);
     d.synth = new_fluid_synth(d.settings);
     if (d.synth == nullptr) {
         return;

@@ -27,10 +27,11 @@ struct FluidPlayerOptions {
     std::vector<std::string> drivers = {"pulseaudio", "alsa"};
 };
 
-// Plays MIDI files through FluidSynth. The soundfont is read and the audio device opened on
+// Plays MIDI files through FluidSynth. The audio device is opened and the soundfont read on
 // a background thread, so constructing the player never waits; a song started before then
-// begins as soon as the device renders. Without a device (a headless machine, a busy card)
-// the player is silent and its position stays at 0 — nothing blocks, nothing crashes.
+// begins as soon as both are there. Without a device (a headless machine, a busy card) the
+// player is silent, reads no soundfont and its position stays at 0 — nothing blocks,
+// nothing crashes.
 class FluidMidiPlayer final : public MidiPlayer {
 public:
     explicit FluidMidiPlayer(FluidPlayerOptions options = {});

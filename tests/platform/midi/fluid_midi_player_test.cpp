@@ -112,6 +112,7 @@ TEST_F(FluidPlayerTest, MissingSoundFontOrAudioDeviceLeavesItSilent) {
     noDevice.play();
     noDevice.waitUntilReady();
     EXPECT_FALSE(noDevice.hasAudioDevice());
+    EXPECT_FALSE(noDevice.soundFontLoaded());  // nothing to hear it with: not read
     EXPECT_EQ(noDevice.render(1024), 0);
     EXPECT_EQ(noDevice.position(), 0);
 }
