@@ -71,11 +71,15 @@ move a player copies one of his tokens to a neighbouring free cell or jumps
 with it to a cell farther away; every opponent token next to the target then
 changes sides. When the board is full, the player with more tokens wins.
 
-Two people share one computer, or either plays against the computer at three
-strengths. Two movement logics, five built-in boards and an editor for your
-own boards, time limits, taking moves back, statistics of every player's
-games and background music. The user interface is in Czech. The package also
-holds tomelin-cli, a tool that plays and inspects games without a window.]=])
+Two people share one computer, or either plays against the computer at four
+strengths: PC Začátečník, PC Profesionál, PC Génius and PC Velmistr, which
+searches the moves ahead; a hint (N) shows the move it would play for you.
+Moves can be taken back (Z) and played again (Y), and a game left unfinished
+is kept and resumed at the next start. Two movement logics, five built-in
+boards and an editor for your own boards, time limits, statistics of every
+player's games and background music. The user interface is in Czech. The
+package also holds tomelin-cli, a tool that plays and inspects games without a
+window.]=])
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION games)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <QLabel>
+#include <vector>
 
 #include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
@@ -71,6 +72,33 @@ TEST(DesktopIntegration, WindowsManualsAndChangelogShowTheProjectVersion) {
     for (const char* page : {"tomelin.6", "tomelin-cli.6"})
         EXPECT_TRUE(readText(packaging + page).contains("\"Tomelin " + version + "\"")) << page;
     EXPECT_TRUE(readText(packaging + "changelog").startsWith("tomelin (" + version + ")"));
+}
+
+// What a user or a packager reads about the game tells of all four strengths, the hint,
+// playing taken-back moves again and resuming a kept game.
+TEST(DesktopIntegration, EveryTextTellsOfTheFourStrengthsTheHintRedoAndResume) {
+    const QString root = kAssets + "/../";
+    const struct {
+        const char* file;
+        std::vector<const char*> told;  // besides the four strengths
+    } texts[] = {
+        {"packaging/tomelin.6", {"\n.B N\n", "\n.B Y\n", "Pokračovat ve hře"}},
+        {"packaging/package.cmake", {"hint (N)", "played again (Y)", "resumed"}},
+        {"assets/desktop/io.github.tomelin.Tomelin.metainfo.xml",
+         {"hint (key N)", "play them again (Y)", "resumed"}},
+        {"assets/help/index.html", {"<kbd>N</kbd>", "<kbd>Y</kbd>", "Pokračovat ve hře"}},
+        {"README.md", {"`N`", "`Y`", "Pokračovat ve hře"}},
+    };
+    for (const auto& t : texts) {
+        const QString text = readText(root + t.file);
+        ASSERT_FALSE(text.isEmpty()) << t.file;
+        for (const char* strength : {"Začátečník", "Profesionál", "Génius", "Velmistr"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(strength))) << t.file << ": " << strength;
+        for (const char* told : t.told)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(told))) << t.file << ": " << told;
+        EXPECT_FALSE(text.contains(QStringLiteral("three strengths"))) << t.file;
+        EXPECT_FALSE(text.contains(QStringLiteral("třech silách"))) << t.file;
+    }
 }
 
 TEST(Artwork, TheIconAndEverySharedPictureHaveContent) {
