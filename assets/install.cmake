@@ -18,8 +18,36 @@ if(EXISTS ${TOMELIN_ASSETS}/Zvuk)
 endif()
 install(FILES ${TOMELIN_ASSETS}/desktop/${TOMELIN_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${TOMELIN_ASSETS}/desktop/${TOMELIN_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# AppStream wants web addresses for the project and its screenshots (assets/screenshots/,
+# refreshed by tools/screenshots/update.sh). The project names no address of its own, so the
+# data says none unless a build is given the one where the project and those pictures are
+# published: -DTOMELIN_HOMEPAGE=https://... (the pictures under <address>/screenshots/).
+set(TOMELIN_HOMEPAGE "" CACHE STRING "The project's web address, for the AppStream data")
+set(TOMELIN_METAINFO ${TOMELIN_ASSETS}/desktop/${TOMELIN_APP_ID}.metainfo.xml)
+if(TOMELIN_HOMEPAGE)
+    string(REGEX REPLACE "/+$" "" home "${TOMELIN_HOMEPAGE}")
+    set(urls "  <url type=\"homepage\">${home}</url>\n  <screenshots>\n")
+    foreach(shot IN ITEMS "setup|The setup window: players, strengths, boards"
+                          "game-hint|A game with the hint of PC Velmistr"
+                          "computer-game|PC Velmistr thinking"
+                          "records|The game records and every player's statistics")
+        string(REPLACE "|" ";" parts "${shot}")
+        list(GET parts 0 name)
+        list(GET parts 1 caption)
+        set(type "")
+        if(name STREQUAL "setup")
+            set(type " type=\"default\"")
+        endif()
+        string(APPEND urls "    <screenshot${type}>\n      <caption>${caption}</caption>\n"
+                           "      <image>${home}/screenshots/${name}.png</image>\n    </screenshot>\n")
+    endforeach()
+    string(APPEND urls "  </screenshots>\n")
+    file(READ ${TOMELIN_METAINFO} xml)
+    string(REPLACE "  <content_rating" "${urls}  <content_rating" xml "${xml}")
+    set(TOMELIN_METAINFO ${CMAKE_BINARY_DIR}/${TOMELIN_APP_ID}.metainfo.xml)
+    file(WRITE ${TOMELIN_METAINFO} "${xml}")
+endif()
+install(FILES ${TOMELIN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icon PNGs are drawn at build time by the program's own artwork code.
 add_executable(tomelin_make_icons ${TOMELIN_ASSETS}/desktop/make_icons.cpp

@@ -101,6 +101,27 @@ TEST(DesktopIntegration, EveryTextTellsOfTheFourStrengthsTheHintRedoAndResume) {
     }
 }
 
+// The screenshots the AppStream data names (assets/install.cmake) are real pictures of the
+// program's windows, not empty screens.
+TEST(DesktopIntegration, TheKeptScreenshotsArePicturesOfTheGame) {
+    for (const char* name : {"setup", "game-hint", "computer-game", "records"}) {
+        const QImage shot(kAssets + "/screenshots/" + name + ".png");
+        ASSERT_FALSE(shot.isNull()) << name;
+        EXPECT_GE(shot.width(), 800) << name;
+        EXPECT_GE(shot.height(), 600) << name;
+        // The desktop around the windows is black; a window covers a good part of it.
+        int lit = 0;
+        for (int y = 0; y < shot.height(); y += 8) {
+            for (int x = 0; x < shot.width(); x += 8)
+                lit += qGray(shot.pixel(x, y)) > 16 ? 1 : 0;
+        }
+        EXPECT_GT(lit, (shot.width() / 8) * (shot.height() / 8) / 5) << name;
+    }
+    const QString install = readText(kAssets + "/install.cmake");
+    for (const char* name : {"setup", "game-hint", "computer-game", "records"})
+        EXPECT_TRUE(install.contains(QStringLiteral("\"%1|").arg(name))) << name;
+}
+
 TEST(Artwork, TheIconAndEverySharedPictureHaveContent) {
     for (int size : {16, 24, 48, 256}) {
         const QImage icon = Artwork::appIcon(size);
