@@ -232,11 +232,18 @@ TEST(RestartAndNewGame, DropPendingTurnChangesAndSelectionsAndRestartReplaysTheS
     EXPECT_EQ(h.game.board().count().free, 0);
 }
 
+// The four computer names, each its strength and back; any other name is a person.
 TEST(PlayerKind, ComputerOnlyForTheExactComputerNames) {
-    EXPECT_EQ(playerKindFromName("PC Začátečník"), 1);
-    EXPECT_EQ(playerKindFromName("PC Génius"), 3);
-    for (const char* person : {"pc génius", "PC Genius", "PC Profesional", ""})
-        EXPECT_EQ(playerKindFromName(person), 0) << person;
+    const std::pair<const char*, int> names[] = {
+        {"PC Začátečník", 1}, {"PC Profesionál", 2}, {"PC Génius", 3}, {"PC Velmistr", kMasterKind},
+        {"pc génius", 0},     {"PC Genius", 0},      {"PC Profesional", 0}, {"PC velmistr", 0},
+        {"", 0}};
+    for (const auto& [name, kind] : names) {
+        EXPECT_EQ(playerKindFromName(name), kind) << name;
+        if (kind > 0) {
+            EXPECT_STREQ(kComputerNames[kind - 1], name);
+        }
+    }
 }
 
 TEST(TakeBack, ReturnsCapturedTokensRedrawingOnlyChangedCells) {

@@ -77,12 +77,6 @@ struct MasterFixture : ::testing::Test {
     }
 };
 
-TEST(MasterKind, NameAndKind) {
-    EXPECT_EQ(playerKindFromName("PC Velmistr"), kMasterKind);
-    EXPECT_EQ(std::string(kComputerNames[kMasterKind - 1]), "PC Velmistr");
-    EXPECT_EQ(playerKindFromName("PC velmistr"), 0);
-}
-
 TEST(MasterGame, InPlaceSearchPlaysWholeGamesWithLegalMovesAgainstGenius) {
     GameHarness h("", "2", "PC Velmistr", "PC Génius");
     h.game.setMasterMoveTimeMs(5);
