@@ -1,5 +1,6 @@
 #include "core/position.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -272,8 +273,56 @@ Played Position::play(Logic logic, const Move& move) {
     setBit(own, t);
     if (move.kind == MoveKind::Jump)
         clearBit(own, s);
+    if (m_rules == Rules::Ataxx)
+        countMove(move.kind == MoveKind::Copy);
     m_toMove = other(m_toMove);
     return played;
+}
+
+void Position::setMoveCounters(int halfmoves, int fullmoves) {
+    m_halfmoves = static_cast<std::uint16_t>(std::clamp(halfmoves, 0, 0xFFFF));
+    m_fullmoves = static_cast<std::uint32_t>(std::max(fullmoves, 1));
+}
+
+void Position::countMove(bool resetsClock) {
+    m_halfmoves = resetsClock ? 0 : static_cast<std::uint16_t>(std::min(m_halfmoves + 1, 0xFFFF));
+    if (m_toMove == Player::Two)
+        ++m_fullmoves;
+}
+
+bool Position::isOver(Logic logic) const {
+    if (m_rules == Rules::Tomelin)
+        return isOver();
+    const Board::Counts c = counts();
+    if (c.tokens1 == 0 || c.tokens2 == 0 || c.free == 0 || m_halfmoves >= kHalfmoveLimit)
+        return true;
+    Position them = *this;
+    them.m_toMove = other(m_toMove);
+    return !canMove(logic) && !them.canMove(logic);
+}
+
+int Position::winner(Logic logic) const {
+    if (m_rules == Rules::Ataxx && m_halfmoves >= kHalfmoveLimit) {
+        const Board::Counts c = counts();
+        Position them = *this;
+        them.m_toMove = other(m_toMove);
+        const bool movesLeft = c.tokens1 > 0 && c.tokens2 > 0 && (canMove(logic) || them.canMove(logic));
+        if (movesLeft)
+            return 0;
+    }
+    return winner();
+}
+
+bool Position::mustPass(Logic logic) const {
+    return m_rules == Rules::Ataxx && !canMove(logic) && !isOver(logic);
+}
+
+bool Position::pass(Logic logic) {
+    if (!mustPass(logic))
+        return false;
+    countMove(false);
+    m_toMove = other(m_toMove);
+    return true;
 }
 
 int Position::fillFree(Player receiver) {

@@ -19,6 +19,10 @@
 //                        mover is the player to move, who then passes the move on.
 //     fillFree(receiver) -> the number of free cells that became the receiver's tokens.
 //     isOver() (no free cell and at least one token), winner().
+//     rules(): Tomelin's own rule or the standard game's (Rules::Ataxx); under the latter a
+//     side without a move passes (pass()), the game also ends when a side has no token, when
+//     neither side can move, or after 100 half-moves without a copy (isOver(logic)), and the
+//     position counts half-moves and full moves as the standard notation does.
 //   perft(position, logic, depth) in core/perft.h counts move paths on it.
 //
 // Layout: bit sets over cells numbered column by column (cell = x * stride + y, stride =
@@ -60,6 +64,17 @@ constexpr std::uint8_t tokenOf(Player p) {
 using Cell = CellPos;
 
 enum class MoveKind : std::uint8_t { Copy, Jump };
+
+// The one rule difference between Tomelin's games and the standard game of the family.
+enum class Rules : std::uint8_t {
+    // A side that cannot move hands every free cell to its opponent, which ends the game.
+    Tomelin,
+    // A side that cannot move passes; the game ends when a side has no token, when neither
+    // side can move (free cells stay free), or after 100 half-moves without a copy (a draw).
+    Ataxx,
+};
+// Half-moves without a copy that end a game under the standard rules.
+inline constexpr int kHalfmoveLimit = 100;
 
 struct Move {
     Cell from;
@@ -129,6 +144,26 @@ public:
     // 1 or 2 for more tokens, 0 for equal counts.
     int winner() const;
 
+    Rules rules() const { return m_rules; }
+    void setRules(Rules rules) { m_rules = rules; }
+    // Half-moves since the last copy and the number of the full move (1 at the start; it
+    // grows after player Two's move). Only the standard rules count them.
+    int halfmoveClock() const { return m_halfmoves; }
+    int fullmoveNumber() const { return m_fullmoves; }
+    void setMoveCounters(int halfmoves, int fullmoves);
+
+    // The game is over under the position's rules: isOver() for Tomelin's rule (a side that
+    // cannot move is the turn sequence's business there); for the standard rules also a side
+    // without tokens, neither side able to move, or the half-move limit reached.
+    bool isOver(Logic logic) const;
+    // The winner of a finished game under the position's rules: winner(), except that the
+    // standard game's half-move limit draws while moves are left.
+    int winner(Logic logic) const;
+    // Under the standard rules: the side to move has no move and the game goes on.
+    bool mustPass(Logic logic) const;
+    // Makes the pass of a side that must pass; false (and nothing changes) otherwise.
+    bool pass(Logic logic);
+
     bool operator==(const Position&) const = default;
 
     // Bit-level access for the rule engines (perft, the computer): cells as bit indices.
@@ -152,6 +187,11 @@ private:
     std::uint8_t m_side = 0;
     std::uint8_t m_words = 0;
     Player m_toMove = Player::One;
+    Rules m_rules = Rules::Tomelin;
+    std::uint16_t m_halfmoves = 0;
+    std::uint32_t m_fullmoves = 1;
+
+    void countMove(bool resetsClock);
 };
 
 // Per-side, per-logic tables of the rule engines: for every cell bit its neighbours, its
