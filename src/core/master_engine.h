@@ -9,7 +9,7 @@ public:
 
     Engine(MasterSearch::Tables& tables, const Position& pos, Logic logic,
            const EvalWeights& weights, const std::atomic<bool>* stop, SearchClock& clock,
-           std::int64_t deadline)
+           std::int64_t deadline, std::uint64_t maxNodes = 0)
         : m_t(tables),
           m_g(geometry(pos.side(), logic)),
           m_star(logic == Logic::Star),
@@ -17,7 +17,10 @@ public:
           m_w(weights),
           m_stop(stop),
           m_clock(clock),
-          m_deadline(deadline) {
+          m_deadline(deadline),
+          m_maxNodes(maxNodes),
+          m_passing(pos.rules() == Rules::Ataxx),
+          m_halfmoves(pos.halfmoveClock()) {
         m_playable = B::load(pos.playable());
         m_side[0] = B::load(pos.tokens(Player::One));
         m_side[1] = B::load(pos.tokens(Player::Two));
@@ -28,6 +31,8 @@ public:
             m_side[s].forEach([&](int b) { m_key ^= z.cell[s][b]; });
         if (m_stm == 1)
             m_key ^= z.blackToMove;
+        if (m_passing)
+            m_key ^= z.passingRules;
         for (auto& list : m_lists)
             list.reserve(256);
     }
@@ -39,8 +44,12 @@ public:
         const B empty = minus(m_playable, own | opp);
         if (!empty.any())
             return finalScore(own.count(), opp.count());
-        if (!(bits::reach(own, m_star, m_stride) & empty).any())
+        if (m_passing) {
+            if (const std::optional<int> end = passingEnd(own, opp, empty))
+                return *end;
+        } else if (!(bits::reach(own, m_star, m_stride) & empty).any()) {
             return finalScore(own.count(), opp.count() + empty.count());
+        }
         const B around = bits::neighbourhood(empty, m_star, m_stride);
         int s = m_w.material * (own.count() - opp.count());
         s += m_w.frontier * ((own & around).count() - (opp & around).count());
@@ -118,6 +127,24 @@ public:
         return {cell(t), cell(t), MoveKind::Copy};
     }
 
+    // The line the table expects from the root, at most `maxLength` moves; it ends at a
+    // position without a table move or before a pass.
+    std::vector<Move> principalVariation(int maxLength) {
+        std::vector<Move> line;
+        const State saved = state();
+        for (int i = 0; i < maxLength; ++i) {
+            const PackedMove m = probeMove();
+            if (m == kNoMove || !playable(m))
+                break;
+            line.push_back(toMove(m));
+            make(m);
+        }
+        restore(saved);
+        return line;
+    }
+
+    int seldepth() const { return m_seldepth; }
+
     void allowTimeout(bool allow) { m_timeoutAllowed = allow; }
     bool stoppedByFlag() const { return m_stoppedByFlag; }
     std::uint64_t nodes() const { return m_nodes; }
@@ -127,18 +154,52 @@ private:
         B a, b;
         std::uint64_t key;
         int stm;
+        int halfmoves;
     };
     struct Scored {
         PackedMove move;
         std::int64_t key;
     };
 
-    State state() const { return {m_side[0], m_side[1], m_key, m_stm}; }
+    State state() const { return {m_side[0], m_side[1], m_key, m_stm, m_halfmoves}; }
     void restore(const State& s) {
         m_side[0] = s.a;
         m_side[1] = s.b;
         m_key = s.key;
         m_stm = s.stm;
+        m_halfmoves = s.halfmoves;
+    }
+
+    // A table move that can be made here (a stale entry of another position is not).
+    bool playable(PackedMove m) const {
+        const B empty = minus(m_playable, m_side[0] | m_side[1]);
+        const int t = toOf(m);
+        if (t < 0 || t >= m_g.cells || !empty.test(t))
+            return false;
+        if (isJump(m)) {
+            const int f = fromOf(m);
+            return f >= 0 && f < m_g.cells && m_side[m_stm].test(f) &&
+                   B::load(m_g.jumpsOf(f)).test(t);
+        }
+        return (B::load(m_g.neighboursOf(t)) & m_side[m_stm]).any();
+    }
+
+    // Under the standard rules: the score of a finished game, or nothing while it goes on.
+    std::optional<int> passingEnd(const B& own, const B& opp, const B& empty) const {
+        if (!own.any() || !opp.any())
+            return finalScore(own.count(), opp.count());
+        const bool stuck = !(bits::reach(own | opp, m_star, m_stride) & empty).any();
+        if (stuck)
+            return finalScore(own.count(), opp.count());
+        if (m_halfmoves >= kHalfmoveLimit)
+            return 0;
+        return std::nullopt;
+    }
+
+    void makePass() {
+        m_stm = 1 - m_stm;
+        m_key ^= zobrist().blackToMove;
+        ++m_halfmoves;
     }
 
     void make(PackedMove m) {
@@ -157,6 +218,8 @@ private:
         }
         m_stm = them;
         m_key ^= z.blackToMove;
+        if (m_passing)
+            m_halfmoves = isJump(m) ? m_halfmoves + 1 : 0;
     }
 
     bool timeUp() {
@@ -164,6 +227,8 @@ private:
             m_stoppedByFlag = true;
             return true;
         }
+        if (m_timeoutAllowed && m_maxNodes > 0 && m_nodes >= m_maxNodes)
+            return true;
         return m_timeoutAllowed && m_deadline > 0 && m_clock.nowMs() >= m_deadline;
     }
 
@@ -223,11 +288,17 @@ private:
             m_aborted = true;
         if (m_aborted)
             return 0;
+        if (ply > m_seldepth)
+            m_seldepth = ply;
         const B& own = m_side[m_stm];
         const B& opp = m_side[1 - m_stm];
         const B empty = minus(m_playable, own | opp);
         if (!empty.any())
             return finalScore(own.count(), opp.count());
+        if (m_passing) {
+            if (const std::optional<int> end = passingEnd(own, opp, empty))
+                return *end;
+        }
         if (depth <= 0 || ply >= kMaxPly - 1)
             return evaluate();
 
@@ -252,8 +323,17 @@ private:
 
         generate(ply, ttMove);
         std::vector<Scored>& list = m_lists[static_cast<std::size_t>(ply)];
-        if (list.empty())  // cannot move: the opponent receives every free cell
+        if (list.empty()) {
+            if (m_passing) {  // the opponent can move (the game is not over): a pass
+                const State saved = state();
+                makePass();
+                const int score = -negamax(depth - 1, -beta, -alpha, ply + 1);
+                restore(saved);
+                return m_aborted ? 0 : score;
+            }
+            // cannot move: the opponent receives every free cell
             return finalScore(own.count(), opp.count() + empty.count());
+        }
 
         const int alpha0 = alpha;
         int best = -kInfinity;
@@ -312,6 +392,10 @@ private:
     const std::atomic<bool>* m_stop;
     SearchClock& m_clock;
     std::int64_t m_deadline;
+    std::uint64_t m_maxNodes;
+    bool m_passing;
+    int m_halfmoves;
+    int m_seldepth = 0;
     bool m_timeoutAllowed = false;
 
     B m_playable;
@@ -333,7 +417,7 @@ void runSearch(MasterSearch::Tables& tables, const Position& position, Logic log
                const std::atomic<bool>* stop, SearchClock& c, std::int64_t start,
                std::int64_t deadline, const MasterSearch::DepthListener& onDepth,
                SearchReport& report) {
-    Engine<W> engine(tables, position, logic, weights, stop, c, deadline);
+    Engine<W> engine(tables, position, logic, weights, stop, c, deadline, limits.maxNodes);
     std::vector<PackedMove> order = engine.rootMoves();
     if (order.empty())
         return;
@@ -361,8 +445,11 @@ void runSearch(MasterSearch::Tables& tables, const Position& position, Logic log
         report.score = score;
         report.nodes = engine.nodes();
         report.elapsedMs = c.nowMs() - start;
-        if (onDepth)
+        report.seldepth = engine.seldepth();
+        if (onDepth) {
+            report.pv = engine.principalVariation(depth);
             onDepth(report);
+        }
         // A decided game needs no deeper look, nor does a position with one move.
         if (score >= kWinScore || score <= -kWinScore || order.size() == 1)
             break;
@@ -383,5 +470,6 @@ void runSearch(MasterSearch::Tables& tables, const Position& position, Logic log
             break;
     }
     report.nodes = engine.nodes();
+    report.seldepth = engine.seldepth();
     report.stopped = report.stopped || engine.stoppedByFlag();
 }

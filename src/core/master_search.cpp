@@ -58,6 +58,7 @@ struct Zobrist {
     std::uint64_t cell[2][kMaxBits];
     std::uint64_t blackToMove;
     std::uint64_t board[2 * (kMaxSide + 1)];
+    std::uint64_t passingRules;
     Zobrist() {
         std::uint64_t s = 0x746F6D656C696EULL;
         for (auto& side : cell) {
@@ -67,6 +68,7 @@ struct Zobrist {
         blackToMove = splitmix(s);
         for (auto& k : board)
             k = splitmix(s);
+        passingRules = splitmix(s);
     }
 };
 
@@ -227,8 +229,16 @@ int masterEvaluate(const Position& position, Logic logic, const EvalWeights& wei
     const int opp = me == Player::One ? c.tokens2 : c.tokens1;
     if (c.free == 0)
         return finalScore(own, opp);
-    if (!position.canMove(logic))
+    if (position.rules() == Rules::Ataxx) {
+        Position them = position;
+        them.setToMove(other(me));
+        if (own == 0 || opp == 0 || (!position.canMove(logic) && !them.canMove(logic)))
+            return finalScore(own, opp);
+        if (position.halfmoveClock() >= kHalfmoveLimit)
+            return 0;
+    } else if (!position.canMove(logic)) {
         return finalScore(own, opp + c.free);
+    }
     // The terms cell by cell, independent of the bit tricks of the search.
     const Directions& dirs = Directions::of(logic);
     const int n = position.side();

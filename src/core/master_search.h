@@ -2,8 +2,10 @@
 // "PC Velmistr": an iterative-deepening principal-variation search with a transposition
 // table, for every board side 2..16 with holes and both movement logics.
 //
-// The search plays by the game's own rules: a side that cannot move hands every free cell to
-// its opponent, which ends the game; a full board ends it too. Scores are from the side to
+// The search plays by the position's rules: under Tomelin's a side that cannot move hands
+// every free cell to its opponent, which ends the game; under the standard rules it passes,
+// and a side without tokens or two sides without moves end the game. A full board ends it
+// under both. Scores are from the side to
 // move, in hundredths of a token; a finished game scores kWinScore plus the final margin.
 //
 // Time: the caller gives a budget in milliseconds and, for tests, its own clock. The stop
@@ -16,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/position.h"
 
@@ -38,6 +41,8 @@ struct SearchLimits {
     int maxDepth = 64;
     // Budget for the whole search; 0 or less means no limit (depth or stop ends it).
     int timeMs = 1000;
+    // Nodes for the whole search, looked at like the clock; 0 means no limit.
+    std::uint64_t maxNodes = 0;
 };
 
 // Weights of the evaluation, in hundredths of a token.
@@ -57,6 +62,10 @@ struct SearchReport {
     std::uint64_t nodes = 0;
     std::int64_t elapsedMs = 0;
     bool stopped = false;  // the stop flag ended it
+    int seldepth = 0;      // deepest ply reached
+    // The expected line from the table, the move first; filled only for a depth listener.
+    // It ends before a pass.
+    std::vector<Move> pv;
 };
 
 inline constexpr int kWinScore = 1000000;
@@ -105,7 +114,8 @@ private:
 };
 
 // The static evaluation the search uses at its leaves, from the side to move: the final
-// margin for a finished game (after the fill when the side to move cannot move), the
+// margin for a finished game (under Tomelin's rule after the fill when the side to move
+// cannot move; under the standard rules without a fill, and 0 for the half-move limit), the
 // weighted terms otherwise.
 int masterEvaluate(const Position& position, Logic logic, const EvalWeights& weights = {});
 
