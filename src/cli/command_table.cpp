@@ -12,12 +12,13 @@ std::span<const Command> commandTable() {
         {"boards", "boards", boardsCommand},
         {"play",
          "play [--board NAME | --board-string S] [--logic star|cross] [--p1 LEVEL] [--p2 LEVEL] "
-         "[--seed N] [--games N] [--show] [--max-moves N] [--movetime MS] [--record] [--resume]   "
+         "[--seed N] [--games N] [--show] [--max-moves N] [--movetime MS] [--record] [--resume] "
+         "[--pgn FILE]   "
          "(LEVEL: beginner, pro, genius, master; --max-moves keeps the game, --resume plays the "
          "kept one)",
          playCommand},
         {"moves",
-         "moves --board-string S [--logic star|cross] --player P --strength K "
+         "moves (--board-string S --player P | --fen F) [--logic star|cross] --strength K "
          "[--last SX SY TX TY] [--movetime MS] [--depth D]   (K 4: \"PC Velmistr\")",
          movesCommand},
         {"match",
@@ -26,14 +27,21 @@ std::span<const Command> commandTable() {
          "over the built-in boards, both logics and sides; --jobs plays that many games at once; "
          "searches are timed by processor time unless --clock wall; --weights tunes the evaluation)",
          matchCommand},
-        {"perft", "perft --board-string S [--logic star|cross] --player P --depth D", perftCommand},
+        {"perft",
+         "perft (--board-string S --player P | --fen F) [--logic star|cross] --depth D   (a FEN "
+         "plays by the standard rules: a stuck side passes)",
+         perftCommand},
         {"bench", "bench   (plays a fixed set of seeded computer games; prints one number)",
          benchCommand},
         {"store",
          "store list [KEYPATH] | store get KEYPATH NAME | store set KEYPATH NAME VALUE [--int] | "
          "store delete KEYPATH   (NAME \"\" is the unnamed value; TOMELIN_STORE picks the file)",
          storeCommand},
-        {"records", "records", recordsCommand},
+        {"records", "records [--pgn]   (--pgn: every stored record as a PGN game)", recordsCommand},
+        {"uai",
+         "uai   (\"PC Velmistr\" as an engine of the standard game over the UAI protocol on "
+         "standard input and output: positions as FEN, moves as f2, g1e3, 0000)",
+         uaiCommand},
         {"help", "help", helpCommand},
     };
     return kCommands;

@@ -11,6 +11,8 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io);
 int matchCommand(const std::vector<std::string>& args, CommandIo& io);
 int perftCommand(const std::vector<std::string>& args, CommandIo& io);
 int benchCommand(const std::vector<std::string>& args, CommandIo& io);
+// uai_command.cpp: the engine protocol on standard input and output.
+int uaiCommand(const std::vector<std::string>& args, CommandIo& io);
 int helpCommand(const std::vector<std::string>& args, CommandIo& io);
 // store_commands.cpp: the persistent store and the records survey.
 int storeCommand(const std::vector<std::string>& args, CommandIo& io);

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/position_options.h"
 #include "core/computer.h"
+#include "core/fen.h"
 #include "core/game.h"
 #include "core/master_search.h"
 
@@ -61,8 +62,7 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
         return usageError(io, *missing);
     if (!strength)
         return usageError(io, "moves needs --strength");
-    const Position start =
-        *Position::fromBoardString(*position.boardString, playerOf(*position.player));
+    const Position start = position.start();
     std::optional<LastMove> lastMove;
     if (last) {
         for (int c : *last) {
@@ -83,12 +83,16 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
         const SearchReport r = master.search(start, position.logic, limits);
         if (!r.move) {
             io.out << "master none\n";
+            if (position.fen && start.mustPass(position.logic))
+                io.out << "bestmove " << kPassText << '\n';
             return kExitOk;
         }
         io.out << "master " << r.move->from.x << ' ' << r.move->from.y << ' ' << r.move->to.x
                << ' ' << r.move->to.y << ' ' << (r.move->kind == MoveKind::Copy ? "copy" : "jump")
                << " depth " << r.depth << " score " << r.score << " nodes " << r.nodes << " ms "
                << r.elapsedMs << '\n';
+        if (position.fen)  // the move as the standard game's tools write it
+            io.out << "bestmove " << moveText(start.side(), *r.move) << '\n';
         return kExitOk;
     }
     ComputerSearch search;

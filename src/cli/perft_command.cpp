@@ -81,8 +81,7 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
         return usageError(io, *missing);
     if (!depth)
         return usageError(io, "perft needs --depth");
-    const Position start =
-        *Position::fromBoardString(*position.boardString, playerOf(*position.player));
+    const Position start = position.start();
     const auto started = std::chrono::steady_clock::now();
     const DepthEstimate guess = estimateDepth(start, position.logic, *depth);
     if (!guess.exact && guess.estimate > kMaxSequences) {

@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <fstream>
 #include <memory>
 #include <ostream>
 #include <random>
@@ -7,7 +9,10 @@
 #include "cli/commands.h"
 #include "cli/game_keeping.h"
 #include "cli/play.h"
+#include "cli/pgn_records.h"
 #include "cli/position_options.h"
+#include "core/fen.h"
+#include "core/pgn.h"
 #include "core/game.h"
 #include "core/game_snapshot.h"
 #include "core/manual_timer_host.h"
@@ -34,7 +39,18 @@ struct PlaySettings {
     bool resume = false;
     int moveTimeMs = 1000;  // "PC Velmistr"'s thinking time per move
     bool record = false;    // --record
+    std::optional<std::string> pgnPath;  // --pgn FILE
 };
+
+// Today's date as PGN writes it ("2024.05.01").
+std::string pgnToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y.%m.%d", &local);
+    return text;
+}
 
 // Column letter and row number of a cell, as a person reads the board ("c4").
 std::string cellName(CellPos c) {
@@ -66,6 +82,9 @@ public:
 
     void moveMade(int player, CellPos source, CellPos target) override {
         ++m_moves;
+        const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
+        m_moveTexts.push_back(moveText(m_game.board().side(),
+                                       {source, target, copy ? MoveKind::Copy : MoveKind::Jump}));
         if (!m_show) {
             m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y
                   << ' ' << target.x << ' ' << target.y << '\n';
@@ -73,7 +92,6 @@ public:
                 m_out.flush();
             return;
         }
-        const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
         m_out << "Move " << m_moves << ": "
               << m_game.setup().names[static_cast<std::size_t>(player - 1)] << " ("
               << symbol(tokenOf(player)) << ") " << (copy ? "copies" : "jumps") << ' '
@@ -81,6 +99,8 @@ public:
         drawBoard();
     }
     void freeCellsFilled(int stuckPlayer, int cells) override {
+        m_fill = "player " + std::to_string(stuckPlayer) + " cannot move: " + std::to_string(cells) +
+                 " free cells go to player " + std::to_string(3 - stuckPlayer);
         if (!m_show) {
             m_out << "fill " << stuckPlayer << ' ' << cells << '\n';
             return;
@@ -92,6 +112,9 @@ public:
     void gameEnded(int, int, int) override { m_ended = true; }
 
     int moves() const { return m_moves; }
+    // This game's moves in the standard notation, and the fill that ended it, if one did.
+    const std::vector<std::string>& moveTexts() const { return m_moveTexts; }
+    const std::string& fill() const { return m_fill; }
     bool ended() const { return m_ended; }
 
     void drawBoard() {
@@ -108,7 +131,8 @@ public:
             m_out << '\n';
         }
         const auto c = b.count();
-        m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  free: " << c.free << "\n\n";
+        m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  free: " << c.free << "\n";
+        m_out << "  FEN: " << writeFen(m_game.position()) << "\n\n";
     }
 
 private:
@@ -133,6 +157,8 @@ private:
     GameKeeping* m_keeping = nullptr;
     std::ostream* m_err = nullptr;
     bool m_keepFailed = false;
+    std::vector<std::string> m_moveTexts;
+    std::string m_fill;
 };
 
 void addPlayOptions(OptionParser& parser, PlaySettings& s) {
@@ -192,6 +218,12 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
         [&s](long long ms) { s.moveTimeMs = static_cast<int>(ms); }, "a number of milliseconds");
     parser.add("--show", 0, [&s](const std::vector<std::string>&) -> Error {
         s.show = true;
+        return std::nullopt;
+    });
+    parser.add("--pgn", 1, [&s](const std::vector<std::string>& v) -> Error {
+        if (v[0].empty())
+            return std::string("--pgn needs a file name");
+        s.pgnPath = v[0];
         return std::nullopt;
     });
     parser.add("--record", 0, [&s](const std::vector<std::string>&) -> Error {
@@ -287,6 +319,44 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         keeping->setBoardName(boardName);
         keeping->setTokens(defaultKeptTokens());
     }
+    std::ofstream pgn;
+    if (settings.pgnPath) {
+        pgn.open(*settings.pgnPath, std::ios::out | std::ios::trunc);
+        if (!pgn) {
+            io.err << "tomelin-cli: cannot write the PGN file " << quotedArg(*settings.pgnPath) << "\n";
+            return kExitFailure;
+        }
+    }
+    const auto writeGamePgn = [&](int round, const MatchPrinter& printer, const GameSetup& names,
+                                  const std::string& result) {
+        if (!pgn.is_open())
+            return true;
+        PgnGame g;
+        g.tags = {{"Event", "tomelin-cli play"},  {"Site", "Tomelin"},
+                  {"Date", pgnToday()},           {"Round", std::to_string(round)},
+                  {"Black", names.names[0]},      {"White", names.names[1]},
+                  {"Result", result}};
+        const std::optional<std::string> fen = fenForBoard(boardString, settings.logic);
+        if (fen && *fen != kStandardStartFen) {
+            g.tags.emplace_back("SetUp", "1");
+            g.tags.emplace_back("FEN", *fen);
+        }
+        g.tags.emplace_back("Logic", settings.logic == Logic::Star ? "star" : "cross");
+        g.tags.emplace_back("TimeControl", "-");
+        g.tags.emplace_back("TomelinBoard", boardName);
+        if (!fen)
+            g.tags.emplace_back("TomelinBoardString", boardString);
+        g.moves = printer.moveTexts();
+        g.comment = printer.fill();
+        g.result = result;
+        pgn << writePgn(g);
+        pgn.flush();
+        if (!pgn) {
+            io.err << "tomelin-cli: writing the PGN file " << quotedArg(*settings.pgnPath) << " failed\n";
+            return false;
+        }
+        return true;
+    };
     GameSetup setup;
     setup.descriptor = boardString + "1";
     for (std::size_t i = 0; i < 2; ++i) {
@@ -346,9 +416,13 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         if (!game.gameOver() && c.free > 0 && c.tokens1 + c.tokens2 > 0) {
             io.out << "unfinished " << c.tokens1 << ' ' << c.tokens2 << ' ' << printer.moves()
                    << '\n';
+            if (!writeGamePgn(g, printer, setup, "*"))
+                return kExitFailure;
             continue;
         }
         const int winner = game.position().winner();
+        if (!writeGamePgn(g, printer, setup, game.gameOver() ? pgnResult(winner) : "*"))
+            return kExitFailure;
         // The game is stored first: a result line only ever announces a game that is kept
         // (a kill before the commit loses an unannounced game, never an announced one).
         if (settings.record && game.gameOver()) {  // a board without tokens has nothing to record

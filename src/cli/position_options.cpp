@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "core/fen.h"
+
 namespace tomelin::cli {
 
 namespace {
@@ -34,6 +36,11 @@ std::string folded(std::string_view s) {
 }  // namespace
 
 std::optional<std::string> missingPosition(const PositionArgs& args, std::string_view command) {
+    if (args.fen) {
+        if (args.boardString || args.player)
+            return std::string(command) + " takes --fen or --board-string with --player, not both";
+        return std::nullopt;
+    }
     if (!args.boardString)
         return std::string(command) + " needs --board-string";
     if (!args.player)
@@ -71,7 +78,20 @@ const BuiltinBoard* findBoardByName(std::string_view name) {
     return nullptr;
 }
 
+Position PositionArgs::start() const {
+    if (fen)
+        return *fen;
+    return *Position::fromBoardString(*boardString, playerOf(player.value_or(1)));
+}
+
 void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlayer) {
+    parser.add("--fen", 1, [&args](const std::vector<std::string>& v) {
+        FenResult r = readFen(v[0]);
+        if (!r.position)
+            return std::optional<std::string>("bad FEN " + quotedArg(v[0]) + ": " + r.error);
+        args.fen = r.position;
+        return std::optional<std::string>{};
+    });
     parser.add("--board-string", 1, [&args](const std::vector<std::string>& v) {
         if (auto problem = boardStringProblem(v[0]))
             return problem;

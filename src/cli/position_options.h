@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "core/board.h"
 #include "core/directions.h"
+#include "core/position.h"
 
 namespace tomelin::cli {
 
@@ -15,13 +16,18 @@ struct PositionArgs {
     std::optional<std::string> boardString;  // --board-string (checked)
     Logic logic = Logic::Star;               // --logic star|cross
     std::optional<int> player;               // --player 1|2
+    // --fen: board, player to move and counters at once, under the standard rules.
+    std::optional<Position> fen;
+
+    // The position the options name (after missingPosition found nothing missing).
+    Position start() const;
 };
 
-// Adds --board-string, --logic and (when `withPlayer`) --player to `parser`.
+// Adds --board-string, --logic, --fen and (when `withPlayer`) --player to `parser`.
 void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlayer = true);
 
-// The sentence to refuse `command` with when the board string or the player is missing;
-// nothing when both were given.
+// The sentence to refuse `command` with when neither a FEN nor a board string and a player
+// were given, or a FEN together with either; nothing otherwise.
 std::optional<std::string> missingPosition(const PositionArgs& args, std::string_view command);
 
 // Why `s` is no board string, as a sentence; nothing when it is one.

@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/game_keeping.h"
 #include "cli/options.h"
+#include "cli/pgn_records.h"
 #include "cli/play.h"
 #include "core/board.h"
 #include "platform/store/store_location.h"
@@ -233,8 +234,12 @@ int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
 }
 
 int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() == 1 && args[0] == "--pgn") {
+        writeRecordsPgn(*openForCommand(io), io.out);
+        return kExitOk;
+    }
     if (!args.empty())
-        return usageError(io, "records takes no arguments");
+        return usageError(io, "records takes no arguments but --pgn");
     auto store = openForCommand(io);
     const Survey survey = PruzkHer(*store);
     for (int number : survey.skippedNumbers) {

@@ -1,0 +1,77 @@
+#include "cli/pgn_records.h"
+
+#include <ostream>
+
+#include "core/fen.h"
+#include "core/game.h"
+
+namespace tomelin::cli {
+
+namespace {
+
+std::string secondsText(int listPosition) {
+    const int s = timeLimitSeconds(listPosition);
+    return s < 0 ? "-" : std::to_string(s);
+}
+
+}  // namespace
+
+std::optional<std::string> fenForBoard(const std::string& boardString, Logic logic) {
+    if (logic != Logic::Star)
+        return std::nullopt;
+    const std::optional<Position> p = Position::fromBoardString(boardString, Player::One);
+    if (!p || p->side() > 7)
+        return std::nullopt;
+    return writeFen(*p);
+}
+
+PgnGame recordPgn(const StoredGameRecord& stored, const BoardList& boards) {
+    const GameRecord& r = stored.record;
+    PgnGame g;
+    g.tags = {{"Event", "Tomelin"},
+              {"Site", "Tomelin"},
+              {"Date", "????.??.??"},
+              {"Round", std::to_string(stored.number)},
+              {"Black", r.names[0]},
+              {"White", r.names[1]},
+              {"Result", pgnResult(r.winner)}};
+    const Logic logic = r.logic == 1 ? Logic::Star : Logic::Cross;
+    std::optional<std::string> boardString;
+    for (int i = 0; i < boards.size(); ++i) {
+        if (boards.names[static_cast<std::size_t>(i)] == r.board && boards.isPlayable(i)) {
+            boardString = boards.strings[static_cast<std::size_t>(i)];
+            break;
+        }
+    }
+    const std::optional<std::string> fen = boardString ? fenForBoard(*boardString, logic) : std::nullopt;
+    if (fen && *fen != kStandardStartFen) {
+        g.tags.emplace_back("SetUp", "1");
+        g.tags.emplace_back("FEN", *fen);
+    }
+    g.tags.emplace_back("Logic", logic == Logic::Star ? "star" : "cross");
+    const int t1 = r.times / 10, t2 = r.times % 10;
+    if (t1 == t2) {
+        g.tags.emplace_back("TimeControl", secondsText(t1));
+    } else {
+        g.tags.emplace_back("TimeControl", "?");
+        g.tags.emplace_back("BlackTimeControl", secondsText(t1));
+        g.tags.emplace_back("WhiteTimeControl", secondsText(t2));
+    }
+    g.tags.emplace_back("TomelinBoard", r.board);
+    if (boardString && !fen)
+        g.tags.emplace_back("TomelinBoardString", *boardString);
+    g.tags.emplace_back("TomelinScore", std::to_string(r.counts[0]) + "-" + std::to_string(r.counts[1]));
+    g.tags.emplace_back("TomelinMoves", std::to_string(r.moves));
+    g.tags.emplace_back("TomelinTokens", r.tokens[0] + " " + r.tokens[1]);
+    g.comment = "the record keeps the result, not the moves";
+    g.result = pgnResult(r.winner);
+    return g;
+}
+
+void writeRecordsPgn(Store& store, std::ostream& out) {
+    const BoardList boards = NajitMapy(store);
+    for (const StoredGameRecord& stored : readGameRecords(store))
+        out << writePgn(recordPgn(stored, boards));
+}
+
+}  // namespace tomelin::cli
