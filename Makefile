@@ -7,7 +7,7 @@ BENCH_BUILD ?= build-bench
 DEB_BUILD  ?= build-deb
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := board_string token_string record_reader store_open cli_args
+FUZZ_TARGETS := board_string token_string record_reader store_open cli_args uai_line
 JOBS       ?= $(shell nproc)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
