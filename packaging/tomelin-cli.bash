@@ -35,7 +35,7 @@ _tomelin_cli()
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
     COMPREPLY=()
 
-    local commands="boards play moves match perft bench store records help --help --version"
+    local commands="boards play moves match perft bench store records uai help --help --version"
     if ((COMP_CWORD == 1)); then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -72,7 +72,11 @@ _tomelin_cli()
             COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur"))
             return
             ;;
-        --board-string | --seed | --games | --max-moves | --depth | --last | --movetime | --jobs | --weights)
+        --board-string | --fen | --seed | --games | --max-moves | --depth | --last | --movetime | --jobs | --weights)
+            return
+            ;;
+        --pgn)
+            [[ $command == play ]] && COMPREPLY=($(compgen -f -- "$cur"))
             return
             ;;
     esac
@@ -80,16 +84,19 @@ _tomelin_cli()
     local options=
     case $command in
         play)
-            options="--board --board-string --logic --p1 --p2 --seed --games --show --max-moves --movetime --record --resume"
+            options="--board --board-string --logic --p1 --p2 --seed --games --show --max-moves --movetime --record --resume --pgn"
             ;;
         moves)
-            options="--board-string --logic --player --strength --last --movetime --depth"
+            options="--board-string --fen --logic --player --strength --last --movetime --depth"
             ;;
         match)
             options="--games --movetime --seed --opponent --jobs --board --logic --clock --weights"
             ;;
         perft)
-            options="--board-string --logic --player --depth"
+            options="--board-string --fen --logic --player --depth"
+            ;;
+        records)
+            options="--pgn"
             ;;
         store)
             if ((COMP_CWORD == 2)); then
