@@ -232,17 +232,27 @@ private:
         return m_timeoutAllowed && m_deadline > 0 && m_clock.nowMs() >= m_deadline;
     }
 
+    // The table's key of the current position: the position's key, and under the standard
+    // rules the half-move clock once the limit is near.
+    std::uint64_t ttKey() const {
+        if (!m_passing || m_halfmoves < kHalfmoveLimit - kMaxPly)
+            return m_key;
+        return m_key ^ zobrist().clock[std::min(m_halfmoves, kHalfmoveLimit)];
+    }
+
     PackedMove probeMove() const {
-        const TtEntry& e = m_t.tt[m_key & m_t.ttMask];
-        return e.key == m_key ? e.move() : kNoMove;
+        const std::uint64_t key = ttKey();
+        const TtEntry& e = m_t.tt[key & m_t.ttMask];
+        return e.key == key ? e.move() : kNoMove;
     }
 
     void store(int depth, int score, std::uint32_t bound, PackedMove move) {
-        TtEntry& e = m_t.tt[m_key & m_t.ttMask];
+        const std::uint64_t key = ttKey();
+        TtEntry& e = m_t.tt[key & m_t.ttMask];
         // Keep a deeper entry of the same position unless this one is exact.
-        if (e.key == m_key && e.depth() > depth && bound != kExact)
+        if (e.key == key && e.depth() > depth && bound != kExact)
             return;
-        e.key = m_key;
+        e.key = key;
         e.score = score;
         e.data = (move & 0x7FFFFU) | (bound << 19) | (static_cast<std::uint32_t>(depth) << 24);
     }
@@ -304,8 +314,9 @@ private:
 
         PackedMove ttMove = kNoMove;
         {
-            const TtEntry& e = m_t.tt[m_key & m_t.ttMask];
-            if (e.key == m_key) {
+            const std::uint64_t key = ttKey();
+            const TtEntry& e = m_t.tt[key & m_t.ttMask];
+            if (e.key == key) {
                 ttMove = e.move();
                 // Only an entry of exactly this depth decides: the score of a position
                 // searched to a given depth is then the same however it was reached.

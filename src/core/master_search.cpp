@@ -59,6 +59,9 @@ struct Zobrist {
     std::uint64_t blackToMove;
     std::uint64_t board[2 * (kMaxSide + 1)];
     std::uint64_t passingRules;
+    // The half-move clock under the standard rules, while the limit is within a search's
+    // reach: the same board then scores differently with a different clock.
+    std::uint64_t clock[kHalfmoveLimit + 1];
     Zobrist() {
         std::uint64_t s = 0x746F6D656C696EULL;
         for (auto& side : cell) {
@@ -69,6 +72,8 @@ struct Zobrist {
         for (auto& k : board)
             k = splitmix(s);
         passingRules = splitmix(s);
+        for (auto& k : clock)
+            k = splitmix(s);
     }
 };
 

@@ -53,7 +53,7 @@ TEST(StandardSearch, FixedDepthScoreEqualsPlainMinimaxWithPasses) {
     int checked = 0, withPass = 0;
     for (int round = 0; round < 300 && checked < 80; ++round) {
         const Position p = randomStandard(rng, 4 + round % 2);
-        if (p.isOver(Logic::Star) || p.mustPass(Logic::Star))
+        if (p.isOver(Logic::Star) || p.moveCount(Logic::Star) < 2)
             continue;
         const int depth = 1 + round % 4;
         search.clear();
@@ -69,6 +69,30 @@ TEST(StandardSearch, FixedDepthScoreEqualsPlainMinimaxWithPasses) {
     }
     EXPECT_GE(checked, 60);
     EXPECT_GT(withPass, 0);
+}
+
+TEST(StandardSearch, AKeptTableTellsTheSameBoardWithAnotherClockApart) {
+    // One board, searched again and again with clocks on both sides of the limit and a table
+    // that is never cleared: each search must give its own clock's value.
+    std::mt19937 rng(77);
+    MasterSearch search(10);
+    int checked = 0;
+    for (int round = 0; round < 80; ++round) {
+        Position p = randomStandard(rng, 4);
+        // One move, or none, ends the deepening after depth 1.
+        if (p.isOver(Logic::Star) || p.moveCount(Logic::Star) < 2)
+            continue;
+        for (const int clock : {97, 0, 99, 98, 40, 97}) {
+            p.setMoveCounters(clock, 1);
+            const int expected = plainPassingNegamax(p, Logic::Star, 3, search.weights());
+            if (expected >= kWinScore || expected <= -kWinScore)
+                continue;  // a decided game ends the deepening early, with its first margin
+            const SearchReport r = search.search(p, Logic::Star, {3, 0});
+            EXPECT_EQ(r.score, expected) << writeFen(p);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 60);
 }
 
 TEST(StandardSearch, PlaysOnTowardsAPassInsteadOfCountingTheFill) {
