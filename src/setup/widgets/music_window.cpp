@@ -168,9 +168,11 @@ void MusicWindow::toggle() {
         hide();
         return;
     }
+    // The window that asked keeps the keyboard: its next keys (the game's arrows, a second
+    // "H") must not reach the song list. A click into this window activates it as usual.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
     show();
     raise();
-    activateWindow();
 }
 
 void MusicWindow::paintTitleStrips() {

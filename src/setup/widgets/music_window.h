@@ -59,8 +59,8 @@ public:
     // song again once its position has stood still for 20 ticks.
     void positionTick();
 
-    // Shows the window when hidden (bringing it to the front), hides it when shown: the
-    // "Hudba" buttons and the game window's "H" key.
+    // Shows the window when hidden (in front, but without taking the keyboard from the
+    // window that asked), hides it when shown: the "Hudba" buttons and the game window's "H".
     void toggle();
 
     // `PaintTitleStrip` for both strips: `Picture1` active, `Picture2` inactive.
