@@ -75,7 +75,9 @@ WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window)
 }
 
 void WindowChrome::setBoardName(const QString& name) {
-    m_title->setText(name.isEmpty() ? texts::kTitle : texts::kTitlePrefix + name);
+    const QString text = name.isEmpty() ? texts::kTitle : texts::kTitlePrefix + name;
+    m_title->setText(text);
+    m_inactiveTitle->setText(text);
 }
 
 void WindowChrome::applyLayout(const WindowLayout& l) {
@@ -83,8 +85,15 @@ void WindowChrome::applyLayout(const WindowLayout& l) {
     m_inactiveTitle->setGeometry(l.titleBar);
     m_title->paintStrip();
     m_inactiveTitle->paintStrip();
-    for (std::size_t i = 0; i < 7; ++i)
+    int toolbarLeft = l.titleBar.width();
+    for (std::size_t i = 0; i < 7; ++i) {
         m_tools[i]->move(l.toolButtons[i].topLeft());
+        toolbarLeft = std::min(toolbarLeft, l.toolButtons[i].left());
+    }
+    // The caption's text ends a little before the toolbar.
+    const int room = toolbarLeft - m_title->label()->x() - 8;
+    m_title->setTextRoom(room);
+    m_inactiveTitle->setTextRoom(room);
     m_tools[7]->move(l.toolButtons[5].topLeft());
     m_sizeCorner->setGeometry(l.sizeCorner);
 }

@@ -58,6 +58,54 @@ music_key_toggles() {
     new_game
 }
 
+# ---- board names: trimmed, blank is empty, no two boards alike, cut where shown ----------
+board_names() {
+    click Form1/Frame3/Command3
+    wait_for 5 shown EDI || fail "no editor menu"
+    key Down Return  # "Přidat pole"
+    wait_for 10 shown frmEdit || fail "\"Přidat pole\" opened no editor"
+    sleep 0.3
+    #  A name of spaces only is no name: "Nové pole" comes back.
+    click frmEdit/Text1
+    key ctrl+a
+    type_text "   "
+    #  The name of a built-in board is refused with a message.
+    key ctrl+a
+    type_text "Originál"
+    click frmEdit/Command1
+    wait_for 5 has_window "Nelze uložit" || fail "a second board named \"Originál\" was saved"
+    sleep 0.3
+    shot "duplicate-name-refused"
+    key Return
+    wait_for 5 no_window "Nelze uložit" || fail "the refusal did not close"
+    #  A very long name, spaces around it: saved, but no longer than the windows can show.
+    click frmEdit/Text1
+    key ctrl+a
+    type_text "  Dlouhé $(printf 'x%.0s' $(seq 150))  "
+    click frmEdit/Command1
+    wait_for 5 shown frmEdit/saved || fail "the editor gave no sign that it saved"
+    shot "long-name-saved"
+    key Escape
+    wait_for 5 hidden frmEdit || fail "the editor did not close"
+    #  Its row is the last of the list; START on it: the caption ends before the toolbar.
+    read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
+    click_at $((x + w / 2)) $((y + 8))
+    key End
+    sleep 0.3
+    shot "long-name-in-list"
+    start_game
+    sleep 0.3
+    shot "long-name-caption"
+    local cx cw left=100000 i bx
+    read -r cx _ cw _ < <(widget Tomel/caption) || fail "no caption"
+    for i in 0 1 2 3 4 5 6; do
+        read -r bx _ < <(widget "Tomel/Picture13_$i") || fail "no toolbar button $i"
+        ((bx < left)) && left=$bx
+    done
+    check "the caption ($cx + $cw) ends before the toolbar ($left)" [ $((cx + cw)) -le "$left" ]
+    new_game
+}
+
 start_desktop
 "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
@@ -66,5 +114,6 @@ start_program
 shot "setup-window"
 
 music_key_toggles
+board_names
 
 log "all steps passed; screenshots in $ART"
