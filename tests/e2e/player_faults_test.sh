@@ -106,6 +106,51 @@ board_names() {
     new_game
 }
 
+# ---- the same token for both players: the chooser says so, START refuses readably -------
+same_token() {
+    click Form1/Frame6_0/Picture7
+    wait_for 10 has_window "Výběr figurky hráče 1" || fail "player 1's token chooser did not open"
+    sleep 0.3
+    #  Player 2 has a blue "Ovál": the fifth shape, red at its least, blue at its most.
+    click frmVyb/Combo1
+    sleep 0.3
+    key Home Down Down Down Down Return
+    local x y w h n
+    read -r x y w h < <(widget frmVyb/VScroll1_0) || fail "no red slider"
+    for n in 1 2 3 4 5; do click_at $((x + w / 2)) $((y + h - 6)); done
+    read -r x y w h < <(widget frmVyb/VScroll1_2) || fail "no blue slider"
+    for n in 1 2 3 4 5; do click_at $((x + w / 2)) $((y + 6)); done
+    sleep 0.7
+    shot "chooser-same-token"
+    check "the chooser says that player 2 has this token" shown frmVyb/takenNote
+    click frmVyb/Command1
+    wait_for 5 no_window "Výběr figurky hráče 1" || fail "the chooser did not close"
+    click Form1/Command1
+    local note
+    other_tomelin() { xdo search --onlyvisible --name '^Tomelin$' 2>/dev/null | grep -vx "$SETUP"; }
+    wait_for 5 other_tomelin >/dev/null || fail "START did not refuse two alike tokens"
+    note=$(other_tomelin | head -n1)
+    sleep 0.3
+    shot "same-token-refused"
+    read -r w h < <(xwininfo -id "$note" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
+    log "the refusal is ${w} x ${h}"
+    key Return
+    wait_for 5 sh -c "! xwininfo -id $note 2>/dev/null | grep -q IsViewable" ||
+        fail "the refusal did not close"
+    check "START left the setup window up" shown Form1
+    #  Back to the orange "Obdélník".
+    click Form1/Frame6_0/Picture7
+    wait_for 10 has_window "Výběr figurky hráče 1" || fail "the chooser did not open again"
+    sleep 0.3
+    click frmVyb/Combo1
+    sleep 0.3
+    key Home Return
+    sleep 0.3
+    check "another shape is not taken" hidden frmVyb/takenNote
+    click frmVyb/Command1
+    wait_for 5 no_window "Výběr figurky hráče 1" || fail "the chooser did not close"
+}
+
 start_desktop
 "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
@@ -115,5 +160,6 @@ shot "setup-window"
 
 music_key_toggles
 board_names
+same_token
 
 log "all steps passed; screenshots in $ART"

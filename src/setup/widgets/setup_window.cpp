@@ -26,8 +26,9 @@ namespace {
 
 const QString kCaption = QStringLiteral("Tomelin");
 const QString kNoRecords = QStringLiteral("Zatím nejsou žádné záznamy výsledků");
+// A line for each sentence, and "z" kept with "nich" (no one-letter word ends a line).
 const QString kSameTokens = QStringLiteral(
-    "Oba hráči mají stejnou figurku. Změňte tvar nebo barvu figurky jednoho z nich.");
+    "Oba hráči mají stejnou figurku.\nZměňte tvar nebo barvu figurky jednoho z\u00A0nich.");
 
 bool sameLook(const PlayerStyle& a, const PlayerStyle& b) {
     return a.shape == b.shape && a.colour == b.colour;

@@ -17,6 +17,7 @@ namespace {
 
 const QString kCaptionPrefix = QStringLiteral("Výběr figurky hráče");
 const QString kShapeTip = QStringLiteral("Tvar žetonu");
+const QString kTakenNote = QStringLiteral("Tuto figurku už má %1. hráč.");
 constexpr int kPreviewHeight = 66;
 
 }  // namespace
@@ -63,6 +64,14 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
         connect(bar, &QScrollBar::valueChanged, this, &TokenChooser::sliderChanged);
     }
 
+    m_taken = new QLabel(this);
+    m_taken->setObjectName("takenNote");
+    m_taken->setWordWrap(true);
+    QFont takenFont = m_taken->font();
+    takenFont.setBold(true);
+    m_taken->setFont(takenFont);
+    m_taken->hide();
+
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName("Command1");
     m_ok->setDefault(true);
@@ -71,7 +80,10 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     m_timer->setObjectName("Timer1");
     m_timer->setInterval(kPreviewDelayMs);
     connect(m_timer, &QTimer::timeout, this, &TokenChooser::redrawPreview);
-    connect(m_combo, &QComboBox::currentIndexChanged, this, [this] { redrawPreview(); });
+    connect(m_combo, &QComboBox::currentIndexChanged, this, [this] {
+        redrawPreview();
+        showTaken();
+    });
     connect(m_preview, &PictureBox::pressed, this, [this] { redrawPreview(); });
     connect(m_ok, &QPushButton::clicked, this, &TokenChooser::Command1_Click);
 
@@ -86,6 +98,7 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addLayout(top);
+    layout->addWidget(m_taken);
     layout->addWidget(m_ok);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     // Wide enough for the longest title it gets, "Výběr figurky hráče 2".
@@ -94,8 +107,11 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     m_timer->stop();
 }
 
-void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengthMark) {
+void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengthMark,
+                        const std::optional<PlayerStyle>& other) {
     m_strengthMark = strengthMark;
+    m_other = other;
+    m_taken->setText(kTakenNote.arg(playerIndex == 0 ? 2 : 1));
     {
         const QSignalBlocker block(m_combo);
         m_combo->clear();
@@ -109,6 +125,16 @@ void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengt
         m_sliders[c]->setValue(indices[c]);
     }
     m_combo->setCurrentIndex(validShape(current.shape) - 1);
+    showTaken();
+}
+
+bool TokenChooser::takenByOther() const {
+    return m_other && validShape(m_other->shape) == shape() &&
+           colourOfIndices(channelIndices(m_other->colour)) == colour();
+}
+
+void TokenChooser::showTaken() {
+    m_taken->setVisible(takenByOther());
 }
 
 AppliedToken TokenChooser::SetFigur(bool computer) const {
@@ -144,6 +170,8 @@ void TokenChooser::sliderChanged() {
     palette.setColor(QPalette::Window, toQColor(colour()));
     m_swatch->setPalette(palette);
     m_timer->start();
+    if (m_taken)
+        showTaken();
 }
 
 void TokenChooser::redrawPreview() {
