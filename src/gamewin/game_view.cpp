@@ -89,6 +89,8 @@ void GameView::ringsChanged(int x, int y) {
 
 void GameView::boardReset() {
     m_parts.thinking.hide();
+    // A new board: the key cursor of the last one is not carried over.
+    m_parts.board.hideKeyCursor();
     Prekr();
     m_parts.score.showDifference();
     m_parts.result.setVisible(m_game.resultShown());

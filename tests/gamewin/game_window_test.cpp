@@ -177,6 +177,29 @@ TEST(GameWindowKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysC
     EXPECT_EQ(f.board().selection(), (CellPos{3, 3}));
 }
 
+// The key cursor shows from a steering key until the mouse pointer moves, wherever it is,
+// and a new board never brings it back.
+TEST(GameWindowKeyboard, TheKeyCursorGoesWhenThePointerMovesAndWithTheBoard) {
+    WindowFixture f;
+    f.start(kCorners);
+    const QImage before = f.board().grab().toImage();
+    QTest::keyClick(&f.board(), Qt::Key_Right);
+    EXPECT_TRUE(f.board().keyCursorShown());
+    EXPECT_NE(f.board().grab().toImage(), before);
+    QTest::qWait(400);  // the pointer stands still: the cursor stays
+    EXPECT_TRUE(f.board().keyCursorShown());
+    QCursor::setPos(QCursor::pos() + QPoint(40, 30));
+    QTest::qWait(400);
+    EXPECT_FALSE(f.board().keyCursorShown());
+    EXPECT_EQ(f.board().grab().toImage(), before);
+
+    QTest::keyClick(&f.board(), Qt::Key_Left);
+    ASSERT_TRUE(f.board().keyCursorShown());
+    f.window->restartGame();
+    f.settle();
+    EXPECT_FALSE(f.board().keyCursorShown());
+}
+
 // The clock's counting and flashing are the game's own tests; the labels show them.
 TEST(GameWindowClock, LabelsShowTheTimeLeftAndTheFlashWhenItRunsOut) {
     WindowFixture f;
