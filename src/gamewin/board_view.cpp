@@ -103,6 +103,13 @@ void BoardView::parkRay() {
     update();
 }
 
+void BoardView::clearRays() {
+    m_ray.reset();
+    m_rayHold->stop();
+    m_heldRays.clear();
+    update();
+}
+
 QRectF BoardView::cellRect(CellPos c) const {
     return QRectF(c.x * m_cellW, c.y * m_cellH, m_cellW, m_cellH);
 }

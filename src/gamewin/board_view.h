@@ -42,6 +42,8 @@ public:
     // of one move stay on the board for `rayHoldMs` after parking: long enough to be seen.
     void setRay(CellPos from, CellPos to);
     void parkRay();
+    // Every ray away at once, the held ones too (a new board).
+    void clearRays();
     static constexpr int kRayHoldMs = 400;
     void setRayHold(int ms) { m_rayHoldMs = ms; }
     bool rayShown() const { return m_ray.has_value() || !m_heldRays.empty(); }

@@ -55,6 +55,44 @@ void GameView::Prekr() {
     m_parts.board.surface().refresh();
 }
 
+void GameView::showStartingBoard(const GameSetup& setup) {
+    Board board;
+    if (!LoadBoardDescriptor(board, setup.descriptor).ok())
+        return;
+    BoardView& view = m_parts.board;
+    view.setSelection(std::nullopt);
+    view.setHint(std::nullopt, std::nullopt);
+    view.setLastMove(std::nullopt, std::nullopt);
+    view.clearRays();
+    view.hideKeyCursor();
+    m_parts.thinking.hide();
+    m_parts.result.hide();
+    m_look.kinds = {0, playerKindFromName(setup.names[0]), playerKindFromName(setup.names[1])};
+    view.clearPicture();
+    m_parts.score.clearPicture();
+    m_painter.setGeometry(view.width(), view.height(), board.side());
+    view.setCellSize(m_painter.cellW(), m_painter.cellH());
+    view.setRayWidths(rayWidths(m_painter.cellW()));
+    m_parts.status.setMover(0, kWhite);
+    for (int p = 1; p <= 2; ++p) {
+        const auto i = static_cast<std::size_t>(p - 1);
+        const bool clock = setup.person[i] && setup.timeListPos[i] != 0 &&
+                           timeLimitSeconds(setup.timeListPos[i]) > 0;
+        m_parts.status.setClockText(
+            p, clock ? QString::fromStdString(CoCas(timeLimitSeconds(setup.timeListPos[i])))
+                     : QString());
+        m_parts.status.setClockColour(p, kWhite);
+    }
+    m_parts.status.redraw(m_look, m_random);
+    m_painter.drawAll(board, m_look);
+    view.surface().refresh();
+    const Board::Counts counts = board.count();
+    m_lastScore = {counts.tokens1, counts.tokens2};
+    m_parts.score.showDifference();
+    drawScore();
+    m_parts.score.setMoveNumber(0);
+}
+
 void GameView::relayout(const WindowLayout& l) {
     m_thinkingTop = l.thinking.top();
     m_parts.thinking.setGeometry(
@@ -143,6 +181,8 @@ void GameView::gameEnded(int tokens1, int tokens2, int winner) {
         m_parts.result.showResult(nullptr, 0, QString(), m_look.detail, m_random);
     }
     m_parts.chrome.setSizeCornerEnabled(false);
+    // The game is over: nobody is to move any more.
+    m_parts.status.setMover(0, kWhite);
 }
 
 void GameView::moveNumberChanged(int number) {

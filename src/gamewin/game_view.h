@@ -53,6 +53,10 @@ public:
 
     // `Prekr`: the full redraw of the board picture and the status strip.
     void Prekr();
+    // START: the new game as it will start (its board, tokens, names, clocks and an even
+    // score; no markers, nobody highlighted yet), drawn before the window shows, so that
+    // its first frame never shows the last game. The game lays the same board a moment later.
+    void showStartingBoard(const GameSetup& setup);
     // After a new layout: the thinking indicator's place.
     void relayout(const WindowLayout& layout);
     // When a game is on the board: the full redraw (a person's open selection is

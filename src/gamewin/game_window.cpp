@@ -153,6 +153,8 @@ bool GameWindow::startGame() {
     m_result->hide();
     if (m_game->start(m_setup))
         return false;
+    // The game lays its board a moment later; the window's first frame shows it already.
+    m_view->showStartingBoard(m_setup);
     // A new game replaces the kept one: its first turn change keeps it instead.
     m_keeper.newGame();
     showForGame();

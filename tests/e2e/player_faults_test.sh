@@ -189,6 +189,68 @@ key_cursor_goes() {
     new_game
 }
 
+# ---- a game's first frame shows that game, never the last one -----------------------------
+# The screen is read as often as it can be from START on: no frame may show the game window
+# (its caption drawn) with a board not yet drawn (black) or the last game's token.
+first_frames_fresh() {
+    start_game
+    local x y free token
+    read -r x y < <(cell_centre 5 5)
+    park_pointer
+    sleep 0.3
+    free=$(pixel "$x" "$y")
+    read -r x y < <(cell_centre 0 0)
+    click_at "$x" "$y"
+    read -r x y < <(cell_centre 1 1)
+    click_at "$x" "$y"
+    park_pointer
+    sleep 0.6
+    token=$(pixel "$x" "$y")
+    [ "$token" != "$free" ] || fail "the move left cell (1, 1) free"
+    local bx by bw bh cx cy
+    read -r bx by bw bh < <(widget Tomel/PL)
+    read -r cx cy _ _ < <(widget Tomel/caption)
+    local nx ny nw nh
+    read -r nx ny nw nh < <(widget Tomel/statusStrip/nameLabel2) || fail "no name label 2"
+    new_game
+    mkdir -p "$ART/first-frames"
+    #  The program is stopped for each look, so that every look sees a frame it really
+    #  showed, from the moment its game window is mapped on.
+    click Form1/Command1
+    local i t0
+    t0=$(date +%s%N)
+    for i in $(seq 200); do
+        xwininfo -id "$GAME" 2>/dev/null | grep -q IsViewable && break
+        sleep 0.005
+    done
+    log "the game window was mapped $((($(date +%s%N) - t0) / 1000000)) ms after the click"
+    for i in $(seq -w 1 12); do
+        kill -STOP "$APP_PID"
+        import -window root "$ART/first-frames/$i.png" 2>/dev/null
+        kill -CONT "$APP_PID"
+        sleep 0.015
+    done
+    shot "first-frames-done"
+    local f seen=0 centre cell caption blue
+    for f in "$ART"/first-frames/*.png; do
+        caption=$(convert "$f" -crop "1x1+$((cx + 2))+$((cy + 2))" -depth 8 txt:- | sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
+        centre=$(convert "$f" -crop "1x1+$((bx + bw / 2))+$((by + bh / 2))" -depth 8 txt:- | sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
+        cell=$(convert "$f" -crop "1x1+$x+$y" -depth 8 txt:- | sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
+        [ "$caption" = "0,0,0" ] && continue  # the game window is not on the screen yet
+        seen=$((seen + 1))
+        #  Player 2 was to move in the last game: his name in his blue highlight.
+        blue=$(convert "$f" -crop "${nw}x${nh}+$nx+$ny" -fx 'b-r' -format '%[fx:int(100*maxima)]' info:)
+        if [ "$centre" = "0,0,0" ] || [ "$cell" = "$token" ] || ((blue > 25)); then
+            log "player 2's name $blue % blue"
+            log "frame $f: caption $caption, board centre $centre, cell (1, 1) $cell"
+            fail "a frame of the new game showed the last game or an undrawn board ($f)"
+        fi
+    done
+    log "frames of the new game looked at: $seen"
+    ((seen > 0)) || fail "no frame showed the game window"
+    new_game
+}
+
 start_desktop
 "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
@@ -197,7 +259,7 @@ start_program
 shot "setup-window"
 
 # E2E_STEPS="a b" runs only those steps (to see one fault on an older build).
-for step in music_key_toggles board_names same_token key_cursor_goes; do
+for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh; do
     if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
         log "== $step"
         "$step"

@@ -282,6 +282,49 @@ TEST(GameWindowStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
     EXPECT_NEAR(f.part("nameLabel", 2).geometry().right(), image.width() - h * 4 / 3 - 4, 2);
 }
 
+// The game lays its board a moment after START; the window, shown at once, already shows
+// that board: nothing of the last game (its move, its frames, its score, whose turn it was),
+// no black board.
+TEST(GameWindowStart, TheFirstFrameShowsTheNewGameNotTheLastOne) {
+    WindowFixture f;
+    f.start(kCorners, {"Eva", "Jan"}, {2, 0});
+    f.move({0, 0}, {1, 1});
+    ASSERT_EQ(f.counts(), " 2|1 ");
+    ASSERT_TRUE(f.board().lastTarget());
+    ASSERT_TRUE(f.part("nameLabel", 2).font().bold());
+    const QColor token = f.board().image().pixelColor(f.cellCentre(1, 1));
+    f.window->newGame();
+    f.start(kCorners, {"Eva", "Jan"}, {2, 0}, "1", /*runToFirstTurn=*/false);
+    EXPECT_EQ(f.counts(), " 1|1 ");
+    EXPECT_FALSE(f.board().lastSource());
+    EXPECT_FALSE(f.board().lastTarget());
+    EXPECT_FALSE(f.board().selection());
+    EXPECT_FALSE(f.part("nameLabel", 1).font().bold());
+    EXPECT_FALSE(f.part("nameLabel", 2).font().bold());
+    EXPECT_FALSE(f.part("clockLabel", 1).text().isEmpty());
+    const QImage first = f.board().image();
+    const QColor freeCell = first.pixelColor(f.cellCentre(1, 1));
+    EXPECT_NE(freeCell, token);
+    EXPECT_NE(freeCell, QColor(Qt::black));
+    EXPECT_EQ(first.pixelColor(f.cellCentre(0, 0)), token);
+    // What the game then lays is the same board.
+    f.settle();
+    EXPECT_EQ(f.board().image().pixelColor(f.cellCentre(1, 1)), freeCell);
+    EXPECT_EQ(f.counts(), " 1|1 ");
+}
+
+// After the end nobody is highlighted as the one to move.
+TEST(GameWindowStart, NoNameIsHighlightedAfterTheEnd) {
+    WindowFixture f;
+    f.start("+X-X");  // 2 x 2: player 1 fills it at once
+    ASSERT_TRUE(f.part("nameLabel", 1).font().bold());
+    f.move({0, 0}, {1, 0});
+    f.move({1, 1}, {0, 1});
+    ASSERT_TRUE(f.game().gameOver());
+    EXPECT_FALSE(f.part("nameLabel", 1).font().bold());
+    EXPECT_FALSE(f.part("nameLabel", 2).font().bold());
+}
+
 TEST(GameWindowChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     WindowFixture f;
     f.start(kCorners);
