@@ -251,6 +251,27 @@ first_frames_fresh() {
     new_game
 }
 
+# ---- the setup window comes back where it was, the music window open or not --------------
+setup_returns_in_place() {
+    local before after
+    click Form1/Picture1/Picture12
+    wait_for 10 has_window "Hudba ke Tomelinu" || fail "the music window did not open"
+    sleep 0.3
+    before=$(frame_position "$SETUP")
+    shot "setup-with-music"
+    start_game
+    sleep 0.3
+    new_game
+    wait_for 5 is_normal "$SETUP" || fail "the setup window is not back"
+    sleep 0.5
+    after=$(frame_position "$SETUP")
+    shot "setup-back-with-music"
+    log "the setup window was at $before, is at $after"
+    check "the setup window came back where it was" [ "$before" = "$after" ]
+    click Form1/Picture1/Picture12
+    wait_for 10 no_window "Hudba ke Tomelinu" || fail "the music window did not hide"
+}
+
 start_desktop
 "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
@@ -259,7 +280,7 @@ start_program
 shot "setup-window"
 
 # E2E_STEPS="a b" runs only those steps (to see one fault on an older build).
-for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh; do
+for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place; do
     if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
         log "== $step"
         "$step"

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "gamewin/window_layout.h"
 #include "records/game_record.h"
@@ -103,7 +104,7 @@ void SetupWindow::buildControls() {
     // A kept unfinished game: a button as big as START beside it.
     m_resume = new ResumeOffer(*this, startFont);
     connect(m_resume, &ResumeOffer::chosen, this, [this] {
-        hide();
+        hideForGame();
         emit resumeRequested();
     });
     auto* buttons = new QHBoxLayout;
@@ -214,7 +215,7 @@ void SetupWindow::Command1_Click() {
         return;
     }
     // Hidden first, so that a game window refusing the board can bring this window back.
-    hide();
+    hideForGame();
     emit startGame(request);
 }
 
@@ -230,8 +231,18 @@ void SetupWindow::showNote(const QString& text) {
     m_resume->showNote(text);
 }
 
+void SetupWindow::hideForGame() {
+    m_placeBeforeGame = geometry().topLeft();  // the inside, without the frame
+    hide();
+}
+
 void SetupWindow::returnFromGame() {
     PruzkHer();
+    // Asked for explicitly, the place is kept; left to the window manager, a window shown
+    // again is placed anew, away from the music window when that is open.
+    // (A move to where the widget thinks it still is would be dropped: the window is told.)
+    if (m_placeBeforeGame && windowHandle())
+        windowHandle()->setPosition(*m_placeBeforeGame);
     show();
     raise();
     activateWindow();
