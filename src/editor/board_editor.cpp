@@ -77,6 +77,9 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     : QDialog(parent), m_store(store), m_slot(slot) {
     setObjectName(QStringLiteral("frmEdit"));
     setWindowTitle(QString::fromUtf8(kTitle));
+    // A fixed size: the window system offers no maximise button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
     m_label1 = new QLabel(QString::fromUtf8(kNameCaption), this);

@@ -272,6 +272,53 @@ setup_returns_in_place() {
     wait_for 10 no_window "Hudba ke Tomelinu" || fail "the music window did not hide"
 }
 
+# ---- Return presses START; the fixed-size setup window offers no maximise ---------------
+return_starts() {
+    #  _MOTIF_WM_HINTS: flags, functions (0x10 maximise), decorations (0x40 maximise button).
+    local hints functions decorations
+    hints=$(xprop -id "$SETUP" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/.*= //p')
+    log "the setup window's motif hints: $hints"
+    functions=$(cut -d, -f2 <<<"$hints")
+    decorations=$(cut -d, -f3 <<<"$hints")
+    check "the setup window asks for no maximise" [ $((functions & 0x10)) = 0 ]
+    check "the setup window asks for no maximise button" [ $((decorations & 0x40)) = 0 ]
+    xdo windowactivate --sync "$SETUP" 2>/dev/null
+    key Return
+    wait_for 10 shown Tomel || fail "Return did not press START"
+    GAME=$(window_of Tomel)
+    shot "started-by-return"
+    new_game
+}
+
+# ---- quitting while PC Velmistr thinks ends the program at once ---------------------------
+quit_while_thinking() {
+    click Form1/Frame6_0/Option18
+    click Form1/Frame6_1/Option18
+    click Form1/Frame6_0/Option24  # PC Velmistr
+    click Form1/Command1
+    wait_for 10 shown Tomel || fail "no game window for the computers"
+    wait_for 10 shown Tomel/thinking || fail "PC Velmistr's thinking was never seen"
+    click Tomel/Picture13_0
+    wait_for 5 shown EDNc || fail "the close button showed no \"Opravdu skončit?\" menu"
+    # Wait until PC Velmistr thinks again, then choose "Opravdu skončit".
+    wait_for 20 shown Tomel/thinking || fail "PC Velmistr did not think again"
+    shot "quit-while-thinking"
+    local t0 ms
+    xdo key Down Return
+    t0=$(date +%s%N)
+    while kill -0 "$APP_PID" 2>/dev/null; do
+        (( ($(date +%s%N) - t0) / 1000000 > 5000 )) && break
+        # a zombie counts as ended
+        [ "$(ps -o stat= -p "$APP_PID" 2>/dev/null | cut -c1)" = Z ] && break
+        sleep 0.005
+    done
+    ms=$((($(date +%s%N) - t0) / 1000000))
+    log "the program ended $ms ms after \"Opravdu skončit\""
+    wait "$APP_PID" 2>/dev/null
+    APP_PID=
+    check "quitting while PC Velmistr thinks takes at most 100 ms (it took $ms)" [ "$ms" -le 100 ]
+}
+
 start_desktop
 "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
@@ -280,7 +327,7 @@ start_program
 shot "setup-window"
 
 # E2E_STEPS="a b" runs only those steps (to see one fault on an older build).
-for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place; do
+for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place return_starts quit_while_thinking; do
     if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
         log "== $step"
         "$step"

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -44,6 +45,10 @@ SetupWindow::SetupWindow(Store& store, int detailLevel, RandomSource& random, QW
       m_title(Artwork::titlePicture()) {
     setObjectName("Form1");
     setWindowTitle(kCaption);
+    // A fixed size: the window system offers no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     m_chooser = new TokenChooser(detailLevel, random, this);
     m_menus = new SetupMenus(this);
     buildControls();
@@ -89,6 +94,12 @@ void SetupWindow::buildControls() {
     m_command1->setMinimumHeight(36);
     m_command1->setDefault(true);
     connect(m_command1, &QPushButton::clicked, this, &SetupWindow::Command1_Click);
+    // Return presses START wherever the keyboard is in the window (Space presses the button
+    // that has the keyboard); the lists' pop-ups keep their own Return.
+    for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, m_command1, &QPushButton::click);
+    }
     m_check2 = new QPushButton(QStringLiteral("Záznamy her"), this);
     m_check2->setObjectName("Check2");
     m_check2->setMinimumHeight(36);

@@ -256,6 +256,28 @@ TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
     EXPECT_EQ(messages.size(), 1);
 }
 
+// Return is START wherever the keyboard is in the window: the name box, the board list, the
+// logo button that has it after start-up.
+TEST_F(SetupWindowTest, ReturnPressesStartWhereverTheKeyboardIs) {
+    SetupWindow& form = launch();
+    QSignalSpy started(&form, &SetupWindow::startGame);
+    QWidget* places[] = {&test::part<QComboBox>(*form.panel(0), "Text3"), &boardList(),
+                         &test::part<QWidget>(form, "Check3")};
+    int expected = 0;
+    for (QWidget* place : places) {
+        SCOPED_TRACE(place->objectName().toStdString());
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        place->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(started.count(), ++expected);
+    }
+    form.show();
+    QTest::keyClick(&boardList(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(started.count(), ++expected);
+}
+
 // The message box itself, as the user gets it: its title, text, one OK button and no icon.
 TEST_F(SetupWindowTest, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
     SetupWindow& form = launch();
