@@ -139,11 +139,11 @@ frame_position() {
     xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }'
 }
 
-# The colour of one screen pixel as "r,g,b".
-pixel() {
-    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
-        sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
-}
+# The colour of one pixel as "r,g,b" (the first bracket of ImageMagick's text form, which
+# names some colours instead of giving srgb(...)).
+rgb_of_txt() { sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'; }
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | rgb_of_txt; }
+pixel_of() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null | rgb_of_txt; }
 # A region of the screen into FILE: crop X Y W H FILE.
 crop() { import -window root -crop "$3x$4+$1+$2" +repage "$5" 2>>"$LOG"; }
 # How many pixels of two pictures differ.

@@ -233,9 +233,9 @@ first_frames_fresh() {
     shot "first-frames-done"
     local f seen=0 centre cell caption blue
     for f in "$ART"/first-frames/*.png; do
-        caption=$(convert "$f" -crop "1x1+$((cx + 2))+$((cy + 2))" -depth 8 txt:- | sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
-        centre=$(convert "$f" -crop "1x1+$((bx + bw / 2))+$((by + bh / 2))" -depth 8 txt:- | sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
-        cell=$(convert "$f" -crop "1x1+$x+$y" -depth 8 txt:- | sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
+        caption=$(pixel_of "$f" $((cx + 2)) $((cy + 2)))
+        centre=$(pixel_of "$f" $((bx + bw / 2)) $((by + bh / 2)))
+        cell=$(pixel_of "$f" "$x" "$y")
         [ "$caption" = "0,0,0" ] && continue  # the game window is not on the screen yet
         seen=$((seen + 1))
         #  Player 2 was to move in the last game: his name in his blue highlight.
@@ -319,6 +319,47 @@ quit_while_thinking() {
     check "quitting while PC Velmistr thinks takes at most 100 ms (it took $ms)" [ "$ms" -le 100 ]
 }
 
+# ---- the game window's own caption stays active during a drag and with its menus open ----
+caption_stays_active() {
+    start_game
+    local cx cy cw ch px py active
+    read -r cx cy cw ch < <(widget Tomel/caption) || fail "no caption"
+    px=$((cx + cw + 20))  # the bar beside the text
+    py=$((cy + ch / 2))
+    park_pointer
+    sleep 0.3
+    active=$(pixel "$px" "$py")
+    log "the active caption at ($px, $py): $active"
+    #  A pop-up menu of the toolbar.
+    click Tomel/Picture13_3
+    wait_for 5 shown NGc || fail "\"Restart hry\" showed no menu"
+    sleep 0.4
+    shot "caption-with-menu"
+    check "the caption stays active while a menu is open ($(pixel "$px" "$py"))" \
+        [ "$(pixel "$px" "$py")" = "$active" ]
+    key Escape
+    wait_for 5 hidden NGc || fail "the menu did not close"
+    #  A drag by the caption: pressed, moved, held.
+    xdo mousemove --sync "$((cx + 4))" "$py"
+    xdo mousedown 1
+    sleep 0.2
+    xdo mousemove --sync "$((cx + 40))" "$((py + 30))"
+    sleep 0.2
+    xdo mousemove --sync "$((cx + 60))" "$((py + 40))"
+    sleep 0.4
+    shot "caption-while-dragged"
+    local moved
+    read -r moved < <(frame_position "$GAME")
+    local during
+    during=$(pixel "$((px + 56))" "$((py + 40))")
+    xdo mouseup 1
+    sleep 0.3
+    log "the window is at $moved while dragged; its caption there: $during"
+    check "the caption stays active while the window is dragged" [ "$during" = "$active" ]
+    check "the game window is active after the drag" is_active "$GAME"
+    new_game
+}
+
 start_desktop
 "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
@@ -327,7 +368,7 @@ start_program
 shot "setup-window"
 
 # E2E_STEPS="a b" runs only those steps (to see one fault on an older build).
-for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place return_starts quit_while_thinking; do
+for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place return_starts caption_stays_active quit_while_thinking; do
     if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
         log "== $step"
         "$step"

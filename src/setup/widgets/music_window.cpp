@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 #include <algorithm>
+#include <cstdint>
 
 #include "drawing/title_strip.h"
 #include "platform/draw/picture_box.h"
@@ -71,11 +72,14 @@ MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
     connect(m_songs, &QListWidget::currentRowChanged, this, [this] { songChosen(); });
     // The inactive strips follow the window system's activation instead of polling it.
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MusicWindow::activeWindowChanged);
+    QCoreApplication::instance()->installNativeEventFilter(this);
 
     loadSongs(std::nullopt);
 }
 
 MusicWindow::~MusicWindow() {
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->removeNativeEventFilter(this);
     m_positionTimer->stop();
     m_player->stop();
     m_player->close();
@@ -204,7 +208,42 @@ bool MusicWindow::isProgramWindow(QWindow* active) const {
                        });
 }
 
+bool MusicWindow::nativeEventFilter(const QByteArray& eventType, void* message,
+                                    qintptr* /*result*/) {
+    if (eventType != "xcb_generic_event_t" || message == nullptr)
+        return false;
+    // The head of an X FocusIn (9) or FocusOut (10) event: type, detail, sequence, window,
+    // mode (0 normal, 1 grab, 2 ungrab, 3 while grabbed).
+    struct FocusEvent {
+        std::uint8_t type;
+        std::uint8_t detail;
+        std::uint16_t sequence;
+        std::uint32_t window;
+        std::uint8_t mode;
+    };
+    const auto* e = static_cast<const FocusEvent*>(message);
+    const int type = e->type & 0x7F;
+    constexpr int kFocusIn = 9;
+    constexpr int kFocusOut = 10;
+    constexpr int kNotifyGrab = 1;
+    constexpr int kNotifyUngrab = 2;
+    constexpr int kDetailPointer = 5;
+    if ((type != kFocusIn && type != kFocusOut) || e->detail == kDetailPointer)
+        return false;
+    if (type == kFocusOut && e->mode == kNotifyGrab)
+        m_grabbed = true;
+    else if (type == kFocusIn || e->mode != kNotifyGrab)
+        m_grabbed = type == kFocusIn ? false : m_grabbed && e->mode != kNotifyUngrab;
+    return false;
+}
+
 void MusicWindow::activeWindowChanged(QWindow* active) {
+    // A pop-up menu of a program window counts as that window; no window at all while the
+    // keyboard is grabbed (a move, a menu) leaves the caption as it was.
+    if (active != nullptr && active->type() == Qt::Popup)
+        return;
+    if (active == nullptr && (m_grabbed || QApplication::activePopupWidget() != nullptr))
+        return;
     m_stripOff->setVisible(active == nullptr || active != windowHandle());
     const bool inactive = !isProgramWindow(active);
     if (inactive != m_gameBarInactive) {
