@@ -1,5 +1,6 @@
 #include "gamewin/game_view.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QEventLoop>
 #include <QTimer>
@@ -25,9 +26,9 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
         if (const auto cell = cellUnder(pos))
             m_game.PL_MouseDown(*cell);
     });
-    QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { m_game.TZ_Click(2); });
+    QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { takeBack(); });
     QObject::connect(&board, &BoardView::hintKey, &board, [this] { m_game.requestHint(); });
-    QObject::connect(&board, &BoardView::redoKey, &board, [this] { m_game.redo(); });
+    QObject::connect(&board, &BoardView::redoKey, &board, [this] { redo(); });
 }
 
 void GameView::setNames(const std::array<std::string, 2>& names) {
@@ -91,6 +92,20 @@ void GameView::showStartingBoard(const GameSetup& setup) {
     m_parts.score.showDifference();
     drawScore();
     m_parts.score.setMoveNumber(0);
+}
+
+void GameView::takeBack() {
+    const Board before = m_game.board();
+    m_game.TZ_Click(2);
+    if (!(m_game.board() == before))
+        m_parts.board.setLastMove(std::nullopt, std::nullopt);
+}
+
+void GameView::redo() {
+    const Board before = m_game.board();
+    m_game.redo();
+    if (!(m_game.board() == before))
+        m_parts.board.setLastMove(std::nullopt, std::nullopt);
 }
 
 void GameView::relayout(const WindowLayout& l) {
@@ -253,9 +268,19 @@ void GameView::paceSearch(int step, int scaleWidth) {
     // The window paints meanwhile, as the search lets the event loop run after each cell;
     // input waits until the search is over, and the game's own timers are not due (the
     // turn change that runs the search is, and is dropped).
+    // A pop-up menu open (the quit or new-game question) ends the pacing at once: its keys
+    // and clicks must not wait for the computer.
+    if (QApplication::activePopupWidget() != nullptr)
+        return;
     m_pacing = true;
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(wait), &loop, &QEventLoop::quit);
+    QTimer popupWatch;
+    QObject::connect(&popupWatch, &QTimer::timeout, &loop, [&loop] {
+        if (QApplication::activePopupWidget() != nullptr)
+            loop.quit();
+    });
+    popupWatch.start(10);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     m_pacing = false;
 }

@@ -53,6 +53,10 @@ public:
 
     // `Prekr`: the full redraw of the board picture and the status strip.
     void Prekr();
+    // "Z" and the take-back button (`TZ_Click`(2)), "Y" (redo): a move taken back or
+    // brought back leaves no frames of the move that was last before.
+    void takeBack();
+    void redo();
     // START: the new game as it will start (its board, tokens, names, clocks and an even
     // score; no markers, nobody highlighted yet), drawn before the window shows, so that
     // its first frame never shows the last game. The game lays the same board a moment later.

@@ -245,7 +245,7 @@ void GameWindow::newGame() {
 }
 
 void GameWindow::takeBack() {
-    m_game->TZ_Click(2);
+    m_view->takeBack();
 }
 
 // ---- window events ----------------------------------------------------------------------

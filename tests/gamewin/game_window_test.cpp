@@ -129,17 +129,23 @@ TEST(GameWindowScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKe
 
     f.move({3, 3}, {3, 2});  // a copy for player 2
     EXPECT_FALSE(overlay.isVisible());
+    ASSERT_TRUE(f.board().lastTarget());
     QTest::mouseClick(&f.part<ToolButton>("Picture13_", 5), Qt::LeftButton);
     f.settle();
     EXPECT_EQ(boardString(f.game().board()), kCorners);
     EXPECT_TRUE(overlay.isVisible());
+    // The frames of the move taken back go with it.
+    EXPECT_FALSE(f.board().lastSource());
+    EXPECT_FALSE(f.board().lastTarget());
 
     // "Z" on the board does the same while a person is to move.
     f.move({0, 0}, {1, 1});
     f.move({3, 3}, {3, 2});
+    ASSERT_TRUE(f.board().lastTarget());
     QTest::keyClick(&f.board(), Qt::Key_Z);
     f.settle();
     EXPECT_EQ(boardString(f.game().board()), kCorners);
+    EXPECT_FALSE(f.board().lastTarget());
 }
 
 TEST(GameWindowKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickThere) {
