@@ -29,6 +29,24 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
     QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { takeBack(); });
     QObject::connect(&board, &BoardView::hintKey, &board, [this] { m_game.requestHint(); });
     QObject::connect(&board, &BoardView::redoKey, &board, [this] { redo(); });
+    m_masterTimer = new QTimer(&board);
+    m_masterTimer->setInterval(kMasterTickMs);
+    QObject::connect(m_masterTimer, &QTimer::timeout, &board, [this] { masterTick(); });
+}
+
+void GameView::masterTick() {
+    const int budget = std::max(1, m_game.masterMoveTimeMs());
+    const double used =
+        std::min(0.99, static_cast<double>(m_searchClock.elapsed()) / budget);
+    const Rgb colour = m_look.styles[static_cast<std::size_t>(m_turn == 2 ? 2 : 1)].secondColour;
+    m_parts.thinking.showFraction(used, colour);
+    m_parts.thinking.setPercent(
+        QString::fromStdString(percentText(static_cast<int>(used * 100))));
+}
+
+void GameView::stopMasterTicks() {
+    m_masterThinking = false;
+    m_masterTimer->stop();
 }
 
 void GameView::setNames(const std::array<std::string, 2>& names) {
@@ -141,6 +159,7 @@ void GameView::ringsChanged(int x, int y) {
 }
 
 void GameView::boardReset() {
+    stopMasterTicks();
     m_parts.thinking.hide();
     // A new board: the key cursor of the last one is not carried over.
     m_parts.board.hideKeyCursor();
@@ -206,6 +225,7 @@ void GameView::moveNumberChanged(int number) {
 
 void GameView::turnChanged(int player) {
     m_turn = player;
+    stopMasterTicks();
     m_parts.thinking.hide();
     const auto p = static_cast<std::size_t>(player);
     const PlayerStyle& s = m_look.styles[p];
@@ -250,9 +270,15 @@ void GameView::thinkingChanged(bool visible) {
     // Hidden as soon as the search ends: the computer's two clicks follow on a board the
     // indicator no longer covers.
     m_parts.thinking.setVisible(visible);
+    stopMasterTicks();
     if (visible) {
         m_parts.thinking.raise();
         m_searchClock.start();
+        if (m_game.playerKind(m_turn) == kMasterKind) {
+            m_masterThinking = true;
+            masterTick();
+            m_masterTimer->start();
+        }
     }
 }
 
@@ -286,6 +312,7 @@ void GameView::paceSearch(int step, int scaleWidth) {
 }
 
 void GameView::moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {
+    stopMasterTicks();
     m_parts.thinking.hide();
 }
 
@@ -294,7 +321,8 @@ void GameView::boardEnabledChanged(bool enabled) {
 }
 
 void GameView::progressStep(int step, int scaleWidth, int colourPlayer) {
-    if (scaleWidth <= 0)
+    // PC Velmistr's depths come at uneven times; its bar shows the time used instead.
+    if (scaleWidth <= 0 || m_masterThinking)
         return;
     paceSearch(step, scaleWidth);
     m_parts.thinking.progressStep(

@@ -6,6 +6,7 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -102,6 +103,11 @@ private:
     void hintChanged(const Move* move) override;
 
     void drawScore();
+    // PC Velmistr thinks for a set time on its own thread: the indicator shows the part of
+    // that time used, every kMasterTickMs.
+    void masterTick();
+    void stopMasterTicks();
+    static constexpr int kMasterTickMs = 50;
     void paceSearch(int step, int scaleWidth);
     QCursor playerCursor(int player);
 
@@ -118,6 +124,8 @@ private:
     int m_thinkingTime = 0;
     bool m_pacing = false;
     QElapsedTimer m_searchClock;
+    QTimer* m_masterTimer = nullptr;
+    bool m_masterThinking = false;
 };
 
 }  // namespace tomelin
