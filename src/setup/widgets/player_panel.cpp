@@ -22,9 +22,19 @@ constexpr int kPreviewHeight = 54;
 QRadioButton* strengthOption(const QString& text, const QColor& background, QWidget* parent) {
     auto* option = new QRadioButton(text, parent);
     option->setAutoFillBackground(true);
-    option->setStyleSheet(QStringLiteral("QRadioButton { color: white; background: %1; "
-                                         "padding: 2px 6px; }")
-                              .arg(background.name()));
+    // The style's own indicator is dark on these dark rows: a white ring, a white dot when
+    // chosen, and a dotted frame while it has the keyboard.
+    option->setStyleSheet(
+        QStringLiteral("QRadioButton { color: white; background: %1; padding: 2px 6px; "
+                       "border: 1px solid %1; }"
+                       "QRadioButton:focus { border: 1px dotted white; }"
+                       "QRadioButton::indicator { width: 10px; height: 10px; border-radius: 7px; "
+                       "border: 2px solid white; background: %1; }"
+                       "QRadioButton::indicator:checked { background: qradialgradient(cx: 0.5, "
+                       "cy: 0.5, radius: 0.5, fx: 0.5, fy: 0.5, stop: 0 white, stop: 0.55 white, "
+                       "stop: 0.65 %1, stop: 1 %1); }"
+                       "QRadioButton::indicator:disabled { border-color: #9a9a9a; }")
+            .arg(background.name()));
     return option;
 }
 
@@ -62,8 +72,8 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     form->setColumnStretch(1, 1);
 
     Frame7 = new QGroupBox(QStringLiteral("Inteligence počítače"), this);
-    Option21 = strengthOption(QStringLiteral("Začátečník"), QColor(128, 128, 128), Frame7);
-    Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(95, 95, 95), Frame7);
+    Option21 = strengthOption(QStringLiteral("Začátečník"), QColor(112, 112, 112), Frame7);
+    Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(88, 88, 88), Frame7);
     Option23 = strengthOption(QStringLiteral("Génius"), QColor(64, 64, 64), Frame7);
     Option24 = strengthOption(QStringLiteral("Velmistr"), QColor(36, 36, 36), Frame7);
     Option21->setObjectName(QStringLiteral("Option21"));
