@@ -60,7 +60,15 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
         label->setAlignment(Qt::AlignCenter);
         sliders->addWidget(label, 0, c);
         sliders->addWidget(bar, 1, c, Qt::AlignHCenter);
+        // The channel's value under its slider (0 ... 255).
+        auto* value = new QLabel(this);
+        value->setObjectName(QStringLiteral("value%1").arg(c));
+        value->setAlignment(Qt::AlignCenter);
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("255")) + 4);
+        sliders->addWidget(value, 2, c);
+        m_values[c] = value;
         m_sliders[c] = bar;
+        bar->setAccessibleName(QString::fromLatin1(channelNames[c]));
         connect(bar, &QScrollBar::valueChanged, this, &TokenChooser::sliderChanged);
     }
 
@@ -166,6 +174,11 @@ ChannelIndices TokenChooser::sliders() const {
 }
 
 void TokenChooser::sliderChanged() {
+    const ChannelIndices indices = sliders();
+    for (int c = 0; c < 3; ++c) {
+        if (m_values[c] != nullptr)
+            m_values[c]->setText(QString::number(channelValue(indices[c])));
+    }
     QPalette palette = m_swatch->palette();
     palette.setColor(QPalette::Window, toQColor(colour()));
     m_swatch->setPalette(palette);

@@ -67,7 +67,7 @@ public:
     void Command1_Click();
 
     // The parts by object name: "Combo1" (shapes), "VScroll1_0" … "VScroll1_2" (red, green,
-    // blue), "Picture2" (the preview), "Picture3" (the swatch), "takenNote" (the other
+    // blue) with their values "value0" … "value2", "Picture2" (the preview), "Picture3" (the swatch), "takenNote" (the other
     // player has this token) and "Command1" (OK).
 
 signals:
@@ -83,6 +83,7 @@ private:
     int m_strengthMark = 0;
     QComboBox* m_combo = nullptr;
     std::array<QScrollBar*, 3> m_sliders{};
+    std::array<QLabel*, 3> m_values{};
     QLabel* m_swatch = nullptr;
     PictureBox* m_preview = nullptr;
     QLabel* m_taken = nullptr;

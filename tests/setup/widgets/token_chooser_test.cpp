@@ -26,6 +26,12 @@ TEST_F(TokenChooserTest, LoadShowsThePlayersShapeAndSnapsHisColourToTheSliders) 
     EXPECT_EQ(chooser.sliders(), (ChannelIndices{0, 2, 4}));
     EXPECT_EQ(chooser.shape(), 3);
     EXPECT_EQ(chooser.colour(), rgb(255, 135, 15));
+    // Each slider shows its channel's value.
+    EXPECT_EQ(test::part<QLabel>(chooser, "value0").text(), QStringLiteral("255"));
+    EXPECT_EQ(test::part<QLabel>(chooser, "value1").text(), QStringLiteral("135"));
+    EXPECT_EQ(test::part<QLabel>(chooser, "value2").text(), QStringLiteral("15"));
+    test::part<QScrollBar>(chooser, "VScroll1_", 1).setValue(1);
+    EXPECT_EQ(test::part<QLabel>(chooser, "value1").text(), QStringLiteral("195"));
 
     // A damaged shape selects the first one.
     for (int damaged : {9, 0}) {
