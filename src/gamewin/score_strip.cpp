@@ -80,6 +80,7 @@ void ScoreStrip::fitLabels() {
     for (QLabel* c : m_counts)
         c->setGeometry(0, 0, width(), height());
     m_difference->resize(m_difference->width(), height());
+    m_movePlaced = false;
     placeMoveLabel();
 }
 
@@ -100,6 +101,9 @@ void ScoreStrip::showScore(int a, int b, Rgb c1, Rgb c2, double boardWidth) {
 }
 
 void ScoreStrip::setMoveNumber(int number) {
+    // A new game starts the label from the middle again.
+    if (number <= 1)
+        m_movePlaced = false;
     m_moveLabel->setText(QString::fromStdString(moveLabelText(number)));
     placeMoveLabel();
 }
@@ -111,9 +115,17 @@ void ScoreStrip::showDifference() {
 void ScoreStrip::placeMoveLabel() {
     const int w = m_moveLabel->fontMetrics().horizontalAdvance(m_moveLabel->text()) + 4;
     const QRect difference = m_difference->isVisibleTo(this) ? m_difference->geometry() : QRect();
-    const QRect spot = moveLabelSpot(
-        width(), w, difference.isEmpty() ? QRect(0, 0, 0, height()) : difference);
+    // The label stays where it is, about the same centre, for as long as the difference
+    // leaves it room: it moves only when the difference would cover it.
+    const QRect kept(m_moveLabel->geometry().center().x() - w / 2, 0, w, height());
+    const bool keep = m_movePlaced && kept.left() >= 0 && kept.right() < width() &&
+                      (difference.isEmpty() || !kept.intersects(difference));
+    const QRect spot = keep ? kept
+                            : moveLabelSpot(width(), w,
+                                            difference.isEmpty() ? QRect(0, 0, 0, height())
+                                                                 : difference);
     m_moveLabel->setGeometry(spot.x(), 0, spot.width(), height());
+    m_movePlaced = true;
     m_moveLabel->raise();
     setTextColour(*m_moveLabel, readableOver(image(), glyphArea(*m_moveLabel)));
 }
