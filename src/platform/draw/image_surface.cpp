@@ -102,21 +102,31 @@ void ImageSurface::ellipse(double cx, double cy, double radius, double aspect, R
     }
     // One pass over the columns and one over the rows, so steep and flat parts both stay
     // closed.
-    const long x0 = std::max<long>(static_cast<long>(std::ceil(cx - rx)), 0);
-    const long x1 = std::min<long>(static_cast<long>(std::floor(cx + rx)), w - 1);
+    // Each pass keeps its points within the rows (columns) the other pass covers: rounded
+    // on their own, the few points nearest the top, bottom and ends could land one pixel
+    // further out and stand there as a nub of one to three pixels.
+    const double top = std::ceil(cy - ry);
+    const double bottom = std::floor(cy + ry);
+    const double left = std::ceil(cx - rx);
+    const double right = std::floor(cx + rx);
+    const auto within = [](double v, double lo, double hi) {
+        return lo <= hi ? std::clamp(std::nearbyint(v), lo, hi) : v;
+    };
+    const long x0 = std::max<long>(static_cast<long>(left), 0);
+    const long x1 = std::min<long>(static_cast<long>(right), w - 1);
     for (long x = x0; x <= x1; ++x) {
         const double t = (x - cx) / rx;
         const double dy = ry * std::sqrt(std::max(0.0, 1 - t * t));
-        plot(x, cy - dy);
-        plot(x, cy + dy);
+        plot(x, within(cy - dy, top, bottom));
+        plot(x, within(cy + dy, top, bottom));
     }
-    const long y0 = std::max<long>(static_cast<long>(std::ceil(cy - ry)), 0);
-    const long y1 = std::min<long>(static_cast<long>(std::floor(cy + ry)), h - 1);
+    const long y0 = std::max<long>(static_cast<long>(top), 0);
+    const long y1 = std::min<long>(static_cast<long>(bottom), h - 1);
     for (long y = y0; y <= y1; ++y) {
         const double t = (y - cy) / ry;
         const double dx = rx * std::sqrt(std::max(0.0, 1 - t * t));
-        plot(cx - dx, y);
-        plot(cx + dx, y);
+        plot(within(cx - dx, left, right), y);
+        plot(within(cx + dx, left, right), y);
     }
 }
 
