@@ -81,6 +81,11 @@ void GameWindow::buildParts() {
     m_thinking = new ThinkingIndicator(m_boardBox);
     m_thinking->hide();
     m_chrome->raiseOverParts();
+    m_chrome->followInTabOrder(m_board);
+    m_board->setAccessibleName(QStringLiteral("Hrací pole"));
+    m_board->setAccessibleDescription(QStringLiteral(
+        "Šipky posouvají kurzor, mezerník nebo Insert vybírá políčko, Z vrací tah, "
+        "Y ho vrací zpět, N ukáže radu."));
 }
 
 void GameWindow::wireParts() {

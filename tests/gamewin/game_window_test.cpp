@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QMenu>
+
+#include <QApplication>
+
 #include <QSignalSpy>
 
 #include "core/game_harness.h"
@@ -360,7 +364,7 @@ TEST(GameWindowChrome, QuitAndNewGameGoThroughTheirConfirmations) {
 TEST(GameWindowChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly) {
     WindowFixture f;
     ToolButton& music = f.part<ToolButton>("Picture13_", 1);
-    EXPECT_EQ(music.toolTip(), QStringLiteral("Hudba"));
+    EXPECT_EQ(music.toolTip(), QStringLiteral("Hudba (H)"));
     QSignalSpy toggled(f.window.get(), &GameWindow::musicToggleRequested);
     QTest::mousePress(&music, Qt::RightButton);
     EXPECT_TRUE(music.isDown());
@@ -371,6 +375,63 @@ TEST(GameWindowChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButton
     EXPECT_EQ(toggled.count(), 0);
     QTest::mouseClick(&music, Qt::LeftButton);
     EXPECT_EQ(toggled.count(), 1);
+}
+
+// Every toolbar action without the mouse: Tab from the board walks the buttons from left
+// to right (Space or Return presses the one with the focus, which shows a frame), and each
+// has a key, named in its tooltip.
+TEST(GameWindowChrome, EveryToolbarActionIsReachableByKeyboard) {
+    WindowFixture f;
+    f.start(kCorners);
+    f.window->show();
+    f.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    f.board().setFocus();
+    QStringList order;
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order, QStringList({"Picture13_3", "Picture13_4", "Picture13_5", "Picture13_6",
+                                  "Picture13_1", "Picture13_2", "Picture13_0"}));
+    ToolButton& close = f.part<ToolButton>("Picture13_", 0);
+    const QImage focused = close.grab().toImage();
+    f.board().setFocus();
+    EXPECT_NE(close.grab().toImage(), focused);  // the focus frame is gone
+
+    QSignalSpy music(f.window.get(), &GameWindow::musicToggleRequested);
+    QSignalSpy about(f.window.get(), &GameWindow::aboutRequested);
+    ToolButton& musicButton = f.part<ToolButton>("Picture13_", 1);
+    musicButton.setFocus();
+    QTest::keyClick(&musicButton, Qt::Key_Space);
+    QTest::keyClick(&musicButton, Qt::Key_Return);
+    EXPECT_EQ(music.count(), 2);
+    f.board().setFocus();
+    QTest::keyClick(&f.board(), Qt::Key_F1);
+    EXPECT_EQ(about.count(), 1);
+    // The menus' keys open them under their buttons, the first item ready.
+    const struct {
+        QKeySequence keys;
+        const char* menu;
+    } menus[] = {{QKeySequence(QStringLiteral("Ctrl+R")), "restartMenu"},
+                 {QKeySequence(QStringLiteral("Ctrl+N")), "newGameMenu"},
+                 {QKeySequence(QStringLiteral("Ctrl+Q")), "quitMenu"}};
+    for (const auto& row : menus) {
+        SCOPED_TRACE(row.menu);
+        QTest::keySequence(f.window.get(), row.keys);
+        QMenu& menu = f.part<QMenu>(row.menu);
+        EXPECT_TRUE(menu.isVisible());
+        EXPECT_EQ(menu.activeAction(), menu.actions().value(0));
+        menu.hide();
+    }
+    const int height = f.window->windowHeight();
+    QTest::keySequence(f.window.get(), QKeySequence(QStringLiteral("Ctrl+-")));
+    EXPECT_LT(f.window->windowHeight(), height);
+    for (int i = 0; i < 7; ++i) {
+        const QString tip = f.part<ToolButton>("Picture13_", i).toolTip();
+        EXPECT_TRUE(tip.endsWith(QLatin1Char(')'))) << tip.toStdString();
+    }
+    EXPECT_EQ(f.part<ToolButton>("Picture13_", 5).toolTip(), QStringLiteral("Vrátit tah (Z)"));
 }
 
 }  // namespace
