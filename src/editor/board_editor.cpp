@@ -86,6 +86,8 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     m_text1 = new QLineEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setMaxLength(kMaxBoardNameLength);
+    m_label1->setBuddy(m_text1);
+    m_text1->setAccessibleName(QStringLiteral("Jméno pole"));
     m_command1 = new QPushButton(QString::fromUtf8(kSaveCaption), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setAutoDefault(false);
@@ -104,9 +106,11 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     m_hscroll1->setRange(0, 2);
     m_hscroll1->setPageStep(1);
     m_hscroll1->setValue(kSpinnerRest);
+    m_hscroll1->setAccessibleName(QStringLiteral("Velikost pole"));
     // The size box shows the side; it only changes through the spinner's arrows.
     m_text2 = new QLineEdit(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
+    m_text2->setAccessibleName(QStringLiteral("Strana pole"));
     m_text2->setReadOnly(true);
     m_text2->setFocusPolicy(Qt::NoFocus);
     m_text2->setAlignment(Qt::AlignCenter);
@@ -114,6 +118,7 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     m_text2->setContextMenuPolicy(Qt::NoContextMenu);
     m_canvas = new EditCanvas(this);
     m_canvas->setObjectName(QStringLiteral("canvas"));
+    m_canvas->setAccessibleName(QStringLiteral("Plocha pole"));
 
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
@@ -187,6 +192,7 @@ void BoardEditor::spinnerMoved(int position) {
         showSide();
     }
     m_hscroll1->setValue(kSpinnerRest);
+    m_hscroll1->setAccessibleName(QStringLiteral("Velikost pole"));
 }
 
 void BoardEditor::nameChanged(const QString& text) {

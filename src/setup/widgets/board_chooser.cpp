@@ -18,6 +18,7 @@ BoardChooser::BoardChooser(Store& store, SetupMenus& menus, QWidget* parent)
     setObjectName("Frame3");
     m_list1 = new QListWidget(this);
     m_list1->setObjectName("List1");
+    m_list1->setAccessibleName(QStringLiteral("Hrací pole"));
     m_list1->setMinimumHeight(96);
     m_list1->setTextElideMode(Qt::ElideRight);
     m_list1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -52,12 +52,14 @@ MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
     setFixedSize(kClientSize + QSize(extra, 0));
 
     m_songs->setObjectName(QStringLiteral("Combo1"));
+    m_songs->setAccessibleName(QStringLiteral("Skladby"));
     m_songs->setGeometry(kListPlace.adjusted(0, 0, extra, 0));
     m_strip->setObjectName(QStringLiteral("Picture1"));
     m_strip->setGeometry(kStripPlace.adjusted(0, 0, extra, 0));
     m_stripOff->setObjectName(QStringLiteral("Picture2"));
     m_stripOff->setGeometry(kStripPlace.adjusted(0, 0, extra, 0));
     m_marker->setObjectName(QStringLiteral("Command2"));
+    m_marker->setAccessibleName(QStringLiteral("Místo ve skladbě"));
     m_marker->setGeometry(kMarkerPlace);
     m_marker->setFocusPolicy(Qt::NoFocus);
     m_marker->hide();

@@ -1,5 +1,9 @@
 #include "setup/widgets/player_panel.h"
 
+#include <QKeyEvent>
+
+#include "gamewin/pressable.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
@@ -65,9 +69,17 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
         Combo1->addItem(QString::fromStdString(text));
     }
     auto* form = new QGridLayout(Frame4);
-    form->addWidget(new QLabel(QStringLiteral("Jméno:"), Frame4), 0, 0);
+    auto* nameLabel = new QLabel(QStringLiteral("Jméno:"), Frame4);
+    nameLabel->setBuddy(Text3);
+    Text3->setAccessibleName(QStringLiteral("Jméno %1. hráče").arg(m_index + 1));
+    if (Text3->lineEdit() != nullptr)
+        Text3->lineEdit()->setAccessibleName(Text3->accessibleName());
+    form->addWidget(nameLabel, 0, 0);
     form->addWidget(Text3, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("Čas na hru:"), Frame4), 1, 0);
+    auto* timeLabel = new QLabel(QStringLiteral("Čas na hru:"), Frame4);
+    timeLabel->setBuddy(Combo1);
+    Combo1->setAccessibleName(QStringLiteral("Čas na hru %1. hráče").arg(m_index + 1));
+    form->addWidget(timeLabel, 1, 0);
     form->addWidget(Combo1, 1, 1);
     form->setColumnStretch(1, 1);
 
@@ -97,6 +109,12 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Picture2 = new QFrame(this);
     Picture2->setFocusPolicy(Qt::StrongFocus);
     static_cast<QFrame*>(Picture2)->setFrameShape(QFrame::StyledPanel);
+    // Space or Return opens the token chooser as a click on the picture does; the frame
+    // turns the selection colour while it has the keyboard.
+    Picture2->setStyleSheet(
+        QStringLiteral("QFrame:focus { border: 3px solid palette(highlight); }"));
+    Picture2->installEventFilter(this);
+    markPressable(*Picture2, QStringLiteral("Figurka %1. hráče").arg(m_index + 1));
     Picture7 = new PictureBox(Picture2, rgb(0, 0, 0));
     Picture7->setObjectName(QStringLiteral("Picture7"));
     Picture7->setToolTip(QStringLiteral("Změnit figurku"));
@@ -261,6 +279,14 @@ void PlayerPanel::kindChanged() {
 }
 
 bool PlayerPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Picture2 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter) {
+            emit previewClicked();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == Text3->lineEdit()) {
             emit nameBoxClicked();

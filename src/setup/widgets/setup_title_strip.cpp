@@ -5,6 +5,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <QKeyEvent>
+
+#include "gamewin/pressable.h"
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/key_colours.h"
 
@@ -16,24 +19,23 @@ SetupTitleStrip::SetupTitleStrip(QWidget* parent)
     setFixedHeight(kHeight);
     m_check3 = new QPushButton(this);
     m_check3->setObjectName("Check3");
-    m_check3->setCheckable(true);
     m_check3->setFlat(true);
     m_check3->setIcon(QIcon(m_logo));
     m_check3->setIconSize(m_logo.size());
     m_check3->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; }"));
     m_check3->setToolTip(QStringLiteral("O programu"));
+    m_check3->setAccessibleName(QStringLiteral("O programu"));
     m_check3->resize(kLogoWidth, kLogoHeight);
-    connect(m_check3, &QPushButton::toggled, this, [this](bool on) {
-        if (on) {
-            m_check3->setChecked(false);
-            emit logoClicked();
-        }
-    });
+    connect(m_check3, &QPushButton::clicked, this, &SetupTitleStrip::logoClicked);
     m_music = new QLabel(this);
     m_music->setObjectName("Picture12");
     m_music->setToolTip(QStringLiteral("Hudba"));
     m_music->setFixedSize(24, 22);
     m_music->installEventFilter(this);
+    // A button to the keyboard (Space or Return) and to screen readers; a frame shows focus.
+    m_music->setFocusPolicy(Qt::TabFocus);
+    m_music->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted black; }"));
+    markPressable(*m_music, QStringLiteral("Hudba"));
     recolourMusicButton(toolbarKeyColour(SystemColours::fromPalette(palette())));
     m_version = new QLabel(this);
     m_version->setObjectName("Label2");
@@ -88,11 +90,22 @@ void SetupTitleStrip::recolourMusicButton(const QColor& key) {
 bool SetupTitleStrip::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_music) {
         // A pressed-button effect: the lower half of the picture while the button is held.
-        if (event->type() == QEvent::MouseButtonPress) {
+        const auto* key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease
+                              ? static_cast<QKeyEvent*>(event)
+                              : nullptr;
+        const bool pressKey = key != nullptr && !key->isAutoRepeat() &&
+                              (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                               key->key() == Qt::Key_Enter);
+        if (event->type() == QEvent::MouseButtonPress ||
+            (pressKey && event->type() == QEvent::KeyPress)) {
             m_music->setPixmap(QPixmap::fromImage(m_musicImage.copy(0, 22, 24, 22)));
-        } else if (event->type() == QEvent::MouseButtonRelease) {
+            return pressKey;
+        }
+        if (event->type() == QEvent::MouseButtonRelease ||
+            (pressKey && event->type() == QEvent::KeyRelease)) {
             m_music->setPixmap(QPixmap::fromImage(m_musicImage.copy(0, 0, 24, 22)));
             emit musicClicked();
+            return pressKey;
         }
     }
     return QLabel::eventFilter(watched, event);

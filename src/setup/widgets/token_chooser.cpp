@@ -39,8 +39,10 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     m_combo = new QComboBox(this);
     m_combo->setObjectName("Combo1");
     m_combo->setToolTip(kShapeTip);
+    m_combo->setAccessibleName(kShapeTip);
     m_preview = new PictureBox(this, rgb(0, 0, 0));
     m_preview->setObjectName("Picture2");
+    m_preview->setAccessibleName(QStringLiteral("Náhled figurky"));
     m_preview->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
     m_swatch = new QLabel(this);
     m_swatch->setObjectName("Picture3");
@@ -68,7 +70,9 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
         sliders->addWidget(value, 2, c);
         m_values[c] = value;
         m_sliders[c] = bar;
-        bar->setAccessibleName(QString::fromLatin1(channelNames[c]));
+        static const char* const spoken[3] = {"Červená", "Zelená", "Modrá"};
+        bar->setAccessibleName(QString::fromUtf8(spoken[c]));
+        bar->setFocusPolicy(Qt::StrongFocus);
         connect(bar, &QScrollBar::valueChanged, this, &TokenChooser::sliderChanged);
     }
 
