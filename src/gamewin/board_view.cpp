@@ -208,10 +208,13 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
     const bool person = m_personToMove ? m_personToMove() : false;
     const KeySteering s = steerKey(code, m_cursor.x(), m_cursor.y(), m_cellW, m_cellH, person);
     m_cursor = clampToPicture(QPoint(s.x, s.y));
-    m_cursorShown = true;
-    m_pointerAtKey = QCursor::pos();
-    m_pointerWatch->start();
-    update();
+    // Only the keys that steer or click show where the keyboard is; "H" and "Z" do not.
+    if (!s.toggleMusic && !s.takeBack) {
+        m_cursorShown = true;
+        m_pointerAtKey = QCursor::pos();
+        m_pointerWatch->start();
+        update();
+    }
     if (s.click)
         emit pressed(QPointF(m_cursor), Qt::LeftButton);
     if (s.toggleMusic)

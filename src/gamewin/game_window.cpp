@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 #include "core/random.h"
 #include "gamewin/board_view.h"
@@ -218,7 +219,8 @@ bool GameWindow::canShrink() const {
 void GameWindow::applyLayout() {
     const WindowLayout& l = m_layout;
     setFixedSize(l.window);
-    m_decoration = paintDecoration(l, *m_random);
+    m_decoration = paintDecoration(
+        l, *m_random, std::max(1, static_cast<int>(std::lround(devicePixelRatioF()))));
     m_chrome->applyLayout(l);
     m_status->setGeometry(l.statusStrip);
     m_boardBox->setGeometry(l.board);

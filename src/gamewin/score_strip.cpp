@@ -33,11 +33,12 @@ QRect glyphArea(const QLabel& label) {
 
 }  // namespace
 
-Rgb readableOver(const QImage& picture, const QRect& area) {
+Rgb readableOver(const QImage& picture, const QRect& area, int scale) {
     // The text must stand out from the lightest and from the darkest pixel under it: a
     // count sits on the player's colour or, when his part is small, on the other part's
     // white end.
-    const QRect r = area.intersected(picture.rect());
+    const QRect r =
+        QRect(area.topLeft() * scale, area.size() * scale).intersected(picture.rect());
     double lightest = 0;
     double darkest = 255;
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -96,7 +97,7 @@ void ScoreStrip::showScore(int a, int b, Rgb c1, Rgb c2, double boardWidth) {
     m_counts[0]->setText(QString::fromStdString(t.count1));
     m_counts[1]->setText(QString::fromStdString(t.count2));
     for (QLabel* count : m_counts)
-        setTextColour(*count, readableOver(image(), glyphArea(*count)));
+        setTextColour(*count, readableOver(image(), glyphArea(*count), imageSurface().scale()));
     placeMoveLabel();
 }
 
@@ -127,7 +128,7 @@ void ScoreStrip::placeMoveLabel() {
     m_moveLabel->setGeometry(spot.x(), 0, spot.width(), height());
     m_movePlaced = true;
     m_moveLabel->raise();
-    setTextColour(*m_moveLabel, readableOver(image(), glyphArea(*m_moveLabel)));
+    setTextColour(*m_moveLabel, readableOver(image(), glyphArea(*m_moveLabel), imageSurface().scale()));
 }
 
 }  // namespace tomelin

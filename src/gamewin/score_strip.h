@@ -11,8 +11,9 @@
 
 namespace tomelin {
 
-// Black or white, whichever stands out from every pixel of `picture` in `area`.
-Rgb readableOver(const QImage& picture, const QRect& area);
+// Black or white, whichever stands out from every pixel of `picture` in `area` (in picture
+// pixels; the picture holds `scale` device pixels for each).
+Rgb readableOver(const QImage& picture, const QRect& area, int scale = 1);
 // Where the move label of `textWidth` goes in the lower panel `barWidth` wide: centred, or
 // beside the difference label when that would cover it.
 QRect moveLabelSpot(int barWidth, int textWidth, const QRect& difference);

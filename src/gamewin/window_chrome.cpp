@@ -1,6 +1,8 @@
 #include "gamewin/window_chrome.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <cmath>
 #include <QShortcut>
 #include <algorithm>
 
@@ -9,6 +11,13 @@
 #include "gamewin/toolbar_pictures.h"
 
 namespace tomelin {
+
+namespace {
+// The screen's density in whole device pixels per picture pixel.
+int pictureScale() {
+    return std::max(1, static_cast<int>(std::lround(qApp->devicePixelRatio())));
+}
+}  // namespace
 
 namespace texts {
 const QString kTitle = QStringLiteral("Tomelin");
@@ -45,7 +54,7 @@ WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window)
     m_inactiveTitle->hide();
     for (int i = 0; i < kToolbarPictureCount; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        m_toolImages[k] = toolbarPicture(i);
+        m_toolImages[k] = toolbarPicture(i, pictureScale());
         const QString& key = texts::kToolKeys[k];
         const QString name = texts::kToolNames[k].trimmed();
         m_tools[k] = new ToolButton(

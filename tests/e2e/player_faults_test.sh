@@ -357,6 +357,41 @@ caption_stays_active() {
     new_game
 }
 
+# ---- at 2x (QT_SCALE_FACTOR=2) the board, tokens and toolbar are drawn at device pixels -----
+# A picture drawn at 1x and blown up is made of 2 x 2 blocks: halving it by sampling and
+# doubling it again gives it back unchanged. A picture drawn at 2x loses detail that way.
+detail_lost_at_half() {  # detail_lost_at_half FILE -> how many pixels change
+    convert "$1" -sample 50% -sample 200% "$ART/roundtrip.png"
+    pixels_differing "$1" "$ART/roundtrip.png"
+}
+sharp_at_2x() {
+    stop_program
+    QT_SCALE_FACTOR=2 start_program
+    sleep 0.5
+    shot "setup-2x"
+    #  At 2x the setup window is taller than the screen: START is brought up into view.
+    local cx cy wh
+    wh=$(xwininfo -id "$SETUP" | awk '/Height:/ { print $2 }')
+    xdo windowmove --sync "$SETUP" 0 $((HEIGHT - wh - 4)) 2>/dev/null
+    sleep 0.5
+    read -r cx cy < <(centre_of Form1/Command1) || fail "no START at 2x"
+    click_at $((2 * cx)) $((2 * cy))
+    wait_for 10 shown Tomel || fail "START started no game at 2x"
+    sleep 1.5
+    shot "game-2x"
+    local part x y w h lost area
+    for part in Tomel/PL Tomel/statusStrip Tomel/Picture13_3 Tomel/Picture13_1; do
+        read -r x y w h < <(widget "$part") || fail "no $part at 2x"
+        #  The widget map speaks in the program's (logical) pixels, X in device pixels.
+        crop $((2 * x)) $((2 * y)) $((2 * w)) $((2 * h)) "$ART/2x-${part//\//-}.png"
+        lost=$(detail_lost_at_half "$ART/2x-${part//\//-}.png")
+        area=$((4 * w * h))
+        log "$part at 2x: $lost of $area pixels carry detail finer than 2 x 2"
+        check "$part is drawn at the screen's density" [ "$lost" -gt $((area / 200)) ]
+    done
+    stop_program
+}
+
 start_desktop
 "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
@@ -365,7 +400,7 @@ start_program
 shot "setup-window"
 
 # E2E_STEPS="a b" runs only those steps (to see one fault on an older build).
-for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place return_starts caption_stays_active quit_while_thinking; do
+for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place return_starts caption_stays_active quit_while_thinking sharp_at_2x; do
     if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
         log "== $step"
         "$step"

@@ -193,6 +193,10 @@ TEST(GameWindowKeyboard, TheKeyCursorGoesWhenThePointerMovesAndWithTheBoard) {
     WindowFixture f;
     f.start(kCorners);
     const QImage before = f.board().grab().toImage();
+    // "Z" (nothing to take back yet) and "H" steer nothing: no cursor.
+    QTest::keyClick(&f.board(), Qt::Key_Z);
+    QTest::keyClick(&f.board(), Qt::Key_H);
+    EXPECT_FALSE(f.board().keyCursorShown());
     QTest::keyClick(&f.board(), Qt::Key_Right);
     EXPECT_TRUE(f.board().keyCursorShown());
     EXPECT_NE(f.board().grab().toImage(), before);
