@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drawing/title_strip.h"
 #include "gamewin/game_texts.h"
 #include "gamewin/score_bar.h"
 #include "gamewin/window_parts.h"
@@ -34,23 +35,30 @@ QRect glyphArea(const QLabel& label) {
 }  // namespace
 
 Rgb readableOver(const QImage& picture, const QRect& area, int scale) {
-    // The text must stand out from the lightest and from the darkest pixel under it: a
-    // count sits on the player's colour or, when his part is small, on the other part's
-    // white end.
+    // The text must read on the lightest and on the darkest pixel under it: a count sits on
+    // the player's colour or, when his part is small, on the other part's white end.
     const QRect r =
         QRect(area.topLeft() * scale, area.size() * scale).intersected(picture.rect());
-    double lightest = 0;
-    double darkest = 255;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const double l = lumaOf(picture.pixel(x, y));
-            lightest = std::max(lightest, l);
-            darkest = std::min(darkest, l);
-        }
-    }
     if (r.isEmpty())
         return kWhite;
-    return 255 - lightest >= darkest ? kWhite : rgb(0, 0, 0);
+    QRgb lightest = picture.pixel(r.topLeft());
+    QRgb darkest = lightest;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            if (lumaOf(p) > lumaOf(lightest))
+                lightest = p;
+            if (lumaOf(p) < lumaOf(darkest))
+                darkest = p;
+        }
+    }
+    const Rgb a = fromQColor(QColor::fromRgb(lightest));
+    const Rgb b = fromQColor(QColor::fromRgb(darkest));
+    const Rgb black = rgb(0, 0, 0);
+    return std::min(contrastRatio(black, a), contrastRatio(black, b)) >=
+                   std::min(contrastRatio(kWhite, a), contrastRatio(kWhite, b))
+               ? black
+               : kWhite;
 }
 
 QRect moveLabelSpot(int barWidth, int textWidth, const QRect& difference) {

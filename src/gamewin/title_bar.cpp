@@ -39,6 +39,12 @@ void TitleBar::showText() {
     setToolTip(shown == m_text ? QString() : m_text);
     m_label->adjustSize();
     m_label->resize(std::min(m_label->width(), std::max(room, 0)), height());
+    // The palette's caption text, unless it reads poorly on the strip behind it.
+    const CaptionColours c = captionColours(palette(), m_active);
+    QPalette pal = m_label->palette();
+    pal.setColor(QPalette::WindowText,
+                 toQColor(captionTextOn(c, width(), m_label->x() + m_label->width())));
+    m_label->setPalette(pal);
 }
 
 void TitleBar::paintStrip() {

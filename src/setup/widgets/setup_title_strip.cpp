@@ -1,6 +1,7 @@
 #include "setup/widgets/setup_title_strip.h"
 
 #include <QEvent>
+#include <algorithm>
 #include <QIcon>
 #include <QPushButton>
 #include <QTimer>
@@ -56,6 +57,19 @@ void SetupTitleStrip::placeFor(int width) {
     m_music->move(width - 34, 8);
     m_version->adjustSize();
     m_version->move(width - m_version->width() - 10, kHeight - m_version->height() - 4);
+    // Dark grey on the strip; lighter where the desktop's buttons make the strip dark. The
+    // strip runs from top to bottom, so its first and last rows under the text bound it.
+    const QImage strip = pixmap().toImage();
+    const QColor wanted(0x30, 0x30, 0x30);
+    QColor colour = wanted;
+    for (const int y : {m_version->y(), m_version->y() + m_version->height() - 1}) {
+        const QColor behind = strip.pixelColor(std::clamp(m_version->x(), 0, strip.width() - 1),
+                                               std::clamp(y, 0, strip.height() - 1));
+        if (contrastRatio(colour, behind) < 4.5)
+            colour = readableOn(wanted, behind);
+    }
+    m_version->setStyleSheet(
+        QStringLiteral("color: %1; font-weight: bold;").arg(colour.name()));
     m_check3->setGeometry((width - kLogoWidth) / 2, (kHeight - kLogoHeight) / 2, 5, 10);
 }
 
