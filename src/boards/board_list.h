@@ -43,7 +43,8 @@ struct BoardList {
 // board whose string is not a square of "0X+-" with side 2..16 is listed too, so that the
 // user sees it and can delete it, but marked not playable (and reported in `invalidSlots`):
 // it never starts a game. Value names are read without regard to ASCII case, as every
-// store read is ("mapa" is "Mapa").
+// store read is ("mapa" is "Mapa"). Names are listed tidied; white space alone is listed as
+// kUnnamedBoard.
 BoardList NajitMapy(Store& store);
 
 // Slot text of a slot number: two digits ("01", "42"); empty outside 1..99.
@@ -62,10 +63,29 @@ std::string unplayableBoardText(std::string_view name);
 // The lowest slot whose unnamed value is empty; nothing when all 99 slots hold a board.
 std::optional<std::string> findFreeSlot(Store& store);
 
+// ---- board names ----
+// What the list shows for a stored board whose name is white space alone.
+inline constexpr const char* kUnnamedBoard = "(bez jména)";
+// The longest name a board may be given, in characters: what the game window's caption
+// shows beside the toolbar at its smallest and the setup window's list shows in a row.
+inline constexpr int kMaxBoardNameLength = 32;
+// A name as it is stored: without the white space around it (a name of only spaces is empty).
+std::string tidyBoardName(std::string_view name);
+// How many characters (not bytes) a UTF-8 name has.
+int boardNameLength(std::string_view name);
+// Whether a board other than the one in `ownSlot` ("01".."99"; anything else: a board not
+// stored yet) already has `name`, compared tidied and without regard to the case of letters.
+bool boardNameTaken(const BoardList& boards, std::string_view name, std::string_view ownSlot);
+// The Czech text shown under "Nelze uložit" for a name another board has.
+std::string boardNameTakenText(std::string_view name);
+
 enum class BoardStoreError {
     NotASlot,     // "N" or text that is not "01".."99"
     NotABoard,    // a board string that is not a playable board
-    EmptyName,    // a stored board needs a name to be listed
+    EmptyName,    // a stored board needs a name to be listed (white space alone is none)
+    NameTaken,    // another board has this name: lists, records and the resume note could
+                  // not tell the two apart
+    NameTooLong,  // longer than kMaxBoardNameLength characters
     StoreFailed,  // the store refused the write
     ReadOnly,     // the store may only be read (Store::writeRefusal() says why)
 };
@@ -73,7 +93,8 @@ enum class BoardStoreError {
 // Deletes the board in a slot. Built-in boards ("N") are refused.
 std::optional<BoardStoreError> deleteBoardSlot(Store& store, std::string_view slot);
 
-// Saves a board into a slot (creates the key; name and "Mapa" in one transaction).
+// Saves a board into a slot (creates the key; the tidied name and "Mapa" in one
+// transaction).
 std::optional<BoardStoreError> saveBoardToSlot(Store& store, std::string_view slot,
                                                std::string_view name, std::string_view boardString);
 

@@ -205,7 +205,10 @@ void paintStrengthMarks(DrawSurface& s, const Box& b, Rgb c, double d, int kind)
         }
     }
     if (kind >= 4) {
+        // Dark on the token, with a light edge above that shows it where it stands over the
+        // black background (shapes lower than the brow).
         const double y = b.y + b.h / 2.5 - b.h / 6 - 2;
+        s.boxOutline(b.x + b.w * 1.3 / 4, y - 1, b.x + b.w * 2.7 / 4, y - 1, grey(200));
         for (int k = 0; k < 2; ++k)
             s.boxOutline(b.x + b.w * 1.3 / 4, y + k, b.x + b.w * 2.7 / 4, y + k, grey(20));
     }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "editor/edit_canvas.h"
@@ -27,6 +28,10 @@ const char* const kNewBoardName = "Nové pole";
 const char* const kRefusalTitle = "Nelze uložit";
 const char* const kStoreFailedText = "Hrací pole se nepodařilo zapsat do úložiště.";
 const char* const kNoSlotText = "Pro toto hrací pole není v úložišti místo.";
+const char* const kNameTooLongText = "Jméno hracího pole je příliš dlouhé.";
+const char* const kSavedText = "Uloženo";
+// How long "Uloženo" stays after a save.
+constexpr int kSavedShownMs = 3000;
 
 // Rows above the canvas and the margins around it, in pixels.
 constexpr int kTopRows = 52;
@@ -39,8 +44,12 @@ constexpr int kMinCanvasWidth = 240;
 // The spinner's rest position; 0 and 2 are its left and right arrows.
 constexpr int kSpinnerRest = 1;
 
-QString storeErrorText(BoardStoreError error, const Store& store) {
+QString storeErrorText(BoardStoreError error, const Store& store, const QString& name) {
     switch (error) {
+        case BoardStoreError::NameTaken:
+            return QString::fromStdString(boardNameTakenText(name.toStdString()));
+        case BoardStoreError::NameTooLong:
+            return QString::fromUtf8(kNameTooLongText);
         case BoardStoreError::NotASlot:
             return QString::fromUtf8(kNoSlotText);
         case BoardStoreError::ReadOnly:
@@ -66,26 +75,42 @@ int BoardEditor::canvasWidthFor(int screenWidth, int availableHeight) {
 BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString& name,
                          const QString& slot, QWidget* parent)
     : QDialog(parent), m_store(store), m_slot(slot) {
+    setObjectName(QStringLiteral("frmEdit"));
     setWindowTitle(QString::fromUtf8(kTitle));
+    // A fixed size: the window system offers no maximise button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
     m_label1 = new QLabel(QString::fromUtf8(kNameCaption), this);
     m_text1 = new QLineEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setMaxLength(kMaxBoardNameLength);
+    m_label1->setBuddy(m_text1);
+    m_text1->setAccessibleName(QStringLiteral("Jméno pole"));
     m_command1 = new QPushButton(QString::fromUtf8(kSaveCaption), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setAutoDefault(false);
     m_check1 = new QCheckBox(QString::fromUtf8(kMirrorCaption), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setChecked(true);
+    m_saved = new QLabel(QString::fromUtf8(kSavedText), this);
+    m_saved->setObjectName(QStringLiteral("saved"));
+    m_saved->hide();
+    m_savedTimer = new QTimer(this);
+    m_savedTimer->setSingleShot(true);
+    m_savedTimer->setInterval(kSavedShownMs);
+    connect(m_savedTimer, &QTimer::timeout, m_saved, &QWidget::hide);
     m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
     m_hscroll1->setObjectName(QStringLiteral("HScroll1"));
     m_hscroll1->setRange(0, 2);
     m_hscroll1->setPageStep(1);
     m_hscroll1->setValue(kSpinnerRest);
+    m_hscroll1->setAccessibleName(QStringLiteral("Velikost pole"));
     // The size box shows the side; it only changes through the spinner's arrows.
     m_text2 = new QLineEdit(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
+    m_text2->setAccessibleName(QStringLiteral("Strana pole"));
     m_text2->setReadOnly(true);
     m_text2->setFocusPolicy(Qt::NoFocus);
     m_text2->setAlignment(Qt::AlignCenter);
@@ -93,6 +118,7 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     m_text2->setContextMenuPolicy(Qt::NoContextMenu);
     m_canvas = new EditCanvas(this);
     m_canvas->setObjectName(QStringLiteral("canvas"));
+    m_canvas->setAccessibleName(QStringLiteral("Plocha pole"));
 
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
@@ -127,6 +153,7 @@ void BoardEditor::layoutControls() {
     m_text1->setGeometry(52, 4, clientWidth - 56, 21);
     m_command1->setGeometry(4, 28, 73, 21);
     m_check1->setGeometry(80, 28, 65, 21);
+    m_saved->setGeometry(152, 28, std::max(0, w - 48 - 156), 21);
     m_hscroll1->setGeometry(w - 48, 28, 52, 21);
     // Over the middle of the spinner, so that its two arrows flank the number.
     m_text2->setGeometry(w - 32, 28, 20, 21);
@@ -142,10 +169,12 @@ bool BoardEditor::EDM(const QString& boardString) {
 }
 
 QString BoardEditor::boardName() const {
-    return m_text1->text();
+    return m_text1->text().trimmed();
 }
 
 void BoardEditor::showSide() {
+    if (m_saved)
+        m_saved->hide();
     m_text2->setText(QString::number(m_edit.side()));
     redraw();
 }
@@ -163,13 +192,16 @@ void BoardEditor::spinnerMoved(int position) {
         showSide();
     }
     m_hscroll1->setValue(kSpinnerRest);
+    m_hscroll1->setAccessibleName(QStringLiteral("Velikost pole"));
 }
 
 void BoardEditor::nameChanged(const QString& text) {
-    if (!text.isEmpty()) {
+    m_saved->hide();
+    if (!text.trimmed().isEmpty()) {
         return;
     }
-    // An empty name comes back as the default, wholly selected so that typing replaces it.
+    // An empty name (white space alone counts as none) comes back as the default, wholly
+    // selected so that typing replaces it.
     m_text1->setText(QString::fromUtf8(kNewBoardName));
     m_text1->selectAll();
 }
@@ -178,6 +210,7 @@ void BoardEditor::paintAt(QPointF position) {
     const EditPos cell =
         m_edit.cellAt(position.x(), position.y(), m_canvas->width(), m_canvas->height());
     for (const EditPos& changed : m_edit.paint(cell)) {
+        m_saved->hide();
         m_canvas->DRWP3(m_edit.at(changed.column, changed.row), changed.column, changed.row,
                         m_edit.side());
     }
@@ -196,9 +229,13 @@ bool BoardEditor::save() {
     const std::string slot = m_slot.toStdString();
     if (const auto error =
             saveBoardToSlot(m_store, slot, boardName().toStdString(), m_edit.boardString())) {
-        showMessage(QString::fromUtf8(kRefusalTitle), storeErrorText(*error, m_store));
+        showMessage(QString::fromUtf8(kRefusalTitle),
+                    storeErrorText(*error, m_store, boardName()));
         return false;
     }
+    // The editor stays open: say that the board is in the store now.
+    m_saved->show();
+    m_savedTimer->start();
     emit boardSaved(m_slot);
     return true;
 }

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QTimer;
 
 namespace tomelin {
 
@@ -42,11 +43,13 @@ public:
     bool EDM(const QString& boardString);
 
     // `Command1_Click` ("Uložit"): checks the board and writes it with the name into the
-    // slot. A refusal or a failed write is shown under "Nelze uložit" and returns false.
+    // slot. A refusal (no free cell, a player without tokens, a name another board has) or a
+    // failed write is shown under "Nelze uložit" and returns false; a save shows "Uloženo".
     bool save();
 
     const BoardEdit& board() const { return m_edit; }
     QString slot() const { return m_slot; }
+    // The name as it is saved: without the white space around it.
     QString boardName() const;
     // The parts by object name: "Text1" (name), "Text2" (side), "HScroll1" (the side's
     // spinner), "Check1" (mirror), "Command1" ("Uložit") and "canvas" (W x 3/4 W).
@@ -86,6 +89,8 @@ private:
     QScrollBar* m_hscroll1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     EditCanvas* m_canvas = nullptr;
+    QLabel* m_saved = nullptr;  // "Uloženo", a while after each save
+    QTimer* m_savedTimer = nullptr;
 };
 
 }  // namespace tomelin

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "gamewin/game_texts.h"
 #include "gamewin/key_steering.h"
 #include "platform/draw/image_surface.h"
 
@@ -23,6 +24,37 @@ BoardView::BoardView(QWidget* parent) : PictureBox(parent, rgb(0, 0, 0)) {
         m_heldRays.clear();
         update();
     });
+    // The pointer may move where the board gets no events (outside it, or over a disabled
+    // board): it is looked at a few times a second while the key cursor shows.
+    m_pointerWatch = new QTimer(this);
+    m_pointerWatch->setInterval(150);
+    connect(m_pointerWatch, &QTimer::timeout, this, [this] {
+        if (QCursor::pos() != m_pointerAtKey)
+            hideKeyCursor();
+    });
+}
+
+void BoardView::hideKeyCursor() {
+    m_pointerWatch->stop();
+    if (!m_cursorShown)
+        return;
+    m_cursorShown = false;
+    update();
+}
+
+void BoardView::enterEvent(QEnterEvent* event) {
+    hideKeyCursor();
+    PictureBox::enterEvent(event);
+}
+
+void BoardView::leaveEvent(QEvent* event) {
+    hideKeyCursor();
+    PictureBox::leaveEvent(event);
+}
+
+void BoardView::focusOutEvent(QFocusEvent* event) {
+    hideKeyCursor();
+    PictureBox::focusOutEvent(event);
 }
 
 void BoardView::setCellSize(double cellW, double cellH) {
@@ -71,6 +103,13 @@ void BoardView::parkRay() {
     update();
 }
 
+void BoardView::clearRays() {
+    m_ray.reset();
+    m_rayHold->stop();
+    m_heldRays.clear();
+    update();
+}
+
 QRectF BoardView::cellRect(CellPos c) const {
     return QRectF(c.x * m_cellW, c.y * m_cellH, m_cellW, m_cellH);
 }
@@ -83,6 +122,7 @@ QPoint BoardView::clampToPicture(QPoint p) const {
 void BoardView::resizeEvent(QResizeEvent* event) {
     PictureBox::resizeEvent(event);
     m_cursor = QPoint(width() / 2, height() / 2);
+    hideKeyCursor();
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
@@ -120,24 +160,32 @@ void BoardView::paintEvent(QPaintEvent* event) {
         }
     }
     if (m_cursorShown && isEnabled()) {
-        // A small pointer: a white arrow with a black rim, tip at the cursor.
+        // The key cursor: a dotted frame on the cell that Space would click and a small
+        // cross on its exact point (four key presses make one cell). Unlike a pointer it
+        // cannot be taken for the mouse's.
+        const auto cell = cellAt(m_cursor.x(), m_cursor.y(), m_cellW, m_cellH);
+        if (cell) {
+            const QRectF r = cellRect(*cell).adjusted(2, 2, -2, -2);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QPen(Qt::black, 3));
+            p.drawRect(r);
+            p.setPen(QPen(QColor(255, 220, 0), 2, Qt::DotLine));
+            p.drawRect(r);
+        }
         const QPointF t = m_cursor;
-        const QPolygonF arrow({t, t + QPointF(0, 16), t + QPointF(4, 12), t + QPointF(7, 19),
-                               t + QPointF(10, 18), t + QPointF(7, 11), t + QPointF(12, 11)});
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::white);
-        p.drawPolygon(arrow);
+        p.setPen(QPen(Qt::black, 3));
+        p.drawLine(t - QPointF(5, 0), t + QPointF(5, 0));
+        p.drawLine(t - QPointF(0, 5), t + QPointF(0, 5));
+        p.setPen(QPen(QColor(255, 220, 0), 1));
+        p.drawLine(t - QPointF(4, 0), t + QPointF(4, 0));
+        p.drawLine(t - QPointF(0, 4), t + QPointF(0, 4));
     }
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
     // The mouse takes over: the key cursor starts from where the pointer is.
     m_cursor = clampToPicture(event->position().toPoint());
-    if (m_cursorShown) {
-        m_cursorShown = false;
-        update();
-    }
+    hideKeyCursor();
     PictureBox::mouseMoveEvent(event);
 }
 
@@ -160,8 +208,13 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
     const bool person = m_personToMove ? m_personToMove() : false;
     const KeySteering s = steerKey(code, m_cursor.x(), m_cursor.y(), m_cellW, m_cellH, person);
     m_cursor = clampToPicture(QPoint(s.x, s.y));
-    m_cursorShown = true;
-    update();
+    // Only the keys that steer or click show where the keyboard is; "H" and "Z" do not.
+    if (!s.toggleMusic && !s.takeBack) {
+        m_cursorShown = true;
+        m_pointerAtKey = QCursor::pos();
+        m_pointerWatch->start();
+        update();
+    }
     if (s.click)
         emit pressed(QPointF(m_cursor), Qt::LeftButton);
     if (s.toggleMusic)

@@ -42,6 +42,8 @@ public:
     // of one move stay on the board for `rayHoldMs` after parking: long enough to be seen.
     void setRay(CellPos from, CellPos to);
     void parkRay();
+    // Every ray away at once, the held ones too (a new board).
+    void clearRays();
     static constexpr int kRayHoldMs = 400;
     void setRayHold(int ms) { m_rayHoldMs = ms; }
     bool rayShown() const { return m_ray.has_value() || !m_heldRays.empty(); }
@@ -58,6 +60,11 @@ public:
         m_cursor = clampToPicture(p);
         update();
     }
+    // Whether the key cursor is drawn: from a steering key until the mouse pointer moves
+    // (anywhere on the screen), the pointer crosses the board, the board loses the keyboard
+    // or a new board is laid (hideKeyCursor).
+    bool keyCursorShown() const { return m_cursorShown; }
+    void hideKeyCursor();
     // Asked at each key press: whether a person is to move ("H" and "Z" count only then).
     void setPersonToMove(std::function<bool()> query) { m_personToMove = std::move(query); }
 
@@ -74,6 +81,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QPoint clampToPicture(QPoint p) const;
@@ -95,6 +105,9 @@ private:
     std::array<int, 3> m_rayWidths{1, 1, 1};
     QPoint m_cursor;
     bool m_cursorShown = false;
+    // While the key cursor is drawn: where the mouse pointer was when it was last steered.
+    QPoint m_pointerAtKey;
+    QTimer* m_pointerWatch = nullptr;
     std::function<bool()> m_personToMove;
 };
 

@@ -1,5 +1,6 @@
 #include "gamewin/game_view.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QEventLoop>
 #include <QTimer>
@@ -25,9 +26,27 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
         if (const auto cell = cellUnder(pos))
             m_game.PL_MouseDown(*cell);
     });
-    QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { m_game.TZ_Click(2); });
+    QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { takeBack(); });
     QObject::connect(&board, &BoardView::hintKey, &board, [this] { m_game.requestHint(); });
-    QObject::connect(&board, &BoardView::redoKey, &board, [this] { m_game.redo(); });
+    QObject::connect(&board, &BoardView::redoKey, &board, [this] { redo(); });
+    m_masterTimer = new QTimer(&board);
+    m_masterTimer->setInterval(kMasterTickMs);
+    QObject::connect(m_masterTimer, &QTimer::timeout, &board, [this] { masterTick(); });
+}
+
+void GameView::masterTick() {
+    const int budget = std::max(1, m_game.masterMoveTimeMs());
+    const double used =
+        std::min(0.99, static_cast<double>(m_searchClock.elapsed()) / budget);
+    const Rgb colour = m_look.styles[static_cast<std::size_t>(m_turn == 2 ? 2 : 1)].secondColour;
+    m_parts.thinking.showFraction(used, colour);
+    m_parts.thinking.setPercent(
+        QString::fromStdString(percentText(static_cast<int>(used * 100))));
+}
+
+void GameView::stopMasterTicks() {
+    m_masterThinking = false;
+    m_masterTimer->stop();
 }
 
 void GameView::setNames(const std::array<std::string, 2>& names) {
@@ -53,6 +72,58 @@ void GameView::Prekr() {
     // 11: every cell.
     m_painter.drawAll(m_game.board(), m_look);
     m_parts.board.surface().refresh();
+}
+
+void GameView::showStartingBoard(const GameSetup& setup) {
+    Board board;
+    if (!LoadBoardDescriptor(board, setup.descriptor).ok())
+        return;
+    BoardView& view = m_parts.board;
+    view.setSelection(std::nullopt);
+    view.setHint(std::nullopt, std::nullopt);
+    view.setLastMove(std::nullopt, std::nullopt);
+    view.clearRays();
+    view.hideKeyCursor();
+    m_parts.thinking.hide();
+    m_parts.result.hide();
+    m_look.kinds = {0, playerKindFromName(setup.names[0]), playerKindFromName(setup.names[1])};
+    view.clearPicture();
+    m_parts.score.clearPicture();
+    m_painter.setGeometry(view.width(), view.height(), board.side());
+    view.setCellSize(m_painter.cellW(), m_painter.cellH());
+    view.setRayWidths(rayWidths(m_painter.cellW()));
+    m_parts.status.setMover(0, kWhite);
+    for (int p = 1; p <= 2; ++p) {
+        const auto i = static_cast<std::size_t>(p - 1);
+        const bool clock = setup.person[i] && setup.timeListPos[i] != 0 &&
+                           timeLimitSeconds(setup.timeListPos[i]) > 0;
+        m_parts.status.setClockText(
+            p, clock ? QString::fromStdString(CoCas(timeLimitSeconds(setup.timeListPos[i])))
+                     : QString());
+        m_parts.status.setClockColour(p, kWhite);
+    }
+    m_parts.status.redraw(m_look, m_random);
+    m_painter.drawAll(board, m_look);
+    view.surface().refresh();
+    const Board::Counts counts = board.count();
+    m_lastScore = {counts.tokens1, counts.tokens2};
+    m_parts.score.showDifference();
+    drawScore();
+    m_parts.score.setMoveNumber(0);
+}
+
+void GameView::takeBack() {
+    const Board before = m_game.board();
+    m_game.TZ_Click(2);
+    if (!(m_game.board() == before))
+        m_parts.board.setLastMove(std::nullopt, std::nullopt);
+}
+
+void GameView::redo() {
+    const Board before = m_game.board();
+    m_game.redo();
+    if (!(m_game.board() == before))
+        m_parts.board.setLastMove(std::nullopt, std::nullopt);
 }
 
 void GameView::relayout(const WindowLayout& l) {
@@ -88,7 +159,10 @@ void GameView::ringsChanged(int x, int y) {
 }
 
 void GameView::boardReset() {
+    stopMasterTicks();
     m_parts.thinking.hide();
+    // A new board: the key cursor of the last one is not carried over.
+    m_parts.board.hideKeyCursor();
     Prekr();
     m_parts.score.showDifference();
     m_parts.result.setVisible(m_game.resultShown());
@@ -141,6 +215,8 @@ void GameView::gameEnded(int tokens1, int tokens2, int winner) {
         m_parts.result.showResult(nullptr, 0, QString(), m_look.detail, m_random);
     }
     m_parts.chrome.setSizeCornerEnabled(false);
+    // The game is over: nobody is to move any more.
+    m_parts.status.setMover(0, kWhite);
 }
 
 void GameView::moveNumberChanged(int number) {
@@ -149,6 +225,7 @@ void GameView::moveNumberChanged(int number) {
 
 void GameView::turnChanged(int player) {
     m_turn = player;
+    stopMasterTicks();
     m_parts.thinking.hide();
     const auto p = static_cast<std::size_t>(player);
     const PlayerStyle& s = m_look.styles[p];
@@ -193,9 +270,15 @@ void GameView::thinkingChanged(bool visible) {
     // Hidden as soon as the search ends: the computer's two clicks follow on a board the
     // indicator no longer covers.
     m_parts.thinking.setVisible(visible);
+    stopMasterTicks();
     if (visible) {
         m_parts.thinking.raise();
         m_searchClock.start();
+        if (m_game.playerKind(m_turn) == kMasterKind) {
+            m_masterThinking = true;
+            masterTick();
+            m_masterTimer->start();
+        }
     }
 }
 
@@ -211,14 +294,25 @@ void GameView::paceSearch(int step, int scaleWidth) {
     // The window paints meanwhile, as the search lets the event loop run after each cell;
     // input waits until the search is over, and the game's own timers are not due (the
     // turn change that runs the search is, and is dropped).
+    // A pop-up menu open (the quit or new-game question) ends the pacing at once: its keys
+    // and clicks must not wait for the computer.
+    if (QApplication::activePopupWidget() != nullptr)
+        return;
     m_pacing = true;
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(wait), &loop, &QEventLoop::quit);
+    QTimer popupWatch;
+    QObject::connect(&popupWatch, &QTimer::timeout, &loop, [&loop] {
+        if (QApplication::activePopupWidget() != nullptr)
+            loop.quit();
+    });
+    popupWatch.start(10);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     m_pacing = false;
 }
 
 void GameView::moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {
+    stopMasterTicks();
     m_parts.thinking.hide();
 }
 
@@ -227,7 +321,8 @@ void GameView::boardEnabledChanged(bool enabled) {
 }
 
 void GameView::progressStep(int step, int scaleWidth, int colourPlayer) {
-    if (scaleWidth <= 0)
+    // PC Velmistr's depths come at uneven times; its bar shows the time used instead.
+    if (scaleWidth <= 0 || m_masterThinking)
         return;
     paceSearch(step, scaleWidth);
     m_parts.thinking.progressStep(

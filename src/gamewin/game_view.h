@@ -6,6 +6,7 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -53,6 +54,14 @@ public:
 
     // `Prekr`: the full redraw of the board picture and the status strip.
     void Prekr();
+    // "Z" and the take-back button (`TZ_Click`(2)), "Y" (redo): a move taken back or
+    // brought back leaves no frames of the move that was last before.
+    void takeBack();
+    void redo();
+    // START: the new game as it will start (its board, tokens, names, clocks and an even
+    // score; no markers, nobody highlighted yet), drawn before the window shows, so that
+    // its first frame never shows the last game. The game lays the same board a moment later.
+    void showStartingBoard(const GameSetup& setup);
     // After a new layout: the thinking indicator's place.
     void relayout(const WindowLayout& layout);
     // When a game is on the board: the full redraw (a person's open selection is
@@ -94,6 +103,11 @@ private:
     void hintChanged(const Move* move) override;
 
     void drawScore();
+    // PC Velmistr thinks for a set time on its own thread: the indicator shows the part of
+    // that time used, every kMasterTickMs.
+    void masterTick();
+    void stopMasterTicks();
+    static constexpr int kMasterTickMs = 50;
     void paceSearch(int step, int scaleWidth);
     QCursor playerCursor(int player);
 
@@ -110,6 +124,8 @@ private:
     int m_thinkingTime = 0;
     bool m_pacing = false;
     QElapsedTimer m_searchClock;
+    QTimer* m_masterTimer = nullptr;
+    bool m_masterThinking = false;
 };
 
 }  // namespace tomelin

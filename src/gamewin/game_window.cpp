@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 #include "core/random.h"
 #include "gamewin/board_view.h"
@@ -81,6 +82,11 @@ void GameWindow::buildParts() {
     m_thinking = new ThinkingIndicator(m_boardBox);
     m_thinking->hide();
     m_chrome->raiseOverParts();
+    m_chrome->followInTabOrder(m_board);
+    m_board->setAccessibleName(QStringLiteral("Hrací pole"));
+    m_board->setAccessibleDescription(QStringLiteral(
+        "Šipky posouvají kurzor, mezerník nebo Insert vybírá políčko, Z vrací tah, "
+        "Y ho vrací zpět, N ukáže radu."));
 }
 
 void GameWindow::wireParts() {
@@ -153,6 +159,8 @@ bool GameWindow::startGame() {
     m_result->hide();
     if (m_game->start(m_setup))
         return false;
+    // The game lays its board a moment later; the window's first frame shows it already.
+    m_view->showStartingBoard(m_setup);
     // A new game replaces the kept one: its first turn change keeps it instead.
     m_keeper.newGame();
     showForGame();
@@ -211,7 +219,8 @@ bool GameWindow::canShrink() const {
 void GameWindow::applyLayout() {
     const WindowLayout& l = m_layout;
     setFixedSize(l.window);
-    m_decoration = paintDecoration(l, *m_random);
+    m_decoration = paintDecoration(
+        l, *m_random, std::max(1, static_cast<int>(std::lround(devicePixelRatioF()))));
     m_chrome->applyLayout(l);
     m_status->setGeometry(l.statusStrip);
     m_boardBox->setGeometry(l.board);
@@ -243,7 +252,7 @@ void GameWindow::newGame() {
 }
 
 void GameWindow::takeBack() {
-    m_game->TZ_Click(2);
+    m_view->takeBack();
 }
 
 // ---- window events ----------------------------------------------------------------------

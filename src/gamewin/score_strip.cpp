@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drawing/title_strip.h"
 #include "gamewin/game_texts.h"
 #include "gamewin/score_bar.h"
 #include "gamewin/window_parts.h"
@@ -33,23 +34,31 @@ QRect glyphArea(const QLabel& label) {
 
 }  // namespace
 
-Rgb readableOver(const QImage& picture, const QRect& area) {
-    // The text must stand out from the lightest and from the darkest pixel under it: a
-    // count sits on the player's colour or, when his part is small, on the other part's
-    // white end.
-    const QRect r = area.intersected(picture.rect());
-    double lightest = 0;
-    double darkest = 255;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const double l = lumaOf(picture.pixel(x, y));
-            lightest = std::max(lightest, l);
-            darkest = std::min(darkest, l);
-        }
-    }
+Rgb readableOver(const QImage& picture, const QRect& area, int scale) {
+    // The text must read on the lightest and on the darkest pixel under it: a count sits on
+    // the player's colour or, when his part is small, on the other part's white end.
+    const QRect r =
+        QRect(area.topLeft() * scale, area.size() * scale).intersected(picture.rect());
     if (r.isEmpty())
         return kWhite;
-    return 255 - lightest >= darkest ? kWhite : rgb(0, 0, 0);
+    QRgb lightest = picture.pixel(r.topLeft());
+    QRgb darkest = lightest;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            if (lumaOf(p) > lumaOf(lightest))
+                lightest = p;
+            if (lumaOf(p) < lumaOf(darkest))
+                darkest = p;
+        }
+    }
+    const Rgb a = fromQColor(QColor::fromRgb(lightest));
+    const Rgb b = fromQColor(QColor::fromRgb(darkest));
+    const Rgb black = rgb(0, 0, 0);
+    return std::min(contrastRatio(black, a), contrastRatio(black, b)) >=
+                   std::min(contrastRatio(kWhite, a), contrastRatio(kWhite, b))
+               ? black
+               : kWhite;
 }
 
 QRect moveLabelSpot(int barWidth, int textWidth, const QRect& difference) {
@@ -80,6 +89,7 @@ void ScoreStrip::fitLabels() {
     for (QLabel* c : m_counts)
         c->setGeometry(0, 0, width(), height());
     m_difference->resize(m_difference->width(), height());
+    m_movePlaced = false;
     placeMoveLabel();
 }
 
@@ -95,11 +105,14 @@ void ScoreStrip::showScore(int a, int b, Rgb c1, Rgb c2, double boardWidth) {
     m_counts[0]->setText(QString::fromStdString(t.count1));
     m_counts[1]->setText(QString::fromStdString(t.count2));
     for (QLabel* count : m_counts)
-        setTextColour(*count, readableOver(image(), glyphArea(*count)));
+        setTextColour(*count, readableOver(image(), glyphArea(*count), imageSurface().scale()));
     placeMoveLabel();
 }
 
 void ScoreStrip::setMoveNumber(int number) {
+    // A new game starts the label from the middle again.
+    if (number <= 1)
+        m_movePlaced = false;
     m_moveLabel->setText(QString::fromStdString(moveLabelText(number)));
     placeMoveLabel();
 }
@@ -111,11 +124,19 @@ void ScoreStrip::showDifference() {
 void ScoreStrip::placeMoveLabel() {
     const int w = m_moveLabel->fontMetrics().horizontalAdvance(m_moveLabel->text()) + 4;
     const QRect difference = m_difference->isVisibleTo(this) ? m_difference->geometry() : QRect();
-    const QRect spot = moveLabelSpot(
-        width(), w, difference.isEmpty() ? QRect(0, 0, 0, height()) : difference);
+    // The label stays where it is, about the same centre, for as long as the difference
+    // leaves it room: it moves only when the difference would cover it.
+    const QRect kept(m_moveLabel->geometry().center().x() - w / 2, 0, w, height());
+    const bool keep = m_movePlaced && kept.left() >= 0 && kept.right() < width() &&
+                      (difference.isEmpty() || !kept.intersects(difference));
+    const QRect spot = keep ? kept
+                            : moveLabelSpot(width(), w,
+                                            difference.isEmpty() ? QRect(0, 0, 0, height())
+                                                                 : difference);
     m_moveLabel->setGeometry(spot.x(), 0, spot.width(), height());
+    m_movePlaced = true;
     m_moveLabel->raise();
-    setTextColour(*m_moveLabel, readableOver(image(), glyphArea(*m_moveLabel)));
+    setTextColour(*m_moveLabel, readableOver(image(), glyphArea(*m_moveLabel), imageSurface().scale()));
 }
 
 }  // namespace tomelin

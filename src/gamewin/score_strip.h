@@ -11,8 +11,9 @@
 
 namespace tomelin {
 
-// Black or white, whichever stands out from every pixel of `picture` in `area`.
-Rgb readableOver(const QImage& picture, const QRect& area);
+// Black or white, whichever stands out from every pixel of `picture` in `area` (in picture
+// pixels; the picture holds `scale` device pixels for each).
+Rgb readableOver(const QImage& picture, const QRect& area, int scale = 1);
 // Where the move label of `textWidth` goes in the lower panel `barWidth` wide: centred, or
 // beside the difference label when that would cover it.
 QRect moveLabelSpot(int barWidth, int textWidth, const QRect& difference);
@@ -29,7 +30,8 @@ public:
     // Draws the bar for counts a (player 1) and b (player 2) in the players' colours;
     // `boardWidth` is `BoardPicW`. Each text is black or white, whichever reads better.
     void showScore(int a, int b, Rgb colour1, Rgb colour2, double boardWidth);
-    // " n. TAH", beside the difference when that would cover it.
+    // " n. TAH": in the middle, beside the difference when that would cover it, and then
+    // where it is for as long as the difference leaves it room (it does not jump about).
     void setMoveNumber(int number);
     // A new board shows the difference again until a side has no tokens.
     void showDifference();
@@ -40,6 +42,7 @@ private:
     QLabel* m_difference = nullptr;
     std::array<QLabel*, 2> m_counts{};
     QLabel* m_moveLabel = nullptr;
+    bool m_movePlaced = false;
 };
 
 }  // namespace tomelin

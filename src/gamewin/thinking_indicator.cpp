@@ -1,5 +1,7 @@
 #include "gamewin/thinking_indicator.h"
 
+#include <algorithm>
+
 #include "gamewin/window_parts.h"
 
 namespace tomelin {
@@ -35,6 +37,14 @@ void ThinkingIndicator::progressStep(int step, int scaleWidth, Rgb colour) {
         return;
     const double unit = m_progress->width() / static_cast<double>(scaleWidth);
     m_progress->surface().fillBox(step * unit, 0, (step + 1) * unit, m_progress->height(), colour);
+    m_progress->surface().refresh();
+}
+
+void ThinkingIndicator::showFraction(double fraction, Rgb colour) {
+    m_progress->clearPicture();
+    const double f = std::clamp(fraction, 0.0, 1.0);
+    if (f > 0)
+        m_progress->surface().fillBox(0, 0, f * m_progress->width(), m_progress->height(), colour);
     m_progress->surface().refresh();
 }
 

@@ -23,6 +23,8 @@ public:
     // Step `step` of a progress scale `scaleWidth` steps wide, in `colour`.
     void progressStep(int step, int scaleWidth, Rgb colour);
     void clearProgress();
+    // The bar filled from its left end to `fraction` (0 ... 1) of its width, in `colour`.
+    void showFraction(double fraction, Rgb colour);
 
 private:
     PictureBox* m_token = nullptr;

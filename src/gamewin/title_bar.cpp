@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QWindow>
+#include <algorithm>
 
 #include "platform/draw/image_surface.h"
 
@@ -18,24 +19,38 @@ TitleBar::TitleBar(QWidget* parent, bool active)
     QPalette pal = m_label->palette();
     pal.setColor(QPalette::WindowText, toQColor(captionColours(palette(), m_active).text));
     m_label->setPalette(pal);
-    m_label->setText(QStringLiteral("Tomelin"));
+    setText(QStringLiteral("Tomelin"));
 }
 
 void TitleBar::setText(const QString& text) {
-    m_label->setText(text);
-    m_label->adjustSize();
-    m_label->resize(m_label->width(), height());
+    m_text = text;
+    showText();
 }
 
-QString TitleBar::text() const {
-    return m_label->text();
+void TitleBar::setTextRoom(int width) {
+    m_room = width;
+    showText();
+}
+
+void TitleBar::showText() {
+    const int room = m_room < 0 ? std::max(0, width() - m_label->x()) : m_room;
+    const QString shown = m_label->fontMetrics().elidedText(m_text, Qt::ElideRight, room);
+    m_label->setText(shown);
+    setToolTip(shown == m_text ? QString() : m_text);
+    m_label->adjustSize();
+    m_label->resize(std::min(m_label->width(), std::max(room, 0)), height());
+    // The palette's caption text, unless it reads poorly on the strip behind it.
+    const CaptionColours c = captionColours(palette(), m_active);
+    QPalette pal = m_label->palette();
+    pal.setColor(QPalette::WindowText,
+                 toQColor(captionTextOn(c, width(), m_label->x() + m_label->width())));
+    m_label->setPalette(pal);
 }
 
 void TitleBar::paintStrip() {
     const CaptionColours c = captionColours(palette(), m_active);
     PaintTitleStrip(surface(), width(), height(), c.start, c.end);
-    m_label->adjustSize();
-    m_label->resize(m_label->width(), height());
+    showText();
 }
 
 void TitleBar::mousePressEvent(QMouseEvent* event) {

@@ -17,8 +17,12 @@ class TitleBar : public PictureBox {
 public:
     TitleBar(QWidget* parent, bool active);
 
+    // The whole text; the label shows it cut with "…" when it is wider than the room left of
+    // the toolbar, and the bar's tooltip then gives it whole.
     void setText(const QString& text);
-    QString text() const;
+    QString text() const { return m_text; }
+    // The width the text may take, from its left edge (negative: as wide as the bar).
+    void setTextRoom(int width);
     QLabel* label() { return m_label; }
     // Repaints the strip for its current size (`PaintTitleStrip`).
     void paintStrip();
@@ -31,6 +35,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void showText();
+
+    QString m_text;
+    int m_room = -1;
     bool m_active;
     QLabel* m_label;
     bool m_dragging = false;

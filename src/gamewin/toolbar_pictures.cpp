@@ -1,6 +1,7 @@
 #include "gamewin/toolbar_pictures.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <QPainterPath>
 
 #include "platform/draw/image_surface.h"
@@ -89,8 +90,11 @@ void glyph(QPainter& p, int index, int ox, int oy, const QColor& ink, const QCol
 
 }  // namespace
 
-QImage toolbarPicture(int index) {
-    QImage image(kW, 2 * kH, QImage::Format_RGB32);
+QImage toolbarPicture(int index, int scale) {
+    // Drawn at the screen's density: `scale` device pixels for each picture pixel.
+    scale = std::max(scale, 1);
+    QImage image(kW * scale, 2 * kH * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
     // The overlay looks disabled: its arrow is in the accent colour and it never moves.

@@ -17,9 +17,10 @@ inline constexpr Rgb kText = rgb(0, 255, 0);         // -> button text
 inline constexpr Rgb kDarkShadow = rgb(0, 0, 255);   // -> darkest 3-D shadow
 }  // namespace keycolour
 
-// Button pictures 0 … 6 and the overlay 7 ("Nelze vrátit zpět "): 24 x 44 pixels, the
+// Button pictures 0 … 6 and the overlay 7 ("Nelze vrátit zpět "): 24 x 44 picture pixels
+// (`scale` device pixels each, the image's device pixel ratio), the
 // upper half the normal look, the lower half the pressed look.
 inline constexpr int kToolbarPictureCount = 8;
-QImage toolbarPicture(int index);
+QImage toolbarPicture(int index, int scale = 1);
 
 }  // namespace tomelin

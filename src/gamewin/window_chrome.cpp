@@ -1,6 +1,9 @@
 #include "gamewin/window_chrome.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <cmath>
+#include <QShortcut>
 #include <algorithm>
 
 #include "gamewin/title_bar.h"
@@ -9,17 +12,32 @@
 
 namespace tomelin {
 
+namespace {
+// The screen's density in whole device pixels per picture pixel.
+int pictureScale() {
+    return std::max(1, static_cast<int>(std::lround(qApp->devicePixelRatio())));
+}
+}  // namespace
+
 namespace texts {
 const QString kTitle = QStringLiteral("Tomelin");
 const QString kTitlePrefix = QStringLiteral("Tomelin - ");
-const std::array<QString, 8> kToolTips{QStringLiteral("Zavřít"),
-                                       QStringLiteral("Hudba"),
-                                       QStringLiteral("Pauza-Minimalizovat"),
-                                       QStringLiteral("Restart hry"),
-                                       QStringLiteral("Nová hra"),
-                                       QString(),
-                                       QStringLiteral("O programu"),
-                                       QStringLiteral("Nelze vrátit zpět ")};
+// The buttons' names, for their tooltips and for screen readers.
+const std::array<QString, 8> kToolNames{QStringLiteral("Zavřít"),
+                                        QStringLiteral("Hudba"),
+                                        QStringLiteral("Pauza-Minimalizovat"),
+                                        QStringLiteral("Restart hry"),
+                                        QStringLiteral("Nová hra"),
+                                        QStringLiteral("Vrátit tah"),
+                                        QStringLiteral("O programu"),
+                                        QStringLiteral("Nelze vrátit zpět ")};
+// Each button's key, shown in its tooltip; "H" and "Z" are the board's own keys.
+const std::array<QString, 8> kToolKeys{QStringLiteral("Ctrl+Q"), QStringLiteral("H"),
+                                       QStringLiteral("P"),      QStringLiteral("Ctrl+R"),
+                                       QStringLiteral("Ctrl+N"), QStringLiteral("Z"),
+                                       QStringLiteral("F1"),     QString()};
+const QString kSizeCorner = QStringLiteral("Velikost okna");
+const QString kSizeKeys = QStringLiteral("Ctrl+- / Ctrl++");
 const QString kSure = QStringLiteral("Opravdu?");
 const QString kRestart = QStringLiteral("Restartovat hru");
 const QString kNewGame = QStringLiteral("Novou hru");
@@ -36,21 +54,51 @@ WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window)
     m_inactiveTitle->hide();
     for (int i = 0; i < kToolbarPictureCount; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        m_toolImages[k] = toolbarPicture(i);
-        m_tools[k] = new ToolButton(m_title, m_toolImages[k], texts::kToolTips[k]);
+        m_toolImages[k] = toolbarPicture(i, pictureScale());
+        const QString& key = texts::kToolKeys[k];
+        const QString name = texts::kToolNames[k].trimmed();
+        m_tools[k] = new ToolButton(
+            m_title, m_toolImages[k],
+            key.isEmpty() ? texts::kToolNames[k] : QStringLiteral("%1 (%2)").arg(name, key));
         m_tools[k]->setObjectName(QStringLiteral("Picture13_%1").arg(i));
+        m_tools[k]->setAccessibleName(name);
+    }
+    // The overlay only says that nothing can be taken back: the keyboard passes it by.
+    m_tools[7]->setFocusPolicy(Qt::NoFocus);
+    // The keys of the buttons (the board handles "H" and "Z" itself).
+    const auto shortcut = [this](const QKeySequence& keys, auto handler) {
+        auto* s = new QShortcut(keys, &m_window);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, handler);
+    };
+    shortcut(QKeySequence(QStringLiteral("Ctrl+Q")), [this] { popUpAt(Quit, m_tools[0]); });
+    shortcut(QKeySequence(Qt::Key_P), [this] { emit minimiseClicked(); });
+    shortcut(QKeySequence(QStringLiteral("Ctrl+R")), [this] { popUpAt(Restart, m_tools[3]); });
+    shortcut(QKeySequence(QStringLiteral("Ctrl+N")), [this] { popUpAt(NewGame, m_tools[4]); });
+    shortcut(QKeySequence(Qt::Key_F1), [this] { emit aboutClicked(); });
+    shortcut(QKeySequence(QStringLiteral("Ctrl+-")), [this] {
+        if (m_shrinkAction->isEnabled() && m_sizeCorner->isEnabled())
+            emit heightStepChosen(false);
+    });
+    for (const char* grow : {"Ctrl++", "Ctrl+="}) {
+        shortcut(QKeySequence(QString::fromLatin1(grow)), [this] {
+            if (m_growAction->isEnabled() && m_sizeCorner->isEnabled())
+                emit heightStepChosen(true);
+        });
     }
     connect(m_tools[0], &ToolButton::clicked, this, &WindowChrome::closeClicked);
     connect(m_tools[1], &ToolButton::clicked, this, &WindowChrome::musicClicked);
     connect(m_tools[2], &ToolButton::clicked, this, &WindowChrome::minimiseClicked);
-    connect(m_tools[3], &ToolButton::clicked, this, [this] { popUp(Restart); });
-    connect(m_tools[4], &ToolButton::clicked, this, [this] { popUp(NewGame); });
+    connect(m_tools[3], &ToolButton::clicked, this, [this] { popUpFrom(Restart, m_tools[3]); });
+    connect(m_tools[4], &ToolButton::clicked, this, [this] { popUpFrom(NewGame, m_tools[4]); });
     connect(m_tools[5], &ToolButton::clicked, this, &WindowChrome::takeBackClicked);
     connect(m_tools[6], &ToolButton::clicked, this, &WindowChrome::aboutClicked);
     // The overlay (7) lies over the take-back button and swallows its clicks.
 
     m_sizeCorner = new ClickArea(&window);
     m_sizeCorner->setObjectName(QStringLiteral("Image10"));
+    m_sizeCorner->setAccessibleName(texts::kSizeCorner);
+    m_sizeCorner->setToolTip(QStringLiteral("%1 (%2)").arg(texts::kSizeCorner, texts::kSizeKeys));
     connect(m_sizeCorner, &ClickArea::clicked, this, [this] { popUp(Size); });
 
     const auto single = [this](const QString& name, const QString& title, const QString& item,
@@ -75,7 +123,9 @@ WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window)
 }
 
 void WindowChrome::setBoardName(const QString& name) {
-    m_title->setText(name.isEmpty() ? texts::kTitle : texts::kTitlePrefix + name);
+    const QString text = name.isEmpty() ? texts::kTitle : texts::kTitlePrefix + name;
+    m_title->setText(text);
+    m_inactiveTitle->setText(text);
 }
 
 void WindowChrome::applyLayout(const WindowLayout& l) {
@@ -83,8 +133,15 @@ void WindowChrome::applyLayout(const WindowLayout& l) {
     m_inactiveTitle->setGeometry(l.titleBar);
     m_title->paintStrip();
     m_inactiveTitle->paintStrip();
-    for (std::size_t i = 0; i < 7; ++i)
+    int toolbarLeft = l.titleBar.width();
+    for (std::size_t i = 0; i < 7; ++i) {
         m_tools[i]->move(l.toolButtons[i].topLeft());
+        toolbarLeft = std::min(toolbarLeft, l.toolButtons[i].left());
+    }
+    // The caption's text ends a little before the toolbar.
+    const int room = toolbarLeft - m_title->label()->x() - 8;
+    m_title->setTextRoom(room);
+    m_inactiveTitle->setTextRoom(room);
     m_tools[7]->move(l.toolButtons[5].topLeft());
     m_sizeCorner->setGeometry(l.sizeCorner);
 }
@@ -127,6 +184,15 @@ void WindowChrome::setHeightSteps(bool canShrink, bool canGrow) {
     m_growAction->setEnabled(canGrow);
 }
 
+void WindowChrome::followInTabOrder(QWidget* widget) {
+    // Along the toolbar from left to right.
+    QWidget* previous = widget;
+    for (const std::size_t i : {3, 4, 5, 6, 1, 2, 0}) {
+        QWidget::setTabOrder(previous, m_tools[i]);
+        previous = m_tools[i];
+    }
+}
+
 void WindowChrome::useMenus(QMenu* restart, QMenu* newGame, QMenu* quit, QMenu* size) {
     m_externalMenus = {restart, newGame, quit, size};
 }
@@ -136,8 +202,27 @@ void WindowChrome::offerQuit() {
 }
 
 void WindowChrome::popUp(Menu which) {
-    QMenu* menu = m_externalMenus[which] ? m_externalMenus[which] : m_menus[which];
-    menu->popup(QCursor::pos());
+    menuOf(which)->popup(QCursor::pos());
+}
+
+QMenu* WindowChrome::menuOf(Menu which) const {
+    return m_externalMenus[which] ? m_externalMenus[which] : m_menus[which];
+}
+
+void WindowChrome::popUpAt(Menu which, QWidget* button) {
+    // From the keyboard: under the button, its first item ready for Return.
+    QMenu* menu = menuOf(which);
+    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+    if (!menu->actions().isEmpty())
+        menu->setActiveAction(menu->actions().constFirst());
+}
+
+void WindowChrome::popUpFrom(Menu which, QWidget* button) {
+    // A click pops the menu up at the pointer, Space or Return on the button under it.
+    if (button->rect().contains(button->mapFromGlobal(QCursor::pos())))
+        popUp(which);
+    else
+        popUpAt(which, button);
 }
 
 }  // namespace tomelin

@@ -16,7 +16,9 @@ class TitleBar;
 class ToolButton;
 class ClickArea;
 
-// It puts its parts on `window` and reports what the user chose there. The menus are
+// It puts its parts on `window` and reports what the user chose there. Every button has a
+// key (shown in its tooltip): Ctrl+Q, H, P, Ctrl+R, Ctrl+N, Z, F1, and Ctrl+- / Ctrl++ for
+// the size steps; Tab walks the toolbar. The menus are
 // named "restartMenu", "newGameMenu", "quitMenu" and "sizeMenu"; the buttons "Picture13_i".
 class WindowChrome : public QObject {
     Q_OBJECT
@@ -45,6 +47,8 @@ public:
     // Which of "Zmenšit okno" and "Zvětšit okno" the size menu offers.
     void setHeightSteps(bool canShrink, bool canGrow);
 
+    // Tab from `widget` (the board) leads to the toolbar's first button.
+    void followInTabOrder(QWidget* widget);
     // The setup window's own pop-up menus instead of the built-in ones (null keeps one).
     void useMenus(QMenu* restart, QMenu* newGame, QMenu* quit, QMenu* size);
     // "Opravdu skončit?" at the pointer (the window's close request).
@@ -64,6 +68,9 @@ signals:
 private:
     enum Menu { Restart, NewGame, Quit, Size };
     void popUp(Menu which);
+    void popUpAt(Menu which, QWidget* button);
+    void popUpFrom(Menu which, QWidget* button);
+    QMenu* menuOf(Menu which) const;
 
     QWidget& m_window;
     TitleBar* m_title = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <algorithm>
 
 #include "drawing/token_painter.h"
 #include "platform/draw/image_surface.h"
@@ -25,7 +26,7 @@ void bevelPiece(QPainter& p, const QRect& r, bool vertical) {
     p.fillRect(r, g);
 }
 
-void sidePicture(QPainter& p, const QRect& r, RandomSource& random) {
+void sidePicture(QPainter& p, const QRect& r, RandomSource& random, int scale) {
     if (r.width() < 4 || r.height() < 4)
         return;
     QLinearGradient g(r.topLeft(), r.bottomLeft());
@@ -49,11 +50,13 @@ void sidePicture(QPainter& p, const QRect& r, RandomSource& random) {
     const int ph = static_cast<int>(cellH * 1.6);
     for (int i = 0; i < count; ++i) {
         ImageSurface token(pw, ph, rgb(0, 0, 0));
+        token.setScale(scale);
         const Rgb colour = i % 2 ? kDefaultStyle2.colour : kDefaultStyle1.colour;
         // Draw the token alone centred in its picture (its box is 1.5 cells).
         drawToken(token, {(pw - cellW) / 2 / cellW, (ph - cellH) / 2 / cellH, cellH},
                   {.shape = i + 1, .colour = colour, .detailLevel = 2}, random);
         QImage img = token.image().convertToFormat(QImage::Format_ARGB32);
+        img.setDevicePixelRatio(scale);
         // Black is the token picture's background: let the panel show through.
         for (int y = 0; y < img.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
@@ -85,11 +88,13 @@ void separator(QPainter& p, const QRect& r) {
 
 }  // namespace
 
-QImage paintDecoration(const WindowLayout& l, RandomSource& random) {
-    QImage image(l.window.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+QImage paintDecoration(const WindowLayout& l, RandomSource& random, int scale) {
+    scale = std::max(scale, 1);
+    QImage image(l.window.expandedTo(QSize(1, 1)) * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(q(kWindowBackground));
     QPainter p(&image);
-    sidePicture(p, l.sidePicture, random);
+    sidePicture(p, l.sidePicture, random, scale);
     bevelPiece(p, l.leftBorder, true);
     bevelPiece(p, l.rightBorder, true);
     bevelPiece(p, l.topBorder, false);

@@ -91,7 +91,7 @@ TEST_F(BoardListTest, FreeSlotSearchReportsAFullStoreAndDeletingFreesTheSlot) {
     {
         StoreTransaction transaction(*m_store);
         for (int slot = 1; slot <= 99; ++slot)
-            ASSERT_FALSE(saveBoardToSlot(*m_store, slotText(slot), "x", kSmall));
+            ASSERT_FALSE(saveBoardToSlot(*m_store, slotText(slot), "x" + slotText(slot), kSmall));
         ASSERT_TRUE(transaction.commit());
     }
     EXPECT_EQ(findFreeSlot(*m_store), std::nullopt);
@@ -104,17 +104,64 @@ TEST_F(BoardListTest, FreeSlotSearchReportsAFullStoreAndDeletingFreesTheSlot) {
 }
 
 TEST_F(BoardListTest, SaveAndDeleteRefuseWhatIsNoSlotOrCouldNotBeListed) {
+    const std::string tooLong(kMaxBoardNameLength + 1, 'x');
     const std::tuple<const char*, const char*, const char*, BoardStoreError> rows[] = {
         {"00", "x", kSmall, BoardStoreError::NotASlot},
         {"100", "x", kSmall, BoardStoreError::NotASlot},
         {"N", "x", kSmall, BoardStoreError::NotASlot},
         {"01", "x", "+X-", BoardStoreError::NotABoard},
-        {"01", "", kSmall, BoardStoreError::EmptyName}};
+        {"01", "", kSmall, BoardStoreError::EmptyName},
+        {"01", "  \t ", kSmall, BoardStoreError::EmptyName},
+        {"01", "Originál", kSmall, BoardStoreError::NameTaken},
+        {"01", "  ORIGINÁL ", kSmall, BoardStoreError::NameTaken},
+        {"01", tooLong.c_str(), kSmall, BoardStoreError::NameTooLong}};
     for (const auto& [slot, name, board, error] : rows)
         EXPECT_EQ(saveBoardToSlot(*m_store, slot, name, board), error) << slot << name << board;
     EXPECT_FALSE(m_store->openKey(kBoardsKey));
     for (const char* notASlot : {"N", "5", "0a", "00"})
         EXPECT_EQ(deleteBoardSlot(*m_store, notASlot), BoardStoreError::NotASlot) << notASlot;
+}
+
+// A name is kept without the white space around it; no two boards share a name, compared
+// without regard to the case of letters (Czech ones too); the own slot does not count.
+TEST_F(BoardListTest, NamesAreTidiedAndNoTwoBoardsShareOne) {
+    ASSERT_FALSE(saveBoardToSlot(*m_store, "02", "  Moje pole\t", kSmall));
+    EXPECT_EQ(stored(), Names{"02 Moje pole " + std::string(kSmall)});
+    const BoardList list = NajitMapy(*m_store);
+    const struct {
+        const char* name;
+        const char* slot;
+        bool taken;
+    } rows[] = {
+        {"Moje pole", "02", false},  // saving a board again under its own name
+        {"Moje pole", "03", true},
+        {"MOJE POLE", "03", true},
+        {" moje pole ", "", true},  // a board not stored yet
+        {"Moje pole 2", "03", false},
+        {"Originál", "02", true},  // a built-in one
+        {"ČELEM VZAD", "02", true},
+        {"čelem vzad", "02", true},
+        {"Čelem vzad!", "02", false},
+        {"Zelem vzad", "02", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(boardNameTaken(list, row.name, row.slot), row.taken) << row.name << row.slot;
+    // Exactly the longest name fits, counted in letters, not bytes.
+    const std::string longest = "Ž" + std::string(kMaxBoardNameLength - 1, 'z');
+    EXPECT_EQ(boardNameLength(longest), kMaxBoardNameLength);
+    EXPECT_FALSE(saveBoardToSlot(*m_store, "03", longest, kSmall));
+    EXPECT_EQ(saveBoardToSlot(*m_store, "04", longest + "z", kSmall), BoardStoreError::NameTooLong);
+    EXPECT_EQ(boardNameTakenText(" Moje pole "),
+              "Hrací pole se jménem „Moje pole“ už existuje. Zvolte jiné jméno.");
+}
+
+// A name of white space alone stored by an older version is listed visibly, trimmed names
+// as they are without the white space.
+TEST_F(BoardListTest, StoredBlankNamesAreListedVisibly) {
+    rawSlot("01", "   ", kSmall);
+    rawSlot("02", " Malé ", kSmall);
+    EXPECT_EQ(stored(), (Names{"01 (bez jména) " + std::string(kSmall),
+                               "02 Malé " + std::string(kSmall)}));
 }
 
 }  // namespace

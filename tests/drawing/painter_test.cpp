@@ -182,9 +182,9 @@ TEST(TokenShapes, SquaresAndRingsDrawFreshRandomPlacesEachCall) {
 TEST(StrengthMarks, PersonHasNoneAndEachStrengthAddsOne) {
     // bh = 45: eyes t = 0 … 7.2 in 0.45 steps (17 passes, two ellipses each); mouth a = 60 …
     // 300 (49 outlines); nose t = 12.857 … 0.257 (29 ellipses); at 4 ("PC Velmistr") a brow
-    // of two outlines.
+    // of two dark outlines under a light one.
     const std::array<std::size_t, 2> expected[] = {
-        {0, 0}, {34, 0}, {34, 49}, {34 + 29, 49}, {34 + 29, 49 + 2}};
+        {0, 0}, {34, 0}, {34, 49}, {34 + 29, 49}, {34 + 29, 49 + 3}};
     for (int kind = 0; kind <= 4; ++kind) {
         Drawn d;
         draw(d, 0, kOrange, kind);

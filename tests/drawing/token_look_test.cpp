@@ -67,5 +67,62 @@ TEST(TokenLook, EveryShapeIsSolidAtEachDetailLevelAndSize) {
     sheet.save(QStringLiteral("token-looks.png"));
 }
 
+// Painted pixels of row y.
+int paintedIn(const QImage& image, int y) {
+    int n = 0;
+    for (int x = 0; x < image.width(); ++x)
+        n += image.pixel(x, y) != toQColor(kBackground).rgb();
+    return n;
+}
+
+// An oval's outline is smooth at its top and bottom at every size: no short run of a few
+// pixels standing above (or below) a much wider row.
+TEST(TokenLook, OvalsHaveNoNubAtTopOrBottom) {
+    for (int h = 12; h <= 120; ++h) {
+        for (int level = 1; level <= 3; ++level) {
+            SCOPED_TRACE(testing::Message() << "height " << h << " detail " << level);
+            ImageSurface cell(h / 3 * 4, h, kBackground);
+            SameSpot random;
+            drawToken(cell, {0, 0, static_cast<double>(h)},
+                      {.shape = kShapeOval, .colour = rgb(15, 135, 255), .detailLevel = level},
+                      random);
+            const QImage image = cell.image();
+            int top = 0;
+            while (top < image.height() && paintedIn(image, top) == 0)
+                ++top;
+            int bottom = image.height() - 1;
+            while (bottom > top && paintedIn(image, bottom) == 0)
+                --bottom;
+            ASSERT_LT(top + 1, bottom);
+            for (const auto& [edge, next] : {std::pair{top, top + 1}, std::pair{bottom, bottom - 1}}) {
+                const int edgeRun = paintedIn(image, edge);
+                const int nextRun = paintedIn(image, next);
+                EXPECT_FALSE(edgeRun <= 3 && nextRun >= 3 * edgeRun + 3)
+                    << "row " << edge << ": " << edgeRun << " pixels over " << nextRun;
+            }
+        }
+    }
+}
+
+// PC Velmistr's brow stands out from the black background where it lies above the token.
+TEST(TokenLook, TheMastersBrowShowsOnBlack) {
+    for (const int h : {38, 54, 90}) {
+        SCOPED_TRACE(h);
+        ImageSurface cell(h / 3 * 4, h, kBackground);
+        SameSpot random;
+        drawToken(cell, {0, 0, static_cast<double>(h)},
+                  {.shape = kShapeOval, .colour = rgb(15, 135, 255), .playerKind = 4,
+                   .detailLevel = 2},
+                  random);
+        const QImage image = cell.image();
+        const int browY = static_cast<int>(h / 2.5 - h / 6.0 - 2);
+        int light = 0;
+        for (int y = browY - 2; y <= browY + 2; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                light += qGray(image.pixel(x, y)) >= 150;
+        EXPECT_GE(light, image.width() / 4);
+    }
+}
+
 }  // namespace
 }  // namespace tomelin

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -201,6 +202,42 @@ TEST_F(BoardEditorTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwrit
     ASSERT_EQ(list.size(), 6);
     EXPECT_EQ(list.strings[5], plainBoard(6).toStdString());
     EXPECT_EQ(saved.count(), 2);
+}
+
+// The name box: white space alone is no name (the default comes back), the name is saved
+// without the white space around it, at most kMaxBoardNameLength letters go in, and a name
+// another board has is refused under "Nelze uložit". A save says so in the window.
+TEST_F(BoardEditorTest, NamesAreTrimmedLimitedAndNotSharedWithAnotherBoard) {
+    ASSERT_FALSE(saveBoardToSlot(*m_store, "01", "Moje", plainBoard(6).toStdString()));
+    auto editor = open(plainBoard(8), "Nové pole", "02");
+    QLineEdit& name = test::part<QLineEdit>(*editor, "Text1");
+    QLabel& saved = test::part<QLabel>(*editor, "saved");
+    name.selectAll();
+    QTest::keyClicks(&name, "   ");
+    EXPECT_EQ(name.text(), "Nové pole");
+    EXPECT_EQ(name.selectedText(), "Nové pole");
+
+    for (const QString& taken : {QString("Moje"), QString(" moje "), QString("ORIGINÁL")}) {
+        m_messages.clear();
+        name.setText(taken);
+        EXPECT_FALSE(editor->save());
+        EXPECT_EQ(m_messages, QStringList{"Nelze uložit: Hrací pole se jménem „" + taken.trimmed() +
+                                          "“ už existuje. Zvolte jiné jméno."});
+        EXPECT_FALSE(saved.isVisibleTo(editor.get()));
+    }
+    EXPECT_EQ(NajitMapy(*m_store).size(), 6);
+
+    name.clear();
+    name.insert("  " + QString(40, QChar(0x17E)));  // "ž" forty times, as typed
+    EXPECT_EQ(name.text().size(), kMaxBoardNameLength);
+    name.setText("  Další pole  ");
+    ASSERT_TRUE(editor->save()) << m_messages.join("; ").toStdString();
+    EXPECT_TRUE(saved.isVisibleTo(editor.get()));
+    EXPECT_EQ(NajitMapy(*m_store).names.back(), "Další pole");
+    // Saving again under its own name is no clash; a change takes "Uloženo" away.
+    ASSERT_TRUE(editor->save());
+    name.setText("Další pole 2");
+    EXPECT_FALSE(saved.isVisibleTo(editor.get()));
 }
 
 // Boards of sides the editor does not make (16 x 16 from the tool, 5 x 5) open at their own

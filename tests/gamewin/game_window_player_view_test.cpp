@@ -15,6 +15,7 @@ namespace {
 
 using test::kCorners;
 using test::WindowFixture;
+using test::part;
 
 double luma(QRgb c) {
     return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c);
@@ -79,6 +80,38 @@ TEST(GameWindowScoreBar, TheMoveLabelSitsInTheLowerPanelClearOfTheDifference) {
     f.move({0, 0}, {1, 1});  // 2 : 1
     EXPECT_EQ(move.text(), QStringLiteral(" 1. TAH"));
     EXPECT_FALSE(move.geometry().intersects(f.part("differenceLabel").geometry()));
+}
+
+// Over a game whose difference wanders about the bar, the move label moves only when the
+// difference would otherwise cover it: it does not jump from side to side at every move.
+TEST(GameWindowScoreBar, TheMoveLabelMovesOnlyWhenTheDifferenceWouldCoverIt) {
+    ScoreStrip strip;
+    strip.resize(600, 20);
+    strip.fitLabels();
+    strip.show();
+    QLabel& move = part<QLabel>(strip, "moveLabel");
+    QLabel& difference = part<QLabel>(strip, "differenceLabel");
+    strip.setMoveNumber(1);
+    int moves = 0;
+    // The two counts of a long game, the lead going back and forth.
+    const int counts[][2] = {{2, 2},  {3, 2},  {3, 4},  {6, 3},  {5, 7},  {9, 6},  {8, 10},
+                             {12, 9}, {11, 14}, {16, 12}, {15, 18}, {20, 16}, {19, 22}, {30, 12},
+                             {14, 31}, {25, 25}, {27, 24}, {24, 28}, {33, 20}, {21, 34}};
+    int number = 1;
+    for (const auto& c : counts) {
+        const QRect before = move.geometry();
+        strip.setMoveNumber(++number);
+        strip.showScore(c[0], c[1], rgb(255, 128, 0), rgb(0, 127, 225), 600);
+        ASSERT_FALSE(move.geometry().intersects(difference.geometry())) << c[0] << ":" << c[1];
+        if (std::abs(move.geometry().center().x() - before.center().x()) > 2) {
+            ++moves;
+            // It moved: where it stood, the difference would have covered it.
+            EXPECT_TRUE(QRect(before.center().x() - move.width() / 2, 0, move.width(), 20)
+                            .intersects(difference.geometry()))
+                << c[0] << ":" << c[1];
+        }
+    }
+    EXPECT_LT(moves, 10);
 }
 
 TEST(MoveLabelSpot, CentredUnlessTheDifferenceIsThereThenOnTheWiderSide) {

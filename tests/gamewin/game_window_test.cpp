@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QMenu>
+
+#include <QApplication>
+
 #include <QSignalSpy>
 
 #include "core/game_harness.h"
@@ -129,17 +133,23 @@ TEST(GameWindowScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKe
 
     f.move({3, 3}, {3, 2});  // a copy for player 2
     EXPECT_FALSE(overlay.isVisible());
+    ASSERT_TRUE(f.board().lastTarget());
     QTest::mouseClick(&f.part<ToolButton>("Picture13_", 5), Qt::LeftButton);
     f.settle();
     EXPECT_EQ(boardString(f.game().board()), kCorners);
     EXPECT_TRUE(overlay.isVisible());
+    // The frames of the move taken back go with it.
+    EXPECT_FALSE(f.board().lastSource());
+    EXPECT_FALSE(f.board().lastTarget());
 
     // "Z" on the board does the same while a person is to move.
     f.move({0, 0}, {1, 1});
     f.move({3, 3}, {3, 2});
+    ASSERT_TRUE(f.board().lastTarget());
     QTest::keyClick(&f.board(), Qt::Key_Z);
     f.settle();
     EXPECT_EQ(boardString(f.game().board()), kCorners);
+    EXPECT_FALSE(f.board().lastTarget());
 }
 
 TEST(GameWindowKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysClickThere) {
@@ -175,6 +185,33 @@ TEST(GameWindowKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysC
     f.board().setKeyCursor(f.cellCentre(3, 3));
     QTest::keyClick(&f.board(), Qt::Key_Insert);
     EXPECT_EQ(f.board().selection(), (CellPos{3, 3}));
+}
+
+// The key cursor shows from a steering key until the mouse pointer moves, wherever it is,
+// and a new board never brings it back.
+TEST(GameWindowKeyboard, TheKeyCursorGoesWhenThePointerMovesAndWithTheBoard) {
+    WindowFixture f;
+    f.start(kCorners);
+    const QImage before = f.board().grab().toImage();
+    // "Z" (nothing to take back yet) and "H" steer nothing: no cursor.
+    QTest::keyClick(&f.board(), Qt::Key_Z);
+    QTest::keyClick(&f.board(), Qt::Key_H);
+    EXPECT_FALSE(f.board().keyCursorShown());
+    QTest::keyClick(&f.board(), Qt::Key_Right);
+    EXPECT_TRUE(f.board().keyCursorShown());
+    EXPECT_NE(f.board().grab().toImage(), before);
+    QTest::qWait(400);  // the pointer stands still: the cursor stays
+    EXPECT_TRUE(f.board().keyCursorShown());
+    QCursor::setPos(QCursor::pos() + QPoint(40, 30));
+    QTest::qWait(400);
+    EXPECT_FALSE(f.board().keyCursorShown());
+    EXPECT_EQ(f.board().grab().toImage(), before);
+
+    QTest::keyClick(&f.board(), Qt::Key_Left);
+    ASSERT_TRUE(f.board().keyCursorShown());
+    f.window->restartGame();
+    f.settle();
+    EXPECT_FALSE(f.board().keyCursorShown());
 }
 
 // The clock's counting and flashing are the game's own tests; the labels show them.
@@ -259,6 +296,49 @@ TEST(GameWindowStart, TitleShowsTheBoardAndTheStatusStripBothTokensAtItsEnds) {
     EXPECT_NEAR(f.part("nameLabel", 2).geometry().right(), image.width() - h * 4 / 3 - 4, 2);
 }
 
+// The game lays its board a moment after START; the window, shown at once, already shows
+// that board: nothing of the last game (its move, its frames, its score, whose turn it was),
+// no black board.
+TEST(GameWindowStart, TheFirstFrameShowsTheNewGameNotTheLastOne) {
+    WindowFixture f;
+    f.start(kCorners, {"Eva", "Jan"}, {2, 0});
+    f.move({0, 0}, {1, 1});
+    ASSERT_EQ(f.counts(), " 2|1 ");
+    ASSERT_TRUE(f.board().lastTarget());
+    ASSERT_TRUE(f.part("nameLabel", 2).font().bold());
+    const QColor token = f.board().image().pixelColor(f.cellCentre(1, 1));
+    f.window->newGame();
+    f.start(kCorners, {"Eva", "Jan"}, {2, 0}, "1", /*runToFirstTurn=*/false);
+    EXPECT_EQ(f.counts(), " 1|1 ");
+    EXPECT_FALSE(f.board().lastSource());
+    EXPECT_FALSE(f.board().lastTarget());
+    EXPECT_FALSE(f.board().selection());
+    EXPECT_FALSE(f.part("nameLabel", 1).font().bold());
+    EXPECT_FALSE(f.part("nameLabel", 2).font().bold());
+    EXPECT_FALSE(f.part("clockLabel", 1).text().isEmpty());
+    const QImage first = f.board().image();
+    const QColor freeCell = first.pixelColor(f.cellCentre(1, 1));
+    EXPECT_NE(freeCell, token);
+    EXPECT_NE(freeCell, QColor(Qt::black));
+    EXPECT_EQ(first.pixelColor(f.cellCentre(0, 0)), token);
+    // What the game then lays is the same board.
+    f.settle();
+    EXPECT_EQ(f.board().image().pixelColor(f.cellCentre(1, 1)), freeCell);
+    EXPECT_EQ(f.counts(), " 1|1 ");
+}
+
+// After the end nobody is highlighted as the one to move.
+TEST(GameWindowStart, NoNameIsHighlightedAfterTheEnd) {
+    WindowFixture f;
+    f.start("+X-X");  // 2 x 2: player 1 fills it at once
+    ASSERT_TRUE(f.part("nameLabel", 1).font().bold());
+    f.move({0, 0}, {1, 0});
+    f.move({1, 1}, {0, 1});
+    ASSERT_TRUE(f.game().gameOver());
+    EXPECT_FALSE(f.part("nameLabel", 1).font().bold());
+    EXPECT_FALSE(f.part("nameLabel", 2).font().bold());
+}
+
 TEST(GameWindowChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     WindowFixture f;
     f.start(kCorners);
@@ -288,7 +368,7 @@ TEST(GameWindowChrome, QuitAndNewGameGoThroughTheirConfirmations) {
 TEST(GameWindowChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly) {
     WindowFixture f;
     ToolButton& music = f.part<ToolButton>("Picture13_", 1);
-    EXPECT_EQ(music.toolTip(), QStringLiteral("Hudba"));
+    EXPECT_EQ(music.toolTip(), QStringLiteral("Hudba (H)"));
     QSignalSpy toggled(f.window.get(), &GameWindow::musicToggleRequested);
     QTest::mousePress(&music, Qt::RightButton);
     EXPECT_TRUE(music.isDown());
@@ -299,6 +379,63 @@ TEST(GameWindowChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButton
     EXPECT_EQ(toggled.count(), 0);
     QTest::mouseClick(&music, Qt::LeftButton);
     EXPECT_EQ(toggled.count(), 1);
+}
+
+// Every toolbar action without the mouse: Tab from the board walks the buttons from left
+// to right (Space or Return presses the one with the focus, which shows a frame), and each
+// has a key, named in its tooltip.
+TEST(GameWindowChrome, EveryToolbarActionIsReachableByKeyboard) {
+    WindowFixture f;
+    f.start(kCorners);
+    f.window->show();
+    f.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    f.board().setFocus();
+    QStringList order;
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order, QStringList({"Picture13_3", "Picture13_4", "Picture13_5", "Picture13_6",
+                                  "Picture13_1", "Picture13_2", "Picture13_0"}));
+    ToolButton& close = f.part<ToolButton>("Picture13_", 0);
+    const QImage focused = close.grab().toImage();
+    f.board().setFocus();
+    EXPECT_NE(close.grab().toImage(), focused);  // the focus frame is gone
+
+    QSignalSpy music(f.window.get(), &GameWindow::musicToggleRequested);
+    QSignalSpy about(f.window.get(), &GameWindow::aboutRequested);
+    ToolButton& musicButton = f.part<ToolButton>("Picture13_", 1);
+    musicButton.setFocus();
+    QTest::keyClick(&musicButton, Qt::Key_Space);
+    QTest::keyClick(&musicButton, Qt::Key_Return);
+    EXPECT_EQ(music.count(), 2);
+    f.board().setFocus();
+    QTest::keyClick(&f.board(), Qt::Key_F1);
+    EXPECT_EQ(about.count(), 1);
+    // The menus' keys open them under their buttons, the first item ready.
+    const struct {
+        QKeySequence keys;
+        const char* menu;
+    } menus[] = {{QKeySequence(QStringLiteral("Ctrl+R")), "restartMenu"},
+                 {QKeySequence(QStringLiteral("Ctrl+N")), "newGameMenu"},
+                 {QKeySequence(QStringLiteral("Ctrl+Q")), "quitMenu"}};
+    for (const auto& row : menus) {
+        SCOPED_TRACE(row.menu);
+        QTest::keySequence(f.window.get(), row.keys);
+        QMenu& menu = f.part<QMenu>(row.menu);
+        EXPECT_TRUE(menu.isVisible());
+        EXPECT_EQ(menu.activeAction(), menu.actions().value(0));
+        menu.hide();
+    }
+    const int height = f.window->windowHeight();
+    QTest::keySequence(f.window.get(), QKeySequence(QStringLiteral("Ctrl+-")));
+    EXPECT_LT(f.window->windowHeight(), height);
+    for (int i = 0; i < 7; ++i) {
+        const QString tip = f.part<ToolButton>("Picture13_", i).toolTip();
+        EXPECT_TRUE(tip.endsWith(QLatin1Char(')'))) << tip.toStdString();
+    }
+    EXPECT_EQ(f.part<ToolButton>("Picture13_", 5).toolTip(), QStringLiteral("Vrátit tah (Z)"));
 }
 
 }  // namespace

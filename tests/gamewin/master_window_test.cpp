@@ -9,6 +9,7 @@
 
 #include "core/game.h"
 #include "gamewin/window_fixture.h"
+#include "platform/draw/picture_box.h"
 
 namespace tomelin::test {
 namespace {
@@ -85,6 +86,38 @@ TEST(MasterWindow, TakeBackDuringTheComputersSearchPlaysNothingOnTheRestoredBoar
     EXPECT_EQ(f.game().playerToMove(), 2);
     EXPECT_TRUE(f.game().searching());
     EXPECT_NE(f.game().position().boardString(), beforeEva);
+}
+
+// While PC Velmistr thinks, the indicator shows the part of its time used: the percentage
+// and the bar grow with the time, never reaching 100 % before the move.
+TEST(MasterWindow, ThinkingShowsThePartOfItsTimeUsed) {
+    WindowFixture f;
+    f.start(findBuiltinBoard("Originál")->boardString, {"PC Velmistr", "Jan"}, {0, 0}, "1",
+            false);
+    f.game().setMasterMoveTimeMs(8000);  // long, so that the search is still on below
+    f.timers.fire(GameTimer::Timer1);
+    f.timers.fire(GameTimer::TimCHng);
+    ASSERT_TRUE(f.game().searching());
+    ASSERT_TRUE(f.part<QWidget>("thinking").isVisible());
+    const auto percent = [&f] { return f.part("percentLabel").text().trimmed().chopped(1).toInt(); };
+    const auto filled = [&f] {
+        const QImage bar = f.part<PictureBox>("progressBar").image();
+        const QColor empty = bar.pixelColor(bar.width() - 1, bar.height() / 2);
+        int n = 0;
+        for (int x = 0; x < bar.width(); ++x)
+            n += bar.pixelColor(x, bar.height() / 2) != empty;
+        return n;
+    };
+    QTest::qWait(400);
+    const int early = percent();
+    const int earlyBar = filled();
+    QTest::qWait(500);
+    ASSERT_TRUE(f.game().searching());
+    EXPECT_GE(early, 3);   // 400 ms of 8 s: 5 %
+    EXPECT_GE(percent(), early + 3);
+    EXPECT_LT(percent(), 100);
+    EXPECT_GT(earlyBar, 0);
+    EXPECT_GT(filled(), earlyBar);
 }
 
 TEST(MasterWindow, RedoKeyReplaysWhatTheTakeBackKeyTookBack) {

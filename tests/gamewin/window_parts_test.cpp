@@ -10,6 +10,7 @@
 #include "core/manual_timer_host.h"
 #include "core/random.h"
 #include "gamewin/game_keeper.h"
+#include "gamewin/game_window.h"
 #include "gamewin/result_panel.h"
 #include "gamewin/score_strip.h"
 #include "gamewin/status_strip.h"
@@ -154,6 +155,34 @@ TEST(WindowChrome, ButtonsAndMenusReportWhatWasChosen) {
     EXPECT_TRUE(part<ToolButton>(window, "Picture13_", 7).isVisible());
     chrome.setCaptionInactive(true);
     EXPECT_TRUE(chrome.captionInactive());
+}
+
+// A long board name is cut with "…" before the toolbar, never under it, at every window
+// height; the whole caption is the bar's tooltip then. A short one is shown whole.
+TEST(WindowChrome, LongBoardNamesAreCutBeforeTheToolbar) {
+    const QString longName = QString(150, QChar(0x017D));  // "Ž" 150 times: stored elsewhere
+    for (const int height : {400, 500, 700, 1000}) {
+        SCOPED_TRACE(height);
+        QWidget window;
+        WindowChrome chrome(window);
+        const WindowLayout layout = Rozmery(height);
+        chrome.applyLayout(layout);
+        window.resize(layout.window);
+        window.show();
+        chrome.setBoardName(longName);
+        const QLabel& caption = part<QLabel>(window, "caption");
+        const QWidget& bar = *caption.parentWidget();
+        int toolbarLeft = bar.width();
+        for (int i = 0; i < 7; ++i)
+            toolbarLeft = std::min(toolbarLeft, part<ToolButton>(window, "Picture13_", i).x());
+        EXPECT_LE(caption.x() + caption.width(), toolbarLeft);
+        EXPECT_LE(caption.fontMetrics().horizontalAdvance(caption.text()), caption.width());
+        EXPECT_TRUE(caption.text().endsWith(QChar(0x2026)));
+        EXPECT_EQ(bar.toolTip(), "Tomelin - " + longName);
+        chrome.setBoardName(QStringLiteral("Dáma"));
+        EXPECT_EQ(caption.text(), QStringLiteral("Tomelin - Dáma"));
+        EXPECT_TRUE(bar.toolTip().isEmpty());
+    }
 }
 
 class GameKeeperTest : public ::testing::Test, public GameObserver {

@@ -45,51 +45,74 @@ void ImageSurface::endPainting() const {
     m_painter.reset();
 }
 
+// The device pixels a box between two picture coordinates covers: each corner's picture
+// pixel placed at the device's precision, `scale` device pixels wide.
+QRect ImageSurface::deviceBox(double x1, double y1, double x2, double y2) const {
+    const double s = m_scale;
+    const int left = pixel(std::min(x1, x2) * s);
+    const int right = pixel(std::max(x1, x2) * s) + m_scale - 1;
+    const int top = pixel(std::min(y1, y2) * s);
+    const int bottom = pixel(std::max(y1, y2) * s) + m_scale - 1;
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 void ImageSurface::fillBox(double x1, double y1, double x2, double y2, Rgb colour) {
-    const int left = pixel(std::min(x1, x2));
-    const int right = pixel(std::max(x1, x2));
-    const int top = pixel(std::min(y1, y2));
-    const int bottom = pixel(std::max(y1, y2));
-    painter().fillRect(QRect(left, top, right - left + 1, bottom - top + 1), toQColor(colour));
+    painter().fillRect(deviceBox(x1, y1, x2, y2), toQColor(colour));
 }
 
 void ImageSurface::boxOutline(double x1, double y1, double x2, double y2, Rgb colour) {
-    const int left = pixel(std::min(x1, x2));
-    const int right = pixel(std::max(x1, x2));
-    const int top = pixel(std::min(y1, y2));
-    const int bottom = pixel(std::max(y1, y2));
+    const QRect r = deviceBox(x1, y1, x2, y2);
     const QColor c = toQColor(colour);
     QPainter& p = painter();
-    const int w = right - left + 1;
-    const int h = bottom - top + 1;
-    p.fillRect(QRect(left, top, w, 1), c);
-    p.fillRect(QRect(left, bottom, w, 1), c);
-    p.fillRect(QRect(left, top, 1, h), c);
-    p.fillRect(QRect(right, top, 1, h), c);
+    const int s = m_scale;
+    p.fillRect(QRect(r.left(), r.top(), r.width(), s), c);
+    p.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), c);
+    p.fillRect(QRect(r.left(), r.top(), s, r.height()), c);
+    p.fillRect(QRect(r.right() - s + 1, r.top(), s, r.height()), c);
 }
 
 void ImageSurface::line(double x1, double y1, double x2, double y2, Rgb colour) {
     QPainter& p = painter();
-    p.setPen(QPen(toQColor(colour), 0));
-    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    if (m_scale == 1) {
+        p.setPen(QPen(toQColor(colour), 0));
+        p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        return;
+    }
+    // One picture pixel wide, through the middles of the device pixels it covers.
+    const double s = m_scale;
+    const double half = (s - 1) / 2;
+    p.setPen(QPen(toQColor(colour), s, Qt::SolidLine, Qt::SquareCap));
+    p.drawLine(QPointF(x1 * s + half, y1 * s + half), QPointF(x2 * s + half, y2 * s + half));
 }
 
 void ImageSurface::ellipse(double cx, double cy, double radius, double aspect, Rgb colour) {
     // Plotted directly: tokens are made of thousands of small outlines, and the generic path
     // stroker of the painter costs several times more per ellipse.
-    const EllipseRadii r = ellipseRadii(std::abs(radius), aspect);
+    // In device pixels: a point of the outline covers scale x scale of them.
+    const int s = m_scale;
+    const double half = (s - 1) / 2.0;
+    const EllipseRadii r = ellipseRadii(std::abs(radius) * s, aspect);
     const double rx = r.horizontal;
     const double ry = r.vertical;
+    cx = cx * s + half;
+    cy = cy * s + half;
     painter();  // the image is detached and owned by this surface while painting
     const int w = m_image.width();
     const int h = m_image.height();
     const QRgb value = toQColor(colour).rgb();
+    const int from = -(s / 2);
     const auto plot = [&](double x, double y) {
         const long px = std::lround(std::nearbyint(x));
         const long py = std::lround(std::nearbyint(y));
-        if (px < 0 || py < 0 || px >= w || py >= h)
-            return;
-        reinterpret_cast<QRgb*>(m_image.scanLine(static_cast<int>(py)))[px] = value;
+        for (int dy = from; dy < from + s; ++dy) {
+            for (int dx = from; dx < from + s; ++dx) {
+                const long qx = px + dx;
+                const long qy = py + dy;
+                if (qx < 0 || qy < 0 || qx >= w || qy >= h)
+                    continue;
+                reinterpret_cast<QRgb*>(m_image.scanLine(static_cast<int>(qy)))[qx] = value;
+            }
+        }
     };
     constexpr double kThin = 1e-9;
     if (rx < kThin || ry < kThin) {
@@ -102,21 +125,31 @@ void ImageSurface::ellipse(double cx, double cy, double radius, double aspect, R
     }
     // One pass over the columns and one over the rows, so steep and flat parts both stay
     // closed.
-    const long x0 = std::max<long>(static_cast<long>(std::ceil(cx - rx)), 0);
-    const long x1 = std::min<long>(static_cast<long>(std::floor(cx + rx)), w - 1);
+    // Each pass keeps its points within the rows (columns) the other pass covers: rounded
+    // on their own, the few points nearest the top, bottom and ends could land one pixel
+    // further out and stand there as a nub of one to three pixels.
+    const double top = std::ceil(cy - ry);
+    const double bottom = std::floor(cy + ry);
+    const double left = std::ceil(cx - rx);
+    const double right = std::floor(cx + rx);
+    const auto within = [](double v, double lo, double hi) {
+        return lo <= hi ? std::clamp(std::nearbyint(v), lo, hi) : v;
+    };
+    const long x0 = std::max<long>(static_cast<long>(left), 0);
+    const long x1 = std::min<long>(static_cast<long>(right), w - 1);
     for (long x = x0; x <= x1; ++x) {
         const double t = (x - cx) / rx;
         const double dy = ry * std::sqrt(std::max(0.0, 1 - t * t));
-        plot(x, cy - dy);
-        plot(x, cy + dy);
+        plot(x, within(cy - dy, top, bottom));
+        plot(x, within(cy + dy, top, bottom));
     }
-    const long y0 = std::max<long>(static_cast<long>(std::ceil(cy - ry)), 0);
-    const long y1 = std::min<long>(static_cast<long>(std::floor(cy + ry)), h - 1);
+    const long y0 = std::max<long>(static_cast<long>(top), 0);
+    const long y1 = std::min<long>(static_cast<long>(bottom), h - 1);
     for (long y = y0; y <= y1; ++y) {
         const double t = (y - cy) / ry;
         const double dx = rx * std::sqrt(std::max(0.0, 1 - t * t));
-        plot(cx - dx, y);
-        plot(cx + dx, y);
+        plot(within(cx - dx, left, right), y);
+        plot(within(cx + dx, left, right), y);
     }
 }
 
@@ -131,9 +164,21 @@ void ImageSurface::clear() {
     m_image.fill(toQColor(m_background));
 }
 
+void ImageSurface::setScale(int scale) {
+    scale = std::max(scale, 1);
+    if (scale == m_scale)
+        return;
+    endPainting();
+    const int w = width();
+    const int h = height();
+    m_scale = scale;
+    m_image = QImage(w * scale, h * scale, QImage::Format_RGB32);
+    m_image.fill(toQColor(m_background));
+}
+
 void ImageSurface::resize(int width, int height) {
-    width = std::max(width, 1);
-    height = std::max(height, 1);
+    width = std::max(width, 1) * m_scale;
+    height = std::max(height, 1) * m_scale;
     if (width == m_image.width() && height == m_image.height())
         return;
     endPainting();

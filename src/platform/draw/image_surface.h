@@ -32,18 +32,26 @@ public:
     void clear();
     // New size; the drawing is kept where it still fits, new area takes the background.
     void resize(int width, int height);
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
-    // The picture as drawn so far.
+    // Coordinates and sizes are in picture pixels; the image holds `scale` x `scale` device
+    // pixels for each (a high-density screen's ratio), so that outlines fall on device
+    // pixels and show sharp. Every outline is one picture pixel wide. A new scale starts a
+    // blank picture of the same size.
+    void setScale(int scale);
+    int scale() const { return m_scale; }
+    int width() const { return m_image.width() / m_scale; }
+    int height() const { return m_image.height() / m_scale; }
+    // The picture as drawn so far, in device pixels (width() * scale() wide).
     const QImage& image() const;
     // Called by refresh(), e.g. to schedule a widget repaint.
     void setRefreshHandler(std::function<void()> handler) { m_onRefresh = std::move(handler); }
 
 private:
     QPainter& painter();
+    QRect deviceBox(double x1, double y1, double x2, double y2) const;
     void endPainting() const;
 
     QImage m_image;
+    int m_scale = 1;
     mutable std::unique_ptr<QPainter> m_painter;
     Rgb m_background;
     std::function<void()> m_onRefresh;

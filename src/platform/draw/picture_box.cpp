@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace tomelin {
 
@@ -22,6 +24,10 @@ const QImage& PictureBox::image() {
 }
 
 void PictureBox::syncSize() {
+    // Drawn at the screen's density: a picture pixel is that many device pixels.
+    const int scale = std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
+    if (m_surface.scale() != scale)
+        m_surface.setScale(scale);
     if (m_surface.width() != width() || m_surface.height() != height())
         m_surface.resize(width(), height());
 }
@@ -34,7 +40,8 @@ void PictureBox::clearPicture() {
 
 void PictureBox::paintEvent(QPaintEvent* /*event*/) {
     QPainter p(this);
-    p.drawImage(0, 0, image());
+    // Device pixel for device pixel on a high-density screen.
+    p.drawImage(QRectF(rect()), image());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

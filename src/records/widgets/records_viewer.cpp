@@ -80,6 +80,7 @@ RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     m_comboB->setEditable(false);
     m_list2 = new TabList(this);
     m_list2->setObjectName(QStringLiteral("List2"));
+    m_list2->setAccessibleName(QStringLiteral("Přehled"));
     m_picture4 = new PictureBox(this, fromQColor(palette().color(QPalette::Window)));
     m_picture4->setObjectName(QStringLiteral("Picture4"));
     m_picture3 = makeBar(this);
@@ -87,8 +88,10 @@ RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     m_picture2 = makeBar(this);
     m_list1 = new TabList(this);
     m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setAccessibleName(QString::fromUtf8(kRecordHeading));
     m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
     m_hscroll1->setObjectName(QStringLiteral("HScroll1"));
+    m_hscroll1->setAccessibleName(QStringLiteral("Posun záznamů"));
     m_hscroll1->setRange(0, kLoadedScrollEnd);
     m_hscroll1->setValue(kLoadedScrollEnd);
     m_hscroll1->setPageStep(1);

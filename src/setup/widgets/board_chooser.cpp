@@ -18,7 +18,10 @@ BoardChooser::BoardChooser(Store& store, SetupMenus& menus, QWidget* parent)
     setObjectName("Frame3");
     m_list1 = new QListWidget(this);
     m_list1->setObjectName("List1");
+    m_list1->setAccessibleName(QStringLiteral("Hrací pole"));
     m_list1->setMinimumHeight(96);
+    m_list1->setTextElideMode(Qt::ElideRight);
+    m_list1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_command3 = new QPushButton(QStringLiteral("Editor"), this);
     m_command3->setObjectName("Command3");
     auto* boardLayout = new QHBoxLayout(this);
@@ -43,7 +46,12 @@ void BoardChooser::NajitMapy() {
         for (int i = 0; i < m_boards.size(); ++i) {
             const std::string& name = m_boards.names[static_cast<std::size_t>(i)];
             if (m_boards.isPlayable(i)) {
-                m_list1->addItem(QString::fromStdString(name));
+                auto* item = new QListWidgetItem(QString::fromStdString(name));
+                // A name wider than the list is cut there; the tooltip gives it whole.
+                if (m_list1->fontMetrics().horizontalAdvance(item->text()) >
+                    m_list1->viewport()->width() - 8)
+                    item->setToolTip(item->text());
+                m_list1->addItem(item);
                 continue;
             }
             // Listed so that it can be seen and deleted, but plainly not a board to play.

@@ -1,5 +1,8 @@
 #include "setup/widgets/key_colours.h"
 
+#include "drawing/title_strip.h"
+#include "platform/draw/image_surface.h"
+
 #include <QPainter>
 #include <cmath>
 
@@ -81,6 +84,33 @@ QImage setupTitleStrip(int width, int height, const QColor& buttonFace) {
         p.fillRect(0, row, strip.width(), 1, c);
     }
     return strip;
+}
+
+}  // namespace tomelin
+
+namespace tomelin {
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    return contrastRatio(fromQColor(a), fromQColor(b));
+}
+
+QColor readableOn(const QColor& wanted, const QColor& background) {
+    constexpr double kText = 4.5;
+    if (contrastRatio(wanted, background) >= kText)
+        return wanted;
+    const QColor end = contrastRatio(background, QColor(Qt::white)) >
+                               contrastRatio(background, QColor(Qt::black))
+                           ? QColor(Qt::white)
+                           : QColor(Qt::black);
+    for (int step = 1; step <= 20; ++step) {
+        const double t = step / 20.0;
+        const QColor mixed(static_cast<int>(std::lround(wanted.red() + (end.red() - wanted.red()) * t)),
+                           static_cast<int>(std::lround(wanted.green() + (end.green() - wanted.green()) * t)),
+                           static_cast<int>(std::lround(wanted.blue() + (end.blue() - wanted.blue()) * t)));
+        if (contrastRatio(mixed, background) >= kText)
+            return mixed;
+    }
+    return end;
 }
 
 }  // namespace tomelin

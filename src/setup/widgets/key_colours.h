@@ -34,4 +34,11 @@ void RecolourKeyColours(QImage& image, const QColor& k, const SystemColours& sys
 // each channel rounded halves to even, each pixel row in the colour of the line above it.
 QImage setupTitleStrip(int width, int height, const QColor& buttonFace);
 
+// Contrast of two colours as a reader sees it: the ratio of their relative luminances, 1
+// (the same) to 21 (black on white).
+double contrastRatio(const QColor& a, const QColor& b);
+// `wanted` when it reads on `background` at 4.5:1 or better, otherwise the nearest colour
+// towards white (on a dark background) or black (on a light one) that does.
+QColor readableOn(const QColor& wanted, const QColor& background);
+
 }  // namespace tomelin

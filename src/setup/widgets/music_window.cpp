@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 #include <algorithm>
+#include <cstdint>
 
 #include "drawing/title_strip.h"
 #include "platform/draw/picture_box.h"
@@ -51,12 +52,14 @@ MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
     setFixedSize(kClientSize + QSize(extra, 0));
 
     m_songs->setObjectName(QStringLiteral("Combo1"));
+    m_songs->setAccessibleName(QStringLiteral("Skladby"));
     m_songs->setGeometry(kListPlace.adjusted(0, 0, extra, 0));
     m_strip->setObjectName(QStringLiteral("Picture1"));
     m_strip->setGeometry(kStripPlace.adjusted(0, 0, extra, 0));
     m_stripOff->setObjectName(QStringLiteral("Picture2"));
     m_stripOff->setGeometry(kStripPlace.adjusted(0, 0, extra, 0));
     m_marker->setObjectName(QStringLiteral("Command2"));
+    m_marker->setAccessibleName(QStringLiteral("Místo ve skladbě"));
     m_marker->setGeometry(kMarkerPlace);
     m_marker->setFocusPolicy(Qt::NoFocus);
     m_marker->hide();
@@ -71,11 +74,14 @@ MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
     connect(m_songs, &QListWidget::currentRowChanged, this, [this] { songChosen(); });
     // The inactive strips follow the window system's activation instead of polling it.
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MusicWindow::activeWindowChanged);
+    QCoreApplication::instance()->installNativeEventFilter(this);
 
     loadSongs(std::nullopt);
 }
 
 MusicWindow::~MusicWindow() {
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->removeNativeEventFilter(this);
     m_positionTimer->stop();
     m_player->stop();
     m_player->close();
@@ -168,9 +174,11 @@ void MusicWindow::toggle() {
         hide();
         return;
     }
+    // The window that asked keeps the keyboard: its next keys (the game's arrows, a second
+    // "H") must not reach the song list. A click into this window activates it as usual.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
     show();
     raise();
-    activateWindow();
 }
 
 void MusicWindow::paintTitleStrips() {
@@ -202,7 +210,42 @@ bool MusicWindow::isProgramWindow(QWindow* active) const {
                        });
 }
 
+bool MusicWindow::nativeEventFilter(const QByteArray& eventType, void* message,
+                                    qintptr* /*result*/) {
+    if (eventType != "xcb_generic_event_t" || message == nullptr)
+        return false;
+    // The head of an X FocusIn (9) or FocusOut (10) event: type, detail, sequence, window,
+    // mode (0 normal, 1 grab, 2 ungrab, 3 while grabbed).
+    struct FocusEvent {
+        std::uint8_t type;
+        std::uint8_t detail;
+        std::uint16_t sequence;
+        std::uint32_t window;
+        std::uint8_t mode;
+    };
+    const auto* e = static_cast<const FocusEvent*>(message);
+    const int type = e->type & 0x7F;
+    constexpr int kFocusIn = 9;
+    constexpr int kFocusOut = 10;
+    constexpr int kNotifyGrab = 1;
+    constexpr int kNotifyUngrab = 2;
+    constexpr int kDetailPointer = 5;
+    if ((type != kFocusIn && type != kFocusOut) || e->detail == kDetailPointer)
+        return false;
+    if (type == kFocusOut && e->mode == kNotifyGrab)
+        m_grabbed = true;
+    else if (type == kFocusIn || e->mode != kNotifyGrab)
+        m_grabbed = type == kFocusIn ? false : m_grabbed && e->mode != kNotifyUngrab;
+    return false;
+}
+
 void MusicWindow::activeWindowChanged(QWindow* active) {
+    // A pop-up menu of a program window counts as that window; no window at all while the
+    // keyboard is grabbed (a move, a menu) leaves the caption as it was.
+    if (active != nullptr && active->type() == Qt::Popup)
+        return;
+    if (active == nullptr && (m_grabbed || QApplication::activePopupWidget() != nullptr))
+        return;
     m_stripOff->setVisible(active == nullptr || active != windowHandle());
     const bool inactive = !isProgramWindow(active);
     if (inactive != m_gameBarInactive) {

@@ -2,6 +2,7 @@
 // `MusicWindow` (`MPlay`), the music window "Hudba ke Tomelinu": the song list, the playing
 // position on its title strip, and the songs played over and over until "(Ticho)" is chosen.
 
+#include <QAbstractNativeEventFilter>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -31,7 +32,7 @@ class PictureBox;
 //     music.addProgramWindow(&form1);    // windows that keep the game's caption active:
 //     music.addProgramWindow(&tomel);    // the setup, game and About windows
 //     connect(&music, &MusicWindow::gameBarInactiveChanged, &tomel, <show/hide Picture4>);
-class MusicWindow : public QWidget {
+class MusicWindow : public QWidget, public QAbstractNativeEventFilter {
     Q_OBJECT
 public:
     // Without a player, plays through FluidSynth on the system's audio device.
@@ -59,8 +60,8 @@ public:
     // song again once its position has stood still for 20 ticks.
     void positionTick();
 
-    // Shows the window when hidden (bringing it to the front), hides it when shown: the
-    // "Hudba" buttons and the game window's "H" key.
+    // Shows the window when hidden (in front, but without taking the keyboard from the
+    // window that asked), hides it when shown: the "Hudba" buttons and the game window's "H".
     void toggle();
 
     // `PaintTitleStrip` for both strips: `Picture1` active, `Picture2` inactive.
@@ -82,6 +83,14 @@ signals:
     // program's windows is active) or hidden. Emitted when that changes.
     void gameBarInactiveChanged(bool inactive);
 
+public:
+    // X takes the keyboard away from the program's window for as long as a window is moved
+    // by its caption or a pop-up menu is open (a grab). Qt then reports no active window,
+    // though the window system still treats it as active: the caption must not turn grey.
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    // Whether such a grab is on (tests drive it through the same X events).
+    bool keyboardGrabbed() const { return m_grabbed; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -101,6 +110,7 @@ private:
     PlaybackWatch m_watch;
     std::vector<QPointer<QWidget>> m_programWindows;
     bool m_gameBarInactive = true;
+    bool m_grabbed = false;
 };
 
 }  // namespace tomelin

@@ -1,5 +1,9 @@
 #include "setup/widgets/player_panel.h"
 
+#include <QKeyEvent>
+
+#include "gamewin/pressable.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
@@ -22,9 +26,19 @@ constexpr int kPreviewHeight = 54;
 QRadioButton* strengthOption(const QString& text, const QColor& background, QWidget* parent) {
     auto* option = new QRadioButton(text, parent);
     option->setAutoFillBackground(true);
-    option->setStyleSheet(QStringLiteral("QRadioButton { color: white; background: %1; "
-                                         "padding: 2px 6px; }")
-                              .arg(background.name()));
+    // The style's own indicator is dark on these dark rows: a white ring, a white dot when
+    // chosen, and a dotted frame while it has the keyboard.
+    option->setStyleSheet(
+        QStringLiteral("QRadioButton { color: white; background: %1; padding: 2px 6px; "
+                       "border: 1px solid %1; }"
+                       "QRadioButton:focus { border: 1px dotted white; }"
+                       "QRadioButton::indicator { width: 10px; height: 10px; border-radius: 7px; "
+                       "border: 2px solid white; background: %1; }"
+                       "QRadioButton::indicator:checked { background: qradialgradient(cx: 0.5, "
+                       "cy: 0.5, radius: 0.5, fx: 0.5, fy: 0.5, stop: 0 white, stop: 0.55 white, "
+                       "stop: 0.65 %1, stop: 1 %1); }"
+                       "QRadioButton::indicator:disabled { border-color: #9a9a9a; }")
+            .arg(background.name()));
     return option;
 }
 
@@ -55,15 +69,23 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
         Combo1->addItem(QString::fromStdString(text));
     }
     auto* form = new QGridLayout(Frame4);
-    form->addWidget(new QLabel(QStringLiteral("Jméno:"), Frame4), 0, 0);
+    auto* nameLabel = new QLabel(QStringLiteral("Jméno:"), Frame4);
+    nameLabel->setBuddy(Text3);
+    Text3->setAccessibleName(QStringLiteral("Jméno %1. hráče").arg(m_index + 1));
+    if (Text3->lineEdit() != nullptr)
+        Text3->lineEdit()->setAccessibleName(Text3->accessibleName());
+    form->addWidget(nameLabel, 0, 0);
     form->addWidget(Text3, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("Čas na hru:"), Frame4), 1, 0);
+    auto* timeLabel = new QLabel(QStringLiteral("Čas na hru:"), Frame4);
+    timeLabel->setBuddy(Combo1);
+    Combo1->setAccessibleName(QStringLiteral("Čas na hru %1. hráče").arg(m_index + 1));
+    form->addWidget(timeLabel, 1, 0);
     form->addWidget(Combo1, 1, 1);
     form->setColumnStretch(1, 1);
 
     Frame7 = new QGroupBox(QStringLiteral("Inteligence počítače"), this);
-    Option21 = strengthOption(QStringLiteral("Začátečník"), QColor(128, 128, 128), Frame7);
-    Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(95, 95, 95), Frame7);
+    Option21 = strengthOption(QStringLiteral("Začátečník"), QColor(112, 112, 112), Frame7);
+    Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(88, 88, 88), Frame7);
     Option23 = strengthOption(QStringLiteral("Génius"), QColor(64, 64, 64), Frame7);
     Option24 = strengthOption(QStringLiteral("Velmistr"), QColor(36, 36, 36), Frame7);
     Option21->setObjectName(QStringLiteral("Option21"));
@@ -87,6 +109,12 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Picture2 = new QFrame(this);
     Picture2->setFocusPolicy(Qt::StrongFocus);
     static_cast<QFrame*>(Picture2)->setFrameShape(QFrame::StyledPanel);
+    // Space or Return opens the token chooser as a click on the picture does; the frame
+    // turns the selection colour while it has the keyboard.
+    Picture2->setStyleSheet(
+        QStringLiteral("QFrame:focus { border: 3px solid palette(highlight); }"));
+    Picture2->installEventFilter(this);
+    markPressable(*Picture2, QStringLiteral("Figurka %1. hráče").arg(m_index + 1));
     Picture7 = new PictureBox(Picture2, rgb(0, 0, 0));
     Picture7->setObjectName(QStringLiteral("Picture7"));
     Picture7->setToolTip(QStringLiteral("Změnit figurku"));
@@ -251,6 +279,14 @@ void PlayerPanel::kindChanged() {
 }
 
 bool PlayerPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Picture2 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter) {
+            emit previewClicked();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == Text3->lineEdit()) {
             emit nameBoxClicked();

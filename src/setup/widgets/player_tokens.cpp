@@ -26,7 +26,7 @@ PlayerTokens::PlayerTokens(std::array<PlayerPanel*, 2> panels, TokenChooser& cho
 }
 
 void PlayerTokens::figur(int i) {
-    m_chooser.load(i, m_styles[i], m_panels[i]->strengthMark());
+    m_chooser.load(i, m_styles[i], m_panels[i]->strengthMark(), m_styles[1 - i]);
 }
 
 void PlayerTokens::SetFigur(int player) {

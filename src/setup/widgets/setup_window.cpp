@@ -6,7 +6,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "gamewin/window_layout.h"
 #include "records/game_record.h"
@@ -26,8 +28,9 @@ namespace {
 
 const QString kCaption = QStringLiteral("Tomelin");
 const QString kNoRecords = QStringLiteral("Zatím nejsou žádné záznamy výsledků");
+// A line for each sentence, and "z" kept with "nich" (no one-letter word ends a line).
 const QString kSameTokens = QStringLiteral(
-    "Oba hráči mají stejnou figurku. Změňte tvar nebo barvu figurky jednoho z nich.");
+    "Oba hráči mají stejnou figurku.\nZměňte tvar nebo barvu figurky jednoho z\u00A0nich.");
 
 bool sameLook(const PlayerStyle& a, const PlayerStyle& b) {
     return a.shape == b.shape && a.colour == b.colour;
@@ -42,6 +45,10 @@ SetupWindow::SetupWindow(Store& store, int detailLevel, RandomSource& random, QW
       m_title(Artwork::titlePicture()) {
     setObjectName("Form1");
     setWindowTitle(kCaption);
+    // A fixed size: the window system offers no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     m_chooser = new TokenChooser(detailLevel, random, this);
     m_menus = new SetupMenus(this);
     buildControls();
@@ -87,6 +94,12 @@ void SetupWindow::buildControls() {
     m_command1->setMinimumHeight(36);
     m_command1->setDefault(true);
     connect(m_command1, &QPushButton::clicked, this, &SetupWindow::Command1_Click);
+    // Return presses START wherever the keyboard is in the window (Space presses the button
+    // that has the keyboard); the lists' pop-ups keep their own Return.
+    for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, m_command1, &QPushButton::click);
+    }
     m_check2 = new QPushButton(QStringLiteral("Záznamy her"), this);
     m_check2->setObjectName("Check2");
     m_check2->setMinimumHeight(36);
@@ -102,7 +115,7 @@ void SetupWindow::buildControls() {
     // A kept unfinished game: a button as big as START beside it.
     m_resume = new ResumeOffer(*this, startFont);
     connect(m_resume, &ResumeOffer::chosen, this, [this] {
-        hide();
+        hideForGame();
         emit resumeRequested();
     });
     auto* buttons = new QHBoxLayout;
@@ -213,7 +226,7 @@ void SetupWindow::Command1_Click() {
         return;
     }
     // Hidden first, so that a game window refusing the board can bring this window back.
-    hide();
+    hideForGame();
     emit startGame(request);
 }
 
@@ -229,8 +242,18 @@ void SetupWindow::showNote(const QString& text) {
     m_resume->showNote(text);
 }
 
+void SetupWindow::hideForGame() {
+    m_placeBeforeGame = geometry().topLeft();  // the inside, without the frame
+    hide();
+}
+
 void SetupWindow::returnFromGame() {
     PruzkHer();
+    // Asked for explicitly, the place is kept; left to the window manager, a window shown
+    // again is placed anew, away from the music window when that is open.
+    // (A move to where the widget thinks it still is would be dropped: the window is told.)
+    if (m_placeBeforeGame && windowHandle())
+        windowHandle()->setPosition(*m_placeBeforeGame);
     show();
     raise();
     activateWindow();

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
+#include <QPoint>
 
 #include "core/game.h"
 #include "drawing/token_painter.h"
@@ -117,6 +119,8 @@ private:
     void buildControls();
     void boardSelected(const QString& name, const QString& boardString);
     void runDialog(QDialog& dialog);
+    // START and "Pokračovat ve hře": hidden while the game runs, its place kept.
+    void hideForGame();
     void showMessage(const QString& title, const QString& text);
 
     Store& m_store;
@@ -136,6 +140,7 @@ private:
     QPushButton* m_check2 = nullptr;
     DialogRunner m_runDialog;
     MessageHandler m_showMessage;
+    std::optional<QPoint> m_placeBeforeGame;
 };
 
 }  // namespace tomelin

@@ -17,6 +17,7 @@ namespace {
 
 const QString kCaptionPrefix = QStringLiteral("Výběr figurky hráče");
 const QString kShapeTip = QStringLiteral("Tvar žetonu");
+const QString kTakenNote = QStringLiteral("Tuto figurku už má %1. hráč.");
 constexpr int kPreviewHeight = 66;
 
 }  // namespace
@@ -38,8 +39,10 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     m_combo = new QComboBox(this);
     m_combo->setObjectName("Combo1");
     m_combo->setToolTip(kShapeTip);
+    m_combo->setAccessibleName(kShapeTip);
     m_preview = new PictureBox(this, rgb(0, 0, 0));
     m_preview->setObjectName("Picture2");
+    m_preview->setAccessibleName(QStringLiteral("Náhled figurky"));
     m_preview->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
     m_swatch = new QLabel(this);
     m_swatch->setObjectName("Picture3");
@@ -59,9 +62,27 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
         label->setAlignment(Qt::AlignCenter);
         sliders->addWidget(label, 0, c);
         sliders->addWidget(bar, 1, c, Qt::AlignHCenter);
+        // The channel's value under its slider (0 ... 255).
+        auto* value = new QLabel(this);
+        value->setObjectName(QStringLiteral("value%1").arg(c));
+        value->setAlignment(Qt::AlignCenter);
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("255")) + 4);
+        sliders->addWidget(value, 2, c);
+        m_values[c] = value;
         m_sliders[c] = bar;
+        static const char* const spoken[3] = {"Červená", "Zelená", "Modrá"};
+        bar->setAccessibleName(QString::fromUtf8(spoken[c]));
+        bar->setFocusPolicy(Qt::StrongFocus);
         connect(bar, &QScrollBar::valueChanged, this, &TokenChooser::sliderChanged);
     }
+
+    m_taken = new QLabel(this);
+    m_taken->setObjectName("takenNote");
+    m_taken->setWordWrap(true);
+    QFont takenFont = m_taken->font();
+    takenFont.setBold(true);
+    m_taken->setFont(takenFont);
+    m_taken->hide();
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName("Command1");
@@ -71,7 +92,10 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     m_timer->setObjectName("Timer1");
     m_timer->setInterval(kPreviewDelayMs);
     connect(m_timer, &QTimer::timeout, this, &TokenChooser::redrawPreview);
-    connect(m_combo, &QComboBox::currentIndexChanged, this, [this] { redrawPreview(); });
+    connect(m_combo, &QComboBox::currentIndexChanged, this, [this] {
+        redrawPreview();
+        showTaken();
+    });
     connect(m_preview, &PictureBox::pressed, this, [this] { redrawPreview(); });
     connect(m_ok, &QPushButton::clicked, this, &TokenChooser::Command1_Click);
 
@@ -86,6 +110,7 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addLayout(top);
+    layout->addWidget(m_taken);
     layout->addWidget(m_ok);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     // Wide enough for the longest title it gets, "Výběr figurky hráče 2".
@@ -94,8 +119,11 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     m_timer->stop();
 }
 
-void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengthMark) {
+void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengthMark,
+                        const std::optional<PlayerStyle>& other) {
     m_strengthMark = strengthMark;
+    m_other = other;
+    m_taken->setText(kTakenNote.arg(playerIndex == 0 ? 2 : 1));
     {
         const QSignalBlocker block(m_combo);
         m_combo->clear();
@@ -109,6 +137,16 @@ void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengt
         m_sliders[c]->setValue(indices[c]);
     }
     m_combo->setCurrentIndex(validShape(current.shape) - 1);
+    showTaken();
+}
+
+bool TokenChooser::takenByOther() const {
+    return m_other && validShape(m_other->shape) == shape() &&
+           colourOfIndices(channelIndices(m_other->colour)) == colour();
+}
+
+void TokenChooser::showTaken() {
+    m_taken->setVisible(takenByOther());
 }
 
 AppliedToken TokenChooser::SetFigur(bool computer) const {
@@ -140,10 +178,17 @@ ChannelIndices TokenChooser::sliders() const {
 }
 
 void TokenChooser::sliderChanged() {
+    const ChannelIndices indices = sliders();
+    for (int c = 0; c < 3; ++c) {
+        if (m_values[c] != nullptr)
+            m_values[c]->setText(QString::number(channelValue(indices[c])));
+    }
     QPalette palette = m_swatch->palette();
     palette.setColor(QPalette::Window, toQColor(colour()));
     m_swatch->setPalette(palette);
     m_timer->start();
+    if (m_taken)
+        showTaken();
 }
 
 void TokenChooser::redrawPreview() {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 #include "core/ports.h"
 #include "drawing/token_painter.h"
@@ -42,7 +43,12 @@ public:
     // hráče N" for player index `playerIndex`, puts the sliders at the indices of the current
     // colour and selects the current shape (a shape outside 1..8 selects "Obdélník").
     // `strengthMark` is the mark the preview draws: 0 a person, 1..3 the computer's strength.
-    void load(int playerIndex, const PlayerStyle& current, int strengthMark);
+    // `other` is the other player's token: while the choice looks the same (shape and
+    // colour), a note says that the other player already has it.
+    void load(int playerIndex, const PlayerStyle& current, int strengthMark,
+              const std::optional<PlayerStyle>& other = std::nullopt);
+    // Whether the choice looks like the other player's token (the note is shown).
+    bool takenByOther() const;
 
     // `SetFigur`'s computation: the token made of the chooser's shape and colour with the
     // highlight colour and icon of its colour class for a person or a computer player.
@@ -61,7 +67,8 @@ public:
     void Command1_Click();
 
     // The parts by object name: "Combo1" (shapes), "VScroll1_0" … "VScroll1_2" (red, green,
-    // blue), "Picture2" (the preview), "Picture3" (the swatch) and "Command1" (OK).
+    // blue) with their values "value0" … "value2", "Picture2" (the preview), "Picture3" (the swatch), "takenNote" (the other
+    // player has this token) and "Command1" (OK).
 
 signals:
     // OK was pressed for player 1 or 2.
@@ -69,14 +76,18 @@ signals:
 
 private:
     void sliderChanged();
+    void showTaken();
 
     int m_detailLevel;
     RandomSource& m_random;
     int m_strengthMark = 0;
     QComboBox* m_combo = nullptr;
     std::array<QScrollBar*, 3> m_sliders{};
+    std::array<QLabel*, 3> m_values{};
     QLabel* m_swatch = nullptr;
     PictureBox* m_preview = nullptr;
+    QLabel* m_taken = nullptr;
+    std::optional<PlayerStyle> m_other;
     QPushButton* m_ok = nullptr;
     QTimer* m_timer = nullptr;
 };

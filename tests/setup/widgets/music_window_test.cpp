@@ -1,6 +1,8 @@
 #include "setup/widgets/music_window.h"
 
 #include <gtest/gtest.h>
+#include <array>
+#include <cstdint>
 #include <QSignalSpy>
 #include <QTest>
 #include <QListWidget>
@@ -175,6 +177,45 @@ TEST_F(MusicWindowTest, StripsFollowWhichWindowIsActive) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_FALSE(inactiveStripShown(window));
+}
+
+// While X has the keyboard grabbed (a move by the caption, a pop-up menu) Qt reports no
+// active window; the game's caption stays as it was until the grab ends and the real
+// activation is known again.
+TEST_F(MusicWindowTest, AKeyboardGrabDoesNotDeactivateTheGameCaption) {
+    QWidget game;
+    game.show();
+    window.addProgramWindow(&game);
+    bool gameBarInactive = true;
+    QObject::connect(&window, &MusicWindow::gameBarInactiveChanged, &window,
+                     [&gameBarInactive](bool inactive) { gameBarInactive = inactive; });
+    window.activeWindowChanged(game.windowHandle());
+    ASSERT_FALSE(gameBarInactive);
+    // An X focus event: type, detail, sequence, window, mode.
+    const auto focus = [this](std::uint8_t type, std::uint8_t detail, std::uint8_t mode) {
+        std::array<std::uint8_t, 32> event{};
+        event[0] = type;
+        event[1] = detail;
+        event[8] = mode;
+        qintptr result = 0;
+        EXPECT_FALSE(window.nativeEventFilter("xcb_generic_event_t", event.data(), &result));
+    };
+    constexpr std::uint8_t kIn = 9, kOut = 10, kNonlinear = 3, kPointer = 5;
+    focus(kOut, kNonlinear, 1);  // grab
+    EXPECT_TRUE(window.keyboardGrabbed());
+    window.activeWindowChanged(nullptr);
+    EXPECT_FALSE(gameBarInactive);
+    focus(kIn, kPointer, 0);  // pointer-only focus events say nothing
+    EXPECT_TRUE(window.keyboardGrabbed());
+    focus(kIn, kNonlinear, 2);  // ungrab: the focus is back
+    EXPECT_FALSE(window.keyboardGrabbed());
+    window.activeWindowChanged(game.windowHandle());
+    EXPECT_FALSE(gameBarInactive);
+    // Without a grab, no active window is another program's.
+    focus(kOut, kNonlinear, 0);
+    EXPECT_FALSE(window.keyboardGrabbed());
+    window.activeWindowChanged(nullptr);
+    EXPECT_TRUE(gameBarInactive);
 }
 
 // Over the real FluidSynth player without a device: the shipped songs sound and move the

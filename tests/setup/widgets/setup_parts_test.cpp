@@ -17,6 +17,7 @@
 #include "setup/widgets/player_panel.h"
 #include "setup/widgets/player_tokens.h"
 #include "setup/widgets/setup_menus.h"
+#include "support/contrast.h"
 #include "support/window_parts.h"
 
 namespace tomelin {
@@ -72,6 +73,31 @@ TEST_F(BoardChooserTest, ListsTheBuiltinsAndTheStoredBoardsAndTellsWhichIsChosen
     chooser.EDMAP_Click();  // nor edited
     EXPECT_TRUE(dialogs.isEmpty());
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// The four strengths sit on rows from grey to nearly black: each row's round indicator
+// stands out from its row (3:1 at least, as a control's parts must), and so does its text.
+TEST(PlayerPanel, StrengthIndicatorsStandOutFromTheirDarkRows) {
+    PlayerPanel panel(0);
+    panel.chooseComputer();
+    panel.show();
+    for (const char* name : {"Option21", "Option22", "Option23", "Option24"}) {
+        SCOPED_TRACE(name);
+        QRadioButton& option = part<QRadioButton>(panel, name);
+        for (const bool chosen : {false, true}) {
+            if (chosen)
+                option.setChecked(true);
+            else
+                part<QRadioButton>(panel, name == std::string("Option21") ? "Option22" : "Option21")
+                    .setChecked(true);
+            const QImage image = option.grab().toImage();
+            const QColor row = image.pixelColor(image.width() - 3, image.height() / 2);
+            // The indicator lies at the row's left, before the text.
+            const QRect indicator(0, 0, 24, image.height());
+            EXPECT_GE(test::strongestContrast(image, indicator, row), 3.0) << chosen;
+            EXPECT_GE(test::contrastRatio(option.palette().color(QPalette::WindowText), row), 4.5);
+        }
+    }
 }
 
 TEST(PlayerTokens, AppliesTokensAndBringsBackAKnownPlayersLastOne) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QTextLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -96,7 +97,7 @@ TEST_F(SetupWindowTest, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntil
 
     // With all 99 slots taken a new board is refused instead of overwriting one.
     for (int slot = 4; slot <= 99; ++slot) {
-        storeBoard(slotText(slot), "Pole");
+        storeBoard(slotText(slot), ("Pole " + slotText(slot)).c_str());
     }
     form.NajitMapy();
     editor.clear();
@@ -233,10 +234,48 @@ TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Tomelin|Oba hráči mají stejnou figurku.")))
         << messages[0].toStdString();
+    // However wide the box lays it out, no line ends with a one-letter word ("z").
+    const QString text = messages[0].section(QLatin1Char('|'), 1);
+    for (int width = 120; width <= 700; width += 7) {
+        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+            QTextLayout layout(paragraph, QApplication::font());
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                const QString shown =
+                    paragraph.mid(line.textStart(), line.textLength()).trimmed();
+                const QString last = shown.section(QLatin1Char(' '), -1);
+                EXPECT_GT(last.size(), 1) << width << ": " << shown.toStdString();
+            }
+            layout.endLayout();
+        }
+    }
     test::part<QComboBox>(*form.panel(1), "Text3").setEditText(QStringLiteral("Bohouš"));
     form.Command1_Click();
     EXPECT_EQ(started.count(), 1);
     EXPECT_EQ(messages.size(), 1);
+}
+
+// Return is START wherever the keyboard is in the window: the name box, the board list, the
+// logo button that has it after start-up.
+TEST_F(SetupWindowTest, ReturnPressesStartWhereverTheKeyboardIs) {
+    SetupWindow& form = launch();
+    QSignalSpy started(&form, &SetupWindow::startGame);
+    QWidget* places[] = {&test::part<QComboBox>(*form.panel(0), "Text3"), &boardList(),
+                         &test::part<QWidget>(form, "Check3")};
+    int expected = 0;
+    for (QWidget* place : places) {
+        SCOPED_TRACE(place->objectName().toStdString());
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        place->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(started.count(), ++expected);
+    }
+    form.show();
+    QTest::keyClick(&boardList(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(started.count(), ++expected);
 }
 
 // The message box itself, as the user gets it: its title, text, one OK button and no icon.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QComboBox>
+#include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
 
@@ -25,6 +26,12 @@ TEST_F(TokenChooserTest, LoadShowsThePlayersShapeAndSnapsHisColourToTheSliders) 
     EXPECT_EQ(chooser.sliders(), (ChannelIndices{0, 2, 4}));
     EXPECT_EQ(chooser.shape(), 3);
     EXPECT_EQ(chooser.colour(), rgb(255, 135, 15));
+    // Each slider shows its channel's value.
+    EXPECT_EQ(test::part<QLabel>(chooser, "value0").text(), QStringLiteral("255"));
+    EXPECT_EQ(test::part<QLabel>(chooser, "value1").text(), QStringLiteral("135"));
+    EXPECT_EQ(test::part<QLabel>(chooser, "value2").text(), QStringLiteral("15"));
+    test::part<QScrollBar>(chooser, "VScroll1_", 1).setValue(1);
+    EXPECT_EQ(test::part<QLabel>(chooser, "value1").text(), QStringLiteral("195"));
 
     // A damaged shape selects the first one.
     for (int damaged : {9, 0}) {
@@ -32,6 +39,29 @@ TEST_F(TokenChooserTest, LoadShowsThePlayersShapeAndSnapsHisColourToTheSliders) 
         EXPECT_EQ(test::part<QComboBox>(chooser, "Combo1").currentIndex(), 0) << damaged;
         EXPECT_EQ(chooser.shape(), 1) << damaged;
     }
+}
+
+// While the choice looks like the other player's token (same shape, same colour on the
+// sliders' grid), the chooser says that he already has it.
+TEST_F(TokenChooserTest, TheOtherPlayersTokenIsShownAsTaken) {
+    QLabel& note = test::part<QLabel>(chooser, "takenNote");
+    const PlayerStyle blueOval{rgb(0, 127, 225), 5, kWhite};
+    chooser.load(0, PlayerStyle{rgb(255, 128, 0), 5, kWhite}, 0, blueOval);
+    EXPECT_FALSE(chooser.takenByOther());
+    EXPECT_FALSE(note.isVisibleTo(&chooser));
+    test::part<QScrollBar>(chooser, "VScroll1_", 0).setValue(4);
+    test::part<QScrollBar>(chooser, "VScroll1_", 2).setValue(0);
+    EXPECT_TRUE(chooser.takenByOther());
+    EXPECT_TRUE(note.isVisibleTo(&chooser));
+    EXPECT_EQ(note.text(), QStringLiteral("Tuto figurku už má 2. hráč."));
+    test::part<QComboBox>(chooser, "Combo1").setCurrentIndex(0);  // another shape
+    EXPECT_FALSE(note.isVisibleTo(&chooser));
+    // Player 2 opening it on player 1's token; without another token nothing is taken.
+    chooser.load(1, blueOval, 0, blueOval);
+    EXPECT_TRUE(note.isVisibleTo(&chooser));
+    EXPECT_EQ(note.text(), QStringLiteral("Tuto figurku už má 1. hráč."));
+    chooser.load(1, blueOval, 0);
+    EXPECT_FALSE(note.isVisibleTo(&chooser));
 }
 
 TEST_F(TokenChooserTest, SetFigurGivesClassHighlightAndIconForPersonAndComputer) {
