@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 #include "core/winner.h"
 
@@ -139,18 +138,18 @@ std::vector<StoredGameRecord> readGameRecords(Store& store) {
 }
 
 int lowestFreeRecordNumber(Store& store) {
-    std::set<int> taken;
-    for (const NumberedSubkey& record :
-         numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName, kRecBoard)) {
-        if (!record.values.empty() && !isEmptyValue(record.values.front().value))
-            taken.insert(record.number);
+    // Only the names of the taken keys are read, not the records. With n of them the answer
+    // is at most n + 1, so larger numbers need not be remembered.
+    const std::vector<std::string> names = store.subkeysWithNonEmptyValue(kRecordsKey, kRecBoard);
+    std::vector<bool> taken(names.size() + 2, false);
+    for (const std::string& name : names) {
+        const auto number = recordNumberFromKeyName(name);
+        if (number && *number < static_cast<int>(taken.size()))
+            taken[static_cast<std::size_t>(*number)] = true;
     }
     int number = 1;
-    for (int used : taken) {
-        if (used != number)
-            break;
+    while (taken[static_cast<std::size_t>(number)])
         ++number;
-    }
     return number;
 }
 

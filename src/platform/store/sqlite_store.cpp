@@ -29,6 +29,7 @@ enum Stmt : std::size_t {
     kAllValues,
     kSubkeysWithValues,
     kSubkeysWithValue,
+    kSubkeysWithNonEmpty,
     kStmtCount,
 };
 
@@ -49,6 +50,9 @@ const char* const kStatementSql[kStmtCount] = {
     "SELECT k.id, k.name, v.name, v.type, v.data FROM store_keys k "
     "LEFT JOIN store_values v ON v.key_id = k.id AND v.name = ?2 WHERE k.parent = ?1 "
     "ORDER BY k.id",
+    // Text counts when it has at least one byte; integers always (unsupported types never).
+    "SELECT k.name FROM store_keys k JOIN store_values v ON v.key_id = k.id AND v.name = ?2 "
+    "WHERE k.parent = ?1 AND (v.type = 4 OR (v.type = 1 AND length(v.data) > 0))",
 };
 
 // Keys are found by their whole path; names compare without regard to ASCII case, as
@@ -246,7 +250,7 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
 sqlite3* openReadOnlyConnection(const std::string& path, bool immutable, int& rc) {
     sqlite3* db = nullptr;
     rc = sqlite3_open_v2(fileUri(path, immutable ? "immutable=1" : "mode=ro").c_str(), &db,
-                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(db);
         return nullptr;
@@ -383,7 +387,7 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
     }
     sqlite3* db = nullptr;
     int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK || sqlite3_db_readonly(db, "main") == 1) {
         result.error = SqliteOpenError::CannotOpen;
         result.detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
@@ -672,6 +676,20 @@ std::vector<SubkeyValues> SqliteStore::subkeysWithValues(std::string_view path,
         result.back().values.push_back(columnValue(*list, 2));
     }
     return result;
+}
+
+std::vector<std::string> SqliteStore::subkeysWithNonEmptyValue(std::string_view path,
+                                                               std::string_view name) {
+    std::vector<std::string> names;
+    const std::int64_t parent = keyId(normalizeKeyPath(path));
+    if (parent == 0)
+        return names;
+    Statement list(*this, kSubkeysWithNonEmpty);
+    sqlite3_bind_int64(*list, 1, parent);
+    bindText(*list, 2, name);
+    while (sqlite3_step(*list) == SQLITE_ROW)
+        names.push_back(columnText(*list, 0));
+    return names;
 }
 
 bool SqliteStore::beginTransaction() {

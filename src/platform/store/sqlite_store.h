@@ -62,6 +62,8 @@ public:
     std::vector<StoredValue> values(KeyHandle key) override;
     std::vector<SubkeyValues> subkeysWithValues(
         std::string_view path, std::optional<std::string_view> onlyName = std::nullopt) override;
+    std::vector<std::string> subkeysWithNonEmptyValue(std::string_view path,
+                                                      std::string_view name) override;
     bool beginTransaction() override;
     bool commitTransaction() override;
     void rollbackTransaction() override;

@@ -98,6 +98,10 @@ public:
     // none). Readers of many records or slots use it instead of one read per value.
     virtual std::vector<SubkeyValues> subkeysWithValues(
         std::string_view path, std::optional<std::string_view> onlyName = std::nullopt);
+    // Names of the direct subkeys of a key whose value `name` holds something: an integer or
+    // a non-empty text. Cheaper than subkeysWithValues when only the names are needed.
+    virtual std::vector<std::string> subkeysWithNonEmptyValue(std::string_view path,
+                                                              std::string_view name);
 
     // Transactions group several operations into one all-or-nothing change that other
     // processes see at once. Nested begins join the outermost transaction. A write
