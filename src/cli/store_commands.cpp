@@ -187,6 +187,17 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
 
 // Writes one finished game of `play` the way game end in the game window does.
 bool storeFinishedGame(Store& store, const FinishedGame& game, std::ostream& err) {
+    const RecordWrite write = recordFinishedGame(store, finishedGameEnd(game));
+    if (write.outcome == RecordWrite::Outcome::Failed) {
+        reportRecordFailure(game, write, err);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+GameEnd finishedGameEnd(const FinishedGame& game) {
     std::string board = game.boardName;
     if (board.empty()) {
         board = kUnnamedBoard;
@@ -195,23 +206,23 @@ bool storeFinishedGame(Store& store, const FinishedGame& game, std::ostream& err
                 board = builtin.name;
         }
     }
-    const RecordWrite write = recordFinishedGame(
-        store, GameEnd{.board = board,
-                       .names = game.names,
-                       .logic = game.logic,
-                       .timeListPos = {0, 0},
-                       .counts = {game.tokens1, game.tokens2},
-                       .tokens = {TokenStyle{kDefaultColour1, 1}, TokenStyle{kDefaultColour2, 5}},
-                       .moveCounter = game.moveCounter});
-    if (write.outcome == RecordWrite::Outcome::Failed) {
-        err << "tomelin-cli: game " << game.gameIndex << " could not be recorded (status "
-            << write.status << ")\n";
-        return false;
-    }
-    return true;
+    return GameEnd{.board = board,
+                   .names = game.names,
+                   .logic = game.logic,
+                   .timeListPos = {0, 0},
+                   .counts = {game.tokens1, game.tokens2},
+                   .tokens = {TokenStyle{kDefaultColour1, 1}, TokenStyle{kDefaultColour2, 5}},
+                   .moveCounter = game.moveCounter};
 }
 
-}  // namespace
+void reportRecordFailure(const FinishedGame& game, const RecordWrite& write, std::ostream& err) {
+    err << "tomelin-cli: game " << game.gameIndex << " could not be recorded";
+    if (!write.reason.empty())
+        err << ": " << withoutControls(write.reason);
+    else
+        err << " (status " << write.status << ")";
+    err << "\n";
+}
 
 void reportStoreOpening(const StoreOpening& opening, std::ostream& err) {
     reportOpening(opening, err);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/winner.h"
+#include "records/unfinished_game.h"
 
 namespace tomelin {
 
@@ -113,7 +114,47 @@ GameRecord finishedGameRecord(const GameEnd& end) {
 }
 
 RecordWrite recordFinishedGame(Store& store, const GameEnd& end) {
-    return writeGameRecord(store, finishedGameRecord(end));
+    RecordWrite write = writeGameRecord(store, finishedGameRecord(end));
+    if (write.outcome == RecordWrite::Outcome::Failed && write.reason.empty())
+        write.reason = store.failureReason();
+    return write;
+}
+
+RecordWrite recordAndForgetKeptGame(Store& store, const GameEnd& end,
+                                    const std::function<void()>& afterRemoval) {
+    RecordWrite write;
+    int status = kStatusOk;
+    {
+        StoreTransaction transaction(store);
+        if (!transaction.started()) {
+            status = store.readOnly() ? kStatusReadOnly : kStatusFailed;
+        } else {
+            if (store.openKey(kUnfinishedGameKey))
+                status = store.DeleteRegKey(kUnfinishedGameKey);
+            if (status == kStatusOk && afterRemoval)
+                afterRemoval();
+            if (status == kStatusOk) {
+                write = writeGameRecord(store, finishedGameRecord(end));
+                if (write.outcome == RecordWrite::Outcome::Failed)
+                    status = write.status;
+            }
+            if (status == kStatusOk && !transaction.commit())
+                status = kStatusFailed;
+        }
+    }
+    if (status == kStatusOk) {
+        store.releaseKeptGameClaim();
+        return write;
+    }
+    write.outcome = RecordWrite::Outcome::Failed;
+    write.number = 0;
+    write.status = status;
+    write.reason = store.failureReason();
+    // The record is lost either way; an ended game offered again would be worse.
+    if (store.openKey(kUnfinishedGameKey) &&
+        store.DeleteRegKey(kUnfinishedGameKey) == kStatusOk)
+        store.releaseKeptGameClaim();
+    return write;
 }
 
 std::vector<StoredGameRecord> readGameRecords(Store& store) {

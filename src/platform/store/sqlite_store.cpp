@@ -2,6 +2,9 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -9,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
 namespace tomelin {
@@ -138,6 +142,29 @@ void bindText(sqlite3_stmt* stmt, int index, std::string_view text) {
 
 }  // namespace
 
+bool diskIsFull(const std::string& storePath) {
+    const std::filesystem::path folder = std::filesystem::path(storePath).parent_path();
+    struct statvfs info {};
+    if (::statvfs(folder.empty() ? "." : folder.c_str(), &info) != 0)
+        return false;
+    // Less than a few pages left: no transaction of the store fits any more.
+    return static_cast<unsigned long long>(info.f_bavail) * info.f_frsize < 64 * 1024;
+}
+
+std::optional<std::string> journalRefusal(const std::string& storePath) {
+    for (const char* companion : {"-wal", "-shm"}) {
+        const std::string file = storePath + companion;
+        struct stat info {};
+        if (::lstat(file.c_str(), &info) != 0)
+            continue;
+        if (!S_ISREG(info.st_mode) || ::access(file.c_str(), R_OK | W_OK) != 0) {
+            return "pomocný soubor „" + file +
+                   "“ nelze zapisovat (patří jinému uživateli nebo je jen pro čtení)";
+        }
+    }
+    return std::nullopt;
+}
+
 // Resets a prepared statement when leaving scope so it never holds a read lock.
 class SqliteStore::Statement {
 public:
@@ -161,6 +188,7 @@ struct Inspection {
     SqliteOpenError error = SqliteOpenError::None;
     std::string detail;
     bool busy = false;
+    int code = 0;  // SQLite's primary code when a statement failed
 };
 
 // A URI for a file name: every byte but the unreserved ones and "/" percent-encoded.
@@ -188,6 +216,7 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
     int rc = SQLITE_OK;
     auto failed = [&](SqliteOpenError otherwise) {
         const int code = (rc != SQLITE_OK ? rc : sqlite3_extended_errcode(db)) & 0xFF;
+        found.code = code;
         found.busy = code == SQLITE_BUSY || code == SQLITE_LOCKED;
         found.error = isDamageCode(code) ? SqliteOpenError::NotAStore : otherwise;
         found.detail = sqlite3_errmsg(db);
@@ -260,10 +289,13 @@ sqlite3* openReadOnlyConnection(const std::string& path, bool immutable, int& rc
     return db;
 }
 
+// The journal's shared-memory file cannot be made or grown: a folder we may not write, a
+// -shm file of another user, or a full disk.
 bool cannotReadJournal(const Inspection& found, sqlite3* db) {
     const int code = sqlite3_extended_errcode(db) & 0xFF;
     return found.error == SqliteOpenError::Failed &&
-           (code == SQLITE_CANTOPEN || code == SQLITE_READONLY);
+           (code == SQLITE_CANTOPEN || code == SQLITE_READONLY || code == SQLITE_IOERR ||
+            code == SQLITE_FULL);
 }
 
 // Whether a database without any content is a store this program began: a file of no bytes
@@ -382,6 +414,7 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
         if (found.error != SqliteOpenError::None && found.error != SqliteOpenError::Empty) {
             result.error = found.error;
             result.detail = found.detail;
+            result.code = found.code;
             return result;
         }
     }
@@ -401,6 +434,7 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
     auto fail = [&](SqliteOpenError error) {
         const int code = sqlite3_extended_errcode(db) & 0xFF;
         busy = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+        result.code = code;
         result.error = isDamageCode(code) ? SqliteOpenError::NotAStore : error;
         result.detail = sqlite3_errmsg(db);
         return std::move(result);
@@ -468,7 +502,44 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
 
 SqliteStore::SqliteStore(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
 
+bool SqliteStore::takeKeptGameClaim() {
+    if (m_claimFd >= 0 || m_path == ":memory:")
+        return true;
+    const std::string file = m_path + ".playing";
+    int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return m_readOnly;  // a folder nobody may write: nothing kept there can change
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        const bool unsupported = errno != EWOULDBLOCK;
+        ::close(fd);
+        return unsupported;  // a file system without locks: go on as before
+    }
+    m_claimFd = fd;
+    return true;
+}
+
+void SqliteStore::releaseKeptGameClaim() {
+    if (m_claimFd < 0)
+        return;
+    ::close(m_claimFd);
+    m_claimFd = -1;
+}
+
+bool SqliteStore::keptGameClaimedElsewhere() {
+    if (m_claimFd >= 0 || m_path == ":memory:")
+        return false;
+    const bool held = !takeKeptGameClaim();
+    if (!held)
+        releaseKeptGameClaim();
+    return held;
+}
+
 SqliteStore::~SqliteStore() {
+    releaseKeptGameClaim();
     if (m_depth > 0)
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     for (sqlite3_stmt* stmt : m_statements)
@@ -489,7 +560,51 @@ bool SqliteStore::prepareAll() {
 }
 
 bool SqliteStore::exec(const char* sql) {
-    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    noteFailure();
+    return false;
+}
+
+void SqliteStore::rollback() {
+    // Its own failure (nothing left to undo) says nothing about why the change failed.
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void SqliteStore::noteFailure() {
+    m_lastFailure = sqlite3_extended_errcode(m_db);
+}
+
+int SqliteStore::stepFailed() {
+    noteFailure();
+    if (m_depth > 0)
+        m_failed = true;
+    return kStatusFailed;
+}
+
+std::string SqliteStore::failureReason() const {
+    if (m_readOnly)
+        return m_writeRefusal;
+    switch (m_lastFailure & 0xFF) {
+        case SQLITE_OK:
+            return {};
+        case SQLITE_FULL:
+            return kReasonDiskFull;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "soubor příliš dlouho používá jiný program";
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return "soubor je poškozený";
+        case SQLITE_IOERR:
+            return diskIsFull(m_path) ? kReasonDiskFull : "chyba při zápisu na disk";
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+            return journalRefusal(m_path).value_or("soubor nelze otevřít pro zápis");
+        default:
+            return {};
+    }
 }
 
 std::int64_t SqliteStore::keyId(std::string_view normalizedPath) {
@@ -539,11 +654,8 @@ int SqliteStore::WriteValueToKey(KeyHandle key, std::string_view name, int type,
         }
         sqlite3_bind_int(*write, 4, number);
     }
-    if (sqlite3_step(*write) != SQLITE_DONE) {
-        if (m_depth > 0)
-            m_failed = true;
-        return kStatusFailed;
-    }
+    if (sqlite3_step(*write) != SQLITE_DONE)
+        return stepFailed();
     return kStatusOk;
 }
 
@@ -593,7 +705,7 @@ int SqliteStore::CreateRegKey(std::string_view path) {
             bindText(*insert, 2, std::string_view(normalized).substr(start, end - start));
             bindText(*insert, 3, prefix);
             if (sqlite3_step(*insert) != SQLITE_DONE)
-                return kStatusFailed;
+                return stepFailed();
             id = sqlite3_last_insert_rowid(m_db);
         }
         parent = id;
@@ -626,7 +738,7 @@ int SqliteStore::DeleteRegKey(std::string_view path) {
         Statement remove(*this, which);
         sqlite3_bind_int64(*remove, 1, id);
         if (sqlite3_step(*remove) != SQLITE_DONE)
-            return kStatusFailed;
+            return stepFailed();
     }
     return transaction.commit() ? kStatusOk : kStatusFailed;
 }
@@ -710,7 +822,7 @@ bool SqliteStore::commitTransaction() {
     if (--m_depth > 0)
         return !m_failed;
     if (m_failed || !exec("COMMIT")) {
-        exec("ROLLBACK");
+        rollback();
         m_failed = false;
         return false;
     }
@@ -724,7 +836,7 @@ void SqliteStore::rollbackTransaction() {
         m_failed = true;  // the outermost commit will undo everything
         return;
     }
-    exec("ROLLBACK");
+    rollback();
     m_failed = false;
 }
 

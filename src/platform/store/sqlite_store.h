@@ -25,6 +25,14 @@ enum class SqliteOpenError {
     Failed,      // setting up the schema failed (disk full, I/O, busy too long)
 };
 
+// Czech words for a store that cannot take writes because the disk is full.
+inline constexpr const char* kReasonDiskFull = "na disku není volné místo";
+// Whether the file system holding the store file has (almost) no room left.
+bool diskIsFull(const std::string& storePath);
+// Czech words for a journal file beside the store (-wal, -shm) that this user cannot write,
+// naming it; nothing when both are writable or absent.
+std::optional<std::string> journalRefusal(const std::string& storePath);
+
 // Store over one SQLite database. Every path-level operation is one transaction of its
 // own unless it runs inside an explicit one. One object per process and thread.
 class SqliteStore final : public Store {
@@ -38,6 +46,7 @@ public:
         std::unique_ptr<SqliteStore> store;  // null on error
         SqliteOpenError error = SqliteOpenError::None;
         std::string detail;  // the database's own message on error
+        int code = 0;        // SQLite's primary code of the failing step, when there was one
     };
     // Opens (creating when missing, with owner-only permissions) and checks the file.
     // ":memory:" opens a store that lives only as long as the object. An existing file is
@@ -69,6 +78,11 @@ public:
     void rollbackTransaction() override;
 
     std::string writeRefusal() const override { return m_writeRefusal; }
+    std::string failureReason() const override;
+    // An advisory lock on "<file>.playing" beside the store file.
+    bool takeKeptGameClaim() override;
+    void releaseKeptGameClaim() override;
+    bool keptGameClaimedElsewhere() override;
     // The reason a read-only store gives for every refused write (for the user).
     void setWriteRefusal(std::string reason) { m_writeRefusal = std::move(reason); }
     bool readOnly() const override { return m_readOnly; }
@@ -83,6 +97,11 @@ private:
     static OpenResult openReadOnlyOnce(const std::string& path, bool& busy);
     bool prepareAll();
     bool exec(const char* sql);
+    void rollback();
+    // Remembers why the last operation failed (for failureReason).
+    void noteFailure();
+    // A statement of a write failed: remembered, and the open transaction can only fail.
+    int stepFailed();
     std::int64_t keyId(std::string_view normalizedPath);
     bool keyExists(std::int64_t id);
 
@@ -91,6 +110,8 @@ private:
     int m_depth = 0;        // nesting of explicit transactions
     bool m_failed = false;  // an operation inside the open transaction failed
     bool m_readOnly = false;
+    int m_lastFailure = 0;
+    int m_claimFd = -1;     // the held claim on the kept game, or -1  // SQLite's extended code of the last failed operation
     std::string m_writeRefusal;
     std::vector<sqlite3_stmt*> m_statements;
 };

@@ -115,6 +115,18 @@ public:
     // Why writes are refused, in Czech for the user; empty when the store takes writes or
     // gives no reason.
     virtual std::string writeRefusal() const { return {}; }
+    // Why the last refused or failed change did not happen, in Czech for the user (a full disk,
+    // a file locked too long, ...); empty when the store gives no reason.
+    virtual std::string failureReason() const { return writeRefusal(); }
+
+    // The unfinished game kept in the store is played by one program at a time. Taking the
+    // claim succeeds when nobody else holds it (or this store already does); it is held until
+    // released or until the process ends, however it ends. A store that only this process
+    // sees has nobody to share it with.
+    virtual bool takeKeptGameClaim() { return true; }
+    virtual void releaseKeptGameClaim() {}
+    // Whether another program holds the claim now.
+    virtual bool keptGameClaimedElsewhere() { return false; }
 };
 
 // A subkey whose name is a number (a record or board slot), with its values.

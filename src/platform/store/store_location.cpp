@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <thread>
 
+#include <sqlite3.h>
+
 #include "platform/store/sqlite_store.h"
 
 namespace tomelin {
@@ -148,6 +150,10 @@ StoreOpening inMemory(StoreOpening opening, StoreLimit limit) {
 
 // Czech words for why a readable store cannot be written.
 std::string whyNotWritable(const std::string& path) {
+    if (diskIsFull(path))
+        return kReasonDiskFull;
+    if (auto journal = journalRefusal(path))
+        return *journal;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (::access(path.c_str(), W_OK) != 0) {
         if (errno == EROFS)
@@ -271,9 +277,17 @@ StoreOpening openStoreAt(const std::string& path) {
             if (!existed)
                 return inMemory(std::move(opening), StoreLimit::CannotCreate);
             return readOnlyOrMemory(std::move(opening));
+        case SqliteOpenError::Failed:
+            // A store that cannot take a write now (full disk, a journal file of another
+            // user) is still read, so that nothing of the user's seems lost.
+            if (existed && (first.code == SQLITE_FULL || first.code == SQLITE_IOERR ||
+                            first.code == SQLITE_READONLY || first.code == SQLITE_CANTOPEN))
+                return readOnlyOrMemory(std::move(opening));
+            if (first.code == SQLITE_BUSY || first.code == SQLITE_LOCKED)
+                return inMemory(std::move(opening), StoreLimit::Busy);
+            return inMemory(std::move(opening), StoreLimit::Failed);
         case SqliteOpenError::Empty:
         case SqliteOpenError::None:
-        case SqliteOpenError::Failed:
             return inMemory(std::move(opening), StoreLimit::Failed);
     }
     opening.movedAsideTo = moveAside(path, opening.problem);

@@ -135,7 +135,8 @@ TEST_F(ResumeWindows, AReadOnlyStoreCannotKeepTheGameAndTheSetupWindowSaysWhy) {
     QSignalSpy refused(&game(), &GameWindow::keepRefused);
     startAndPlay(1);
     ASSERT_EQ(refused.count(), 1);  // told once, though every turn change tries again
-    EXPECT_EQ(refused.at(0).at(0).toString(), QStringLiteral("soubor je jen pro čtení"));
+    EXPECT_EQ(refused.at(0).at(0).toString(),
+              QStringLiteral("Rozehranou hru nelze uložit: soubor je jen pro čtení"));
     EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::None);
     game().newGame();
     EXPECT_EQ(noteLine().text(),
