@@ -50,6 +50,19 @@ std::unique_ptr<Store> openForCommand(CommandIo& io) {
     return std::move(opening.store);
 }
 
+// The store for a command that changes it; null (with the reason on the error stream) when
+// the change would be thrown away with a store that lives only in memory.
+std::unique_ptr<Store> openForChange(CommandIo& io) {
+    StoreOpening opening = openDefaultStore();
+    reportOpening(opening, io.err);
+    if (!opening.persistent) {
+        io.err << "tomelin-cli: the change is refused: the store file cannot be used, so it "
+                  "would not be kept\n";
+        return nullptr;
+    }
+    return std::move(opening.store);
+}
+
 // The line for a write the store refused.
 void reportRefusal(Store& store, int status, const std::string& what, CommandIo& io) {
     if (status == kStatusReadOnly && !store.writeRefusal().empty()) {
@@ -57,24 +70,15 @@ void reportRefusal(Store& store, int status, const std::string& what, CommandIo&
                << "\n";
         return;
     }
-    io.err << "tomelin-cli: the store refused " << what << "\n";
+    const std::string reason = store.failureReason();
+    io.err << "tomelin-cli: the store refused " << what
+           << (reason.empty() ? std::string() : ": " + withoutControls(reason)) << "\n";
 }
 
-// Control characters would break the one-value-per-line output; show them escaped.
+// Control characters would break the one-value-per-line output or steer the terminal; they
+// are shown escaped, as in the error lines.
 std::string printable(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\t') {
-            out += "\\t";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return withoutControls(text);
 }
 
 std::string typeName(int type) {
@@ -152,7 +156,9 @@ int storeSet(const std::vector<std::string>& args, CommandIo& io) {
         }
         value = static_cast<std::int32_t>(*number);
     }
-    auto store = openForCommand(io);
+    auto store = openForChange(io);
+    if (!store)
+        return kExitFailure;
     StoreTransaction transaction(*store);
     int status = store->CreateRegKey(words[0]);
     if (status == kStatusOk)
@@ -172,7 +178,9 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
     if (normalizeKeyPath(args[0]).empty()) {
         return usageError(io, "store delete needs a KEYPATH below the root");
     }
-    auto store = openForCommand(io);
+    auto store = openForChange(io);
+    if (!store)
+        return kExitFailure;
     const int status = store->DeleteRegKey(args[0]);
     if (status == kStatusHasSubkeys) {
         io.err << "tomelin-cli: " << quotedArg(args[0]) << " has subkeys; delete them first\n";
