@@ -13,6 +13,7 @@
 #include "gamewin/window_chrome.h"
 #include "gamewin/toolbar_pictures.h"
 #include "gamewin/window_layout.h"
+#include "records/store_check.h"
 #include "records/unfinished_game.h"
 #include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
@@ -235,9 +236,13 @@ void Startup::start() {
     form.startLogoAnimation();
     offerKeptGame();
     form.show();
-    // A damaged store was moved aside and replaced; say once where the old file is.
-    if (m_opening.hasProblem()) {
-        const QString text = storeProblem();
+    // A damaged store was moved aside and replaced; say once where the old file is. Say
+    // once, too, how much of the store no window can show.
+    const QString hidden = QString::fromStdString(
+        hiddenEntriesMessage(checkStore(store()), m_opening.path));
+    for (const QString& text : {m_opening.hasProblem() ? storeProblem() : QString(), hidden}) {
+        if (text.isEmpty())
+            continue;
         if (m_showMessage) {
             m_showMessage(QStringLiteral("Tomelin"), text);
         } else {

@@ -12,7 +12,9 @@
 #include "cli/play.h"
 #include "core/board.h"
 #include "platform/store/store_location.h"
+#include "platform/store/sqlite_store.h"
 #include "records/game_record.h"
+#include "records/store_check.h"
 #include "records/survey.h"
 
 namespace tomelin::cli {
@@ -232,13 +234,40 @@ void reportRecordFailure(const FinishedGame& game, const RecordWrite& write, std
     err << "\n";
 }
 
+// `store check`: every entry the program cannot read, looked at through a read-only
+// connection (a damaged file is not moved aside, nothing is created).
+int storeCheck(const std::vector<std::string>& args, CommandIo& io) {
+    if (!args.empty())
+        return usageError(io, "store check takes no arguments");
+    const std::string path = defaultStorePath();
+    SqliteStore::OpenResult opened = SqliteStore::openReadOnly(path);
+    if (!opened.store) {
+        io.err << "tomelin-cli: the store " << quotedArg(path) << " cannot be read: "
+               << withoutControls(opened.detail) << "\n";
+        return kExitFailure;
+    }
+    const StoreCheck check = checkStore(*opened.store);
+    for (const auto* entries : {&check.records, &check.boards}) {
+        for (const StoreEntryProblem& entry : *entries)
+            io.out << printable(entry.key) << "\t" << entry.what << "\n";
+    }
+    const std::size_t found = check.records.size() + check.boards.size();
+    if (found == 0) {
+        io.out << "every entry can be read\n";
+        return kExitOk;
+    }
+    io.out << found << (found == 1 ? " entry" : " entries") << " cannot be read or are not "
+           << "expected; nothing was changed\n";
+    return kExitFailure;
+}
+
 void reportStoreOpening(const StoreOpening& opening, std::ostream& err) {
     reportOpening(opening, err);
 }
 
 int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (args.empty())
-        return usageError(io, "store needs list, get, set or delete");
+        return usageError(io, "store needs list, get, set, delete or check");
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "list")
         return storeList(rest, io);
@@ -248,6 +277,8 @@ int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
         return storeSet(rest, io);
     if (args[0] == "delete")
         return storeDelete(rest, io);
+    if (args[0] == "check")
+        return storeCheck(rest, io);
     return usageError(io, "unknown store command " + quotedArg(args[0]));
 }
 

@@ -223,6 +223,31 @@ TEST_F(StoreCommands, AnUnwritableJournalFileIsNamedAsTheReason) {
     EXPECT_NE(set.err.find("-wal“ nelze zapisovat"), std::string::npos) << set.err;
 }
 
+TEST_F(StoreCommands, StoreCheckListsWhatCannotBeReadAndChangesNothing) {
+    ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\Hry\\1", "", "Dáma"}).status, 0);
+    ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\HracíPole\\100", "", "Sto"}).status,
+              0);
+    const std::string before = fileBytes(m_store);
+    const CliRun r = cli({"store", "check"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "Software\\Brantl\\Tomelin\\Hry\\1\tnot a record number as the program writes it\n"
+              "Software\\Brantl\\Tomelin\\HracíPole\\100\tnot a board slot 01..99\n"
+              "2 entries cannot be read or are not expected; nothing was changed\n");
+    EXPECT_EQ(fileBytes(m_store), before);
+    ASSERT_EQ(cli({"store", "delete", "Software\\Brantl\\Tomelin\\Hry\\1"}).status, 0);
+    ASSERT_EQ(cli({"store", "delete", "Software\\Brantl\\Tomelin\\HracíPole\\100"}).status, 0);
+    const CliRun clean = cli({"store", "check"});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out, "every entry can be read\n");
+    // A file that is not a store is reported, and neither moved nor changed.
+    std::ofstream(m_store, std::ios::binary | std::ios::trunc) << "not a database at all, just text";
+    const CliRun broken = cli({"store", "check"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.err.find("cannot be read"), std::string::npos) << broken.err;
+    EXPECT_EQ(fileBytes(m_store), "not a database at all, just text");
+}
+
 TEST_F(StoreCommands, StoreShowsADamagedBoardSoItCanBeDeleted) {
     const std::string slot = "Software\\Brantl\\Tomelin\\HracíPole\\03";
     ASSERT_EQ(cli({"store", "set", slot, "", "Rozbité"}).status, 0);
