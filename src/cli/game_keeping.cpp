@@ -63,6 +63,7 @@ bool GameKeeping::keep(const Game& game, std::ostream& err) {
     s.boardName = m_boardName;
     s.tokens = m_tokens;
     const KeepResult result = writeUnfinishedGame(*m_store, s);
+    reportNotice(*m_store, err);
     if (result.ok())
         return true;
     err << "tomelin-cli: the game could not be kept"
@@ -86,6 +87,7 @@ bool GameKeeping::clear(std::ostream& err) {
 bool GameKeeping::recordAndClear(const FinishedGame& game, std::ostream& err) {
     const RecordWrite write = recordAndForgetKeptGame(*m_store, finishedGameEnd(game),
                                                       [] { holdPoint("kept-game-removed"); });
+    reportNotice(*m_store, err);
     if (write.outcome != RecordWrite::Outcome::Failed)
         return true;
     reportRecordFailure(game, write, err);

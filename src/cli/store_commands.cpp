@@ -198,6 +198,7 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
 // Writes one finished game of `play` the way game end in the game window does.
 bool storeFinishedGame(Store& store, const FinishedGame& game, std::ostream& err) {
     const RecordWrite write = recordFinishedGame(store, finishedGameEnd(game));
+    reportNotice(store, err);
     if (write.outcome == RecordWrite::Outcome::Failed) {
         reportRecordFailure(game, write, err);
         return false;
@@ -206,6 +207,12 @@ bool storeFinishedGame(Store& store, const FinishedGame& game, std::ostream& err
 }
 
 }  // namespace
+
+void reportNotice(Store& store, std::ostream& err) {
+    const std::string notice = store.takeNotice();
+    if (!notice.empty())
+        err << "tomelin-cli: " << withoutControls(notice) << "\n";
+}
 
 GameEnd finishedGameEnd(const FinishedGame& game) {
     std::string board = game.boardName;

@@ -45,6 +45,8 @@ public:
 
 private:
     void note(const KeepResult& result);
+    // What the store has to say once (a damaged file moved aside), to the players.
+    void tellNotice();
 
     RefusalHandler m_refused;
     Store* m_store = nullptr;

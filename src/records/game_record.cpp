@@ -115,13 +115,18 @@ GameRecord finishedGameRecord(const GameEnd& end) {
 
 RecordWrite recordFinishedGame(Store& store, const GameEnd& end) {
     RecordWrite write = writeGameRecord(store, finishedGameRecord(end));
+    // A file found damaged is replaced by a fresh one: the game goes there.
+    if (write.outcome == RecordWrite::Outcome::Failed && store.recoverIfDamaged())
+        write = writeGameRecord(store, finishedGameRecord(end));
     if (write.outcome == RecordWrite::Outcome::Failed && write.reason.empty())
         write.reason = store.failureReason();
     return write;
 }
 
-RecordWrite recordAndForgetKeptGame(Store& store, const GameEnd& end,
-                                    const std::function<void()>& afterRemoval) {
+namespace {
+
+RecordWrite recordAndForgetOnce(Store& store, const GameEnd& end,
+                                const std::function<void()>& afterRemoval) {
     RecordWrite write;
     int status = kStatusOk;
     {
@@ -150,6 +155,22 @@ RecordWrite recordAndForgetKeptGame(Store& store, const GameEnd& end,
     write.number = 0;
     write.status = status;
     write.reason = store.failureReason();
+    return write;
+}
+
+}  // namespace
+
+RecordWrite recordAndForgetKeptGame(Store& store, const GameEnd& end,
+                                    const std::function<void()>& afterRemoval) {
+    RecordWrite write = recordAndForgetOnce(store, end, afterRemoval);
+    if (write.outcome != RecordWrite::Outcome::Failed)
+        return write;
+    // A file found damaged is replaced by a fresh one: the game goes there.
+    if (store.recoverIfDamaged()) {
+        write = recordAndForgetOnce(store, end, afterRemoval);
+        if (write.outcome != RecordWrite::Outcome::Failed)
+            return write;
+    }
     // The record is lost either way; an ended game offered again would be worse.
     if (store.openKey(kUnfinishedGameKey) &&
         store.DeleteRegKey(kUnfinishedGameKey) == kStatusOk)

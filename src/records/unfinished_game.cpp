@@ -90,7 +90,9 @@ UnfinishedGameRead damaged(std::string problem) {
 
 }  // namespace
 
-KeepResult writeUnfinishedGame(Store& store, const GameSnapshot& s) {
+namespace {
+
+KeepResult writeUnfinishedGameOnce(Store& store, const GameSnapshot& s) {
     KeepResult result;
     if (store.readOnly()) {
         result.status = kStatusReadOnly;
@@ -144,6 +146,16 @@ KeepResult writeUnfinishedGame(Store& store, const GameSnapshot& s) {
     }
     // The game this program keeps is its own to go on with: no other may take it.
     store.takeKeptGameClaim();
+    return result;
+}
+
+}  // namespace
+
+KeepResult writeUnfinishedGame(Store& store, const GameSnapshot& s) {
+    KeepResult result = writeUnfinishedGameOnce(store, s);
+    // A file found damaged is replaced by a fresh one: the game is kept there.
+    if (!result.ok() && result.status != kStatusReadOnly && store.recoverIfDamaged())
+        result = writeUnfinishedGameOnce(store, s);
     return result;
 }
 

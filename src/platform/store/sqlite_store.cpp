@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 namespace tomelin {
 
@@ -536,6 +537,60 @@ bool SqliteStore::keptGameClaimedElsewhere() {
     if (!held)
         releaseKeptGameClaim();
     return held;
+}
+
+bool SqliteStore::recoverIfDamaged() {
+    if (m_readOnly || m_depth > 0 || m_path == ":memory:")
+        return false;
+    switch (m_lastFailure & 0xFF) {
+        case SQLITE_FULL:
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+            return false;  // the file is not to blame
+        default:
+            break;
+    }
+    int rc = SQLITE_OK;
+    const auto check = queryText(m_db, "PRAGMA integrity_check", rc);
+    if (check && *check == "ok")
+        return false;
+    m_lastFailure = SQLITE_CORRUPT;
+    const std::string damaged = "soubor je poškozený";
+    if (!m_recover) {
+        m_readOnly = true;
+        m_writeRefusal = damaged;
+        return false;
+    }
+    // The connection to the damaged file goes before the file is moved.
+    for (sqlite3_stmt* stmt : m_statements)
+        sqlite3_finalize(stmt);
+    m_statements.clear();
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    Recovery recovery = m_recover();
+    m_notice = recovery.notice;
+    if (!recovery.fresh) {
+        // Nothing better than reading what can still be read.
+        SqliteStore::OpenResult reading = openReadOnly(m_path);
+        if (!reading.store)
+            reading = open(":memory:");
+        std::swap(m_db, reading.store->m_db);
+        std::swap(m_statements, reading.store->m_statements);
+        m_readOnly = true;
+        m_writeRefusal = damaged;
+        return false;
+    }
+    std::swap(m_db, recovery.fresh->m_db);
+    std::swap(m_statements, recovery.fresh->m_statements);
+    m_lastFailure = SQLITE_OK;
+    return true;
+}
+
+std::string SqliteStore::takeNotice() {
+    return std::exchange(m_notice, std::string());
 }
 
 SqliteStore::~SqliteStore() {

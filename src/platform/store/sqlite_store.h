@@ -1,6 +1,7 @@
 #pragma once
 // The store kept in one SQLite database file (WAL journal, busy timeout, schema version).
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,6 +80,17 @@ public:
 
     std::string writeRefusal() const override { return m_writeRefusal; }
     std::string failureReason() const override;
+    bool recoverIfDamaged() override;
+    std::string takeNotice() override;
+    // How a damaged file is replaced: the fresh store (null when that failed) and what to
+    // tell the user either way.
+    struct Recovery {
+        std::unique_ptr<SqliteStore> fresh;
+        std::string notice;
+    };
+    // Called with this store's connection closed; see recoverIfDamaged.
+    void setRecovery(std::function<Recovery()> recover) { m_recover = std::move(recover); }
+
     // An advisory lock on "<file>.playing" beside the store file.
     bool takeKeptGameClaim() override;
     void releaseKeptGameClaim() override;
@@ -111,7 +123,9 @@ private:
     bool m_failed = false;  // an operation inside the open transaction failed
     bool m_readOnly = false;
     int m_lastFailure = 0;
-    int m_claimFd = -1;     // the held claim on the kept game, or -1  // SQLite's extended code of the last failed operation
+    int m_claimFd = -1;     // the held claim on the kept game, or -1
+    std::function<Recovery()> m_recover;
+    std::string m_notice;  // SQLite's extended code of the last failed operation
     std::string m_writeRefusal;
     std::vector<sqlite3_stmt*> m_statements;
 };

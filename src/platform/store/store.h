@@ -119,6 +119,14 @@ public:
     // a file locked too long, ...); empty when the store gives no reason.
     virtual std::string failureReason() const { return writeRefusal(); }
 
+    // After a change failed: whether the store found its file damaged (a full check, which
+    // the quick one at opening may have missed) and started afresh as at opening, the damaged
+    // file moved aside. The change may then be tried once more. Otherwise nothing happens.
+    virtual bool recoverIfDamaged() { return false; }
+    // What the store has to tell the user once (in Czech), e.g. where its damaged file went;
+    // empty when nothing. Taking it clears it.
+    virtual std::string takeNotice() { return {}; }
+
     // The unfinished game kept in the store is played by one program at a time. Taking the
     // claim succeeds when nobody else holds it (or this store already does); it is held until
     // released or until the process ends, however it ends. A store that only this process

@@ -187,6 +187,37 @@ StoreOpening readOnlyOrMemory(StoreOpening opening) {
     return opening;
 }
 
+// A store found damaged while the program runs is handled as at opening: the file moved
+// aside, a fresh one in its place, and the user told where the old one went.
+void recoverWhenDamaged(SqliteStore& store, const std::string& path) {
+    store.setRecovery([path]() {
+        SqliteStore::Recovery recovery;
+        const std::string file = "„" + path + "“";
+        std::string problem;
+        std::optional<std::string> moved;
+        {
+            const OpeningLock lock(path);
+            if (lock.acquired())
+                moved = moveAside(path, problem);
+            if (moved)
+                recovery.fresh = SqliteStore::open(path).store;
+        }
+        if (!moved) {
+            recovery.notice = "Soubor s uloženými hracími poli a záznamy her " + file +
+                              " je poškozený a nelze jej přesunout stranou. Uložená hrací pole a "
+                              "záznamy her jsou k dispozici, ale nová hrací pole a výsledky her "
+                              "nelze uložit.";
+            return recovery;
+        }
+        recovery.notice = "Soubor s uloženými hracími poli a záznamy her " + file +
+                          " byl poškozený. Byl přesunut do souboru „" + *moved + "“ a program " +
+                          (recovery.fresh ? "pokračuje s novým, prázdným souborem."
+                                          : "pokračuje bez souboru; nová hrací pole a výsledky "
+                                            "her se do konce běhu programu neuloží.");
+        return recovery;
+    });
+}
+
 }  // namespace
 
 std::string defaultStorePath() {
@@ -262,6 +293,7 @@ StoreOpening openStoreAt(const std::string& path) {
     }
     SqliteStore::OpenResult first = SqliteStore::open(path);
     if (first.store) {
+        recoverWhenDamaged(*first.store, path);
         opening.store = std::move(first.store);
         return opening;
     }
@@ -298,6 +330,7 @@ StoreOpening openStoreAt(const std::string& path) {
         opening.problem += "; the new store failed too (" + fresh.detail + ")";
         return inMemory(std::move(opening), StoreLimit::CannotCreate);
     }
+    recoverWhenDamaged(*fresh.store, path);
     opening.store = std::move(fresh.store);
     return opening;
 }
