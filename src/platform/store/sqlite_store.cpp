@@ -76,7 +76,8 @@ const char* const kSchemaSql =
     "  data,"
     "  PRIMARY KEY(key_id, name)) WITHOUT ROWID;"
     "INSERT INTO store_keys(id, parent, name, path) VALUES(1, NULL, '', '');"
-    "PRAGMA user_version = 1;";
+    "PRAGMA user_version = 1;"
+    "PRAGMA application_id = 1416588652;";
 
 constexpr std::int64_t kRootId = 1;
 
@@ -241,9 +242,16 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
         found.detail = "no database content yet";
         return found;
     }
+    // The header's application id marks the file as this program's store: then a schema that
+    // does not look like ours is damage, not another program's database.
+    const auto appId = queryInt(db, "PRAGMA application_id", rc);
+    if (!appId)
+        return failed(SqliteOpenError::Failed);
+    const bool ours = *appId == SqliteStore::kApplicationId;
     if (*version == 0 || *tables != 2) {
-        found.error = SqliteOpenError::Foreign;
-        found.detail = "a database of another program";
+        found.error = ours ? SqliteOpenError::NotAStore : SqliteOpenError::Foreign;
+        found.detail = ours ? "the program's own store with its tables damaged"
+                            : "a database of another program";
         return found;
     }
     if (*version > schemaVersion) {
@@ -257,7 +265,7 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
         rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
         sqlite3_finalize(stmt);
         if (rc == SQLITE_ERROR) {
-            found.error = SqliteOpenError::Foreign;
+            found.error = ours ? SqliteOpenError::NotAStore : SqliteOpenError::Foreign;
             found.detail = std::string("tables of another layout: ") + sqlite3_errmsg(db);
             return found;
         }
@@ -497,6 +505,15 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
     }
     if (!store->prepareAll())
         return fail(SqliteOpenError::Failed);
+    // A store made before the header carried the mark gets it now (older versions of the
+    // program read the file as before). A failure leaves the store as it was.
+    const auto appId = queryInt(db, "PRAGMA application_id", rc);
+    if (appId && *appId == 0) {
+        sqlite3_busy_timeout(db, 0);  // only when nobody else is writing: no wait at start
+        store->exec("PRAGMA application_id = 1416588652");
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    }
+    store->m_lastFailure = 0;
     result.store = std::move(store);
     return result;
 }

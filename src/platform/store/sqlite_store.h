@@ -40,6 +40,8 @@ class SqliteStore final : public Store {
 public:
     // The schema version this program writes (kept in the database's user_version).
     static constexpr int kSchemaVersion = 1;
+    // The header's application id of this program's store files ("Toml").
+    static constexpr int kApplicationId = 1416588652;
     // How long a writer waits for another process's write transaction to finish.
     static constexpr int kBusyTimeoutMs = 10000;
 
