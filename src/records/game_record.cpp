@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "core/winner.h"
 #include "records/unfinished_game.h"
@@ -22,7 +23,7 @@ int letterLevel(char letter) {
     return std::clamp(static_cast<int>(static_cast<unsigned char>(letter)) - 'A', 0, 4);
 }
 
-const StoreValue* findValue(const std::vector<StoredValue>& values, std::string_view name) {
+const StoreValue* findValue(std::span<const StoredValue> values, std::string_view name) {
     // Values come ordered by name, but the store compares names without regard to ASCII
     // case, so look them up the same way.
     for (const StoredValue& value : values) {
@@ -36,9 +37,16 @@ const StoreValue* findValue(const std::vector<StoredValue>& values, std::string_
     return nullptr;
 }
 
-std::string textOf(const std::vector<StoredValue>& values, std::string_view name) {
-    const StoreValue* value = findValue(values, name);
-    return value ? valueText(*value) : std::string();
+// The text of a value that is not needed afterwards: moved out instead of copied.
+std::string takeText(std::vector<StoredValue>& values, std::string_view name) {
+    for (StoredValue& value : values) {
+        if (&value.value != findValue({&value, 1}, name))
+            continue;
+        if (auto* text = std::get_if<std::string>(&value.value))
+            return std::move(*text);
+        return valueText(value.value);
+    }
+    return {};
 }
 
 int intOf(const std::vector<StoredValue>& values, std::string_view name) {
@@ -181,17 +189,18 @@ RecordWrite recordAndForgetKeptGame(Store& store, const GameEnd& end,
 std::vector<StoredGameRecord> readGameRecords(Store& store) {
     std::vector<StoredGameRecord> rows;
     // Every record key with its values in one read, in ascending number.
-    for (const auto& [number, values] :
-         numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName)) {
+    std::vector<NumberedSubkey> keys = numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName);
+    rows.reserve(keys.size());
+    for (auto& [number, values] : keys) {
         GameRecord r;
-        r.board = textOf(values, kRecBoard);
+        r.board = takeText(values, kRecBoard);
         if (r.board.empty())
             continue;  // a free number, not a record
-        r.names = {textOf(values, kRecPlayer1), textOf(values, kRecPlayer2)};
+        r.names = {takeText(values, kRecPlayer1), takeText(values, kRecPlayer2)};
         r.logic = intOf(values, kRecLogic);
         r.times = intOf(values, kRecTimes);
         r.counts = {intOf(values, kRecCount1), intOf(values, kRecCount2)};
-        r.tokens = {textOf(values, kRecToken1), textOf(values, kRecToken2)};
+        r.tokens = {takeText(values, kRecToken1), takeText(values, kRecToken2)};
         r.winner = intOf(values, kRecWinner);
         r.moves = intOf(values, kRecMoves);
         rows.push_back({number, std::move(r)});

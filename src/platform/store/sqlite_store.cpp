@@ -32,9 +32,10 @@ enum Stmt : std::size_t {
     kDeleteKey,
     kSubkeys,
     kAllValues,
-    kSubkeysWithValues,
     kSubkeysWithValue,
     kSubkeysWithNonEmpty,
+    kSubkeyIds,
+    kValuesOfKeyRange,
     kStmtCount,
 };
 
@@ -51,13 +52,14 @@ const char* const kStatementSql[kStmtCount] = {
     "SELECT name FROM store_keys WHERE parent = ?1",
     "SELECT name, type, data FROM store_values WHERE key_id = ?1 ORDER BY name",
     "SELECT k.id, k.name, v.name, v.type, v.data FROM store_keys k "
-    "LEFT JOIN store_values v ON v.key_id = k.id WHERE k.parent = ?1 ORDER BY k.id, v.name",
-    "SELECT k.id, k.name, v.name, v.type, v.data FROM store_keys k "
     "LEFT JOIN store_values v ON v.key_id = k.id AND v.name = ?2 WHERE k.parent = ?1 "
     "ORDER BY k.id",
     // Text counts when it has at least one byte; integers always (unsupported types never).
     "SELECT k.name FROM store_keys k JOIN store_values v ON v.key_id = k.id AND v.name = ?2 "
     "WHERE k.parent = ?1 AND (v.type = 4 OR (v.type = 1 AND length(v.data) > 0))",
+    "SELECT id, name FROM store_keys WHERE parent = ?1 ORDER BY id",
+    // In the table's own order (key, then name): one pass over the rows, no search per key.
+    "SELECT key_id, name, type, data FROM store_values WHERE key_id BETWEEN ?1 AND ?2",
 };
 
 // Keys are found by their whole path; names compare without regard to ASCII case, as
@@ -844,7 +846,9 @@ std::vector<SubkeyValues> SqliteStore::subkeysWithValues(std::string_view path,
     const std::int64_t parent = keyId(normalizeKeyPath(path));
     if (parent == 0)
         return result;
-    Statement list(*this, onlyName ? kSubkeysWithValue : kSubkeysWithValues);
+    if (!onlyName)
+        return allSubkeysWithValues(parent);
+    Statement list(*this, kSubkeysWithValue);
     sqlite3_bind_int64(*list, 1, parent);
     if (onlyName)
         bindText(*list, 2, *onlyName);
@@ -859,6 +863,45 @@ std::vector<SubkeyValues> SqliteStore::subkeysWithValues(std::string_view path,
             continue;  // a key without values
         result.back().values.push_back(columnValue(*list, 2));
     }
+    return result;
+}
+
+std::vector<SubkeyValues> SqliteStore::allSubkeysWithValues(std::int64_t parent) {
+    std::vector<SubkeyValues> result;
+    // Two statements, one snapshot.
+    const bool ownRead = sqlite3_get_autocommit(m_db) != 0;
+    if (ownRead)
+        sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
+    std::vector<std::int64_t> ids;
+    {
+        Statement keys(*this, kSubkeyIds);
+        sqlite3_bind_int64(*keys, 1, parent);
+        while (sqlite3_step(*keys) == SQLITE_ROW) {
+            ids.push_back(sqlite3_column_int64(*keys, 0));
+            result.push_back({columnText(*keys, 1), {}});
+        }
+    }
+    if (!ids.empty()) {
+        Statement list(*this, kValuesOfKeyRange);
+        sqlite3_bind_int64(*list, 1, ids.front());
+        sqlite3_bind_int64(*list, 2, ids.back());
+        std::size_t k = 0;
+        std::int64_t current = 0;
+        while (sqlite3_step(*list) == SQLITE_ROW) {
+            const std::int64_t id = sqlite3_column_int64(*list, 0);
+            if (id != current) {
+                current = id;
+                while (k < ids.size() && ids[k] < id)
+                    ++k;
+                if (k < ids.size() && ids[k] == id)
+                    result[k].values.reserve(12);  // a record's values, in one allocation
+            }
+            if (k < ids.size() && ids[k] == id)  // other keys' values in the range are passed
+                result[k].values.push_back(columnValue(*list, 1));
+        }
+    }
+    if (ownRead)
+        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
     return result;
 }
 

@@ -118,6 +118,8 @@ private:
     int stepFailed();
     std::int64_t keyId(std::string_view normalizedPath);
     bool keyExists(std::int64_t id);
+    // Every subkey of the key `parent` with all its values.
+    std::vector<SubkeyValues> allSubkeysWithValues(std::int64_t parent);
 
     sqlite3* m_db = nullptr;
     std::string m_path;
