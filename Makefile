@@ -123,9 +123,12 @@ fuzz: deps
 			$(FUZZ_BUILD)/fuzz_$$t.log; \
 	done
 
-# The store race test over 100 trials instead of the 3 of `make test`.
+# The store race test over 100 trials instead of the 3 of `make test`, and beside it (so that
+# the whole takes no longer) the resumers' race and the kill at a game's end over 30.
 stress: build
-	cd $(BUILD) && TOMELIN_RACE_TRIALS=100 ./tests_store --gtest_filter='StoreRace.*'
+	cd $(BUILD) && { TOMELIN_RACE_TRIALS=100 ./tests_store --gtest_filter='StoreRace.*' & race=$$!; \
+		TOMELIN_RACE_TRIALS=30 ./tests_records --gtest_filter='KeptGameRace.*'; kept=$$?; \
+		wait $$race && exit $$kept; }
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

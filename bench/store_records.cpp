@@ -48,6 +48,48 @@ void BM_SurveyOf999Records(benchmark::State& state) {
 }
 BENCHMARK(BM_SurveyOf999Records)->Unit(benchmark::kMillisecond);
 
+// The part of the survey that reads the store: every record as a typed row.
+void BM_ReadOf999Records(benchmark::State& state) {
+    BenchStore bench;
+    if (!bench.store) {
+        state.SkipWithError("cannot open a store");
+        return;
+    }
+    {
+        StoreTransaction transaction(*bench.store);
+        for (int i = 0; i < 999; ++i)
+            writeGameRecord(*bench.store, sampleRecord(i));
+        transaction.commit();
+    }
+    for (auto _ : state) {
+        const std::vector<StoredGameRecord> rows = readGameRecords(*bench.store);
+        if (rows.size() != 999)
+            state.SkipWithError("records missing");
+        benchmark::DoNotOptimize(rows);
+    }
+}
+BENCHMARK(BM_ReadOf999Records)->Unit(benchmark::kMillisecond);
+
+// Finding the number the next record takes among 999.
+void BM_FreeNumberAmong999Records(benchmark::State& state) {
+    BenchStore bench;
+    if (!bench.store) {
+        state.SkipWithError("cannot open a store");
+        return;
+    }
+    {
+        StoreTransaction transaction(*bench.store);
+        for (int i = 0; i < 999; ++i)
+            writeGameRecord(*bench.store, sampleRecord(i));
+        transaction.commit();
+    }
+    for (auto _ : state) {
+        if (lowestFreeRecordNumber(*bench.store) != 1000)
+            state.SkipWithError("wrong number");
+    }
+}
+BENCHMARK(BM_FreeNumberAmong999Records)->Unit(benchmark::kMicrosecond);
+
 // One record, committed to disk, into a store already holding `range(0)` records.
 void BM_WriteOneRecordDurably(benchmark::State& state) {
     BenchStore bench;

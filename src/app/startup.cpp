@@ -13,6 +13,7 @@
 #include "gamewin/window_chrome.h"
 #include "gamewin/toolbar_pictures.h"
 #include "gamewin/window_layout.h"
+#include "records/store_check.h"
 #include "records/unfinished_game.h"
 #include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
@@ -123,9 +124,7 @@ void Startup::wire() {
     connect(game, &GameWindow::newGameRequested, this, &Startup::offerKeptGame);
     connect(form, &SetupWindow::startGame, form, &SetupWindow::withdrawResume);
     connect(form, &SetupWindow::resumeRequested, this, &Startup::resumeKeptGame);
-    connect(game, &GameWindow::keepRefused, form, [form](const QString& reason) {
-        form->showNote(QStringLiteral("Rozehranou hru nelze uložit: ") + reason);
-    });
+    connect(game, &GameWindow::keepRefused, form, &SetupWindow::showNote);
     connect(form, &SetupWindow::musicToggleRequested, m_music.get(), &MusicWindow::toggle);
     connect(game, &GameWindow::musicToggleRequested, m_music.get(), &MusicWindow::toggle);
     connect(game, &GameWindow::aboutRequested, this, &Startup::showAbout);
@@ -138,6 +137,17 @@ void Startup::wire() {
 }
 
 void Startup::offerKeptGame() {
+    // A store that takes no writes could not remove the game at its end, so it might be one
+    // that has ended already; one another window plays is not to be played twice.
+    if (store().readOnly()) {
+        m_form->withdrawResume();
+        return;
+    }
+    if (unfinishedGameInPlay(store())) {
+        m_form->withdrawResume();
+        m_form->showNote(QString::fromUtf8(kUnfinishedGameInPlay));
+        return;
+    }
     const UnfinishedGameRead read = readUnfinishedGame(store());
     switch (read.outcome) {
         case UnfinishedGameRead::Outcome::None:
@@ -155,11 +165,19 @@ void Startup::offerKeptGame() {
 }
 
 void Startup::resumeKeptGame() {
-    const UnfinishedGameRead read = readUnfinishedGame(store());
-    if (read.outcome == UnfinishedGameRead::Outcome::Ready && m_game->resumeGame(read.snapshot)) {
+    const UnfinishedGameTake take = takeUnfinishedGame(store());
+    if (take.outcome == UnfinishedGameTake::Outcome::InPlay) {
+        m_form->withdrawResume();
+        m_form->showNote(QString::fromUtf8(kUnfinishedGameInPlay));
+        m_form->returnFromGame();
+        return;
+    }
+    const UnfinishedGameRead& read = take.read;
+    if (take.outcome == UnfinishedGameTake::Outcome::Taken && m_game->resumeGame(read.snapshot)) {
         m_form->withdrawResume();
         return;
     }
+    store().releaseKeptGameClaim();
     // Gone or spoilt since it was offered: say so where the user is.
     offerKeptGame();
     if (read.outcome != UnfinishedGameRead::Outcome::None)
@@ -219,9 +237,13 @@ void Startup::start() {
     form.startLogoAnimation();
     offerKeptGame();
     form.show();
-    // A damaged store was moved aside and replaced; say once where the old file is.
-    if (m_opening.hasProblem()) {
-        const QString text = storeProblem();
+    // A damaged store was moved aside and replaced; say once where the old file is. Say
+    // once, too, how much of the store no window can show.
+    const QString hidden = QString::fromStdString(
+        hiddenEntriesMessage(checkStore(store()), m_opening.path));
+    for (const QString& text : {m_opening.hasProblem() ? storeProblem() : QString(), hidden}) {
+        if (text.isEmpty())
+            continue;
         if (m_showMessage) {
             m_showMessage(QStringLiteral("Tomelin"), text);
         } else {

@@ -35,7 +35,8 @@ std::span<const Command> commandTable() {
          benchCommand},
         {"store",
          "store list [KEYPATH] | store get KEYPATH NAME | store set KEYPATH NAME VALUE [--int] | "
-         "store delete KEYPATH   (NAME \"\" is the unnamed value; TOMELIN_STORE picks the file)",
+         "store delete KEYPATH | store check   (NAME \"\" is the unnamed value; check lists what "
+         "cannot be read; TOMELIN_STORE picks the file)",
          storeCommand},
         {"records", "records [--pgn]   (--pgn: every stored record as a PGN game)", recordsCommand},
         {"uai",

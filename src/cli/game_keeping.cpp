@@ -1,9 +1,14 @@
 #include "cli/game_keeping.h"
 
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <ostream>
 
 #include "cli/options.h"
+#include "cli/play.h"
 #include "platform/store/store_location.h"
+#include "records/game_record.h"
 #include "records/unfinished_game.h"
 
 namespace tomelin::cli {
@@ -23,8 +28,19 @@ std::unique_ptr<GameKeeping> GameKeeping::open(std::ostream& err) {
     return std::unique_ptr<GameKeeping>(new GameKeeping(std::move(opening.store)));
 }
 
+void holdPoint(const char* name) {
+    const char* wanted = std::getenv("TOMELIN_CLI_HOLD");
+    if (wanted && std::strcmp(wanted, name) == 0)
+        std::raise(SIGSTOP);
+}
+
 std::optional<GameSnapshot> GameKeeping::load(std::ostream& err) {
-    UnfinishedGameRead read = readUnfinishedGame(*m_store);
+    UnfinishedGameTake take = takeUnfinishedGame(*m_store);
+    if (take.outcome == UnfinishedGameTake::Outcome::InPlay) {
+        err << "tomelin-cli: the kept game is already being played by another program\n";
+        return std::nullopt;
+    }
+    UnfinishedGameRead& read = take.read;
     switch (read.outcome) {
         case UnfinishedGameRead::Outcome::None:
             err << "tomelin-cli: no unfinished game is kept\n";
@@ -47,6 +63,7 @@ bool GameKeeping::keep(const Game& game, std::ostream& err) {
     s.boardName = m_boardName;
     s.tokens = m_tokens;
     const KeepResult result = writeUnfinishedGame(*m_store, s);
+    reportNotice(*m_store, err);
     if (result.ok())
         return true;
     err << "tomelin-cli: the game could not be kept"
@@ -64,6 +81,16 @@ bool GameKeeping::clear(std::ostream& err) {
         << (result.reason.empty() ? " (status " + std::to_string(result.status) + ")"
                                   : ": " + withoutControls(result.reason))
         << "\n";
+    return false;
+}
+
+bool GameKeeping::recordAndClear(const FinishedGame& game, std::ostream& err) {
+    const RecordWrite write = recordAndForgetKeptGame(*m_store, finishedGameEnd(game),
+                                                      [] { holdPoint("kept-game-removed"); });
+    reportNotice(*m_store, err);
+    if (write.outcome != RecordWrite::Outcome::Failed)
+        return true;
+    reportRecordFailure(game, write, err);
     return false;
 }
 

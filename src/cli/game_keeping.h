@@ -17,6 +17,12 @@ struct StoreOpening;
 
 namespace tomelin::cli {
 
+struct FinishedGame;
+
+// For tests that stop the tool at a named moment: with TOMELIN_CLI_HOLD set to `name` the
+// tool stops itself there (SIGSTOP) until it is continued or killed.
+void holdPoint(const char* name);
+
 // Tells on the error stream what had to be done to open the store (store_commands.cpp).
 void reportStoreOpening(const StoreOpening& opening, std::ostream& err);
 
@@ -34,6 +40,9 @@ public:
     bool keep(const Game& game, std::ostream& err);
     // The game ended: nothing is kept any more.
     bool clear(std::ostream& err);
+    // The game ended and is recorded: the record written and the kept game removed in one
+    // transaction (a kill in between loses neither).
+    bool recordAndClear(const FinishedGame& game, std::ostream& err);
 
     void setBoardName(std::string name) { m_boardName = std::move(name); }
     void setTokens(const std::array<SnapshotToken, 2>& tokens) { m_tokens = tokens; }

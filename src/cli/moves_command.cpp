@@ -1,4 +1,8 @@
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
 #include <ostream>
+#include <sstream>
 
 #include "cli/commands.h"
 #include "cli/position_options.h"
@@ -8,6 +12,51 @@
 #include "core/master_search.h"
 
 namespace tomelin::cli {
+
+namespace {
+
+// A fixed-depth search is run when it is expected to visit at most this many positions
+// (under a minute here); the growth is measured while the searches stay this small.
+constexpr double kMaxNodes = 5e7;
+constexpr std::uint64_t kProbeNodes = 300000;
+
+struct NodeEstimate {
+    double expected = 0;      // positions the search to the asked depth would visit
+    int largestFeasible = 0;  // the deepest depth expected within kMaxNodes
+};
+
+// Searches the shallow depths and extrapolates how the positions visited grow, so that a
+// depth that would take hours is refused up front instead of leaving the user waiting.
+NodeEstimate estimateSearch(const Position& start, Logic logic, int depth) {
+    NodeEstimate result;
+    double twoBefore = 1;
+    double previous = 1;
+    double nodes = 1;
+    int reached = 0;
+    while (reached < depth && nodes <= static_cast<double>(kProbeNodes)) {
+        MasterSearch probe;
+        const SearchReport r = probe.search(start, logic, SearchLimits{++reached, 0});
+        twoBefore = previous;
+        previous = nodes;
+        nodes = static_cast<double>(r.nodes);
+        if (r.depth < reached || !r.move) {
+            result.largestFeasible = depth;  // the game ends within the search: it is done
+            return result;
+        }
+    }
+    result.largestFeasible = reached;
+    result.expected = nodes;
+    // Odd and even depths grow differently: the growth per depth is taken over the last two.
+    const double growth = std::max(1.0, std::sqrt(nodes / std::max(1.0, twoBefore)));
+    for (int d = reached + 1; d <= depth; ++d) {
+        result.expected *= growth;
+        if (result.expected <= kMaxNodes)
+            result.largestFeasible = d;
+    }
+    return result;
+}
+
+}  // namespace
 
 // Every candidate the computer scores, in its scan order, then the best score and how many
 // candidates share it. Strength 4 ("PC Velmistr") searches instead and prints its choice:
@@ -76,6 +125,14 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     if (*strength == kMasterKind) {
         if (depth) {
+            const NodeEstimate guess = estimateSearch(start, position.logic, *depth);
+            if (guess.largestFeasible < *depth) {
+                std::ostringstream text;
+                text << "depth " << *depth << " would search about " << std::setprecision(2)
+                     << guess.expected << " positions on this board and not finish in "
+                     << "reasonable time; depths up to " << guess.largestFeasible << " run here";
+                return usageError(io, text.str());
+            }
             limits.maxDepth = *depth;
             limits.timeMs = 0;  // a fixed depth gives the same answer on every machine
         }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/directions.h"
+#include "records/game_record.h"
 
 namespace tomelin {
 class Store;
@@ -43,5 +44,13 @@ struct FinishedGame {
 // opened at the first game and kept in `store`. A game that cannot be kept prints one line
 // on `err` and gives false; `play` then stops with status 1.
 bool recordPlayedGame(std::unique_ptr<Store>& store, const FinishedGame& game, std::ostream& err);
+
+// Prints what the store has to say once (a damaged file moved aside), if anything.
+void reportNotice(Store& store, std::ostream& err);
+
+// What game end knows of a game `play` finished, as the record takes it.
+GameEnd finishedGameEnd(const FinishedGame& game);
+// The line for a finished game the store refused, with the store's reason when it gave one.
+void reportRecordFailure(const FinishedGame& game, const RecordWrite& write, std::ostream& err);
 
 }  // namespace tomelin::cli

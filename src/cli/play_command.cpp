@@ -410,7 +410,9 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
             timers.fire(GameTimer::TimCHng);
         if (printer.keepFailed())
             return kExitFailure;
-        if (keeping && game.gameOver() && !keeping->clear(io.err))
+        // A kept game that is recorded goes in the same transaction as its record.
+        const bool recordWithKept = keeping && settings.record && game.gameOver();
+        if (keeping && game.gameOver() && !recordWithKept && !keeping->clear(io.err))
             return kExitFailure;
         const auto c = game.position().counts();
         if (!game.gameOver() && c.free > 0 && c.tokens1 + c.tokens2 > 0) {
@@ -437,7 +439,8 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
                                         printer.moves(),
                                         game.moveCounter(),
                                         seed};
-            if (!recordPlayedGame(recordStore, finished, io.err))
+            if (recordWithKept ? !keeping->recordAndClear(finished, io.err)
+                               : !recordPlayedGame(recordStore, finished, io.err))
                 return kExitFailure;
         }
         if (settings.show) {

@@ -13,7 +13,9 @@
 #include "cli/play.h"
 #include "core/board.h"
 #include "platform/store/store_location.h"
+#include "platform/store/sqlite_store.h"
 #include "records/game_record.h"
+#include "records/store_check.h"
 #include "records/survey.h"
 
 namespace tomelin::cli {
@@ -51,6 +53,19 @@ std::unique_ptr<Store> openForCommand(CommandIo& io) {
     return std::move(opening.store);
 }
 
+// The store for a command that changes it; null (with the reason on the error stream) when
+// the change would be thrown away with a store that lives only in memory.
+std::unique_ptr<Store> openForChange(CommandIo& io) {
+    StoreOpening opening = openDefaultStore();
+    reportOpening(opening, io.err);
+    if (!opening.persistent) {
+        io.err << "tomelin-cli: the change is refused: the store file cannot be used, so it "
+                  "would not be kept\n";
+        return nullptr;
+    }
+    return std::move(opening.store);
+}
+
 // The line for a write the store refused.
 void reportRefusal(Store& store, int status, const std::string& what, CommandIo& io) {
     if (status == kStatusReadOnly && !store.writeRefusal().empty()) {
@@ -58,24 +73,15 @@ void reportRefusal(Store& store, int status, const std::string& what, CommandIo&
                << "\n";
         return;
     }
-    io.err << "tomelin-cli: the store refused " << what << "\n";
+    const std::string reason = store.failureReason();
+    io.err << "tomelin-cli: the store refused " << what
+           << (reason.empty() ? std::string() : ": " + withoutControls(reason)) << "\n";
 }
 
-// Control characters would break the one-value-per-line output; show them escaped.
+// Control characters would break the one-value-per-line output or steer the terminal; they
+// are shown escaped, as in the error lines.
 std::string printable(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\t') {
-            out += "\\t";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return withoutControls(text);
 }
 
 std::string typeName(int type) {
@@ -153,7 +159,9 @@ int storeSet(const std::vector<std::string>& args, CommandIo& io) {
         }
         value = static_cast<std::int32_t>(*number);
     }
-    auto store = openForCommand(io);
+    auto store = openForChange(io);
+    if (!store)
+        return kExitFailure;
     StoreTransaction transaction(*store);
     int status = store->CreateRegKey(words[0]);
     if (status == kStatusOk)
@@ -173,7 +181,9 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
     if (normalizeKeyPath(args[0]).empty()) {
         return usageError(io, "store delete needs a KEYPATH below the root");
     }
-    auto store = openForCommand(io);
+    auto store = openForChange(io);
+    if (!store)
+        return kExitFailure;
     const int status = store->DeleteRegKey(args[0]);
     if (status == kStatusHasSubkeys) {
         io.err << "tomelin-cli: " << quotedArg(args[0]) << " has subkeys; delete them first\n";
@@ -188,6 +198,24 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
 
 // Writes one finished game of `play` the way game end in the game window does.
 bool storeFinishedGame(Store& store, const FinishedGame& game, std::ostream& err) {
+    const RecordWrite write = recordFinishedGame(store, finishedGameEnd(game));
+    reportNotice(store, err);
+    if (write.outcome == RecordWrite::Outcome::Failed) {
+        reportRecordFailure(game, write, err);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void reportNotice(Store& store, std::ostream& err) {
+    const std::string notice = store.takeNotice();
+    if (!notice.empty())
+        err << "tomelin-cli: " << withoutControls(notice) << "\n";
+}
+
+GameEnd finishedGameEnd(const FinishedGame& game) {
     std::string board = game.boardName;
     if (board.empty()) {
         board = kUnnamedBoard;
@@ -196,23 +224,50 @@ bool storeFinishedGame(Store& store, const FinishedGame& game, std::ostream& err
                 board = builtin.name;
         }
     }
-    const RecordWrite write = recordFinishedGame(
-        store, GameEnd{.board = board,
-                       .names = game.names,
-                       .logic = game.logic,
-                       .timeListPos = {0, 0},
-                       .counts = {game.tokens1, game.tokens2},
-                       .tokens = {TokenStyle{kDefaultColour1, 1}, TokenStyle{kDefaultColour2, 5}},
-                       .moveCounter = game.moveCounter});
-    if (write.outcome == RecordWrite::Outcome::Failed) {
-        err << "tomelin-cli: game " << game.gameIndex << " could not be recorded (status "
-            << write.status << ")\n";
-        return false;
-    }
-    return true;
+    return GameEnd{.board = board,
+                   .names = game.names,
+                   .logic = game.logic,
+                   .timeListPos = {0, 0},
+                   .counts = {game.tokens1, game.tokens2},
+                   .tokens = {TokenStyle{kDefaultColour1, 1}, TokenStyle{kDefaultColour2, 5}},
+                   .moveCounter = game.moveCounter};
 }
 
-}  // namespace
+void reportRecordFailure(const FinishedGame& game, const RecordWrite& write, std::ostream& err) {
+    err << "tomelin-cli: game " << game.gameIndex << " could not be recorded";
+    if (!write.reason.empty())
+        err << ": " << withoutControls(write.reason);
+    else
+        err << " (status " << write.status << ")";
+    err << "\n";
+}
+
+// `store check`: every entry the program cannot read, looked at through a read-only
+// connection (a damaged file is not moved aside, nothing is created).
+int storeCheck(const std::vector<std::string>& args, CommandIo& io) {
+    if (!args.empty())
+        return usageError(io, "store check takes no arguments");
+    const std::string path = defaultStorePath();
+    SqliteStore::OpenResult opened = SqliteStore::openReadOnly(path);
+    if (!opened.store) {
+        io.err << "tomelin-cli: the store " << quotedArg(path) << " cannot be read: "
+               << withoutControls(opened.detail) << "\n";
+        return kExitFailure;
+    }
+    const StoreCheck check = checkStore(*opened.store);
+    for (const auto* entries : {&check.records, &check.boards}) {
+        for (const StoreEntryProblem& entry : *entries)
+            io.out << printable(entry.key) << "\t" << entry.what << "\n";
+    }
+    const std::size_t found = check.records.size() + check.boards.size();
+    if (found == 0) {
+        io.out << "every entry can be read\n";
+        return kExitOk;
+    }
+    io.out << found << (found == 1 ? " entry" : " entries") << " cannot be read or are not "
+           << "expected; nothing was changed\n";
+    return kExitFailure;
+}
 
 void reportStoreOpening(const StoreOpening& opening, std::ostream& err) {
     reportOpening(opening, err);
@@ -220,7 +275,7 @@ void reportStoreOpening(const StoreOpening& opening, std::ostream& err) {
 
 int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (args.empty())
-        return usageError(io, "store needs list, get, set or delete");
+        return usageError(io, "store needs list, get, set, delete or check");
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "list")
         return storeList(rest, io);
@@ -230,6 +285,8 @@ int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
         return storeSet(rest, io);
     if (args[0] == "delete")
         return storeDelete(rest, io);
+    if (args[0] == "check")
+        return storeCheck(rest, io);
     return usageError(io, "unknown store command " + quotedArg(args[0]));
 }
 

@@ -28,7 +28,7 @@ void GameKeeper::record(const Game& game, const std::string& boardName, const Ga
                         const BoardLook& look, int tokens1, int tokens2) {
     if (!m_store)
         return;
-    recordFinishedGame(
+    const RecordWrite write = recordAndForgetKeptGame(
         *m_store,
         GameEnd{.board = boardName,
                 .names = setup.names,
@@ -38,14 +38,25 @@ void GameKeeper::record(const Game& game, const std::string& boardName, const Ga
                 .tokens = {TokenStyle{look.styles[1].colour, look.styles[1].shape},
                            TokenStyle{look.styles[2].colour, look.styles[2].shape}},
                 .moveCounter = game.moveCounter()});
+    tellNotice();
+    // Said every time: each lost result is news to the players.
+    if (write.outcome == RecordWrite::Outcome::Failed && m_refused)
+        m_refused(kResultNotSaved + (write.reason.empty() ? std::string("chyba souboru") : write.reason));
+}
+
+void GameKeeper::tellNotice() {
+    const std::string notice = m_store ? m_store->takeNotice() : std::string();
+    if (!notice.empty() && m_refused)
+        m_refused(notice);
 }
 
 void GameKeeper::note(const KeepResult& result) {
+    tellNotice();
     if (result.ok() || m_refusalTold)
         return;
     m_refusalTold = true;
     if (m_refused)
-        m_refused(result.reason);
+        m_refused(kGameNotKept + (result.reason.empty() ? std::string("chyba souboru") : result.reason));
 }
 
 }  // namespace tomelin

@@ -15,9 +15,14 @@ namespace tomelin {
 
 class Store;
 
+// The sentences the players are told, each followed by the store's reason.
+inline const std::string kGameNotKept = "Rozehranou hru nelze uložit: ";
+inline const std::string kResultNotSaved = "Výsledek hry nelze uložit: ";
+
 class GameKeeper {
 public:
-    // Told once per game when the store refuses to keep it: the reason, in Czech.
+    // Told once per game when the store refuses to keep it, and at every game end whose
+    // record the store refuses: the whole sentence, in Czech.
     using RefusalHandler = std::function<void(const std::string& reason)>;
     explicit GameKeeper(RefusalHandler refused) : m_refused(std::move(refused)) {}
 
@@ -33,12 +38,15 @@ public:
     // last turn change still reports a turn).
     void keep(const Game& game, const std::string& boardName, const BoardLook& look);
     void drop();
-    // The finished game with counts `tokens1` and `tokens2`, as one record.
+    // The finished game with counts `tokens1` and `tokens2`, as one record, written together
+    // with the removal of the kept game.
     void record(const Game& game, const std::string& boardName, const GameSetup& setup,
                 const BoardLook& look, int tokens1, int tokens2);
 
 private:
     void note(const KeepResult& result);
+    // What the store has to say once (a damaged file moved aside), to the players.
+    void tellNotice();
 
     RefusalHandler m_refused;
     Store* m_store = nullptr;

@@ -95,7 +95,6 @@ void GameWindow::wireParts() {
     m_view->onEnd = [this](int tokens1, int tokens2, int /*winner: follows from the counts*/) {
         m_keeper.record(*m_game, m_boardName.toStdString(), m_setup, m_view->look(), tokens1,
                         tokens2);
-        m_keeper.drop();
     };
 
     WindowChrome* c = m_chrome;

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <span>
 
 #include "core/winner.h"
+#include "records/unfinished_game.h"
 
 namespace tomelin {
 
@@ -22,7 +23,7 @@ int letterLevel(char letter) {
     return std::clamp(static_cast<int>(static_cast<unsigned char>(letter)) - 'A', 0, 4);
 }
 
-const StoreValue* findValue(const std::vector<StoredValue>& values, std::string_view name) {
+const StoreValue* findValue(std::span<const StoredValue> values, std::string_view name) {
     // Values come ordered by name, but the store compares names without regard to ASCII
     // case, so look them up the same way.
     for (const StoredValue& value : values) {
@@ -36,9 +37,16 @@ const StoreValue* findValue(const std::vector<StoredValue>& values, std::string_
     return nullptr;
 }
 
-std::string textOf(const std::vector<StoredValue>& values, std::string_view name) {
-    const StoreValue* value = findValue(values, name);
-    return value ? valueText(*value) : std::string();
+// The text of a value that is not needed afterwards: moved out instead of copied.
+std::string takeText(std::vector<StoredValue>& values, std::string_view name) {
+    for (StoredValue& value : values) {
+        if (&value.value != findValue({&value, 1}, name))
+            continue;
+        if (auto* text = std::get_if<std::string>(&value.value))
+            return std::move(*text);
+        return valueText(value.value);
+    }
+    return {};
 }
 
 int intOf(const std::vector<StoredValue>& values, std::string_view name) {
@@ -114,23 +122,85 @@ GameRecord finishedGameRecord(const GameEnd& end) {
 }
 
 RecordWrite recordFinishedGame(Store& store, const GameEnd& end) {
-    return writeGameRecord(store, finishedGameRecord(end));
+    RecordWrite write = writeGameRecord(store, finishedGameRecord(end));
+    // A file found damaged is replaced by a fresh one: the game goes there.
+    if (write.outcome == RecordWrite::Outcome::Failed && store.recoverIfDamaged())
+        write = writeGameRecord(store, finishedGameRecord(end));
+    if (write.outcome == RecordWrite::Outcome::Failed && write.reason.empty())
+        write.reason = store.failureReason();
+    return write;
+}
+
+namespace {
+
+RecordWrite recordAndForgetOnce(Store& store, const GameEnd& end,
+                                const std::function<void()>& afterRemoval) {
+    RecordWrite write;
+    int status = kStatusOk;
+    {
+        StoreTransaction transaction(store);
+        if (!transaction.started()) {
+            status = store.readOnly() ? kStatusReadOnly : kStatusFailed;
+        } else {
+            if (store.openKey(kUnfinishedGameKey))
+                status = store.DeleteRegKey(kUnfinishedGameKey);
+            if (status == kStatusOk && afterRemoval)
+                afterRemoval();
+            if (status == kStatusOk) {
+                write = writeGameRecord(store, finishedGameRecord(end));
+                if (write.outcome == RecordWrite::Outcome::Failed)
+                    status = write.status;
+            }
+            if (status == kStatusOk && !transaction.commit())
+                status = kStatusFailed;
+        }
+    }
+    if (status == kStatusOk) {
+        store.releaseKeptGameClaim();
+        return write;
+    }
+    write.outcome = RecordWrite::Outcome::Failed;
+    write.number = 0;
+    write.status = status;
+    write.reason = store.failureReason();
+    return write;
+}
+
+}  // namespace
+
+RecordWrite recordAndForgetKeptGame(Store& store, const GameEnd& end,
+                                    const std::function<void()>& afterRemoval) {
+    RecordWrite write = recordAndForgetOnce(store, end, afterRemoval);
+    if (write.outcome != RecordWrite::Outcome::Failed)
+        return write;
+    // A file found damaged is replaced by a fresh one: the game goes there.
+    if (store.recoverIfDamaged()) {
+        write = recordAndForgetOnce(store, end, afterRemoval);
+        if (write.outcome != RecordWrite::Outcome::Failed)
+            return write;
+    }
+    // The record is lost either way; an ended game offered again would be worse.
+    if (store.openKey(kUnfinishedGameKey) &&
+        store.DeleteRegKey(kUnfinishedGameKey) == kStatusOk)
+        store.releaseKeptGameClaim();
+    return write;
 }
 
 std::vector<StoredGameRecord> readGameRecords(Store& store) {
     std::vector<StoredGameRecord> rows;
     // Every record key with its values in one read, in ascending number.
-    for (const auto& [number, values] :
-         numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName)) {
+    std::vector<NumberedSubkey> keys = numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName);
+    rows.reserve(keys.size());
+    for (auto& [number, values] : keys) {
         GameRecord r;
-        r.board = textOf(values, kRecBoard);
+        r.board = takeText(values, kRecBoard);
         if (r.board.empty())
             continue;  // a free number, not a record
-        r.names = {textOf(values, kRecPlayer1), textOf(values, kRecPlayer2)};
+        r.names = {takeText(values, kRecPlayer1), takeText(values, kRecPlayer2)};
         r.logic = intOf(values, kRecLogic);
         r.times = intOf(values, kRecTimes);
         r.counts = {intOf(values, kRecCount1), intOf(values, kRecCount2)};
-        r.tokens = {textOf(values, kRecToken1), textOf(values, kRecToken2)};
+        r.tokens = {takeText(values, kRecToken1), takeText(values, kRecToken2)};
         r.winner = intOf(values, kRecWinner);
         r.moves = intOf(values, kRecMoves);
         rows.push_back({number, std::move(r)});
@@ -139,18 +209,18 @@ std::vector<StoredGameRecord> readGameRecords(Store& store) {
 }
 
 int lowestFreeRecordNumber(Store& store) {
-    std::set<int> taken;
-    for (const NumberedSubkey& record :
-         numberedSubkeys(store, kRecordsKey, recordNumberFromKeyName, kRecBoard)) {
-        if (!record.values.empty() && !isEmptyValue(record.values.front().value))
-            taken.insert(record.number);
+    // Only the names of the taken keys are read, not the records. With n of them the answer
+    // is at most n + 1, so larger numbers need not be remembered.
+    const std::vector<std::string> names = store.subkeysWithNonEmptyValue(kRecordsKey, kRecBoard);
+    std::vector<bool> taken(names.size() + 2, false);
+    for (const std::string& name : names) {
+        const auto number = recordNumberFromKeyName(name);
+        if (number && *number < static_cast<int>(taken.size()))
+            taken[static_cast<std::size_t>(*number)] = true;
     }
     int number = 1;
-    for (int used : taken) {
-        if (used != number)
-            break;
+    while (taken[static_cast<std::size_t>(number)])
         ++number;
-    }
     return number;
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -99,6 +100,7 @@ struct RecordWrite {
     Outcome outcome = Outcome::NotStored;
     int number = 0;
     int status = kStatusOk;  // the failing operation's status when Failed
+    std::string reason;      // why it failed, in Czech, when the store gave a reason
 };
 
 // The lowest record number whose key is missing or has an empty unnamed value.
@@ -113,9 +115,18 @@ int lowestFreeRecordNumber(Store& store);
 // first.
 RecordWrite writeGameRecord(Store& store, const GameRecord& record);
 
-// Game end's record: finishedGameRecord written with writeGameRecord. The game window and
-// the tool's `play --record` both record through this.
+// Game end's record: finishedGameRecord written with writeGameRecord. The tool's
+// `play --record` records through this.
 RecordWrite recordFinishedGame(Store& store, const GameEnd& end);
+
+// The end of the game kept in the store: its record written and the kept game removed in one
+// transaction, so that a kill at any moment leaves either the kept game (to be finished
+// again) or the record, never neither and never both. When nothing can be written, the
+// kept game is still removed if the store lets it, so that an ended game is never offered
+// for resuming. A draw removes the kept game only. `afterRemoval`, when given, runs inside
+// the transaction between the two steps.
+RecordWrite recordAndForgetKeptGame(Store& store, const GameEnd& end,
+                                    const std::function<void()>& afterRemoval = {});
 
 // One record as read back, with its number.
 struct StoredGameRecord {

@@ -90,7 +90,9 @@ UnfinishedGameRead damaged(std::string problem) {
 
 }  // namespace
 
-KeepResult writeUnfinishedGame(Store& store, const GameSnapshot& s) {
+namespace {
+
+KeepResult writeUnfinishedGameOnce(Store& store, const GameSnapshot& s) {
     KeepResult result;
     if (store.readOnly()) {
         result.status = kStatusReadOnly;
@@ -135,12 +137,25 @@ KeepResult writeUnfinishedGame(Store& store, const GameSnapshot& s) {
     put(kUgTime1, s.timeLeft[0], kTypeInt);
     put(kUgTime2, s.timeLeft[1], kTypeInt);
     put(kUgLastMove, last, kTypeText);
+    if (status == kStatusOk && !transaction.commit())
+        status = kStatusFailed;
     if (status != kStatusOk) {
         result.status = status;
+        result.reason = store.failureReason();
         return result;
     }
-    if (!transaction.commit())
-        result.status = kStatusFailed;
+    // The game this program keeps is its own to go on with: no other may take it.
+    store.takeKeptGameClaim();
+    return result;
+}
+
+}  // namespace
+
+KeepResult writeUnfinishedGame(Store& store, const GameSnapshot& s) {
+    KeepResult result = writeUnfinishedGameOnce(store, s);
+    // A file found damaged is replaced by a fresh one: the game is kept there.
+    if (!result.ok() && result.status != kStatusReadOnly && store.recoverIfDamaged())
+        result = writeUnfinishedGameOnce(store, s);
     return result;
 }
 
@@ -154,7 +169,39 @@ KeepResult clearUnfinishedGame(Store& store) {
         return result;
     }
     result.status = store.DeleteRegKey(kUnfinishedGameKey);
+    if (!result.ok()) {
+        result.reason = store.failureReason();
+        return result;
+    }
+    store.releaseKeptGameClaim();
     return result;
+}
+
+UnfinishedGameTake takeUnfinishedGame(Store& store) {
+    UnfinishedGameTake take;
+    if (!store.takeKeptGameClaim()) {
+        take.outcome = UnfinishedGameTake::Outcome::InPlay;
+        return take;
+    }
+    // Read only once the claim is held: a game another program has just finished is gone.
+    take.read = readUnfinishedGame(store);
+    switch (take.read.outcome) {
+        case UnfinishedGameRead::Outcome::Ready:
+            take.outcome = UnfinishedGameTake::Outcome::Taken;
+            return take;
+        case UnfinishedGameRead::Outcome::None:
+            take.outcome = UnfinishedGameTake::Outcome::None;
+            break;
+        case UnfinishedGameRead::Outcome::Damaged:
+            take.outcome = UnfinishedGameTake::Outcome::Damaged;
+            break;
+    }
+    store.releaseKeptGameClaim();
+    return take;
+}
+
+bool unfinishedGameInPlay(Store& store) {
+    return store.keptGameClaimedElsewhere();
 }
 
 UnfinishedGameRead readUnfinishedGame(Store& store) {

@@ -37,7 +37,7 @@ inline constexpr const char* kUnfinishedGameDropped =
 // What writing or clearing the kept game did.
 struct KeepResult {
     int status = kStatusOk;  // kStatusReadOnly, kStatusFailed, ... when refused
-    std::string reason;      // why, in Czech, when the store gave one (read-only store)
+    std::string reason;      // why, in Czech, when the store gave one (read-only, full disk)
     bool ok() const { return status == kStatusOk; }
 };
 
@@ -64,6 +64,27 @@ struct UnfinishedGameRead {
 
 // Reads the kept game and checks it as resumeGame would (checkSnapshot).
 UnfinishedGameRead readUnfinishedGame(Store& store);
+
+// The one line the setup window shows when another program plays the kept game.
+inline constexpr const char* kUnfinishedGameInPlay =
+    "Rozehranou hru právě hraje jiné okno Tomelinu.";
+
+// Taking the kept game to play it on: the store's claim first, then the game, so that of
+// several programs resuming at once exactly one gets it. The claim stays held by the store
+// while the game goes on; clearing the kept game (or the game's end) gives it up.
+struct UnfinishedGameTake {
+    enum class Outcome {
+        Taken,     // `read.snapshot` is this program's to play
+        None,      // nothing is kept
+        Damaged,   // something is kept but cannot be resumed (`read.problem`)
+        InPlay,    // another program plays it
+    };
+    Outcome outcome = Outcome::None;
+    UnfinishedGameRead read;
+};
+UnfinishedGameTake takeUnfinishedGame(Store& store);
+// Whether the kept game is played by another program now (not to be offered).
+bool unfinishedGameInPlay(Store& store);
 
 // The kept game for a person: "Originál, 3. tah" (the full move the game window shows).
 std::string unfinishedGameSummary(const GameSnapshot& snapshot);

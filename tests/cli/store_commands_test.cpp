@@ -163,6 +163,91 @@ TEST_F(StoreCommands, ForeignDatabaseIsNeitherRecordedIntoNorChanged) {
               2);  // the file and the lock beside it
 }
 
+// A change the store cannot keep (another program's database: the store lives in memory) is
+// refused, not reported as done.
+TEST_F(StoreCommands, SetAndDeleteFailWhenTheStoreLivesOnlyInMemory) {
+    fs::create_directories(fs::path(m_store).parent_path());
+    sql(m_store, "CREATE TABLE contacts(name); INSERT INTO contacts VALUES('Eva')");
+    const std::string before = fileBytes(m_store);
+    for (const Lines& args : {Lines{"store", "set", "A\\B", "x", "1"},
+                              Lines{"store", "set", "A\\B", "x", "1", "--int"},
+                              Lines{"store", "delete", "A\\B"}}) {
+        SCOPED_TRACE(args[1]);
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("would not be kept"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(fileBytes(m_store), before);
+}
+
+// Names with control characters are shown escaped: a terminal is never steered by them.
+TEST_F(StoreCommands, RecordsAndListEscapeControlCharactersOfStoredNames) {
+    const std::string bell = "Eva\a\x1b[2J";
+    ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\Hry\\00001", "", "Dáma"}).status, 0);
+    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
+             {"Hráč1", bell}, {"Hráč2", "Jan"}, {"Hráč1Figurka", "AAA1"},
+             {"Hráč2Figurka", "EEE5"}}) {
+        ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\Hry\\00001", name, value}).status, 0);
+    }
+    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
+             {"Vyhrál", "1"}, {"Hráč1Počet", "30"}, {"Hráč2Počet", "10"}}) {
+        ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\Hry\\00001", name, value,
+                       "--int"})
+                      .status,
+                  0);
+    }
+    const std::string escaped = "Eva\\x07\\x1b[2J";
+    for (const Lines& args : {Lines{"records"}, Lines{"store", "list"}}) {
+        SCOPED_TRACE(args[0]);
+        const CliRun r = cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+        EXPECT_EQ(r.out.find('\a'), std::string::npos);
+        EXPECT_NE(r.out.find(escaped), std::string::npos) << r.out;
+    }
+}
+
+// A journal file beside the store that this user cannot write (left by another user, or
+// not a file at all): the store is read, and the reason names that file.
+TEST_F(StoreCommands, AnUnwritableJournalFileIsNamedAsTheReason) {
+    ASSERT_EQ(cli({"store", "set", "A\\B", "x", "1"}).status, 0);
+    fs::create_directory(m_store + "-wal");
+    const CliRun listed = cli({"store", "get", "A\\B", "x"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.out, "1\n");
+    EXPECT_NE(listed.err.find("pomocný soubor „" + m_store + "-wal“ nelze zapisovat"),
+              std::string::npos)
+        << listed.err;
+    const CliRun set = cli({"store", "set", "A\\B", "x", "2"});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_NE(set.err.find("-wal“ nelze zapisovat"), std::string::npos) << set.err;
+}
+
+TEST_F(StoreCommands, StoreCheckListsWhatCannotBeReadAndChangesNothing) {
+    ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\Hry\\1", "", "Dáma"}).status, 0);
+    ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\HracíPole\\100", "", "Sto"}).status,
+              0);
+    const std::string before = fileBytes(m_store);
+    const CliRun r = cli({"store", "check"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "Software\\Brantl\\Tomelin\\Hry\\1\tnot a record number as the program writes it\n"
+              "Software\\Brantl\\Tomelin\\HracíPole\\100\tnot a board slot 01..99\n"
+              "2 entries cannot be read or are not expected; nothing was changed\n");
+    EXPECT_EQ(fileBytes(m_store), before);
+    ASSERT_EQ(cli({"store", "delete", "Software\\Brantl\\Tomelin\\Hry\\1"}).status, 0);
+    ASSERT_EQ(cli({"store", "delete", "Software\\Brantl\\Tomelin\\HracíPole\\100"}).status, 0);
+    const CliRun clean = cli({"store", "check"});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out, "every entry can be read\n");
+    // A file that is not a store is reported, and neither moved nor changed.
+    std::ofstream(m_store, std::ios::binary | std::ios::trunc) << "not a database at all, just text";
+    const CliRun broken = cli({"store", "check"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.err.find("cannot be read"), std::string::npos) << broken.err;
+    EXPECT_EQ(fileBytes(m_store), "not a database at all, just text");
+}
+
 TEST_F(StoreCommands, StoreShowsADamagedBoardSoItCanBeDeleted) {
     const std::string slot = "Software\\Brantl\\Tomelin\\HracíPole\\03";
     ASSERT_EQ(cli({"store", "set", slot, "", "Rozbité"}).status, 0);

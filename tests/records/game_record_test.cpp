@@ -104,6 +104,50 @@ TEST_F(WriteGameRecordTest, TakesTheLowestFreeNumberAndGoesOnBeyond999) {
     EXPECT_EQ(stored(1000).size(), 11u);
 }
 
+// What takes a number, as the reader sees it: a key spelt as the writer spells it whose
+// unnamed value is an integer or a non-empty text.
+TEST_F(WriteGameRecordTest, OnlyKeysTheReaderTakesForRecordsHoldANumber) {
+    struct Case {
+        const char* what;
+        std::string keyName;
+        StoreValue unnamed;
+        int type;
+        int expected;  // the number the next record takes
+    };
+    const std::vector<Case> cases{
+        {"text", "00001", std::string("Dáma"), kTypeText, 2},
+        {"integer", "00001", std::int32_t{0}, kTypeInt, 2},
+        {"empty text", "00001", std::string(), kTypeText, 1},
+        {"another value only", "00001", StoreValue{}, 0, 1},
+        {"unsupported type", "00001", std::string("x"), 3, 1},
+        {"short spelling", "1", std::string("Dáma"), kTypeText, 1},
+        {"long spelling", "000001", std::string("Dáma"), kTypeText, 1},
+        {"letters", "0000a", std::string("Dáma"), kTypeText, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StoreFolder folder;
+        auto store = folder.open();
+        ASSERT_NE(store, nullptr);
+        const std::string path = joinKeyPath(kRecordsKey, c.keyName);
+        ASSERT_EQ(store->CreateRegKey(path), kStatusOk);
+        store->WriteRegValue(path, "Hráč1", std::string("Eva"), kTypeText);
+        if (c.type == 3) {
+            rawSql(folder.file(), "INSERT INTO store_values SELECT id, '', 3, 'x' FROM store_keys "
+                                  "WHERE path = '" + path + "'");
+        } else if (c.type != 0) {
+            ASSERT_EQ(store->WriteRegValue(path, "", c.unnamed, c.type), kStatusOk);
+        }
+        EXPECT_EQ(lowestFreeRecordNumber(*store), c.expected);
+        // The general enumeration of any store agrees with the file's own query.
+        EXPECT_EQ(store->subkeysWithNonEmptyValue(kRecordsKey, ""),
+                  store->Store::subkeysWithNonEmptyValue(kRecordsKey, ""));
+        // Value names compare without regard to ASCII case.
+        EXPECT_EQ(store->subkeysWithNonEmptyValue(kRecordsKey, "HRáč1"),
+                  std::vector<std::string>{c.keyName});
+    }
+}
+
 TEST_F(WriteGameRecordTest, DrawsEmptyBoardsAndNamelessBoardsLeaveNothing) {
     GameRecord draw = sampleRecord();
     draw.counts = {16, 16};

@@ -16,6 +16,7 @@
 
 #include "cli/run_tool.h"
 #include "platform/store/store_folder.h"
+#include "records/game_record.h"
 #include "records/unfinished_game.h"
 
 extern char** environ;
@@ -140,16 +141,20 @@ TEST(KeptToolGame, ResumeRefusesWhatItCannotPlay) {
 
 // Starts the tool with its output in `outPath`; returns its process id.
 pid_t spawnTool(const std::vector<std::string>& args, const std::string& store,
-                const std::string& outPath) {
+                const std::string& outPath, const std::string& extraEnv = {}) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, (outPath + ".err").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> env{"TOMELIN_STORE=" + store};
+    if (!extraEnv.empty())
+        env.push_back(extraEnv);
     for (char** e = environ; *e; ++e) {
-        if (std::string(*e).rfind("TOMELIN_STORE=", 0) != 0)
-            env.emplace_back(*e);
+        const std::string entry(*e);
+        if (entry.rfind("TOMELIN_STORE=", 0) != 0 && entry.rfind("TOMELIN_CLI_HOLD=", 0) != 0)
+            env.push_back(entry);
     }
     std::vector<char*> argv{const_cast<char*>(TOMELIN_CLI_PATH)};
     for (const std::string& a : args)
@@ -187,6 +192,15 @@ TEST(KeptToolGame, KilledAtRandomMomentsTheNextRunResumesTheLastCompletedTurn) {
         const UnfinishedGameRead kept = keptIn(path);
         if (printed.empty() && kept.outcome == UnfinishedGameRead::Outcome::None)
             continue;  // killed before the first turn change
+        if (kept.outcome == UnfinishedGameRead::Outcome::None) {
+            // Killed after the game's end removed the kept game, before the tool exited: the
+            // printed moves must then end the game.
+            Position p = *Position::fromBoardString(bitva, Player::One);
+            for (const MoveLine& m : printed)
+                p.play(Logic::Star, m.move);
+            EXPECT_TRUE(p.isOver() || !p.canMove(Logic::Star)) << printed.size() << " moves";
+            continue;
+        }
         // Whole, and the last turn whose move was printed or the one before it.
         ASSERT_EQ(kept.outcome, UnfinishedGameRead::Outcome::Ready) << kept.problem;
         const int m = kept.snapshot.movesMade();
@@ -204,6 +218,121 @@ TEST(KeptToolGame, KilledAtRandomMomentsTheNextRunResumesTheLastCompletedTurn) {
         EXPECT_NE(rest.out.find("result "), std::string::npos);
         EXPECT_EQ(keptIn(path).outcome, UnfinishedGameRead::Outcome::None);
     }
+}
+
+int trials() {
+    const char* text = std::getenv("TOMELIN_RACE_TRIALS");
+    const int n = text ? std::atoi(text) : 0;
+    return n > 0 ? n : 3;
+}
+
+int storedRecords(const std::string& path) {
+    auto store = SqliteStore::open(path).store;
+    EXPECT_NE(store, nullptr);
+    return store ? static_cast<int>(readGameRecords(*store).size()) : -1;
+}
+
+// Won games the result lines announce (draws are never recorded).
+int announcedRecords(const std::string& out) {
+    std::istringstream lines(out);
+    int won = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string tag;
+        int tokens1 = 0, tokens2 = 0, winner = 0;
+        if (words >> tag >> tokens1 >> tokens2 >> winner && tag == "result" && winner != 0)
+            ++won;
+    }
+    return won;
+}
+
+// Several copies of the tool resuming one kept game at once: one plays and records it, the
+// others are told it is taken; the game is recorded once.
+TEST(KeptGameRace, OfResumersStartingTogetherOnePlaysTheGameAndItIsRecordedOnce) {
+    constexpr int kResumers = 4;
+    const int n = trials();
+    int announcedTotal = 0;
+    int lost = 0;
+    for (int trial = 0; trial < n; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        StoreFolder folder;
+        const std::string path = folder.file();
+        ASSERT_EQ(runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", "beginner",
+                           "--seed", std::to_string(trial), "--max-moves", "4"},
+                          path)
+                      .status,
+                  0);
+        std::vector<pid_t> resumers;
+        for (int r = 0; r < kResumers; ++r) {
+            resumers.push_back(spawnTool({"play", "--resume", "--record", "--seed",
+                                          std::to_string(r)},
+                                         path, folder.file("out" + std::to_string(r))));
+        }
+        int played = 0;
+        int announced = 0;
+        for (int r = 0; r < kResumers; ++r) {
+            int status = 0;
+            ASSERT_EQ(waitpid(resumers[r], &status, 0), resumers[r]);
+            ASSERT_TRUE(WIFEXITED(status));
+            const std::string out = fileText(folder.file("out" + std::to_string(r)));
+            const std::string err = fileText(folder.file("out" + std::to_string(r) + ".err"));
+            if (WEXITSTATUS(status) == 0) {
+                ++played;
+                EXPECT_NE(out.find("result "), std::string::npos);
+                announced += announcedRecords(out);
+            } else {
+                EXPECT_EQ(WEXITSTATUS(status), 1) << err;
+                EXPECT_EQ(out, "");
+                EXPECT_NE(err.find("already being played"), std::string::npos) << err;
+            }
+        }
+        EXPECT_EQ(played, 1);
+        const int stored = storedRecords(path);
+        EXPECT_EQ(stored, announced);
+        EXPECT_EQ(keptIn(path).outcome, UnfinishedGameRead::Outcome::None);
+        announcedTotal += announced;
+        lost += std::max(0, announced - stored);
+    }
+    EXPECT_EQ(lost, 0);
+    std::cout << "[ resume  ] " << n << " trials, " << n * kResumers << " processes, "
+              << announcedTotal << " records announced, " << lost << " lost\n";
+}
+
+// The tool killed at game end, after the kept game is removed and before the record is
+// written: the game is not lost, since both happen in one transaction.
+TEST(KeptGameRace, AKillBetweenRemovingTheKeptGameAndRecordingItLosesNothing) {
+    const int n = trials();
+    int kills = 0;
+    for (int trial = 0; trial < n; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        StoreFolder folder;
+        const std::string path = folder.file();
+        ASSERT_EQ(runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", "pro",
+                           "--seed", std::to_string(trial), "--max-moves", "6"},
+                          path)
+                      .status,
+                  0);
+        const pid_t pid = spawnTool({"play", "--resume", "--record", "--seed", "1"}, path,
+                                    folder.file("out"), "TOMELIN_CLI_HOLD=kept-game-removed");
+        ASSERT_GT(pid, 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+        ASSERT_TRUE(WIFSTOPPED(status)) << "the tool never reached the end of its game";
+        kill(pid, SIGKILL);
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ++kills;
+        // Nothing announced, nothing recorded, and the game still there to be finished.
+        EXPECT_EQ(announcedRecords(fileText(folder.file("out"))), 0);
+        EXPECT_EQ(storedRecords(path), 0);
+        const UnfinishedGameRead kept = keptIn(path);
+        ASSERT_EQ(kept.outcome, UnfinishedGameRead::Outcome::Ready) << kept.problem;
+        EXPECT_GE(kept.snapshot.movesMade(), 6);
+        const CliRun rest = runTool({"play", "--resume", "--record", "--seed", "1"}, path);
+        ASSERT_EQ(rest.status, 0) << rest.err;
+        EXPECT_EQ(storedRecords(path), announcedRecords(rest.out));
+        EXPECT_EQ(keptIn(path).outcome, UnfinishedGameRead::Outcome::None);
+    }
+    std::cout << "[ kill    ] " << n << " kills at the game's end, 0 games lost\n";
 }
 
 }  // namespace

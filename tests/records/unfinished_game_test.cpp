@@ -9,6 +9,8 @@
 
 #include "core/game_harness.h"
 #include "platform/store/store_folder.h"
+#include "records/game_record.h"
+#include "support/full_disk_vfs.h"
 
 namespace tomelin {
 namespace {
@@ -140,6 +142,78 @@ TEST(UnfinishedGameReadOnly, AReadOnlyStoreRefusesWithItsReasonAndKeepsTheOldGam
     const UnfinishedGameRead read = readUnfinishedGame(*reading.store);
     ASSERT_EQ(read.outcome, UnfinishedGameRead::Outcome::Ready);
     EXPECT_EQ(read.snapshot, kept);
+}
+
+
+GameEnd endOf(const std::string& board) {
+    GameEnd end;
+    end.board = board;
+    end.names = {"Eva", "Jan"};
+    end.counts = {30, 10};
+    end.tokens = {TokenStyle{0x0F87FF, 1}, TokenStyle{0xFF870F, 5}};
+    end.moveCounter = 20;
+    return end;
+}
+
+// Two programs on one store file, as two game windows are: the kept game is taken by one.
+TEST_F(UnfinishedGameStore, OnlyOneOfTwoProgramsTakesTheKeptGameUntilItEnds) {
+    auto other = m_folder.open();
+    ASSERT_NE(other, nullptr);
+    ASSERT_TRUE(writeUnfinishedGame(*m_store, playedSnapshot(4)).ok());
+    // The program that keeps a game plays it: the other sees it in play, not offered.
+    EXPECT_TRUE(unfinishedGameInPlay(*other));
+    EXPECT_FALSE(unfinishedGameInPlay(*m_store));
+    EXPECT_EQ(takeUnfinishedGame(*other).outcome, UnfinishedGameTake::Outcome::InPlay);
+    // Given up: either may take it now, but only one.
+    m_store->releaseKeptGameClaim();
+    const UnfinishedGameTake first = takeUnfinishedGame(*other);
+    ASSERT_EQ(first.outcome, UnfinishedGameTake::Outcome::Taken);
+    EXPECT_EQ(first.read.snapshot.movesMade(), 4);
+    EXPECT_EQ(takeUnfinishedGame(*m_store).outcome, UnfinishedGameTake::Outcome::InPlay);
+    // The taker's game ends: record and removal at once, and nothing is left to take.
+    const RecordWrite end = recordAndForgetKeptGame(
+        *other, endOf("Originál"));
+    EXPECT_EQ(end.outcome, RecordWrite::Outcome::Written);
+    EXPECT_FALSE(unfinishedGameInPlay(*m_store));
+    EXPECT_EQ(takeUnfinishedGame(*m_store).outcome, UnfinishedGameTake::Outcome::None);
+    EXPECT_EQ(readGameRecords(*m_store).size(), 1u);
+    // A process that ends, however, gives its claim up with it.
+    ASSERT_TRUE(writeUnfinishedGame(*other, playedSnapshot(2)).ok());
+    EXPECT_TRUE(unfinishedGameInPlay(*m_store));
+    other.reset();
+    EXPECT_EQ(takeUnfinishedGame(*m_store).outcome, UnfinishedGameTake::Outcome::Taken);
+}
+
+// The disk fills up while a game runs: keeping it and recording its end fail with the
+// reason, nothing half is left, and once there is room again the store works as before.
+TEST(FullDiskDuringAGame, KeepingAndRecordingFailWithTheReasonAndLeaveNothingHalf) {
+    test::FullDiskVfs disk;
+    StoreFolder folder;
+    auto store = folder.open();
+    ASSERT_NE(store, nullptr);
+    const GameEnd end = endOf("Originál");
+    ASSERT_EQ(recordFinishedGame(*store, end).outcome, RecordWrite::Outcome::Written);
+    ASSERT_TRUE(writeUnfinishedGame(*store, playedSnapshot(2)).ok());
+
+    disk.setFull(true);
+    const KeepResult keep = writeUnfinishedGame(*store, playedSnapshot(4));
+    EXPECT_FALSE(keep.ok());
+    EXPECT_EQ(keep.reason, kReasonDiskFull);
+    const RecordWrite write = recordAndForgetKeptGame(*store, end);
+    EXPECT_EQ(write.outcome, RecordWrite::Outcome::Failed);
+    EXPECT_EQ(write.reason, kReasonDiskFull);
+    const RecordWrite alone = recordFinishedGame(*store, end);
+    EXPECT_EQ(alone.outcome, RecordWrite::Outcome::Failed);
+    EXPECT_EQ(alone.reason, kReasonDiskFull);
+
+    disk.setFull(false);
+    EXPECT_EQ(readGameRecords(*store).size(), 1u);
+    const UnfinishedGameRead kept = readUnfinishedGame(*store);
+    ASSERT_EQ(kept.outcome, UnfinishedGameRead::Outcome::Ready);
+    EXPECT_EQ(kept.snapshot.movesMade(), 2);  // the last turn that could be kept
+    EXPECT_EQ(recordAndForgetKeptGame(*store, end).number, 2);
+    EXPECT_EQ(readUnfinishedGame(*store).outcome, UnfinishedGameRead::Outcome::None);
+    EXPECT_EQ(store->failureReason(), kReasonDiskFull);  // the last failure is remembered
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -9,7 +12,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <optional>
+#include <utility>
 
 namespace tomelin {
 
@@ -27,8 +32,10 @@ enum Stmt : std::size_t {
     kDeleteKey,
     kSubkeys,
     kAllValues,
-    kSubkeysWithValues,
     kSubkeysWithValue,
+    kSubkeysWithNonEmpty,
+    kSubkeyIds,
+    kValuesOfKeyRange,
     kStmtCount,
 };
 
@@ -45,10 +52,14 @@ const char* const kStatementSql[kStmtCount] = {
     "SELECT name FROM store_keys WHERE parent = ?1",
     "SELECT name, type, data FROM store_values WHERE key_id = ?1 ORDER BY name",
     "SELECT k.id, k.name, v.name, v.type, v.data FROM store_keys k "
-    "LEFT JOIN store_values v ON v.key_id = k.id WHERE k.parent = ?1 ORDER BY k.id, v.name",
-    "SELECT k.id, k.name, v.name, v.type, v.data FROM store_keys k "
     "LEFT JOIN store_values v ON v.key_id = k.id AND v.name = ?2 WHERE k.parent = ?1 "
     "ORDER BY k.id",
+    // Text counts when it has at least one byte; integers always (unsupported types never).
+    "SELECT k.name FROM store_keys k JOIN store_values v ON v.key_id = k.id AND v.name = ?2 "
+    "WHERE k.parent = ?1 AND (v.type = 4 OR (v.type = 1 AND length(v.data) > 0))",
+    "SELECT id, name FROM store_keys WHERE parent = ?1 ORDER BY id",
+    // In the table's own order (key, then name): one pass over the rows, no search per key.
+    "SELECT key_id, name, type, data FROM store_values WHERE key_id BETWEEN ?1 AND ?2",
 };
 
 // Keys are found by their whole path; names compare without regard to ASCII case, as
@@ -67,7 +78,8 @@ const char* const kSchemaSql =
     "  data,"
     "  PRIMARY KEY(key_id, name)) WITHOUT ROWID;"
     "INSERT INTO store_keys(id, parent, name, path) VALUES(1, NULL, '', '');"
-    "PRAGMA user_version = 1;";
+    "PRAGMA user_version = 1;"
+    "PRAGMA application_id = 1416588652;";
 
 constexpr std::int64_t kRootId = 1;
 
@@ -134,6 +146,29 @@ void bindText(sqlite3_stmt* stmt, int index, std::string_view text) {
 
 }  // namespace
 
+bool diskIsFull(const std::string& storePath) {
+    const std::filesystem::path folder = std::filesystem::path(storePath).parent_path();
+    struct statvfs info {};
+    if (::statvfs(folder.empty() ? "." : folder.c_str(), &info) != 0)
+        return false;
+    // Less than a few pages left: no transaction of the store fits any more.
+    return static_cast<unsigned long long>(info.f_bavail) * info.f_frsize < 64 * 1024;
+}
+
+std::optional<std::string> journalRefusal(const std::string& storePath) {
+    for (const char* companion : {"-wal", "-shm"}) {
+        const std::string file = storePath + companion;
+        struct stat info {};
+        if (::lstat(file.c_str(), &info) != 0)
+            continue;
+        if (!S_ISREG(info.st_mode) || ::access(file.c_str(), R_OK | W_OK) != 0) {
+            return "pomocný soubor „" + file +
+                   "“ nelze zapisovat (patří jinému uživateli nebo je jen pro čtení)";
+        }
+    }
+    return std::nullopt;
+}
+
 // Resets a prepared statement when leaving scope so it never holds a read lock.
 class SqliteStore::Statement {
 public:
@@ -157,6 +192,7 @@ struct Inspection {
     SqliteOpenError error = SqliteOpenError::None;
     std::string detail;
     bool busy = false;
+    int code = 0;  // SQLite's primary code when a statement failed
 };
 
 // A URI for a file name: every byte but the unreserved ones and "/" percent-encoded.
@@ -184,6 +220,7 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
     int rc = SQLITE_OK;
     auto failed = [&](SqliteOpenError otherwise) {
         const int code = (rc != SQLITE_OK ? rc : sqlite3_extended_errcode(db)) & 0xFF;
+        found.code = code;
         found.busy = code == SQLITE_BUSY || code == SQLITE_LOCKED;
         found.error = isDamageCode(code) ? SqliteOpenError::NotAStore : otherwise;
         found.detail = sqlite3_errmsg(db);
@@ -207,9 +244,16 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
         found.detail = "no database content yet";
         return found;
     }
+    // The header's application id marks the file as this program's store: then a schema that
+    // does not look like ours is damage, not another program's database.
+    const auto appId = queryInt(db, "PRAGMA application_id", rc);
+    if (!appId)
+        return failed(SqliteOpenError::Failed);
+    const bool ours = *appId == SqliteStore::kApplicationId;
     if (*version == 0 || *tables != 2) {
-        found.error = SqliteOpenError::Foreign;
-        found.detail = "a database of another program";
+        found.error = ours ? SqliteOpenError::NotAStore : SqliteOpenError::Foreign;
+        found.detail = ours ? "the program's own store with its tables damaged"
+                            : "a database of another program";
         return found;
     }
     if (*version > schemaVersion) {
@@ -223,7 +267,7 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
         rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
         sqlite3_finalize(stmt);
         if (rc == SQLITE_ERROR) {
-            found.error = SqliteOpenError::Foreign;
+            found.error = ours ? SqliteOpenError::NotAStore : SqliteOpenError::Foreign;
             found.detail = std::string("tables of another layout: ") + sqlite3_errmsg(db);
             return found;
         }
@@ -246,7 +290,7 @@ Inspection inspect(sqlite3* db, int schemaVersion) {
 sqlite3* openReadOnlyConnection(const std::string& path, bool immutable, int& rc) {
     sqlite3* db = nullptr;
     rc = sqlite3_open_v2(fileUri(path, immutable ? "immutable=1" : "mode=ro").c_str(), &db,
-                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(db);
         return nullptr;
@@ -256,10 +300,13 @@ sqlite3* openReadOnlyConnection(const std::string& path, bool immutable, int& rc
     return db;
 }
 
+// The journal's shared-memory file cannot be made or grown: a folder we may not write, a
+// -shm file of another user, or a full disk.
 bool cannotReadJournal(const Inspection& found, sqlite3* db) {
     const int code = sqlite3_extended_errcode(db) & 0xFF;
     return found.error == SqliteOpenError::Failed &&
-           (code == SQLITE_CANTOPEN || code == SQLITE_READONLY);
+           (code == SQLITE_CANTOPEN || code == SQLITE_READONLY || code == SQLITE_IOERR ||
+            code == SQLITE_FULL);
 }
 
 // Whether a database without any content is a store this program began: a file of no bytes
@@ -378,12 +425,13 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
         if (found.error != SqliteOpenError::None && found.error != SqliteOpenError::Empty) {
             result.error = found.error;
             result.detail = found.detail;
+            result.code = found.code;
             return result;
         }
     }
     sqlite3* db = nullptr;
     int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK || sqlite3_db_readonly(db, "main") == 1) {
         result.error = SqliteOpenError::CannotOpen;
         result.detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
@@ -397,6 +445,7 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
     auto fail = [&](SqliteOpenError error) {
         const int code = sqlite3_extended_errcode(db) & 0xFF;
         busy = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+        result.code = code;
         result.error = isDamageCode(code) ? SqliteOpenError::NotAStore : error;
         result.detail = sqlite3_errmsg(db);
         return std::move(result);
@@ -458,13 +507,113 @@ SqliteStore::OpenResult SqliteStore::openOnce(const std::string& path, bool& bus
     }
     if (!store->prepareAll())
         return fail(SqliteOpenError::Failed);
+    // A store made before the header carried the mark gets it now (older versions of the
+    // program read the file as before). A failure leaves the store as it was.
+    const auto appId = queryInt(db, "PRAGMA application_id", rc);
+    if (appId && *appId == 0) {
+        sqlite3_busy_timeout(db, 0);  // only when nobody else is writing: no wait at start
+        store->exec("PRAGMA application_id = 1416588652");
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    }
+    store->m_lastFailure = 0;
     result.store = std::move(store);
     return result;
 }
 
 SqliteStore::SqliteStore(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
 
+bool SqliteStore::takeKeptGameClaim() {
+    if (m_claimFd >= 0 || m_path == ":memory:")
+        return true;
+    const std::string file = m_path + ".playing";
+    int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return m_readOnly;  // a folder nobody may write: nothing kept there can change
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        const bool unsupported = errno != EWOULDBLOCK;
+        ::close(fd);
+        return unsupported;  // a file system without locks: go on as before
+    }
+    m_claimFd = fd;
+    return true;
+}
+
+void SqliteStore::releaseKeptGameClaim() {
+    if (m_claimFd < 0)
+        return;
+    ::close(m_claimFd);
+    m_claimFd = -1;
+}
+
+bool SqliteStore::keptGameClaimedElsewhere() {
+    if (m_claimFd >= 0 || m_path == ":memory:")
+        return false;
+    const bool held = !takeKeptGameClaim();
+    if (!held)
+        releaseKeptGameClaim();
+    return held;
+}
+
+bool SqliteStore::recoverIfDamaged() {
+    if (m_readOnly || m_depth > 0 || m_path == ":memory:")
+        return false;
+    switch (m_lastFailure & 0xFF) {
+        case SQLITE_FULL:
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+            return false;  // the file is not to blame
+        default:
+            break;
+    }
+    int rc = SQLITE_OK;
+    const auto check = queryText(m_db, "PRAGMA integrity_check", rc);
+    if (check && *check == "ok")
+        return false;
+    m_lastFailure = SQLITE_CORRUPT;
+    const std::string damaged = "soubor je poškozený";
+    if (!m_recover) {
+        m_readOnly = true;
+        m_writeRefusal = damaged;
+        return false;
+    }
+    // The connection to the damaged file goes before the file is moved.
+    for (sqlite3_stmt* stmt : m_statements)
+        sqlite3_finalize(stmt);
+    m_statements.clear();
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    Recovery recovery = m_recover();
+    m_notice = recovery.notice;
+    if (!recovery.fresh) {
+        // Nothing better than reading what can still be read.
+        SqliteStore::OpenResult reading = openReadOnly(m_path);
+        if (!reading.store)
+            reading = open(":memory:");
+        std::swap(m_db, reading.store->m_db);
+        std::swap(m_statements, reading.store->m_statements);
+        m_readOnly = true;
+        m_writeRefusal = damaged;
+        return false;
+    }
+    std::swap(m_db, recovery.fresh->m_db);
+    std::swap(m_statements, recovery.fresh->m_statements);
+    m_lastFailure = SQLITE_OK;
+    return true;
+}
+
+std::string SqliteStore::takeNotice() {
+    return std::exchange(m_notice, std::string());
+}
+
 SqliteStore::~SqliteStore() {
+    releaseKeptGameClaim();
     if (m_depth > 0)
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     for (sqlite3_stmt* stmt : m_statements)
@@ -485,7 +634,51 @@ bool SqliteStore::prepareAll() {
 }
 
 bool SqliteStore::exec(const char* sql) {
-    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    noteFailure();
+    return false;
+}
+
+void SqliteStore::rollback() {
+    // Its own failure (nothing left to undo) says nothing about why the change failed.
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void SqliteStore::noteFailure() {
+    m_lastFailure = sqlite3_extended_errcode(m_db);
+}
+
+int SqliteStore::stepFailed() {
+    noteFailure();
+    if (m_depth > 0)
+        m_failed = true;
+    return kStatusFailed;
+}
+
+std::string SqliteStore::failureReason() const {
+    if (m_readOnly)
+        return m_writeRefusal;
+    switch (m_lastFailure & 0xFF) {
+        case SQLITE_OK:
+            return {};
+        case SQLITE_FULL:
+            return kReasonDiskFull;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "soubor příliš dlouho používá jiný program";
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return "soubor je poškozený";
+        case SQLITE_IOERR:
+            return diskIsFull(m_path) ? kReasonDiskFull : "chyba při zápisu na disk";
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+            return journalRefusal(m_path).value_or("soubor nelze otevřít pro zápis");
+        default:
+            return {};
+    }
 }
 
 std::int64_t SqliteStore::keyId(std::string_view normalizedPath) {
@@ -535,11 +728,8 @@ int SqliteStore::WriteValueToKey(KeyHandle key, std::string_view name, int type,
         }
         sqlite3_bind_int(*write, 4, number);
     }
-    if (sqlite3_step(*write) != SQLITE_DONE) {
-        if (m_depth > 0)
-            m_failed = true;
-        return kStatusFailed;
-    }
+    if (sqlite3_step(*write) != SQLITE_DONE)
+        return stepFailed();
     return kStatusOk;
 }
 
@@ -589,7 +779,7 @@ int SqliteStore::CreateRegKey(std::string_view path) {
             bindText(*insert, 2, std::string_view(normalized).substr(start, end - start));
             bindText(*insert, 3, prefix);
             if (sqlite3_step(*insert) != SQLITE_DONE)
-                return kStatusFailed;
+                return stepFailed();
             id = sqlite3_last_insert_rowid(m_db);
         }
         parent = id;
@@ -622,7 +812,7 @@ int SqliteStore::DeleteRegKey(std::string_view path) {
         Statement remove(*this, which);
         sqlite3_bind_int64(*remove, 1, id);
         if (sqlite3_step(*remove) != SQLITE_DONE)
-            return kStatusFailed;
+            return stepFailed();
     }
     return transaction.commit() ? kStatusOk : kStatusFailed;
 }
@@ -656,7 +846,9 @@ std::vector<SubkeyValues> SqliteStore::subkeysWithValues(std::string_view path,
     const std::int64_t parent = keyId(normalizeKeyPath(path));
     if (parent == 0)
         return result;
-    Statement list(*this, onlyName ? kSubkeysWithValue : kSubkeysWithValues);
+    if (!onlyName)
+        return allSubkeysWithValues(parent);
+    Statement list(*this, kSubkeysWithValue);
     sqlite3_bind_int64(*list, 1, parent);
     if (onlyName)
         bindText(*list, 2, *onlyName);
@@ -672,6 +864,59 @@ std::vector<SubkeyValues> SqliteStore::subkeysWithValues(std::string_view path,
         result.back().values.push_back(columnValue(*list, 2));
     }
     return result;
+}
+
+std::vector<SubkeyValues> SqliteStore::allSubkeysWithValues(std::int64_t parent) {
+    std::vector<SubkeyValues> result;
+    // Two statements, one snapshot.
+    const bool ownRead = sqlite3_get_autocommit(m_db) != 0;
+    if (ownRead)
+        sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
+    std::vector<std::int64_t> ids;
+    {
+        Statement keys(*this, kSubkeyIds);
+        sqlite3_bind_int64(*keys, 1, parent);
+        while (sqlite3_step(*keys) == SQLITE_ROW) {
+            ids.push_back(sqlite3_column_int64(*keys, 0));
+            result.push_back({columnText(*keys, 1), {}});
+        }
+    }
+    if (!ids.empty()) {
+        Statement list(*this, kValuesOfKeyRange);
+        sqlite3_bind_int64(*list, 1, ids.front());
+        sqlite3_bind_int64(*list, 2, ids.back());
+        std::size_t k = 0;
+        std::int64_t current = 0;
+        while (sqlite3_step(*list) == SQLITE_ROW) {
+            const std::int64_t id = sqlite3_column_int64(*list, 0);
+            if (id != current) {
+                current = id;
+                while (k < ids.size() && ids[k] < id)
+                    ++k;
+                if (k < ids.size() && ids[k] == id)
+                    result[k].values.reserve(12);  // a record's values, in one allocation
+            }
+            if (k < ids.size() && ids[k] == id)  // other keys' values in the range are passed
+                result[k].values.push_back(columnValue(*list, 1));
+        }
+    }
+    if (ownRead)
+        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    return result;
+}
+
+std::vector<std::string> SqliteStore::subkeysWithNonEmptyValue(std::string_view path,
+                                                               std::string_view name) {
+    std::vector<std::string> names;
+    const std::int64_t parent = keyId(normalizeKeyPath(path));
+    if (parent == 0)
+        return names;
+    Statement list(*this, kSubkeysWithNonEmpty);
+    sqlite3_bind_int64(*list, 1, parent);
+    bindText(*list, 2, name);
+    while (sqlite3_step(*list) == SQLITE_ROW)
+        names.push_back(columnText(*list, 0));
+    return names;
 }
 
 bool SqliteStore::beginTransaction() {
@@ -692,7 +937,7 @@ bool SqliteStore::commitTransaction() {
     if (--m_depth > 0)
         return !m_failed;
     if (m_failed || !exec("COMMIT")) {
-        exec("ROLLBACK");
+        rollback();
         m_failed = false;
         return false;
     }
@@ -706,7 +951,7 @@ void SqliteStore::rollbackTransaction() {
         m_failed = true;  // the outermost commit will undo everything
         return;
     }
-    exec("ROLLBACK");
+    rollback();
     m_failed = false;
 }
 

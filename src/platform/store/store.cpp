@@ -38,6 +38,16 @@ std::vector<SubkeyValues> Store::subkeysWithValues(std::string_view path,
     return result;
 }
 
+std::vector<std::string> Store::subkeysWithNonEmptyValue(std::string_view path,
+                                                         std::string_view name) {
+    std::vector<std::string> names;
+    for (SubkeyValues& subkey : subkeysWithValues(path, name)) {
+        if (!subkey.values.empty() && !isEmptyValue(subkey.values.front().value))
+            names.push_back(std::move(subkey.name));
+    }
+    return names;
+}
+
 std::string normalizeKeyPath(std::string_view path) {
     std::string result;
     std::size_t start = 0;

@@ -98,6 +98,10 @@ public:
     // none). Readers of many records or slots use it instead of one read per value.
     virtual std::vector<SubkeyValues> subkeysWithValues(
         std::string_view path, std::optional<std::string_view> onlyName = std::nullopt);
+    // Names of the direct subkeys of a key whose value `name` holds something: an integer or
+    // a non-empty text. Cheaper than subkeysWithValues when only the names are needed.
+    virtual std::vector<std::string> subkeysWithNonEmptyValue(std::string_view path,
+                                                              std::string_view name);
 
     // Transactions group several operations into one all-or-nothing change that other
     // processes see at once. Nested begins join the outermost transaction. A write
@@ -111,6 +115,26 @@ public:
     // Why writes are refused, in Czech for the user; empty when the store takes writes or
     // gives no reason.
     virtual std::string writeRefusal() const { return {}; }
+    // Why the last refused or failed change did not happen, in Czech for the user (a full disk,
+    // a file locked too long, ...); empty when the store gives no reason.
+    virtual std::string failureReason() const { return writeRefusal(); }
+
+    // After a change failed: whether the store found its file damaged (a full check, which
+    // the quick one at opening may have missed) and started afresh as at opening, the damaged
+    // file moved aside. The change may then be tried once more. Otherwise nothing happens.
+    virtual bool recoverIfDamaged() { return false; }
+    // What the store has to tell the user once (in Czech), e.g. where its damaged file went;
+    // empty when nothing. Taking it clears it.
+    virtual std::string takeNotice() { return {}; }
+
+    // The unfinished game kept in the store is played by one program at a time. Taking the
+    // claim succeeds when nobody else holds it (or this store already does); it is held until
+    // released or until the process ends, however it ends. A store that only this process
+    // sees has nobody to share it with.
+    virtual bool takeKeptGameClaim() { return true; }
+    virtual void releaseKeptGameClaim() {}
+    // Whether another program holds the claim now.
+    virtual bool keptGameClaimedElsewhere() { return false; }
 };
 
 // A subkey whose name is a number (a record or board slot), with its values.

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <thread>
 
+#include <sqlite3.h>
+
 #include "platform/store/sqlite_store.h"
 
 namespace tomelin {
@@ -148,6 +150,10 @@ StoreOpening inMemory(StoreOpening opening, StoreLimit limit) {
 
 // Czech words for why a readable store cannot be written.
 std::string whyNotWritable(const std::string& path) {
+    if (diskIsFull(path))
+        return kReasonDiskFull;
+    if (auto journal = journalRefusal(path))
+        return *journal;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (::access(path.c_str(), W_OK) != 0) {
         if (errno == EROFS)
@@ -179,6 +185,37 @@ StoreOpening readOnlyOrMemory(StoreOpening opening) {
     reading.store->setWriteRefusal(opening.czechMessage());
     opening.store = std::move(reading.store);
     return opening;
+}
+
+// A store found damaged while the program runs is handled as at opening: the file moved
+// aside, a fresh one in its place, and the user told where the old one went.
+void recoverWhenDamaged(SqliteStore& store, const std::string& path) {
+    store.setRecovery([path]() {
+        SqliteStore::Recovery recovery;
+        const std::string file = "„" + path + "“";
+        std::string problem;
+        std::optional<std::string> moved;
+        {
+            const OpeningLock lock(path);
+            if (lock.acquired())
+                moved = moveAside(path, problem);
+            if (moved)
+                recovery.fresh = SqliteStore::open(path).store;
+        }
+        if (!moved) {
+            recovery.notice = "Soubor s uloženými hracími poli a záznamy her " + file +
+                              " je poškozený a nelze jej přesunout stranou. Uložená hrací pole a "
+                              "záznamy her jsou k dispozici, ale nová hrací pole a výsledky her "
+                              "nelze uložit.";
+            return recovery;
+        }
+        recovery.notice = "Soubor s uloženými hracími poli a záznamy her " + file +
+                          " byl poškozený. Byl přesunut do souboru „" + *moved + "“ a program " +
+                          (recovery.fresh ? "pokračuje s novým, prázdným souborem."
+                                          : "pokračuje bez souboru; nová hrací pole a výsledky "
+                                            "her se do konce běhu programu neuloží.");
+        return recovery;
+    });
 }
 
 }  // namespace
@@ -256,6 +293,7 @@ StoreOpening openStoreAt(const std::string& path) {
     }
     SqliteStore::OpenResult first = SqliteStore::open(path);
     if (first.store) {
+        recoverWhenDamaged(*first.store, path);
         opening.store = std::move(first.store);
         return opening;
     }
@@ -271,9 +309,17 @@ StoreOpening openStoreAt(const std::string& path) {
             if (!existed)
                 return inMemory(std::move(opening), StoreLimit::CannotCreate);
             return readOnlyOrMemory(std::move(opening));
+        case SqliteOpenError::Failed:
+            // A store that cannot take a write now (full disk, a journal file of another
+            // user) is still read, so that nothing of the user's seems lost.
+            if (existed && (first.code == SQLITE_FULL || first.code == SQLITE_IOERR ||
+                            first.code == SQLITE_READONLY || first.code == SQLITE_CANTOPEN))
+                return readOnlyOrMemory(std::move(opening));
+            if (first.code == SQLITE_BUSY || first.code == SQLITE_LOCKED)
+                return inMemory(std::move(opening), StoreLimit::Busy);
+            return inMemory(std::move(opening), StoreLimit::Failed);
         case SqliteOpenError::Empty:
         case SqliteOpenError::None:
-        case SqliteOpenError::Failed:
             return inMemory(std::move(opening), StoreLimit::Failed);
     }
     opening.movedAsideTo = moveAside(path, opening.problem);
@@ -284,6 +330,7 @@ StoreOpening openStoreAt(const std::string& path) {
         opening.problem += "; the new store failed too (" + fresh.detail + ")";
         return inMemory(std::move(opening), StoreLimit::CannotCreate);
     }
+    recoverWhenDamaged(*fresh.store, path);
     opening.store = std::move(fresh.store);
     return opening;
 }

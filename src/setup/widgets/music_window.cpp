@@ -143,6 +143,7 @@ void MusicWindow::songChosen() {
 
 void MusicWindow::play() {
     m_player->close();
+    m_songLength = 0;
     if (m_folder) {
         const std::string name = m_songs->currentItem()->text().toStdString();
         m_player->open(songFile(*m_folder, name).string());
@@ -151,8 +152,10 @@ void MusicWindow::play() {
 }
 
 void MusicWindow::positionTick() {
+    if (m_songLength <= 0)
+        m_songLength = m_player->length();
     const PlaybackWatch::Step step =
-        m_watch.tick(m_player->length(), m_player->position(), m_strip->width());
+        m_watch.tick(m_songLength, m_player->position(), m_strip->width());
     if (!step.hasLength) {
         return;
     }

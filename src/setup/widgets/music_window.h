@@ -108,6 +108,9 @@ private:
     QPushButton* m_marker;   // `Command2`
     QTimer* m_positionTimer;  // `Timer1`
     PlaybackWatch m_watch;
+    // The open song's length, asked of the player once it knows it (a long song's length
+    // takes a walk over all its events); 0 until then.
+    long m_songLength = 0;
     std::vector<QPointer<QWidget>> m_programWindows;
     bool m_gameBarInactive = true;
     bool m_grabbed = false;

@@ -122,6 +122,17 @@ TEST_F(SqliteStoreTest, SubkeysWithValuesMatchesReadingKeyByKey) {
     EXPECT_EQ(flat("", false), (Lines{"00001", "00001/=1:Dáma", "00002", "prázdný"}));
     EXPECT_EQ(flat("", false), flat("", true));
     EXPECT_TRUE(m_store->subkeysWithValues("Software\\Nic").empty());
+    // Keys of other parents made between the children, with values of their own: none of
+    // their values is taken for a child's.
+    m_store->WriteRegValue(parent + "\\00001\\hlubší", "", std::string("cizí"), kTypeText);
+    m_store->CreateRegKey("Software\\Jinde");
+    m_store->WriteRegValue("Software\\Jinde", "", std::string("cizí"), kTypeText);
+    m_store->CreateRegKey(parent + "\\00003");
+    m_store->WriteRegValue(parent + "\\00003", "Hráč1", std::string("Eva"), kTypeText);
+    EXPECT_EQ(flat(std::nullopt, false),
+              (Lines{"00001", "00001/=1:Dáma", "00001/Vyhrál=4:2", "00002", "00003",
+                     "00003/Hráč1=1:Eva", "prázdný"}));
+    EXPECT_EQ(flat(std::nullopt, false), flat(std::nullopt, true));
 }
 
 TEST(StoreValueHelpers, NumbersAreReadUpToTheFirstForeignCharacter) {

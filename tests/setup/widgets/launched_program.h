@@ -40,12 +40,16 @@ struct FakePlayer : MidiPlayer {
     void play() override { log.push_back("play"); }
     void stop() override { log.push_back("stop"); }
     void close() override { log.push_back("close"); }
-    long length() const override { return songLength; }
+    long length() const override {
+        ++lengthAsked;
+        return songLength;
+    }
     long position() const override { return songPosition; }
 
     std::vector<std::string> log;
     long songLength = 0;
     long songPosition = 0;
+    mutable int lengthAsked = 0;
 };
 
 class LaunchedProgram : public ::testing::Test {

@@ -103,6 +103,28 @@ TEST_F(MusicWindowTest, StalledSongIsPlayedAgainAfterTwentyStillTicks) {
     EXPECT_EQ(player.log, Log{});
 }
 
+// Asking a long song's length walks all its events: it is asked until the player knows it,
+// then not again while the song plays, and afresh for the next song.
+TEST_F(MusicWindowTest, TheSongLengthIsAskedOncePerSong) {
+    window.chooseSong(1);
+    tick(5);  // the player has not read the file yet
+    EXPECT_EQ(player.lengthAsked, 5);
+    player.songLength = 1000;
+    for (int i = 0; i < 200; ++i) {
+        player.songPosition = 4 * i;
+        tick(1);
+    }
+    EXPECT_EQ(player.lengthAsked, 6);
+    EXPECT_GT(markerOf(window).x(), 4);
+    window.chooseSong(2);
+    player.songLength = 500;
+    player.songPosition = 250;
+    tick(10);
+    EXPECT_EQ(player.lengthAsked, 7);
+    const int strip = window.findChild<QWidget*>("Picture1")->width();
+    EXPECT_EQ(markerOf(window).x(), strip / 2 + 4);  // the new song's length, not the old one's
+}
+
 // A damaged song that reports a length but never moves is reopened once, then left silent
 // with the marker standing, instead of being reopened every tick while it stays chosen.
 TEST_F(MusicWindowTest, SongThatNeverMovesIsRestartedOnceThenSilenced) {

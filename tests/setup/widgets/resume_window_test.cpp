@@ -135,12 +135,61 @@ TEST_F(ResumeWindows, AReadOnlyStoreCannotKeepTheGameAndTheSetupWindowSaysWhy) {
     QSignalSpy refused(&game(), &GameWindow::keepRefused);
     startAndPlay(1);
     ASSERT_EQ(refused.count(), 1);  // told once, though every turn change tries again
-    EXPECT_EQ(refused.at(0).at(0).toString(), QStringLiteral("soubor je jen pro čtení"));
+    EXPECT_EQ(refused.at(0).at(0).toString(),
+              QStringLiteral("Rozehranou hru nelze uložit: soubor je jen pro čtení"));
     EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::None);
     game().newGame();
     EXPECT_EQ(noteLine().text(),
               QStringLiteral("Rozehranou hru nelze uložit: soubor je jen pro čtení"));
     EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
+}
+
+
+// Two copies of the program on one store: both offer the interrupted game, the first click
+// resumes it, the second is told another window plays it and stays in the setup.
+TEST_F(ResumeWindows, OfTwoWindowsOnlyTheFirstResumesTheKeptGame) {
+    launch();
+    startAndPlay(3);
+    restartProgram();
+    ManualTimerHost otherTimers;
+    MtRandomSource otherRandom{7};
+    Startup other(openStoreAt(storePath.toStdString()), &otherTimers,
+                  std::make_unique<FakePlayer>(), &otherRandom);
+    other.setMessageHandler([](const QString&, const QString&) {});
+    other.setupWindow().setMessageHandler([](const QString&, const QString&) {});
+    other.start();
+    QPushButton& otherResume = test::part<QPushButton>(other.setupWindow(), "Resume");
+    ASSERT_TRUE(resumeButton().isVisibleTo(&form()));
+    ASSERT_TRUE(otherResume.isVisibleTo(&other.setupWindow()));
+
+    resumeButton().click();
+    EXPECT_TRUE(game().isVisible());
+    otherResume.click();
+    EXPECT_FALSE(other.gameWindow().isVisible());
+    EXPECT_TRUE(other.setupWindow().isVisible());
+    EXPECT_FALSE(otherResume.isVisibleTo(&other.setupWindow()));
+    EXPECT_EQ(test::part<QLabel>(other.setupWindow(), "ResumeNote").text(),
+              QString::fromUtf8(kUnfinishedGameInPlay));
+}
+
+// A store that takes no writes could not have removed a game at its end: what it keeps is
+// not offered, since it may be a game that has ended.
+TEST_F(ResumeWindows, AKeptGameInAStoreThatTakesNoWritesIsNotOffered) {
+    launch();
+    startAndPlay(3);
+    program.reset();
+    openStore = [](const std::string& path) {
+        StoreOpening opening;
+        auto reading = SqliteStore::openReadOnly(path);
+        reading.store->setWriteRefusal("na disku není volné místo");
+        opening.store = std::move(reading.store);
+        opening.path = path;
+        opening.limit = StoreLimit::ReadOnly;
+        return opening;
+    };
+    launch();
+    EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
+    EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::Ready);
 }
 
 }  // namespace
