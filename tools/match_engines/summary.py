@@ -37,7 +37,8 @@ def elo(score):
         return "-inf"
     if score >= 1:
         return "+inf"
-    return f"{-400 * math.log10(1 / score - 1):+.0f}"
+    value = round(-400 * math.log10(1 / score - 1))
+    return f"{value:+d}"
 
 
 def wilson(score, n, z=1.96):
