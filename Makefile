@@ -19,7 +19,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench match startup-time memory sanitize fuzz stress clean format \
+.PHONY: deps configure build run test bench match match-engines startup-time memory sanitize fuzz stress clean format \
 	package deb
 
 deps:
@@ -67,6 +67,19 @@ MATCH_GAMES ?= 200
 MATCH_MOVETIME ?= 1000
 match: build
 	./$(BUILD)/tomelin-cli match --games $(MATCH_GAMES) --movetime $(MATCH_MOVETIME) --seed 1
+
+# Tomelin's UAI engine against another engine of the standard game with the manager cuteataxx,
+# both built by the developer outside this repository (how: tools/match_engines/match.sh):
+#   make match-engines ENGINE=/path/to/engine [ENGINE_ARGS="..."] [CUTEATAXX=/path/to/cuteataxx-cli]
+#        [MATCH_ENGINES_GAMES=200] [MATCH_ENGINES_MOVETIME=100 | MATCH_ENGINES_TC=10000+100]
+# PGN and summary in match-engines/.
+MATCH_ENGINES_GAMES ?= 200
+MATCH_ENGINES_MOVETIME ?= 100
+match-engines: build
+	@[ -n "$(ENGINE)" ] || { echo "make match-engines ENGINE=/path/to/engine (see tools/match_engines/match.sh)"; exit 2; }
+	tools/match_engines/match.sh --games $(MATCH_ENGINES_GAMES) \
+		$(if $(MATCH_ENGINES_TC),--tc $(MATCH_ENGINES_TC),--movetime $(MATCH_ENGINES_MOVETIME)) \
+		$(if $(CUTEATAXX),--cuteataxx $(CUTEATAXX)) --tomelin $(BUILD)/tomelin-cli $(ENGINE) $(ENGINE_ARGS)
 
 # Start-up to the setup window on its own Xvfb display with openbox: STARTUP_RUNS starts
 # (10 unless set), each run's time and the median.

@@ -98,6 +98,9 @@ _tomelin_cli()
         records)
             options="--pgn"
             ;;
+        bench)
+            options="--master --verbose"
+            ;;
         store)
             if ((COMP_CWORD == 2)); then
                 COMPREPLY=($(compgen -W "list get set delete" -- "$cur"))

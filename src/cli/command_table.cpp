@@ -31,7 +31,8 @@ std::span<const Command> commandTable() {
          "perft (--board-string S --player P | --fen F) [--logic star|cross] --depth D   (a FEN "
          "plays by the standard rules: a stuck side passes)",
          perftCommand},
-        {"bench", "bench   (plays a fixed set of seeded computer games; prints one number)",
+        {"bench", "bench [--master [--verbose]]   (seeded computer games; with --master \"PC Velmistr\"'s "
+         "nodes at fixed depths; prints one number)",
          benchCommand},
         {"store",
          "store list [KEYPATH] | store get KEYPATH NAME | store set KEYPATH NAME VALUE [--int] | "

@@ -105,6 +105,39 @@ TEST(CliBench, PrintsTheBehaviourSignatureAloneWithTheCountsOnStderr) {
     EXPECT_EQ(r.err, "84 games, 6276 moves\n");
 }
 
+// The search bench: a change to PC Velmistr's search moves this number, and must do so on
+// purpose (the new number goes in with the change that moved it).
+TEST(CliBench, MasterPrintsTheNodeCountOfTheFixedDepthSearches) {
+    const CliRun r = runCli("bench --master");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "979542\n");
+    EXPECT_NE(r.err.find("nodes/s"), std::string::npos);
+}
+
+TEST(CliBench, MasterVerboseNamesEveryPositionAndItsLinesAddUpToTheTotal) {
+    const CliRun r = runCli("bench --master --verbose");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line, last;
+    std::vector<std::string> names;
+    unsigned long long sum = 0;
+    while (std::getline(lines, line)) {
+        const auto nodesAt = line.find(", nodes ");
+        if (nodesAt == std::string::npos) {
+            last = line;
+            continue;
+        }
+        names.push_back(line.substr(0, line.find(':')));
+        sum += std::stoull(line.substr(nodesAt + 8));
+    }
+    const std::vector<std::string> expected = {"start",      "opening",      "middle",
+                                               "ending",     "Čelem vzad",   "Dáma (cross)",
+                                               "Špionáž (cross)", "Bitva"};
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(last, std::to_string(sum));
+    EXPECT_EQ(last, "979542");
+}
+
 TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
     // Each case: the command line, and what the message mentions.
     const std::pair<std::string, const char*> cases[] = {
@@ -112,6 +145,7 @@ TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
         {"fly", "unknown command"},
         {"boards extra", "no arguments"},
         {"bench 3", "no arguments"},
+        {"bench --verbose", "--master"},
         {"play --board Atlantis", "unknown board"},
         {"play --board-string XXX", "n*n"},
         {"play --board-string +XY-", "characters"},
