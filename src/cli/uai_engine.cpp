@@ -192,6 +192,7 @@ void UaiEngine::go(const UaiGo& go) {
     limits.timeMs = uaiSearchTimeMs(go, m_position.toMove());
     limits.maxDepth = go.depth.value_or(64);
     limits.maxNodes = go.nodes.value_or(0);
+    limits.useWholeBudget = true;
     // Without any limit the search goes on until stop.
     const bool infinite = go.infinite || (!go.movetime && !go.wtime && !go.btime && !go.depth && !go.nodes);
     if (infinite) {

@@ -475,7 +475,7 @@ void runSearch(MasterSearch::Tables& tables, const Position& position, Logic log
                                                2.0, 8.0)
                                   : 4.0;
         previousIterationMs = std::max<std::int64_t>(iterationMs, 1);
-        if (deadline > 0 &&
+        if (deadline > 0 && !limits.useWholeBudget &&
             static_cast<double>(now - start) + growth * static_cast<double>(iterationMs) >
                 static_cast<double>(limits.timeMs))
             break;

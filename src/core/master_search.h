@@ -43,6 +43,11 @@ struct SearchLimits {
     int timeMs = 1000;
     // Nodes for the whole search, looked at like the clock; 0 means no limit.
     std::uint64_t maxNodes = 0;
+    // Go on deepening until the budget runs out instead of not starting a depth that is
+    // expected not to finish: the unfinished depth still improves the move (its first move
+    // is the last depth's best). An engine on a per-move time gains by it; the game's own
+    // players keep the thriftier rule.
+    bool useWholeBudget = false;
 };
 
 // Weights of the evaluation, in hundredths of a token.

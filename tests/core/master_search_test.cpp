@@ -310,6 +310,34 @@ TEST(MasterSearch, StartsTheNextDepthOnlyWhenItsExpectedCostFitsTheBudget) {
     EXPECT_EQ(depthReached({10, 1000, 100000}, 0, 4), 4);
 }
 
+TEST(MasterSearch, WithTheWholeBudgetItDeepensUntilTheBudgetIsSpent) {
+    // The engine's per-move searches: no depth is left out because it is expected not to
+    // finish; only the budget itself ends the search (the clock moves only between depths).
+    const Position p = *Position::fromBoardString(findBuiltinBoard("Originál")->boardString,
+                                                  Player::One);
+    const auto depthReached = [&](std::vector<std::int64_t> costs, int budget, bool whole) {
+        MasterSearch search;
+        PlannedClock clock;
+        std::size_t done = 0;
+        SearchLimits limits{8, budget};
+        limits.useWholeBudget = whole;
+        const SearchReport r = search.search(p, Logic::Star, limits, nullptr, &clock,
+                                             [&](const SearchReport&) {
+                                                 clock.now += done < costs.size() ? costs[done] : 1;
+                                                 ++done;
+                                             });
+        return r.depth;
+    };
+    // 10 spent of 41: the thrifty rule expects 40 more and stops; the whole budget goes on,
+    // and starts a third depth with 40 spent.
+    EXPECT_EQ(depthReached({10, 30, 90, 270}, 41, false), 1);
+    EXPECT_EQ(depthReached({10, 30, 90, 270}, 41, true), 3);
+    // Once the budget is spent no depth starts; 130 of 131 spent, a fourth still does.
+    EXPECT_EQ(depthReached({10, 30, 90, 270}, 40, true), 2);
+    EXPECT_EQ(depthReached({10, 30, 90, 270}, 131, false), 3);
+    EXPECT_EQ(depthReached({10, 30, 90, 270}, 131, true), 4);
+}
+
 TEST(MasterSearch, PlaysOnlyLegalMovesOnEveryBoardSizeWithHoles) {
     std::mt19937 rng(5);
     MasterSearch search(16);
