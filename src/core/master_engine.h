@@ -37,19 +37,12 @@ public:
             list.reserve(256);
     }
 
-    // Static score of the current position for the side to move (finished games included).
-    int evaluate() const {
-        const B& own = m_side[m_stm];
-        const B& opp = m_side[1 - m_stm];
-        const B empty = minus(m_playable, own | opp);
-        if (!empty.any())
-            return finalScore(own.count(), opp.count());
-        if (m_passing) {
-            if (const std::optional<int> end = passingEnd(own, opp, empty))
-                return *end;
-        } else if (!(bits::reach(own, m_star, m_stride) & empty).any()) {
+    // Static score of the current position for the side to move, given its sides and free
+    // cells. The caller has already scored a full board and the standard game's end; a side
+    // that cannot move under Tomelin's rule is scored here (the opponent fills the board).
+    int evaluate(const B& own, const B& opp, const B& empty) const {
+        if (!m_passing && !(bits::reach(own, m_star, m_stride) & empty).any())
             return finalScore(own.count(), opp.count() + empty.count());
-        }
         const B around = bits::neighbourhood(empty, m_star, m_stride);
         int s = m_w.material * (own.count() - opp.count());
         s += m_w.frontier * ((own & around).count() - (opp & around).count());
@@ -310,7 +303,7 @@ private:
                 return *end;
         }
         if (depth <= 0 || ply >= kMaxPly - 1)
-            return evaluate();
+            return evaluate(own, opp, empty);
 
         PackedMove ttMove = kNoMove;
         {
