@@ -12,12 +12,21 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev \
-	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont \
+	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont qt6-l10n-tools \
 	libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth desktop-file-utils appstream fonts-dejavu-core \
 	dpkg-dev lintian openbox xdotool imagemagick x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: translations translations-status
+# The translations (translations/tomelin_<language>.ts) refreshed from the sources after texts
+# were added or changed, then each language's count of texts still to translate.
+translations: configure
+	cmake --build $(BUILD) --target tomelin_lupdate
+# Only the counts: 0 unfinished and 0 untranslated for English, or it fails.
+translations-status: configure
+	cmake --build $(BUILD) --target tomelin_translation_status
 
 .PHONY: deps configure build run test bench match match-engines startup-time memory sanitize fuzz stress clean format \
 	package deb

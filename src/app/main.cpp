@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
 #include "app/command_line.h"
+#include "app/language.h"
 #include "app/startup.h"
 #include "app/widget_map.h"
 #include "platform/store/store_location.h"
@@ -40,7 +42,10 @@ int main(int argc, char** argv) {
     std::unique_ptr<tomelin::WidgetMap> map;
     if (const QString path = qEnvironmentVariable("TOMELIN_WIDGET_MAP"); !path.isEmpty())
         map = std::make_unique<tomelin::WidgetMap>(path);
-    tomelin::Startup program(tomelin::openDefaultStore());
+    tomelin::StoreOpening opening = tomelin::openDefaultStore();
+    // Before the first window: every window is made in the language chosen here.
+    tomelin::installWindowLanguage(*opening.store);
+    tomelin::Startup program(std::move(opening));
     QObject::connect(&program, &tomelin::Startup::quitRequested, &app, &tomelin::endProgram,
                      Qt::QueuedConnection);
     // The desktop test holds the splash long enough for its screenshot.

@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
@@ -41,9 +43,9 @@ void endProgram() {
 
 const QStringList& Startup::statusTexts() {
     static const QStringList texts = {
-        QStringLiteral("Nahrávám..."),        QStringLiteral("Načítám hudbu..."),
-        QStringLiteral("Načítám pole..."),    QStringLiteral("Načítám záznamy..."),
-        QStringLiteral("Načítám grafiku..."), QStringLiteral("Nastavuji okna...")};
+        QCoreApplication::translate("Startup", "Nahrávám..."),        QCoreApplication::translate("Startup", "Načítám hudbu..."),
+        QCoreApplication::translate("Startup", "Načítám pole..."),    QCoreApplication::translate("Startup", "Načítám záznamy..."),
+        QCoreApplication::translate("Startup", "Načítám grafiku..."), QCoreApplication::translate("Startup", "Nastavuji okna...")};
     return texts;
 }
 
@@ -145,7 +147,7 @@ void Startup::offerKeptGame() {
     }
     if (unfinishedGameInPlay(store())) {
         m_form->withdrawResume();
-        m_form->showNote(QString::fromUtf8(kUnfinishedGameInPlay));
+        m_form->showNote(QCoreApplication::translate("Startup", kUnfinishedGameInPlay));
         return;
     }
     const UnfinishedGameRead read = readUnfinishedGame(store());
@@ -159,7 +161,7 @@ void Startup::offerKeptGame() {
         case UnfinishedGameRead::Outcome::Damaged:
             clearUnfinishedGame(store());
             m_form->withdrawResume();
-            m_form->showNote(QString::fromUtf8(kUnfinishedGameDropped));
+            m_form->showNote(QCoreApplication::translate("Startup", kUnfinishedGameDropped));
             break;
     }
 }
@@ -168,7 +170,7 @@ void Startup::resumeKeptGame() {
     const UnfinishedGameTake take = takeUnfinishedGame(store());
     if (take.outcome == UnfinishedGameTake::Outcome::InPlay) {
         m_form->withdrawResume();
-        m_form->showNote(QString::fromUtf8(kUnfinishedGameInPlay));
+        m_form->showNote(QCoreApplication::translate("Startup", kUnfinishedGameInPlay));
         m_form->returnFromGame();
         return;
     }
@@ -181,12 +183,12 @@ void Startup::resumeKeptGame() {
     // Gone or spoilt since it was offered: say so where the user is.
     offerKeptGame();
     if (read.outcome != UnfinishedGameRead::Outcome::None)
-        m_form->showNote(QString::fromUtf8(kUnfinishedGameDropped));
+        m_form->showNote(QCoreApplication::translate("Startup", kUnfinishedGameDropped));
     m_form->returnFromGame();
 }
 
 void Startup::showAbout() {
-    AboutWindow about(m_form->titlePicture(), m_game.get());
+    AboutWindow about(m_form->titlePicture(), m_game.get(), &store());
     // While the About window is up, the game's caption counts as active.
     m_music->addProgramWindow(&about);
     about.exec();

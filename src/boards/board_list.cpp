@@ -109,18 +109,19 @@ bool boardNameTaken(const BoardList& boards, std::string_view name, std::string_
 }
 
 std::string boardNameTakenText(std::string_view name) {
-    return "Hrací pole se jménem „" + tidyBoardName(name) +
-           "“ už existuje. Zvolte jiné jméno.";
+    return withValue(trText("Boards", "Hrací pole se jménem „%1“ už existuje. Zvolte jiné jméno."),
+                     tidyBoardName(name));
 }
 
 std::string unplayableBoardLabel(std::string_view name) {
-    return std::string(name) + " (poškozené – nelze hrát)";
+    return withValue(trText("Boards", "%1 (poškozené – nelze hrát)"), std::string(name));
 }
 
 std::string unplayableBoardText(std::string_view name) {
-    return "Hrací pole „" + std::string(name) +
-           "“ je v úložišti poškozené: nelze na něm hrát ani ho upravit, aniž by se změnilo. "
-           "Můžete ho smazat (Editor → Smazat pole).";
+    return withValue(trText("Boards", "Hrací pole „%1“ je v úložišti poškozené: nelze na něm hrát "
+                                      "ani ho upravit, aniž by se změnilo. Můžete ho smazat "
+                                      "(Editor → Smazat pole)."),
+                     std::string(name));
 }
 
 BoardList NajitMapy(Store& store) {

@@ -2,6 +2,7 @@
 // The board list of the setup window (`NajitMapy`) and the board store's slots
 // "Software\Brantl\Tomelin\HracíPole\01" .. "99": free-slot search, delete, save.
 
+#include "core/texts.h"
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,9 +20,9 @@ inline constexpr int kFirstSlot = 1;
 inline constexpr int kLastSlot = 99;
 
 // Shown when "Přidat pole" finds every slot taken.
-inline constexpr const char* kBoardStoreFullTitle = "Nelze přidat pole";
-inline constexpr const char* kBoardStoreFullText =
-    "Všech 99 míst pro uložená hrací pole je obsazeno. Smažte nejprve některé pole.";
+inline constexpr const char* kBoardStoreFullTitle = TOMELIN_TR_NOOP("Boards", "Nelze přidat pole");
+inline constexpr const char* kBoardStoreFullText = TOMELIN_TR_NOOP("Boards",
+    "Všech 99 míst pro uložená hrací pole je obsazeno. Smažte nejprve některé pole.");
 
 // The three parallel lists (`List1`, `List2`, `List3`).
 struct BoardList {
@@ -56,7 +57,7 @@ std::string boardKeyPath(std::string_view slot);
 
 // The Czech text the list shows for a stored board it cannot play.
 std::string unplayableBoardLabel(std::string_view name);
-inline constexpr const char* kUnplayableTitle = "Poškozené hrací pole";
+inline constexpr const char* kUnplayableTitle = TOMELIN_TR_NOOP("Boards", "Poškozené hrací pole");
 // Why a damaged stored board is neither played nor opened in the editor.
 std::string unplayableBoardText(std::string_view name);
 
@@ -65,7 +66,7 @@ std::optional<std::string> findFreeSlot(Store& store);
 
 // ---- board names ----
 // What the list shows for a stored board whose name is white space alone.
-inline constexpr const char* kUnnamedBoard = "(bez jména)";
+inline constexpr const char* kUnnamedBoard = TOMELIN_TR_NOOP("Boards", "(bez jména)");
 // The longest name a board may be given, in characters: what the game window's caption
 // shows beside the toolbar at its smallest and the setup window's list shows in a row.
 inline constexpr int kMaxBoardNameLength = 32;

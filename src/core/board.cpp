@@ -1,5 +1,7 @@
 #include "core/board.h"
 
+#include "core/texts.h"
+
 #include <cmath>
 
 #include "core/rounding.h"
@@ -184,15 +186,15 @@ std::vector<BuiltinBoard> makeBuiltinBoards() {
     const std::string_view bitvaE = "X0X+X+XXX-X-X0X";
     const std::string_view free11 = "XXXXXXXXXXX";
     return {
-        {"Originál", rows({"+XXXXXXXXX-", free11, free11, free11, free11, free11, free11, free11,
+        {TOMELIN_TR_NOOP("Boards", "Originál"), rows({"+XXXXXXXXX-", free11, free11, free11, free11, free11, free11, free11,
                            free11, free11, "-XXXXXXXXX+"})},
-        {"Dáma", rows({"+X+X+X+X", "X+X+X+X+", "+X+X+X+X", "XXXXXXXX", "XXXXXXXX", "X-X-X-X-",
+        {TOMELIN_TR_NOOP("Boards", "Dáma"), rows({"+X+X+X+X", "X+X+X+X+", "+X+X+X+X", "XXXXXXXX", "XXXXXXXX", "X-X-X-X-",
                        "-X-X-X-X", "X-X-X-X-"})},
-        {"Čelem vzad",
+        {TOMELIN_TR_NOOP("Boards", "Čelem vzad"),
          rows({"-XXXXXX", "XXXXXXX", "XX0---0", "X0+0-0X", "0+++0XX", "XXXXXXX", "XXXXXX+"})},
-        {"Bitva", rows({bitvaA, bitvaB, bitvaC, bitvaD, bitvaC, bitvaB, bitvaA, bitvaE, bitvaA,
+        {TOMELIN_TR_NOOP("Boards", "Bitva"), rows({bitvaA, bitvaB, bitvaC, bitvaD, bitvaC, bitvaB, bitvaA, bitvaE, bitvaA,
                         bitvaB, bitvaC, bitvaD, bitvaC, bitvaB, bitvaA})},
-        {"Špionáž", rows({"+---0XX0", "--XXXXXX", "-X-XX0XX", "-XX0XXX0", "0XXX0XX+", "XX0XX+X+",
+        {TOMELIN_TR_NOOP("Boards", "Špionáž"), rows({"+---0XX0", "--XXXXXX", "-X-XX0XX", "-XX0XXX0", "0XXX0XX+", "XX0XX+X+",
                           "XXXXXX++", "0XX0+++-"})},
     };
 }

@@ -14,12 +14,14 @@
 #include "core/ports.h"
 #include "core/position.h"
 #include "core/search_runner.h"
+#include "core/texts.h"
 
 namespace tomelin {
 
 // The computer names; a player whose name is exactly one of these is the computer.
-inline constexpr const char* kComputerNames[4] = {"PC Začátečník", "PC Profesionál", "PC Génius",
-                                                  "PC Velmistr"};
+inline constexpr const char* kComputerNames[4] = {
+    TOMELIN_TR_NOOP("Players", "PC Začátečník"), TOMELIN_TR_NOOP("Players", "PC Profesionál"),
+    TOMELIN_TR_NOOP("Players", "PC Génius"), TOMELIN_TR_NOOP("Players", "PC Velmistr")};
 // `PlayerKind` of "PC Velmistr", the searching computer.
 inline constexpr int kMasterKind = 4;
 // `PlayerKind` from a name: 0 a person; 1..4 the computer at the four strengths.

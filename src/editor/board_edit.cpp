@@ -4,17 +4,18 @@
 #include <cmath>
 
 #include "core/board.h"
+#include "core/texts.h"
 
 namespace tomelin {
 
 const char* boardRefusalText(BoardRefusal refusal) {
     switch (refusal) {
         case BoardRefusal::NoFreeCell:
-            return "Není žádné volné políčko.";
+            return TOMELIN_TR_NOOP("BoardEditor", "Není žádné volné políčko.");
         case BoardRefusal::NoPlayer1Token:
-            return "Nejsou žádné figurky hráče 1";
+            return TOMELIN_TR_NOOP("BoardEditor", "Nejsou žádné figurky hráče 1");
         case BoardRefusal::NoPlayer2Token:
-            return "Nejsou žádné figurky hráče 2";
+            return TOMELIN_TR_NOOP("BoardEditor", "Nejsou žádné figurky hráče 2");
     }
     return "";
 }

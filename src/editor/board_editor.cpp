@@ -1,5 +1,7 @@
 #include "editor/board_editor.h"
 
+#include <QCoreApplication>
+
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,16 +22,16 @@ namespace tomelin {
 namespace {
 
 // The texts this window shows.
-const char* const kTitle = "Editor";
-const char* const kNameCaption = "Jméno :";
-const char* const kSaveCaption = "Uložit";
-const char* const kMirrorCaption = "Zrcadlo";
-const char* const kNewBoardName = "Nové pole";
-const char* const kRefusalTitle = "Nelze uložit";
-const char* const kStoreFailedText = "Hrací pole se nepodařilo zapsat do úložiště.";
-const char* const kNoSlotText = "Pro toto hrací pole není v úložišti místo.";
-const char* const kNameTooLongText = "Jméno hracího pole je příliš dlouhé.";
-const char* const kSavedText = "Uloženo";
+const char* const kTitle = QT_TRANSLATE_NOOP("BoardEditor", "Editor");
+const char* const kNameCaption = QT_TRANSLATE_NOOP("BoardEditor", "Jméno :");
+const char* const kSaveCaption = QT_TRANSLATE_NOOP("BoardEditor", "Uložit");
+const char* const kMirrorCaption = QT_TRANSLATE_NOOP("BoardEditor", "Zrcadlo");
+const char* const kNewBoardName = QT_TRANSLATE_NOOP("BoardEditor", "Nové pole");
+const char* const kRefusalTitle = QT_TRANSLATE_NOOP("BoardEditor", "Nelze uložit");
+const char* const kStoreFailedText = QT_TRANSLATE_NOOP("BoardEditor", "Hrací pole se nepodařilo zapsat do úložiště.");
+const char* const kNoSlotText = QT_TRANSLATE_NOOP("BoardEditor", "Pro toto hrací pole není v úložišti místo.");
+const char* const kNameTooLongText = QT_TRANSLATE_NOOP("BoardEditor", "Jméno hracího pole je příliš dlouhé.");
+const char* const kSavedText = QT_TRANSLATE_NOOP("BoardEditor", "Uloženo");
 // How long "Uloženo" stays after a save.
 constexpr int kSavedShownMs = 3000;
 
@@ -49,9 +51,9 @@ QString storeErrorText(BoardStoreError error, const Store& store, const QString&
         case BoardStoreError::NameTaken:
             return QString::fromStdString(boardNameTakenText(name.toStdString()));
         case BoardStoreError::NameTooLong:
-            return QString::fromUtf8(kNameTooLongText);
+            return QCoreApplication::translate("BoardEditor", kNameTooLongText);
         case BoardStoreError::NotASlot:
-            return QString::fromUtf8(kNoSlotText);
+            return QCoreApplication::translate("BoardEditor", kNoSlotText);
         case BoardStoreError::ReadOnly:
             if (!store.writeRefusal().empty())
                 return QString::fromStdString(store.writeRefusal());
@@ -61,7 +63,7 @@ QString storeErrorText(BoardStoreError error, const Store& store, const QString&
         case BoardStoreError::StoreFailed:
             break;
     }
-    return QString::fromUtf8(kStoreFailedText);
+    return QCoreApplication::translate("BoardEditor", kStoreFailedText);
 }
 
 }  // namespace
@@ -76,25 +78,25 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
                          const QString& slot, QWidget* parent)
     : QDialog(parent), m_store(store), m_slot(slot) {
     setObjectName(QStringLiteral("frmEdit"));
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QCoreApplication::translate("BoardEditor", kTitle));
     // A fixed size: the window system offers no maximise button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
-    m_label1 = new QLabel(QString::fromUtf8(kNameCaption), this);
+    m_label1 = new QLabel(QCoreApplication::translate("BoardEditor", kNameCaption), this);
     m_text1 = new QLineEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setMaxLength(kMaxBoardNameLength);
     m_label1->setBuddy(m_text1);
-    m_text1->setAccessibleName(QStringLiteral("Jméno pole"));
-    m_command1 = new QPushButton(QString::fromUtf8(kSaveCaption), this);
+    m_text1->setAccessibleName(QCoreApplication::translate("BoardEditor", "Jméno pole"));
+    m_command1 = new QPushButton(QCoreApplication::translate("BoardEditor", kSaveCaption), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setAutoDefault(false);
-    m_check1 = new QCheckBox(QString::fromUtf8(kMirrorCaption), this);
+    m_check1 = new QCheckBox(QCoreApplication::translate("BoardEditor", kMirrorCaption), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setChecked(true);
-    m_saved = new QLabel(QString::fromUtf8(kSavedText), this);
+    m_saved = new QLabel(QCoreApplication::translate("BoardEditor", kSavedText), this);
     m_saved->setObjectName(QStringLiteral("saved"));
     m_saved->hide();
     m_savedTimer = new QTimer(this);
@@ -106,11 +108,11 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     m_hscroll1->setRange(0, 2);
     m_hscroll1->setPageStep(1);
     m_hscroll1->setValue(kSpinnerRest);
-    m_hscroll1->setAccessibleName(QStringLiteral("Velikost pole"));
+    m_hscroll1->setAccessibleName(QCoreApplication::translate("BoardEditor", "Velikost pole"));
     // The size box shows the side; it only changes through the spinner's arrows.
     m_text2 = new QLineEdit(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text2->setAccessibleName(QStringLiteral("Strana pole"));
+    m_text2->setAccessibleName(QCoreApplication::translate("BoardEditor", "Strana pole"));
     m_text2->setReadOnly(true);
     m_text2->setFocusPolicy(Qt::NoFocus);
     m_text2->setAlignment(Qt::AlignCenter);
@@ -118,7 +120,7 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     m_text2->setContextMenuPolicy(Qt::NoContextMenu);
     m_canvas = new EditCanvas(this);
     m_canvas->setObjectName(QStringLiteral("canvas"));
-    m_canvas->setAccessibleName(QStringLiteral("Plocha pole"));
+    m_canvas->setAccessibleName(QCoreApplication::translate("BoardEditor", "Plocha pole"));
 
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
@@ -192,7 +194,7 @@ void BoardEditor::spinnerMoved(int position) {
         showSide();
     }
     m_hscroll1->setValue(kSpinnerRest);
-    m_hscroll1->setAccessibleName(QStringLiteral("Velikost pole"));
+    m_hscroll1->setAccessibleName(QCoreApplication::translate("BoardEditor", "Velikost pole"));
 }
 
 void BoardEditor::nameChanged(const QString& text) {
@@ -202,7 +204,7 @@ void BoardEditor::nameChanged(const QString& text) {
     }
     // An empty name (white space alone counts as none) comes back as the default, wholly
     // selected so that typing replaces it.
-    m_text1->setText(QString::fromUtf8(kNewBoardName));
+    m_text1->setText(QCoreApplication::translate("BoardEditor", kNewBoardName));
     m_text1->selectAll();
 }
 
@@ -222,14 +224,14 @@ void BoardEditor::nextTool() {
 
 bool BoardEditor::save() {
     if (const auto refusal = m_edit.saveRefusal()) {
-        showMessage(QString::fromUtf8(kRefusalTitle),
-                    QString::fromUtf8(boardRefusalText(*refusal)));
+        showMessage(QCoreApplication::translate("BoardEditor", kRefusalTitle),
+                    QCoreApplication::translate("BoardEditor", boardRefusalText(*refusal)));
         return false;
     }
     const std::string slot = m_slot.toStdString();
     if (const auto error =
             saveBoardToSlot(m_store, slot, boardName().toStdString(), m_edit.boardString())) {
-        showMessage(QString::fromUtf8(kRefusalTitle),
+        showMessage(QCoreApplication::translate("BoardEditor", kRefusalTitle),
                     storeErrorText(*error, m_store, boardName()));
         return false;
     }

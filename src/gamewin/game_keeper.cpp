@@ -41,7 +41,8 @@ void GameKeeper::record(const Game& game, const std::string& boardName, const Ga
     tellNotice();
     // Said every time: each lost result is news to the players.
     if (write.outcome == RecordWrite::Outcome::Failed && m_refused)
-        m_refused(kResultNotSaved + (write.reason.empty() ? std::string("chyba souboru") : write.reason));
+        m_refused(trText("GameKeeper", kResultNotSaved.c_str()) +
+                  (write.reason.empty() ? trText("GameKeeper", "chyba souboru") : write.reason));
 }
 
 void GameKeeper::tellNotice() {
@@ -56,7 +57,8 @@ void GameKeeper::note(const KeepResult& result) {
         return;
     m_refusalTold = true;
     if (m_refused)
-        m_refused(kGameNotKept + (result.reason.empty() ? std::string("chyba souboru") : result.reason));
+        m_refused(trText("GameKeeper", kGameNotKept.c_str()) +
+                  (result.reason.empty() ? trText("GameKeeper", "chyba souboru") : result.reason));
 }
 
 }  // namespace tomelin

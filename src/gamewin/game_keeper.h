@@ -3,6 +3,7 @@
 // kept (so that the next start can offer "Pokračovat ve hře"), an ended or given-up game is
 // removed again, and a finished game is recorded.
 
+#include "core/texts.h"
 #include <functional>
 #include <string>
 
@@ -16,8 +17,8 @@ namespace tomelin {
 class Store;
 
 // The sentences the players are told, each followed by the store's reason.
-inline const std::string kGameNotKept = "Rozehranou hru nelze uložit: ";
-inline const std::string kResultNotSaved = "Výsledek hry nelze uložit: ";
+inline const std::string kGameNotKept = TOMELIN_TR_NOOP("GameKeeper", "Rozehranou hru nelze uložit: ");
+inline const std::string kResultNotSaved = TOMELIN_TR_NOOP("GameKeeper", "Výsledek hry nelze uložit: ");
 
 class GameKeeper {
 public:

@@ -1,5 +1,6 @@
 #include "gamewin/game_texts.h"
 
+#include "core/texts.h"
 #include <cmath>
 
 namespace tomelin {
@@ -20,7 +21,9 @@ std::string withSign(int n) {
 std::string moveLabelText(int moveNumber) {
     if (moveNumber == 0)
         return {};
-    return withSign(moveNumber).append(". TAH");
+    std::string text = trText("ScoreStrip", "%1. TAH");
+    const std::size_t at = text.find("%1");
+    return at == std::string::npos ? text : text.replace(at, 2, withSign(moveNumber));
 }
 
 std::string percentText(int percent) {

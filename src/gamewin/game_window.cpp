@@ -1,5 +1,7 @@
 #include "gamewin/game_window.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
@@ -83,8 +85,8 @@ void GameWindow::buildParts() {
     m_thinking->hide();
     m_chrome->raiseOverParts();
     m_chrome->followInTabOrder(m_board);
-    m_board->setAccessibleName(QStringLiteral("Hrací pole"));
-    m_board->setAccessibleDescription(QStringLiteral(
+    m_board->setAccessibleName(QCoreApplication::translate("GameWindow", "Hrací pole"));
+    m_board->setAccessibleDescription(QCoreApplication::translate("GameWindow",
         "Šipky posouvají kurzor, mezerník nebo Insert vybírá políčko, Z vrací tah, "
         "Y ho vrací zpět, N ukáže radu."));
 }

@@ -1,5 +1,7 @@
 #include "gamewin/result_panel.h"
 
+#include <QCoreApplication>
+
 #include "gamewin/window_parts.h"
 
 namespace tomelin {
@@ -25,11 +27,11 @@ void ResultPanel::showResult(const PlayerStyle* winner, int playerKind, const QS
                   {.shape = winner->shape, .colour = winner->colour, .playerKind = playerKind,
                    .detailLevel = detailLevel},
                   random);
-        m_name->setText(name);
+        m_name->setText(QCoreApplication::translate("Players", name.toUtf8()));
     } else {
         drawToken(m_winner->surface(), place, {.shape = 0, .colour = 0, .detailLevel = detailLevel},
                   random);
-        m_name->setText(QStringLiteral("Nerozhodně"));
+        m_name->setText(QCoreApplication::translate("ResultPanel", "Nerozhodně"));
     }
     setTextColour(*m_name, kWhite);
     show();

@@ -1,5 +1,6 @@
 #include "gamewin/score_bar.h"
 
+#include "core/texts.h"
 #include <cmath>
 #include <cstdlib>
 
@@ -21,7 +22,7 @@ ScoreTexts scoreTexts(int a, int b, Rgb colour1, Rgb colour2) {
     t.difference = std::to_string(std::abs(b - a));
     if (a == b) {
         t.differenceColour = 0;
-        t.difference = "Vyrovnáno";
+        t.difference = trText("ScoreStrip", "Vyrovnáno");
     }
     t.differenceVisible = a != 0 && b != 0;
     t.count1 = " " + std::to_string(a);

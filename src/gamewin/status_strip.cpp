@@ -1,5 +1,6 @@
 #include "gamewin/status_strip.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "drawing/token_painter.h"
@@ -31,7 +32,7 @@ void StatusStrip::setNames(const std::array<std::string, 2>& names) {
 void StatusStrip::showNames() {
     for (std::size_t i = 0; i < 2; ++i) {
         QLabel& label = *m_names[i];
-        const QString name = QString::fromStdString(m_nameTexts[i]);
+        const QString name = QCoreApplication::translate("Players", m_nameTexts[i].c_str());
         label.setText(label.fontMetrics().elidedText(name, Qt::ElideRight, label.width()));
         label.setToolTip(label.text() == name ? QString() : name);
     }

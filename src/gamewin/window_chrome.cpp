@@ -1,12 +1,14 @@
 #include "gamewin/window_chrome.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <cmath>
 #include <QShortcut>
 #include <algorithm>
 
 #include "gamewin/title_bar.h"
+#include "platform/draw/ui_text.h"
 #include "gamewin/tool_button.h"
 #include "gamewin/toolbar_pictures.h"
 
@@ -23,28 +25,29 @@ namespace texts {
 const QString kTitle = QStringLiteral("Tomelin");
 const QString kTitlePrefix = QStringLiteral("Tomelin - ");
 // The buttons' names, for their tooltips and for screen readers.
-const std::array<QString, 8> kToolNames{QStringLiteral("Zavřít"),
-                                        QStringLiteral("Hudba"),
-                                        QStringLiteral("Pauza-Minimalizovat"),
-                                        QStringLiteral("Restart hry"),
-                                        QStringLiteral("Nová hra"),
-                                        QStringLiteral("Vrátit tah"),
-                                        QStringLiteral("O programu"),
-                                        QStringLiteral("Nelze vrátit zpět ")};
+const std::array<UiText, 8> kToolNames{{
+    {"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Zavřít")},
+    {"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Hudba")},
+    {"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Pauza-Minimalizovat")},
+    {"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Restart hry")},
+    {"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Nová hra")},
+    {"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Vrátit tah")},
+    {"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "O programu")},
+    {"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Nelze vrátit zpět ")}}};
 // Each button's key, shown in its tooltip; "H" and "Z" are the board's own keys.
 const std::array<QString, 8> kToolKeys{QStringLiteral("Ctrl+Q"), QStringLiteral("H"),
                                        QStringLiteral("P"),      QStringLiteral("Ctrl+R"),
                                        QStringLiteral("Ctrl+N"), QStringLiteral("Z"),
                                        QStringLiteral("F1"),     QString()};
-const QString kSizeCorner = QStringLiteral("Velikost okna");
+const UiText kSizeCorner{"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Velikost okna")};
 const QString kSizeKeys = QStringLiteral("Ctrl+- / Ctrl++");
-const QString kSure = QStringLiteral("Opravdu?");
-const QString kRestart = QStringLiteral("Restartovat hru");
-const QString kNewGame = QStringLiteral("Novou hru");
-const QString kSureQuit = QStringLiteral("Opravdu skončit?");
-const QString kQuit = QStringLiteral("Opravdu skončit");
-const QString kShrink = QStringLiteral("Zmenšit okno");
-const QString kGrow = QStringLiteral("Zvětšit okno");
+const UiText kSure{"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Opravdu?")};
+const UiText kRestart{"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Restartovat hru")};
+const UiText kNewGame{"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Novou hru")};
+const UiText kSureQuit{"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Opravdu skončit?")};
+const UiText kQuit{"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Opravdu skončit")};
+const UiText kShrink{"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Zmenšit okno")};
+const UiText kGrow{"WindowChrome", QT_TRANSLATE_NOOP("WindowChrome", "Zvětšit okno")};
 }  // namespace texts
 
 WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window) {
@@ -56,10 +59,10 @@ WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window)
         const auto k = static_cast<std::size_t>(i);
         m_toolImages[k] = toolbarPicture(i, pictureScale());
         const QString& key = texts::kToolKeys[k];
-        const QString name = texts::kToolNames[k].trimmed();
+        const QString name = texts::kToolNames[k].text().trimmed();
         m_tools[k] = new ToolButton(
             m_title, m_toolImages[k],
-            key.isEmpty() ? texts::kToolNames[k] : QStringLiteral("%1 (%2)").arg(name, key));
+            key.isEmpty() ? texts::kToolNames[k].text() : QStringLiteral("%1 (%2)").arg(name, key));
         m_tools[k]->setObjectName(QStringLiteral("Picture13_%1").arg(i));
         m_tools[k]->setAccessibleName(name);
     }
@@ -98,7 +101,7 @@ WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window)
     m_sizeCorner = new ClickArea(&window);
     m_sizeCorner->setObjectName(QStringLiteral("Image10"));
     m_sizeCorner->setAccessibleName(texts::kSizeCorner);
-    m_sizeCorner->setToolTip(QStringLiteral("%1 (%2)").arg(texts::kSizeCorner, texts::kSizeKeys));
+    m_sizeCorner->setToolTip(QStringLiteral("%1 (%2)").arg(texts::kSizeCorner.text(), texts::kSizeKeys));
     connect(m_sizeCorner, &ClickArea::clicked, this, [this] { popUp(Size); });
 
     const auto single = [this](const QString& name, const QString& title, const QString& item,
@@ -123,7 +126,9 @@ WindowChrome::WindowChrome(QWidget& window) : QObject(&window), m_window(window)
 }
 
 void WindowChrome::setBoardName(const QString& name) {
-    const QString text = name.isEmpty() ? texts::kTitle : texts::kTitlePrefix + name;
+    const QString text = name.isEmpty()
+                             ? texts::kTitle
+                             : texts::kTitlePrefix + QCoreApplication::translate("Boards", name.toUtf8());
     m_title->setText(text);
     m_inactiveTitle->setText(text);
 }

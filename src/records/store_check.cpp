@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/texts.h"
 #include "boards/board_list.h"
 #include "core/board.h"
 #include "records/game_record.h"
@@ -30,6 +31,10 @@ const StoredValue* unnamed(const std::vector<StoredValue>& values) {
 
 // "1 záznam hry", "3 záznamy her", "5 záznamů her".
 std::string recordsWord(int n) {
+    // A translator gives each language its plural forms.
+    if (hasTextTranslator())
+        return trText("StoreCheck", "%n záznamů her", nullptr, n);
+    // Czech without a translator (the headless tool, the tests).
     if (n == 1)
         return "1 záznam hry";
     return std::to_string(n) + (n >= 2 && n <= 4 ? " záznamy her" : " záznamů her");
@@ -37,6 +42,9 @@ std::string recordsWord(int n) {
 
 // "1 hrací pole", "5 hracích polí".
 std::string boardsWord(int n) {
+    if (hasTextTranslator())
+        return trText("StoreCheck", "%n hracích polí", nullptr, n);
+    // Czech without a translator.
     return std::to_string(n) + (n <= 4 ? " hrací pole" : " hracích polí");
 }
 
@@ -107,9 +115,15 @@ std::string hiddenEntriesMessage(const StoreCheck& check, const std::string& sto
     if (check.hiddenRecords > 0)
         what = recordsWord(check.hiddenRecords);
     if (check.hiddenBoards > 0)
-        what += (what.empty() ? "" : " a ") + boardsWord(check.hiddenBoards);
-    return "V souboru s uloženými hracími poli a záznamy her „" + storePath + "“ nelze přečíst " +
-           what + ". Zůstávají v souboru beze změny; vypíše je příkaz „tomelin-cli store check“.";
+        what += (what.empty() ? "" : trText("StoreCheck", " a ")) + boardsWord(check.hiddenBoards);
+    std::string text = trText("StoreCheck", "V souboru s uloženými hracími poli a záznamy her „%1“ "
+                                            "nelze přečíst %2. Zůstávají v souboru beze změny; "
+                                            "vypíše je příkaz „tomelin-cli store check“.");
+    // The path first, then what: a path holding "%2" stays as it is.
+    const std::size_t what_at = text.find("%2");
+    if (what_at != std::string::npos)
+        text.replace(what_at, 2, what);
+    return withValue(std::move(text), storePath);
 }
 
 }  // namespace tomelin

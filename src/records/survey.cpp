@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "core/texts.h"
 #include "records/game_record.h"
 
 namespace tomelin {
@@ -145,22 +146,32 @@ std::string tenthsText(int tenths) {
 }
 
 std::array<std::string, 4> playerLines(const PlayerStats& stats) {
+    // An installed translator gives every language its plural forms (Czech's three included).
+    if (hasTextTranslator()) {
+        return {
+            trText("Survey", "Vyhrál\t\t%n her", nullptr, stats.won),
+            trText("Survey", "Prohrál\t\t%n her", nullptr, stats.lost),
+            trText("Survey", "Celkem odehrál\t%n her", nullptr, stats.played),
+            trText("Survey", "Úspěšnost\t") + hundredthsText(stats.rateHundredths) + "%",
+        };
+    }
+    // Czech without a translator (the headless tool, the tests): plurals by CzechGamesWord.
     return {
         "Vyhrál\t\t" + std::to_string(stats.won) + CzechGamesWord(stats.won),
         "Prohrál\t\t" + std::to_string(stats.lost) + CzechGamesWord(stats.lost),
         "Celkem odehrál\t" + std::to_string(stats.played) + CzechGamesWord(stats.played),
-        "Úspěšnost\t" + hundredthsText(stats.rateHundredths) + "%",
+        trText("Survey", "Úspěšnost\t") + hundredthsText(stats.rateHundredths) + "%",
     };
 }
 
 std::array<std::string, 2> anonymousPlayersLines() {
-    return {"Nejsou záznamy žádného", "konkrétního hráče."};
+    return {trText("Survey", "Nejsou záznamy žádného"), trText("Survey", "konkrétního hráče.")};
 }
 
-const std::array<std::string, 5>& timeLimitTexts() {
-    static const std::array<std::string, 5> texts{"Neomezeně", "90 minut", "60 minut", "30 minut",
-                                                  "10 minut"};
-    return texts;
+std::array<std::string, 5> timeLimitTexts() {
+    return {trText("Survey", "Neomezeně"), trText("Survey", "90 minut"),
+            trText("Survey", "60 minut"), trText("Survey", "30 minut"),
+            trText("Survey", "10 minut")};
 }
 
 std::array<std::string, 8> recordLines(const Survey& survey, int k) {
@@ -168,22 +179,28 @@ std::array<std::string, 8> recordLines(const Survey& survey, int k) {
         return {};
     const GameRecord& r = survey.records[static_cast<std::size_t>(k)];
     auto timeText = [](int position) {
-        return position >= 0 && position < 5 ? timeLimitTexts()[position] : std::string();
+        return position >= 0 && position < 5 ? timeLimitTexts()[static_cast<std::size_t>(position)]
+                                             : std::string();
     };
     const int t1 = r.times >= 0 ? r.times / 10 : -1;
     const int t2 = r.times >= 0 ? r.times % 10 : -1;
     const std::string share = tenthsText(survey.shareTenths[static_cast<std::size_t>(k)]);
+    // Stored board and computer names are shown in the chosen language.
+    auto shown = [](const char* context, const std::string& stored) {
+        return trText(context, stored.c_str());
+    };
     return {
-        "Hrací pole\t" + r.board,
-        "1. hráč\t\t" + r.names[0] + bracketed(r.counts[0]),
-        "2. hráč\t\t" + r.names[1] + bracketed(r.counts[1]),
-        std::string("Logika pohybu\t") + (r.logic == 1   ? "Hvězda"
-                                          : r.logic == 2 ? "Kříž"
-                                                         : ""),
-        "Počet tahů\t" + std::to_string(r.moves),
-        "Vítěz\t\t" + r.names[static_cast<std::size_t>(r.winner - 1)] + "(" + share + "%)",
-        "Čas na hru 1. h.\t" + timeText(t1),
-        "Čas na hru 2. h.\t" + timeText(t2),
+        trText("Survey", "Hrací pole\t") + shown("Boards", r.board),
+        trText("Survey", "1. hráč\t\t") + shown("Players", r.names[0]) + bracketed(r.counts[0]),
+        trText("Survey", "2. hráč\t\t") + shown("Players", r.names[1]) + bracketed(r.counts[1]),
+        trText("Survey", "Logika pohybu\t") + (r.logic == 1   ? trText("Survey", "Hvězda")
+                                                 : r.logic == 2 ? trText("Survey", "Kříž")
+                                                                : std::string()),
+        trText("Survey", "Počet tahů\t") + std::to_string(r.moves),
+        trText("Survey", "Vítěz\t\t") +
+            shown("Players", r.names[static_cast<std::size_t>(r.winner - 1)]) + "(" + share + "%)",
+        trText("Survey", "Čas na hru 1. h.\t") + timeText(t1),
+        trText("Survey", "Čas na hru 2. h.\t") + timeText(t2),
     };
 }
 

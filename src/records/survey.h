@@ -2,6 +2,7 @@
 // The records survey `PruzkHer`: every stored game record turned into the fourteen record
 // lists and the two player lists, plus the player statistics and the viewer's text lines.
 
+#include "core/texts.h"
 #include <array>
 #include <string>
 #include <string_view>
@@ -32,8 +33,8 @@ enum SurveyList : int {
 
 // Names that never enter a player list.
 inline constexpr const char* kDrawName = "Nerozhodně";
-inline constexpr const char* kDefaultName1 = "Hráč 1";
-inline constexpr const char* kDefaultName2 = "Hráč 2";
+inline constexpr const char* kDefaultName1 = TOMELIN_TR_NOOP("Players", "Hráč 1");
+inline constexpr const char* kDefaultName2 = TOMELIN_TR_NOOP("Players", "Hráč 2");
 
 // What one survey found.
 struct Survey {
@@ -94,6 +95,6 @@ std::array<std::string, 2> anonymousPlayersLines();
 // An index outside the records gives eight empty lines.
 std::array<std::string, 8> recordLines(const Survey& survey, int k);
 // The five time-limit texts, list positions 0..4.
-const std::array<std::string, 5>& timeLimitTexts();
+std::array<std::string, 5> timeLimitTexts();
 
 }  // namespace tomelin

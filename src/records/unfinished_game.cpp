@@ -273,7 +273,26 @@ UnfinishedGameRead readUnfinishedGame(Store& store) {
 }
 
 std::string unfinishedGameSummary(const GameSnapshot& s) {
-    return s.boardName + ", " + std::to_string(s.movesMade() / 2 + 1) + ". tah";
+    std::string text = trText("Startup", "%1, %2. tah");
+    const std::string parts[2] = {trText("Boards", s.boardName.c_str()),
+                                  std::to_string(s.movesMade() / 2 + 1)};
+    // Each mark is replaced once, in the order of the marks, so a board name holding "%2"
+    // stays as it is.
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t at = text.find('%', from);
+        if (at == std::string::npos || at + 1 >= text.size())
+            break;
+        const char mark = text[at + 1];
+        if (mark != '1' && mark != '2') {
+            from = at + 1;
+            continue;
+        }
+        const std::string& part = parts[mark - '1'];
+        text.replace(at, 2, part);
+        from = at + part.size();
+    }
+    return text;
 }
 
 }  // namespace tomelin

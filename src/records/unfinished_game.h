@@ -3,6 +3,7 @@
 // a running game, so that a game interrupted by a crash, a logout or "Opravdu skončit" can
 // be resumed at the next start; cleared when the game ends or is given up.
 
+#include "core/texts.h"
 #include <string>
 
 #include "core/game_snapshot.h"
@@ -31,8 +32,8 @@ inline constexpr const char* kUgTime2 = "Hráč2ZbýváČasu";
 inline constexpr const char* kUgLastMove = "PosledníTah";    // "sx sy tx ty", or empty
 
 // The one line the setup window shows when a kept game could not be read back.
-inline constexpr const char* kUnfinishedGameDropped =
-    "Rozehranou hru se nepodařilo načíst, a proto byla zahozena.";
+inline constexpr const char* kUnfinishedGameDropped = TOMELIN_TR_NOOP(
+    "Startup", "Rozehranou hru se nepodařilo načíst, a proto byla zahozena.");
 
 // What writing or clearing the kept game did.
 struct KeepResult {
@@ -67,7 +68,7 @@ UnfinishedGameRead readUnfinishedGame(Store& store);
 
 // The one line the setup window shows when another program plays the kept game.
 inline constexpr const char* kUnfinishedGameInPlay =
-    "Rozehranou hru právě hraje jiné okno Tomelinu.";
+    TOMELIN_TR_NOOP("Startup", "Rozehranou hru právě hraje jiné okno Tomelinu.");
 
 // Taking the kept game to play it on: the store's claim first, then the game, so that of
 // several programs resuming at once exactly one gets it. The claim stays held by the store

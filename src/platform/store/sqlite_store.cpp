@@ -1,5 +1,6 @@
 #include "platform/store/sqlite_store.h"
 
+#include "core/texts.h"
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/file.h>
@@ -162,8 +163,8 @@ std::optional<std::string> journalRefusal(const std::string& storePath) {
         if (::lstat(file.c_str(), &info) != 0)
             continue;
         if (!S_ISREG(info.st_mode) || ::access(file.c_str(), R_OK | W_OK) != 0) {
-            return "pomocný soubor „" + file +
-                   "“ nelze zapisovat (patří jinému uživateli nebo je jen pro čtení)";
+            return trText("Store", "pomocný soubor „") + file +
+                   trText("Store", "“ nelze zapisovat (patří jinému uživateli nebo je jen pro čtení)");
         }
     }
     return std::nullopt;
@@ -577,7 +578,7 @@ bool SqliteStore::recoverIfDamaged() {
     if (check && *check == "ok")
         return false;
     m_lastFailure = SQLITE_CORRUPT;
-    const std::string damaged = "soubor je poškozený";
+    const std::string damaged = trText("Store", "soubor je poškozený");
     if (!m_recover) {
         m_readOnly = true;
         m_writeRefusal = damaged;
@@ -663,19 +664,19 @@ std::string SqliteStore::failureReason() const {
         case SQLITE_OK:
             return {};
         case SQLITE_FULL:
-            return kReasonDiskFull;
+            return trText("Store", kReasonDiskFull);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            return "soubor příliš dlouho používá jiný program";
+            return trText("Store", "soubor příliš dlouho používá jiný program");
         case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
-            return "soubor je poškozený";
+            return trText("Store", "soubor je poškozený");
         case SQLITE_IOERR:
-            return diskIsFull(m_path) ? kReasonDiskFull : "chyba při zápisu na disk";
+            return diskIsFull(m_path) ? trText("Store", kReasonDiskFull) : trText("Store", "chyba při zápisu na disk");
         case SQLITE_READONLY:
         case SQLITE_CANTOPEN:
         case SQLITE_PERM:
-            return journalRefusal(m_path).value_or("soubor nelze otevřít pro zápis");
+            return journalRefusal(m_path).value_or(trText("Store", "soubor nelze otevřít pro zápis"));
         default:
             return {};
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The store kept in one SQLite database file (WAL journal, busy timeout, schema version).
 
+#include "core/texts.h"
 #include <functional>
 #include <memory>
 #include <optional>
@@ -27,7 +28,7 @@ enum class SqliteOpenError {
 };
 
 // Czech words for a store that cannot take writes because the disk is full.
-inline constexpr const char* kReasonDiskFull = "na disku není volné místo";
+inline constexpr const char* kReasonDiskFull = TOMELIN_TR_NOOP("Store", "na disku není volné místo");
 // Whether the file system holding the store file has (almost) no room left.
 bool diskIsFull(const std::string& storePath);
 // Czech words for a journal file beside the store (-wal, -shm) that this user cannot write,

@@ -16,6 +16,7 @@
 
 #include <sqlite3.h>
 
+#include "core/texts.h"
 #include "platform/store/sqlite_store.h"
 
 namespace tomelin {
@@ -151,19 +152,19 @@ StoreOpening inMemory(StoreOpening opening, StoreLimit limit) {
 // Czech words for why a readable store cannot be written.
 std::string whyNotWritable(const std::string& path) {
     if (diskIsFull(path))
-        return kReasonDiskFull;
+        return trText("Store", kReasonDiskFull);
     if (auto journal = journalRefusal(path))
         return *journal;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (::access(path.c_str(), W_OK) != 0) {
         if (errno == EROFS)
-            return "disk je připojen jen pro čtení";
-        return "soubor je jen pro čtení nebo patří jinému uživateli";
+            return trText("Store", "disk je připojen jen pro čtení");
+        return trText("Store", "soubor je jen pro čtení nebo patří jinému uživateli");
     }
     const std::string folderText = folder.empty() ? std::string(".") : folder.string();
     if (::access(folderText.c_str(), W_OK) != 0)
-        return "do složky „" + folderText + "“ nelze zapisovat";
-    return "soubor nelze otevřít pro zápis";
+        return trText("Store", "do složky „") + folderText + trText("Store", "“ nelze zapisovat");
+    return trText("Store", "soubor nelze otevřít pro zápis");
 }
 
 // The file exists but cannot be opened for writing: read it if we may, else leave it.
@@ -203,17 +204,17 @@ void recoverWhenDamaged(SqliteStore& store, const std::string& path) {
                 recovery.fresh = SqliteStore::open(path).store;
         }
         if (!moved) {
-            recovery.notice = "Soubor s uloženými hracími poli a záznamy her " + file +
-                              " je poškozený a nelze jej přesunout stranou. Uložená hrací pole a "
+            recovery.notice = trText("Store", "Soubor s uloženými hracími poli a záznamy her ") + file +
+                              trText("Store", " je poškozený a nelze jej přesunout stranou. Uložená hrací pole a "
                               "záznamy her jsou k dispozici, ale nová hrací pole a výsledky her "
-                              "nelze uložit.";
+                              "nelze uložit.");
             return recovery;
         }
-        recovery.notice = "Soubor s uloženými hracími poli a záznamy her " + file +
-                          " byl poškozený. Byl přesunut do souboru „" + *moved + "“ a program " +
-                          (recovery.fresh ? "pokračuje s novým, prázdným souborem."
-                                          : "pokračuje bez souboru; nová hrací pole a výsledky "
-                                            "her se do konce běhu programu neuloží.");
+        recovery.notice = trText("Store", "Soubor s uloženými hracími poli a záznamy her ") + file +
+                          trText("Store", " byl poškozený. Byl přesunut do souboru „") + *moved + trText("Store", "“ a program ") +
+                          (recovery.fresh ? trText("Store", "pokračuje s novým, prázdným souborem.")
+                                          : trText("Store", "pokračuje bez souboru; nová hrací pole a výsledky "
+                                            "her se do konce běhu programu neuloží."));
         return recovery;
     });
 }
@@ -233,41 +234,41 @@ std::string defaultStorePath() {
 std::string StoreOpening::czechMessage() const {
     const std::string file = "„" + path + "“";
     const std::string notKept =
-        " Nová hrací pole a výsledky her se do konce běhu programu neuloží.";
+        trText("Store", " Nová hrací pole a výsledky her se do konce běhu programu neuloží.");
     if (movedAsideTo) {
-        return "Soubor s uloženými hracími poli a záznamy her " + file +
-               " byl poškozený. Byl přesunut do souboru „" + *movedAsideTo +
-               "“ a program začíná s novým, prázdným souborem.";
+        return trText("Store", "Soubor s uloženými hracími poli a záznamy her ") + file +
+               trText("Store", " byl poškozený. Byl přesunut do souboru „") + *movedAsideTo +
+               trText("Store", "“ a program začíná s novým, prázdným souborem.");
     }
     switch (limit) {
         case StoreLimit::None:
             return {};
         case StoreLimit::ReadOnly:
-            return "Do souboru s uloženými hracími poli a záznamy her " + file +
-                   " nelze zapisovat (" + writeReason +
-                   "). Uložená hrací pole a záznamy her jsou k dispozici, ale nová hrací pole a "
-                   "výsledky her nelze uložit.";
+            return trText("Store", "Do souboru s uloženými hracími poli a záznamy her ") + file +
+                   trText("Store", " nelze zapisovat (") + writeReason +
+                   trText("Store", "). Uložená hrací pole a záznamy her jsou k dispozici, ale nová hrací pole a "
+                   "výsledky her nelze uložit.");
         case StoreLimit::Unreadable:
-            return "Soubor s uloženými hracími poli a záznamy her " + file +
-                   " nelze přečíst (chybí oprávnění). Soubor zůstává beze změny na svém místě." +
+            return trText("Store", "Soubor s uloženými hracími poli a záznamy her ") + file +
+                   trText("Store", " nelze přečíst (chybí oprávnění). Soubor zůstává beze změny na svém místě.") +
                    notKept;
         case StoreLimit::Foreign:
-            return "Soubor " + file +
-                   " není soubor s hracími poli a záznamy her Tomelinu, ale databáze jiného "
-                   "programu. Zůstává beze změny." +
+            return trText("Store", "Soubor ") + file +
+                   trText("Store", " není soubor s hracími poli a záznamy her Tomelinu, ale databáze jiného "
+                   "programu. Zůstává beze změny.") +
                    notKept;
         case StoreLimit::TooNew:
-            return "Soubor s hracími poli a záznamy her " + file +
-                   " uložila novější verze Tomelinu. Zůstává beze změny." + notKept;
+            return trText("Store", "Soubor s hracími poli a záznamy her ") + file +
+                   trText("Store", " uložila novější verze Tomelinu. Zůstává beze změny.") + notKept;
         case StoreLimit::CannotCreate:
-            return "Soubor s hracími poli a záznamy her " + file + " nelze vytvořit." + notKept;
+            return trText("Store", "Soubor s hracími poli a záznamy her ") + file + trText("Store", " nelze vytvořit.") + notKept;
         case StoreLimit::Busy:
-            return "Soubor s hracími poli a záznamy her " + file +
-                   " příliš dlouho používá jiný program." + notKept;
+            return trText("Store", "Soubor s hracími poli a záznamy her ") + file +
+                   trText("Store", " příliš dlouho používá jiný program.") + notKept;
         case StoreLimit::Failed:
             break;
     }
-    return "Soubor s uloženými hracími poli a záznamy her " + file + " nelze použít." + notKept;
+    return trText("Store", "Soubor s uloženými hracími poli a záznamy her ") + file + trText("Store", " nelze použít.") + notKept;
 }
 
 StoreOpening openStoreAt(const std::string& path) {

@@ -1,5 +1,7 @@
 #include "records/widgets/records_viewer.h"
 
+#include <QCoreApplication>
+
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -19,10 +21,10 @@ namespace tomelin {
 namespace {
 
 // The texts this window shows.
-const char* const kTitle = "Záznamy";
-const char* const kPlayerHeading = "Záznamy hráče";
-const char* const kRecordHeading = "Seznam výsledků všech her";
-const char* const kNoRecordsText = "Zatím nejsou žádné záznamy výsledků";
+const char* const kTitle = QT_TRANSLATE_NOOP("RecordsViewer", "Záznamy");
+const char* const kPlayerHeading = QT_TRANSLATE_NOOP("RecordsViewer", "Záznamy hráče");
+const char* const kRecordHeading = QT_TRANSLATE_NOOP("RecordsViewer", "Seznam výsledků všech her");
+const char* const kNoRecordsText = QT_TRANSLATE_NOOP("RecordsViewer", "Zatím nejsou žádné záznamy výsledků");
 const char* const kProgramTitle = "Tomelin";
 
 // Client area and control places in twips (left, top, width, height).
@@ -71,27 +73,27 @@ int RecordsViewer::twipsToPixels(int twips, double dpi) {
 
 RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     : QDialog(parent), m_survey(std::move(survey)), m_detailLevel(detailLevel) {
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QCoreApplication::translate("RecordsViewer", kTitle));
     setModal(true);
 
-    m_label4 = new QLabel(QString::fromUtf8(kPlayerHeading), this);
+    m_label4 = new QLabel(QCoreApplication::translate("RecordsViewer", kPlayerHeading), this);
     m_comboB = new QComboBox(this);
     m_comboB->setObjectName(QStringLiteral("ComboB"));
     m_comboB->setEditable(false);
     m_list2 = new TabList(this);
     m_list2->setObjectName(QStringLiteral("List2"));
-    m_list2->setAccessibleName(QStringLiteral("Přehled"));
+    m_list2->setAccessibleName(QCoreApplication::translate("RecordsViewer", "Přehled"));
     m_picture4 = new PictureBox(this, fromQColor(palette().color(QPalette::Window)));
     m_picture4->setObjectName(QStringLiteral("Picture4"));
     m_picture3 = makeBar(this);
-    m_label2 = new QLabel(QString::fromUtf8(kRecordHeading), this);
+    m_label2 = new QLabel(QCoreApplication::translate("RecordsViewer", kRecordHeading), this);
     m_picture2 = makeBar(this);
     m_list1 = new TabList(this);
     m_list1->setObjectName(QStringLiteral("List1"));
-    m_list1->setAccessibleName(QString::fromUtf8(kRecordHeading));
+    m_list1->setAccessibleName(QCoreApplication::translate("RecordsViewer", kRecordHeading));
     m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
     m_hscroll1->setObjectName(QStringLiteral("HScroll1"));
-    m_hscroll1->setAccessibleName(QStringLiteral("Posun záznamů"));
+    m_hscroll1->setAccessibleName(QCoreApplication::translate("RecordsViewer", "Posun záznamů"));
     m_hscroll1->setRange(0, kLoadedScrollEnd);
     m_hscroll1->setValue(kLoadedScrollEnd);
     m_hscroll1->setPageStep(1);
@@ -101,7 +103,7 @@ RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     connect(m_comboB, &QComboBox::currentIndexChanged, this, &RecordsViewer::showPlayer);
 
     for (const std::string& name : m_survey.viewerPlayers) {
-        m_comboB->addItem(QString::fromStdString(name));
+        m_comboB->addItem(QCoreApplication::translate("Players", name.c_str()));
     }
     if (m_comboB->count() == 0) {
         // Every recorded player is anonymous ("Hráč 1", "Hráč 2").
@@ -184,7 +186,7 @@ bool openRecordsViewer(const Survey& survey, int detailLevel, QWidget* parent,
                        const ViewerMessageHandler& showMessage) {
     if (survey.recordCount() == 0) {
         const QString title = QString::fromUtf8(kProgramTitle);
-        const QString text = QString::fromUtf8(kNoRecordsText);
+        const QString text = QCoreApplication::translate("RecordsViewer", kNoRecordsText);
         if (showMessage) {
             showMessage(title, text);
         } else {

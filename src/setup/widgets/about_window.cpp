@@ -2,10 +2,15 @@
 
 #include "setup/widgets/key_colours.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "platform/draw/ui_text.h"
+#include "platform/store/language_setting.h"
 #include "setup/widgets/artwork.h"
 #include "setup/widgets/click_label.h"
 #include "setup/widgets/link_opener.h"
@@ -13,18 +18,16 @@
 namespace tomelin {
 namespace {
 
-const QString kCaption = QStringLiteral("O programu...");
-const QString kVersion = QStringLiteral("Verze 1.55");
-const QString kDate = QStringLiteral("20.01. 2001");
-const QString kCredit =
-    QStringLiteral("Hru, její grafiku i hudbu pro Linux připravil tým projektu Tomelin.");
-const QString kInvitation =
-    QStringLiteral("Veškeré dotazy rád zodpovím a nahlášené chyby samozřejmě opravím.");
-const QString kMailCaption = QStringLiteral(
+const UiText kCaption{"AboutWindow", QT_TRANSLATE_NOOP("AboutWindow", "O programu...")};
+const UiText kVersion{"AboutWindow", QT_TRANSLATE_NOOP("AboutWindow", "Verze 1.55")};
+const UiText kDate{"AboutWindow", QT_TRANSLATE_NOOP("AboutWindow", "20.01. 2001")};
+const UiText kCredit{"AboutWindow", QT_TRANSLATE_NOOP("AboutWindow", "Hru, její grafiku i hudbu pro Linux připravil tým projektu Tomelin.")};
+const UiText kInvitation{"AboutWindow", QT_TRANSLATE_NOOP("AboutWindow", "Veškeré dotazy rád zodpovím a nahlášené chyby samozřejmě opravím.")};
+const UiText kMailCaption{"AboutWindow", QT_TRANSLATE_NOOP("AboutWindow",
     "Na tento e-mail mi, prosím, pište Vaše náměty a připomínky, zprávy o chybách, o Vašich "
-    "úspěších při hře s počítačem :");
-const QString kWebCaption = QStringLiteral("Mé stránky :");
-const QString kWebText = QStringLiteral("Pravidla a nápověda ke hře");
+    "úspěších při hře s počítačem :")};
+const UiText kWebCaption{"AboutWindow", QT_TRANSLATE_NOOP("AboutWindow", "Mé stránky :")};
+const UiText kWebText{"AboutWindow", QT_TRANSLATE_NOOP("AboutWindow", "Pravidla a nápověda ke hře")};
 
 QLabel* wrappedLabel(const QString& text, const char* name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -44,7 +47,7 @@ void styleLink(ClickLabel* label, const char* name) {
 
 }  // namespace
 
-AboutWindow::AboutWindow(const QPixmap& title, QWidget* parent) : QDialog(parent) {
+AboutWindow::AboutWindow(const QPixmap& title, QWidget* parent, Store* store) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle(kCaption);
     setModal(true);
@@ -94,12 +97,48 @@ AboutWindow::AboutWindow(const QPixmap& title, QWidget* parent) : QDialog(parent
     webRow->addWidget(m_webLink);
     webRow->addStretch();
     layout->addLayout(webRow);
+    if (store != nullptr)
+        addLanguageRow(*layout, *store);
 
     // A fixed layout: the window is as wide as the title picture plus its margins.
     const int width = std::max(title.width(), 300) + 32;
     setFixedWidth(width);
     setFixedHeight(layout->hasHeightForWidth() ? layout->heightForWidth(width)
                                                : sizeHint().height());
+}
+
+void AboutWindow::addLanguageRow(QVBoxLayout& layout, Store& store) {
+    auto* row = new QHBoxLayout;
+    auto* caption = new QLabel(QCoreApplication::translate("AboutWindow", "Jazyk:"), this);
+    caption->setObjectName("languageCaption");
+    m_language = new QComboBox(this);
+    m_language->setObjectName("language");
+    // Each language by its own name, so that a player who cannot read the other finds his.
+    m_language->addItem(QStringLiteral("Čeština"), QStringLiteral("cs"));
+    m_language->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    caption->setBuddy(m_language);
+    const QString shown = qApp->property(kWindowLanguageProperty).toString();
+    m_language->setCurrentIndex(std::max(0, m_language->findData(shown)));
+    row->addWidget(caption);
+    row->addWidget(m_language);
+    row->addStretch();
+    layout.addSpacing(6);
+    layout.addLayout(row);
+    auto* note = new QLabel(this);
+    note->setObjectName("languageNote");
+    note->setWordWrap(true);
+    layout.addWidget(note);
+    connect(m_language, &QComboBox::currentIndexChanged, this, [this, note, shown, &store] {
+        const QString chosen = m_language->currentData().toString();
+        if (!storeLanguage(store, chosen.toStdString())) {
+            note->setText(QCoreApplication::translate("AboutWindow", "Volbu jazyka nelze uložit."));
+            return;
+        }
+        // The windows are made in one language; the next start makes them in the new one.
+        note->setText(chosen == shown ? QString()
+                                      : QCoreApplication::translate(
+                                            "AboutWindow", "Jazyk se změní při příštím spuštění."));
+    });
 }
 
 QUrl AboutWindow::webTarget() const {

@@ -6,9 +6,16 @@
 #include <QPixmap>
 #include <QUrl>
 
+class QComboBox;
+class QVBoxLayout;
+
 namespace tomelin {
 
 class ClickLabel;
+class Store;
+
+// The application property holding the language the windows are shown in ("cs", "en").
+inline constexpr const char* kWindowLanguageProperty = "tomelinWindowLanguage";
 
 // The project's mail address offered by the mail link.
 inline constexpr const char* kProjectMailAddress = "tomelin@example.org";
@@ -18,7 +25,8 @@ class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     // `title` is the shared title picture (`Image2` of the setup window).
-    explicit AboutWindow(const QPixmap& title, QWidget* parent = nullptr);
+    // With a store, a row below the links chooses the windows' language for the next start.
+    explicit AboutWindow(const QPixmap& title, QWidget* parent = nullptr, Store* store = nullptr);
 
     // The targets the two links open; the web link is the help page installed with the game.
     QUrl webTarget() const;
@@ -29,6 +37,9 @@ public:
     void Label6_Click();
 
 private:
+    void addLanguageRow(QVBoxLayout& layout, Store& store);
+
+    QComboBox* m_language = nullptr;
     ClickLabel* m_webLink = nullptr;
     ClickLabel* m_mailLink = nullptr;
 };

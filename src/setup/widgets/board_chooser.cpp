@@ -1,5 +1,7 @@
 #include "setup/widgets/board_chooser.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -14,15 +16,15 @@
 namespace tomelin {
 
 BoardChooser::BoardChooser(Store& store, SetupMenus& menus, QWidget* parent)
-    : QGroupBox(QStringLiteral("Hrací pole"), parent), m_store(store), m_menus(menus) {
+    : QGroupBox(QCoreApplication::translate("BoardChooser", "Hrací pole"), parent), m_store(store), m_menus(menus) {
     setObjectName("Frame3");
     m_list1 = new QListWidget(this);
     m_list1->setObjectName("List1");
-    m_list1->setAccessibleName(QStringLiteral("Hrací pole"));
+    m_list1->setAccessibleName(QCoreApplication::translate("BoardChooser", "Hrací pole"));
     m_list1->setMinimumHeight(96);
     m_list1->setTextElideMode(Qt::ElideRight);
     m_list1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_command3 = new QPushButton(QStringLiteral("Editor"), this);
+    m_command3 = new QPushButton(QCoreApplication::translate("BoardChooser", "Editor"), this);
     m_command3->setObjectName("Command3");
     auto* boardLayout = new QHBoxLayout(this);
     boardLayout->addWidget(m_list1, 1);
@@ -46,7 +48,7 @@ void BoardChooser::NajitMapy() {
         for (int i = 0; i < m_boards.size(); ++i) {
             const std::string& name = m_boards.names[static_cast<std::size_t>(i)];
             if (m_boards.isPlayable(i)) {
-                auto* item = new QListWidgetItem(QString::fromStdString(name));
+                auto* item = new QListWidgetItem(QCoreApplication::translate("Boards", name.c_str()));
                 // A name wider than the list is cut there; the tooltip gives it whole.
                 if (m_list1->fontMetrics().horizontalAdvance(item->text()) >
                     m_list1->viewport()->width() - 8)
@@ -89,22 +91,22 @@ void BoardChooser::Command3_Click() {
 
 void BoardChooser::ADDMAP_Click() {
     if (m_store.readOnly()) {
-        showMessage(QString::fromUtf8(kBoardStoreFullTitle),
+        showMessage(QCoreApplication::translate("Boards", kBoardStoreFullTitle),
                     QString::fromStdString(m_store.writeRefusal()));
         return;
     }
     // Every slot taken: saving would overwrite the board in the last slot, so refuse.
     const std::optional<std::string> slot = findFreeSlot(m_store);
     if (!slot) {
-        showMessage(QString::fromUtf8(kBoardStoreFullTitle),
-                    QString::fromUtf8(kBoardStoreFullText));
+        showMessage(QCoreApplication::translate("Boards", kBoardStoreFullTitle),
+                    QCoreApplication::translate("Boards", kBoardStoreFullText));
         return;
     }
     if (m_boards.size() == 0) {
         return;
     }
     BoardEditor editor(m_store, QString::fromStdString(m_boards.strings[0]),
-                       QStringLiteral("Nové pole"), QString::fromStdString(*slot), window());
+                       QCoreApplication::translate("BoardChooser", "Nové pole"), QString::fromStdString(*slot), window());
     connect(&editor, &BoardEditor::boardSaved, this, [this] { NajitMapy(); });
     editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
@@ -117,7 +119,7 @@ void BoardChooser::EDMAP_Click() {
     }
     // The editor could only show a damaged board changed, and saving would replace it.
     if (!m_boards.isPlayable(s)) {
-        showMessage(QString::fromUtf8(kUnplayableTitle),
+        showMessage(QCoreApplication::translate("Boards", kUnplayableTitle),
                     QString::fromStdString(unplayableBoardText(m_boards.names[s])));
         return;
     }
@@ -135,7 +137,7 @@ void BoardChooser::DELMAP_Click() {
         return;
     }
     if (deleteBoardSlot(m_store, m_boards.keys[s]) == BoardStoreError::ReadOnly) {
-        showMessage(QStringLiteral("Nelze smazat"), QString::fromStdString(m_store.writeRefusal()));
+        showMessage(QCoreApplication::translate("BoardChooser", "Nelze smazat"), QString::fromStdString(m_store.writeRefusal()));
         return;
     }
     NajitMapy();

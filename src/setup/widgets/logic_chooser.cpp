@@ -1,5 +1,7 @@
 #include "setup/widgets/logic_chooser.h"
 
+#include <QCoreApplication>
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QLabel>
@@ -10,11 +12,11 @@
 
 namespace tomelin {
 
-LogicChooser::LogicChooser(QWidget* parent) : QGroupBox(QStringLiteral("Logika pohybu"), parent) {
+LogicChooser::LogicChooser(QWidget* parent) : QGroupBox(QCoreApplication::translate("LogicChooser", "Logika pohybu"), parent) {
     setObjectName("Frame1");
-    m_option1 = new QRadioButton(QStringLiteral("Hvězda"), this);
+    m_option1 = new QRadioButton(QCoreApplication::translate("LogicChooser", "Hvězda"), this);
     m_option1->setObjectName("Option1");
-    m_option2 = new QRadioButton(QStringLiteral("Kříž"), this);
+    m_option2 = new QRadioButton(QCoreApplication::translate("LogicChooser", "Kříž"), this);
     m_option2->setObjectName("Option2");
     auto* logicGroup = new QButtonGroup(this);
     logicGroup->addButton(m_option1);
@@ -26,7 +28,7 @@ LogicChooser::LogicChooser(QWidget* parent) : QGroupBox(QStringLiteral("Logika p
          {std::pair{m_option1, &Directions::star()}, std::pair{m_option2, &Directions::cross()}}) {
         auto* diagram = new QLabel(this);
         diagram->setPixmap(QPixmap::fromImage(reachDiagram(*directions)));
-        diagram->setToolTip(QStringLiteral("Plně: kopie, rámeček: skok"));
+        diagram->setToolTip(QCoreApplication::translate("LogicChooser", "Plně: kopie, rámeček: skok"));
         logicLayout->addWidget(option, row, 0);
         logicLayout->addWidget(diagram, row, 1);
         ++row;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include "platform/draw/ui_text.h"
 #include <QGuiApplication>
 #include <QWindow>
 #include <algorithm>
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QString kTitle = QStringLiteral("Hudba ke Tomelinu");
+const UiText kTitle{"MusicWindow", QT_TRANSLATE_NOOP("MusicWindow", "Hudba ke Tomelinu")};
 
 // The window's design in pixels (its twips divided by 15).
 constexpr QSize kClientSize{161, 148};
@@ -52,14 +53,14 @@ MusicWindow::MusicWindow(std::unique_ptr<MidiPlayer> player, QWidget* parent)
     setFixedSize(kClientSize + QSize(extra, 0));
 
     m_songs->setObjectName(QStringLiteral("Combo1"));
-    m_songs->setAccessibleName(QStringLiteral("Skladby"));
+    m_songs->setAccessibleName(QCoreApplication::translate("MusicWindow", "Skladby"));
     m_songs->setGeometry(kListPlace.adjusted(0, 0, extra, 0));
     m_strip->setObjectName(QStringLiteral("Picture1"));
     m_strip->setGeometry(kStripPlace.adjusted(0, 0, extra, 0));
     m_stripOff->setObjectName(QStringLiteral("Picture2"));
     m_stripOff->setGeometry(kStripPlace.adjusted(0, 0, extra, 0));
     m_marker->setObjectName(QStringLiteral("Command2"));
-    m_marker->setAccessibleName(QStringLiteral("Místo ve skladbě"));
+    m_marker->setAccessibleName(QCoreApplication::translate("MusicWindow", "Místo ve skladbě"));
     m_marker->setGeometry(kMarkerPlace);
     m_marker->setFocusPolicy(Qt::NoFocus);
     m_marker->hide();
@@ -104,7 +105,9 @@ void MusicWindow::loadSongs(const std::optional<fs::path>& folder) {
     const QSignalBlocker quiet(m_songs);
     m_songs->clear();
     for (const std::string& item : buildSongList(folder)) {
-        m_songs->addItem(QString::fromStdString(item));
+        m_songs->addItem(item == kSilenceItem
+                             ? QCoreApplication::translate("MusicWindow", "(Ticho)")
+                             : QString::fromStdString(item));
     }
 }
 

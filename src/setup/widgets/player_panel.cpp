@@ -1,5 +1,7 @@
 #include "setup/widgets/player_panel.h"
 
+#include <QCoreApplication>
+
 #include <QKeyEvent>
 
 #include "gamewin/pressable.h"
@@ -45,23 +47,23 @@ QRadioButton* strengthOption(const QString& text, const QColor& background, QWid
 }  // namespace
 
 PlayerPanel::PlayerPanel(int index, QWidget* parent)
-    : QGroupBox(QStringLiteral("Hráč"), parent), m_index(index) {
+    : QGroupBox(QCoreApplication::translate("PlayerPanel", "Hráč"), parent), m_index(index) {
     setObjectName(QStringLiteral("Frame6_%1").arg(index));
 
-    Option19 = new QRadioButton(QStringLiteral("Člověk"), this);
-    Option18 = new QRadioButton(QStringLiteral("Počítač"), this);
+    Option19 = new QRadioButton(QCoreApplication::translate("PlayerPanel", "Člověk"), this);
+    Option18 = new QRadioButton(QCoreApplication::translate("PlayerPanel", "Počítač"), this);
     Option19->setObjectName(QStringLiteral("Option19"));
     Option18->setObjectName(QStringLiteral("Option18"));
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(Option19);
     kinds->addButton(Option18);
 
-    Frame4 = new QGroupBox(QStringLiteral("Člověk"), this);
+    Frame4 = new QGroupBox(QCoreApplication::translate("PlayerPanel", "Člověk"), this);
     Text3 = new QComboBox(Frame4);
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setEditable(true);
     Text3->setInsertPolicy(QComboBox::NoInsert);
-    Text3->setEditText(QStringLiteral("Jméno"));
+    Text3->setEditText(QCoreApplication::translate("PlayerPanel", "Jméno"));
     Text3->lineEdit()->installEventFilter(this);
     Combo1 = new QComboBox(Frame4);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -69,25 +71,25 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
         Combo1->addItem(QString::fromStdString(text));
     }
     auto* form = new QGridLayout(Frame4);
-    auto* nameLabel = new QLabel(QStringLiteral("Jméno:"), Frame4);
+    auto* nameLabel = new QLabel(QCoreApplication::translate("PlayerPanel", "Jméno:"), Frame4);
     nameLabel->setBuddy(Text3);
-    Text3->setAccessibleName(QStringLiteral("Jméno %1. hráče").arg(m_index + 1));
+    Text3->setAccessibleName(QCoreApplication::translate("PlayerPanel", "Jméno %1. hráče").arg(m_index + 1));
     if (Text3->lineEdit() != nullptr)
         Text3->lineEdit()->setAccessibleName(Text3->accessibleName());
     form->addWidget(nameLabel, 0, 0);
     form->addWidget(Text3, 0, 1);
-    auto* timeLabel = new QLabel(QStringLiteral("Čas na hru:"), Frame4);
+    auto* timeLabel = new QLabel(QCoreApplication::translate("PlayerPanel", "Čas na hru:"), Frame4);
     timeLabel->setBuddy(Combo1);
-    Combo1->setAccessibleName(QStringLiteral("Čas na hru %1. hráče").arg(m_index + 1));
+    Combo1->setAccessibleName(QCoreApplication::translate("PlayerPanel", "Čas na hru %1. hráče").arg(m_index + 1));
     form->addWidget(timeLabel, 1, 0);
     form->addWidget(Combo1, 1, 1);
     form->setColumnStretch(1, 1);
 
-    Frame7 = new QGroupBox(QStringLiteral("Inteligence počítače"), this);
-    Option21 = strengthOption(QStringLiteral("Začátečník"), QColor(112, 112, 112), Frame7);
-    Option22 = strengthOption(QStringLiteral("Profesionál"), QColor(88, 88, 88), Frame7);
-    Option23 = strengthOption(QStringLiteral("Génius"), QColor(64, 64, 64), Frame7);
-    Option24 = strengthOption(QStringLiteral("Velmistr"), QColor(36, 36, 36), Frame7);
+    Frame7 = new QGroupBox(QCoreApplication::translate("PlayerPanel", "Inteligence počítače"), this);
+    Option21 = strengthOption(QCoreApplication::translate("PlayerPanel", "Začátečník"), QColor(112, 112, 112), Frame7);
+    Option22 = strengthOption(QCoreApplication::translate("PlayerPanel", "Profesionál"), QColor(88, 88, 88), Frame7);
+    Option23 = strengthOption(QCoreApplication::translate("PlayerPanel", "Génius"), QColor(64, 64, 64), Frame7);
+    Option24 = strengthOption(QCoreApplication::translate("PlayerPanel", "Velmistr"), QColor(36, 36, 36), Frame7);
     Option21->setObjectName(QStringLiteral("Option21"));
     Option22->setObjectName(QStringLiteral("Option22"));
     Option23->setObjectName(QStringLiteral("Option23"));
@@ -114,10 +116,10 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Picture2->setStyleSheet(
         QStringLiteral("QFrame:focus { border: 3px solid palette(highlight); }"));
     Picture2->installEventFilter(this);
-    markPressable(*Picture2, QStringLiteral("Figurka %1. hráče").arg(m_index + 1));
+    markPressable(*Picture2, QCoreApplication::translate("PlayerPanel", "Figurka %1. hráče").arg(m_index + 1));
     Picture7 = new PictureBox(Picture2, rgb(0, 0, 0));
     Picture7->setObjectName(QStringLiteral("Picture7"));
-    Picture7->setToolTip(QStringLiteral("Změnit figurku"));
+    Picture7->setToolTip(QCoreApplication::translate("PlayerPanel", "Změnit figurku"));
     Picture7->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
     Picture7->setCursor(Qt::PointingHandCursor);
     auto* previewLayout = new QVBoxLayout(Picture2);
@@ -186,11 +188,21 @@ QString PlayerPanel::identity() const {
 }
 
 QString PlayerPanel::name() const {
-    return Text3->currentText();
+    // The default names are shown in the chosen language and stored in Czech, so that the
+    // records know them for the anonymous players in every language.
+    const QString text = Text3->currentText();
+    for (const char* stored : {kDefaultName1, kDefaultName2}) {
+        if (text == QCoreApplication::translate("Players", stored))
+            return QString::fromUtf8(stored);
+    }
+    return text;
 }
 
 void PlayerPanel::setName(const QString& name) {
-    Text3->setEditText(name);
+    const QByteArray stored = name.toUtf8();
+    Text3->setEditText(stored == kDefaultName1 || stored == kDefaultName2
+                           ? QCoreApplication::translate("Players", stored.constData())
+                           : name);
 }
 
 int PlayerPanel::timeListPosition() const {
@@ -227,7 +239,8 @@ int PlayerPanel::knownPlayerIndex(const QString& name) const {
 
 void PlayerPanel::offerDefaultName() {
     if (Text3->currentText().isEmpty()) {
-        Text3->setEditText(QStringLiteral("Hráč %1").arg(m_index + 1));
+        Text3->setEditText(
+            QCoreApplication::translate("Players", m_index == 0 ? kDefaultName1 : kDefaultName2));
         Text3->lineEdit()->setSelection(0, 100);
     }
 }

@@ -1,16 +1,19 @@
 #include "setup/widgets/resume_offer.h"
 
+#include <QCoreApplication>
+#include "platform/draw/ui_text.h"
+
 #include <QLabel>
 #include <QPushButton>
 
 namespace tomelin {
 
 namespace {
-const QString kOfferPrefix = QStringLiteral("Rozehraná hra: ");
+const UiText kOfferPrefix{"ResumeOffer", QT_TRANSLATE_NOOP("ResumeOffer", "Rozehraná hra: ")};
 }  // namespace
 
 ResumeOffer::ResumeOffer(QWidget& window, const QFont& startFont) : QObject(&window) {
-    m_resume = new QPushButton(QStringLiteral("Pokračovat ve hře"), &window);
+    m_resume = new QPushButton(QCoreApplication::translate("ResumeOffer", "Pokračovat ve hře"), &window);
     m_resume->setObjectName("Resume");
     m_resume->setFont(startFont);
     m_resume->setMinimumHeight(36);
@@ -26,13 +29,13 @@ ResumeOffer::ResumeOffer(QWidget& window, const QFont& startFont) : QObject(&win
 void ResumeOffer::offer(const QString& summary) {
     m_resume->setToolTip(summary);
     m_resume->show();
-    m_note->setText(kOfferPrefix + summary);
+    m_note->setText(kOfferPrefix.text() + summary);
 }
 
 void ResumeOffer::withdraw() {
     m_resume->hide();
     // Only the offer's own line goes with it; a note on the store stays.
-    if (m_note->text().startsWith(kOfferPrefix))
+    if (m_note->text().startsWith(kOfferPrefix.text()))
         m_note->clear();
 }
 

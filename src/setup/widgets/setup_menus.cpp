@@ -1,5 +1,7 @@
 #include "setup/widgets/setup_menus.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QMenu>
 
@@ -30,27 +32,27 @@ QAction* item(QMenu* menu, const QString& text, const char* name) {
 SetupMenus::SetupMenus(QWidget* owner) : QObject(owner) {
     Hght = new QMenu(QStringLiteral("Hght"), owner);
     Hght->setObjectName("Hght");
-    HGM = item(Hght, QStringLiteral("Zmenšit okno"), "HGM");
-    HGV = item(Hght, QStringLiteral("Zvětšit okno"), "HGV");
+    HGM = item(Hght, QCoreApplication::translate("SetupMenus", "Zmenšit okno"), "HGM");
+    HGV = item(Hght, QCoreApplication::translate("SetupMenus", "Zvětšit okno"), "HGV");
 
-    EDI = new QMenu(QStringLiteral("Editor"), owner);
+    EDI = new QMenu(QCoreApplication::translate("SetupMenus", "Editor"), owner);
     EDI->setObjectName("EDI");
-    ADDMAP = item(EDI, QStringLiteral("Přidat pole"), "ADDMAP");
-    EDMAP = item(EDI, QStringLiteral("Editovat pole"), "EDMAP");
-    DELMAPcc = submenu(EDI, QStringLiteral("Smazat pole"), "DELMAPcc");
-    DELMAPc = submenu(DELMAPcc, QStringLiteral("Opravdu smazat?"), "DELMAPc");
-    DELMAP = item(DELMAPc, QStringLiteral("ANO"), "DELMAP");
+    ADDMAP = item(EDI, QCoreApplication::translate("SetupMenus", "Přidat pole"), "ADDMAP");
+    EDMAP = item(EDI, QCoreApplication::translate("SetupMenus", "Editovat pole"), "EDMAP");
+    DELMAPcc = submenu(EDI, QCoreApplication::translate("SetupMenus", "Smazat pole"), "DELMAPcc");
+    DELMAPc = submenu(DELMAPcc, QCoreApplication::translate("SetupMenus", "Opravdu smazat?"), "DELMAPc");
+    DELMAP = item(DELMAPc, QCoreApplication::translate("SetupMenus", "ANO"), "DELMAP");
 
     // The game window pops these up directly: one confirmation question holding one item.
-    NGc = new QMenu(QStringLiteral("Opravdu?"), owner);
+    NGc = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu?"), owner);
     NGc->setObjectName("NGc");
-    NG = item(NGc, QStringLiteral("Restartovat hru"), "NG");
-    UNGc = new QMenu(QStringLiteral("Opravdu?"), owner);
+    NG = item(NGc, QCoreApplication::translate("SetupMenus", "Restartovat hru"), "NG");
+    UNGc = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu?"), owner);
     UNGc->setObjectName("UNGc");
-    UNG = item(UNGc, QStringLiteral("Novou hru"), "UNG");
-    EDNc = new QMenu(QStringLiteral("Opravdu skončit?"), owner);
+    UNG = item(UNGc, QCoreApplication::translate("SetupMenus", "Novou hru"), "UNG");
+    EDNc = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu skončit?"), owner);
     EDNc->setObjectName("EDNc");
-    EDN = item(EDNc, QStringLiteral("Opravdu skončit"), "EDN");
+    EDN = item(EDNc, QCoreApplication::translate("SetupMenus", "Opravdu skončit"), "EDN");
 }
 
 void SetupMenus::prepareEditorMenu(bool builtin) {

@@ -1,5 +1,7 @@
 #include "setup/widgets/setup_title_strip.h"
 
+#include <QCoreApplication>
+
 #include <QEvent>
 #include <algorithm>
 #include <QIcon>
@@ -24,19 +26,19 @@ SetupTitleStrip::SetupTitleStrip(QWidget* parent)
     m_check3->setIcon(QIcon(m_logo));
     m_check3->setIconSize(m_logo.size());
     m_check3->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; }"));
-    m_check3->setToolTip(QStringLiteral("O programu"));
-    m_check3->setAccessibleName(QStringLiteral("O programu"));
+    m_check3->setToolTip(QCoreApplication::translate("SetupTitleStrip", "O programu"));
+    m_check3->setAccessibleName(QCoreApplication::translate("SetupTitleStrip", "O programu"));
     m_check3->resize(kLogoWidth, kLogoHeight);
     connect(m_check3, &QPushButton::clicked, this, &SetupTitleStrip::logoClicked);
     m_music = new QLabel(this);
     m_music->setObjectName("Picture12");
-    m_music->setToolTip(QStringLiteral("Hudba"));
+    m_music->setToolTip(QCoreApplication::translate("SetupTitleStrip", "Hudba"));
     m_music->setFixedSize(24, 22);
     m_music->installEventFilter(this);
     // A button to the keyboard (Space or Return) and to screen readers; a frame shows focus.
     m_music->setFocusPolicy(Qt::TabFocus);
     m_music->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted black; }"));
-    markPressable(*m_music, QStringLiteral("Hudba"));
+    markPressable(*m_music, QCoreApplication::translate("SetupTitleStrip", "Hudba"));
     recolourMusicButton(toolbarKeyColour(SystemColours::fromPalette(palette())));
     m_version = new QLabel(this);
     m_version->setObjectName("Label2");

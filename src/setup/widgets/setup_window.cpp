@@ -1,5 +1,8 @@
 #include "setup/widgets/setup_window.h"
 
+#include <QCoreApplication>
+#include "platform/draw/ui_text.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -27,10 +30,10 @@ namespace tomelin {
 namespace {
 
 const QString kCaption = QStringLiteral("Tomelin");
-const QString kNoRecords = QStringLiteral("Zatím nejsou žádné záznamy výsledků");
+const UiText kNoRecords{"SetupWindow", QT_TRANSLATE_NOOP("SetupWindow", "Zatím nejsou žádné záznamy výsledků")};
 // A line for each sentence, and "z" kept with "nich" (no one-letter word ends a line).
-const QString kSameTokens = QStringLiteral(
-    "Oba hráči mají stejnou figurku.\nZměňte tvar nebo barvu figurky jednoho z\u00A0nich.");
+const UiText kSameTokens{"SetupWindow", QT_TRANSLATE_NOOP("SetupWindow",
+    "Oba hráči mají stejnou figurku.\nZměňte tvar nebo barvu figurky jednoho z\u00A0nich.")};
 
 bool sameLook(const PlayerStyle& a, const PlayerStyle& b) {
     return a.shape == b.shape && a.colour == b.colour;
@@ -85,7 +88,7 @@ void SetupWindow::buildControls() {
     m_logic = new LogicChooser(this);
     m_boardChooser = new BoardChooser(m_store, *m_menus, this);
 
-    m_command1 = new QPushButton(QStringLiteral("START"), this);
+    m_command1 = new QPushButton(QCoreApplication::translate("SetupWindow", "START"), this);
     m_command1->setObjectName("Command1");
     QFont startFont = m_command1->font();
     startFont.setBold(true);
@@ -100,7 +103,7 @@ void SetupWindow::buildControls() {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, m_command1, &QPushButton::click);
     }
-    m_check2 = new QPushButton(QStringLiteral("Záznamy her"), this);
+    m_check2 = new QPushButton(QCoreApplication::translate("SetupWindow", "Záznamy her"), this);
     m_check2->setObjectName("Check2");
     m_check2->setMinimumHeight(36);
     connect(m_check2, &QPushButton::clicked, this, &SetupWindow::Check2_Click);
@@ -166,8 +169,8 @@ void SetupWindow::boardSelected(const QString& name, const QString& boardString)
 void SetupWindow::NastavNazvy() {
     m_panels[0]->setName(QString::fromUtf8(kDefaultName1));
     m_panels[1]->setName(QString::fromUtf8(kDefaultName2));
-    m_panels[0]->setTitle(QStringLiteral("1. hráč"));
-    m_panels[1]->setTitle(QStringLiteral("2. hráč"));
+    m_panels[0]->setTitle(QCoreApplication::translate("SetupWindow", "1. hráč"));
+    m_panels[1]->setTitle(QCoreApplication::translate("SetupWindow", "2. hráč"));
 }
 
 void SetupWindow::PruzkHer() {
@@ -199,7 +202,7 @@ void SetupWindow::Command1_Click() {
     const int s = m_boardChooser->selectedBoard();
     if (!boards.isPlayable(s) && s < boards.size()) {
         const std::string& name = boards.names[static_cast<std::size_t>(s)];
-        showMessage(QString::fromUtf8(kUnplayableTitle),
+        showMessage(QCoreApplication::translate("Boards", kUnplayableTitle),
                     QString::fromStdString(unplayableBoardText(name)));
         return;
     }
@@ -272,7 +275,7 @@ void SetupWindow::Check2_Click() {
 
 void SetupWindow::Check3_Click() {
     emit aboutRequested();
-    AboutWindow about(m_title, this);
+    AboutWindow about(m_title, this, &m_store);
     runDialog(about);
 }
 

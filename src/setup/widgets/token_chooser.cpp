@@ -1,5 +1,7 @@
 #include "setup/widgets/token_chooser.h"
 
+#include <QCoreApplication>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,31 +11,32 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/draw/ui_text.h"
 #include "platform/draw/picture_box.h"
 #include "setup/widgets/title_room.h"
 
 namespace tomelin {
 namespace {
 
-const QString kCaptionPrefix = QStringLiteral("Výběr figurky hráče");
-const QString kShapeTip = QStringLiteral("Tvar žetonu");
-const QString kTakenNote = QStringLiteral("Tuto figurku už má %1. hráč.");
+const UiText kCaptionPrefix{"TokenChooser", QT_TRANSLATE_NOOP("TokenChooser", "Výběr figurky hráče")};
+const UiText kShapeTip{"TokenChooser", QT_TRANSLATE_NOOP("TokenChooser", "Tvar žetonu")};
+const UiText kTakenNote{"TokenChooser", QT_TRANSLATE_NOOP("TokenChooser", "Tuto figurku už má %1. hráč.")};
 constexpr int kPreviewHeight = 66;
 
 }  // namespace
 
 const std::array<QString, 8>& TokenChooser::shapeNames() {
     static const std::array<QString, 8> names = {
-        QStringLiteral("Obdélník"),  QStringLiteral("Trojúhelník"), QStringLiteral("Šestiúhelník"),
-        QStringLiteral("Čtverečky"), QStringLiteral("Ovál"),        QStringLiteral("Hvězda"),
-        QStringLiteral("Kroužky"),   QStringLiteral("Políčko")};
+        QCoreApplication::translate("TokenChooser", "Obdélník"),  QCoreApplication::translate("TokenChooser", "Trojúhelník"), QCoreApplication::translate("TokenChooser", "Šestiúhelník"),
+        QCoreApplication::translate("TokenChooser", "Čtverečky"), QCoreApplication::translate("TokenChooser", "Ovál"),        QCoreApplication::translate("TokenChooser", "Hvězda"),
+        QCoreApplication::translate("TokenChooser", "Kroužky"),   QCoreApplication::translate("TokenChooser", "Políčko")};
     return names;
 }
 
 TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* parent)
     : QDialog(parent), m_detailLevel(detailLevel), m_random(random) {
     setObjectName("frmVyb");
-    setWindowTitle(QStringLiteral("Výběr figurky"));
+    setWindowTitle(QCoreApplication::translate("TokenChooser", "Výběr figurky"));
     setModal(true);
 
     m_combo = new QComboBox(this);
@@ -42,7 +45,7 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     m_combo->setAccessibleName(kShapeTip);
     m_preview = new PictureBox(this, rgb(0, 0, 0));
     m_preview->setObjectName("Picture2");
-    m_preview->setAccessibleName(QStringLiteral("Náhled figurky"));
+    m_preview->setAccessibleName(QCoreApplication::translate("TokenChooser", "Náhled figurky"));
     m_preview->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
     m_swatch = new QLabel(this);
     m_swatch->setObjectName("Picture3");
@@ -70,8 +73,10 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
         sliders->addWidget(value, 2, c);
         m_values[c] = value;
         m_sliders[c] = bar;
-        static const char* const spoken[3] = {"Červená", "Zelená", "Modrá"};
-        bar->setAccessibleName(QString::fromUtf8(spoken[c]));
+        static const char* const spoken[3] = {QT_TRANSLATE_NOOP("TokenChooser", "Červená"),
+                                              QT_TRANSLATE_NOOP("TokenChooser", "Zelená"),
+                                              QT_TRANSLATE_NOOP("TokenChooser", "Modrá")};
+        bar->setAccessibleName(QCoreApplication::translate("TokenChooser", spoken[c]));
         bar->setFocusPolicy(Qt::StrongFocus);
         connect(bar, &QScrollBar::valueChanged, this, &TokenChooser::sliderChanged);
     }
@@ -114,7 +119,7 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
     layout->addWidget(m_ok);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     // Wide enough for the longest title it gets, "Výběr figurky hráče 2".
-    layout->addStrut(titleRoom(QStringLiteral("%1 %2").arg(kCaptionPrefix).arg(2)));
+    layout->addStrut(titleRoom(QStringLiteral("%1 %2").arg(kCaptionPrefix.text()).arg(2)));
     sliderChanged();
     m_timer->stop();
 }
@@ -123,7 +128,7 @@ void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengt
                         const std::optional<PlayerStyle>& other) {
     m_strengthMark = strengthMark;
     m_other = other;
-    m_taken->setText(kTakenNote.arg(playerIndex == 0 ? 2 : 1));
+    m_taken->setText(kTakenNote.text().arg(playerIndex == 0 ? 2 : 1));
     {
         const QSignalBlocker block(m_combo);
         m_combo->clear();
@@ -131,7 +136,7 @@ void TokenChooser::load(int playerIndex, const PlayerStyle& current, int strengt
             m_combo->addItem(name);
         }
     }
-    setWindowTitle(QStringLiteral("%1 %2").arg(kCaptionPrefix).arg(playerIndex + 1));
+    setWindowTitle(QStringLiteral("%1 %2").arg(kCaptionPrefix.text()).arg(playerIndex + 1));
     const ChannelIndices indices = channelIndices(current.colour);
     for (int c = 0; c < 3; ++c) {
         m_sliders[c]->setValue(indices[c]);
