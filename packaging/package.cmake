@@ -77,9 +77,9 @@ searches the moves ahead; a hint (N) shows the move it would play for you.
 Moves can be taken back (Z) and played again (Y), and a game left unfinished
 is kept and resumed at the next start. Two movement logics, five built-in
 boards and an editor for your own boards, time limits, statistics of every
-player's games and background music. The user interface is in Czech. The
-package also holds tomelin-cli, a tool that plays and inspects games without a
-window.]=])
+player's games and background music. The windows are in Czech or English, as
+the desktop's language says. The package also holds tomelin-cli, a tool that
+plays and inspects games without a window.]=])
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION games)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

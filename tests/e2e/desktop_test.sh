@@ -213,6 +213,8 @@ wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' |
     fail "openbox did not start"
 
 export QT_QPA_PLATFORM=xcb
+# The windows in Czech, whatever the machine's locale.
+export LANGUAGE=cs
 export TOMELIN_STORE=$WORK/store.db
 export TOMELIN_WIDGET_MAP=$MAP
 # A board of the user's own, stored as the board editor stores one.

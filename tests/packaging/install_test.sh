@@ -115,6 +115,10 @@ for program in usr/games/tomelin usr/games/tomelin-cli; do
 done
 grep -Eq '^-rw-r--r-- root/root .* \./usr/share/games/tomelin/help/index\.html$' <<<"$contents" ||
     fail "the help page is not in /usr/share/games/tomelin/help"
+for language in cs en; do
+    grep -Eq "^-rw-r--r-- root/root .* \./usr/share/games/tomelin/translations/tomelin_$language\.qm$" \
+        <<<"$contents" || fail "the $language translation is not in /usr/share/games/tomelin/translations"
+done
 
 step "lintian"
 lintian --fail-on error,warning --info "$deb" || fail "lintian reports errors or warnings"

@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# The windows in English and in Czech on the real program under Xvfb and openbox: for each
+# language the setup window, the token chooser, the About window, the board editor, the
+# music window, a game in progress, a computer game's result and the records viewer are
+# opened, checked by their titles as X has them, and shot (screenshots under the artefact
+# folder, one subfolder per language). English is chosen as a player would choose it, by the
+# desktop's locale (LANGUAGE=en); Czech is what every other locale gets (LANGUAGE=de).
+#
+#   language_test.sh TOMELIN TOMELIN-CLI ARTEFACT-FOLDER
+#
+# Exits 77 (a skip for CTest) only when a tool of the desktop is missing.
+
+set -u
+
+TOMELIN=${1:?program}
+CLI=${2:?tool}
+TOP=${3:?artefact folder}
+rm -rf "$TOP"
+mkdir -p "$TOP"
+ART=$TOP
+# shellcheck source=e2e_lib.sh
+. "$(dirname "$0")/e2e_lib.sh"
+need_tools
+: >"$LOG"
+trap cleanup EXIT
+
+CZECH_LETTERS='[áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ]'
+
+# A secondary window: opened by ACTION..., found by its exact title, shot, closed with Escape.
+secondary_window() {
+    local title=$1 name=$2
+    shift 2
+    "$@"
+    wait_for 10 has_window "$title" || fail "window \"$title\" did not open"
+    local id
+    id=$(window_titled "$title")
+    check "\"$title\" is the window's whole title in X" [ "$(title_of "$id")" = "$title" ]
+    sleep 0.3
+    shot "$name"
+    xdo windowactivate --sync "$id" 2>/dev/null
+    key Escape
+    wait_for 10 no_window "$title" || fail "window \"$title\" did not close"
+}
+
+# Every title X shows for the program's windows; in English none holds a Czech letter.
+titles_are_english() {
+    local id title
+    for id in $(xdo search --onlyvisible --pid "$APP_PID" --name '.' 2>/dev/null); do
+        title=$(title_of "$id")
+        if grep -q "$CZECH_LETTERS" <<<"$title"; then
+            log "Czech title in English: \"$title\""
+            return 1
+        fi
+    done
+    return 0
+}
+
+new_game() {
+    click Tomel/Picture13_4
+    wait_for 5 shown UNGc || fail "\"New game\" showed no \"Really?\" menu"
+    key Down Return
+    wait_for 10 shown Form1 || fail "the new game did not bring the setup window back"
+}
+
+BOARD_SIDE=11
+cell_centre() {
+    local x y w h
+    read -r x y w h < <(widget Tomel/PL) || return 1
+    echo $((x + (2 * $1 + 1) * w / (2 * BOARD_SIDE))) $((y + (2 * $2 + 1) * h / (2 * BOARD_SIDE)))
+}
+click_cell() {
+    local cx cy
+    read -r cx cy < <(cell_centre "$1" "$2") || fail "no board on the screen"
+    click_at "$cx" "$cy"
+}
+
+# One language: LOCALE the desktop's LANGUAGE, then the titles expected in it.
+play_language() {
+    local language=$1 locale=$2 about=$3 chooser=$4 editor=$5 music=$6 records=$7
+    ART=$TOP/$language
+    mkdir -p "$ART"
+    STEP=0
+    log "== $language (LANGUAGE=$locale)"
+    rm -f "$TOMELIN_STORE"
+    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
+        "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
+            >>"$LOG" 2>&1 || fail "could not store the board Malé"
+    export LANGUAGE=$locale
+    start_program
+    sleep 0.3
+    shot "setup-window"
+
+    secondary_window "$chooser" token-chooser click Form1/Frame6_0/Picture7
+    secondary_window "$about" about click Form1/Picture1/Check3
+    open_editor() {
+        click Form1/Frame3/Command3
+        wait_for 5 shown EDI || fail "the editor button showed no menu"
+        key Down Return
+    }
+    secondary_window "$editor" board-editor open_editor
+    click Form1/Picture1/Picture12
+    wait_for 10 has_window "$music" || fail "the music window did not open"
+    sleep 0.3
+    shot "music-window"
+    click Form1/Picture1/Picture12
+    wait_for 10 no_window "$music" || fail "the music window did not hide"
+
+    # Two people: a game in progress after one move of each.
+    click Form1/Command1
+    wait_for 10 shown Tomel || fail "START showed no game window"
+    sleep 0.5
+    click_cell 0 0
+    click_cell 1 1
+    sleep 1
+    click_cell 10 0
+    click_cell 9 1
+    sleep 1
+    shot "game-in-progress"
+    if [ "$language" = en ]; then
+        check "no Czech in the English titles (game)" titles_are_english
+    fi
+    new_game
+
+    # The computer against the computer on the small board, to its result.
+    click Form1/Frame6_0/Option18
+    click Form1/Frame6_1/Option18
+    click Form1/Frame6_0/Option24
+    local x y w h
+    read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
+    click_at $((x + w / 2)) $((y + 8))
+    key End
+    sleep 0.2
+    shot "computer-setup"
+    click Form1/Command1
+    wait_for 10 shown Tomel || fail "no game window for the computer game"
+    wait_for 180 shown Tomel/result || fail "the computer game did not end within 3 minutes"
+    sleep 0.3
+    shot "result-panel"
+    new_game
+    secondary_window "$records" records-viewer click Form1/Check2
+    if [ "$language" = en ]; then
+        check "no Czech in the English titles" titles_are_english
+    fi
+    stop_program
+}
+
+start_desktop
+unset LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
+play_language en en "About..." "Token of player 1" "Editor" "Music for Tomelin" "Records"
+play_language cs de "O programu..." "Výběr figurky hráče 1" "Editor" "Hudba ke Tomelinu" "Záznamy"
+log "PASSED"
