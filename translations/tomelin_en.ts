@@ -396,7 +396,7 @@
     </message>
     <message>
         <source>Vyrovnáno</source>
-        <translation>Level</translation>
+        <translation>Even</translation>
     </message>
 </context>
 <context>
@@ -492,6 +492,25 @@ Change the shape or the colour of one of them.</translation>
     <message>
         <source>2. hráč</source>
         <translation>Player 2</translation>
+    </message>
+</context>
+<context>
+    <name>Songs</name>
+    <message>
+        <source>Bratře Kubo</source>
+        <translation>Brother John</translation>
+    </message>
+    <message>
+        <source>Kočka leze dírou</source>
+        <translation>The Cat Creeps Through the Hole</translation>
+    </message>
+    <message>
+        <source>Skákal pes</source>
+        <translation>The Dog Went Jumping</translation>
+    </message>
+    <message>
+        <source>Zelené rukávy</source>
+        <translation>Greensleeves</translation>
     </message>
 </context>
 <context>

@@ -104,10 +104,18 @@ void MusicWindow::loadSongs(const std::optional<fs::path>& folder) {
     m_folder = folder;
     const QSignalBlocker quiet(m_songs);
     m_songs->clear();
+    // The songs shipped with the game have names in each language; the list keeps the
+    // file's own name beside the one shown.
+    static const char* const kShippedSongs[] = {
+        QT_TRANSLATE_NOOP("Songs", "Bratře Kubo"), QT_TRANSLATE_NOOP("Songs", "Kočka leze dírou"),
+        QT_TRANSLATE_NOOP("Songs", "Skákal pes"), QT_TRANSLATE_NOOP("Songs", "Zelené rukávy")};
+    Q_UNUSED(kShippedSongs);
     for (const std::string& item : buildSongList(folder)) {
-        m_songs->addItem(item == kSilenceItem
-                             ? QCoreApplication::translate("MusicWindow", "(Ticho)")
-                             : QString::fromStdString(item));
+        auto* entry = new QListWidgetItem(
+            item == kSilenceItem ? QCoreApplication::translate("MusicWindow", "(Ticho)")
+                                 : QCoreApplication::translate("Songs", item.c_str()));
+        entry->setData(Qt::UserRole, QString::fromStdString(item));
+        m_songs->addItem(entry);
     }
 }
 
@@ -148,7 +156,7 @@ void MusicWindow::play() {
     m_player->close();
     m_songLength = 0;
     if (m_folder) {
-        const std::string name = m_songs->currentItem()->text().toStdString();
+        const std::string name = m_songs->currentItem()->data(Qt::UserRole).toString().toStdString();
         m_player->open(songFile(*m_folder, name).string());
     }
     m_player->play();
