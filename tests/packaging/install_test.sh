@@ -192,6 +192,11 @@ run_isolated timeout 180 xvfb-run -a -s "-screen 0 1280x1024x24" \
     { cat "$tmp/game.log" >&2; fail "the setup window did not appear"; }
 [[ -s $tmp/store/tomelin.db ]] || fail "the game did not use the fresh TOMELIN_STORE"
 
+step "tomelin in English with LANGUAGE=en"
+run_isolated timeout 180 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash "$here/english_probe.sh" /usr/games/tomelin 90 "$tmp/english.log" ||
+    { cat "$tmp/english.log" >&2; fail "the installed game did not start in English"; }
+
 step "desktop-file-validate and appstreamcli on the installed files"
 out=$(desktop-file-validate /usr/share/applications/$app_id.desktop 2>&1) ||
     fail "desktop-file-validate: $out"
