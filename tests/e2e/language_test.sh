@@ -76,18 +76,20 @@ click_cell() {
 
 # One language: LOCALE the desktop's LANGUAGE, then the titles expected in it.
 play_language() {
-    local language=$1 locale=$2 about=$3 chooser=$4 editor=$5 music=$6 records=$7
+    local language=$1 locale=$2 about=$3 chooser=$4 editor=$5 music=$6 records=$7 board=$8
     ART=$TOP/$language
     mkdir -p "$ART"
     STEP=0
     log "== $language (LANGUAGE=$locale)"
     rm -f "$TOMELIN_STORE"
-    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
+    # A small board of the player's own, named in his language: shown as it is stored.
+    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' "$board" >>"$LOG" 2>&1 &&
         "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
-            >>"$LOG" 2>&1 || fail "could not store the board Malé"
+            >>"$LOG" 2>&1 || fail "could not store the board $board"
     export LANGUAGE=$locale
     start_program
-    sleep 0.3
+    # The title strip's logo has come in.
+    sleep 2
     shot "setup-window"
 
     secondary_window "$chooser" token-chooser click Form1/Frame6_0/Picture7
@@ -147,6 +149,6 @@ play_language() {
 start_desktop
 unset LC_ALL LC_MESSAGES
 export LANG=C.UTF-8
-play_language en en "About..." "Token of player 1" "Editor" "Music for Tomelin" "Records"
-play_language cs de "O programu..." "Výběr figurky hráče 1" "Editor" "Hudba ke Tomelinu" "Záznamy"
+play_language en en "About..." "Token of player 1" "Editor" "Music for Tomelin" "Records" "Small"
+play_language cs de "O programu..." "Výběr figurky hráče 1" "Editor" "Hudba ke Tomelinu" "Záznamy" "Malé"
 log "PASSED"
