@@ -46,8 +46,10 @@ QStringList translationFolders() {
     QStringList folders;
     for (const QString& data : dataFolderCandidates())
         folders << QDir(data).filePath(QStringLiteral("translations"));
+#ifdef TOMELIN_BUILD_TRANSLATIONS_DIR
     // A development build runs its freshly built translations.
     folders << QStringLiteral(TOMELIN_BUILD_TRANSLATIONS_DIR);
+#endif
     folders.removeDuplicates();
     return folders;
 }
