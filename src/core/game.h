@@ -13,6 +13,7 @@
 #include "core/computer.h"
 #include "core/directions.h"
 #include "core/game_player.h"
+#include "core/game_setup.h"
 #include "core/player_kinds.h"
 #include "core/ports.h"
 #include "core/position.h"
@@ -20,37 +21,19 @@
 
 namespace tomelin {
 
-// Time list position 0..4 -> -1 (no limit), 5400, 3600, 1800, 600 seconds.
-int timeLimitSeconds(int listPosition);
-
-// `CoCas`: seconds as "h:mm:ss".
-std::string CoCas(int seconds);
+// Seconds as "h:mm:ss" (`CoCas`).
+std::string clockText(int seconds);
 
 // `Label7`'s number for a move counter: Int(counter) + 1.
 int moveNumberOf(double moveCounter);
 
-// What the setup window hands to the game at START (and what restart replays).
-struct GameSetup {
-    std::string descriptor;                  // `Label4`: board string + starting digit
-    std::array<std::string, 2> names;        // `Label5`, `Label6`
-    std::string logicLabel = "1";            // `Label8`: "1" star, anything else cross
-    std::array<int, 2> timeListPos{0, 0};    // `Combo1(i)` positions 0..4
-    std::array<bool, 2> person{true, true};  // `Option19(i)` ("Člověk")
-};
-
-// Special `TimeLeft` codes.
-inline constexpr int kTimeUnlimited = -1;
-inline constexpr int kTimeRanOut = -2;
-inline constexpr int kTimeUnlimitedTicked = -3;
-inline constexpr int kTimeOpponentRanOut = -4;
-
 class Game final : private MoveSink {
 public:
-    // Timer intervals in milliseconds.
-    static constexpr int kTimer1Interval = 100;
+    // Timer intervals in milliseconds (`Timer1`, `TimCHng`, `TimPC`'s two, `TimerT`'s two).
+    static constexpr int kStartInterval = 100;
     static constexpr int kTurnChangeInterval = 200;
-    static constexpr int kPcFirstInterval = 100;
-    static constexpr int kPcSecondInterval = 750;
+    static constexpr int kComputerFirstClickInterval = 100;
+    static constexpr int kComputerSecondClickInterval = 750;
     static constexpr int kClockInterval = 1000;
     static constexpr int kClockFlashInterval = 100;
 
@@ -68,32 +51,36 @@ public:
         std::function<std::unique_ptr<GamePlayer>(PlayerKind kind, const PlayerServices& services)>;
     void setPlayerMaker(PlayerMaker maker);
 
-    // START: takes the setup and enables `Timer1`. A descriptor that is not a playable
-    // board (side outside 2..16, bad starting digit) is refused: no game starts.
+    // START: takes the setup and starts the game-start timer (`Timer1`). A board string
+    // that is no playable board (side outside 2..16) is refused: no game starts.
     std::optional<BoardError> start(const GameSetup& setup);
     const GameSetup& setup() const { return m_setup; }
 
     // Dispatches a fired timer to its handler.
     void onTimer(GameTimer timer);
-    void Timer1_Timer();
-    void TimCHng_Timer();
-    void TimPC_Timer();
-    void TimerT_Timer();
+    // The game starts: clocks, board, players (`Timer1_Timer`).
+    void onStartTimer();
+    // The turn passes: move list, next player, the player asked (`TimCHng_Timer`).
+    void onTurnChangeTimer();
+    // The computer's chosen move as two clicks (`TimPC_Timer`).
+    void onComputerClickTimer();
+    // One tick of the mover's clock (`TimerT_Timer`).
+    void onClockTimer();
 
-    // `PLKlik`: a click on board cell (x, y); (-1, -1) cancels any selection.
-    void PLKlik(int x, int y);
-    // `PL_MouseDown`: a press on board cell `cell` (the window finds the cell under the
-    // pointer). Passed to PLKlik only when a person with time left is to move.
-    void PL_MouseDown(CellPos cell);
-    // `TZ_Click`: take back one (1) or two (2) moves. Refused while a turn change or a game
-    // start is pending and after the game has ended; cancels a pending computer move.
-    void TZ_Click(int i);
-    // `NG_Click`: restart with the same setup; drops a pending computer move, turn change
+    // A click on board cell (x, y); (-1, -1) cancels any selection (`PLKlik`).
+    void clickCell(int x, int y);
+    // A press on board cell `cell` (the window finds the cell under the pointer). Passed to
+    // clickCell only when a person with time left is to move (`PL_MouseDown`).
+    void pressCell(CellPos cell);
+    // Takes back one (1) or two (2) moves (`TZ_Click`). Refused while a turn change or a
+    // game start is pending and after the game has ended; cancels a pending computer move.
+    void takeBack(int i);
+    // Restarts with the same setup (`NG_Click`); drops a pending computer move, turn change
     // and clock tick of the old game.
-    void NG_Click();
-    // `UNG_Click`'s game part: strips the starting digit from the descriptor, stops every
-    // game timer and clears the board; the window hides itself and shows the setup window.
-    void UNG_Click();
+    void restart();
+    // The game part of leaving for a new game (`UNG_Click`): stops every game timer and
+    // clears the board; the window hides itself and shows the setup window.
+    void leave();
 
     // `Score`'s core part: counts the tokens and reports them; on a full board with at
     // least one token it also ends the game (see gameEnded). Called after every board

@@ -1,5 +1,5 @@
 // The players in the turn sequence: seating them, asking the one to move for its move,
-// taking its answer (played as two timed clicks by `TimPC_Timer`), the stand-in.
+// taking its answer (played as two timed clicks by `onComputerClickTimer`), the stand-in.
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +72,7 @@ void Game::movePlayed(std::uint64_t request, const Move& move) {
         return;
     m_pcMove = move;
     m_pcFirstClickGiven = false;
-    m_timers.start(GameTimer::TimPC, kPcFirstInterval);
+    m_timers.start(GameTimer::ComputerClicks, kComputerFirstClickInterval);
     m_obs->thinkingChanged(false);
 }
 
@@ -113,27 +113,27 @@ void Game::tellPositionReset() {
     }
 }
 
-void Game::TimPC_Timer() {
+void Game::onComputerClickTimer() {
     if (!m_pcMove) {
-        m_timers.stop(GameTimer::TimPC);
+        m_timers.stop(GameTimer::ComputerClicks);
         return;
     }
     if (!m_pcFirstClickGiven) {
-        m_timers.start(GameTimer::TimPC, kPcSecondInterval);
+        m_timers.start(GameTimer::ComputerClicks, kComputerSecondClickInterval);
         m_pcFirstClickGiven = true;
-        PLKlik(m_pcMove->from.x, m_pcMove->from.y);
+        clickCell(m_pcMove->from.x, m_pcMove->from.y);
         return;
     }
     const Move move = *m_pcMove;
     m_pcMove.reset();
     m_pcFirstClickGiven = false;
-    m_timers.stop(GameTimer::TimPC);
+    m_timers.stop(GameTimer::ComputerClicks);
     // A full redraw between the two clicks cancels the selection; select again so that the
     // chosen move is still made and the game does not stop with nobody to move.
     if (m_selectionState != 1 || m_selX != move.from.x || m_selY != move.from.y) {
-        PLKlik(move.from.x, move.from.y);
+        clickCell(move.from.x, move.from.y);
     }
-    PLKlik(move.to.x, move.to.y);
+    clickCell(move.to.x, move.to.y);
 }
 
 }  // namespace tomelin

@@ -100,7 +100,7 @@ void Game::clearHint() {
 void Game::requestHint() {
     if (!personMayClick() || searching())
         return;
-    if (m_timers.isActive(GameTimer::TimCHng) || m_timers.isActive(GameTimer::Timer1))
+    if (m_timers.isActive(GameTimer::TurnChange) || m_timers.isActive(GameTimer::Start))
         return;
     if (!hasLegalMove(m_playerToMove))
         return;
@@ -111,7 +111,7 @@ void Game::requestHint() {
 bool Game::redoAvailable() const {
     if (m_gameOver || m_resultShown)
         return false;
-    if (m_timers.isActive(GameTimer::TimCHng) || m_timers.isActive(GameTimer::Timer1))
+    if (m_timers.isActive(GameTimer::TurnChange) || m_timers.isActive(GameTimer::Start))
         return false;
     const int entry = movesMade() + 2;
     if (m_redoUpTo < entry || entry >= static_cast<int>(m_moveList.size()))
@@ -125,7 +125,7 @@ void Game::redo() {
         return;
     const auto entry = static_cast<std::size_t>(movesMade() + 2);
     cancelPendingComputerMove();
-    PLKlik(-1, -1);
+    clickCell(-1, -1);
     RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
     syncPosition();
     tellPositionReset();
@@ -136,7 +136,7 @@ void Game::redo() {
     m_obs->moveNumberChanged(m_moveNumber);
     setPlayerToMove(3 - m_playerToMove);
     m_moveCounter = h;
-    m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
+    m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
     recountAndEndIfFull();
 }
 

@@ -99,8 +99,8 @@ TEST_F(HeldPlayerFixture, AWithdrawnRequestIsCancelledAndItsAnswerIgnored) {
         void (*withdraw)(Game&);
     };
     const Case cases[] = {
-        {"restart", [](Game& g) { g.NG_Click(); }},
-        {"new game", [](Game& g) { g.UNG_Click(); }},
+        {"restart", [](Game& g) { g.restart(); }},
+        {"new game", [](Game& g) { g.leave(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -124,11 +124,11 @@ TEST_F(HeldPlayerFixture, TakeBackWithdrawsTheRequestAndTheNextTurnAsksAgain) {
     h.playComputerMove();
     aliceMoves();
     ASSERT_EQ(held->requests.size(), 2U);
-    h.game.TZ_Click(2);
+    h.game.takeBack(2);
     EXPECT_EQ(held->cancels, 1);
     held->replies[1].play(held->firstLegal(1));  // late, for another board
     EXPECT_FALSE(h.game.computerMovePending());
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     ASSERT_EQ(held->requests.size(), 3U);
     EXPECT_EQ(held->requests[2].position, held->requests[0].position);
     EXPECT_TRUE(h.game.searching());
@@ -219,8 +219,9 @@ TEST(PlayerKinds, ComputerPlayersAnswerALegalMoveOrFailWithoutOne) {
             const bool canMove = request.position.canMove(request.logic);
             ASSERT_EQ(sink.played.size() + sink.failed.size(), 1U);
             EXPECT_EQ(sink.played.size(), canMove ? 1U : 0U);
-            if (canMove)
+            if (canMove) {
                 EXPECT_TRUE(request.position.isLegal(request.logic, sink.played[0]));
+            }
         }
     }
 }
