@@ -30,10 +30,10 @@ const std::string& bitva() {
 
 GameSetup computerSetup(Logic logic, int level1, int level2) {
     GameSetup s;
-    s.descriptor = std::string(bitva()).append("1");
-    s.names = {tomelin::kComputerNames[level1 - 1], tomelin::kComputerNames[level2 - 1]};
-    s.person = {false, false};
-    s.logicLabel = std::string(tomelin::logicLabel(logic));
+    s.board = std::string(bitva());
+    s.players = {tomelin::computerPlayer(tomelin::playerKindOf(level1)),
+                 tomelin::computerPlayer(tomelin::playerKindOf(level2))};
+    s.logic = logic;
     return s;
 }
 
@@ -50,10 +50,10 @@ Position midGame(Logic logic, int moves) {
     game.start(computerSetup(logic, 2, 2));
     while (!game.gameOver()) {
         const bool ready = game.movesMade() >= moves && game.playerToMove() == 1 &&
-                           game.computerMovePending() && !timers.isActive(GameTimer::TimCHng);
+                           game.computerMovePending() && !timers.isActive(GameTimer::TurnChange);
         if (ready)
             break;
-        if (!timers.fireNext({GameTimer::TimerT}))
+        if (!timers.fireNext({GameTimer::Clock}))
             break;
     }
     Position p{game.position(), std::nullopt};
@@ -101,7 +101,7 @@ void BM_WholeGameBitva(benchmark::State& state) {
         Game game(timers, random);
         timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
         game.start(computerSetup(logic, 3, 2));
-        while (!game.gameOver() && timers.fireNext({GameTimer::TimerT})) {
+        while (!game.gameOver() && timers.fireNext({GameTimer::Clock})) {
         }
         moves = game.movesMade();
         benchmark::DoNotOptimize(game.board());

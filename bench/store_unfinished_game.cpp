@@ -22,12 +22,12 @@ GameSnapshot playedGame(const char* board, int moves) {
     Game game(timers, random);
     timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
     GameSetup setup;
-    setup.descriptor = findBuiltinBoard(board)->boardString + "1";
-    setup.names = {kComputerNames[1], kComputerNames[1]};
-    setup.person = {false, false};
+    setup.board = findBuiltinBoard(board)->boardString;
+    setup.players = {computerPlayer(PlayerKind::Professional),
+                     computerPlayer(PlayerKind::Professional)};
     game.start(setup);
-    while (!game.gameOver() && (game.movesMade() < moves || timers.isActive(GameTimer::TimCHng))) {
-        if (!timers.fireNext({GameTimer::TimerT}))
+    while (!game.gameOver() && (game.movesMade() < moves || timers.isActive(GameTimer::TurnChange))) {
+        if (!timers.fireNext({GameTimer::Clock}))
             break;
     }
     GameSnapshot s = captureSnapshot(game);

@@ -29,12 +29,12 @@ struct BitvaWindow {
         window.setWindowHeight(startHeight(1080));
         window.setPlayerStyle(2, PlayerStyle{rgb(75, 135, 255), shape2, kWhite});
         GameSetup setup;
-        setup.descriptor = findBuiltinBoard("Bitva")->boardString + "1";
-        setup.names = {"Eva", name2};
+        setup.board = findBuiltinBoard("Bitva")->boardString;
+        setup.players = {playerNamed("Eva"), playerNamed(name2)};
         window.setBoardName(QStringLiteral("Bitva"));
         window.setGameSetup(setup);
         window.startGame();
-        timers.fire(GameTimer::Timer1);
+        timers.fire(GameTimer::Start);
     }
 };
 
@@ -90,12 +90,12 @@ void BM_OneMoveRedrawBitvaDetail3(benchmark::State& state) {
                                                                                   : Marks::kJump);
     const Marks none;
     for (auto _ : state) {
-        painter.ShBrd(board, marks, dirs, look.styles[1], 7, 7);
-        painter.ShBrd(board, none, dirs, look.styles[1], 7, 7);
-        painter.DRWP(board, look, 8, 8);
-        painter.DRWP(board, look, 7, 7);
-        painter.DRWP(board, look, 9, 8);
-        painter.DRWP(board, look, 9, 9);
+        painter.drawRings(board, marks, dirs, look.styles[1], 7, 7);
+        painter.drawRings(board, none, dirs, look.styles[1], 7, 7);
+        painter.drawCell(board, look, 8, 8);
+        painter.drawCell(board, look, 7, 7);
+        painter.drawCell(board, look, 9, 8);
+        painter.drawCell(board, look, 9, 9);
         benchmark::DoNotOptimize(picture.image().constBits());
     }
 }

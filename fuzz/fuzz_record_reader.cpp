@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const tomelin::Survey survey = tomelin::PruzkHer(*store);
     for (const std::string& player : survey.viewerPlayers)
         (void)tomelin::playerStatistics(survey, player);
-    const tomelin::BoardList boards = tomelin::NajitMapy(*store);
+    const tomelin::BoardList boards = tomelin::readBoardList(*store);
     if (boards.size() < 5 || boards.playable.size() != boards.names.size())
         std::abort();
     (void)tomelin::findFreeSlot(*store);

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!opening.persistent && !opening.movedAsideTo && contents(path) != bytes)
             std::abort();  // a file that is not used is not changed
         (void)tomelin::PruzkHer(*opening.store);
-        (void)tomelin::NajitMapy(*opening.store);
+        (void)tomelin::readBoardList(*opening.store);
         (void)opening.czechMessage();
     }
     std::error_code ignored;

@@ -209,7 +209,7 @@ void Startup::start() {
     }
     form.NastavNazvy();
     status(2);
-    form.NajitMapy();
+    form.reloadBoards();
     status(3);
     form.PruzkHer();
     form.selectBoard(0);

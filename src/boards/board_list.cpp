@@ -124,7 +124,7 @@ std::string unplayableBoardText(std::string_view name) {
                      std::string(name));
 }
 
-BoardList NajitMapy(Store& store) {
+BoardList readBoardList(Store& store) {
     BoardList list;
     for (const BuiltinBoard& board : builtinBoards()) {
         list.names.push_back(board.name);
@@ -194,7 +194,7 @@ std::optional<BoardStoreError> saveBoardToSlot(Store& store, std::string_view sl
         return BoardStoreError::EmptyName;
     if (boardNameLength(tidy) > kMaxBoardNameLength)
         return BoardStoreError::NameTooLong;
-    if (boardNameTaken(NajitMapy(store), tidy, slot))
+    if (boardNameTaken(readBoardList(store), tidy, slot))
         return BoardStoreError::NameTaken;
     if (store.readOnly())
         return BoardStoreError::ReadOnly;

@@ -46,7 +46,7 @@ struct BoardList {
 // it never starts a game. Value names are read without regard to ASCII case, as every
 // store read is ("mapa" is "Mapa"). Names are listed tidied; white space alone is listed as
 // kUnnamedBoard.
-BoardList NajitMapy(Store& store);
+BoardList readBoardList(Store& store);
 
 // Slot text of a slot number: two digits ("01", "42"); empty outside 1..99.
 std::string slotText(int slot);

@@ -120,11 +120,11 @@ GameOutcome playMatchGame(const MatchPlan& plan, int g, CountingRunner& runner) 
     runner.setBoard(board->name);
     timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
     GameSetup setup;
-    setup.descriptor = board->boardString + "1";
-    setup.names[static_cast<std::size_t>(masterSide - 1)] = kComputerNames[kMasterKind - 1];
-    setup.names[static_cast<std::size_t>(2 - masterSide)] = kComputerNames[plan.opponent - 1];
-    setup.person = {false, false};
-    setup.logicLabel = logicLabel(logic);
+    setup.board = board->boardString;
+    setup.players[static_cast<std::size_t>(masterSide - 1)] = computerPlayer(PlayerKind::Master);
+    setup.players[static_cast<std::size_t>(2 - masterSide)] =
+        computerPlayer(playerKindOf(plan.opponent));
+    setup.logic = logic;
     GameOutcome outcome;
     if (game.start(setup)) {
         outcome.line = "game " + std::to_string(g + 1) + ' ' + board->name + " cannot be played";
@@ -132,7 +132,7 @@ GameOutcome playMatchGame(const MatchPlan& plan, int g, CountingRunner& runner) 
     }
     constexpr int kMaxMoves = 2000;
     int fired = 0;
-    while (!game.gameOver() && fired < 8 * kMaxMoves && timers.fireNext({GameTimer::TimerT}))
+    while (!game.gameOver() && fired < 8 * kMaxMoves && timers.fireNext({GameTimer::Clock}))
         ++fired;
     const auto c = game.position().counts();
     const int winner = game.gameOver() ? game.position().winner() : 0;

@@ -4,14 +4,15 @@
 
 #include "core/fen.h"
 #include "core/game.h"
+#include "records/time_list.h"
 
 namespace tomelin::cli {
 
 namespace {
 
 std::string secondsText(int listPosition) {
-    const int s = timeLimitSeconds(listPosition);
-    return s < 0 ? "-" : std::to_string(s);
+    const TimeLimit limit = timeLimitAtListPosition(listPosition);
+    return limit.limited() ? std::to_string(limit.duration().count()) : "-";
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ PgnGame recordPgn(const StoredGameRecord& stored, const BoardList& boards) {
 }
 
 void writeRecordsPgn(Store& store, std::ostream& out) {
-    const BoardList boards = NajitMapy(store);
+    const BoardList boards = readBoardList(store);
     for (const StoredGameRecord& stored : readGameRecords(store))
         out << writePgn(recordPgn(stored, boards));
 }

@@ -93,7 +93,7 @@ public:
             return;
         }
         m_out << "Move " << m_moves << ": "
-              << m_game.setup().names[static_cast<std::size_t>(player - 1)] << " ("
+              << m_game.setup().player(playerOf(player)).name << " ("
               << symbol(tokenOf(player)) << ") " << (copy ? "copies" : "jumps") << ' '
               << cellName(source) << " -> " << cellName(target) << '\n';
         drawBoard();
@@ -282,9 +282,9 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         if (!resumed)
             return kExitFailure;
         for (std::size_t i = 0; i < 2; ++i) {
-            if (resumed->kinds[i] == 0) {
+            if (resumed->setup.players[i].kind == PlayerKind::Person) {
                 io.err << "tomelin-cli: player " << i + 1 << " of the kept game is a person ("
-                       << withoutControls(resumed->setup.names[i])
+                       << withoutControls(resumed->setup.players[i].name)
                        << "); the tool plays computers only\n";
                 return kExitFailure;
             }
@@ -292,8 +292,7 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     if (resumed) {
         // The kept board, by its name when it is a built-in one.
-        const std::string& d = resumed->setup.descriptor;
-        settings.boardString = d.substr(0, d.size() - 1);
+        settings.boardString = resumed->setup.board;
         const BuiltinBoard* named = findBuiltinBoard(resumed->boardName);
         if (named && named->boardString == *settings.boardString)
             settings.board = named;
@@ -334,7 +333,7 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         PgnGame g;
         g.tags = {{"Event", "tomelin-cli play"},  {"Site", "Tomelin"},
                   {"Date", pgnToday()},           {"Round", std::to_string(round)},
-                  {"Black", names.names[0]},      {"White", names.names[1]},
+                  {"Black", names.players[0].name}, {"White", names.players[1].name},
                   {"Result", result}};
         const std::optional<std::string> fen = fenForBoard(boardString, settings.logic);
         if (fen && *fen != kStandardStartFen) {
@@ -358,20 +357,19 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         return true;
     };
     GameSetup setup;
-    setup.descriptor = boardString + "1";
-    for (std::size_t i = 0; i < 2; ++i) {
-        setup.names[i] = kComputerNames[settings.levels[i] - 1];
-        setup.person[i] = false;
-    }
-    setup.logicLabel = std::string(logicLabel(settings.logic));
+    setup.board = boardString;
+    for (std::size_t i = 0; i < 2; ++i)
+        setup.players[i] = computerPlayer(playerKindOf(settings.levels[i]));
+    setup.logic = settings.logic;
     if (resumed) {
         setup = resumed->setup;
-        settings.logic = logicFromLabel(setup.logicLabel);
+        settings.logic = setup.logic;
         settings.games = 1;
     }
 
     if (settings.show) {
-        io.out << "Tomelin: " << setup.names[0] << " (+) against " << setup.names[1] << " (-) on "
+        io.out << "Tomelin: " << setup.players[0].name << " (+) against "
+               << setup.players[1].name << " (-) on "
                << (settings.board ? settings.board->name : std::string("a custom board")) << ", "
                << (settings.logic == Logic::Star ? "Hvězda (star)" : "Kříž (cross)")
                << " logic, seed " << seed << "\n";
@@ -396,18 +394,18 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         }
         if (settings.show) {
             io.out << "Game " << g << ", start:\n";
-            timers.fireNext({GameTimer::TimerT});
+            timers.fireNext({GameTimer::Clock});
             printer.drawBoard();
         }
         // The clock is left alone: these games have no time limits.
         const int limit = printer.moves() + settings.maxMoves;
         while (!game.gameOver() && printer.moves() < limit && !printer.keepFailed()) {
-            if (!timers.fireNext({GameTimer::TimerT}))
+            if (!timers.fireNext({GameTimer::Clock}))
                 break;
         }
         // The last move's turn change completes it: the kept game then holds that move.
-        if (keeping && !game.gameOver() && timers.isActive(GameTimer::TimCHng))
-            timers.fire(GameTimer::TimCHng);
+        if (keeping && !game.gameOver() && timers.isActive(GameTimer::TurnChange))
+            timers.fire(GameTimer::TurnChange);
         if (printer.keepFailed())
             return kExitFailure;
         // A kept game that is recorded goes in the same transaction as its record.
@@ -432,7 +430,7 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
                                         settings.board ? settings.board->name : "",
                                         boardString,
                                         settings.logic,
-                                        setup.names,
+                                        setup.names(),
                                         c.tokens1,
                                         c.tokens2,
                                         winner,
@@ -447,7 +445,7 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
             const std::string who =
                 winner == 0
                     ? "Nerozhodně (draw)"
-                    : "Vyhrál (winner): " + setup.names[static_cast<std::size_t>(winner - 1)] +
+                    : "Vyhrál (winner): " + setup.player(playerOf(winner)).name +
                           (winner == 1 ? " (+)" : " (-)");
             io.out << "Result " << c.tokens1 << " : " << c.tokens2 << " after " << printer.moves()
                    << " moves. " << who << "\n";

@@ -227,7 +227,6 @@ GameEnd finishedGameEnd(const FinishedGame& game) {
     return GameEnd{.board = board,
                    .names = game.names,
                    .logic = game.logic,
-                   .timeListPos = {0, 0},
                    .counts = {game.tokens1, game.tokens2},
                    .tokens = {TokenStyle{kDefaultColour1, 1}, TokenStyle{kDefaultColour2, 5}},
                    .moveCounter = game.moveCounter};

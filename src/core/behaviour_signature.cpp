@@ -67,8 +67,8 @@ bool personMoves(Game& game, ComputerSearch& search) {
     if (found.candidates->empty())
         return false;
     const Move move = found.candidates->front().move;
-    game.PLKlik(move.from.x, move.from.y);
-    game.PLKlik(move.to.x, move.to.y);
+    game.clickCell(move.from.x, move.from.y);
+    game.clickCell(move.to.x, move.to.y);
     return true;
 }
 
@@ -80,18 +80,20 @@ void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
     game.setObserver(&transcript);
     timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
     GameSetup setup;
-    setup.descriptor = g.boardString + "1";
+    setup.board = g.boardString;
     const int kinds[2] = {g.kind1, g.kind2};
     for (std::size_t i = 0; i < 2; ++i) {
-        setup.names[i] = kinds[i] == 0 ? "Osoba" : kComputerNames[kinds[i] - 1];
-        setup.person[i] = kinds[i] == 0;
-        setup.timeListPos[i] = kinds[i] == 0 ? 4 : 0;
+        PlayerSetup& player = setup.players[i];
+        player.kind = playerKindOf(kinds[i]);
+        player.name = kinds[i] == 0 ? "Osoba" : kComputerNames[kinds[i] - 1];
+        // A person has ten minutes.
+        player.timeLimit = kinds[i] == 0 ? TimeLimit::of(std::chrono::minutes(10)) : TimeLimit{};
     }
-    setup.logicLabel = logicLabel(g.logic);
+    setup.logic = g.logic;
     if (game.start(setup))
         return;
-    timers.fire(GameTimer::Timer1);
-    timers.fire(GameTimer::TimCHng);
+    timers.fire(GameTimer::Start);
+    timers.fire(GameTimer::TurnChange);
     if (g.kind1 == 0) {
         // The person makes the first move and the computer answers; then the person's clock
         // runs out and the person takes back both moves: from then on the computer plays for
@@ -102,19 +104,19 @@ void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
                 if (!personMoves(game, search))
                     break;
             }
-            if (!timers.fireNext({GameTimer::TimerT}))
+            if (!timers.fireNext({GameTimer::Clock}))
                 break;
         }
         if (!game.gameOver() && game.playerToMove() == 1) {
-            while (game.timeLeft(1) != kTimeRanOut && timers.fire(GameTimer::TimerT)) {
+            while (game.timeLeft(1) != kTimeRanOut && timers.fire(GameTimer::Clock)) {
             }
-            game.TZ_Click(2);
+            game.takeBack(2);
             if (game.timeLeft(1) == kTimeRanOut)
                 ++sig.weakestPlay;
         }
     }
     while (!game.gameOver() && transcript.moves < kMoveCap) {
-        if (!timers.fireNext({GameTimer::TimerT}))
+        if (!timers.fireNext({GameTimer::Clock}))
             break;
     }
     fnv.add(boardString(game.board()));

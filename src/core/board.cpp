@@ -86,16 +86,39 @@ int boardStringSide(std::string_view s) {
     return n;
 }
 
+std::optional<BoardError> LoadBoardString(Board& board, std::string_view boardString) {
+    if (boardString.empty())
+        return BoardError::BadLength;
+    // n is the square root of the length rounded to the nearest integer, halves to even.
+    const double n = roundHalfEven(std::sqrt(static_cast<double>(boardString.size())));
+    // The grids hold sides up to 16: anything larger would write beyond them.
+    if (n < kMinSide || n > kMaxSide)
+        return BoardError::BadLength;
+    const int side = static_cast<int>(n);
+    board.clear();
+    board.setSide(side);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const std::size_t pos = static_cast<std::size_t>(y * side + x);
+            // Positions past the end read as empty and leave the cell without a field.
+            if (pos >= boardString.size())
+                continue;
+            if (auto code = codeOfChar(boardString[pos]))
+                board.set(x, y, *code);
+        }
+    }
+    return std::nullopt;
+}
+
 DescriptorResult LoadBoardDescriptor(Board& board, std::string_view descriptor) {
     DescriptorResult result;
     if (descriptor.size() < 2) {
         result.error = BoardError::BadLength;
         return result;
     }
-    // n is the square root of (length - 1) rounded to the nearest integer, halves to even.
-    const double root = std::sqrt(static_cast<double>(descriptor.size() - 1));
-    const double n = roundHalfEven(root);
-    // The grids hold sides up to 16: anything larger would write beyond them.
+    const std::string_view boardPart = descriptor.substr(0, descriptor.size() - 1);
+    // The side is checked before the digit, as a board string alone would be.
+    const double n = roundHalfEven(std::sqrt(static_cast<double>(boardPart.size())));
     if (n < kMinSide || n > kMaxSide) {
         result.error = BoardError::BadLength;
         return result;
@@ -105,20 +128,7 @@ DescriptorResult LoadBoardDescriptor(Board& board, std::string_view descriptor) 
         result.error = BoardError::BadStartDigit;
         return result;
     }
-    const int side = static_cast<int>(n);
-    board.clear();
-    board.setSide(side);
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            const std::size_t pos = static_cast<std::size_t>(y * side + x);
-            // Positions past the end read as empty and leave the cell without a field; the
-            // starting digit itself is no board character either.
-            if (pos + 1 >= descriptor.size())
-                continue;
-            if (auto code = codeOfChar(descriptor[pos]))
-                board.set(x, y, *code);
-        }
-    }
+    LoadBoardString(board, boardPart);
     result.startDigit = digit - '0';
     return result;
 }

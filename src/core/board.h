@@ -99,7 +99,13 @@ std::optional<BoardError> checkBoardString(std::string_view s);
 // Side of a valid board string (the square root of its length).
 int boardStringSide(std::string_view s);
 
-// `LoadBoardDescriptor`: board string followed by the starting-player digit.
+// A board string: clears and fills `board` and sets its side, the rounded square root of the
+// length (halves to even); characters other than "0X+-" and cells past the end give no
+// cell. A side outside 2..16 is refused (BadLength) and leaves `board` as it was.
+std::optional<BoardError> LoadBoardString(Board& board, std::string_view boardString);
+
+// `LoadBoardDescriptor`: board string followed by the starting-player digit (the form a kept
+// game stores).
 // Clears and fills `board`, sets its side; returns the starting digit (1 or 2).
 // The side is the rounded square root of (length - 1); characters other than "0X+-" give
 // no cell. A descriptor whose side would fall outside 2..16, or whose last character is

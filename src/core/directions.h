@@ -32,14 +32,7 @@ struct Directions {
     static const Directions& of(Logic logic) { return logic == Logic::Star ? star() : cross(); }
 };
 
-// The game's logic label holds "1" for the star logic; any other text means the cross logic.
-inline Logic logicFromLabel(std::string_view label) {
-    return label == "1" ? Logic::Star : Logic::Cross;
-}
-inline const char* logicLabel(Logic logic) {
-    return logic == Logic::Star ? "1" : "2";
-}
-// Value stored in game records: 1 star, 2 cross.
+// Value stored in game records and the kept game: 1 star, 2 cross.
 inline int logicNumber(Logic logic) {
     return logic == Logic::Star ? 1 : 2;
 }

@@ -6,14 +6,6 @@
 
 namespace tomelin {
 
-int playerKindFromName(const std::string& name) {
-    for (int k = 0; k < 4; ++k) {
-        if (name == kComputerNames[k])
-            return k + 1;
-    }
-    return 0;
-}
-
 int moveNumberOf(double moveCounter) {
     return static_cast<int>(std::floor(moveCounter)) + 1;
 }
@@ -26,46 +18,46 @@ void Game::setObserver(GameObserver* observer) {
 
 std::optional<BoardError> Game::start(const GameSetup& setup) {
     Board probe;
-    const DescriptorResult loaded = LoadBoardDescriptor(probe, setup.descriptor);
-    if (!loaded.ok())
-        return loaded.error;
+    if (const auto error = LoadBoardString(probe, setup.board))
+        return error;
     cancelPendingComputerMove();
-    m_timers.stop(GameTimer::TimCHng);
-    m_timers.stop(GameTimer::TimerT);
+    m_timers.stop(GameTimer::TurnChange);
+    m_timers.stop(GameTimer::Clock);
     m_setup = setup;
     m_resultShown = false;
     setBoardEnabled(true);
-    m_timers.start(GameTimer::Timer1, kTimer1Interval);
+    m_timers.start(GameTimer::Start, kStartInterval);
     return std::nullopt;
 }
 
 void Game::onTimer(GameTimer timer) {
     switch (timer) {
-        case GameTimer::Timer1:
-            Timer1_Timer();
+        case GameTimer::Start:
+            onStartTimer();
             break;
-        case GameTimer::TimCHng:
-            TimCHng_Timer();
+        case GameTimer::TurnChange:
+            onTurnChangeTimer();
             break;
-        case GameTimer::TimPC:
-            TimPC_Timer();
+        case GameTimer::ComputerClicks:
+            onComputerClickTimer();
             break;
-        case GameTimer::TimerT:
-            TimerT_Timer();
+        case GameTimer::Clock:
+            onClockTimer();
             break;
     }
 }
 
-void Game::Timer1_Timer() {
+void Game::onStartTimer() {
     m_random.seedFromTime();
     m_moveNumber = 0;
     m_obs->moveNumberChanged(m_moveNumber);
     for (int p = 1; p <= 2; ++p) {
-        const auto i = static_cast<std::size_t>(p - 1);
-        m_timeLeft[static_cast<std::size_t>(p)] = timeLimitSeconds(m_setup.timeListPos[i]);
-        const bool shown = m_setup.person[i] && m_setup.timeListPos[i] != 0 &&
-                           m_timeLeft[static_cast<std::size_t>(p)] > 0;
-        m_obs->clockTextChanged(p, shown ? CoCas(m_timeLeft[static_cast<std::size_t>(p)]) : "");
+        const PlayerSetup& player = m_setup.player(playerOf(p));
+        m_timeLeft[static_cast<std::size_t>(p)] = player.timeLimit.clockStart();
+        // A person sees the limited time from the start; a computer's clock shows once it
+        // ticks.
+        const bool shown = player.kind == PlayerKind::Person && player.timeLimit.limited();
+        m_obs->clockTextChanged(p, shown ? clockText(m_timeLeft[static_cast<std::size_t>(p)]) : "");
         m_clockColour[static_cast<std::size_t>(p)] = kWhite;
         m_obs->clockColourChanged(p, kWhite);
     }
@@ -73,17 +65,18 @@ void Game::Timer1_Timer() {
     m_moveCounter = 0;
     m_gameOver = false;
 
-    const DescriptorResult loaded = LoadBoardDescriptor(m_board, m_setup.descriptor);
-    if (!loaded.ok()) {
-        // start() refused such a descriptor; a setup changed behind its back starts nothing.
-        m_timers.stop(GameTimer::Timer1);
+    if (LoadBoardString(m_board, m_setup.board)) {
+        // start() refused such a board; a setup changed behind its back starts nothing.
+        m_timers.stop(GameTimer::Start);
         return;
     }
     m_lastMove.reset();
     m_redoUpTo = 0;
     syncPosition();
-    setPlayerToMove(3 - loaded.startDigit);
-    m_playerKind = {0, playerKindFromName(m_setup.names[0]), playerKindFromName(m_setup.names[1])};
+    // The turn change that follows hands the move to the starting player.
+    setPlayerToMove(number(tomelin::opponent(m_setup.starting)));
+    m_playerKind = {0, kindNumber(m_setup.players[0].kind), kindNumber(m_setup.players[1].kind)};
+    seatPlayers();
 
     // `Prekr`: no selection, markers parked, the whole board drawn, the score shown.
     cancelSelection();
@@ -96,14 +89,15 @@ void Game::Timer1_Timer() {
     recountAndEndIfFull();
     m_obs->progressCleared();
 
-    m_logic = logicFromLabel(m_setup.logicLabel);
+    m_logic = m_setup.logic;
     m_dirs = &Directions::of(m_logic);
-    m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
-    m_timers.stop(GameTimer::Timer1);
+    tellPositionReset();
+    m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
+    m_timers.stop(GameTimer::Start);
 }
 
-void Game::TimCHng_Timer() {
-    m_timers.stop(GameTimer::TimerT);
+void Game::onTurnChangeTimer() {
+    m_timers.stop(GameTimer::Clock);
     m_moveNumber = moveNumberOf(m_moveCounter);
     m_obs->moveNumberChanged(m_moveNumber);
     m_moveCounter += 0.5;
@@ -122,21 +116,19 @@ void Game::TimCHng_Timer() {
         fillFreeCells(p);
     } else {
         setBoardEnabled(true);
-        const int kind = m_playerKind[static_cast<std::size_t>(p)];
-        if (kind != 0)
+        GamePlayer& seated = *m_players[static_cast<std::size_t>(p)];
+        const int timeLeft = m_timeLeft[static_cast<std::size_t>(p)];
+        if (!seated.movesByClicks())
             m_obs->thinkingChanged(true);
-        if (kind == 0 && m_timeLeft[static_cast<std::size_t>(p)] == kTimeRanOut) {
-            PcIQ(p, 0);  // the person's time ran out: the weakest play moves for them
-        } else if (kind == 0 && m_timeLeft[static_cast<std::size_t>(p)] == kTimeOpponentRanOut) {
-            PcIQ(p, 2);
-        }
-        if (kind >= 1 && kind <= 3)
-            PcIQ(p, kind);
-        else if (kind == kMasterKind)
-            startMasterSearch(p, SearchKind::Move);
+        if (seated.movesByClicks() && timeLeft == kTimeRanOut)
+            standInMoves(p, 0);  // the person's time ran out: the weakest play moves for them
+        else if (seated.movesByClicks() && timeLeft == kTimeOpponentRanOut)
+            standInMoves(p, 2);
+        else
+            askForMove(p, seated, false);
     }
-    m_timers.start(GameTimer::TimerT, m_clockInterval);
-    m_timers.stop(GameTimer::TimCHng);
+    m_timers.start(GameTimer::Clock, m_clockInterval);
+    m_timers.stop(GameTimer::TurnChange);
 }
 
 void Game::fillFreeCells(int stuckPlayer) {
@@ -155,6 +147,7 @@ void Game::fillFreeCells(int stuckPlayer) {
         }
     }
     m_obs->progressCleared();
+    tellPositionReset();
     // After the game has ended on a full board the turn change still runs and finds no
     // move; there is nothing to hand over then.
     if (filled > 0)
@@ -168,35 +161,30 @@ bool Game::hasLegalMove(int player) const {
     return p.canMove(m_logic);
 }
 
-void Game::NG_Click() {
+void Game::restart() {
     cancelPendingComputerMove();
     releaseSearchTables();
     cancelSelection();
     // Neither the old game's clock nor a turn change still pending from it may run on the
     // cleared board while the new game starts.
-    m_timers.stop(GameTimer::TimerT);
-    m_timers.stop(GameTimer::TimCHng);
+    m_timers.stop(GameTimer::Clock);
+    m_timers.stop(GameTimer::TurnChange);
     m_resultShown = false;
     setBoardEnabled(true);
-    m_timers.start(GameTimer::Timer1, kTimer1Interval);
+    m_timers.start(GameTimer::Start, kStartInterval);
     m_board.clear();
     syncPosition();
     m_obs->boardReset();
 }
 
-void Game::UNG_Click() {
-    std::string& d = m_setup.descriptor;
-    if (!d.empty())
-        d.pop_back();
-    while (!d.empty() && (d.back() == '1' || d.back() == '2'))
-        d.pop_back();
+void Game::leave() {
     cancelPendingComputerMove();
     releaseSearchTables();
     cancelSelection();
     // The game is left: nothing of it may run on while the setup window is shown.
-    m_timers.stop(GameTimer::Timer1);
-    m_timers.stop(GameTimer::TimCHng);
-    m_timers.stop(GameTimer::TimerT);
+    m_timers.stop(GameTimer::Start);
+    m_timers.stop(GameTimer::TurnChange);
+    m_timers.stop(GameTimer::Clock);
     m_resultShown = false;
     setBoardEnabled(true);
     m_board.clear();
@@ -205,7 +193,7 @@ void Game::UNG_Click() {
 }
 
 void Game::fullRedrawDone() {
-    PLKlik(-1, -1);
+    clickCell(-1, -1);
     m_lastSource.reset();
     m_lastTarget.reset();
     m_obs->lastMoveChanged(nullptr, nullptr);
@@ -214,7 +202,8 @@ void Game::fullRedrawDone() {
 
 bool Game::personMayClick() const {
     const auto p = static_cast<std::size_t>(m_playerToMove);
-    return m_boardEnabled && !m_gameOver && m_playerKind[p] == 0 && m_timeLeft[p] != kTimeRanOut;
+    const bool byClicks = m_players[p] ? m_players[p]->movesByClicks() : m_playerKind[p] == 0;
+    return m_boardEnabled && !m_gameOver && byClicks && m_timeLeft[p] != kTimeRanOut;
 }
 
 bool Game::computerMovePending() const {
@@ -227,9 +216,9 @@ int Game::movesMade() const {
 }
 
 void Game::cancelPendingComputerMove() {
-    cancelMasterSearch();
+    cancelMoveRequest();
     clearHint();
-    m_timers.stop(GameTimer::TimPC);
+    m_timers.stop(GameTimer::ComputerClicks);
     m_pcMove.reset();
     m_pcFirstClickGiven = false;
 }

@@ -3,6 +3,7 @@
 // The game window owns one Game and only displays what it reports through GameObserver.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,53 +12,28 @@
 #include "core/board.h"
 #include "core/computer.h"
 #include "core/directions.h"
+#include "core/game_player.h"
+#include "core/game_setup.h"
+#include "core/player_kinds.h"
 #include "core/ports.h"
 #include "core/position.h"
 #include "core/search_runner.h"
-#include "core/texts.h"
 
 namespace tomelin {
 
-// The computer names; a player whose name is exactly one of these is the computer.
-inline constexpr const char* kComputerNames[4] = {
-    TOMELIN_TR_NOOP("Players", "PC Začátečník"), TOMELIN_TR_NOOP("Players", "PC Profesionál"),
-    TOMELIN_TR_NOOP("Players", "PC Génius"), TOMELIN_TR_NOOP("Players", "PC Velmistr")};
-// `PlayerKind` of "PC Velmistr", the searching computer.
-inline constexpr int kMasterKind = 4;
-// `PlayerKind` from a name: 0 a person; 1..4 the computer at the four strengths.
-int playerKindFromName(const std::string& name);
-
-// Time list position 0..4 -> -1 (no limit), 5400, 3600, 1800, 600 seconds.
-int timeLimitSeconds(int listPosition);
-
-// `CoCas`: seconds as "h:mm:ss".
-std::string CoCas(int seconds);
+// Seconds as "h:mm:ss" (`CoCas`).
+std::string clockText(int seconds);
 
 // `Label7`'s number for a move counter: Int(counter) + 1.
 int moveNumberOf(double moveCounter);
 
-// What the setup window hands to the game at START (and what restart replays).
-struct GameSetup {
-    std::string descriptor;                  // `Label4`: board string + starting digit
-    std::array<std::string, 2> names;        // `Label5`, `Label6`
-    std::string logicLabel = "1";            // `Label8`: "1" star, anything else cross
-    std::array<int, 2> timeListPos{0, 0};    // `Combo1(i)` positions 0..4
-    std::array<bool, 2> person{true, true};  // `Option19(i)` ("Člověk")
-};
-
-// Special `TimeLeft` codes.
-inline constexpr int kTimeUnlimited = -1;
-inline constexpr int kTimeRanOut = -2;
-inline constexpr int kTimeUnlimitedTicked = -3;
-inline constexpr int kTimeOpponentRanOut = -4;
-
-class Game {
+class Game final : private MoveSink {
 public:
-    // Timer intervals in milliseconds.
-    static constexpr int kTimer1Interval = 100;
+    // Timer intervals in milliseconds (`Timer1`, `TimCHng`, `TimPC`'s two, `TimerT`'s two).
+    static constexpr int kStartInterval = 100;
     static constexpr int kTurnChangeInterval = 200;
-    static constexpr int kPcFirstInterval = 100;
-    static constexpr int kPcSecondInterval = 750;
+    static constexpr int kComputerFirstClickInterval = 100;
+    static constexpr int kComputerSecondClickInterval = 750;
     static constexpr int kClockInterval = 1000;
     static constexpr int kClockFlashInterval = 100;
 
@@ -68,34 +44,43 @@ public:
 
     void setObserver(GameObserver* observer);
 
-    // START: takes the setup and enables `Timer1`. A descriptor that is not a playable
-    // board (side outside 2..16, bad starting digit) is refused: no game starts.
+    // Makes the players of both sides from their kinds at every game start and resume; the
+    // default is `makePlayer`. A maker may hand out players of its own (one living outside
+    // the core, a child process for instance) and leave the other kinds to makePlayer.
+    using PlayerMaker =
+        std::function<std::unique_ptr<GamePlayer>(PlayerKind kind, const PlayerServices& services)>;
+    void setPlayerMaker(PlayerMaker maker);
+
+    // START: takes the setup and starts the game-start timer (`Timer1`). A board string
+    // that is no playable board (side outside 2..16) is refused: no game starts.
     std::optional<BoardError> start(const GameSetup& setup);
     const GameSetup& setup() const { return m_setup; }
 
     // Dispatches a fired timer to its handler.
     void onTimer(GameTimer timer);
-    void Timer1_Timer();
-    void TimCHng_Timer();
-    void TimPC_Timer();
-    void TimerT_Timer();
+    // The game starts: clocks, board, players (`Timer1_Timer`).
+    void onStartTimer();
+    // The turn passes: move list, next player, the player asked (`TimCHng_Timer`).
+    void onTurnChangeTimer();
+    // The computer's chosen move as two clicks (`TimPC_Timer`).
+    void onComputerClickTimer();
+    // One tick of the mover's clock (`TimerT_Timer`).
+    void onClockTimer();
 
-    // `PLKlik`: a click on board cell (x, y); (-1, -1) cancels any selection.
-    void PLKlik(int x, int y);
-    // `PL_MouseDown`: a press on board cell `cell` (the window finds the cell under the
-    // pointer). Passed to PLKlik only when a person with time left is to move.
-    void PL_MouseDown(CellPos cell);
-    // `PcIQ`: chooses the move of player p at strength s (0..3) and starts `TimPC`.
-    void PcIQ(int p, int strength);
-    // `TZ_Click`: take back one (1) or two (2) moves. Refused while a turn change or a game
-    // start is pending and after the game has ended; cancels a pending computer move.
-    void TZ_Click(int i);
-    // `NG_Click`: restart with the same setup; drops a pending computer move, turn change
+    // A click on board cell (x, y); (-1, -1) cancels any selection (`PLKlik`).
+    void clickCell(int x, int y);
+    // A press on board cell `cell` (the window finds the cell under the pointer). Passed to
+    // clickCell only when a person with time left is to move (`PL_MouseDown`).
+    void pressCell(CellPos cell);
+    // Takes back one (1) or two (2) moves (`TZ_Click`). Refused while a turn change or a
+    // game start is pending and after the game has ended; cancels a pending computer move.
+    void takeBack(int i);
+    // Restarts with the same setup (`NG_Click`); drops a pending computer move, turn change
     // and clock tick of the old game.
-    void NG_Click();
-    // `UNG_Click`'s game part: strips the starting digit from the descriptor, stops every
-    // game timer and clears the board; the window hides itself and shows the setup window.
-    void UNG_Click();
+    void restart();
+    // The game part of leaving for a new game (`UNG_Click`): stops every game timer and
+    // clears the board; the window hides itself and shows the setup window.
+    void leave();
 
     // `Score`'s core part: counts the tokens and reports them; on a full board with at
     // least one token it also ends the game (see gameEnded). Called after every board
@@ -120,8 +105,8 @@ public:
     void requestHint();
     // The hint on show, if any; any click or move clears it.
     std::optional<Move> hint() const { return m_hint; }
-    // A search (the computer's or a hint's) is running.
-    bool searching() const { return m_searchKind != SearchKind::None; }
+    // A thinking player's move or a hint is being searched for.
+    bool searching() const { return m_awaiting || m_hintSearching; }
     // Key "Y": after a take-back, plays the taken-back moves again, two at a time (as "Z"
     // took them back), while no new move was made.
     void redo();
@@ -176,10 +161,27 @@ private:
     // Puts a kept game back (core/game_snapshot.cpp).
     friend struct GameResumer;
 
-    enum class SearchKind { None, Move, Hint };
-    void startMasterSearch(int player, SearchKind kind);
-    void masterSearchDone(std::uint64_t ticket, const SearchReport& report);
-    void cancelMasterSearch();
+    // The players of both sides, made from their kinds (game start, resume).
+    void seatPlayers();
+    // Asks `player`, seated for side p or standing in for it, for a move of p.
+    void askForMove(int p, GamePlayer& player, bool standIn);
+    // `PcIQ` at strength 0 (a person's time ran out) or 2 (the opponent's ran out): the
+    // rule-based computer moves for p.
+    void standInMoves(int p, int strength);
+    // Withdraws the request a thinking player has not answered yet.
+    void cancelMoveRequest();
+    void tellPositionReset();
+    // MoveSink: the asked player's answers.
+    void movePlayed(std::uint64_t request, const Move& move) override;
+    void moveFailed(std::uint64_t request, const std::string& reason) override;
+    void thinkingStep(std::uint64_t request, int step, int scale) override;
+    void scannedPercent(std::uint64_t request, int percent) override;
+    void depthDone(std::uint64_t request, int depth) override;
+    bool waitingFor(std::uint64_t request) const { return m_awaiting && request == m_requestId; }
+
+    void startHintSearch();
+    void hintSearchDone(std::uint64_t ticket, const SearchReport& report);
+    void cancelHintSearch();
     // The game has ended or is left: "Velmistr"'s tables go until a search needs them again.
     void releaseSearchTables();
     SearchRunner& runner();
@@ -237,17 +239,30 @@ private:
     // `PcMove`: the chosen move; `m_pcFirstClickGiven` is the -8410 sentinel.
     std::optional<Move> m_pcMove;
     bool m_pcFirstClickGiven = false;
-    ComputerSearch m_search;
 
     std::unique_ptr<InlineSearchRunner> m_inlineRunner;
     SearchRunner* m_runner = nullptr;
     SearchObserver m_nullSearchObserver;
     SearchObserver* m_searchObs = &m_nullSearchObserver;
     int m_masterMoveMs = 1000;
-    SearchKind m_searchKind = SearchKind::None;
-    std::uint64_t m_searchTicket = 0;
-    Position m_searchedPosition;
+    bool m_hintSearching = false;
+    std::uint64_t m_hintTicket = 0;
+    Position m_hintPosition;
     std::optional<Move> m_hint;
+
+    // The seated players (index 1 and 2; made at game start and resume) and the rule-based
+    // stand-in of a person whose time ran out or of a player that failed. Declared after the
+    // runners: a player still searching cancels its search on the runner as it goes.
+    std::array<std::unique_ptr<GamePlayer>, 3> m_players;
+    std::unique_ptr<GamePlayer> m_standIn;
+    PlayerMaker m_playerMaker;
+    // The request last made; `m_awaiting` while a thinking player has not answered it.
+    MoveRequest m_request;
+    std::uint64_t m_requestId = 0;
+    GamePlayer* m_asked = nullptr;
+    int m_askedSide = 0;
+    bool m_askedStandIn = false;
+    bool m_awaiting = false;
     // Moves of the line of play that a redo may bring back (entries up to this index of the
     // move list); 0 when there is nothing to redo.
     int m_redoUpTo = 0;

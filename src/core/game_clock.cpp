@@ -1,25 +1,11 @@
-// The game clock: `TimerT_Timer`'s countdown with its special codes, and `CoCas`.
+// The game clock: `onClockTimer`'s countdown (`TimerT_Timer`) with its special codes, and
+// `clockText` (`CoCas`).
 
 #include "core/game.h"
 
 namespace tomelin {
 
-int timeLimitSeconds(int listPosition) {
-    switch (listPosition) {
-        case 1:
-            return 5400;
-        case 2:
-            return 3600;
-        case 3:
-            return 1800;
-        case 4:
-            return 600;
-        default:
-            return kTimeUnlimited;
-    }
-}
-
-std::string CoCas(int seconds) {
+std::string clockText(int seconds) {
     const int t = seconds < 0 ? 0 : seconds;
     const int h = t / 3600;
     const int m = t / 60 - 60 * h;
@@ -37,7 +23,7 @@ std::string CoCas(int seconds) {
     return text;
 }
 
-void Game::TimerT_Timer() {
+void Game::onClockTimer() {
     // No game running, the game over, or the window minimized (the way to pause).
     if (!m_boardEnabled || m_minimized)
         return;
@@ -46,7 +32,7 @@ void Game::TimerT_Timer() {
     int& mine = m_timeLeft[static_cast<std::size_t>(p)];
     if (mine > 0) {
         --mine;
-        m_obs->clockTextChanged(p, CoCas(mine));
+        m_obs->clockTextChanged(p, clockText(mine));
     }
     if (mine == 0) {
         mine = kTimeRanOut;
@@ -62,7 +48,7 @@ void Game::TimerT_Timer() {
     if (mine == kTimeRanOut) {
         if (m_clockInterval != kClockFlashInterval) {
             m_clockInterval = kClockFlashInterval;
-            m_timers.start(GameTimer::TimerT, m_clockInterval);
+            m_timers.start(GameTimer::Clock, m_clockInterval);
         }
         Rgb& colour = m_clockColour[static_cast<std::size_t>(p)];
         if (colour == kWhite) {
@@ -79,14 +65,15 @@ void Game::clockRanOut(int player) {
     // A person whose time runs out in the middle of their own turn could no longer click,
     // and nobody else would move: the computer takes this turn over at once, at the weakest
     // strength, as the turn change does for such a person.
-    const bool waitingForPerson = m_playerKind[static_cast<std::size_t>(player)] == 0 &&
+    const GamePlayer* seated = m_players[static_cast<std::size_t>(player)].get();
+    const bool waitingForPerson = seated && seated->movesByClicks() &&
                                   !m_gameOver && !computerMovePending() &&
-                                  !m_timers.isActive(GameTimer::TimCHng) &&
-                                  !m_timers.isActive(GameTimer::Timer1);
+                                  !m_timers.isActive(GameTimer::TurnChange) &&
+                                  !m_timers.isActive(GameTimer::Start);
     if (!waitingForPerson || !hasLegalMove(player))
         return;
     cancelSelection();
-    PcIQ(player, 0);
+    standInMoves(player, 0);
 }
 
 }  // namespace tomelin

@@ -1,4 +1,4 @@
-// Move rules (`PLKlik`), board clicks, take-back (`TZ_Click`) and the recount that can end the
+// Move rules (`clickCell`), board clicks, take-back (`takeBack`) and the recount that can end the
 // game (`Score`).
 
 #include <algorithm>
@@ -8,9 +8,9 @@
 
 namespace tomelin {
 
-void Game::PLKlik(int x, int y) {
+void Game::clickCell(int x, int y) {
     // A move was just made and the turn has not passed yet.
-    if (m_timers.isActive(GameTimer::TimCHng))
+    if (m_timers.isActive(GameTimer::TurnChange))
         return;
     clearHint();
     if (m_selectionState == 2)
@@ -74,18 +74,22 @@ void Game::makeMove(const Move& move) {
         m_obs->cellChanged(c.x, c.y);
     }
     m_obs->rayParked();
+    for (std::size_t side = 1; side <= 2; ++side) {
+        if (m_players[side])
+            m_players[side]->moveMade(playerOf(p), move, m_pos);
+    }
     m_obs->moveMade(p, move.from, move.to);
     recountAndEndIfFull();
-    m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
+    m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
 }
 
-void Game::PL_MouseDown(CellPos cell) {
+void Game::pressCell(CellPos cell) {
     if (!personMayClick())
         return;
-    PLKlik(cell.x, cell.y);
+    clickCell(cell.x, cell.y);
 }
 
-void Game::TZ_Click(int i) {
+void Game::takeBack(int i) {
     if (i != 1 && i != 2)
         return;
     double h = m_moveCounter;
@@ -96,7 +100,7 @@ void Game::TZ_Click(int i) {
     // does not yet count the last move, so the entry read would be the wrong one.
     if (m_gameOver || m_resultShown)
         return;
-    if (m_timers.isActive(GameTimer::TimCHng) || m_timers.isActive(GameTimer::Timer1))
+    if (m_timers.isActive(GameTimer::TurnChange) || m_timers.isActive(GameTimer::Start))
         return;
     const auto entry = static_cast<std::size_t>(made - i);
     const auto n = static_cast<std::size_t>(m_board.side());
@@ -105,11 +109,12 @@ void Game::TZ_Click(int i) {
 
     // A computer move chosen for the old position must never be played on the new one.
     cancelPendingComputerMove();
-    PLKlik(-1, -1);
+    clickCell(-1, -1);
     m_redoUpTo = std::max(m_redoUpTo, made);
     h = h - i - (2.0 - i) / 2;
     RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
     syncPosition();
+    tellPositionReset();
     h = h + i / 2.0;
     m_moveNumber = moveNumberOf(h);
     m_obs->moveNumberChanged(m_moveNumber);
@@ -118,7 +123,7 @@ void Game::TZ_Click(int i) {
         setPlayerToMove(3 - m_playerToMove);
     }
     m_moveCounter = h;
-    m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
+    m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
     recountAndEndIfFull();
 }
 
@@ -132,8 +137,8 @@ void Game::recountAndEndIfFull() {
     // A full board without any token records nothing and does not end the game.
     if (c.tokens1 + c.tokens2 == 0)
         return;
-    if (!m_timers.isActive(GameTimer::TimerT))
-        m_timers.start(GameTimer::TimerT, m_clockInterval);
+    if (!m_timers.isActive(GameTimer::Clock))
+        m_timers.start(GameTimer::Clock, m_clockInterval);
     m_takeBackUnavailable = false;  // force the notification below
     setTakeBackUnavailable(true);
     m_resultShown = true;

@@ -27,23 +27,18 @@ bool onBoard(const CellPos& c, int n) {
 }
 
 std::optional<SnapshotError> checkPlayers(const GameSnapshot& s) {
-    const GameSetup& setup = s.setup;
-    if (setup.logicLabel != "1" && setup.logicLabel != "2")
-        return SnapshotError::BadPlayers;
-    for (std::size_t i = 0; i < 2; ++i) {
-        if (s.kinds[i] != playerKindFromName(setup.names[i]))
-            return SnapshotError::BadPlayers;
-        if (setup.person[i] != (s.kinds[i] == 0))
-            return SnapshotError::BadPlayers;
-        if (setup.timeListPos[i] < 0 || setup.timeListPos[i] > 4)
+    for (const PlayerSetup& player : s.setup.players) {
+        if (kindNumber(player.kind) != playerKindFromName(player.name))
             return SnapshotError::BadPlayers;
     }
+    if (s.setup.logic != Logic::Star && s.setup.logic != Logic::Cross)
+        return SnapshotError::BadPlayers;
     return std::nullopt;
 }
 
 std::optional<SnapshotError> checkClocks(const GameSnapshot& s) {
     for (std::size_t i = 0; i < 2; ++i) {
-        if (!clockValueFits(s.timeLeft[i], timeLimitSeconds(s.setup.timeListPos[i])))
+        if (!clockValueFits(s.timeLeft[i], s.setup.players[i].timeLimit.clockStart()))
             return SnapshotError::BadClock;
     }
     // Running out sets both values in the same tick.
@@ -150,7 +145,6 @@ GameSnapshot captureSnapshot(const Game& game) {
     s.setup = game.setup();
     for (int p = 1; p <= 2; ++p) {
         const auto i = static_cast<std::size_t>(p - 1);
-        s.kinds[i] = game.playerKind(p);
         s.timeLeft[i] = game.timeLeft(p);
     }
     const auto entries = static_cast<std::size_t>(game.movesMade()) + 1;
@@ -164,13 +158,12 @@ GameSnapshot captureSnapshot(const Game& game) {
 }
 
 std::optional<SnapshotError> checkSnapshot(const GameSnapshot& s) {
-    const std::string& d = s.setup.descriptor;
-    if (d.empty() || checkBoardString(std::string_view(d).substr(0, d.size() - 1)))
+    if (s.setup.board.empty() || checkBoardString(s.setup.board))
         return SnapshotError::BadBoard;
     Board start;
-    const DescriptorResult loaded = LoadBoardDescriptor(start, d);
-    if (!loaded.ok())
+    if (LoadBoardString(start, s.setup.board))
         return SnapshotError::BadBoard;
+    const int startDigit = number(s.setup.starting);
     const auto startCounts = start.count();
     if (startCounts.tokens1 + startCounts.tokens2 == 0)
         return SnapshotError::BadBoard;
@@ -178,10 +171,10 @@ std::optional<SnapshotError> checkSnapshot(const GameSnapshot& s) {
         return e;
     if (auto e = checkClocks(s))
         return e;
-    const Logic logic = logicFromLabel(s.setup.logicLabel);
-    if (auto e = checkMoveList(s, start, loaded.startDigit, logic))
+    const Logic logic = s.setup.logic;
+    if (auto e = checkMoveList(s, start, startDigit, logic))
         return e;
-    if (s.playerToMove != moverAfter(s.movesMade(), loaded.startDigit))
+    if (s.playerToMove != moverAfter(s.movesMade(), startDigit))
         return SnapshotError::BadTurn;
     if (auto e = checkMarkers(s, start.side(), logic))
         return e;
@@ -197,9 +190,9 @@ std::optional<SnapshotError> checkSnapshot(const GameSnapshot& s) {
 struct GameResumer {
     static void resume(Game& g, const GameSnapshot& s) {
         g.cancelPendingComputerMove();
-        g.m_timers.stop(GameTimer::Timer1);
-        g.m_timers.stop(GameTimer::TimCHng);
-        g.m_timers.stop(GameTimer::TimerT);
+        g.m_timers.stop(GameTimer::Start);
+        g.m_timers.stop(GameTimer::TurnChange);
+        g.m_timers.stop(GameTimer::Clock);
         g.m_setup = s.setup;
         g.m_resultShown = false;
         g.m_gameOver = false;
@@ -216,8 +209,9 @@ struct GameResumer {
             // As the clock showed it: a person's limited time from the start on, a
             // computer's once it has ticked, the "0:00:00" of a time that ran out.
             std::string text;
-            if (t > 0 && (s.setup.person[i] || t < timeLimitSeconds(s.setup.timeListPos[i])))
-                text = CoCas(t);
+            const PlayerSetup& player = s.setup.players[i];
+            if (t > 0 && (player.kind == PlayerKind::Person || t < player.timeLimit.clockStart()))
+                text = clockText(t);
             if (t == kTimeRanOut) {
                 text = "0:00:00";
                 g.m_clockInterval = Game::kClockFlashInterval;
@@ -227,10 +221,10 @@ struct GameResumer {
             g.m_obs->clockColourChanged(p, kWhite);
         }
 
-        LoadBoardDescriptor(g.m_board, s.setup.descriptor);
+        LoadBoardString(g.m_board, s.setup.board);
         RestoreSnapshot(g.m_board, s.moveList.back(), nullptr);
         g.m_moveList = s.moveList;
-        g.m_logic = logicFromLabel(s.setup.logicLabel);
+        g.m_logic = s.setup.logic;
         g.m_dirs = &Directions::of(g.m_logic);
         // The state just before the turn change that hands the move to the player to move:
         // the turn change adds its half to the counter and records the position again.
@@ -238,7 +232,10 @@ struct GameResumer {
         g.m_playerToMove = 3 - s.playerToMove;
         g.syncPosition();
         g.setPlayerToMove(3 - s.playerToMove);
-        g.m_playerKind = {0, s.kinds[0], s.kinds[1]};
+        g.m_playerKind = {0, kindNumber(s.setup.players[0].kind),
+                          kindNumber(s.setup.players[1].kind)};
+        g.seatPlayers();
+        g.tellPositionReset();
 
         g.cancelSelection();
         g.m_lastSource = s.lastSource;
@@ -254,7 +251,7 @@ struct GameResumer {
         }
         g.recountAndEndIfFull();
         g.m_obs->progressCleared();
-        g.m_timers.start(GameTimer::TimCHng, Game::kTurnChangeInterval);
+        g.m_timers.start(GameTimer::TurnChange, Game::kTurnChangeInterval);
     }
 };
 

@@ -12,11 +12,6 @@
 
 namespace tomelin {
 
-inline bool operator==(const GameSetup& a, const GameSetup& b) {
-    return a.descriptor == b.descriptor && a.names == b.names && a.logicLabel == b.logicLabel &&
-           a.timeListPos == b.timeListPos && a.person == b.person;
-}
-
 // A player's token style as the game window holds it (`HR1`, `HR2`). The core only carries
 // it through.
 struct SnapshotToken {
@@ -29,9 +24,8 @@ struct SnapshotToken {
 // Everything a resumed game needs. The game state is the one a turn change has just left:
 // `moveList.back()` is the position on the board and `playerToMove` is to move.
 struct GameSnapshot {
-    GameSetup setup;             // descriptor with its starting digit, names, logic, times
+    GameSetup setup;             // board, starting player, logic, names, kinds, time limits
     std::string boardName;       // the title's board name, for the window and the records
-    std::array<int, 2> kinds{};  // `PlayerKind` of both players (as the names say)
     std::array<SnapshotToken, 2> tokens{};
     // `List1`: entry k is the snapshot string after k moves; the last one is the position.
     std::vector<std::string> moveList;
@@ -50,8 +44,8 @@ struct GameSnapshot {
 
 // Why a snapshot cannot be resumed.
 enum class SnapshotError {
-    BadBoard,     // the descriptor is no playable board
-    BadPlayers,   // names, kinds, persons, time-list positions or the logic do not agree
+    BadBoard,     // the board string is no playable board
+    BadPlayers,   // a name and its player's kind do not agree
     BadMoveList,  // an entry is no position of this board, or no legal move leads to the next
     BadTurn,      // the player to move is not the one the move count gives
     BadClock,     // a time left no clock of this game could show

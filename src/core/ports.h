@@ -11,10 +11,10 @@ namespace tomelin {
 // The four game timers. The core asks the host to start or stop them; the host calls
 // Game::onTimer when one fires. Each timer fires repeatedly until stopped.
 enum class GameTimer {
-    Timer1,   // game start, 100 ms, one tick
-    TimCHng,  // turn change, 200 ms, one tick
-    TimPC,    // the computer's two clicks, 100 ms then 750 ms
-    TimerT,   // game clock, 1000 ms (100 ms once a time has run out)
+    Start,           // `Timer1`: game start, 100 ms, one tick
+    TurnChange,      // `TimCHng`: turn change, 200 ms, one tick
+    ComputerClicks,  // `TimPC`: the computer's two clicks, 100 ms then 750 ms
+    Clock,           // `TimerT`: game clock, 1000 ms (100 ms once a time has run out)
 };
 
 class TimerHost {
@@ -82,6 +82,9 @@ public:
     virtual void takeBackUnavailableChanged(bool /*unavailable*/) {}
     // `Picture9`: the computer-thinking indicator.
     virtual void thinkingChanged(bool /*visible*/) {}
+    // The player of side `player` could not give a move (`reason`, in English); the weakest
+    // rule-based play moves for it this turn.
+    virtual void playerFailed(int /*player*/, const std::string& /*reason*/) {}
     // Whether the board takes clicks (`PL` enabled); false once the game is over.
     virtual void boardEnabledChanged(bool /*enabled*/) {}
 

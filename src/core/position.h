@@ -5,7 +5,7 @@
 //
 // API (stable; the computer players, perft, the turn sequence and the tool build on it):
 //
-//   Player               1 or 2; other(p) is the opponent, number(p) the 1/2 of the records.
+//   Player               1 or 2; other(p) (opponent(p)) is the opponent, number(p) the 1/2 of the records.
 //   Cell                 a board cell (x column from the left, y row from the top).
 //   Move                 from, to and kind (copy or jump). A copy puts a new token on `to`
 //                        whichever own neighbour it copies from: `from` is informational
@@ -48,6 +48,9 @@ enum class Player : std::uint8_t { One = 1, Two = 2 };
 
 constexpr Player other(Player p) {
     return p == Player::One ? Player::Two : Player::One;
+}
+constexpr Player opponent(Player p) {
+    return other(p);
 }
 constexpr int number(Player p) {
     return static_cast<int>(p);

@@ -18,7 +18,7 @@ void BoardPainter::setGeometry(double pictureWidth, double pictureHeight, int si
     m_cellH = pictureHeight / n;
 }
 
-void BoardPainter::DRWP(const Board& board, const BoardLook& look, int x, int y) {
+void BoardPainter::drawCell(const Board& board, const BoardLook& look, int x, int y) {
     const std::uint8_t v = board.at(x, y);
     if (v == kNoCell) {
         m_pic.fillBox(1 + m_cellW * x, 1 + m_cellH * y, m_cellW + m_cellW * x - 1,
@@ -44,10 +44,10 @@ void BoardPainter::DRWP(const Board& board, const BoardLook& look, int x, int y)
 void BoardPainter::drawAll(const Board& board, const BoardLook& look) {
     for (int y = 0; y < board.side(); ++y)
         for (int x = 0; x < board.side(); ++x)
-            DRWP(board, look, x, y);
+            drawCell(board, look, x, y);
 }
 
-void BoardPainter::ShBrd(const Board& board, const Marks& marks, const Directions& dirs,
+void BoardPainter::drawRings(const Board& board, const Marks& marks, const Directions& dirs,
                          const PlayerStyle& mover, int xx, int yy) {
     const double cw = m_cellW;
     const double ch = m_cellH;

@@ -33,12 +33,12 @@ public:
     double boardPicW() const { return m_picW; }
 
     // `DRWP`: cell (x, y) as the board holds it: a field (with its token) or a black hole.
-    void DRWP(const Board& board, const BoardLook& look, int x, int y);
+    void drawCell(const Board& board, const BoardLook& look, int x, int y);
     // `Prekr` step 11: every cell, rows outer, columns inner.
     void drawAll(const Board& board, const BoardLook& look);
     // `ShBrd`: the rings of every cell within reach of (xx, yy), coloured by its mark in the
     // colours of the player to move. Cells the board does not have are left alone.
-    void ShBrd(const Board& board, const Marks& marks, const Directions& dirs,
+    void drawRings(const Board& board, const Marks& marks, const Directions& dirs,
                const PlayerStyle& mover, int xx, int yy);
 
 private:

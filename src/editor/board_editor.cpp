@@ -136,7 +136,7 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     connect(m_canvas, &EditCanvas::leftPressed, this, &BoardEditor::paintAt);
     connect(m_canvas, &EditCanvas::rightPressed, this, &BoardEditor::nextTool);
 
-    EDM(boardString);
+    loadBoard(boardString);
     m_text1->setText(name);
     nameChanged(m_text1->text());
 
@@ -163,7 +163,7 @@ void BoardEditor::layoutControls() {
     m_canvas->setGeometry(4, kTopRows, w, canvasHeight);
 }
 
-bool BoardEditor::EDM(const QString& boardString) {
+bool BoardEditor::loadBoard(const QString& boardString) {
     const bool loaded = m_edit.load(boardString.toStdString());
     showSide();
     m_canvas->setCursor(editToolCursor(m_edit.tool()));
@@ -213,7 +213,7 @@ void BoardEditor::paintAt(QPointF position) {
         m_edit.cellAt(position.x(), position.y(), m_canvas->width(), m_canvas->height());
     for (const EditPos& changed : m_edit.paint(cell)) {
         m_saved->hide();
-        m_canvas->DRWP3(m_edit.at(changed.column, changed.row), changed.column, changed.row,
+        m_canvas->drawCell(m_edit.at(changed.column, changed.row), changed.column, changed.row,
                         m_edit.side());
     }
 }

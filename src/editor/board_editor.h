@@ -24,7 +24,7 @@ class Store;
 //
 //     BoardEditor editor(store, boardString, name, slot, this);
 //     connect(&editor, &BoardEditor::boardSaved, this, [&](const QString& slot) {
-//         /* NajitMapy, then select the board stored in `slot` */ });
+//         /* reloadBoards, then select the board stored in `slot` */ });
 //     editor.exec();
 //
 // `boardString` is loaded into the editing grid (`EDM`), `name` goes into the name box
@@ -40,7 +40,7 @@ public:
 
     // `EDM`: loads a board string into the grid, shows its side and makes the free-cell tool
     // current. Returns false (showing an all-free board) for a string that is no board.
-    bool EDM(const QString& boardString);
+    bool loadBoard(const QString& boardString);
 
     // `Command1_Click` ("Uložit"): checks the board and writes it with the name into the
     // slot. A refusal (no free cell, a player without tokens, a name another board has) or a

@@ -37,7 +37,7 @@ EditCanvas::EditCanvas(QWidget* parent) : PictureBox(parent, rgb(0, 0, 0)) {
     });
 }
 
-void EditCanvas::DRWP3(EditCell code, int column, int row, int side) {
+void EditCanvas::drawCell(EditCell code, int column, int row, int side) {
     if (side <= 0) {
         return;
     }
@@ -66,7 +66,7 @@ void EditCanvas::drawBoard(const BoardEdit& edit) {
     const int n = edit.side();
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < n; ++c) {
-            DRWP3(edit.at(c, r), c, r, n);
+            drawCell(edit.at(c, r), c, r, n);
         }
     }
     surface().refresh();

@@ -18,7 +18,7 @@ public:
 
     // `DRWP3`: draws one cell of a board of `side` cells per row: erases it to black, leaving
     // a one-pixel black line between cells, then paints the field or starting token.
-    void DRWP3(EditCell code, int column, int row, int side);
+    void drawCell(EditCell code, int column, int row, int side);
     // Clears the canvas and draws every cell of the board.
     void drawBoard(const BoardEdit& edit);
 

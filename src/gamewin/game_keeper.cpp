@@ -31,9 +31,9 @@ void GameKeeper::record(const Game& game, const std::string& boardName, const Ga
     const RecordWrite write = recordAndForgetKeptGame(
         *m_store,
         GameEnd{.board = boardName,
-                .names = setup.names,
-                .logic = logicFromLabel(setup.logicLabel),
-                .timeListPos = setup.timeListPos,
+                .names = setup.names(),
+                .logic = setup.logic,
+                .timeLimits = {setup.players[0].timeLimit, setup.players[1].timeLimit},
                 .counts = {tokens1, tokens2},
                 .tokens = {TokenStyle{look.styles[1].colour, look.styles[1].shape},
                            TokenStyle{look.styles[2].colour, look.styles[2].shape}},

@@ -24,7 +24,7 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
     board.setPersonToMove([this] { return m_game.playerKind(m_game.playerToMove()) == 0; });
     QObject::connect(&board, &PictureBox::pressed, &board, [this](QPointF pos, Qt::MouseButton) {
         if (const auto cell = cellUnder(pos))
-            m_game.PL_MouseDown(*cell);
+            m_game.pressCell(*cell);
     });
     QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { takeBack(); });
     QObject::connect(&board, &BoardView::hintKey, &board, [this] { m_game.requestHint(); });
@@ -76,7 +76,7 @@ void GameView::Prekr() {
 
 void GameView::showStartingBoard(const GameSetup& setup) {
     Board board;
-    if (!LoadBoardDescriptor(board, setup.descriptor).ok())
+    if (LoadBoardString(board, setup.board))
         return;
     BoardView& view = m_parts.board;
     view.setSelection(std::nullopt);
@@ -86,7 +86,7 @@ void GameView::showStartingBoard(const GameSetup& setup) {
     view.hideKeyCursor();
     m_parts.thinking.hide();
     m_parts.result.hide();
-    m_look.kinds = {0, playerKindFromName(setup.names[0]), playerKindFromName(setup.names[1])};
+    m_look.kinds = {0, kindNumber(setup.players[0].kind), kindNumber(setup.players[1].kind)};
     view.clearPicture();
     m_parts.score.clearPicture();
     m_painter.setGeometry(view.width(), view.height(), board.side());
@@ -95,10 +95,10 @@ void GameView::showStartingBoard(const GameSetup& setup) {
     m_parts.status.setMover(0, kWhite);
     for (int p = 1; p <= 2; ++p) {
         const auto i = static_cast<std::size_t>(p - 1);
-        const bool clock = setup.person[i] && setup.timeListPos[i] != 0 &&
-                           timeLimitSeconds(setup.timeListPos[i]) > 0;
+        const PlayerSetup& player = setup.players[i];
+        const bool clock = player.kind == PlayerKind::Person && player.timeLimit.limited();
         m_parts.status.setClockText(
-            p, clock ? QString::fromStdString(CoCas(timeLimitSeconds(setup.timeListPos[i])))
+            p, clock ? QString::fromStdString(clockText(player.timeLimit.clockStart()))
                      : QString());
         m_parts.status.setClockColour(p, kWhite);
     }
@@ -114,7 +114,7 @@ void GameView::showStartingBoard(const GameSetup& setup) {
 
 void GameView::takeBack() {
     const Board before = m_game.board();
-    m_game.TZ_Click(2);
+    m_game.takeBack(2);
     if (!(m_game.board() == before))
         m_parts.board.setLastMove(std::nullopt, std::nullopt);
 }
@@ -138,7 +138,7 @@ void GameView::redrawAll() {
     // A person's open selection is cancelled as by a full redraw; the computer's pending
     // move keeps its selection, which is drawn again below.
     if (m_game.selectionState() == 1 && m_game.personMayClick())
-        m_game.PLKlik(-1, -1);
+        m_game.clickCell(-1, -1);
     Prekr();
     if (m_game.selectionState() == 1) {
         const CellPos s = m_game.selected();
@@ -150,12 +150,12 @@ void GameView::redrawAll() {
 // ---- GameObserver -----------------------------------------------------------------------
 
 void GameView::cellChanged(int x, int y) {
-    m_painter.DRWP(m_game.board(), m_look, x, y);
+    m_painter.drawCell(m_game.board(), m_look, x, y);
 }
 
 void GameView::ringsChanged(int x, int y) {
     const PlayerStyle& mover = m_look.styles[static_cast<std::size_t>(m_game.playerToMove())];
-    m_painter.ShBrd(m_game.board(), m_game.marks(), m_game.directions(), mover, x, y);
+    m_painter.drawRings(m_game.board(), m_game.marks(), m_game.directions(), mover, x, y);
 }
 
 void GameView::boardReset() {

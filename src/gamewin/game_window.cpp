@@ -131,7 +131,7 @@ void GameWindow::setBoardName(const QString& name) {
 
 void GameWindow::setGameSetup(const GameSetup& setup) {
     m_setup = setup;
-    m_view->setNames(setup.names);
+    m_view->setNames(setup.names());
 }
 
 void GameWindow::setPlayerStyle(int player, const PlayerStyle& style) {
@@ -237,14 +237,14 @@ void GameWindow::applyLayout() {
 // ---- actions ----------------------------------------------------------------------------
 
 void GameWindow::restartGame() {
-    m_game->NG_Click();
+    m_game->restart();
     m_keeper.drop();
     m_result->hide();
     m_chrome->setSizeCornerEnabled(true);
 }
 
 void GameWindow::newGame() {
-    m_game->UNG_Click();
+    m_game->leave();
     m_keeper.drop();
     m_setup = m_game->setup();
     m_result->hide();

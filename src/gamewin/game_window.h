@@ -10,7 +10,7 @@
 //   window.setWindowHeight(startHeight(screen)); // `Rozmery` at 13/15 of the screen
 //   window.setBoardName("Originál");            // title "Tomelin - Originál", record's board
 //   window.setPlayerStyle(1, style1);           // `HR1`, `HR2`: colour, shape, second colour
-//   window.setGameSetup(setup);                 // descriptor, names, logic, times, persons
+//   window.setGameSetup(setup);                 // board, logic, names, kinds, time limits
 //   window.startGame();                         // hides the result panel, starts, shows
 // and listens to newGameRequested() ("Novou hru": the window has hidden itself; show the
 // setup window and refresh its statistics), quitRequested() ("Opravdu skončit"),
@@ -59,7 +59,7 @@ public:
     // pictures); until set, the player's token drawn small.
     void setPlayerCursor(int player, const QCursor& cursor);
     // START: hides the result panel, starts the game (the board appears 100 ms later) and
-    // shows the window. Returns false (and shows nothing) for a descriptor the game refuses.
+    // shows the window. Returns false (and shows nothing) for a board the game refuses.
     bool startGame();
     // "Pokračovat ve hře": the kept game exactly as it was (board, markers, clocks, move list,
     // whose turn); its board name, tokens and players replace the window's. Returns false

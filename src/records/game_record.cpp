@@ -1,4 +1,5 @@
 #include "records/game_record.h"
+#include "records/time_list.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,7 +113,8 @@ GameRecord finishedGameRecord(const GameEnd& end) {
     record.board = end.board;
     record.names = end.names;
     record.logic = logicNumber(end.logic);
-    record.times = timesCode(end.timeListPos[0], end.timeListPos[1]);
+    record.times =
+        timesCode(timeListPositionOf(end.timeLimits[0]), timeListPositionOf(end.timeLimits[1]));
     record.counts = end.counts;
     for (int i = 0; i < 2; ++i)
         record.tokens[i] = tokenString(end.tokens[i].colour, end.tokens[i].shape);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/directions.h"
+#include "core/game_setup.h"
 #include "platform/store/store.h"
 
 namespace tomelin {
@@ -80,7 +81,7 @@ struct GameEnd {
     std::string board;                       // the board's name
     std::array<std::string, 2> names;        // as the game window shows them
     Logic logic = Logic::Star;
-    std::array<int, 2> timeListPos{0, 0};    // time-list positions 0..4
+    std::array<TimeLimit, 2> timeLimits{};   // stored as time-list positions
     std::array<int, 2> counts{0, 0};         // tokens on the board at the end
     std::array<TokenStyle, 2> tokens;
     double moveCounter = 0;                  // `MoveCounter` at the end

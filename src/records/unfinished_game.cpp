@@ -1,4 +1,5 @@
 #include "records/unfinished_game.h"
+#include "records/time_list.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -121,14 +122,18 @@ KeepResult writeUnfinishedGameOnce(Store& store, const GameSnapshot& s) {
         last = std::to_string(s.lastSource->x) + " " + std::to_string(s.lastSource->y) + " " +
                std::to_string(s.lastTarget->x) + " " + std::to_string(s.lastTarget->y);
     }
-    put(kUgDescriptor, s.setup.descriptor, kTypeText);
+    const std::array<PlayerSetup, 2>& players = s.setup.players;
+    // The board string with the starting player's digit glued on.
+    put(kUgDescriptor, s.setup.board + std::to_string(number(s.setup.starting)), kTypeText);
     put(kUgBoardName, s.boardName, kTypeText);
-    put(kUgPlayer1, s.setup.names[0], kTypeText);
-    put(kUgPlayer2, s.setup.names[1], kTypeText);
-    put(kUgKind1, s.kinds[0], kTypeInt);
-    put(kUgKind2, s.kinds[1], kTypeInt);
-    put(kUgLogic, s.setup.logicLabel == "1" ? 1 : 2, kTypeInt);
-    put(kUgTimes, 10 * s.setup.timeListPos[0] + s.setup.timeListPos[1], kTypeInt);
+    put(kUgPlayer1, players[0].name, kTypeText);
+    put(kUgPlayer2, players[1].name, kTypeText);
+    put(kUgKind1, kindNumber(players[0].kind), kTypeInt);
+    put(kUgKind2, kindNumber(players[1].kind), kTypeInt);
+    put(kUgLogic, logicNumber(s.setup.logic), kTypeInt);
+    put(kUgTimes,
+        10 * timeListPositionOf(players[0].timeLimit) + timeListPositionOf(players[1].timeLimit),
+        kTypeInt);
     put(kUgToken1, tokenText(s.tokens[0]), kTypeText);
     put(kUgToken2, tokenText(s.tokens[1]), kTypeText);
     put(kUgMoveList, list, kTypeText);
@@ -234,17 +239,31 @@ UnfinishedGameRead readUnfinishedGame(Store& store) {
 
     UnfinishedGameRead r;
     GameSnapshot& s = r.snapshot;
-    s.setup.descriptor = *descriptor;
+    // The descriptor: the board string and the starting player's digit.
+    const char startDigit = descriptor->empty() ? '\0' : descriptor->back();
+    if (startDigit != '1' && startDigit != '2')
+        return damaged(snapshotErrorText(SnapshotError::BadBoard));
+    s.setup.board = descriptor->substr(0, descriptor->size() - 1);
+    s.setup.starting = playerOf(startDigit - '0');
     s.boardName = *boardName;
-    s.setup.names = {*name1, *name2};
-    s.kinds = {*kind1, *kind2};
-    s.setup.person = {*kind1 == 0, *kind2 == 0};
+    // A kind the name does not give is refused by checkSnapshot below; a number no kind
+    // has is refused here.
+    const std::int32_t kinds[2] = {*kind1, *kind2};
+    for (const std::int32_t kind : kinds) {
+        if (kind < 0 || kind > kMasterKind)
+            return damaged(snapshotErrorText(SnapshotError::BadPlayers));
+    }
+    s.setup.players[0].name = *name1;
+    s.setup.players[1].name = *name2;
+    s.setup.players[0].kind = playerKindOf(*kind1);
+    s.setup.players[1].kind = playerKindOf(*kind2);
     if (*logic != 1 && *logic != 2)
         return damaged("logic " + std::to_string(*logic));
-    s.setup.logicLabel = *logic == 1 ? "1" : "2";
+    s.setup.logic = *logic == 1 ? Logic::Star : Logic::Cross;
     if (*times < 0 || *times > 44 || *times % 10 > 4)
         return damaged("time limits " + std::to_string(*times));
-    s.setup.timeListPos = {*times / 10, *times % 10};
+    s.setup.players[0].timeLimit = timeLimitAtListPosition(*times / 10);
+    s.setup.players[1].timeLimit = timeLimitAtListPosition(*times % 10);
     const auto t1 = parseToken(*token1);
     const auto t2 = parseToken(*token2);
     if (!t1 || !t2)

@@ -44,11 +44,13 @@ TEST_F(StartUp, WithAnEmptyStoreShowsTheSetupWindowReadyForTwoPeople) {
     EXPECT_TRUE(messages.isEmpty());
     // START as it is: two people with the default names on the first board, star logic.
     const StartRequest request = start();
-    EXPECT_EQ(request.setup.names, (std::array<std::string, 2>{"Hráč 1", "Hráč 2"}));
-    EXPECT_EQ(request.setup.person, (std::array<bool, 2>{true, true}));
-    EXPECT_EQ(request.setup.descriptor, builtinBoards()[0].boardString + "1");
-    EXPECT_EQ(request.setup.logicLabel, "1");
-    EXPECT_EQ(game().game().setup().names, request.setup.names);
+    EXPECT_EQ(request.setup.names(), (std::array<std::string, 2>{"Hráč 1", "Hráč 2"}));
+    EXPECT_EQ(request.setup.players[0].kind, PlayerKind::Person);
+    EXPECT_EQ(request.setup.players[1].kind, PlayerKind::Person);
+    EXPECT_EQ(request.setup.board, builtinBoards()[0].boardString);
+    EXPECT_EQ(request.setup.starting, Player::One);
+    EXPECT_EQ(request.setup.logic, Logic::Star);
+    EXPECT_EQ(game().game().setup().names(), request.setup.names());
 }
 
 TEST_F(StartUp, StoredBoardsAndKnownPlayersReachTheGameWindow) {
@@ -107,12 +109,12 @@ TEST_F(StartUp, AReadOnlyStoreShowsItsBoardsSaysOnceWhyNothingIsSavedAndRefusesC
     EXPECT_EQ(program->store().writeRefusal(), program->storeProblem().toStdString());
 
     messages.clear();
-    boardChooser().ADDMAP_Click();
+    boardChooser().addBoard();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("jen pro čtení")));
     boardList().setCurrentRow(5);
-    boardChooser().DELMAP_Click();
+    boardChooser().deleteBoard();
     ASSERT_EQ(messages.size(), 2);
     EXPECT_TRUE(messages[1].startsWith(QStringLiteral("Nelze smazat|")));
     EXPECT_EQ(boardList().count(), 6);
@@ -124,12 +126,13 @@ TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
     form().panel(1)->chooseComputer();
     test::part<QRadioButton>(form(), "Option2").setChecked(true);
     boardList().setCurrentRow(3);
-    form().Command1_Click();
+    form().requestStart();
     EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(game().isVisible());
-    EXPECT_EQ(game().game().setup().names, (std::array<std::string, 2>{"Eva", "PC Profesionál"}));
-    EXPECT_EQ(game().game().setup().logicLabel, "2");
-    EXPECT_EQ(game().game().setup().descriptor, builtinBoards()[3].boardString + "1");
+    EXPECT_EQ(game().game().setup().names(), (std::array<std::string, 2>{"Eva", "PC Profesionál"}));
+    EXPECT_EQ(game().game().setup().logic, Logic::Cross);
+    EXPECT_EQ(game().game().setup().board, builtinBoards()[3].boardString);
+    EXPECT_EQ(game().game().setup().starting, Player::One);
     EXPECT_EQ(game().boardName(), QString::fromStdString(builtinBoards()[3].name));
 
     SetupMenus& menus = form().menus();
@@ -149,7 +152,7 @@ TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
 
     // A board the game refuses leaves the setup window on the screen.
     StartRequest broken;
-    broken.setup.descriptor = "X+-X7";  // no player 7 to start
+    broken.setup.board = std::string(17 * 17, 'X');  // no grid holds a side of 17
     form().hide();
     emit form().startGame(broken);
     EXPECT_TRUE(form().isVisible());
@@ -167,10 +170,10 @@ TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
         form().panel(i)->chooseComputer();
         form().panel(i)->chooseStrength(1);
     }
-    form().Command1_Click();
+    form().requestStart();
     // The game's timers (the clock left out) run until the game is over.
     for (int tick = 0; tick < 100000 && !game().game().gameOver(); ++tick) {
-        if (!timers.fireNext({GameTimer::TimerT})) {
+        if (!timers.fireNext({GameTimer::Clock})) {
             break;
         }
     }
@@ -209,7 +212,7 @@ TEST_F(StartUp, SplashStaysUpForItsMinimumWithEveryStatusShown) {
 // which refuses every close, is on the screen and has just offered the menu itself.
 TEST_F(StartUp, OpravduSkoncitEndsTheProgramWhileTheGameWindowIsUp) {
     launch();
-    form().Command1_Click();
+    form().requestStart();
     ASSERT_TRUE(game().isVisible());
     QObject::connect(program.get(), &Startup::quitRequested, qApp, &endProgram,
                      Qt::QueuedConnection);

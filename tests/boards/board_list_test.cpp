@@ -24,7 +24,7 @@ protected:
     }
     // The stored boards of the list, after the five built-in ones, as "key name board".
     Names stored() {
-        const BoardList list = NajitMapy(*m_store);
+        const BoardList list = readBoardList(*m_store);
         Names out;
         for (int i = 5; i < list.size(); ++i)
             out.push_back(list.keys[i] + " " + list.names[i] + " " + list.strings[i]);
@@ -37,7 +37,7 @@ TEST_F(BoardListTest, BuiltinsComeFirstWithKeyNThenStoredBoardsInSlotOrder) {
     ASSERT_FALSE(saveBoardToSlot(*m_store, "03", "Trojka", "+X-X"));
     ASSERT_FALSE(saveBoardToSlot(*m_store, "05", "Staré", kSmall));
     ASSERT_FALSE(saveBoardToSlot(*m_store, "05", "Nové", "+X-X"));  // replaces the board
-    const BoardList list = NajitMapy(*m_store);
+    const BoardList list = readBoardList(*m_store);
     ASSERT_EQ(list.size(), 8);
     EXPECT_EQ(Names(list.names.begin(), list.names.begin() + 5),
               (Names{"Originál", "Dáma", "Čelem vzad", "Bitva", "Špionáž"}));
@@ -58,7 +58,7 @@ TEST_F(BoardListTest, UnplayableSlotsAreListedAsNotPlayableAndCanBeDeleted) {
     rawSlot("05", "Bez mapy", "");                     // "Mapa" empty
     rawSlot("06", "Dobré", "+X-X");
     rawSlot("08", "", kSmall);  // no name: a free slot
-    const BoardList list = NajitMapy(*m_store);
+    const BoardList list = readBoardList(*m_store);
     ASSERT_EQ(list.size(), 11);
     EXPECT_EQ(Names(list.keys.begin() + 5, list.keys.end()),
               (Names{"01", "02", "03", "04", "05", "06"}));
@@ -73,7 +73,7 @@ TEST_F(BoardListTest, UnplayableSlotsAreListedAsNotPlayableAndCanBeDeleted) {
     EXPECT_EQ(findFreeSlot(*m_store), "07");
 
     ASSERT_FALSE(deleteBoardSlot(*m_store, "02"));
-    EXPECT_EQ(NajitMapy(*m_store).size(), 10);
+    EXPECT_EQ(readBoardList(*m_store).size(), 10);
     EXPECT_EQ(findFreeSlot(*m_store), "02");
 }
 
@@ -83,7 +83,7 @@ TEST_F(BoardListTest, BoardStringValueNameIsReadInAnyLetterCase) {
     m_store->WriteRegValue(boardKeyPath("04"), "mapa", std::string(kSmall), kTypeText);
     EXPECT_EQ(valueText(m_store->ReadRegValue(boardKeyPath("04"), kBoardStringValue)), kSmall);
     EXPECT_EQ(stored(), (Names{"04 Malá " + std::string(kSmall)}));
-    EXPECT_TRUE(NajitMapy(*m_store).isPlayable(5));
+    EXPECT_TRUE(readBoardList(*m_store).isPlayable(5));
 }
 
 TEST_F(BoardListTest, FreeSlotSearchReportsAFullStoreAndDeletingFreesTheSlot) {
@@ -95,7 +95,7 @@ TEST_F(BoardListTest, FreeSlotSearchReportsAFullStoreAndDeletingFreesTheSlot) {
         ASSERT_TRUE(transaction.commit());
     }
     EXPECT_EQ(findFreeSlot(*m_store), std::nullopt);
-    EXPECT_EQ(NajitMapy(*m_store).size(), 104);
+    EXPECT_EQ(readBoardList(*m_store).size(), 104);
     ASSERT_FALSE(deleteBoardSlot(*m_store, "42"));
     EXPECT_EQ(findFreeSlot(*m_store), "42");
     EXPECT_FALSE(m_store->openKey(boardKeyPath("42")));
@@ -127,7 +127,7 @@ TEST_F(BoardListTest, SaveAndDeleteRefuseWhatIsNoSlotOrCouldNotBeListed) {
 TEST_F(BoardListTest, NamesAreTidiedAndNoTwoBoardsShareOne) {
     ASSERT_FALSE(saveBoardToSlot(*m_store, "02", "  Moje pole\t", kSmall));
     EXPECT_EQ(stored(), Names{"02 Moje pole " + std::string(kSmall)});
-    const BoardList list = NajitMapy(*m_store);
+    const BoardList list = readBoardList(*m_store);
     const struct {
         const char* name;
         const char* slot;

@@ -85,9 +85,10 @@ int winnerOf(const std::string& result) {
     return result == "1-0" ? 1 : result == "0-1" ? 2 : 0;
 }
 
+// A time-list position's limit in seconds as the PGN's TimeControl gives it.
 std::string timeText(int listPosition) {
-    const int s = timeLimitSeconds(listPosition);
-    return s < 0 ? "-" : std::to_string(s);
+    const char* const seconds[] = {"-", "5400", "3600", "1800", "600"};
+    return listPosition >= 1 && listPosition <= 4 ? seconds[listPosition] : "-";
 }
 
 TEST(PgnRecords, EveryStoredRecordComesBackFromThePgn) {
@@ -114,7 +115,7 @@ TEST(PgnRecords, EveryStoredRecordComesBackFromThePgn) {
 
     StoreOpening opening = openStoreAt(path);
     const std::vector<StoredGameRecord> stored = readGameRecords(*opening.store);
-    const BoardList boards = NajitMapy(*opening.store);
+    const BoardList boards = readBoardList(*opening.store);
     ASSERT_EQ(games.size(), stored.size());
     ASSERT_EQ(stored.size(), 5U);
     for (std::size_t k = 0; k < stored.size(); ++k) {

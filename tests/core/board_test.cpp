@@ -100,7 +100,7 @@ TEST(Perft, SumsTheRepliesToEveryMoveAsTheGamePlaysItAndEndsLinesWithoutMoves) {
     for (int target = 0; target < 9; ++target) {
         GameHarness h(board, "2");
         h.clicks(0, 0, target % 3, target / 3);
-        if (h.timers.isActive(GameTimer::TimCHng))  // the click made a move
+        if (h.timers.isActive(GameTimer::TurnChange))  // the click made a move
             expected += Position::fromBoard(h.game.board(), Player::Two)->moveCount(Logic::Cross);
     }
     EXPECT_GT(expected, 0u);

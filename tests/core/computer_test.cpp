@@ -148,10 +148,10 @@ TEST(ComputerPlayer, PicksAmongAllTiedBestCandidatesByTheRandomNumber) {
     for (double value : {0.0, 0.49, 0.5, 0.999999, 1.0, 7.0, -3.0, std::nan("")}) {
         FixedRandom random(value);
         GameHarness h(board, "2", "PC Začátečník", "Bob", {0, 0}, &random);
-        h.timers.fire(GameTimer::TimPC);
+        h.timers.fire(GameTimer::ComputerClicks);
         EXPECT_EQ(h.game.selected(), (CellPos{2, 2}));
-        EXPECT_EQ(h.timers.interval(GameTimer::TimPC), 750);
-        h.timers.fire(GameTimer::TimPC);
+        EXPECT_EQ(h.timers.interval(GameTimer::ComputerClicks), 750);
+        h.timers.fire(GameTimer::ComputerClicks);
         EXPECT_FALSE(h.game.computerMovePending());
         EXPECT_EQ(h.running(), "TimCHng TimerT");
         // Values outside [0, 1) are clamped into it; NaN counts as 0.
@@ -179,32 +179,32 @@ TEST(ComputerPlayer, FullRedrawParksTheLastMoveAndKeepsThePendingMove) {
     GameHarness h(original(), "1", "Alice", "PC Génius");
     h.move(0, 0, 1, 1);
     ASSERT_TRUE(h.game.lastMoveSource().has_value());
-    h.timers.fire(GameTimer::TimPC);  // the computer selected its token
+    h.timers.fire(GameTimer::ComputerClicks);  // the computer selected its token
     h.game.fullRedrawDone();          // e.g. the window was resized
     EXPECT_FALSE(h.game.lastMoveSource().has_value());
     EXPECT_EQ(h.game.selectionState(), 0);
     EXPECT_EQ(h.observer.score[2], 116);
-    h.timers.fire(GameTimer::TimPC);
-    ASSERT_TRUE(h.timers.fire(GameTimer::TimCHng));
+    h.timers.fire(GameTimer::ComputerClicks);
+    ASSERT_TRUE(h.timers.fire(GameTimer::TurnChange));
     EXPECT_EQ(h.game.movesMade(), 2);
     EXPECT_EQ(h.game.playerToMove(), 1);
 }
 
 TEST(ComputerCancellation, RestartAndNewGameDropThePendingMove) {
     GameHarness h(original(), "1", "PC Profesionál", "Bob");
-    h.timers.fire(GameTimer::TimPC);  // first click given: a token is selected
-    h.game.NG_Click();
+    h.timers.fire(GameTimer::ComputerClicks);  // first click given: a token is selected
+    h.game.restart();
     EXPECT_FALSE(h.game.computerMovePending());
     EXPECT_EQ(h.game.selectionState(), 0);
     EXPECT_EQ(h.running(), "Timer1");
-    h.timers.fire(GameTimer::Timer1);
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::Start);
+    h.timers.fire(GameTimer::TurnChange);
     // The new game's computer chooses afresh and plays on the new board.
     h.playComputerMove();
     EXPECT_EQ(h.game.board().count().tokens1, 3);
     h.move(10, 0, 9, 1);
     ASSERT_TRUE(h.game.computerMovePending());
-    h.game.UNG_Click();
+    h.game.leave();
     EXPECT_FALSE(h.game.computerMovePending());
     EXPECT_EQ(h.running(), "");
 }
@@ -212,13 +212,13 @@ TEST(ComputerCancellation, RestartAndNewGameDropThePendingMove) {
 TEST(ComputerCancellation, TakeBackDropsThePendingMoveAndTheComputerAnswersAfresh) {
     GameHarness h(original(), "1", "Alice", "PC Profesionál");
     h.move(0, 0, 1, 1);
-    h.timers.fire(GameTimer::TimPC);  // the computer has selected its token
-    h.game.TZ_Click(1);
+    h.timers.fire(GameTimer::ComputerClicks);  // the computer has selected its token
+    h.game.takeBack(1);
     EXPECT_FALSE(h.game.computerMovePending());
     EXPECT_EQ(h.game.selectionState(), 0);
     EXPECT_EQ(h.running(), "TimCHng TimerT");
     EXPECT_EQ(h.game.board(), boardFrom(original()));
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     h.move(0, 0, 0, 1);
     h.playComputerMove();
     EXPECT_EQ(h.game.board().at(1, 1), kFreeCell);
@@ -226,9 +226,9 @@ TEST(ComputerCancellation, TakeBackDropsThePendingMoveAndTheComputerAnswersAfres
     // Taking back two on the computer's turn hands it the turn again with a new search.
     h.move(0, 1, 0, 2);
     ASSERT_TRUE(h.game.computerMovePending());
-    h.game.TZ_Click(2);
+    h.game.takeBack(2);
     EXPECT_FALSE(h.game.computerMovePending());
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.playerToMove(), 2);
     EXPECT_TRUE(h.game.computerMovePending());
 }

@@ -54,6 +54,13 @@ struct RecordingObserver : GameObserver {
     void clockTextChanged(int p, const std::string& t) override { clockText.at(p) = t; }
 };
 
+// The setup window's time list: position 0 no limit, 1..4 1.5 h, 1 h, 30 min, 10 min.
+inline TimeLimit listLimit(int position) {
+    constexpr int kSeconds[5] = {0, 5400, 3600, 1800, 600};
+    return position >= 1 && position <= 4 ? TimeLimit::of(std::chrono::seconds(kSeconds[position]))
+                                          : TimeLimit::none();
+}
+
 // One game wired to a manual timer host, a fixed-seed (or the given) random source and a
 // recorder; started on the given board.
 class GameHarness {
@@ -62,10 +69,10 @@ public:
     explicit GameHarness(const std::string& boardString = "", const std::string& logic = "1",
                          const std::string& name1 = "Alice", const std::string& name2 = "Bob",
                          std::array<int, 2> times = {0, 0}, RandomSource* other = nullptr)
-        : setup{"", {name1, name2}, logic, times, {}},
-          random(7),
-          game(timers, other ? *other : random) {
-        setup.person = {playerKindFromName(name1) == 0, playerKindFromName(name2) == 0};
+        : random(7), game(timers, other ? *other : random) {
+        setup.logic = logic == "1" ? Logic::Star : Logic::Cross;
+        setup.players = {playerNamed(name1, listLimit(times[0])),
+                         playerNamed(name2, listLimit(times[1]))};
         timers.setHandler([this](GameTimer t) { game.onTimer(t); });
         game.setObserver(&observer);
         if (!boardString.empty())
@@ -75,32 +82,32 @@ public:
     // Starts a game of the same players on `boardString` and runs the start and the first
     // turn change.
     void startGame(const std::string& boardString) {
-        setup.descriptor = boardString + "1";
+        setup.board = boardString;
         if (game.start(setup))
             return;
-        timers.fire(GameTimer::Timer1);
-        timers.fire(GameTimer::TimCHng);
+        timers.fire(GameTimer::Start);
+        timers.fire(GameTimer::TurnChange);
     }
 
     // Two clicks, as a person moving from (sx, sy) to (tx, ty).
     void clicks(int sx, int sy, int tx, int ty) {
-        game.PLKlik(sx, sy);
-        game.PLKlik(tx, ty);
+        game.clickCell(sx, sy);
+        game.clickCell(tx, ty);
     }
 
     // A person's move: two clicks, then the turn change.
     void move(int sx, int sy, int tx, int ty) {
         clicks(sx, sy, tx, ty);
-        if (timers.isActive(GameTimer::TimCHng))
-            timers.fire(GameTimer::TimCHng);
+        if (timers.isActive(GameTimer::TurnChange))
+            timers.fire(GameTimer::TurnChange);
     }
 
     // Runs the computer's two clicks and the following turn change.
     void playComputerMove() {
-        timers.fire(GameTimer::TimPC);
-        timers.fire(GameTimer::TimPC);
-        if (timers.isActive(GameTimer::TimCHng))
-            timers.fire(GameTimer::TimCHng);
+        timers.fire(GameTimer::ComputerClicks);
+        timers.fire(GameTimer::ComputerClicks);
+        if (timers.isActive(GameTimer::TurnChange))
+            timers.fire(GameTimer::TurnChange);
     }
 
     // The turn as the window shows it, e.g. "p2 made 1 move 1 take-back" (the full-move

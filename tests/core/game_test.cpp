@@ -43,7 +43,7 @@ TEST(Selection, MarksCopiesAndJumpsOnFreeCellsOnly) {
     for (const auto& [logic, board, token, marks] : cases) {
         SCOPED_TRACE(board);
         GameHarness h(rows(board), logic);
-        h.game.PLKlik(token.x, token.y);
+        h.game.clickCell(token.x, token.y);
         EXPECT_EQ(markMap(h.game), marks);
         for (int i = -2; i < 0; ++i) {
             for (int j = -2; j < 5; ++j)
@@ -82,8 +82,8 @@ TEST(Selection, ClicksSelectReselectOrCancelAndAreIgnoredDuringTheTurnChange) {
     h.clicks(0, 0, 0, 0);  // the second click on the token cancels
     EXPECT_EQ(h.game.selectionState(), 2);
     EXPECT_EQ(markMap(h.game), "000/000/000/");
-    h.game.PLKlik(0, 0);  // from state 2 an own token selects again
-    h.game.PLKlik(2, 0);  // another own token takes the selection in one click
+    h.game.clickCell(0, 0);  // from state 2 an own token selects again
+    h.game.clickCell(2, 0);  // another own token takes the selection in one click
     EXPECT_EQ(markMap(h.game), "023/122/110/");
     // The opponent's token, (-1, -1) and clicks far beyond the grids cancel.
     for (CellPos cancel : {CellPos{2, 2}, CellPos{-1, -1}, CellPos{5000, -5000}}) {
@@ -93,35 +93,36 @@ TEST(Selection, ClicksSelectReselectOrCancelAndAreIgnoredDuringTheTurnChange) {
     }
     h.clicks(0, 0, 1, 1);
     ASSERT_EQ(h.running(), "TimCHng TimerT");
-    h.game.PLKlik(1, 1);
+    h.game.clickCell(1, 1);
     EXPECT_EQ(markMap(h.game), "000/000/000/");
 }
 
 TEST(MouseInput, APressReachesTheBoardOnlyForAPersonToMove) {
     GameHarness h(rows("+XXX/XXXX/XXXX/-XXX/"));
-    h.game.PL_MouseDown({0, 0});
-    h.game.PL_MouseDown({1, 1});  // a copy target
+    h.game.pressCell({0, 0});
+    h.game.pressCell({1, 1});  // a copy target
     ASSERT_EQ(h.game.board().at(1, 1), kToken1);
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     // Cells off the board select nothing, far ones included.
     for (CellPos c : {CellPos{-1, 3}, CellPos{4, 0}, CellPos{-1000000, 1000000}}) {
-        h.game.PL_MouseDown(c);
+        h.game.pressCell(c);
         EXPECT_EQ(h.game.selectionState(), 0) << c.x << "," << c.y;
     }
-    h.game.PL_MouseDown({0, 3});
+    h.game.pressCell({0, 3});
     EXPECT_EQ(h.game.selected(), (CellPos{0, 3}));
 
     GameHarness pc(rows("+XX/XXX/XX-/"), "1", "PC Profesionál", "Bob");
-    pc.game.PL_MouseDown({0, 0});
+    pc.game.pressCell({0, 0});
     EXPECT_EQ(pc.game.selectionState(), 0);  // the computer is to move
 }
 
 TEST(GameStart, RefusesADescriptorBeyondTheGridsAndStartsNothing) {
     GameHarness h;
-    GameSetup s{std::string(17 * 17, 'X') + "1", {"A", "B"}};
+    GameSetup s{std::string(17 * 17, 'X'), Player::One, Logic::Star,
+                {playerNamed("A"), playerNamed("B")}};
     EXPECT_EQ(h.game.start(s), BoardError::BadLength);
     EXPECT_EQ(h.running(), "");
-    s.descriptor = "+XX-1";
+    s.board = "+XX-";
     EXPECT_FALSE(h.game.start(s).has_value());
     EXPECT_EQ(h.running(), "Timer1");
 }
@@ -132,8 +133,8 @@ TEST(TurnChange, CountsFullMovesAndTakeBackReturnsOneOrTwoButNothingBeforeTheSta
     EXPECT_EQ(h.running(), "TimerT");
     EXPECT_TRUE(h.game.boardEnabled());
     EXPECT_EQ(h.observer.score, (std::array{2, 2, 117}));
-    h.game.TZ_Click(1);
-    h.game.TZ_Click(2);
+    h.game.takeBack(1);
+    h.game.takeBack(2);
     EXPECT_EQ(h.running(), "TimerT");  // nothing to take back
     const std::pair<std::array<int, 4>, const char*> moves[] = {
         {{0, 0, 1, 1}, "p2 made 1 move 1"},
@@ -148,24 +149,24 @@ TEST(TurnChange, CountsFullMovesAndTakeBackReturnsOneOrTwoButNothingBeforeTheSta
     }
     EXPECT_EQ(h.game.moveList(), snapshots);
     EXPECT_EQ(h.observer.turns, (std::vector<int>{1, 2, 1, 2, 1}));
-    h.game.TZ_Click(1);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(1);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.turn(), "p2 made 3 move 2 take-back");
     EXPECT_EQ(MakeSnapshot(h.game.board()), snapshots[3]);
-    h.game.TZ_Click(2);
+    h.game.takeBack(2);
     EXPECT_EQ(h.game.moveNumber(), 2);  // written by the take-back, the turn change fixes it
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.turn(), "p2 made 1 move 1");
     EXPECT_EQ(MakeSnapshot(h.game.board()), snapshots[1]);
-    h.game.TZ_Click(2);  // fewer than two moves: nothing
+    h.game.takeBack(2);  // fewer than two moves: nothing
     EXPECT_EQ(h.running(), "TimerT");
-    h.game.TZ_Click(1);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(1);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.turn(), "p1 made 0 move 1");
     EXPECT_EQ(h.game.board(), boardFrom(original()));
     h.clicks(0, 0, 1, 1);  // while the turn change is pending take-back is refused
-    h.game.TZ_Click(1);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(1);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.turn(), "p2 made 1 move 1");
 }
 
@@ -187,8 +188,8 @@ TEST(TurnChange, CapturingTheLastOpponentTokenEndsTheGameAndFreezesIt) {
     // Clicks, take-back and the clock no longer change anything.
     EXPECT_FALSE(h.game.personMayClick());
     const std::string before = MakeSnapshot(h.game.board()) + clocks(h.game);
-    h.game.TZ_Click(1);
-    h.timers.fire(GameTimer::TimerT);
+    h.game.takeBack(1);
+    h.timers.fire(GameTimer::Clock);
     EXPECT_EQ(MakeSnapshot(h.game.board()) + clocks(h.game), before);
 }
 
@@ -207,12 +208,12 @@ TEST(RestartAndNewGame, DropPendingTurnChangesAndSelectionsAndRestartReplaysTheS
     h.move(0, 0, 1, 1);
     h.clicks(10, 0, 9, 1);
     ASSERT_EQ(h.running(), "TimCHng TimerT");
-    h.game.NG_Click();
+    h.game.restart();
     EXPECT_EQ(h.running(), "Timer1");
     EXPECT_EQ(h.game.board().count().tokens1, 0);  // cleared until the start runs
     h.observer.turns.clear();
-    ASSERT_EQ(h.timers.fireNext(), GameTimer::Timer1);
-    ASSERT_EQ(h.timers.fireNext(), GameTimer::TimCHng);
+    ASSERT_EQ(h.timers.fireNext(), GameTimer::Start);
+    ASSERT_EQ(h.timers.fireNext(), GameTimer::TurnChange);
     EXPECT_EQ(h.observer.turns, std::vector<int>{1});
     EXPECT_EQ(h.game.board(), boardFrom(original()));
     EXPECT_EQ(h.turn(), "p1 made 0 move 1");
@@ -220,14 +221,14 @@ TEST(RestartAndNewGame, DropPendingTurnChangesAndSelectionsAndRestartReplaysTheS
     EXPECT_FALSE(h.game.lastMoveSource().has_value());
     // An open selection is gone after restart, and after a new game on another board.
     for (int round = 0; round < 2; ++round) {
-        h.game.PLKlik(0, 0);
-        round == 0 ? h.game.NG_Click() : h.game.UNG_Click();
+        h.game.clickCell(0, 0);
+        round == 0 ? h.game.restart() : h.game.leave();
         EXPECT_EQ(h.game.selectionState(), 0);
         h.startGame(rows("+XX/XXX/XX-/"));
         EXPECT_EQ(markMap(h.game), "000/000/000/");
     }
-    h.game.UNG_Click();
-    EXPECT_EQ(h.game.setup().descriptor, rows("+XX/XXX/XX-/"));
+    h.game.leave();
+    EXPECT_EQ(h.game.setup().board, rows("+XX/XXX/XX-/"));
     EXPECT_EQ(h.running(), "");
     EXPECT_EQ(h.game.board().count().free, 0);
 }
@@ -251,33 +252,29 @@ TEST(TakeBack, ReturnsCapturedTokensRedrawingOnlyChangedCells) {
     h.move(1, 2, 1, 1);  // the copy onto (1,1) captures (1,0), (0,1) and (2,1)
     ASSERT_EQ(h.game.board().count().tokens1, 5);
     h.observer.changedCells = 0;
-    h.game.TZ_Click(1);
+    h.game.takeBack(1);
     EXPECT_EQ(h.observer.changedCells, 4);
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(boardString(h.game.board()), rows("X-XX/-X-X/X+XX/XXX-/"));
     EXPECT_EQ(h.game.playerToMove(), 1);
 }
 
-TEST(GameClock, FormatsHoursBeyondNineAndMapsEveryListPosition) {
-    EXPECT_EQ(CoCas(36061), "10:01:01");
-    EXPECT_EQ(CoCas(-5), "0:00:00");
-    const std::pair<int, int> limits[] = {{0, kTimeUnlimited}, {1, 5400}, {2, 3600},
-                                          {3, 1800},           {4, 600},  {7, kTimeUnlimited}};
-    for (const auto& [pos, seconds] : limits)
-        EXPECT_EQ(timeLimitSeconds(pos), seconds) << pos;
+TEST(GameClock, FormatsHoursBeyondNine) {
+    EXPECT_EQ(clockText(36061), "10:01:01");
+    EXPECT_EQ(clockText(-5), "0:00:00");
 }
 
 TEST(GameClock, CountsDownOnlyForThePlayerToMoveAndPausesWhileMinimized) {
     GameHarness h(original(), "1", "Alice", "Bob", {4, 0});
     EXPECT_EQ(h.observer.clockText, (std::array<std::string, 3>{"<none>", "0:10:00", ""}));
     h.game.setMinimized(true);
-    h.timers.fire(GameTimer::TimerT);
+    h.timers.fire(GameTimer::Clock);
     EXPECT_EQ(clocks(h.game), "600 -1");
     h.game.setMinimized(false);
-    h.timers.fire(GameTimer::TimerT);
+    h.timers.fire(GameTimer::Clock);
     EXPECT_EQ(h.observer.clockText[1], "0:09:59");
     h.move(0, 0, 1, 1);  // player 2's unlimited clock turns into -3 at its first tick
-    h.timers.fire(GameTimer::TimerT);
+    h.timers.fire(GameTimer::Clock);
     EXPECT_EQ(clocks(h.game), "599 -3");
     EXPECT_EQ(h.observer.clockText[2], "");
     GameHarness pc(original(), "1", "Alice", "PC Génius", {0, 4});  // limited, shows nothing
@@ -288,16 +285,16 @@ TEST(GameClock, CountsDownOnlyForThePlayerToMoveAndPausesWhileMinimized) {
 TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
     GameHarness h(original(), "1", "Alice", "Bob", {4, 0});
     while (h.game.timeLeft(1) > 1)
-        h.timers.fire(GameTimer::TimerT);
-    h.game.PLKlik(0, 0);  // a half-made move when the time runs out
+        h.timers.fire(GameTimer::Clock);
+    h.game.clickCell(0, 0);  // a half-made move when the time runs out
     ASSERT_EQ(h.game.selectionState(), 1);
-    h.timers.fire(GameTimer::TimerT);
+    h.timers.fire(GameTimer::Clock);
     EXPECT_EQ(clocks(h.game), "-2 -4");  // ran out; the opponent's clock stops
     EXPECT_EQ(h.observer.clockText, (std::array<std::string, 3>{"<none>", "0:00:00", ""}));
-    EXPECT_EQ(h.timers.interval(GameTimer::TimerT), 100);
+    EXPECT_EQ(h.timers.interval(GameTimer::Clock), 100);
     for (Rgb colour : {kFlashRed, kWhite, kFlashRed}) {
         EXPECT_EQ(h.game.clockColour(1), colour);
-        h.timers.fire(GameTimer::TimerT);
+        h.timers.fire(GameTimer::Clock);
     }
     // The person can no longer click; the computer already holds a move for them (at
     // strength 0: a jump without capture), then plays for Bob, then for Alice again.
@@ -314,12 +311,12 @@ TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
 
 TEST(GameClock, ComputerPlayerKeepsItsChosenMoveAfterRunningOut) {
     GameHarness h(original(), "1", "PC Profesionál", "Bob", {4, 0});
-    h.timers.fire(GameTimer::TimPC);
+    h.timers.fire(GameTimer::ComputerClicks);
     while (h.game.timeLeft(1) > 0)
-        h.timers.fire(GameTimer::TimerT);
+        h.timers.fire(GameTimer::Clock);
     EXPECT_EQ(h.game.timeLeft(1), kTimeRanOut);
-    h.timers.fire(GameTimer::TimPC);
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::ComputerClicks);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.board().count().tokens1, 3);
     EXPECT_EQ(h.game.playerToMove(), 2);
 }

@@ -116,10 +116,10 @@ TEST_F(MasterFixture, TakeBackDuringTheSearchDropsItsAnswer) {
     ASSERT_EQ(runner.pending.size(), 2U);
     // Taken back while the computer thinks: Alice's second move and the computer's answer
     // go, and the computer is to move again one move after the start.
-    h.game.TZ_Click(2);
+    h.game.takeBack(2);
     EXPECT_EQ(runner.cancels, 1);
     EXPECT_FALSE(h.game.searching());
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.playerToMove(), 2);
     ASSERT_EQ(runner.pending.size(), 3U);  // a fresh search for the restored board
     EXPECT_NE(runner.pending[2].request.position, runner.pending[1].request.position);
@@ -135,17 +135,17 @@ TEST_F(MasterFixture, TakeBackDuringTheSearchDropsItsAnswer) {
 
 TEST_F(MasterFixture, RestartAndNewGameCancelTheSearchAndNothingIsPlayed) {
     aliceMoves();
-    h.game.NG_Click();
+    h.game.restart();
     EXPECT_EQ(runner.cancels, 1);
     runner.answer(0);  // late
     EXPECT_FALSE(h.game.computerMovePending());
-    h.timers.fire(GameTimer::Timer1);
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::Start);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().boardString(), original());
 
     aliceMoves();
     ASSERT_EQ(runner.pending.size(), 2U);
-    h.game.UNG_Click();
+    h.game.leave();
     EXPECT_EQ(runner.cancels, 2);
     runner.answer(1);
     EXPECT_FALSE(h.game.computerMovePending());
@@ -155,10 +155,10 @@ TEST_F(MasterFixture, RestartAndNewGameCancelTheSearchAndNothingIsPlayed) {
 // A restart, a new game and the end of a game each give the search's tables back.
 TEST_F(MasterFixture, RestartNewGameAndTheEndReleaseTheSearchTables) {
     EXPECT_EQ(runner.releases, 0);
-    h.game.NG_Click();
+    h.game.restart();
     EXPECT_EQ(runner.releases, 1);
-    h.timers.fire(GameTimer::Timer1);
-    h.game.UNG_Click();
+    h.timers.fire(GameTimer::Start);
+    h.game.leave();
     EXPECT_EQ(runner.releases, 2);
     h.startGame(rows("+X/X-/"));  // Alice's one move fills the board
     EXPECT_EQ(runner.releases, 2);
@@ -182,7 +182,7 @@ TEST(MasterGame, TablesAreMadeOnlyWhenAHintAsksAndGoWithTheGame) {
     h.game.requestHint();
     ASSERT_TRUE(h.game.hint());
     EXPECT_GT(runner.search().tableBytes(), 0U);
-    h.game.NG_Click();
+    h.game.restart();
     EXPECT_EQ(runner.search().tableBytes(), 0U);
 }
 
@@ -191,8 +191,8 @@ TEST_F(MasterFixture, AnswerForAnOlderSearchOfTheSameBoardIsIgnoredWhileANewerOn
     runner.answer(0);
     h.playComputerMove();
     aliceMoves();  // search 1
-    h.game.TZ_Click(2);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(2);
+    h.timers.fire(GameTimer::TurnChange);
     runner.answer(2);  // the computer answers as before
     h.playComputerMove();
     aliceMoves();  // search 3, for the very board of search 1
@@ -215,14 +215,14 @@ TEST_F(MasterFixture, HintShowsTheMoveAndAnyClickClearsIt) {
     EXPECT_EQ(hints.events.size(), 2U);  // depth 1, then the hint
     EXPECT_EQ(hints.events.back().substr(0, 4), "hint");
     EXPECT_EQ(h.game.selectionState(), 0);  // shown apart from the normal selection
-    h.game.PLKlik(3, 3);  // any click, even on an empty cell
+    h.game.clickCell(3, 3);  // any click, even on an empty cell
     EXPECT_FALSE(h.game.hint());
     EXPECT_EQ(hints.events.back(), "clear");
 }
 
 TEST_F(MasterFixture, HintIsOnlyForAPersonAndAClickDuringItsSearchCancelsIt) {
     h.game.requestHint();
-    h.game.PLKlik(3, 3);
+    h.game.clickCell(3, 3);
     EXPECT_EQ(runner.cancels, 1);
     runner.answer(0);
     EXPECT_FALSE(h.game.hint());
@@ -256,28 +256,28 @@ TEST(Redo, ReplaysTakenBackMovesTwoAtATimeAndStopsAtANewMove) {
     EXPECT_FALSE(h.game.redoAvailable());
     const std::string atFour = h.turn();
 
-    h.game.TZ_Click(2);
-    h.timers.fire(GameTimer::TimCHng);
-    h.game.TZ_Click(2);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(2);
+    h.timers.fire(GameTimer::TurnChange);
+    h.game.takeBack(2);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().boardString(), line[0]);
     EXPECT_EQ(h.turn(), "p1 made 0 move 1");
 
     ASSERT_TRUE(h.game.redoAvailable());
     h.game.redo();
     EXPECT_FALSE(h.game.redoAvailable());  // until the turn change has run
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().boardString(), line[2]);
     EXPECT_EQ(h.turn(), "p1 made 2 move 2 take-back");
     h.game.redo();
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().boardString(), line[4]);
     EXPECT_EQ(h.turn(), atFour);
     EXPECT_FALSE(h.game.redoAvailable());
 
     // Back once more, then a different move: the old line cannot come back.
-    h.game.TZ_Click(2);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(2);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_TRUE(h.game.redoAvailable());
     ASSERT_EQ(h.game.position().boardString(), line[2]);
     ASSERT_EQ(h.game.position().at(2, 1), kFreeCell);
@@ -286,10 +286,10 @@ TEST(Redo, ReplaysTakenBackMovesTwoAtATimeAndStopsAtANewMove) {
     h.move(3, 3, 3, 4);
     EXPECT_FALSE(h.game.redoAvailable());
     // Taking back the new line offers redo of the new line only.
-    h.game.TZ_Click(2);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(2);
+    h.timers.fire(GameTimer::TurnChange);
     h.game.redo();
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().at(1, 2), kToken1);
     EXPECT_EQ(h.game.position().at(3, 4), kToken2);
     EXPECT_EQ(h.game.position().at(2, 1), kFreeCell);
@@ -301,12 +301,12 @@ TEST(Redo, NothingToRedoAtTheStartOrAfterRestart) {
     EXPECT_EQ(h.game.movesMade(), 0);
     h.move(0, 0, 1, 1);
     h.move(4, 4, 3, 3);
-    h.game.TZ_Click(2);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(2);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_TRUE(h.game.redoAvailable());
-    h.game.NG_Click();
-    h.timers.fire(GameTimer::Timer1);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.restart();
+    h.timers.fire(GameTimer::Start);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_FALSE(h.game.redoAvailable());
 }
 
@@ -315,11 +315,11 @@ TEST_F(MasterFixture, RedoAgainstTheComputerKeepsThePersonToMove) {
     runner.answer(0);
     h.playComputerMove();
     const std::string afterRound = h.game.position().boardString();
-    h.game.TZ_Click(2);
-    h.timers.fire(GameTimer::TimCHng);
+    h.game.takeBack(2);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().boardString(), original());
     h.game.redo();
-    h.timers.fire(GameTimer::TimCHng);
+    h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().boardString(), afterRound);
     EXPECT_EQ(h.game.playerToMove(), 1);
     EXPECT_FALSE(h.game.searching());  // the person is to move: no search starts

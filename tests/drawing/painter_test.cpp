@@ -237,14 +237,14 @@ TEST(BoardPainterCells, FreeFieldAndTokensShareTheFieldLook) {
     Fixture f;
     const Board b = test::boardFrom(test::rows("+XXX/XXXX/XXXX/XXX-/"));
     f.look.kinds = {0, 0, 3};
-    f.painter.DRWP(b, f.look, 1, 0);
+    f.painter.drawCell(b, f.look, 1, 0);
     const auto freeBoxes = f.pic.only(Kind::FillBox);
     // clear, grey rim, 13 raised-square boxes (t = 0 … 12), no token
     ASSERT_EQ(freeBoxes.size(), 1u + 1u + 13u);
     EXPECT_DOUBLE_EQ(freeBoxes[0].x1, 48);
 
     f.pic.clear();
-    f.painter.DRWP(b, f.look, 0, 0);  // player 1: shape 1, a person
+    f.painter.drawCell(b, f.look, 0, 0);  // player 1: shape 1, a person
     const auto tokenBoxes = f.pic.only(Kind::FillBox);
     ASSERT_GT(tokenBoxes.size(), freeBoxes.size());
     for (std::size_t i = 1; i < freeBoxes.size(); ++i)
@@ -253,7 +253,7 @@ TEST(BoardPainterCells, FreeFieldAndTokensShareTheFieldLook) {
     EXPECT_EQ(f.pic.count(Kind::Ellipse), 0u);
 
     f.pic.clear();
-    f.painter.DRWP(b, f.look, 3, 3);  // player 2: oval, computer at strength 3 -> marks
+    f.painter.drawCell(b, f.look, 3, 3);  // player 2: oval, computer at strength 3 -> marks
     EXPECT_GT(f.pic.count(Kind::Ellipse), 0u);
     EXPECT_EQ(f.pic.count(Kind::BoxOutline), 2u + 49u);  // field lines + mouth
     EXPECT_DOUBLE_EQ(f.pic.only(Kind::FillBox)[0].x1, 144);
@@ -270,7 +270,7 @@ TEST(BoardPainterRings, ColoursFollowTheMarksOfEachNeighbour) {
     m.set(3, 3, Marks::kJump);
     m.set(0, 0, Marks::kCopy);
     const PlayerStyle mover{rgb(200, 10, 10), 1, rgb(10, 200, 10)};
-    f.painter.ShBrd(b, m, Directions::star(), mover, 1, 1);
+    f.painter.drawRings(b, m, Directions::star(), mover, 1, 1);
 
     // ch = 36: ring outlines for i = 2.4 … 6.4 (5 passes) plus two lines per cell, for the
     // 15 cells around (1, 1) that lie on the board, less the hole.

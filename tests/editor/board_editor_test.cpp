@@ -175,7 +175,7 @@ TEST_F(BoardEditorTest, RefusedSavesAreReportedStoreNothingAndKeepTheBoard) {
         EXPECT_EQ(saved.count(), 0);
         EXPECT_EQ(editor->board().boardString(), row.board.toStdString());
     }
-    EXPECT_EQ(NajitMapy(*m_store).size(), 5);
+    EXPECT_EQ(readBoardList(*m_store).size(), 5);
 }
 
 TEST_F(BoardEditorTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwritesIt) {
@@ -190,15 +190,15 @@ TEST_F(BoardEditorTest, SaveStoresTheNameAndBoardInTheSlotAndSavingAgainOverwrit
     ASSERT_EQ(saved.count(), 1) << m_messages.join("; ").toStdString();
     EXPECT_EQ(saved.at(0).at(0).toString(), "03");
     // The rebuilt board list shows the grown board after the five built-in ones.
-    BoardList list = NajitMapy(*m_store);
+    BoardList list = readBoardList(*m_store);
     ASSERT_EQ(list.size(), 6);
     EXPECT_EQ(list.names[5], "Hvězdné pole");
     EXPECT_EQ(list.keys[5], "03");
     EXPECT_EQ(list.strings[5], editor->board().boardString());
 
-    editor->EDM(plainBoard(6));
+    editor->loadBoard(plainBoard(6));
     ASSERT_TRUE(editor->save());
-    list = NajitMapy(*m_store);
+    list = readBoardList(*m_store);
     ASSERT_EQ(list.size(), 6);
     EXPECT_EQ(list.strings[5], plainBoard(6).toStdString());
     EXPECT_EQ(saved.count(), 2);
@@ -225,7 +225,7 @@ TEST_F(BoardEditorTest, NamesAreTrimmedLimitedAndNotSharedWithAnotherBoard) {
                                           "“ už existuje. Zvolte jiné jméno."});
         EXPECT_FALSE(saved.isVisibleTo(editor.get()));
     }
-    EXPECT_EQ(NajitMapy(*m_store).size(), 6);
+    EXPECT_EQ(readBoardList(*m_store).size(), 6);
 
     name.clear();
     name.insert("  " + QString(40, QChar(0x17E)));  // "ž" forty times, as typed
@@ -233,7 +233,7 @@ TEST_F(BoardEditorTest, NamesAreTrimmedLimitedAndNotSharedWithAnotherBoard) {
     name.setText("  Další pole  ");
     ASSERT_TRUE(editor->save()) << m_messages.join("; ").toStdString();
     EXPECT_TRUE(saved.isVisibleTo(editor.get()));
-    EXPECT_EQ(NajitMapy(*m_store).names.back(), "Další pole");
+    EXPECT_EQ(readBoardList(*m_store).names.back(), "Další pole");
     // Saving again under its own name is no clash; a change takes "Uloženo" away.
     ASSERT_TRUE(editor->save());
     name.setText("Další pole 2");

@@ -60,7 +60,7 @@ TEST(GameWindowScoreBar, EveryNumberStandsOutFromTheBarUnderIt) {
                 f.window->setPlayerStyle(1, {c1, kShapeRectangle, kWhite});
                 f.window->setPlayerStyle(2, {c2, kShapeOval, kWhite});
                 f.start(board, {"Eva", "Jan"}, {0, 0}, "1", false);
-                f.timers.fire(GameTimer::Timer1);  // the board and the score appear
+                f.timers.fire(GameTimer::Start);  // the board and the score appear
                 EXPECT_GE(worstContrast(*f.window, f.part("countLabel", 1)), 100);
                 EXPECT_GE(worstContrast(*f.window, f.part("countLabel", 2)), 100);
             }
@@ -184,7 +184,7 @@ TEST(GameWindowComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) 
     f.window->setThinkingTime(200);
     f.start(test::rows("+XXXX/XXXXX/XXXXX/XXXXX/XXXX-/"), {"PC Profesionál", "Jan"}, {0, 0}, "1",
             false);
-    f.timers.fire(GameTimer::Timer1);
+    f.timers.fire(GameTimer::Start);
     // What a person would see while the search runs, sampled as the event loop runs.
     QStringList seen;
     QTimer sample;
@@ -193,7 +193,7 @@ TEST(GameWindowComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) 
             seen << f.part("percentLabel").text();
     });
     sample.start(5);
-    f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
+    f.timers.fire(GameTimer::TurnChange);  // the computer searches and chooses
     sample.stop();
     seen.removeDuplicates();
     EXPECT_GE(seen.size(), 3) << seen.join(',').toStdString();

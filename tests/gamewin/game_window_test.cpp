@@ -222,7 +222,7 @@ TEST(GameWindowClock, LabelsShowTheTimeLeftAndTheFlashWhenItRunsOut) {
     EXPECT_EQ(clock1.text(), QStringLiteral("0:10:00"));
     EXPECT_TRUE(f.part("clockLabel", 2).text().isEmpty());
     for (int i = 0; i < 600; ++i)
-        f.timers.fire(GameTimer::TimerT);
+        f.timers.fire(GameTimer::Clock);
     EXPECT_EQ(clock1.text(), QStringLiteral("0:00:00"));
     EXPECT_EQ(clock1.palette().color(QPalette::WindowText), toQColor(kFlashRed));
 }
@@ -233,15 +233,15 @@ TEST(GameWindowComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsT
     // 5 x 5: the computer cannot reach player 2's token in its first move.
     f.start(test::rows("+XXXX/XXXXX/XXXXX/XXXXX/XXXX-/"), {"PC Profesionál", "Jan"}, {0, 0}, "1",
             false);
-    f.timers.fire(GameTimer::Timer1);
-    f.timers.fire(GameTimer::TimCHng);  // the computer searches and chooses
+    f.timers.fire(GameTimer::Start);
+    f.timers.fire(GameTimer::TurnChange);  // the computer searches and chooses
     ASSERT_TRUE(f.game().computerMovePending());
     EXPECT_FALSE(f.part<QWidget>("thinking").isVisible());  // gone before the clicks
     EXPECT_EQ(f.part<QWidget>("thinking").x(), thinkingLeft(1, f.board().width()));
     EXPECT_EQ(f.part("percentLabel").text(), QStringLiteral(" 104% "));  // 100 * 25 / 24
     QTest::keyClick(&f.board(), Qt::Key_H);
     EXPECT_EQ(music.count(), 0);
-    f.timers.fire(GameTimer::TimPC);  // the computer's first click: its token is selected
+    f.timers.fire(GameTimer::ComputerClicks);  // the computer's first click: its token is selected
     ASSERT_EQ(f.game().selectionState(), 1);
     const CellPos selected = f.game().selected();
     f.window->setWindowHeight(f.window->windowHeight() - 60);
@@ -362,7 +362,7 @@ TEST(GameWindowChrome, QuitAndNewGameGoThroughTheirConfirmations) {
     newGame.actions()[0]->trigger();
     EXPECT_EQ(back.count(), 1);
     EXPECT_FALSE(f.window->isVisible());
-    EXPECT_EQ(f.window->game().setup().descriptor, kCorners);  // the start digit is removed
+    EXPECT_EQ(f.window->game().setup().board, kCorners);  // the board string alone
 }
 
 TEST(GameWindowChrome, ToolbarButtonsShowTheirPressedHalfAndClickOnTheLeftButtonOnly) {

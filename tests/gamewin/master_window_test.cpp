@@ -72,15 +72,15 @@ TEST(MasterWindow, TakeBackDuringTheComputersSearchPlaysNothingOnTheRestoredBoar
     const Move m = moves.front();
     QTest::mouseClick(&f.board(), Qt::LeftButton, {}, f.cellCentre(m.from.x, m.from.y));
     QTest::mouseClick(&f.board(), Qt::LeftButton, {}, f.cellCentre(m.to.x, m.to.y));
-    f.timers.fire(GameTimer::TimCHng);
+    f.timers.fire(GameTimer::TurnChange);
     ASSERT_TRUE(f.game().searching());
-    f.game().TZ_Click(2);
+    f.game().takeBack(2);
     EXPECT_FALSE(f.game().searching());
     // Whatever the worker still had on its way is never delivered.
     for (int i = 0; i < 50; ++i)
         QCoreApplication::processEvents();
     EXPECT_FALSE(f.game().computerMovePending());
-    f.timers.fire(GameTimer::TimCHng);
+    f.timers.fire(GameTimer::TurnChange);
     // The take-back during its turn left the computer to move one move after the start:
     // it searches afresh for that board.
     EXPECT_EQ(f.game().playerToMove(), 2);
@@ -95,8 +95,8 @@ TEST(MasterWindow, ThinkingShowsThePartOfItsTimeUsed) {
     f.start(findBuiltinBoard("Originál")->boardString, {"PC Velmistr", "Jan"}, {0, 0}, "1",
             false);
     f.game().setMasterMoveTimeMs(8000);  // long, so that the search is still on below
-    f.timers.fire(GameTimer::Timer1);
-    f.timers.fire(GameTimer::TimCHng);
+    f.timers.fire(GameTimer::Start);
+    f.timers.fire(GameTimer::TurnChange);
     ASSERT_TRUE(f.game().searching());
     ASSERT_TRUE(f.part<QWidget>("thinking").isVisible());
     const auto percent = [&f] { return f.part("percentLabel").text().trimmed().chopped(1).toInt(); };

@@ -14,6 +14,7 @@
 #include "gamewin/tool_button.h"
 #include "platform/draw/image_surface.h"
 #include "platform/store/store_location.h"
+#include "records/time_list.h"
 #include "support/window_parts.h"
 
 namespace tomelin::test {
@@ -58,12 +59,10 @@ struct WindowFixture {
                std::array<int, 2> times = {0, 0}, const std::string& logic = "1",
                bool runToFirstTurn = true) {
         GameSetup s;
-        s.descriptor = boardString + "1";
-        s.names = names;
-        s.logicLabel = logic;
-        s.timeListPos = times;
+        s.board = boardString;
+        s.logic = logic == "1" ? Logic::Star : Logic::Cross;
         for (std::size_t i = 0; i < 2; ++i)
-            s.person[i] = playerKindFromName(names[i]) == 0;
+            s.players[i] = playerNamed(names[i], timeLimitAtListPosition(times[i]));
         window->setBoardName(QStringLiteral("Zkouška"));
         window->setGameSetup(s);
         window->startGame();
@@ -74,7 +73,7 @@ struct WindowFixture {
     // Fires the start and turn-change timers (and the computer's clicks) until none is due;
     // the game clock is left alone.
     void settle() {
-        for (int fired = 0; fired < 1000 && timers.fireNext({GameTimer::TimerT}); ++fired)
+        for (int fired = 0; fired < 1000 && timers.fireNext({GameTimer::Clock}); ++fired)
             continue;
     }
 

@@ -192,8 +192,8 @@ protected:
 
     void start() {
         GameSetup setup;
-        setup.descriptor = "+XXXXXXXXXXXXXX-1";
-        setup.names = {"Eva", "Jan"};
+        setup.board = "+XXXXXXXXXXXXXX-";
+        setup.players = {playerNamed("Eva"), playerNamed("Jan")};
         game.setObserver(this);
         timers.setHandler([this](GameTimer t) { game.onTimer(t); });
         ASSERT_FALSE(game.start(setup));
@@ -201,7 +201,7 @@ protected:
     }
     // Fires the game's timers, the clock left alone, until none is due.
     void settle() {
-        for (int fired = 0; fired < 100 && timers.fireNext({GameTimer::TimerT}); ++fired)
+        for (int fired = 0; fired < 100 && timers.fireNext({GameTimer::Clock}); ++fired)
             continue;
     }
     // Player 1's first move (the first the rules offer) and the turn change after it.
@@ -209,8 +209,8 @@ protected:
         std::vector<Move> legal;
         game.position().legalMoves(game.logic(), legal);
         ASSERT_FALSE(legal.empty());
-        game.PLKlik(legal.front().from.x, legal.front().from.y);
-        game.PLKlik(legal.front().to.x, legal.front().to.y);
+        game.clickCell(legal.front().from.x, legal.front().from.y);
+        game.clickCell(legal.front().to.x, legal.front().to.y);
         settle();
         ASSERT_EQ(game.playerToMove(), 2);
     }
@@ -249,7 +249,7 @@ TEST_F(GameKeeperTest, RecordsAFinishedGameWithItsBoardAndTokens) {
     BoardLook look;
     look.styles = {PlayerStyle{}, kOrange, kBlue};
     GameSetup setup;
-    setup.names = {"Eva", "Jan"};
+    setup.players = {playerNamed("Eva"), playerNamed("Jan")};
     keeper.record(game, "Zkouška", setup, look, 10, 6);
     const std::vector<std::string> records = store.store->subkeyNames(kRecordsKey);
     ASSERT_EQ(records.size(), 1u);

@@ -1,6 +1,7 @@
 // Token strings, record numbering and writing a finished game.
 
 #include "records/game_record.h"
+#include "records/time_list.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +53,8 @@ TEST(RecordValues, NumbersKeyNamesMovesTimesLogicAndWinner) {
         EXPECT_EQ(recordNumberFromKeyName(bad), std::nullopt) << bad;
     EXPECT_EQ(movesFromCounter(12), 12);
     EXPECT_EQ(timesCode(4, 0), 40);
-    EXPECT_EQ(logicNumber(logicFromLabel("1")), 1);
-    EXPECT_EQ(logicNumber(logicFromLabel("")), 2);
+    EXPECT_EQ(logicNumber(Logic::Star), 1);
+    EXPECT_EQ(logicNumber(Logic::Cross), 2);
     EXPECT_EQ(winnerOfCounts(12, 20), 2);
     EXPECT_EQ(winnerOfCounts(16, 16), 0);
 }
@@ -62,8 +63,8 @@ GameRecord sampleRecord(const std::string& board = "Originál") {
     return finishedGameRecord(
         GameEnd{.board = board,
                 .names = {"Eva", "PC Génius"},
-                .logic = logicFromLabel("2"),
-                .timeListPos = {2, 4},
+                .logic = Logic::Cross,
+                .timeLimits = {timeLimitAtListPosition(2), timeLimitAtListPosition(4)},
                 .counts = {20, 12},
                 .tokens = {TokenStyle{rgbOf(255, 0, 0), 3}, TokenStyle{rgbOf(0, 0, 255), 5}},
                 .moveCounter = 12.5});
@@ -182,7 +183,7 @@ TEST_F(WriteGameRecordTest, TheReaderGivesBackWhatGameEndRecorded) {
     GameEnd end{.board = "Dáma",
                 .names = {"Jan", "Eva"},
                 .logic = Logic::Star,
-                .timeListPos = {0, 3},
+                .timeLimits = {timeLimitAtListPosition(0), timeLimitAtListPosition(3)},
                 .counts = {7, 25},
                 .tokens = {TokenStyle{rgbOf(255, 255, 255), 8}, TokenStyle{rgbOf(15, 15, 15), 2}},
                 .moveCounter = 40};

@@ -21,7 +21,7 @@ using namespace tomelin::testing;
 GameSnapshot playedSnapshot(int moves) {
     test::GameHarness h(test::original(), "2", "Eva", "PC Profesionál", {3, 0});
     while (h.game.movesMade() < moves) {
-        h.timers.fire(GameTimer::TimerT);
+        h.timers.fire(GameTimer::Clock);
         if (h.game.playerKind(h.game.playerToMove()) != 0) {
             h.playComputerMove();
             continue;
@@ -97,6 +97,10 @@ TEST_F(UnfinishedGameStore, DamagedValuesAreReportedAsDamagedNeverResumed) {
         {"text for a number", text(kUgToMove, "1")},
         {"number for a text", number(kUgDescriptor, 5)},
         {"bad descriptor", text(kUgDescriptor, "++--1")},
+        {"start digit 7", text(kUgDescriptor, good.setup.board + "7")},
+        {"no start digit", text(kUgDescriptor, "")},
+        {"kind 9", number(kUgKind1, 9)},
+        {"kind below 0", number(kUgKind2, -1)},
         {"times 45", number(kUgTimes, 45)},
         {"times 7 for player 2", number(kUgTimes, 37)},
         {"logic 0", number(kUgLogic, 0)},

@@ -23,8 +23,8 @@ class WindowPictures : public LaunchedProgram {
 protected:
     Game& core() { return game().game(); }
     void turnChange() {
-        if (timers.isActive(GameTimer::TimCHng))
-            timers.fire(GameTimer::TimCHng);
+        if (timers.isActive(GameTimer::TurnChange))
+            timers.fire(GameTimer::TurnChange);
     }
 
     // The window as it would appear on a screen, kept under `name` when a folder is given.
@@ -59,22 +59,22 @@ TEST_F(WindowPictures, TheWindowsAreDrawnInAFixedState) {
     const QImage setup = picture(form(), "setup_window");
 
     start();
-    timers.fire(GameTimer::Timer1);
+    timers.fire(GameTimer::Start);
     turnChange();
     for (int m = 0; m < 4; ++m) {
-        timers.fire(GameTimer::TimerT);
+        timers.fire(GameTimer::Clock);
         std::vector<Move> legal;
         core().position().legalMoves(core().logic(), legal);
         ASSERT_FALSE(legal.empty());
-        core().PLKlik(legal.back().from.x, legal.back().from.y);
-        core().PLKlik(legal.back().to.x, legal.back().to.y);
+        core().clickCell(legal.back().from.x, legal.back().from.y);
+        core().clickCell(legal.back().to.x, legal.back().to.y);
         turnChange();
     }
     // A token chosen but not yet moved, so the marker shows too.
     std::vector<Move> legal;
     core().position().legalMoves(core().logic(), legal);
     ASSERT_FALSE(legal.empty());
-    core().PLKlik(legal.front().from.x, legal.front().from.y);
+    core().clickCell(legal.front().from.x, legal.front().from.y);
     const QImage gameWindow = picture(game(), "game_window");
 
     BoardEditor editor(store(), QString::fromStdString(builtinBoards()[3].boardString),

@@ -75,8 +75,8 @@ AboutWindow::AboutWindow(const QPixmap& title, QWidget* parent, Store* store) : 
     styleLink(m_mailLink, "Label6");
     m_webLink = new ClickLabel(kWebText, this);
     styleLink(m_webLink, "Label3");
-    connect(m_mailLink, &ClickLabel::clicked, this, &AboutWindow::Label6_Click);
-    connect(m_webLink, &ClickLabel::clicked, this, &AboutWindow::Label3_Click);
+    connect(m_mailLink, &ClickLabel::clicked, this, &AboutWindow::openMailLink);
+    connect(m_webLink, &ClickLabel::clicked, this, &AboutWindow::openWebLink);
     m_webLink->setToolTip(webTarget().toString());
 
     auto* layout = new QVBoxLayout(this);
@@ -149,11 +149,11 @@ QUrl AboutWindow::mailTarget() const {
     return mailDraftUrl(QString::fromLatin1(kProjectMailAddress));
 }
 
-void AboutWindow::Label3_Click() {
+void AboutWindow::openWebLink() {
     OpenLink(webTarget());
 }
 
-void AboutWindow::Label6_Click() {
+void AboutWindow::openMailLink() {
     OpenLink(mailTarget());
 }
 

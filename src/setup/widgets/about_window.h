@@ -32,9 +32,9 @@ public:
     QUrl webTarget() const;
     QUrl mailTarget() const;
 
-    // Click handlers of the web link (`Label3`) and the mail link (`Label6`).
-    void Label3_Click();
-    void Label6_Click();
+    // Click handlers of the web link (`Label3_Click`) and the mail link (`Label6_Click`).
+    void openWebLink();
+    void openMailLink();
 
 private:
     void addLanguageRow(QVBoxLayout& layout, Store& store);

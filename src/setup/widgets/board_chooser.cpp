@@ -34,14 +34,14 @@ BoardChooser::BoardChooser(Store& store, SetupMenus& menus, QWidget* parent)
             selectBoard(row);
         }
     });
-    connect(m_command3, &QPushButton::clicked, this, &BoardChooser::Command3_Click);
-    connect(m_menus.ADDMAP, &QAction::triggered, this, &BoardChooser::ADDMAP_Click);
-    connect(m_menus.EDMAP, &QAction::triggered, this, &BoardChooser::EDMAP_Click);
-    connect(m_menus.DELMAP, &QAction::triggered, this, &BoardChooser::DELMAP_Click);
+    connect(m_command3, &QPushButton::clicked, this, &BoardChooser::openEditorMenu);
+    connect(m_menus.ADDMAP, &QAction::triggered, this, &BoardChooser::addBoard);
+    connect(m_menus.EDMAP, &QAction::triggered, this, &BoardChooser::editBoard);
+    connect(m_menus.DELMAP, &QAction::triggered, this, &BoardChooser::deleteBoard);
 }
 
-void BoardChooser::NajitMapy() {
-    m_boards = tomelin::NajitMapy(m_store);
+void BoardChooser::reloadBoards() {
+    m_boards = tomelin::readBoardList(m_store);
     {
         const QSignalBlocker block(m_list1);
         m_list1->clear();
@@ -82,14 +82,14 @@ void BoardChooser::selectBoard(int index) {
                      QString::fromStdString(m_boards.strings[index]));
 }
 
-void BoardChooser::Command3_Click() {
+void BoardChooser::openEditorMenu() {
     const int s = selectedBoard();
     const bool builtin = s < m_boards.size() && m_boards.keys[s] == kBuiltinKey;
     m_menus.prepareEditorMenu(builtin);
     m_menus.EDI->popup(m_command3->mapToGlobal(m_command3->rect().bottomRight()));
 }
 
-void BoardChooser::ADDMAP_Click() {
+void BoardChooser::addBoard() {
     if (m_store.readOnly()) {
         showMessage(QCoreApplication::translate("Boards", kBoardStoreFullTitle),
                     QString::fromStdString(m_store.writeRefusal()));
@@ -107,12 +107,12 @@ void BoardChooser::ADDMAP_Click() {
     }
     BoardEditor editor(m_store, QString::fromStdString(m_boards.strings[0]),
                        QCoreApplication::translate("BoardChooser", "Nové pole"), QString::fromStdString(*slot), window());
-    connect(&editor, &BoardEditor::boardSaved, this, [this] { NajitMapy(); });
+    connect(&editor, &BoardEditor::boardSaved, this, [this] { reloadBoards(); });
     editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
 }
 
-void BoardChooser::EDMAP_Click() {
+void BoardChooser::editBoard() {
     const int s = selectedBoard();
     if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
         return;
@@ -126,12 +126,12 @@ void BoardChooser::EDMAP_Click() {
     BoardEditor editor(m_store, QString::fromStdString(m_boards.strings[s]),
                        QString::fromStdString(m_boards.names[s]),
                        QString::fromStdString(m_boards.keys[s]), window());
-    connect(&editor, &BoardEditor::boardSaved, this, [this] { NajitMapy(); });
+    connect(&editor, &BoardEditor::boardSaved, this, [this] { reloadBoards(); });
     editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
 }
 
-void BoardChooser::DELMAP_Click() {
+void BoardChooser::deleteBoard() {
     const int s = selectedBoard();
     if (s >= m_boards.size() || m_boards.keys[s] == kBuiltinKey) {
         return;
@@ -140,7 +140,7 @@ void BoardChooser::DELMAP_Click() {
         showMessage(QCoreApplication::translate("BoardChooser", "Nelze smazat"), QString::fromStdString(m_store.writeRefusal()));
         return;
     }
-    NajitMapy();
+    reloadBoards();
 }
 
 }  // namespace tomelin

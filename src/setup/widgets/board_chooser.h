@@ -27,15 +27,17 @@ public:
     std::function<void(const QString& title, const QString& text)> showMessage;
 
     // `NajitMapy`: rebuilds the list from the built-ins and the store, selects the first.
-    void NajitMapy();
+    void reloadBoards();
     const BoardList& boards() const { return m_boards; }
     int selectedBoard() const;
     void selectBoard(int index);
     // "Editor" (`Command3`): enables the menu items for the selected board and pops it up.
-    void Command3_Click();
-    void ADDMAP_Click();
-    void EDMAP_Click();
-    void DELMAP_Click();
+    void openEditorMenu();
+    // The editor menu's items: a new board (`ADDMAP_Click`), the selected one edited
+    // (`EDMAP_Click`) or deleted (`DELMAP_Click`).
+    void addBoard();
+    void editBoard();
+    void deleteBoard();
 
 signals:
     // A board was selected: its name and board string.

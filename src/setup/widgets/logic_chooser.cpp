@@ -38,8 +38,8 @@ LogicChooser::LogicChooser(QWidget* parent) : QGroupBox(QCoreApplication::transl
     m_option1->setChecked(true);
 }
 
-QString LogicChooser::logic() const {
-    return m_option2->isChecked() ? "2" : "1";
+Logic LogicChooser::logic() const {
+    return m_option2->isChecked() ? Logic::Cross : Logic::Star;
 }
 
 void LogicChooser::chooseStar() {

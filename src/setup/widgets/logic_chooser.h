@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QString>
 
+#include "core/directions.h"
+
 class QRadioButton;
 
 namespace tomelin {
@@ -14,8 +16,8 @@ class LogicChooser : public QGroupBox {
 public:
     explicit LogicChooser(QWidget* parent);
 
-    // "1" star, "2" cross: the game setup's logic label.
-    QString logic() const;
+    // The logic the chosen option stands for.
+    Logic logic() const;
     void chooseStar();
 
 private:

@@ -49,7 +49,7 @@ SetupTitleStrip::SetupTitleStrip(QWidget* parent)
     m_timer2 = new QTimer(this);
     m_timer2->setObjectName("Timer2");
     m_timer2->setInterval(50);
-    connect(m_timer2, &QTimer::timeout, this, &SetupTitleStrip::Timer2_Timer);
+    connect(m_timer2, &QTimer::timeout, this, &SetupTitleStrip::growLogoStep);
 }
 
 void SetupTitleStrip::placeFor(int width) {
@@ -80,7 +80,7 @@ void SetupTitleStrip::startLogoAnimation() {
     m_timer2->start();
 }
 
-void SetupTitleStrip::Timer2_Timer() {
+void SetupTitleStrip::growLogoStep() {
     QSize size = m_check3->size();
     if (size.width() == 5 && size.height() < kLogoHeight) {
         size.setHeight(size.height() + 10);

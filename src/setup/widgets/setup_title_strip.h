@@ -27,7 +27,8 @@ public:
     void placeFor(int width);
     // `Timer2`: the logo button grows open, 50 ms a step.
     void startLogoAnimation();
-    void Timer2_Timer();
+    // One step of it (`Timer2_Timer`).
+    void growLogoStep();
     // Recolours the music button's key colours (start-up, with the system colours).
     void recolourMusicButton(const QColor& key);
 

@@ -15,6 +15,7 @@
 
 #include "gamewin/window_layout.h"
 #include "records/game_record.h"
+#include "records/time_list.h"
 #include "records/widgets/records_viewer.h"
 #include "setup/widgets/about_window.h"
 #include "setup/widgets/artwork.h"
@@ -64,7 +65,7 @@ SetupWindow::SetupWindow(Store& store, int detailLevel, RandomSource& random, QW
         showMessage(title, text);
     };
     connect(m_boardChooser, &BoardChooser::boardChosen, this, &SetupWindow::boardSelected);
-    connect(m_strip, &SetupTitleStrip::logoClicked, this, &SetupWindow::Check3_Click);
+    connect(m_strip, &SetupTitleStrip::logoClicked, this, &SetupWindow::openAbout);
     connect(m_strip, &SetupTitleStrip::musicClicked, this, &SetupWindow::musicToggleRequested);
     connect(m_menus->NG, &QAction::triggered, this, &SetupWindow::restartRequested);
     connect(m_menus->UNG, &QAction::triggered, this, &SetupWindow::newGameRequested);
@@ -96,7 +97,7 @@ void SetupWindow::buildControls() {
     m_command1->setFont(startFont);
     m_command1->setMinimumHeight(36);
     m_command1->setDefault(true);
-    connect(m_command1, &QPushButton::clicked, this, &SetupWindow::Command1_Click);
+    connect(m_command1, &QPushButton::clicked, this, &SetupWindow::requestStart);
     // Return presses START wherever the keyboard is in the window (Space presses the button
     // that has the keyboard); the lists' pop-ups keep their own Return.
     for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
@@ -106,7 +107,7 @@ void SetupWindow::buildControls() {
     m_check2 = new QPushButton(QCoreApplication::translate("SetupWindow", "Záznamy her"), this);
     m_check2->setObjectName("Check2");
     m_check2->setMinimumHeight(36);
-    connect(m_check2, &QPushButton::clicked, this, &SetupWindow::Check2_Click);
+    connect(m_check2, &QPushButton::clicked, this, &SetupWindow::openRecords);
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_panels[0], 0, 0);
@@ -151,8 +152,8 @@ void SetupWindow::recolourMusicButton(const QColor& key) {
     m_strip->recolourMusicButton(key);
 }
 
-void SetupWindow::NajitMapy() {
-    m_boardChooser->NajitMapy();
+void SetupWindow::reloadBoards() {
+    m_boardChooser->reloadBoards();
 }
 
 void SetupWindow::selectBoard(int index) {
@@ -197,7 +198,7 @@ void SetupWindow::updateSizeMenu(int windowHeight, int screenHeight) {
     m_menus->applySizeState(sizeMenuState(windowHeight, screenHeight));
 }
 
-void SetupWindow::Command1_Click() {
+void SetupWindow::requestStart() {
     const BoardList& boards = m_boardChooser->boards();
     const int s = m_boardChooser->selectedBoard();
     if (!boards.isPlayable(s) && s < boards.size()) {
@@ -210,16 +211,24 @@ void SetupWindow::Command1_Click() {
     for (int i = 0; i < 2; ++i) {
         PlayerPanel* p = m_panels[i];
         p->mendNameForStart();
-        request.setup.names[i] = p->identity().toStdString();
-        request.setup.person[i] = !p->isComputer();
-        request.setup.timeListPos[i] = p->isComputer() ? 0 : p->timeListPosition();
+        // The panel's controls in the game's types: the strength option is the kind, the time
+        // list's position the limit (a computer plays without one).
+        PlayerSetup& player = request.setup.players[static_cast<std::size_t>(i)];
+        player.name = p->identity().toStdString();
+        player.kind = playerKindOf(p->strengthMark());
+        player.timeLimit =
+            p->isComputer() ? TimeLimit::none() : timeLimitAtListPosition(p->timeListPosition());
     }
     if (s >= 0 && s < boards.size()) {
-        request.setup.descriptor =
+        // Trimmed as the board string and its starting digit were always trimmed together.
+        std::string board =
             QString::fromStdString(boards.strings[s] + "1").trimmed().toStdString();
+        board.pop_back();
+        request.setup.board = board;
+        request.setup.starting = Player::One;
         request.boardName = QString::fromStdString(boards.names[s]);
     }
-    request.setup.logicLabel = m_logic->logic().toStdString();
+    request.setup.logic = m_logic->logic();
     applyToken(0);
     applyToken(1);
     request.tokens = {m_playerTokens->token(0), m_playerTokens->token(1)};
@@ -262,7 +271,7 @@ void SetupWindow::returnFromGame() {
     activateWindow();
 }
 
-void SetupWindow::Check2_Click() {
+void SetupWindow::openRecords() {
     PruzkHer();
     if (m_survey.recordCount() == 0) {
         showMessage(kCaption, kNoRecords);
@@ -273,7 +282,7 @@ void SetupWindow::Check2_Click() {
     runDialog(viewer);
 }
 
-void SetupWindow::Check3_Click() {
+void SetupWindow::openAbout() {
     emit aboutRequested();
     AboutWindow about(m_title, this, &m_store);
     runDialog(about);

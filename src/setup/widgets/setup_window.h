@@ -35,7 +35,7 @@ class Store;
 
 // Everything START hands to the game window.
 struct StartRequest {
-    GameSetup setup;                     // descriptor with "1", identities, logic, times, person
+    GameSetup setup;                     // board, logic, identities, kinds, time limits
     std::array<AppliedToken, 2> tokens;  // both players' token styles and icons
     QString boardName;                   // the title becomes "Tomelin - " + name
 };
@@ -51,7 +51,7 @@ public:
     // `NastavNazvy`: default names "Hráč 1", "Hráč 2" and the panel captions.
     void NastavNazvy();
     // `NajitMapy`: rebuilds the board list from the built-ins and the store, selects the first.
-    void NajitMapy();
+    void reloadBoards();
     // Selects board `index` of the list (the game window's title and descriptor follow).
     void selectBoard(int index);
     // `PruzkHer`: reads the records again and offers the known players in the name lists.
@@ -67,7 +67,9 @@ public:
     PlayerPanel* panel(int index) const { return m_panels[index]; }
 
     // ---- START and the way back ----
-    void Command1_Click();
+    // START (`Command1_Click`): the panels' players, the board and the logic go out as a
+    // StartRequest, unless the board cannot be played or both tokens look alike.
+    void requestStart();
     // "Novou hru": the game window hides and this window comes back with fresh known players.
     void returnFromGame();
     // "Pokračovat ve hře" for a kept game (`ResumeOffer`), and the line below the buttons
@@ -76,9 +78,9 @@ public:
     void withdrawResume();
     void showNote(const QString& text);
     // "Záznamy her" (`Check2`).
-    void Check2_Click();
+    void openRecords();
     // The logo (`Check3`): the About window.
-    void Check3_Click();
+    void openAbout();
 
     // ---- menus ----
     SetupMenus& menus() { return *m_menus; }

@@ -102,7 +102,7 @@ TokenChooser::TokenChooser(int detailLevel, RandomSource& random, QWidget* paren
         showTaken();
     });
     connect(m_preview, &PictureBox::pressed, this, [this] { redrawPreview(); });
-    connect(m_ok, &QPushButton::clicked, this, &TokenChooser::Command1_Click);
+    connect(m_ok, &QPushButton::clicked, this, &TokenChooser::confirm);
 
     auto* left = new QVBoxLayout;
     left->addWidget(m_combo);
@@ -209,7 +209,7 @@ bool TokenChooser::previewPending() const {
     return m_timer->isActive();
 }
 
-void TokenChooser::Command1_Click() {
+void TokenChooser::confirm() {
     const int p = player();
     emit confirmed(p);
     m_preview->clearPicture();

@@ -63,8 +63,8 @@ public:
     // The preview redraw (`Timer1`'s tick, and at once after a shape change or a click).
     void redrawPreview();
     bool previewPending() const;
-    // OK (`Command1`): reports the confirmed player, clears the preview and hides.
-    void Command1_Click();
+    // OK (`Command1_Click`): reports the confirmed player, clears the preview and hides.
+    void confirm();
 
     // The parts by object name: "Combo1" (shapes), "VScroll1_0" … "VScroll1_2" (red, green,
     // blue) with their values "value0" … "value2", "Picture2" (the preview), "Picture3" (the swatch), "takenNote" (the other

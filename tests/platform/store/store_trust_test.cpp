@@ -148,7 +148,7 @@ TEST(StoreTrust, ReadOnlyStoreShowsEverythingAndRefusesEveryWriteWithItsReason) 
     ASSERT_NE(reading.store, nullptr) << reading.detail;
     Store& store = *reading.store;
     store.beginTransaction();
-    EXPECT_EQ(NajitMapy(store).size(), 6);
+    EXPECT_EQ(readBoardList(store).size(), 6);
     EXPECT_EQ(PruzkHer(store).recordCount(), 1);
     EXPECT_EQ(store.CreateRegKey("Software\\X"), kStatusReadOnly);
     EXPECT_EQ(store.WriteRegValue(boardKeyPath("01"), "", std::string("Jiné"), kTypeText),
@@ -163,7 +163,7 @@ TEST(StoreTrust, ReadOnlyStoreShowsEverythingAndRefusesEveryWriteWithItsReason) 
                   .status,
               kStatusReadOnly);
     EXPECT_FALSE(store.beginTransaction());
-    EXPECT_EQ(NajitMapy(store).names.back(), "Moje");
+    EXPECT_EQ(readBoardList(store).names.back(), "Moje");
 }
 
 // Runs `check` in a child process without root's rights; the child's failures come back as
@@ -213,7 +213,7 @@ std::string expectReadOnly(const std::string& path, const std::string& reasonWor
         failures << "not opened read-only: " << opening.problem << "; ";
     if (!opening.persistent || opening.movedAsideTo)
         failures << "moved or in memory; ";
-    if (NajitMapy(*opening.store).size() != 6)
+    if (readBoardList(*opening.store).size() != 6)
         failures << "stored board not listed; ";
     if (PruzkHer(*opening.store).recordCount() != 1)
         failures << "record not read; ";

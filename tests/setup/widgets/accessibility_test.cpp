@@ -125,7 +125,7 @@ TEST_F(Accessibility, EveryControlOfEveryWindowHasANameAndARole) {
     };
     check(QStringLiteral("setup"), setup);
     GameWindow& game = this->game();
-    setup.Command1_Click();
+    setup.requestStart();
     ASSERT_TRUE(game.isVisible());
     auto* chooser = setup.findChild<TokenChooser*>();
     ASSERT_NE(chooser, nullptr);

@@ -114,7 +114,7 @@ protected:
     // START, and what it handed to the game window.
     StartRequest start() {
         QSignalSpy spy(&form(), &SetupWindow::startGame);
-        form().Command1_Click();
+        form().requestStart();
         EXPECT_EQ(spy.count(), 1);
         return spy.count() == 1 ? spy.at(0).at(0).value<StartRequest>() : StartRequest{};
     }

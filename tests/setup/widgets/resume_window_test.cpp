@@ -20,21 +20,21 @@ class ResumeWindows : public LaunchedProgram {
 protected:
     Game& core() { return game().game(); }
     void turnChange() {
-        if (timers.isActive(GameTimer::TimCHng))
-            timers.fire(GameTimer::TimCHng);
+        if (timers.isActive(GameTimer::TurnChange))
+            timers.fire(GameTimer::TurnChange);
     }
     // START and the board appearing, then `moves` moves by the two people (each the first
     // move the rules offer).
     void startAndPlay(int moves) {
         start();
-        timers.fire(GameTimer::Timer1);
+        timers.fire(GameTimer::Start);
         turnChange();
         for (int m = 0; m < moves; ++m) {
-            timers.fire(GameTimer::TimerT);
+            timers.fire(GameTimer::Clock);
             std::vector<Move> legal;
             core().position().legalMoves(core().logic(), legal);
-            core().PLKlik(legal.back().from.x, legal.back().from.y);
-            core().PLKlik(legal.back().to.x, legal.back().to.y);
+            core().clickCell(legal.back().from.x, legal.back().from.y);
+            core().clickCell(legal.back().to.x, legal.back().to.y);
             turnChange();
         }
     }

@@ -27,11 +27,11 @@ using test::part;
 
 TEST(LogicChooser, StarUnlessTheCrossIsChosen) {
     LogicChooser logic(nullptr);
-    EXPECT_EQ(logic.logic(), QStringLiteral("1"));
+    EXPECT_EQ(logic.logic(), Logic::Star);
     part<QRadioButton>(logic, "Option2").click();
-    EXPECT_EQ(logic.logic(), QStringLiteral("2"));
+    EXPECT_EQ(logic.logic(), Logic::Cross);
     logic.chooseStar();
-    EXPECT_EQ(logic.logic(), QStringLiteral("1"));
+    EXPECT_EQ(logic.logic(), Logic::Star);
     EXPECT_TRUE(part<QRadioButton>(logic, "Option1").isChecked());
 }
 
@@ -54,7 +54,7 @@ protected:
 TEST_F(BoardChooserTest, ListsTheBuiltinsAndTheStoredBoardsAndTellsWhichIsChosen) {
     ASSERT_FALSE(saveBoardToSlot(*store, "02", "Moje", builtinBoards()[3].boardString));
     QSignalSpy chosen(&chooser, &BoardChooser::boardChosen);
-    chooser.NajitMapy();
+    chooser.reloadBoards();
     QListWidget& list = part<QListWidget>(chooser, "List1");
     ASSERT_EQ(list.count(), static_cast<int>(builtinBoards().size()) + 1);
     EXPECT_EQ(list.item(list.count() - 1)->text(), QStringLiteral("Moje"));
@@ -65,12 +65,12 @@ TEST_F(BoardChooserTest, ListsTheBuiltinsAndTheStoredBoardsAndTellsWhichIsChosen
     EXPECT_EQ(chosen.last().at(1).toString(),
               QString::fromStdString(builtinBoards()[3].boardString));
 
-    chooser.DELMAP_Click();  // the stored board goes; the list starts again at the first
+    chooser.deleteBoard();  // the stored board goes; the list starts again at the first
     EXPECT_EQ(list.count(), static_cast<int>(builtinBoards().size()));
     EXPECT_EQ(chooser.selectedBoard(), 0);
-    chooser.DELMAP_Click();  // a built-in board is never deleted
+    chooser.deleteBoard();  // a built-in board is never deleted
     EXPECT_EQ(list.count(), static_cast<int>(builtinBoards().size()));
-    chooser.EDMAP_Click();  // nor edited
+    chooser.editBoard();  // nor edited
     EXPECT_TRUE(dialogs.isEmpty());
     EXPECT_TRUE(messages.isEmpty());
 }

@@ -34,13 +34,13 @@ TEST_F(SetupWindowTest, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
     for (const auto& [row, stored] : {std::pair{2, false}, {5, true}}) {
         SCOPED_TRACE(row);
         boardList().setCurrentRow(row);
-        boardChooser().Command3_Click();
+        boardChooser().openEditorMenu();
         menus.EDI->hide();
         EXPECT_TRUE(menus.ADDMAP->isEnabled());
         EXPECT_EQ(menus.EDMAP->isEnabled(), stored);
         EXPECT_EQ(menus.DELMAPcc->menuAction()->isEnabled(), stored);
     }
-    boardChooser().EDMAP_Click();
+    boardChooser().editBoard();
     EXPECT_EQ(editor, QStringLiteral("03|Trojka"));
 
     QSignalSpy chosen(&form, &SetupWindow::boardChosen);
@@ -65,10 +65,10 @@ TEST_F(SetupWindowTest, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDelet
     boardList().setCurrentRow(5);
 
     QSignalSpy started(&form, &SetupWindow::startGame);
-    form.Command1_Click();
+    form.requestStart();
     EXPECT_EQ(started.count(), 0);
     EXPECT_TRUE(form.isVisible());
-    boardChooser().EDMAP_Click();
+    boardChooser().editBoard();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 2);
     for (const QString& message : messages)
@@ -81,14 +81,14 @@ TEST_F(SetupWindowTest, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDelet
 
 TEST_F(SetupWindowTest, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntilTheStoreIsFull) {
     SetupWindow& form = launch();
-    boardChooser().ADDMAP_Click();
+    boardChooser().addBoard();
     EXPECT_EQ(editor, QStringLiteral("01|Nové pole"));
 
     storeBoard("01", "Jednička");
     storeBoard("03", "Trojka");
-    form.NajitMapy();
+    form.reloadBoards();
     saveInEditor = true;
-    boardChooser().ADDMAP_Click();
+    boardChooser().addBoard();
     EXPECT_EQ(editor, QStringLiteral("02|Nové pole"));
     // The save rebuilt the list in slot order: the new board is listed, the first selected.
     ASSERT_EQ(boardList().count(), 8);
@@ -99,9 +99,9 @@ TEST_F(SetupWindowTest, ANewBoardStartsAsACopyOfTheFirstInTheLowestFreeSlotUntil
     for (int slot = 4; slot <= 99; ++slot) {
         storeBoard(slotText(slot), ("Pole " + slotText(slot)).c_str());
     }
-    form.NajitMapy();
+    form.reloadBoards();
     editor.clear();
-    boardChooser().ADDMAP_Click();
+    boardChooser().addBoard();
     EXPECT_TRUE(editor.isEmpty());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8(kBoardStoreFullTitle)));
@@ -117,7 +117,7 @@ TEST_F(SetupWindowTest, ReservedAndEmptyNamesAreMendedAtStartAndAnEmptyBoxClicke
                                                  {0, "Pcháček", "Pcháček"}}) {
         SCOPED_TRACE(typed);
         form.panel(panel)->setName(QString::fromUtf8(typed));
-        EXPECT_EQ(start().setup.names[panel], expected);
+        EXPECT_EQ(start().setup.players[panel].name, expected);
         EXPECT_EQ(form.panel(panel)->name(), QString::fromUtf8(expected));
     }
     PlayerPanel* p = form.panel(0);
@@ -151,9 +151,9 @@ TEST_F(SetupWindowTest, VelmistrIsTheFourthStrengthAndStartsAsPcVelmistr) {
     EXPECT_EQ(p->strengthMark(), 4);
     EXPECT_EQ(p->identity(), QStringLiteral("PC Velmistr"));
     StartRequest request = start();
-    EXPECT_EQ(request.setup.names[0], "PC Velmistr");
-    EXPECT_FALSE(request.setup.person[0]);
-    EXPECT_EQ(playerKindFromName(request.setup.names[0]), kMasterKind);
+    EXPECT_EQ(request.setup.players[0].name, "PC Velmistr");
+    EXPECT_NE(request.setup.players[0].kind, PlayerKind::Person);
+    EXPECT_EQ(playerKindFromName(request.setup.players[0].name), kMasterKind);
     // Choosing the computer again starts from "Profesionál", as for the other strengths.
     p->chooseHuman();
     p->chooseComputer();
@@ -175,15 +175,15 @@ TEST_F(SetupWindowTest, SwitchingToTheComputerResetsStrengthAndTimeAndBackRestor
     p->chooseComputer();
     EXPECT_EQ(p->identity(), QStringLiteral("PC Profesionál"));
     StartRequest request = start();
-    EXPECT_EQ(request.setup.names[1], "PC Profesionál");
-    EXPECT_FALSE(request.setup.person[1]);
+    EXPECT_EQ(request.setup.players[1].name, "PC Profesionál");
+    EXPECT_NE(request.setup.players[1].kind, PlayerKind::Person);
     EXPECT_EQ(request.tokens[1].icon, 7);  // the computer icon of the token's class
 
     p->chooseHuman();
     EXPECT_EQ(p->timeListPosition(), 0);
     request = start();
-    EXPECT_EQ(request.setup.names[1], "Eva");
-    EXPECT_TRUE(request.setup.person[1]);
+    EXPECT_EQ(request.setup.players[1].name, "Eva");
+    EXPECT_EQ(request.setup.players[1].kind, PlayerKind::Person);
     EXPECT_EQ(request.tokens[1].icon, 1);
 }
 
@@ -210,11 +210,11 @@ TEST_F(SetupWindowTest, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOr
 
 TEST_F(SetupWindowTest, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
     SetupWindow& form = launch();
-    form.Check2_Click();
+    form.openRecords();
     EXPECT_EQ(messages, QStringList{"Tomelin|Zatím nejsou žádné záznamy výsledků"});
     EXPECT_TRUE(dialogs.isEmpty());
     storeGame({"PC Génius", "PC Začátečník"}, {"AAA1", "EEE2"});
-    form.Check2_Click();
+    form.openRecords();
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(dialogs.size(), 1);
 }
@@ -228,7 +228,7 @@ TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
     test::part<QComboBox>(*form.panel(1), "Text3").setEditText(QStringLiteral("Alena"));
     ASSERT_EQ(token(0).style, token(1).style);
     QSignalSpy started(&form, &SetupWindow::startGame);
-    form.Command1_Click();
+    form.requestStart();
     EXPECT_EQ(started.count(), 0);
     EXPECT_TRUE(form.isVisible());
     ASSERT_EQ(messages.size(), 1);
@@ -251,7 +251,7 @@ TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
         }
     }
     test::part<QComboBox>(*form.panel(1), "Text3").setEditText(QStringLiteral("Bohouš"));
-    form.Command1_Click();
+    form.requestStart();
     EXPECT_EQ(started.count(), 1);
     EXPECT_EQ(messages.size(), 1);
 }
@@ -304,7 +304,7 @@ TEST_F(SetupWindowTest, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
         }
     });
     poll.start(10);
-    form.Check2_Click();
+    form.openRecords();
     EXPECT_EQ(seen, QStringLiteral("Tomelin|Zatím nejsou žádné záznamy výsledků|icon %1|buttons 1")
                         .arg(static_cast<int>(QMessageBox::NoIcon)));
 }
@@ -314,7 +314,7 @@ TEST_F(SetupWindowTest, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {
     QPushButton* logo = &test::part<QPushButton>(form, "Check3");
     EXPECT_EQ(logo->size(), QSize(5, 10));
     for (int tick = 0; tick < 100; ++tick) {
-        test::part<SetupTitleStrip>(form, "Picture1").Timer2_Timer();
+        test::part<SetupTitleStrip>(form, "Picture1").growLogoStep();
     }
     EXPECT_EQ(logo->size(), QSize(SetupTitleStrip::kLogoWidth, SetupTitleStrip::kLogoHeight));
     EXPECT_FALSE(form.findChild<QTimer*>("Timer2")->isActive());

@@ -95,9 +95,9 @@ TEST_P(TextContrast, EveryTextReadsAtFourAndAHalfToOne) {
     AboutWindow about(setup.titlePicture());
     about.show();
     EXPECT_TRUE(poorTexts(about).isEmpty()) << poorTexts(about).join('\n').toStdString();
-    setup.Command1_Click();
+    setup.requestStart();
     GameWindow& game = this->game();
-    timers.fire(GameTimer::Timer1);
+    timers.fire(GameTimer::Start);
     ASSERT_TRUE(game.isVisible());
     EXPECT_TRUE(poorTexts(game).isEmpty()) << poorTexts(game).join('\n').toStdString();
 }

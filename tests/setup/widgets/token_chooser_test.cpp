@@ -97,7 +97,7 @@ TEST_F(TokenChooserTest, OkReportsThePlayerOfTheCaptionAndHides) {
     chooser.load(1, PlayerStyle{rgb(255, 135, 15), 1, kWhite}, 0);
     chooser.show();
     QSignalSpy spy(&chooser, &TokenChooser::confirmed);
-    chooser.Command1_Click();
+    chooser.confirm();
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).toInt(), 2);
     EXPECT_FALSE(chooser.isVisible());
