@@ -149,11 +149,23 @@ GameOutcome playMatchGame(const MatchPlan& plan, int g, CountingRunner& runner) 
 
 }  // namespace
 
-int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
-    MatchPlan plan;
-    std::optional<std::string> onlyBoard;
-    std::optional<Logic> onlyLogic;
-    OptionParser parser;
+namespace {
+
+// The games of a match as the master side saw them.
+struct MatchTally {
+    int wins = 0;
+    int draws = 0;
+    int losses = 0;
+    bool broken = false;  // a board could not be played
+};
+
+// The board and logic a match may be narrowed to.
+struct MatchFilter {
+    std::optional<std::string> board;
+    std::optional<Logic> logic;
+};
+
+void addMatchOptions(OptionParser& parser, MatchPlan& plan, MatchFilter& filter) {
     using Error = std::optional<std::string>;
     addInteger(parser, "--games", 1, 100000,
                [&](long long n) { plan.games = static_cast<int>(n); });
@@ -189,39 +201,41 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
     parser.add("--board", 1, [&](const std::vector<std::string>& v) -> Error {
         for (const BuiltinBoard& b : builtinBoards()) {
             if (b.name == v[0]) {
-                onlyBoard = v[0];
+                filter.board = v[0];
                 return std::nullopt;
             }
         }
         return "board must be the name of a built-in board, not " + quotedArg(v[0]);
     });
     parser.add("--logic", 1, [&](const std::vector<std::string>& v) -> Error {
-        onlyLogic = parseLogic(v[0]);
-        if (!onlyLogic)
+        filter.logic = parseLogic(v[0]);
+        if (!filter.logic)
             return "logic must be star or cross, not " + quotedArg(v[0]);
         return std::nullopt;
     });
-    if (auto error = parser.parse(args))
-        return usageError(io, *error);
+}
 
-    // Every board, then every logic, then every side, before any combination repeats.
+// Every board, then every logic, then every side, before any combination repeats.
+std::vector<std::pair<const BuiltinBoard*, Logic>> matchPairings(const MatchFilter& filter) {
+    std::vector<std::pair<const BuiltinBoard*, Logic>> pairings;
     for (const Logic logic : {Logic::Star, Logic::Cross}) {
-        if (onlyLogic && *onlyLogic != logic)
+        if (filter.logic && *filter.logic != logic)
             continue;
         for (const BuiltinBoard& board : builtinBoards()) {
-            if (!onlyBoard || *onlyBoard == board.name)
-                plan.pairings.emplace_back(&board, logic);
+            if (!filter.board || *filter.board == board.name)
+                pairings.emplace_back(&board, logic);
         }
     }
+    return pairings;
+}
 
-    // Workers take the next game; the lines come out in game order as they are ready.
-    const int jobs = std::min(plan.jobs, plan.games);
+// Plays every game of the plan on `runners.size()` workers; each game's line is printed in
+// game order as soon as it and all before it are ready.
+MatchTally playMatchGames(const MatchPlan& plan,
+                          std::vector<std::unique_ptr<CountingRunner>>& runners,
+                          CommandIo& io) {
+    const int jobs = static_cast<int>(runners.size());
     std::vector<std::optional<GameOutcome>> outcomes(static_cast<std::size_t>(plan.games));
-    std::vector<std::unique_ptr<CountingRunner>> runners;
-    for (int j = 0; j < jobs; ++j) {
-        runners.push_back(std::make_unique<CountingRunner>(
-            plan.cpuClock ? &threadCpuSearchClock() : &steadySearchClock(), plan.weights));
-    }
     std::mutex mutex;
     std::condition_variable ready;
     std::atomic<int> next{0};
@@ -236,8 +250,7 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
             }
         });
     }
-    int wins = 0, draws = 0, losses = 0;
-    bool broken = false;
+    MatchTally tally;
     for (int g = 0; g < plan.games; ++g) {
         std::unique_lock lock(mutex);
         ready.wait(lock, [&] { return outcomes[static_cast<std::size_t>(g)].has_value(); });
@@ -246,22 +259,27 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
         io.out << o.line << '\n';
         io.out.flush();
         if (o.line.ends_with("cannot be played"))
-            broken = true;
-        wins += o.masterResult > 0;
-        draws += o.masterResult == 0;
-        losses += o.masterResult < 0;
+            tally.broken = true;
+        tally.wins += o.masterResult > 0;
+        tally.draws += o.masterResult == 0;
+        tally.losses += o.masterResult < 0;
     }
     for (std::thread& w : workers)
         w.join();
-    if (broken)
-        return usageError(io, "a built-in board cannot be played");
+    return tally;
+}
 
-    const int games = plan.games;
-    const double score = wins + 0.5 * draws;
+// The score line and one line of search figures per searching side.
+void printMatchSummary(const MatchTally& tally, int games,
+                       const std::vector<std::unique_ptr<CountingRunner>>& runners,
+                       CommandIo& io) {
+    const int wins = tally.wins;
+    const double score = wins + 0.5 * tally.draws;
     const auto [lo, hi] = wilsonInterval(wins, games);
-    io.out << "wins " << wins << " draws " << draws << " losses " << losses << " of " << games
-           << "; win rate " << percent(static_cast<double>(wins) / games) << " (95% CI "
-           << percent(lo) << " - " << percent(hi) << "), score " << percent(score / games) << '\n';
+    io.out << "wins " << wins << " draws " << tally.draws << " losses " << tally.losses
+           << " of " << games << "; win rate " << percent(static_cast<double>(wins) / games)
+           << " (95% CI " << percent(lo) << " - " << percent(hi) << "), score "
+           << percent(score / games) << '\n';
     std::map<std::string, CountingRunner::Totals> totals;
     for (const auto& r : runners) {
         for (const auto& [name, t] : r->totals()) {
@@ -284,6 +302,30 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
                       seconds > 0 ? static_cast<double>(t.nodes) / seconds : 0.0);
         io.out << line;
     }
+}
+
+}  // namespace
+
+int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
+    MatchPlan plan;
+    MatchFilter filter;
+    OptionParser parser;
+    addMatchOptions(parser, plan, filter);
+    if (auto error = parser.parse(args))
+        return usageError(io, *error);
+    plan.pairings = matchPairings(filter);
+
+    // Workers take the next game; the lines come out in game order as they are ready.
+    const int jobs = std::min(plan.jobs, plan.games);
+    std::vector<std::unique_ptr<CountingRunner>> runners;
+    for (int j = 0; j < jobs; ++j) {
+        runners.push_back(std::make_unique<CountingRunner>(
+            plan.cpuClock ? &threadCpuSearchClock() : &steadySearchClock(), plan.weights));
+    }
+    const MatchTally tally = playMatchGames(plan, runners, io);
+    if (tally.broken)
+        return usageError(io, "a built-in board cannot be played");
+    printMatchSummary(tally, plan.games, runners, io);
     return kExitOk;
 }
 

@@ -61,18 +61,25 @@ NodeEstimate estimateSearch(const Position& start, Logic logic, int depth) {
 // Every candidate the computer scores, in its scan order, then the best score and how many
 // candidates share it. Strength 4 ("PC Velmistr") searches instead and prints its choice:
 // "master SX SY TX TY copy|jump depth D score S nodes N ms T" or "master none".
-int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
+namespace {
+
+// What `moves` is asked.
+struct MovesArgs {
     PositionArgs position;
     std::optional<int> strength;
-    std::optional<std::vector<int>> last;
-    OptionParser parser;
-    addPositionOptions(parser, position);
+    std::optional<std::vector<int>> last;  // the last move's source and target cells
+    SearchLimits limits;
+    std::optional<int> depth;
+};
+
+void addMovesOptions(OptionParser& parser, MovesArgs& m) {
+    addPositionOptions(parser, m.position);
     parser.add("--strength", 1, [&](const std::vector<std::string>& v) {
         const auto k = parseInteger(v[0], 0, kMasterKind);
         if (!k)
             return std::optional<std::string>("strength must be 0, 1, 2, 3 or 4, not " +
                                               quotedArg(v[0]));
-        strength = static_cast<int>(*k);
+        m.strength = static_cast<int>(*k);
         return std::optional<std::string>{};
     });
     parser.add("--last", 4, [&](const std::vector<std::string>& v) {
@@ -85,75 +92,63 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
             }
             cells.push_back(static_cast<int>(*c));
         }
-        last = cells;
+        m.last = cells;
         return std::optional<std::string>{};
     });
-    SearchLimits limits;
     parser.add("--movetime", 1, [&](const std::vector<std::string>& v) {
         const auto ms = parseInteger(v[0], 1, 600000);
         if (!ms)
             return std::optional<std::string>("movetime must be 1..600000 ms, not " +
                                               quotedArg(v[0]));
-        limits.timeMs = static_cast<int>(*ms);
+        m.limits.timeMs = static_cast<int>(*ms);
         return std::optional<std::string>{};
     });
-    std::optional<int> depth;
     parser.add("--depth", 1, [&](const std::vector<std::string>& v) {
         const auto d = parseInteger(v[0], 1, 60);
         if (!d)
             return std::optional<std::string>("depth must be 1..60, not " + quotedArg(v[0]));
-        depth = static_cast<int>(*d);
+        m.depth = static_cast<int>(*d);
         return std::optional<std::string>{};
     });
-    if (auto error = parser.parse(args))
-        return usageError(io, *error);
-    if (auto missing = missingPosition(position, "moves"))
-        return usageError(io, *missing);
-    if (!strength)
-        return usageError(io, "moves needs --strength");
-    const Position start = position.start();
-    std::optional<LastMove> lastMove;
-    if (last) {
-        for (int c : *last) {
-            if (c >= start.side()) {
-                return usageError(io, "--last cell " + std::to_string(c) + " is off the " +
-                                          std::to_string(start.side()) + "x" +
-                                          std::to_string(start.side()) + " board");
-            }
+}
+
+// "PC Velmistr"'s move for `start`, at a fixed depth or within the time given.
+int masterMove(const Position& start, const PositionArgs& position, SearchLimits limits,
+               std::optional<int> depth, CommandIo& io) {
+    if (depth) {
+        const NodeEstimate guess = estimateSearch(start, position.logic, *depth);
+        if (guess.largestFeasible < *depth) {
+            std::ostringstream text;
+            text << "depth " << *depth << " would search about " << std::setprecision(2)
+                 << guess.expected << " positions on this board and not finish in "
+                 << "reasonable time; depths up to " << guess.largestFeasible << " run here";
+            return usageError(io, text.str());
         }
-        lastMove = LastMove{{(*last)[0], (*last)[1]}, {(*last)[2], (*last)[3]}};
+        limits.maxDepth = *depth;
+        limits.timeMs = 0;  // a fixed depth gives the same answer on every machine
     }
-    if (*strength == kMasterKind) {
-        if (depth) {
-            const NodeEstimate guess = estimateSearch(start, position.logic, *depth);
-            if (guess.largestFeasible < *depth) {
-                std::ostringstream text;
-                text << "depth " << *depth << " would search about " << std::setprecision(2)
-                     << guess.expected << " positions on this board and not finish in "
-                     << "reasonable time; depths up to " << guess.largestFeasible << " run here";
-                return usageError(io, text.str());
-            }
-            limits.maxDepth = *depth;
-            limits.timeMs = 0;  // a fixed depth gives the same answer on every machine
-        }
-        MasterSearch master;
-        const SearchReport r = master.search(start, position.logic, limits);
-        if (!r.move) {
-            io.out << "master none\n";
-            if (position.fen && start.mustPass(position.logic))
-                io.out << "bestmove " << kPassText << '\n';
-            return kExitOk;
-        }
-        io.out << "master " << r.move->from.x << ' ' << r.move->from.y << ' ' << r.move->to.x
-               << ' ' << r.move->to.y << ' ' << (r.move->kind == MoveKind::Copy ? "copy" : "jump")
-               << " depth " << r.depth << " score " << r.score << " nodes " << r.nodes << " ms "
-               << r.elapsedMs << '\n';
-        if (position.fen)  // the move as the standard game's tools write it
-            io.out << "bestmove " << moveText(start.side(), *r.move) << '\n';
+    MasterSearch master;
+    const SearchReport r = master.search(start, position.logic, limits);
+    if (!r.move) {
+        io.out << "master none\n";
+        if (position.fen && start.mustPass(position.logic))
+            io.out << "bestmove " << kPassText << '\n';
         return kExitOk;
     }
+    io.out << "master " << r.move->from.x << ' ' << r.move->from.y << ' ' << r.move->to.x
+           << ' ' << r.move->to.y << ' ' << (r.move->kind == MoveKind::Copy ? "copy" : "jump")
+           << " depth " << r.depth << " score " << r.score << " nodes " << r.nodes << " ms "
+           << r.elapsedMs << '\n';
+    if (position.fen)  // the move as the standard game's tools write it
+        io.out << "bestmove " << moveText(start.side(), *r.move) << '\n';
+    return kExitOk;
+}
+
+// Every candidate of the rule-based computer at `strength` with its score, and the best.
+int ruleBasedMoves(const Position& start, Logic logic, int strength,
+                   const std::optional<LastMove>& lastMove, CommandIo& io) {
     ComputerSearch search;
-    const auto result = search.run(start, position.logic, *strength, lastMove);
+    const auto result = search.run(start, logic, strength, lastMove);
     for (const Candidate& c : *result.candidates) {
         io.out << c.move.from.x << ' ' << c.move.from.y << ' ' << c.move.to.x << ' '
                << c.move.to.y << ' ' << c.score << '\n';
@@ -164,6 +159,36 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
         io.out << "best " << result.bestScore << ' ' << result.best->size() << '\n';
     }
     return kExitOk;
+}
+
+}  // namespace
+
+int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
+    MovesArgs m;
+    OptionParser parser;
+    addMovesOptions(parser, m);
+    if (auto error = parser.parse(args))
+        return usageError(io, *error);
+    if (auto missing = missingPosition(m.position, "moves"))
+        return usageError(io, *missing);
+    if (!m.strength)
+        return usageError(io, "moves needs --strength");
+    const Position start = m.position.start();
+    std::optional<LastMove> lastMove;
+    if (m.last) {
+        for (int c : *m.last) {
+            if (c >= start.side()) {
+                return usageError(io, "--last cell " + std::to_string(c) + " is off the " +
+                                          std::to_string(start.side()) + "x" +
+                                          std::to_string(start.side()) + " board");
+            }
+        }
+        const std::vector<int>& l = *m.last;
+        lastMove = LastMove{{l[0], l[1]}, {l[2], l[3]}};
+    }
+    if (*m.strength == kMasterKind)
+        return masterMove(start, m.position, m.limits, m.depth, io);
+    return ruleBasedMoves(start, m.position.logic, *m.strength, lastMove, io);
 }
 
 }  // namespace tomelin::cli

@@ -251,24 +251,236 @@ std::optional<int> parseLevel(const std::string& text) {
     return std::nullopt;
 }
 
+namespace {
+
+// Why the arguments cannot go together; nothing when they can.
+std::optional<std::string> playArgumentsProblem(const std::vector<std::string>& args,
+                                                const PlaySettings& settings) {
+    if (settings.board && settings.boardString)
+        return "give either --board or --board-string, not both";
+    if (!settings.resume)
+        return std::nullopt;
+    for (const char* fixed : {"--board", "--board-string", "--logic", "--p1", "--p2", "--games"}) {
+        if (std::find(args.begin(), args.end(), fixed) != args.end()) {
+            return std::string("--resume plays the kept game as it was; ") + fixed +
+                   " cannot change it";
+        }
+    }
+    return std::nullopt;
+}
+
+// The kept game --resume plays on, with its board in the settings (by its name when it is a
+// built-in one); nothing, after a message, when there is none or a person plays in it.
+std::optional<GameSnapshot> loadResumedGame(GameKeeping& keeping, PlaySettings& settings,
+                                            std::ostream& err) {
+    std::optional<GameSnapshot> resumed = keeping.load(err);
+    if (!resumed)
+        return std::nullopt;
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (resumed->setup.players[i].kind == PlayerKind::Person) {
+            err << "tomelin-cli: player " << i + 1 << " of the kept game is a person ("
+                << withoutControls(resumed->setup.players[i].name)
+                << "); the tool plays computers only\n";
+            return std::nullopt;
+        }
+    }
+    settings.boardString = resumed->setup.board;
+    const BuiltinBoard* named = findBuiltinBoard(resumed->boardName);
+    if (named && named->boardString == *settings.boardString)
+        settings.board = named;
+    return resumed;
+}
+
+// The board's name for the records and the PGN tags: a built-in board's own name, also for
+// a board string that is one.
+std::string boardNameOf(const PlaySettings& settings, const std::string& boardString) {
+    if (settings.board)
+        return settings.board->name;
+    for (const BuiltinBoard& builtin : builtinBoards()) {
+        if (builtin.boardString == boardString)
+            return builtin.name;
+    }
+    return "Vlastní pole";
+}
+
+// The --pgn file of a run: every game is written as it ends.
+class PgnFile {
+public:
+    PgnFile(const PlaySettings& settings, const std::string& boardString,
+            const std::string& boardName, std::ostream& err)
+        : m_settings(settings), m_boardString(boardString), m_boardName(boardName), m_err(err) {}
+
+    // Opens the file when one is asked for; false after a message when it cannot be.
+    bool open() {
+        if (!m_settings.pgnPath)
+            return true;
+        m_out.open(*m_settings.pgnPath, std::ios::out | std::ios::trunc);
+        if (m_out)
+            return true;
+        m_err << "tomelin-cli: cannot write the PGN file " << quotedArg(*m_settings.pgnPath)
+              << "\n";
+        return false;
+    }
+
+    // Game `round` as the printer saw it; false after a message when writing failed.
+    bool write(int round, const MatchPrinter& printer, const GameSetup& setup,
+               const std::string& result) {
+        if (!m_out.is_open())
+            return true;
+        const Logic logic = m_settings.logic;
+        PgnGame g;
+        g.tags = {{"Event", "tomelin-cli play"},       {"Site", "Tomelin"},
+                  {"Date", pgnToday()},                {"Round", std::to_string(round)},
+                  {"Black", setup.players[0].name},    {"White", setup.players[1].name},
+                  {"Result", result}};
+        const std::optional<std::string> fen = fenForBoard(m_boardString, logic);
+        if (fen && *fen != kStandardStartFen) {
+            g.tags.emplace_back("SetUp", "1");
+            g.tags.emplace_back("FEN", *fen);
+        }
+        g.tags.emplace_back("Logic", logic == Logic::Star ? "star" : "cross");
+        g.tags.emplace_back("TimeControl", "-");
+        g.tags.emplace_back("TomelinBoard", m_boardName);
+        if (!fen)
+            g.tags.emplace_back("TomelinBoardString", m_boardString);
+        g.moves = printer.moveTexts();
+        g.comment = printer.fill();
+        g.result = result;
+        m_out << writePgn(g);
+        m_out.flush();
+        if (m_out)
+            return true;
+        m_err << "tomelin-cli: writing the PGN file " << quotedArg(*m_settings.pgnPath)
+              << " failed\n";
+        return false;
+    }
+
+private:
+    const PlaySettings& m_settings;
+    const std::string& m_boardString;
+    const std::string& m_boardName;
+    std::ostream& m_err;
+    std::ofstream m_out;
+};
+
+// What the games of one run share.
+struct PlayRun {
+    PlaySettings& settings;
+    CommandIo& io;
+    GameKeeping* keeping;  // --resume and --max-moves keep the game as it goes
+    const std::optional<GameSnapshot>& resumed;
+    const std::string& boardString;
+    const GameSetup& setup;
+    std::uint32_t seed;
+    MtRandomSource& random;  // one fixed-seed source: the same seed replays the same match
+    std::unique_ptr<Store>& recordStore;  // opened by the first recorded game
+    PgnFile& pgn;
+};
+
+// The result line of a finished game (or the readable one with --show).
+void printResult(const PlayRun& run, const MatchPrinter& printer, const Board::Counts& c,
+                 int winner) {
+    std::ostream& out = run.io.out;
+    if (run.settings.show) {
+        const std::string who =
+            winner == 0 ? "Nerozhodně (draw)"
+                        : "Vyhrál (winner): " + run.setup.player(playerOf(winner)).name +
+                              (winner == 1 ? " (+)" : " (-)");
+        out << "Result " << c.tokens1 << " : " << c.tokens2 << " after " << printer.moves()
+            << " moves. " << who << "\n";
+    } else {
+        out << "result " << c.tokens1 << ' ' << c.tokens2 << ' ' << winner << ' '
+            << printer.moves() << '\n';
+    }
+    out.flush();
+}
+
+// Plays game `g` of the run to its end (or to --max-moves), writes and records it; the exit
+// code when the run must stop, nothing to go on.
+std::optional<int> playOneGame(PlayRun& run, int g) {
+    const PlaySettings& settings = run.settings;
+    CommandIo& io = run.io;
+    GameKeeping* keeping = run.keeping;
+    ManualTimerHost timers;
+    Game game(timers, run.random);
+    game.setMasterMoveTimeMs(settings.moveTimeMs);
+    MatchPrinter printer(io.out, game, settings.show);
+    game.setObserver(&printer);
+    timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
+    printer.keepWith(keeping, &io.err);
+    if (run.resumed) {
+        printer.setMoves(run.resumed->movesMade());
+        if (auto error = resumeGame(game, *run.resumed)) {
+            io.err << "tomelin-cli: the kept game cannot be resumed: "
+                   << snapshotErrorText(*error) << "\n";
+            return kExitFailure;
+        }
+    } else if (game.start(run.setup)) {
+        return usageError(io, "the board cannot be played");
+    }
+    if (settings.show) {
+        io.out << "Game " << g << ", start:\n";
+        timers.fireNext({GameTimer::Clock});
+        printer.drawBoard();
+    }
+    // The clock is left alone: these games have no time limits.
+    const int limit = printer.moves() + settings.maxMoves;
+    while (!game.gameOver() && printer.moves() < limit && !printer.keepFailed()) {
+        if (!timers.fireNext({GameTimer::Clock}))
+            break;
+    }
+    // The last move's turn change completes it: the kept game then holds that move.
+    if (keeping && !game.gameOver() && timers.isActive(GameTimer::TurnChange))
+        timers.fire(GameTimer::TurnChange);
+    if (printer.keepFailed())
+        return kExitFailure;
+    // A kept game that is recorded goes in the same transaction as its record.
+    const bool recordWithKept = keeping && settings.record && game.gameOver();
+    if (keeping && game.gameOver() && !recordWithKept && !keeping->clear(io.err))
+        return kExitFailure;
+    const auto c = game.position().counts();
+    if (!game.gameOver() && c.free > 0 && c.tokens1 + c.tokens2 > 0) {
+        io.out << "unfinished " << c.tokens1 << ' ' << c.tokens2 << ' ' << printer.moves()
+               << '\n';
+        if (!run.pgn.write(g, printer, run.setup, "*"))
+            return kExitFailure;
+        return std::nullopt;
+    }
+    const int winner = game.position().winner();
+    if (!run.pgn.write(g, printer, run.setup, game.gameOver() ? pgnResult(winner) : "*"))
+        return kExitFailure;
+    // The game is stored first: a result line only ever announces a game that is kept
+    // (a kill before the commit loses an unannounced game, never an announced one).
+    if (settings.record && game.gameOver()) {  // a board without tokens has nothing to record
+        const FinishedGame finished{g,
+                                    settings.board ? settings.board->name : "",
+                                    run.boardString,
+                                    settings.logic,
+                                    run.setup.names(),
+                                    c.tokens1,
+                                    c.tokens2,
+                                    winner,
+                                    printer.moves(),
+                                    game.moveCounter(),
+                                    run.seed};
+        if (recordWithKept ? !keeping->recordAndClear(finished, io.err)
+                           : !recordPlayedGame(run.recordStore, finished, io.err))
+            return kExitFailure;
+    }
+    printResult(run, printer, c, winner);
+    return std::nullopt;
+}
+
+}  // namespace
+
 int playCommand(const std::vector<std::string>& args, CommandIo& io) {
     PlaySettings settings;
     OptionParser parser;
     addPlayOptions(parser, settings);
     if (auto error = parser.parse(args))
         return usageError(io, *error);
-    if (settings.board && settings.boardString) {
-        return usageError(io, "give either --board or --board-string, not both");
-    }
-    if (settings.resume) {
-        for (const char* fixed :
-             {"--board", "--board-string", "--logic", "--p1", "--p2", "--games"}) {
-            if (std::find(args.begin(), args.end(), fixed) != args.end()) {
-                return usageError(io, std::string("--resume plays the kept game as it was; ") +
-                                          fixed + " cannot change it");
-            }
-        }
-    }
+    if (auto problem = playArgumentsProblem(args, settings))
+        return usageError(io, *problem);
     // --max-moves may stop a game before its end: it is kept as the game window keeps one.
     std::unique_ptr<GameKeeping> keeping;
     std::optional<GameSnapshot> resumed;
@@ -278,84 +490,24 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
             return kExitFailure;
     }
     if (settings.resume) {
-        resumed = keeping->load(io.err);
+        resumed = loadResumedGame(*keeping, settings, io.err);
         if (!resumed)
             return kExitFailure;
-        for (std::size_t i = 0; i < 2; ++i) {
-            if (resumed->setup.players[i].kind == PlayerKind::Person) {
-                io.err << "tomelin-cli: player " << i + 1 << " of the kept game is a person ("
-                       << withoutControls(resumed->setup.players[i].name)
-                       << "); the tool plays computers only\n";
-                return kExitFailure;
-            }
-        }
-    }
-    if (resumed) {
-        // The kept board, by its name when it is a built-in one.
-        settings.boardString = resumed->setup.board;
-        const BuiltinBoard* named = findBuiltinBoard(resumed->boardName);
-        if (named && named->boardString == *settings.boardString)
-            settings.board = named;
     }
     if (!settings.board && !settings.boardString)
         settings.board = findBuiltinBoard("Originál");
     const std::string boardString =
         settings.board ? settings.board->boardString : *settings.boardString;
     const std::uint32_t seed = settings.seed.value_or(timeSeed());
-    std::unique_ptr<Store> recordStore;  // opened by the first recorded game
-
-    // One fixed-seed source for the whole run: the same seed replays the same match.
-    MtRandomSource random(seed);
-    std::string boardName = settings.board ? settings.board->name : std::string();
-    if (!settings.board) {
-        boardName = "Vlastní pole";
-        for (const BuiltinBoard& builtin : builtinBoards()) {
-            if (builtin.boardString == boardString)
-                boardName = builtin.name;
-        }
-    }
+    const std::string boardName = boardNameOf(settings, boardString);
     if (keeping && !resumed) {
         keeping->setBoardName(boardName);
         keeping->setTokens(defaultKeptTokens());
     }
-    std::ofstream pgn;
-    if (settings.pgnPath) {
-        pgn.open(*settings.pgnPath, std::ios::out | std::ios::trunc);
-        if (!pgn) {
-            io.err << "tomelin-cli: cannot write the PGN file " << quotedArg(*settings.pgnPath) << "\n";
-            return kExitFailure;
-        }
-    }
-    const auto writeGamePgn = [&](int round, const MatchPrinter& printer, const GameSetup& names,
-                                  const std::string& result) {
-        if (!pgn.is_open())
-            return true;
-        PgnGame g;
-        g.tags = {{"Event", "tomelin-cli play"},  {"Site", "Tomelin"},
-                  {"Date", pgnToday()},           {"Round", std::to_string(round)},
-                  {"Black", names.players[0].name}, {"White", names.players[1].name},
-                  {"Result", result}};
-        const std::optional<std::string> fen = fenForBoard(boardString, settings.logic);
-        if (fen && *fen != kStandardStartFen) {
-            g.tags.emplace_back("SetUp", "1");
-            g.tags.emplace_back("FEN", *fen);
-        }
-        g.tags.emplace_back("Logic", settings.logic == Logic::Star ? "star" : "cross");
-        g.tags.emplace_back("TimeControl", "-");
-        g.tags.emplace_back("TomelinBoard", boardName);
-        if (!fen)
-            g.tags.emplace_back("TomelinBoardString", boardString);
-        g.moves = printer.moveTexts();
-        g.comment = printer.fill();
-        g.result = result;
-        pgn << writePgn(g);
-        pgn.flush();
-        if (!pgn) {
-            io.err << "tomelin-cli: writing the PGN file " << quotedArg(*settings.pgnPath) << " failed\n";
-            return false;
-        }
-        return true;
-    };
+    PgnFile pgn(settings, boardString, boardName, io.err);
+    if (!pgn.open())
+        return kExitFailure;
+
     GameSetup setup;
     setup.board = boardString;
     for (std::size_t i = 0; i < 2; ++i)
@@ -366,7 +518,6 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         settings.logic = setup.logic;
         settings.games = 1;
     }
-
     if (settings.show) {
         io.out << "Tomelin: " << setup.players[0].name << " (+) against "
                << setup.players[1].name << " (-) on "
@@ -374,86 +525,13 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
                << (settings.logic == Logic::Star ? "Hvězda (star)" : "Kříž (cross)")
                << " logic, seed " << seed << "\n";
     }
+    MtRandomSource random(seed);
+    std::unique_ptr<Store> recordStore;
+    PlayRun run{settings, io,     keeping.get(), resumed, boardString,
+                setup,    seed,   random,        recordStore, pgn};
     for (int g = 1; g <= settings.games; ++g) {
-        ManualTimerHost timers;
-        Game game(timers, random);
-        game.setMasterMoveTimeMs(settings.moveTimeMs);
-        MatchPrinter printer(io.out, game, settings.show);
-        game.setObserver(&printer);
-        timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
-        printer.keepWith(keeping.get(), &io.err);
-        if (resumed) {
-            printer.setMoves(resumed->movesMade());
-            if (auto error = resumeGame(game, *resumed)) {
-                io.err << "tomelin-cli: the kept game cannot be resumed: "
-                       << snapshotErrorText(*error) << "\n";
-                return kExitFailure;
-            }
-        } else if (game.start(setup)) {
-            return usageError(io, "the board cannot be played");
-        }
-        if (settings.show) {
-            io.out << "Game " << g << ", start:\n";
-            timers.fireNext({GameTimer::Clock});
-            printer.drawBoard();
-        }
-        // The clock is left alone: these games have no time limits.
-        const int limit = printer.moves() + settings.maxMoves;
-        while (!game.gameOver() && printer.moves() < limit && !printer.keepFailed()) {
-            if (!timers.fireNext({GameTimer::Clock}))
-                break;
-        }
-        // The last move's turn change completes it: the kept game then holds that move.
-        if (keeping && !game.gameOver() && timers.isActive(GameTimer::TurnChange))
-            timers.fire(GameTimer::TurnChange);
-        if (printer.keepFailed())
-            return kExitFailure;
-        // A kept game that is recorded goes in the same transaction as its record.
-        const bool recordWithKept = keeping && settings.record && game.gameOver();
-        if (keeping && game.gameOver() && !recordWithKept && !keeping->clear(io.err))
-            return kExitFailure;
-        const auto c = game.position().counts();
-        if (!game.gameOver() && c.free > 0 && c.tokens1 + c.tokens2 > 0) {
-            io.out << "unfinished " << c.tokens1 << ' ' << c.tokens2 << ' ' << printer.moves()
-                   << '\n';
-            if (!writeGamePgn(g, printer, setup, "*"))
-                return kExitFailure;
-            continue;
-        }
-        const int winner = game.position().winner();
-        if (!writeGamePgn(g, printer, setup, game.gameOver() ? pgnResult(winner) : "*"))
-            return kExitFailure;
-        // The game is stored first: a result line only ever announces a game that is kept
-        // (a kill before the commit loses an unannounced game, never an announced one).
-        if (settings.record && game.gameOver()) {  // a board without tokens has nothing to record
-            const FinishedGame finished{g,
-                                        settings.board ? settings.board->name : "",
-                                        boardString,
-                                        settings.logic,
-                                        setup.names(),
-                                        c.tokens1,
-                                        c.tokens2,
-                                        winner,
-                                        printer.moves(),
-                                        game.moveCounter(),
-                                        seed};
-            if (recordWithKept ? !keeping->recordAndClear(finished, io.err)
-                               : !recordPlayedGame(recordStore, finished, io.err))
-                return kExitFailure;
-        }
-        if (settings.show) {
-            const std::string who =
-                winner == 0
-                    ? "Nerozhodně (draw)"
-                    : "Vyhrál (winner): " + setup.player(playerOf(winner)).name +
-                          (winner == 1 ? " (+)" : " (-)");
-            io.out << "Result " << c.tokens1 << " : " << c.tokens2 << " after " << printer.moves()
-                   << " moves. " << who << "\n";
-        } else {
-            io.out << "result " << c.tokens1 << ' ' << c.tokens2 << ' ' << winner << ' '
-                   << printer.moves() << '\n';
-        }
-        io.out.flush();
+        if (const auto stop = playOneGame(run, g))
+            return *stop;
     }
     return kExitOk;
 }

@@ -110,6 +110,14 @@ private:
     // One attempt of open(); `busy` tells that another connection was in the way.
     static OpenResult openOnce(const std::string& path, bool& busy);
     static OpenResult openReadOnlyOnce(const std::string& path, bool& busy);
+    // The file at `path` made (readable by its owner only) when missing and looked at before
+    // anything is written; false, with `result` filled, when it is no store to open.
+    static bool prepareFile(const std::string& path, bool& busy, OpenResult& result);
+    // Lays out a new file's schema unless another process has just done so; the error when
+    // that failed (Foreign: the file holds another program's tables).
+    std::optional<SqliteOpenError> layOutSchemaIfNew(std::optional<std::int64_t>& version);
+    // A store made before its header carried the mark gets it (a failure changes nothing).
+    void markApplicationId();
     bool prepareAll();
     bool exec(const char* sql);
     void rollback();
