@@ -1,4 +1,4 @@
-#include "records/widgets/records_viewer.h"
+#include "recordswin/records_viewer.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include "drawing/token_painter.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"
-#include "records/widgets/tab_list.h"
+#include "recordswin/tab_list.h"
 
 namespace tomelin {
 

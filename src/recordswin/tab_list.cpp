@@ -1,4 +1,4 @@
-#include "records/widgets/tab_list.h"
+#include "recordswin/tab_list.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,14 +1,14 @@
-#include "setup/widgets/about_window.h"
+#include "setupwin/about_window.h"
 
-#include "setup/widgets/key_colours.h"
+#include "setupwin/key_colours.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/click_label.h"
-#include "setup/widgets/link_opener.h"
+#include "setupwin/artwork.h"
+#include "setupwin/click_label.h"
+#include "setupwin/link_opener.h"
 
 namespace tomelin {
 namespace {

@@ -1,4 +1,4 @@
-#include "setup/widgets/artwork.h"
+#include "setupwin/artwork.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "setup/widgets/board_chooser.h"
+#include "setupwin/board_chooser.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -8,8 +8,8 @@
 
 #include "editor/board_editor.h"
 #include "platform/store/store.h"
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/setup_menus.h"
+#include "setupwin/artwork.h"
+#include "setupwin/setup_menus.h"
 
 namespace tomelin {
 

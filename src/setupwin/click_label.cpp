@@ -1,4 +1,4 @@
-#include "setup/widgets/click_label.h"
+#include "setupwin/click_label.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "setup/widgets/data_paths.h"
+#include "setupwin/data_paths.h"
 
 #include <QCoreApplication>
 #include <QDir>

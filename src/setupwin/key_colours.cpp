@@ -1,4 +1,4 @@
-#include "setup/widgets/key_colours.h"
+#include "setupwin/key_colours.h"
 
 #include "drawing/title_strip.h"
 #include "platform/draw/image_surface.h"

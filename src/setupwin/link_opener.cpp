@@ -1,8 +1,8 @@
-#include "setup/widgets/link_opener.h"
+#include "setupwin/link_opener.h"
 
 #include <QDesktopServices>
 
-#include "setup/widgets/data_paths.h"
+#include "setupwin/data_paths.h"
 
 namespace tomelin {
 

@@ -1,4 +1,4 @@
-#include "setup/widgets/logic_chooser.h"
+#include "setupwin/logic_chooser.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -6,7 +6,7 @@
 #include <QRadioButton>
 
 #include "core/directions.h"
-#include "setup/widgets/reach_diagram.h"
+#include "setupwin/reach_diagram.h"
 
 namespace tomelin {
 

@@ -1,4 +1,4 @@
-#include "setup/widgets/music_window.h"
+#include "setupwin/music_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,7 +12,7 @@
 #include "platform/draw/picture_box.h"
 #include "platform/midi/fluid_midi_player.h"
 #include "platform/midi/song_library.h"
-#include "setup/widgets/title_room.h"
+#include "setupwin/title_room.h"
 
 namespace tomelin {
 

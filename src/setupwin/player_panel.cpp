@@ -1,4 +1,4 @@
-#include "setup/widgets/player_panel.h"
+#include "setupwin/player_panel.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
-#include "setup/widgets/player_tokens.h"
+#include "setupwin/player_tokens.h"
 
 #include "records/game_record.h"
-#include "setup/widgets/player_panel.h"
+#include "setupwin/player_panel.h"
 
 namespace tomelin {
 

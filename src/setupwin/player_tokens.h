@@ -11,7 +11,7 @@
 
 #include "core/random.h"
 #include "drawing/token_painter.h"
-#include "setup/widgets/token_chooser.h"
+#include "setupwin/token_chooser.h"
 
 class QDialog;
 

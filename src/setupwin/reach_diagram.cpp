@@ -1,4 +1,4 @@
-#include "setup/widgets/reach_diagram.h"
+#include "setupwin/reach_diagram.h"
 
 #include <QPainter>
 

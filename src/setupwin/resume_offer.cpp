@@ -1,4 +1,4 @@
-#include "setup/widgets/resume_offer.h"
+#include "setupwin/resume_offer.h"
 
 #include <QLabel>
 #include <QPushButton>

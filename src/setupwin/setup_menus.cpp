@@ -1,4 +1,4 @@
-#include "setup/widgets/setup_menus.h"
+#include "setupwin/setup_menus.h"
 
 #include <QAction>
 #include <QMenu>

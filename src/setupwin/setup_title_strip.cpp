@@ -1,4 +1,4 @@
-#include "setup/widgets/setup_title_strip.h"
+#include "setupwin/setup_title_strip.h"
 
 #include <QEvent>
 #include <algorithm>
@@ -9,8 +9,8 @@
 #include <QKeyEvent>
 
 #include "gamewin/pressable.h"
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/key_colours.h"
+#include "setupwin/artwork.h"
+#include "setupwin/key_colours.h"
 
 namespace tomelin {
 

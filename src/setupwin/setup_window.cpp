@@ -1,4 +1,4 @@
-#include "setup/widgets/setup_window.h"
+#include "setupwin/setup_window.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -13,16 +13,16 @@
 #include "gamewin/window_layout.h"
 #include "records/game_record.h"
 #include "records/time_list.h"
-#include "records/widgets/records_viewer.h"
-#include "setup/widgets/about_window.h"
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/board_chooser.h"
-#include "setup/widgets/logic_chooser.h"
-#include "setup/widgets/player_panel.h"
-#include "setup/widgets/player_tokens.h"
-#include "setup/widgets/resume_offer.h"
-#include "setup/widgets/setup_menus.h"
-#include "setup/widgets/setup_title_strip.h"
+#include "recordswin/records_viewer.h"
+#include "setupwin/about_window.h"
+#include "setupwin/artwork.h"
+#include "setupwin/board_chooser.h"
+#include "setupwin/logic_chooser.h"
+#include "setupwin/player_panel.h"
+#include "setupwin/player_tokens.h"
+#include "setupwin/resume_offer.h"
+#include "setupwin/setup_menus.h"
+#include "setupwin/setup_title_strip.h"
 
 namespace tomelin {
 namespace {

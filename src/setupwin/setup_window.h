@@ -17,7 +17,7 @@
 #include "drawing/token_painter.h"
 #include "records/survey.h"
 #include "boards/board_list.h"
-#include "setup/widgets/token_chooser.h"
+#include "setupwin/token_chooser.h"
 
 class QDialog;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "setup/widgets/splash_window.h"
+#include "setupwin/splash_window.h"
 
 #include <QApplication>
 #include <QGuiApplication>

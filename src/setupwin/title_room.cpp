@@ -1,4 +1,4 @@
-#include "setup/widgets/title_room.h"
+#include "setupwin/title_room.h"
 
 #include <QApplication>
 #include <QFontMetrics>

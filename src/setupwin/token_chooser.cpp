@@ -1,4 +1,4 @@
-#include "setup/widgets/token_chooser.h"
+#include "setupwin/token_chooser.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/draw/picture_box.h"
-#include "setup/widgets/title_room.h"
+#include "setupwin/title_room.h"
 
 namespace tomelin {
 namespace {

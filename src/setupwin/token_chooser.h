@@ -8,7 +8,7 @@
 
 #include "core/ports.h"
 #include "drawing/token_painter.h"
-#include "setup/widgets/token_class.h"
+#include "setupwin/token_class.h"
 
 class QComboBox;
 class QLabel;

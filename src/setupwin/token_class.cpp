@@ -1,4 +1,4 @@
-#include "setup/widgets/token_class.h"
+#include "setupwin/token_class.h"
 
 #include <algorithm>
 

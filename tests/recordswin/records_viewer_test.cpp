@@ -1,4 +1,4 @@
-#include "records/widgets/records_viewer.h"
+#include "recordswin/records_viewer.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "platform/store/sqlite_store.h"
 #include "core/winner.h"
 #include "records/game_record.h"
-#include "records/widgets/tab_list.h"
+#include "recordswin/tab_list.h"
 #include "drawing/token_painter.h"
 #include "platform/draw/image_surface.h"
 #include "support/window_parts.h"

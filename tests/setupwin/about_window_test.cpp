@@ -1,14 +1,14 @@
-#include "setup/widgets/about_window.h"
+#include "setupwin/about_window.h"
 
 #include <gtest/gtest.h>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QTest>
 
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/click_label.h"
-#include "setup/widgets/data_paths.h"
-#include "setup/widgets/link_opener.h"
+#include "setupwin/artwork.h"
+#include "setupwin/click_label.h"
+#include "setupwin/data_paths.h"
+#include "setupwin/link_opener.h"
 
 namespace tomelin {
 namespace {

@@ -1,4 +1,4 @@
-#include "setup/widgets/key_colours.h"
+#include "setupwin/key_colours.h"
 
 #include <gtest/gtest.h>
 

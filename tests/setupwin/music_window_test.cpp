@@ -1,4 +1,4 @@
-#include "setup/widgets/music_window.h"
+#include "setupwin/music_window.h"
 
 #include <gtest/gtest.h>
 #include <array>
@@ -13,7 +13,7 @@
 #include "platform/draw/picture_box.h"
 #include "platform/midi/fluid_midi_player.h"
 #include "platform/midi/song_files.h"
-#include "setup/widgets/launched_program.h"
+#include "setupwin/launched_program.h"
 
 namespace tomelin {
 namespace {

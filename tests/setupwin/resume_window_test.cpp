@@ -10,8 +10,8 @@
 #include "gamewin/tool_button.h"
 #include "platform/store/sqlite_store.h"
 #include "records/unfinished_game.h"
-#include "setup/widgets/player_panel.h"
-#include "setup/widgets/launched_program.h"
+#include "setupwin/player_panel.h"
+#include "setupwin/launched_program.h"
 
 namespace tomelin {
 namespace {

@@ -1,4 +1,4 @@
-#include "setup/widgets/setup_window.h"
+#include "setupwin/setup_window.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@
 #include <algorithm>
 
 #include "platform/store/store_location.h"
-#include "setup/widgets/launched_program.h"
-#include "setup/widgets/player_panel.h"
-#include "setup/widgets/setup_menus.h"
+#include "setupwin/launched_program.h"
+#include "setupwin/player_panel.h"
+#include "setupwin/setup_menus.h"
 
 namespace tomelin {
 namespace {

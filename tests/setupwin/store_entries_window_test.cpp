@@ -5,7 +5,7 @@
 
 #include "boards/board_list.h"
 #include "records/game_record.h"
-#include "setup/widgets/launched_program.h"
+#include "setupwin/launched_program.h"
 
 namespace tomelin {
 namespace {

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <map>
 
-#include "setup/widgets/about_window.h"
-#include "setup/widgets/launched_program.h"
+#include "setupwin/about_window.h"
+#include "setupwin/launched_program.h"
 #include "support/contrast.h"
 
 namespace tomelin {

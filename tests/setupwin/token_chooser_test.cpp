@@ -1,4 +1,4 @@
-#include "setup/widgets/token_chooser.h"
+#include "setupwin/token_chooser.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>

@@ -7,13 +7,13 @@
 
 #include "platform/draw/picture_box.h"
 #include "records/survey.h"
-#include "records/widgets/records_viewer.h"
-#include "setup/widgets/about_window.h"
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/launched_program.h"
-#include "setup/widgets/music_window.h"
-#include "setup/widgets/title_room.h"
-#include "setup/widgets/token_chooser.h"
+#include "recordswin/records_viewer.h"
+#include "setupwin/about_window.h"
+#include "setupwin/artwork.h"
+#include "setupwin/launched_program.h"
+#include "setupwin/music_window.h"
+#include "setupwin/title_room.h"
+#include "setupwin/token_chooser.h"
 
 namespace tomelin {
 namespace {
