@@ -51,8 +51,8 @@ install(FILES ${TOMELIN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icon PNGs are drawn at build time by the program's own artwork code.
 add_executable(tomelin_make_icons ${TOMELIN_ASSETS}/desktop/make_icons.cpp
-               ${CMAKE_SOURCE_DIR}/src/setup/widgets/artwork.cpp
-               ${CMAKE_SOURCE_DIR}/src/setup/widgets/artwork.h)
+               ${CMAKE_SOURCE_DIR}/src/setupwin/artwork.cpp
+               ${CMAKE_SOURCE_DIR}/src/setupwin/artwork.h)
 target_include_directories(tomelin_make_icons PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(tomelin_make_icons PRIVATE Qt6::Gui)
 set(TOMELIN_ICON_DIR ${CMAKE_BINARY_DIR}/icons/hicolor)

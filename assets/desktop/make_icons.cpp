@@ -7,7 +7,7 @@
 #include <QImage>
 #include <cstdio>
 
-#include "setup/widgets/artwork.h"
+#include "setupwin/artwork.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -10,8 +10,8 @@
 
 #include "core/texts.h"
 #include "platform/store/language_setting.h"
-#include "setup/widgets/about_window.h"
-#include "setup/widgets/data_paths.h"
+#include "setupwin/about_window.h"
+#include "setupwin/data_paths.h"
 
 namespace tomelin {
 

@@ -17,7 +17,7 @@
 #include "app/startup.h"
 #include "app/widget_map.h"
 #include "platform/store/store_location.h"
-#include "setup/widgets/artwork.h"
+#include "setupwin/artwork.h"
 
 int main(int argc, char** argv) {
     // Answered before any window system is needed: `tomelin --help` works without a display.

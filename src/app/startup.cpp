@@ -17,14 +17,14 @@
 #include "gamewin/window_layout.h"
 #include "records/store_check.h"
 #include "records/unfinished_game.h"
-#include "setup/widgets/about_window.h"
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/key_colours.h"
-#include "setup/widgets/music_window.h"
-#include "setup/widgets/player_panel.h"
-#include "setup/widgets/setup_menus.h"
-#include "setup/widgets/setup_window.h"
-#include "setup/widgets/splash_window.h"
+#include "setupwin/about_window.h"
+#include "setupwin/artwork.h"
+#include "setupwin/key_colours.h"
+#include "setupwin/music_window.h"
+#include "setupwin/player_panel.h"
+#include "setupwin/setup_menus.h"
+#include "setupwin/setup_window.h"
+#include "setupwin/splash_window.h"
 
 namespace tomelin {
 

@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/game_keeping.h"
+#include "cli/match_printer.h"
 #include "cli/play.h"
 #include "cli/pgn_records.h"
 #include "cli/position_options.h"
@@ -51,115 +52,6 @@ std::string pgnToday() {
     std::strftime(text, sizeof text, "%Y.%m.%d", &local);
     return text;
 }
-
-// Column letter and row number of a cell, as a person reads the board ("c4").
-std::string cellName(CellPos c) {
-    std::string name(1, static_cast<char>('a' + c.x));
-    name.append(std::to_string(c.y + 1));
-    return name;
-}
-
-// Prints the record lines of a match and, with --show, a readable picture of the board.
-class MatchPrinter : public GameObserver {
-public:
-    MatchPrinter(std::ostream& out, const Game& game, bool show)
-        : m_out(out), m_game(game), m_show(show) {}
-
-    // The game is kept after every turn change; the lines then reach the stream at once, so
-    // that what was printed never runs ahead of what was kept by more than one move.
-    void keepWith(GameKeeping* keeping, std::ostream* err) {
-        m_keeping = keeping;
-        m_err = err;
-    }
-    // A resumed game counts on from its moves made.
-    void setMoves(int moves) { m_moves = moves; }
-    bool keepFailed() const { return m_keepFailed; }
-
-    void turnChanged(int) override {
-        if (m_keeping && !m_keepFailed && !m_game.gameOver())
-            m_keepFailed = !m_keeping->keep(m_game, *m_err);
-    }
-
-    void moveMade(int player, CellPos source, CellPos target) override {
-        ++m_moves;
-        const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
-        m_moveTexts.push_back(moveText(m_game.board().side(),
-                                       {source, target, copy ? MoveKind::Copy : MoveKind::Jump}));
-        if (!m_show) {
-            m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y
-                  << ' ' << target.x << ' ' << target.y << '\n';
-            if (m_keeping)
-                m_out.flush();
-            return;
-        }
-        m_out << "Move " << m_moves << ": "
-              << m_game.setup().player(playerOf(player)).name << " ("
-              << symbol(tokenOf(player)) << ") " << (copy ? "copies" : "jumps") << ' '
-              << cellName(source) << " -> " << cellName(target) << '\n';
-        drawBoard();
-    }
-    void freeCellsFilled(int stuckPlayer, int cells) override {
-        m_fill = "player " + std::to_string(stuckPlayer) + " cannot move: " + std::to_string(cells) +
-                 " free cells go to player " + std::to_string(3 - stuckPlayer);
-        if (!m_show) {
-            m_out << "fill " << stuckPlayer << ' ' << cells << '\n';
-            return;
-        }
-        m_out << "Player " << stuckPlayer << " cannot move: " << cells
-              << " free cells go to player " << 3 - stuckPlayer << '\n';
-        drawBoard();
-    }
-    void gameEnded(int, int, int) override { m_ended = true; }
-
-    int moves() const { return m_moves; }
-    // This game's moves in the standard notation, and the fill that ended it, if one did.
-    const std::vector<std::string>& moveTexts() const { return m_moveTexts; }
-    const std::string& fill() const { return m_fill; }
-    bool ended() const { return m_ended; }
-
-    void drawBoard() {
-        const Board& b = m_game.board();
-        const int n = b.side();
-        m_out << "     ";
-        for (int x = 0; x < n; ++x)
-            m_out << static_cast<char>('a' + x) << ' ';
-        m_out << '\n';
-        for (int y = 0; y < n; ++y) {
-            m_out << "  " << (y + 1 < 10 ? " " : "") << y + 1 << ' ';
-            for (int x = 0; x < n; ++x)
-                m_out << symbol(b.at(x, y)) << ' ';
-            m_out << '\n';
-        }
-        const auto c = b.count();
-        m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  free: " << c.free << "\n";
-        m_out << "  FEN: " << writeFen(m_game.position()) << "\n\n";
-    }
-
-private:
-    static char symbol(std::uint8_t code) {
-        switch (code) {
-            case kFreeCell:
-                return '.';
-            case kToken1:
-                return '+';
-            case kToken2:
-                return '-';
-            default:
-                return ' ';
-        }
-    }
-
-    std::ostream& m_out;
-    const Game& m_game;
-    bool m_show;
-    int m_moves = 0;
-    bool m_ended = false;
-    GameKeeping* m_keeping = nullptr;
-    std::ostream* m_err = nullptr;
-    bool m_keepFailed = false;
-    std::vector<std::string> m_moveTexts;
-    std::string m_fill;
-};
 
 void addPlayOptions(OptionParser& parser, PlaySettings& s) {
     using Error = std::optional<std::string>;

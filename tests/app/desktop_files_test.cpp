@@ -10,9 +10,9 @@
 #include <QLabel>
 #include <vector>
 
-#include "setup/widgets/about_window.h"
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/splash_window.h"
+#include "setupwin/about_window.h"
+#include "setupwin/artwork.h"
+#include "setupwin/splash_window.h"
 
 namespace tomelin {
 namespace {

@@ -21,11 +21,11 @@
 #include "platform/store/token_detail.h"
 #include "records/store_check.h"
 #include "records/survey.h"
-#include "records/widgets/records_viewer.h"
-#include "setup/widgets/about_window.h"
-#include "setup/widgets/artwork.h"
-#include "setup/widgets/launched_program.h"
-#include "setup/widgets/token_chooser.h"
+#include "recordswin/records_viewer.h"
+#include "setupwin/about_window.h"
+#include "setupwin/artwork.h"
+#include "setupwin/launched_program.h"
+#include "setupwin/token_chooser.h"
 
 namespace tomelin {
 namespace {

@@ -15,9 +15,9 @@
 #include "gamewin/window_layout.h"
 #include "platform/store/sqlite_store.h"
 #include "records/survey.h"
-#include "setup/widgets/launched_program.h"
-#include "setup/widgets/player_panel.h"
-#include "setup/widgets/setup_menus.h"
+#include "setupwin/launched_program.h"
+#include "setupwin/player_panel.h"
+#include "setupwin/setup_menus.h"
 
 namespace tomelin {
 namespace {

@@ -13,8 +13,8 @@
 
 #include "editor/board_editor.h"
 #include "records/survey.h"
-#include "records/widgets/records_viewer.h"
-#include "setup/widgets/launched_program.h"
+#include "recordswin/records_viewer.h"
+#include "setupwin/launched_program.h"
 
 namespace tomelin {
 namespace {

@@ -34,7 +34,7 @@ KEPT_CZECH = 'Czech without a translator'
 # tomelin's --help, answered before any window exists: English, like every command-line text.
 WHOLE_FILE_ALLOWED = {'command_line.cpp'}
 
-WINDOW_LAYERS = ['src/app', 'src/setup', 'src/gamewin', 'src/editor', 'src/records/widgets',
+WINDOW_LAYERS = ['src/app', 'src/setupwin', 'src/gamewin', 'src/editor', 'src/recordswin',
                  'src/drawing', 'src/platform/draw']
 ALL_LAYERS = WINDOW_LAYERS + ['src/core', 'src/records', 'src/boards', 'src/platform/store']
 

@@ -1,2 +1,2 @@
 // The game window may not reach back into the setup window.
-#include "setup/widgets/setup_window.h"
+#include "setupwin/setup_window.h"

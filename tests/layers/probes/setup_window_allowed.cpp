@@ -4,4 +4,4 @@
 #include "editor/board_editor.h"
 #include "gamewin/game_window.h"
 #include "records/survey.h"
-#include "records/widgets/records_viewer.h"
+#include "recordswin/records_viewer.h"
