@@ -81,6 +81,7 @@ match: build
 # both built by the developer outside this repository (how: tools/match_engines/match.sh):
 #   make match-engines ENGINE=/path/to/engine [ENGINE_ARGS="..."] [CUTEATAXX=/path/to/cuteataxx-cli]
 #        [MATCH_ENGINES_GAMES=200] [MATCH_ENGINES_MOVETIME=100 | MATCH_ENGINES_TC=10000+100]
+#        [MATCH_ENGINES_SLACK=50]   (ms a move may come late before it loses on time)
 # PGN and summary in match-engines/.
 MATCH_ENGINES_GAMES ?= 200
 MATCH_ENGINES_MOVETIME ?= 100
@@ -88,7 +89,7 @@ match-engines: build
 	@[ -n "$(ENGINE)" ] || { echo "make match-engines ENGINE=/path/to/engine (see tools/match_engines/match.sh)"; exit 2; }
 	tools/match_engines/match.sh --games $(MATCH_ENGINES_GAMES) \
 		$(if $(MATCH_ENGINES_TC),--tc $(MATCH_ENGINES_TC),--movetime $(MATCH_ENGINES_MOVETIME)) \
-		$(if $(CUTEATAXX),--cuteataxx $(CUTEATAXX)) --tomelin $(BUILD)/tomelin-cli $(ENGINE) $(ENGINE_ARGS)
+		$(if $(CUTEATAXX),--cuteataxx $(CUTEATAXX)) $(if $(MATCH_ENGINES_SLACK),--slack $(MATCH_ENGINES_SLACK)) --tomelin $(BUILD)/tomelin-cli $(ENGINE) $(ENGINE_ARGS)
 
 # Start-up to the setup window on its own Xvfb display with openbox: STARTUP_RUNS starts
 # (10 unless set), each run's time and the median.

@@ -35,7 +35,7 @@ _tomelin_cli()
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
     COMPREPLY=()
 
-    local commands="boards play moves match perft bench store records uai help --help --version"
+    local commands="boards play moves match perft bench store records uai tune help --help --version"
     if ((COMP_CWORD == 1)); then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -72,7 +72,7 @@ _tomelin_cli()
             COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur"))
             return
             ;;
-        --board-string | --fen | --seed | --games | --max-moves | --depth | --last | --movetime | --jobs | --weights)
+        --board-string | --fen | --seed | --games | --max-moves | --depth | --last | --movetime | --jobs | --weights | --nodes | --random-plies | --epochs)
             return
             ;;
         --pgn)
@@ -100,6 +100,21 @@ _tomelin_cli()
             ;;
         bench)
             options="--master --verbose"
+            ;;
+        tune)
+            if ((COMP_CWORD == 2)); then
+                COMPREPLY=($(compgen -W "generate fit" -- "$cur"))
+                return
+            fi
+            if [[ ${COMP_WORDS[2]} == fit ]]; then
+                if ((COMP_CWORD == 3)); then
+                    COMPREPLY=($(compgen -f -- "$cur"))
+                    return
+                fi
+                options="--epochs"
+            else
+                options="--games --nodes --seed --random-plies"
+            fi
             ;;
         store)
             if ((COMP_CWORD == 2)); then

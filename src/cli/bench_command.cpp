@@ -19,6 +19,8 @@ struct MasterBenchCase {
     Logic logic;
     int depth;
     Position position;
+    // Searched as the UAI engine searches: selective, with the standard game's weights.
+    bool uai = false;
 };
 
 Position fenPosition(std::string_view fen) {
@@ -30,7 +32,8 @@ Position builtinPosition(std::string_view name, Player toMove) {
 }
 
 // Standard-rules positions (start, an opening, a middle game with holes, an ending near the
-// move limit) and Tomelin's own boards under both logics, the big one included.
+// move limit) and Tomelin's own boards under both logics, the big one included; then two
+// standard positions searched as the UAI engine searches them.
 std::vector<MasterBenchCase> masterBenchCases() {
     return {
         {"start", Logic::Star, 7, fenPosition(kStandardStartFen)},
@@ -41,6 +44,9 @@ std::vector<MasterBenchCase> masterBenchCases() {
         {"Dáma (cross)", Logic::Cross, 6, builtinPosition("Dáma", Player::Two)},
         {"Špionáž (cross)", Logic::Cross, 5, builtinPosition("Špionáž", Player::One)},
         {"Bitva", Logic::Star, 3, builtinPosition("Bitva", Player::One)},
+        {"start (uai)", Logic::Star, 9, fenPosition(kStandardStartFen), true},
+        {"middle (uai)", Logic::Star, 7,
+         fenPosition("xxo3o/1xx1-oo/2xo3/1-xoo-1/3x3/xx2oo1/o4xx o 0 14"), true},
     };
 }
 
@@ -54,6 +60,10 @@ int masterBench(bool verbose, CommandIo& io) {
         SearchLimits limits;
         limits.maxDepth = c.depth;
         limits.timeMs = 0;
+        if (c.uai) {
+            search.setWeights(standardGameWeights());
+            limits.selective = true;
+        }
         const SearchReport r = search.search(c.position, c.logic, limits);
         total += r.nodes;
         if (verbose) {

@@ -44,6 +44,11 @@ std::span<const Command> commandTable() {
          "uai   (\"PC Velmistr\" as an engine of the standard game over the UAI protocol on "
          "standard input and output: positions as FEN, moves as f2, g1e3, 0000)",
          uaiCommand},
+        {"tune",
+         "tune generate --games N [--nodes M] [--seed S] [--random-plies R] | tune fit FILE "
+         "[--epochs E]   (self-play positions as \"FEN;result\" lines, and the evaluation weights "
+         "that predict their results best)",
+         tuneCommand},
         {"help", "help", helpCommand},
     };
     return kCommands;

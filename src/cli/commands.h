@@ -13,6 +13,8 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io);
 int benchCommand(const std::vector<std::string>& args, CommandIo& io);
 // uai_command.cpp: the engine protocol on standard input and output.
 int uaiCommand(const std::vector<std::string>& args, CommandIo& io);
+// tune_command.cpp: self-play data and the fit of the standard game's evaluation weights.
+int tuneCommand(const std::vector<std::string>& args, CommandIo& io);
 int helpCommand(const std::vector<std::string>& args, CommandIo& io);
 // store_commands.cpp: the persistent store and the records survey.
 int storeCommand(const std::vector<std::string>& args, CommandIo& io);

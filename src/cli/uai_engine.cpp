@@ -60,7 +60,9 @@ int uaiTableBits(int mib) {
 UaiEngine::UaiEngine(std::ostream& out)
     : m_out(out),
       m_position(startPosition()),
-      m_search(std::make_unique<MasterSearch>(uaiTableBits(kUaiDefaultHashMiB))) {}
+      m_search(std::make_unique<MasterSearch>(uaiTableBits(kUaiDefaultHashMiB))) {
+    m_search->setWeights(standardGameWeights());
+}
 
 UaiEngine::~UaiEngine() {
     finishSearch();
@@ -193,6 +195,7 @@ void UaiEngine::go(const UaiGo& go) {
     limits.maxDepth = go.depth.value_or(64);
     limits.maxNodes = go.nodes.value_or(0);
     limits.useWholeBudget = true;
+    limits.selective = true;
     // Without any limit the search goes on until stop.
     const bool infinite = go.infinite || (!go.movetime && !go.wtime && !go.btime && !go.depth && !go.nodes);
     if (infinite) {

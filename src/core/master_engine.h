@@ -9,7 +9,7 @@ public:
 
     Engine(MasterSearch::Tables& tables, const Position& pos, Logic logic,
            const EvalWeights& weights, const std::atomic<bool>* stop, SearchClock& clock,
-           std::int64_t deadline, std::uint64_t maxNodes = 0)
+           std::int64_t deadline, std::uint64_t maxNodes = 0, bool selective = false)
         : m_t(tables),
           m_g(geometry(pos.side(), logic)),
           m_star(logic == Logic::Star),
@@ -19,6 +19,7 @@ public:
           m_clock(clock),
           m_deadline(deadline),
           m_maxNodes(maxNodes),
+          m_selective(selective),
           m_passing(pos.rules() == Rules::Ataxx),
           m_halfmoves(pos.halfmoveClock()) {
         m_playable = B::load(pos.playable());
@@ -35,6 +36,12 @@ public:
             m_key ^= z.passingRules;
         for (auto& list : m_lists)
             list.reserve(256);
+        const int around = Directions::of(logic).neighbourCount();
+        m_rim = B::none();
+        m_playable.forEach([&](int b) {
+            if ((B::load(m_g.neighboursOf(b)) & m_playable).count() < around)
+                m_rim = m_rim | B::single(b);
+        });
     }
 
     // Static score of the current position for the side to move, given its sides and free
@@ -48,6 +55,8 @@ public:
         s += m_w.frontier * ((own & around).count() - (opp & around).count());
         s += m_w.copyReach * ((bits::neighbourhood(own, m_star, m_stride) & empty).count() -
                               (bits::neighbourhood(opp, m_star, m_stride) & empty).count());
+        if (m_w.rim != 0)
+            s += m_w.rim * ((own & m_rim).count() - (opp & m_rim).count());
         return s;
     }
 
@@ -325,6 +334,7 @@ private:
             }
         }
 
+        const bool pvNode = beta - alpha > 1;
         generate(ply, ttMove);
         std::vector<Scored>& list = m_lists[static_cast<std::size_t>(ply)];
         if (list.empty()) {
@@ -352,6 +362,11 @@ private:
             }
             std::swap(list[i], list[pick]);
             const PackedMove m = list[i].move;
+            // The rest are jumps that take nothing (sorted last): once two moves are
+            // searched and one of them does not lose, they are not worth a look.
+            if (m_selective && i >= 2 && best > -kWinScore && isJump(m) &&
+                (list[i].key >> 32) <= 0)
+                break;
 
             const State saved = state();
             make(m);
@@ -359,7 +374,16 @@ private:
             if (i == 0) {
                 score = -negamax(depth - 1, -beta, -alpha, ply + 1);
             } else {
-                score = -negamax(depth - 1, -alpha - 1, -alpha, ply + 1);
+                // A late move is first searched less deep; if it then beats alpha, at the
+                // full depth.
+                const int r = m_selective && depth >= 3 && i >= 2
+                                  ? std::clamp(lateReduction(depth, static_cast<int>(i)) -
+                                                   (pvNode ? 1 : 0),
+                                               0, depth - 2)
+                                  : 0;
+                score = -negamax(depth - 1 - r, -alpha - 1, -alpha, ply + 1);
+                if (!m_aborted && r > 0 && score > alpha)
+                    score = -negamax(depth - 1, -alpha - 1, -alpha, ply + 1);
                 if (!m_aborted && score > alpha && score < beta)
                     score = -negamax(depth - 1, -beta, -alpha, ply + 1);
             }
@@ -397,12 +421,14 @@ private:
     SearchClock& m_clock;
     std::int64_t m_deadline;
     std::uint64_t m_maxNodes;
+    bool m_selective;
     bool m_passing;
     int m_halfmoves;
     int m_seldepth = 0;
     bool m_timeoutAllowed = false;
 
     B m_playable;
+    B m_rim;  // playable cells with fewer playable neighbours than the logic's count
     B m_side[2];
     int m_stm = 0;
     std::uint64_t m_key = 0;
@@ -413,67 +439,4 @@ private:
     std::vector<Scored> m_lists[kMaxPly];
 };
 
-// Iterative deepening over one Engine, from depth 1 up: fills the report's move, depth,
-// score and nodes.
-template <int W>
-void runSearch(MasterSearch::Tables& tables, const Position& position, Logic logic,
-               const EvalWeights& weights, const SearchLimits& limits,
-               const std::atomic<bool>* stop, SearchClock& c, std::int64_t start,
-               std::int64_t deadline, const MasterSearch::DepthListener& onDepth,
-               SearchReport& report) {
-    Engine<W> engine(tables, position, logic, weights, stop, c, deadline, limits.maxNodes);
-    std::vector<PackedMove> order = engine.rootMoves();
-    if (order.empty())
-        return;
-    report.move = engine.toMove(order.front());
-    const int maxDepth = std::clamp(limits.maxDepth, 1, kMaxPly - 2);
-    std::int64_t previousIterationMs = 0;
-    for (int depth = 1; depth <= maxDepth; ++depth) {
-        const std::int64_t iterationStart = c.nowMs();
-        if (stop && stop->load()) {
-            report.stopped = true;
-            break;
-        }
-        // Depth 1 always finishes (unless stopped), so a move is always named.
-        engine.allowTimeout(depth > 1);
-        PackedMove best = order.front();
-        bool complete = false;
-        const int score = engine.root(depth, order, best, complete);
-        if (engine.stoppedByFlag())
-            break;
-        // A move that beat the previous best within an unfinished iteration is better.
-        report.move = engine.toMove(best);
-        if (!complete)
-            break;
-        report.depth = depth;
-        report.score = score;
-        report.nodes = engine.nodes();
-        report.elapsedMs = c.nowMs() - start;
-        report.seldepth = engine.seldepth();
-        if (onDepth) {
-            report.pv = engine.principalVariation(depth);
-            onDepth(report);
-        }
-        // A decided game needs no deeper look, nor does a position with one move.
-        if (score >= kWinScore || score <= -kWinScore || order.size() == 1)
-            break;
-        // The next depth costs about as many times this one as this one cost the one
-        // before (at least twice, at most eight times): a depth that would not end in
-        // time is not started, so the time goes to the moves and not to lost work.
-        const std::int64_t now = c.nowMs();
-        const std::int64_t iterationMs = now - iterationStart;
-        const double growth = previousIterationMs > 0
-                                  ? std::clamp(static_cast<double>(iterationMs) /
-                                                   static_cast<double>(previousIterationMs),
-                                               2.0, 8.0)
-                                  : 4.0;
-        previousIterationMs = std::max<std::int64_t>(iterationMs, 1);
-        if (deadline > 0 && !limits.useWholeBudget &&
-            static_cast<double>(now - start) + growth * static_cast<double>(iterationMs) >
-                static_cast<double>(limits.timeMs))
-            break;
-    }
-    report.nodes = engine.nodes();
-    report.seldepth = engine.seldepth();
-    report.stopped = report.stopped || engine.stoppedByFlag();
-}
+#include "core/master_iterate.h"

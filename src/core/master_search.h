@@ -48,6 +48,11 @@ struct SearchLimits {
     // is the last depth's best). An engine on a per-move time gains by it; the game's own
     // players keep the thriftier rule.
     bool useWholeBudget = false;
+    // A selective search: late moves are first searched less deep, and jumps that take
+    // nothing are left out once two moves are searched and one does not lose. It sees much
+    // deeper in the same time but no longer gives the full-width value of a depth; the
+    // UAI engine uses it, the game's own players keep the full width.
+    bool selective = false;
 };
 
 // Weights of the evaluation, in hundredths of a token.
@@ -58,6 +63,10 @@ struct EvalWeights {
     int frontier = -6;
     // Per free cell the side can copy into, minus the same for the opponent.
     int copyReach = 4;
+    // Per own token on a cell with fewer cells around it than a cell inside the board (on
+    // the rim or next to a hole: fewer sides to be taken from), minus the same for the
+    // opponent.
+    int rim = 0;
 };
 
 struct SearchReport {
@@ -117,6 +126,10 @@ private:
     int m_ttBits;
     std::unique_ptr<Tables> m_tables;
 };
+
+// The weights PC Velmistr plays the standard 7x7 game with (the UAI engine), fitted with
+// `tomelin-cli tune` to self-play games.
+EvalWeights standardGameWeights();
 
 // The static evaluation the search uses at its leaves, from the side to move: the final
 // margin for a finished game (under Tomelin's rule after the fill when the side to move

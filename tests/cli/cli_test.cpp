@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -110,8 +112,42 @@ TEST(CliBench, PrintsTheBehaviourSignatureAloneWithTheCountsOnStderr) {
 TEST(CliBench, MasterPrintsTheNodeCountOfTheFixedDepthSearches) {
     const CliRun r = runCli("bench --master");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "979542\n");
+    EXPECT_EQ(r.out, "1252060\n");
     EXPECT_NE(r.err.find("nodes/s"), std::string::npos);
+}
+
+// tune generate writes "FEN;result" lines that tune fit reads back; a damaged line is named.
+TEST(CliTune, GeneratedPositionsFitAndADamagedLineIsRefused) {
+    const CliRun gen = runCli("tune generate --games 2 --nodes 800 --seed 3");
+    ASSERT_EQ(gen.status, 0) << gen.err;
+    const std::regex line(R"([xo1-7/-]+ [xo] \d+ \d+;(0|0\.5|1))");
+    std::istringstream lines(gen.out);
+    std::size_t count = 0;
+    for (std::string l; std::getline(lines, l); ++count)
+        ASSERT_TRUE(std::regex_match(l, line)) << l;
+    EXPECT_EQ(gen.err, "2 games, " + std::to_string(count) + " positions\n");
+
+    const std::string path = testing::TempDir() + "tomelin_tune_data.txt";
+    {
+        std::ofstream(path) << gen.out;
+    }
+    const CliRun fit = runCli("tune fit " + path + " --epochs 200");
+    ASSERT_EQ(fit.status, 0) << fit.err;
+    const std::regex report(R"(\d+ positions, k [0-9.e-]+, loss ([0-9.]+) -> ([0-9.]+)\n)"
+                            R"(material 100\nfrontier -?\d+\ncopyReach -?\d+\nrim -?\d+\n)");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(fit.out, m, report)) << fit.out;
+    EXPECT_LE(std::stod(m[2].str()), std::stod(m[1].str()));
+
+    {
+        std::ofstream(path) << gen.out << "x5o/7/7/7/7/7/o5x x 0 1;2\n";
+    }
+    const CliRun bad = runCli("tune fit " + path);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("line " + std::to_string(count + 1)), std::string::npos) << bad.err;
+    EXPECT_EQ(runCli("tune").status, 2);
+    EXPECT_EQ(runCli("tune generate").status, 2);  // no --games
+    std::remove(path.c_str());
 }
 
 TEST(CliBench, MasterVerboseNamesEveryPositionAndItsLinesAddUpToTheTotal) {
@@ -132,10 +168,11 @@ TEST(CliBench, MasterVerboseNamesEveryPositionAndItsLinesAddUpToTheTotal) {
     }
     const std::vector<std::string> expected = {"start",      "opening",      "middle",
                                                "ending",     "Čelem vzad",   "Dáma (cross)",
-                                               "Špionáž (cross)", "Bitva"};
+                                               "Špionáž (cross)", "Bitva", "start (uai)",
+                                               "middle (uai)"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(last, std::to_string(sum));
-    EXPECT_EQ(last, "979542");
+    EXPECT_EQ(last, "1252060");
 }
 
 TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {

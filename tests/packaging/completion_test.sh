@@ -49,6 +49,9 @@ for command in $commands; do
     for option in $(grep -oE -- '--[a-z0-9-]+' <<<"$usage" | sort -u); do
         if [[ $command == store ]]; then
             check "store set offers $option" offers "$option" store set key name value ""
+        elif [[ $command == tune ]]; then
+            tune_offers() { offers "$1" tune generate "" || offers "$1" tune fit data.txt ""; }
+            check "tune generate or fit offers $option" tune_offers "$option"
         else
             check "$command offers $option" offers "$option" "$command" ""
         fi
@@ -57,6 +60,10 @@ done
 for sub in list get set delete; do
     check "store offers $sub" offers "$sub" store ""
 done
+check "tune offers generate and fit" \
+    diff <(complete_words tune "" | sort) <(printf '%s\n' fit generate)
+check "tune fit offers only --epochs after its file" \
+    diff <(complete_words tune fit data.txt "") <(echo --epochs)
 not() { ! "$@"; }
 check "an option already given is not offered again" not offers --show play --show ""
 check "boards takes nothing" test -z "$(complete_words boards "")"

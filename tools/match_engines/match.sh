@@ -17,6 +17,9 @@
 #   --openings FILE    one FEN a line (default tools/match_engines/openings_3ply.txt)
 #   --out DIR          where the PGN, the log and the summary go (default match-engines/)
 #   --cuteataxx PATH   the manager (default $CUTEATAXX, else cuteataxx-cli on the PATH)
+#   --slack MS         how late a move may come before the manager calls it a loss on time
+#                      (default 50; more on a busy machine, where a process can wait that
+#                      long for a processor and games are otherwise lost on time by chance)
 #
 # The manager and the opponents are built by the developer outside this repository and
 # outside CI. cuteataxx (MIT) needs Boost, nlohmann-json and its companion library libataxx:
@@ -48,9 +51,10 @@ name=
 openings=$here/openings_3ply.txt
 out=match-engines
 cuteataxx=${CUTEATAXX:-$(command -v cuteataxx-cli || true)}
+slack=50
 
 usage() {
-    sed -n '9,20p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '9,23p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
@@ -65,6 +69,7 @@ while [ $# -gt 0 ]; do
         --openings) openings=$2; shift 2 ;;
         --out) out=$2; shift 2 ;;
         --cuteataxx) cuteataxx=$2; shift 2 ;;
+        --slack) slack=$2; shift 2 ;;
         -h | --help) usage ;;
         --) shift; break ;;
         -*) echo "match.sh: unknown option $1" >&2; usage ;;
@@ -80,6 +85,7 @@ case $engine in /*) ;; *) engine=$(cd "$(dirname "$engine")" && pwd)/$(basename 
 case $tomelin in /*) ;; *) tomelin=$(cd "$(dirname "$tomelin")" && pwd)/$(basename "$tomelin") ;; esac
 [ -n "$name" ] || name=$(basename "$engine")
 case $games in '' | *[!0-9]*) echo "match.sh: --games wants a number, not '$games'" >&2; exit 2 ;; esac
+case $slack in '' | *[!0-9]*) echo "match.sh: --slack wants a number of milliseconds, not '$slack'" >&2; exit 2 ;; esac
 
 [ -x "$tomelin" ] || { echo "match.sh: no tomelin-cli at $tomelin (make build)" >&2; exit 2; }
 [ -x "$engine" ] || { echo "match.sh: $engine is not an executable" >&2; exit 2; }
@@ -119,7 +125,7 @@ cat > "$out/settings.json" <<JSON
   "colour2": "White",
   "tournament": "roundrobin",
   "print_early": true,
-  "adjudicate": { "gamelength": 400, "timeout_buffer": 50 },
+  "adjudicate": { "gamelength": 400, "timeout_buffer": $slack },
   "openings": { "path": "$(json_string "$openings")", "repeat": true, "shuffle": false },
   "timecontrol": { $timecontrol },
   "pgn": { "enabled": true, "verbose": true, "override": true,
