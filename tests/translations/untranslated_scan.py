@@ -39,7 +39,8 @@ WINDOW_LAYERS = ['src/app', 'src/setupwin', 'src/gamewin', 'src/editor', 'src/re
 ALL_LAYERS = WINDOW_LAYERS + ['src/core', 'src/records', 'src/boards', 'src/platform/store']
 
 # Literals a person reads that are the same in every language, or are not shown at all.
-ALLOWED_SHOWN = {'Tomelin', 'OK', 'Hght', 'Tomelin - '}
+# Each language's own name for itself in the language menu.
+ALLOWED_SHOWN = {'Tomelin', 'OK', 'Hght', 'Tomelin - ', 'Čeština', 'English'}
 # Lines whose Czech literals are stored values, names the program checks, or each
 # language's own name for itself.
 ALLOWED_CZECH_LINE = re.compile(
