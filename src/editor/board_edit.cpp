@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/board.h"
+#include "core/fen.h"
 
 namespace tomelin {
 
@@ -191,6 +192,11 @@ std::optional<BoardRefusal> BoardEdit::saveRefusal() const {
         return BoardRefusal::NoPlayer2Token;
     }
     return std::nullopt;
+}
+
+std::string boardStringFromFen(std::string_view fen) {
+    const FenResult read = readFen(fen);
+    return read.position ? read.position->boardString() : std::string();
 }
 
 }  // namespace tomelin
