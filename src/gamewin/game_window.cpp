@@ -1,12 +1,15 @@
 #include "gamewin/game_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
 
+#include "core/fen.h"
 #include "core/random.h"
 #include "gamewin/board_view.h"
 #include "gamewin/minimise_guard.h"
@@ -107,6 +110,25 @@ void GameWindow::wireParts() {
     connect(c, &WindowChrome::newGameChosen, this, &GameWindow::newGame);
     connect(c, &WindowChrome::quitChosen, this, &GameWindow::quitRequested);
     connect(c, &WindowChrome::heightStepChosen, this, &GameWindow::stepHeight);
+
+    // The board takes every mouse button as a click; the strips around it offer the menu.
+    auto* copyFen = new QAction(tr("Kopírovat pozici jako FEN"), this);
+    copyFen->setObjectName(QStringLiteral("copyFen"));
+    copyFen->setShortcut(QKeySequence::Copy);
+    copyFen->setShortcutContext(Qt::WindowShortcut);
+    connect(copyFen, &QAction::triggered, this, &GameWindow::copyPositionFen);
+    addAction(copyFen);
+    for (QWidget* strip : {static_cast<QWidget*>(m_status), static_cast<QWidget*>(m_score)}) {
+        strip->addAction(copyFen);
+        strip->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+void GameWindow::copyPositionFen() {
+    const Position& position = m_game->position();
+    if (position.side() < 2 || m_game->setup().descriptor.empty())
+        return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(writeFen(position)));
 }
 
 int GameWindow::screenHeight() const {

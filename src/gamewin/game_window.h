@@ -81,6 +81,10 @@ public:
     void restartGame();  // "Restartovat hru" (`NG_Click`)
     void newGame();      // "Novou hru" (`UNG_Click`): hides the window, newGameRequested()
     void takeBack();     // the take-back button and "Z": `TZ_Click`(2)
+    // "Kopírovat pozici jako FEN" (Ctrl+C; the status and score strips' right-click menu,
+    // action "copyFen"): the position on the board, the side to move included, to the
+    // clipboard. Nothing while no game is on the board.
+    void copyPositionFen();
     // Caption, toolbar and menus, for start-up to recolour the toolbar, hand over the setup
     // window's menus (whose actions call restartGame(), newGame(), quit and stepHeight())
     // and show the inactive caption while none of the program's windows is active.
