@@ -34,6 +34,7 @@ LogicChooser::LogicChooser(QWidget* parent) : QGroupBox(QStringLiteral("Logika p
     logicLayout->setColumnStretch(2, 1);
     logicLayout->setHorizontalSpacing(24);
     m_option1->setChecked(true);
+    connect(m_option1, &QRadioButton::toggled, this, &LogicChooser::logicChanged);
 }
 
 QString LogicChooser::logic() const {
