@@ -6,14 +6,6 @@
 
 namespace tomelin {
 
-int playerKindFromName(const std::string& name) {
-    for (int k = 0; k < 4; ++k) {
-        if (name == kComputerNames[k])
-            return k + 1;
-    }
-    return 0;
-}
-
 int moveNumberOf(double moveCounter) {
     return static_cast<int>(std::floor(moveCounter)) + 1;
 }
@@ -84,6 +76,7 @@ void Game::Timer1_Timer() {
     syncPosition();
     setPlayerToMove(3 - loaded.startDigit);
     m_playerKind = {0, playerKindFromName(m_setup.names[0]), playerKindFromName(m_setup.names[1])};
+    seatPlayers();
 
     // `Prekr`: no selection, markers parked, the whole board drawn, the score shown.
     cancelSelection();
@@ -98,6 +91,7 @@ void Game::Timer1_Timer() {
 
     m_logic = logicFromLabel(m_setup.logicLabel);
     m_dirs = &Directions::of(m_logic);
+    tellPositionReset();
     m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
     m_timers.stop(GameTimer::Timer1);
 }
@@ -122,18 +116,16 @@ void Game::TimCHng_Timer() {
         fillFreeCells(p);
     } else {
         setBoardEnabled(true);
-        const int kind = m_playerKind[static_cast<std::size_t>(p)];
-        if (kind != 0)
+        GamePlayer& seated = *m_players[static_cast<std::size_t>(p)];
+        const int timeLeft = m_timeLeft[static_cast<std::size_t>(p)];
+        if (!seated.movesByClicks())
             m_obs->thinkingChanged(true);
-        if (kind == 0 && m_timeLeft[static_cast<std::size_t>(p)] == kTimeRanOut) {
-            PcIQ(p, 0);  // the person's time ran out: the weakest play moves for them
-        } else if (kind == 0 && m_timeLeft[static_cast<std::size_t>(p)] == kTimeOpponentRanOut) {
-            PcIQ(p, 2);
-        }
-        if (kind >= 1 && kind <= 3)
-            PcIQ(p, kind);
-        else if (kind == kMasterKind)
-            startMasterSearch(p, SearchKind::Move);
+        if (seated.movesByClicks() && timeLeft == kTimeRanOut)
+            standInMoves(p, 0);  // the person's time ran out: the weakest play moves for them
+        else if (seated.movesByClicks() && timeLeft == kTimeOpponentRanOut)
+            standInMoves(p, 2);
+        else
+            askForMove(p, seated, false);
     }
     m_timers.start(GameTimer::TimerT, m_clockInterval);
     m_timers.stop(GameTimer::TimCHng);
@@ -155,6 +147,7 @@ void Game::fillFreeCells(int stuckPlayer) {
         }
     }
     m_obs->progressCleared();
+    tellPositionReset();
     // After the game has ended on a full board the turn change still runs and finds no
     // move; there is nothing to hand over then.
     if (filled > 0)
@@ -214,7 +207,8 @@ void Game::fullRedrawDone() {
 
 bool Game::personMayClick() const {
     const auto p = static_cast<std::size_t>(m_playerToMove);
-    return m_boardEnabled && !m_gameOver && m_playerKind[p] == 0 && m_timeLeft[p] != kTimeRanOut;
+    const bool byClicks = m_players[p] ? m_players[p]->movesByClicks() : m_playerKind[p] == 0;
+    return m_boardEnabled && !m_gameOver && byClicks && m_timeLeft[p] != kTimeRanOut;
 }
 
 bool Game::computerMovePending() const {
@@ -227,7 +221,7 @@ int Game::movesMade() const {
 }
 
 void Game::cancelPendingComputerMove() {
-    cancelMasterSearch();
+    cancelMoveRequest();
     clearHint();
     m_timers.stop(GameTimer::TimPC);
     m_pcMove.reset();

@@ -3,6 +3,7 @@
 // The game window owns one Game and only displays what it reports through GameObserver.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,19 +12,13 @@
 #include "core/board.h"
 #include "core/computer.h"
 #include "core/directions.h"
+#include "core/game_player.h"
+#include "core/player_kinds.h"
 #include "core/ports.h"
 #include "core/position.h"
 #include "core/search_runner.h"
 
 namespace tomelin {
-
-// The computer names; a player whose name is exactly one of these is the computer.
-inline constexpr const char* kComputerNames[4] = {"PC Začátečník", "PC Profesionál", "PC Génius",
-                                                  "PC Velmistr"};
-// `PlayerKind` of "PC Velmistr", the searching computer.
-inline constexpr int kMasterKind = 4;
-// `PlayerKind` from a name: 0 a person; 1..4 the computer at the four strengths.
-int playerKindFromName(const std::string& name);
 
 // Time list position 0..4 -> -1 (no limit), 5400, 3600, 1800, 600 seconds.
 int timeLimitSeconds(int listPosition);
@@ -49,7 +44,7 @@ inline constexpr int kTimeRanOut = -2;
 inline constexpr int kTimeUnlimitedTicked = -3;
 inline constexpr int kTimeOpponentRanOut = -4;
 
-class Game {
+class Game final : private MoveSink {
 public:
     // Timer intervals in milliseconds.
     static constexpr int kTimer1Interval = 100;
@@ -65,6 +60,13 @@ public:
     Game& operator=(const Game&) = delete;
 
     void setObserver(GameObserver* observer);
+
+    // Makes the players of both sides from their kinds at every game start and resume; the
+    // default is `makePlayer`. A maker may hand out players of its own (one living outside
+    // the core, a child process for instance) and leave the other kinds to makePlayer.
+    using PlayerMaker =
+        std::function<std::unique_ptr<GamePlayer>(PlayerKind kind, const PlayerServices& services)>;
+    void setPlayerMaker(PlayerMaker maker);
 
     // START: takes the setup and enables `Timer1`. A descriptor that is not a playable
     // board (side outside 2..16, bad starting digit) is refused: no game starts.
@@ -83,8 +85,6 @@ public:
     // `PL_MouseDown`: a press on board cell `cell` (the window finds the cell under the
     // pointer). Passed to PLKlik only when a person with time left is to move.
     void PL_MouseDown(CellPos cell);
-    // `PcIQ`: chooses the move of player p at strength s (0..3) and starts `TimPC`.
-    void PcIQ(int p, int strength);
     // `TZ_Click`: take back one (1) or two (2) moves. Refused while a turn change or a game
     // start is pending and after the game has ended; cancels a pending computer move.
     void TZ_Click(int i);
@@ -118,8 +118,8 @@ public:
     void requestHint();
     // The hint on show, if any; any click or move clears it.
     std::optional<Move> hint() const { return m_hint; }
-    // A search (the computer's or a hint's) is running.
-    bool searching() const { return m_searchKind != SearchKind::None; }
+    // A thinking player's move or a hint is being searched for.
+    bool searching() const { return m_awaiting || m_hintSearching; }
     // Key "Y": after a take-back, plays the taken-back moves again, two at a time (as "Z"
     // took them back), while no new move was made.
     void redo();
@@ -174,10 +174,27 @@ private:
     // Puts a kept game back (core/game_snapshot.cpp).
     friend struct GameResumer;
 
-    enum class SearchKind { None, Move, Hint };
-    void startMasterSearch(int player, SearchKind kind);
-    void masterSearchDone(std::uint64_t ticket, const SearchReport& report);
-    void cancelMasterSearch();
+    // The players of both sides, made from their kinds (game start, resume).
+    void seatPlayers();
+    // Asks `player`, seated for side p or standing in for it, for a move of p.
+    void askForMove(int p, GamePlayer& player, bool standIn);
+    // `PcIQ` at strength 0 (a person's time ran out) or 2 (the opponent's ran out): the
+    // rule-based computer moves for p.
+    void standInMoves(int p, int strength);
+    // Withdraws the request a thinking player has not answered yet.
+    void cancelMoveRequest();
+    void tellPositionReset();
+    // MoveSink: the asked player's answers.
+    void movePlayed(std::uint64_t request, const Move& move) override;
+    void moveFailed(std::uint64_t request, const std::string& reason) override;
+    void thinkingStep(std::uint64_t request, int step, int scale) override;
+    void scannedPercent(std::uint64_t request, int percent) override;
+    void depthDone(std::uint64_t request, int depth) override;
+    bool waitingFor(std::uint64_t request) const { return m_awaiting && request == m_requestId; }
+
+    void startHintSearch();
+    void hintSearchDone(std::uint64_t ticket, const SearchReport& report);
+    void cancelHintSearch();
     // The game has ended or is left: "Velmistr"'s tables go until a search needs them again.
     void releaseSearchTables();
     SearchRunner& runner();
@@ -235,17 +252,30 @@ private:
     // `PcMove`: the chosen move; `m_pcFirstClickGiven` is the -8410 sentinel.
     std::optional<Move> m_pcMove;
     bool m_pcFirstClickGiven = false;
-    ComputerSearch m_search;
 
     std::unique_ptr<InlineSearchRunner> m_inlineRunner;
     SearchRunner* m_runner = nullptr;
     SearchObserver m_nullSearchObserver;
     SearchObserver* m_searchObs = &m_nullSearchObserver;
     int m_masterMoveMs = 1000;
-    SearchKind m_searchKind = SearchKind::None;
-    std::uint64_t m_searchTicket = 0;
-    Position m_searchedPosition;
+    bool m_hintSearching = false;
+    std::uint64_t m_hintTicket = 0;
+    Position m_hintPosition;
     std::optional<Move> m_hint;
+
+    // The seated players (index 1 and 2; made at game start and resume) and the rule-based
+    // stand-in of a person whose time ran out or of a player that failed. Declared after the
+    // runners: a player still searching cancels its search on the runner as it goes.
+    std::array<std::unique_ptr<GamePlayer>, 3> m_players;
+    std::unique_ptr<GamePlayer> m_standIn;
+    PlayerMaker m_playerMaker;
+    // The request last made; `m_awaiting` while a thinking player has not answered it.
+    MoveRequest m_request;
+    std::uint64_t m_requestId = 0;
+    GamePlayer* m_asked = nullptr;
+    int m_askedSide = 0;
+    bool m_askedStandIn = false;
+    bool m_awaiting = false;
     // Moves of the line of play that a redo may bring back (entries up to this index of the
     // move list); 0 when there is nothing to redo.
     int m_redoUpTo = 0;

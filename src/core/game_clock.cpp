@@ -79,14 +79,15 @@ void Game::clockRanOut(int player) {
     // A person whose time runs out in the middle of their own turn could no longer click,
     // and nobody else would move: the computer takes this turn over at once, at the weakest
     // strength, as the turn change does for such a person.
-    const bool waitingForPerson = m_playerKind[static_cast<std::size_t>(player)] == 0 &&
+    const GamePlayer* seated = m_players[static_cast<std::size_t>(player)].get();
+    const bool waitingForPerson = seated && seated->movesByClicks() &&
                                   !m_gameOver && !computerMovePending() &&
                                   !m_timers.isActive(GameTimer::TimCHng) &&
                                   !m_timers.isActive(GameTimer::Timer1);
     if (!waitingForPerson || !hasLegalMove(player))
         return;
     cancelSelection();
-    PcIQ(player, 0);
+    standInMoves(player, 0);
 }
 
 }  // namespace tomelin

@@ -1,50 +1,116 @@
-// The computer's turn: `PcIQ` chooses a move, `TimPC_Timer` plays it as two clicks.
+// The players in the turn sequence: seating them, asking the one to move for its move,
+// taking its answer (played as two timed clicks by `TimPC_Timer`), the stand-in.
 
 #include <algorithm>
 #include <cmath>
 
 #include "core/game.h"
+#include "core/game_players.h"
 
 namespace tomelin {
 
-void Game::PcIQ(int p, int strength) {
+void Game::setPlayerMaker(PlayerMaker maker) {
+    m_playerMaker = std::move(maker);
+}
+
+void Game::seatPlayers() {
+    cancelMoveRequest();
+    PlayerServices services;
+    services.random = &m_random;
+    services.runner = [this]() -> SearchRunner& { return runner(); };
+    for (std::size_t p = 1; p <= 2; ++p) {
+        const PlayerKind kind = playerKindOf(m_playerKind[p]);
+        std::unique_ptr<GamePlayer> player =
+            m_playerMaker ? m_playerMaker(kind, services) : makePlayer(kind, services);
+        m_players[p] = player ? std::move(player) : makePlayer(kind, services);
+    }
+}
+
+void Game::askForMove(int p, GamePlayer& player, bool standIn) {
+    cancelMoveRequest();
+    MoveRequest request;
+    request.position = m_pos;
+    request.position.setToMove(playerOf(p));
+    request.logic = m_logic;
+    request.lastMove = lastMoveOnRecord();
+    request.secondsLeft = m_timeLeft[static_cast<std::size_t>(p)];
+    request.moveTimeMs = m_masterMoveMs;
+    m_request = request;
+    m_asked = &player;
+    m_askedSide = p;
+    m_askedStandIn = standIn;
+    const std::uint64_t id = ++m_requestId;
+    m_awaiting = !player.movesByClicks();
+    player.requestMove(m_request, MoveReply(this, id));
+}
+
+void Game::standInMoves(int p, int strength) {
     if (p != 1 && p != 2)
         return;
-    if (strength < 0 || strength > 3)
-        strength = 2;
-    m_random.seedFromTime();
-    Position position = m_pos;
-    position.setToMove(playerOf(p));
-    const ComputerSearch::Result found =
-        m_search.run(position, m_logic, strength, lastMoveOnRecord());
+    m_standIn = std::make_unique<RuleBasedPlayer>(strength, m_random);
+    askForMove(p, *m_standIn, true);
+}
 
-    // Progress as the scan goes column by column: the bar's scale is n^2 - n - 1, so it is
-    // full before the last cells are scanned; the percentage runs up to 100 n^2 / (n^2 - 1).
-    const int n = m_board.side();
-    const int cells = n * n;
-    const int scale = cells - n - 1;
-    for (int i = 0; i < cells; ++i) {
-        m_obs->progressStep(i, scale, p);
-        const double progress = (i + 1) * 100.0 / (cells - 1);
-        m_obs->searchProgressChanged(static_cast<int>(std::floor(progress)));
-    }
+void Game::cancelMoveRequest() {
+    if (!m_awaiting)
+        return;
+    m_awaiting = false;
+    ++m_requestId;
+    m_asked->cancelMove();
+    m_obs->progressCleared();
+}
 
-    const std::vector<int>& best = *found.best;
-    if (!best.empty()) {
-        double u = m_random.next();
-        // A faulty source (NaN, below 0, 1 or more) must never pick outside the list.
-        if (!(u >= 0.0))
-            u = 0.0;
-        if (u > 1.0)
-            u = 1.0;
-        const auto r = static_cast<std::size_t>(std::floor(u * static_cast<double>(best.size())));
-        m_pcMove =
-            (*found.candidates)[static_cast<std::size_t>(best[std::min(r, best.size() - 1)])].move;
-        m_pcFirstClickGiven = false;
-        m_timers.start(GameTimer::TimPC, kPcFirstInterval);
-    }
+void Game::movePlayed(std::uint64_t request, const Move& move) {
+    if (!waitingFor(request))
+        return;
+    m_awaiting = false;
+    m_obs->progressCleared();
+    // Only a move for the very position on the board is ever played.
+    Position now = m_pos;
+    now.setToMove(m_request.position.toMove());
+    if (now != m_request.position || !now.isLegal(m_logic, move) || m_gameOver)
+        return;
+    m_pcMove = move;
+    m_pcFirstClickGiven = false;
+    m_timers.start(GameTimer::TimPC, kPcFirstInterval);
+    m_obs->thinkingChanged(false);
+}
+
+void Game::moveFailed(std::uint64_t request, const std::string& reason) {
+    if (!waitingFor(request))
+        return;
+    m_awaiting = false;
     m_obs->progressCleared();
     m_obs->thinkingChanged(false);
+    if (m_askedStandIn)
+        return;
+    // Nobody else would move: the weakest rule-based play takes this turn.
+    const int p = m_askedSide;
+    m_obs->playerFailed(p, reason);
+    if (!m_gameOver && p == m_playerToMove && hasLegalMove(p))
+        standInMoves(p, 0);
+}
+
+void Game::thinkingStep(std::uint64_t request, int step, int scale) {
+    if (waitingFor(request))
+        m_obs->progressStep(step, scale, m_askedSide);
+}
+
+void Game::scannedPercent(std::uint64_t request, int percent) {
+    if (waitingFor(request))
+        m_obs->searchProgressChanged(percent);
+}
+
+void Game::depthDone(std::uint64_t request, int depth) {
+    if (waitingFor(request))
+        m_searchObs->searchDepthDone(depth);
+}
+
+void Game::tellPositionReset() {
+    for (std::size_t p = 1; p <= 2; ++p) {
+        if (m_players[p])
+            m_players[p]->positionReset(m_pos);
+    }
 }
 
 void Game::TimPC_Timer() {

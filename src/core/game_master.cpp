@@ -7,22 +7,19 @@
 
 namespace tomelin {
 
-namespace {
-// The progress bar counts completed depths on this scale.
-constexpr int kProgressDepths = 10;
-}  // namespace
-
 Game::~Game() {
-    // Stop a search still running, but tell nobody: the observers may already be gone.
-    if (m_searchKind != SearchKind::None) {
-        m_searchKind = SearchKind::None;
-        ++m_searchTicket;
+    // Stop a hint search still running, but tell nobody: the observers may already be gone.
+    // A seated player still thinking stops its own search as it goes.
+    if (m_hintSearching) {
+        m_hintSearching = false;
+        ++m_hintTicket;
         runner().cancel();
     }
 }
 
 void Game::setSearchRunner(SearchRunner* runner) {
-    cancelMasterSearch();
+    cancelMoveRequest();
+    cancelHintSearch();
     m_runner = runner;
 }
 
@@ -38,73 +35,53 @@ SearchRunner& Game::runner() {
     return *m_inlineRunner;
 }
 
-void Game::startMasterSearch(int player, SearchKind kind) {
-    cancelMasterSearch();
+void Game::startHintSearch() {
+    cancelHintSearch();
     Position position = m_pos;
-    position.setToMove(playerOf(player));
-    m_searchedPosition = position;
-    m_searchKind = kind;
-    const std::uint64_t ticket = ++m_searchTicket;
-    const int secondsLeft = m_timeLeft[static_cast<std::size_t>(player)];
-    const int ms = kind == SearchKind::Move && secondsLeft > 0
-                       ? tomelin::masterMoveTimeMs(secondsLeft, m_masterMoveMs)
-                       : m_masterMoveMs;
+    position.setToMove(playerOf(m_playerToMove));
+    m_hintPosition = position;
+    m_hintSearching = true;
     SearchRequest request;
     request.position = position;
     request.logic = m_logic;
-    request.timeMs = ms;
-    request.ticket = ticket;
+    request.timeMs = m_masterMoveMs;
+    request.ticket = ++m_hintTicket;
     runner().begin(
         request,
-        [this](std::uint64_t t, const SearchReport& report) { masterSearchDone(t, report); },
-        [this, player](std::uint64_t t, int depth) {
-            if (t != m_searchTicket || m_searchKind == SearchKind::None)
+        [this](std::uint64_t t, const SearchReport& report) { hintSearchDone(t, report); },
+        [this](std::uint64_t t, int depth) {
+            if (t != m_hintTicket || !m_hintSearching)
                 return;
-            if (m_searchKind == SearchKind::Move)
-                m_obs->progressStep(std::min(depth, kProgressDepths) - 1, kProgressDepths, player);
             m_searchObs->searchDepthDone(depth);
         });
 }
 
-void Game::masterSearchDone(std::uint64_t ticket, const SearchReport& report) {
-    if (ticket != m_searchTicket || m_searchKind == SearchKind::None)
+void Game::hintSearchDone(std::uint64_t ticket, const SearchReport& report) {
+    if (ticket != m_hintTicket || !m_hintSearching)
         return;
-    const SearchKind kind = m_searchKind;
-    m_searchKind = SearchKind::None;
-    // Only a move found for the very position on the board is ever played or shown.
+    m_hintSearching = false;
+    // Only a move found for the very position on the board is ever shown.
     Position now = m_pos;
-    now.setToMove(m_searchedPosition.toMove());
-    const bool valid = now == m_searchedPosition && report.move &&
+    now.setToMove(m_hintPosition.toMove());
+    const bool valid = now == m_hintPosition && report.move &&
                        now.isLegal(m_logic, *report.move) && !m_gameOver;
-    if (kind == SearchKind::Move) {
-        m_obs->progressCleared();
-        if (!valid)
-            return;
-        m_pcMove = report.move;
-        m_pcFirstClickGiven = false;
-        m_timers.start(GameTimer::TimPC, kPcFirstInterval);
-        m_obs->thinkingChanged(false);
-        return;
-    }
-    if (!valid || !personMayClick() || playerOf(m_playerToMove) != m_searchedPosition.toMove())
+    if (!valid || !personMayClick() || playerOf(m_playerToMove) != m_hintPosition.toMove())
         return;
     m_hint = report.move;
     m_searchObs->hintChanged(&*m_hint);
 }
 
-void Game::cancelMasterSearch() {
-    if (m_searchKind == SearchKind::None)
+void Game::cancelHintSearch() {
+    if (!m_hintSearching)
         return;
-    const SearchKind kind = m_searchKind;
-    m_searchKind = SearchKind::None;
-    ++m_searchTicket;
+    m_hintSearching = false;
+    ++m_hintTicket;
     runner().cancel();
-    if (kind == SearchKind::Move)
-        m_obs->progressCleared();
 }
 
 void Game::releaseSearchTables() {
-    cancelMasterSearch();
+    cancelMoveRequest();
+    cancelHintSearch();
     // A runner that never searched holds nothing; the inline one is not made just for this.
     if (m_runner)
         m_runner->releaseTables();
@@ -113,8 +90,7 @@ void Game::releaseSearchTables() {
 }
 
 void Game::clearHint() {
-    if (m_searchKind == SearchKind::Hint)
-        cancelMasterSearch();
+    cancelHintSearch();
     if (!m_hint)
         return;
     m_hint.reset();
@@ -129,7 +105,7 @@ void Game::requestHint() {
     if (!hasLegalMove(m_playerToMove))
         return;
     clearHint();
-    startMasterSearch(m_playerToMove, SearchKind::Hint);
+    startHintSearch();
 }
 
 bool Game::redoAvailable() const {
@@ -152,6 +128,7 @@ void Game::redo() {
     PLKlik(-1, -1);
     RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
     syncPosition();
+    tellPositionReset();
     // The mirror of the take-back of two moves: the turn change that follows counts the
     // second move and hands the turn back to the same player.
     const double h = m_moveCounter + 0.5;

@@ -74,6 +74,10 @@ void Game::makeMove(const Move& move) {
         m_obs->cellChanged(c.x, c.y);
     }
     m_obs->rayParked();
+    for (std::size_t side = 1; side <= 2; ++side) {
+        if (m_players[side])
+            m_players[side]->moveMade(playerOf(p), move, m_pos);
+    }
     m_obs->moveMade(p, move.from, move.to);
     recountAndEndIfFull();
     m_timers.start(GameTimer::TimCHng, kTurnChangeInterval);
@@ -110,6 +114,7 @@ void Game::TZ_Click(int i) {
     h = h - i - (2.0 - i) / 2;
     RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
     syncPosition();
+    tellPositionReset();
     h = h + i / 2.0;
     m_moveNumber = moveNumberOf(h);
     m_obs->moveNumberChanged(m_moveNumber);

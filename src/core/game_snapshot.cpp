@@ -239,6 +239,8 @@ struct GameResumer {
         g.syncPosition();
         g.setPlayerToMove(3 - s.playerToMove);
         g.m_playerKind = {0, s.kinds[0], s.kinds[1]};
+        g.seatPlayers();
+        g.tellPositionReset();
 
         g.cancelSelection();
         g.m_lastSource = s.lastSource;

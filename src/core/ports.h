@@ -82,6 +82,9 @@ public:
     virtual void takeBackUnavailableChanged(bool /*unavailable*/) {}
     // `Picture9`: the computer-thinking indicator.
     virtual void thinkingChanged(bool /*visible*/) {}
+    // The player of side `player` could not give a move (`reason`, in English); the weakest
+    // rule-based play moves for it this turn.
+    virtual void playerFailed(int /*player*/, const std::string& /*reason*/) {}
     // Whether the board takes clicks (`PL` enabled); false once the game is over.
     virtual void boardEnabledChanged(bool /*enabled*/) {}
 
