@@ -219,8 +219,9 @@ TEST(PlayerKinds, ComputerPlayersAnswerALegalMoveOrFailWithoutOne) {
             const bool canMove = request.position.canMove(request.logic);
             ASSERT_EQ(sink.played.size() + sink.failed.size(), 1U);
             EXPECT_EQ(sink.played.size(), canMove ? 1U : 0U);
-            if (canMove)
+            if (canMove) {
                 EXPECT_TRUE(request.position.isLegal(request.logic, sink.played[0]));
+            }
         }
     }
 }
