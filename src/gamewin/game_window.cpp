@@ -12,6 +12,7 @@
 #include "core/fen.h"
 #include "core/random.h"
 #include "gamewin/board_view.h"
+#include "gamewin/engine_seats.h"
 #include "gamewin/minimise_guard.h"
 #include "gamewin/qt_timer_host.h"
 #include "gamewin/result_panel.h"
@@ -58,6 +59,10 @@ GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random)
         *m_random);
     if (m_ownTimers)
         m_view->setThinkingTime(kThinkingTimeMs);
+    m_seats = new EngineSeats(this);
+    m_game->setPlayerMaker([this](PlayerKind kind, const PlayerServices& services) {
+        return m_seats->makeSeat(kind, services);
+    });
     wireParts();
     m_game->setObserver(m_view.get());
     m_searchRunner = std::make_unique<ThreadSearchRunner>();
@@ -67,6 +72,7 @@ GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random)
 }
 
 GameWindow::~GameWindow() {
+    m_seats->endAll();
     // The game must not report into half-destroyed widgets.
     m_game->setObserver(nullptr);
     m_game->setSearchObserver(nullptr);
@@ -95,7 +101,18 @@ void GameWindow::buildParts() {
 void GameWindow::wireParts() {
     connect(m_board, &BoardView::musicKey, this, &GameWindow::musicToggleRequested);
     m_view->onTurn = [this] { m_keeper.keep(*m_game, m_boardName.toStdString(), m_view->look()); };
+    m_view->isExternal = [this](int player) { return m_seats->seated(player); };
+    connect(m_seats, &EngineSeats::failed, this, [this](const QString& message) {
+        // Left as kept at the last turn change: "Pokračovat ve hře" offers it again.
+        m_game->UNG_Click();
+        m_setup = m_game->setup();
+        m_result->hide();
+        hide();
+        emit engineFailed(message);
+        emit newGameRequested();
+    });
     m_view->onEnd = [this](int tokens1, int tokens2, int /*winner: follows from the counts*/) {
+        m_seats->endAll();
         m_keeper.record(*m_game, m_boardName.toStdString(), m_setup, m_view->look(), tokens1,
                         tokens2);
     };
@@ -176,6 +193,10 @@ void GameWindow::Prekr() {
     m_view->Prekr();
 }
 
+void GameWindow::setEnginePrograms(const std::array<QString, 2>& programs) {
+    m_seats->setPrograms(programs);
+}
+
 bool GameWindow::startGame() {
     m_result->hide();
     if (m_game->start(m_setup))
@@ -199,6 +220,9 @@ bool GameWindow::resumeGame(const GameSnapshot& snapshot) {
     }
     // The setup window's pictures belong to its own tokens: draw the kept ones instead.
     m_view->forgetPlayerCursors();
+    // A kept game is resumed by the players it names: an engine's seat by a person.
+    m_seats->endAll();
+    m_seats->setPrograms({});
     setGameSetup(snapshot.setup);
     m_keeper.resumed();
     if (tomelin::resumeGame(*m_game, snapshot))
@@ -264,6 +288,7 @@ void GameWindow::restartGame() {
 }
 
 void GameWindow::newGame() {
+    m_seats->endAll();
     m_game->UNG_Click();
     m_keeper.drop();
     m_setup = m_game->setup();

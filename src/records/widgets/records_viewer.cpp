@@ -77,6 +77,7 @@ int RecordsViewer::twipsToPixels(int twips, double dpi) {
 
 RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     : QDialog(parent), m_survey(std::move(survey)), m_detailLevel(detailLevel) {
+    setObjectName(QStringLiteral("frmVlst"));
     setWindowTitle(QString::fromUtf8(kTitle));
     setModal(true);
 
