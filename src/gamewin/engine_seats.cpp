@@ -42,10 +42,15 @@ void EnginePlayer::requestMove(const MoveRequest& request, MoveReply reply) {
     m_reply = reply;
     m_asked = true;
     EngineMoveRequest ask;
-    if (m_startFen.empty()) {
+    if (!m_start) {
         ask.startFen = writeFen(request.position);
     } else {
-        ask.startFen = m_startFen;
+        // The game hands the turn over after a reset, so the start's side to move is not
+        // the one it was reported with: it follows from the moves since, which alternate.
+        Position start = *m_start;
+        const Player mover = request.position.toMove();
+        start.setToMove(m_moves.size() % 2 == 0 ? mover : other(mover));
+        ask.startFen = writeFen(start);
         ask.moves = m_moves;
     }
     ask.position = request.position;
@@ -68,12 +73,12 @@ void EnginePlayer::cancelMove() {
 }
 
 void EnginePlayer::moveMade(Player /*mover*/, const Move& move, const Position& after) {
-    if (!m_startFen.empty())
+    if (m_start)
         m_moves.push_back(moveText(after.side(), move));
 }
 
 void EnginePlayer::positionReset(const Position& position) {
-    m_startFen = writeFen(position);
+    m_start = position;
     m_moves.clear();
 }
 

@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,7 @@ signals:
 
 private:
     EngineClient m_client;
-    std::string m_startFen;
+    std::optional<Position> m_start;  // the position of the last reset
     std::vector<std::string> m_moves;
     MoveReply m_reply;
     bool m_asked = false;
