@@ -108,6 +108,7 @@ void Startup::wire() {
         game->setPlayerStyle(1, request.tokens[0].style);
         game->setPlayerStyle(2, request.tokens[1].style);
         game->setGameSetup(request.setup);
+        game->setEnginePrograms(request.engines);
         // A board the game refuses would leave no window on the screen: stay in the setup.
         if (!game->startGame()) {
             form->returnFromGame();
@@ -127,6 +128,16 @@ void Startup::wire() {
     connect(form, &SetupWindow::startGame, form, &SetupWindow::withdrawResume);
     connect(form, &SetupWindow::resumeRequested, this, &Startup::resumeKeptGame);
     connect(game, &GameWindow::keepRefused, form, &SetupWindow::showNote);
+    // Said once the setup window is back, where "Pokračovat ve hře" offers the game again.
+    connect(game, &GameWindow::engineFailed, this, [this, form](const QString& message) {
+        QTimer::singleShot(0, form, [this, form, message] {
+            if (m_showMessage) {
+                m_showMessage(QStringLiteral("Tomelin"), message);
+            } else {
+                QMessageBox::warning(form, QStringLiteral("Tomelin"), message, QMessageBox::Ok);
+            }
+        });
+    });
     connect(form, &SetupWindow::musicToggleRequested, m_music.get(), &MusicWindow::toggle);
     connect(game, &GameWindow::musicToggleRequested, m_music.get(), &MusicWindow::toggle);
     connect(game, &GameWindow::aboutRequested, this, &Startup::showAbout);

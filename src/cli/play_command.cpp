@@ -10,7 +10,7 @@
 #include "cli/game_keeping.h"
 #include "cli/match_printer.h"
 #include "cli/play.h"
-#include "cli/pgn_records.h"
+#include "records/pgn_records.h"
 #include "cli/position_options.h"
 #include "core/fen.h"
 #include "core/pgn.h"

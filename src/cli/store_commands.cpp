@@ -9,7 +9,7 @@
 #include "cli/commands.h"
 #include "cli/game_keeping.h"
 #include "cli/options.h"
-#include "cli/pgn_records.h"
+#include "records/pgn_records.h"
 #include "cli/play.h"
 #include "core/board.h"
 #include "platform/store/store_location.h"

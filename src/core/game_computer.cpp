@@ -19,6 +19,7 @@ void Game::seatPlayers() {
     services.random = &m_random;
     services.runner = [this]() -> SearchRunner& { return runner(); };
     for (std::size_t p = 1; p <= 2; ++p) {
+        services.side = static_cast<int>(p);
         const PlayerKind kind = playerKindOf(m_playerKind[p]);
         std::unique_ptr<GamePlayer> player =
             m_playerMaker ? m_playerMaker(kind, services) : makePlayer(kind, services);

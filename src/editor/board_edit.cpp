@@ -5,6 +5,7 @@
 
 #include "core/board.h"
 #include "core/texts.h"
+#include "core/fen.h"
 
 namespace tomelin {
 
@@ -192,6 +193,11 @@ std::optional<BoardRefusal> BoardEdit::saveRefusal() const {
         return BoardRefusal::NoPlayer2Token;
     }
     return std::nullopt;
+}
+
+std::string boardStringFromFen(std::string_view fen) {
+    const FenResult read = readFen(fen);
+    return read.position ? read.position->boardString() : std::string();
 }
 
 }  // namespace tomelin

@@ -103,6 +103,10 @@ private:
     bool m_mirror = true;
 };
 
+// A position written as FEN (x, o, holes as '-') as the board string the editor loads; the
+// side to move and the counters are not part of a board. Empty when the text is no FEN.
+std::string boardStringFromFen(std::string_view fen);
+
 // The board string character of an editor cell code, and back; a character outside "0X+-"
 // has no code.
 char editCellChar(EditCell code);

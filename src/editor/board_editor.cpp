@@ -16,6 +16,7 @@
 #include "editor/edit_canvas.h"
 #include "editor/edit_cursors.h"
 #include "boards/board_list.h"
+#include "core/fen.h"
 
 namespace tomelin {
 
@@ -36,8 +37,8 @@ const char* const kSavedText = QT_TRANSLATE_NOOP("BoardEditor", "Uloženo");
 constexpr int kSavedShownMs = 3000;
 
 // Rows above the canvas and the margins around it, in pixels.
-constexpr int kTopRows = 52;
-constexpr int kExtraHeight = 56;
+constexpr int kTopRows = 76;
+constexpr int kExtraHeight = 80;
 constexpr int kExtraWidth = 8;
 // Room for the window frame and title bar when fitting the window into the screen.
 constexpr int kFrameAllowance = 40;
@@ -118,6 +119,15 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     m_text2->setAlignment(Qt::AlignCenter);
     m_text2->setFrame(false);
     m_text2->setContextMenuPolicy(Qt::NoContextMenu);
+    m_fenLabel = new QLabel(tr("FEN :"), this);
+    m_fenBox = new QLineEdit(this);
+    m_fenBox->setObjectName(QStringLiteral("fenBox"));
+    m_fenBox->setAccessibleName(tr("Pozice ve formátu FEN"));
+    m_fenBox->setPlaceholderText(QString::fromUtf8(kStandardStartFen.data(), kStandardStartFen.size()));
+    m_fenLabel->setBuddy(m_fenBox);
+    m_fenLoad = new QPushButton(tr("Načíst FEN"), this);
+    m_fenLoad->setObjectName(QStringLiteral("fenLoad"));
+    m_fenLoad->setAutoDefault(false);
     m_canvas = new EditCanvas(this);
     m_canvas->setObjectName(QStringLiteral("canvas"));
     m_canvas->setAccessibleName(QCoreApplication::translate("BoardEditor", "Plocha pole"));
@@ -133,6 +143,8 @@ BoardEditor::BoardEditor(Store& store, const QString& boardString, const QString
     connect(m_hscroll1, &QScrollBar::valueChanged, this, &BoardEditor::spinnerMoved);
     connect(m_text1, &QLineEdit::textChanged, this, &BoardEditor::nameChanged);
     connect(m_command1, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_fenLoad, &QPushButton::clicked, this, [this] { loadFen(m_fenBox->text()); });
+    connect(m_fenBox, &QLineEdit::returnPressed, this, [this] { loadFen(m_fenBox->text()); });
     connect(m_canvas, &EditCanvas::leftPressed, this, &BoardEditor::paintAt);
     connect(m_canvas, &EditCanvas::rightPressed, this, &BoardEditor::nextTool);
 
@@ -160,6 +172,9 @@ void BoardEditor::layoutControls() {
     // Over the middle of the spinner, so that its two arrows flank the number.
     m_text2->setGeometry(w - 32, 28, 20, 21);
     m_text2->raise();
+    m_fenLabel->setGeometry(4, 54, 49, 17);
+    m_fenBox->setGeometry(52, 52, std::max(0, clientWidth - 56 - 96), 21);
+    m_fenLoad->setGeometry(clientWidth - 100, 52, 96, 21);
     m_canvas->setGeometry(4, kTopRows, w, canvasHeight);
 }
 
@@ -168,6 +183,23 @@ bool BoardEditor::loadBoard(const QString& boardString) {
     showSide();
     m_canvas->setCursor(editToolCursor(m_edit.tool()));
     return loaded;
+}
+
+bool BoardEditor::loadFen(const QString& fen) {
+    const std::string board = boardStringFromFen(fen.trimmed().toStdString());
+    if (board.empty()) {
+        showMessage(tr("Nelze načíst"),
+                    tr("Text není pozice ve formátu FEN. Zapište řádky pole shora oddělené "
+                       "lomítkem (x a o kameny hráčů, - díra, číslice počet volných polí), za "
+                       "mezerou hráče na tahu (x nebo o), například x5o/7/7/7/7/7/o5x x."));
+        return false;
+    }
+    // The loaded board is the one to paint and save; the tool stays as the user chose it.
+    const EditCell tool = m_edit.tool();
+    EDM(QString::fromStdString(board));
+    m_edit.setTool(tool);
+    m_canvas->setCursor(editToolCursor(tool));
+    return true;
 }
 
 QString BoardEditor::boardName() const {

@@ -49,10 +49,15 @@ public:
 
     const BoardEdit& board() const { return m_edit; }
     QString slot() const { return m_slot; }
+    // Shows the position a FEN writes as the board (holes as holes). A text that is no FEN
+    // is said so under "Nelze načíst" and leaves the board as it was; returns whether loaded.
+    bool loadFen(const QString& fen);
+
     // The name as it is saved: without the white space around it.
     QString boardName() const;
     // The parts by object name: "Text1" (name), "Text2" (side), "HScroll1" (the side's
-    // spinner), "Check1" (mirror), "Command1" ("Uložit") and "canvas" (W x 3/4 W).
+    // spinner), "Check1" (mirror), "Command1" ("Uložit"), "fenBox" (a FEN typed or pasted,
+    // read on Enter), "fenLoad" ("Načíst FEN") and "canvas" (W x 3/4 W).
 
     // Where messages go (title, text); by default a plain message box with an OK button.
     using MessageHandler = std::function<void(const QString& title, const QString& text)>;
@@ -88,6 +93,9 @@ private:
     QCheckBox* m_check1 = nullptr;
     QScrollBar* m_hscroll1 = nullptr;
     QLineEdit* m_text2 = nullptr;
+    QLabel* m_fenLabel = nullptr;
+    QLineEdit* m_fenBox = nullptr;
+    QPushButton* m_fenLoad = nullptr;
     EditCanvas* m_canvas = nullptr;
     QLabel* m_saved = nullptr;  // "Uloženo", a while after each save
     QTimer* m_savedTimer = nullptr;

@@ -21,8 +21,13 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
     m_look.styles = {PlayerStyle{}, kDefaultStyle1, kDefaultStyle2};
     // What a person does on the board goes to the game.
     BoardView& board = m_parts.board;
-    board.setPersonToMove([this] { return m_game.playerKind(m_game.playerToMove()) == 0; });
+    board.setPersonToMove([this] {
+        const int p = m_game.playerToMove();
+        return m_game.playerKind(p) == 0 && !(isExternal && isExternal(p));
+    });
     QObject::connect(&board, &PictureBox::pressed, &board, [this](QPointF pos, Qt::MouseButton) {
+        if (isExternal && isExternal(m_game.playerToMove()))
+            return;
         if (const auto cell = cellUnder(pos))
             m_game.pressCell(*cell);
     });
@@ -274,7 +279,7 @@ void GameView::thinkingChanged(bool visible) {
     if (visible) {
         m_parts.thinking.raise();
         m_searchClock.start();
-        if (m_game.playerKind(m_turn) == kMasterKind) {
+        if (m_game.playerKind(m_turn) == kMasterKind || (isExternal && isExternal(m_turn))) {
             m_masterThinking = true;
             masterTick();
             m_masterTimer->start();

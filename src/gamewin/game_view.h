@@ -73,6 +73,11 @@ public:
     // A pacing wait is running: the game's own timers must not run the turn change again.
     bool pacing() const { return m_pacing; }
 
+    // Sides whose moves come from elsewhere (an external engine): the board takes no clicks
+    // or keys for them, and their thinking shows the part of the time per move used, as PC
+    // Velmistr's does.
+    std::function<bool(int player)> isExternal;
+
     // Called at each turn change and at the game's end (counts, winner).
     std::function<void()> onTurn;
     std::function<void(int tokens1, int tokens2, int winner)> onEnd;

@@ -1,16 +1,19 @@
 #include "gamewin/game_window.h"
 
+#include <QAction>
 #include <QCoreApplication>
-
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
 
+#include "core/fen.h"
 #include "core/random.h"
 #include "gamewin/board_view.h"
+#include "gamewin/engine_seats.h"
 #include "gamewin/minimise_guard.h"
 #include "gamewin/qt_timer_host.h"
 #include "gamewin/result_panel.h"
@@ -57,6 +60,10 @@ GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random)
         *m_random);
     if (m_ownTimers)
         m_view->setThinkingTime(kThinkingTimeMs);
+    m_seats = new EngineSeats(this);
+    m_game->setPlayerMaker([this](PlayerKind kind, const PlayerServices& services) {
+        return m_seats->makeSeat(kind, services);
+    });
     wireParts();
     m_game->setObserver(m_view.get());
     m_searchRunner = std::make_unique<ThreadSearchRunner>();
@@ -66,6 +73,7 @@ GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random)
 }
 
 GameWindow::~GameWindow() {
+    m_seats->endAll();
     // The game must not report into half-destroyed widgets.
     m_game->setObserver(nullptr);
     m_game->setSearchObserver(nullptr);
@@ -94,7 +102,18 @@ void GameWindow::buildParts() {
 void GameWindow::wireParts() {
     connect(m_board, &BoardView::musicKey, this, &GameWindow::musicToggleRequested);
     m_view->onTurn = [this] { m_keeper.keep(*m_game, m_boardName.toStdString(), m_view->look()); };
+    m_view->isExternal = [this](int player) { return m_seats->seated(player); };
+    connect(m_seats, &EngineSeats::failed, this, [this](const QString& message) {
+        // Left as kept at the last turn change: "Pokračovat ve hře" offers it again.
+        m_game->leave();
+        m_setup = m_game->setup();
+        m_result->hide();
+        hide();
+        emit engineFailed(message);
+        emit newGameRequested();
+    });
     m_view->onEnd = [this](int tokens1, int tokens2, int /*winner: follows from the counts*/) {
+        m_seats->endAll();
         m_keeper.record(*m_game, m_boardName.toStdString(), m_setup, m_view->look(), tokens1,
                         tokens2);
     };
@@ -109,6 +128,25 @@ void GameWindow::wireParts() {
     connect(c, &WindowChrome::newGameChosen, this, &GameWindow::newGame);
     connect(c, &WindowChrome::quitChosen, this, &GameWindow::quitRequested);
     connect(c, &WindowChrome::heightStepChosen, this, &GameWindow::stepHeight);
+
+    // The board takes every mouse button as a click; the strips around it offer the menu.
+    auto* copyFen = new QAction(tr("Kopírovat pozici jako FEN"), this);
+    copyFen->setObjectName(QStringLiteral("copyFen"));
+    copyFen->setShortcut(QKeySequence::Copy);
+    copyFen->setShortcutContext(Qt::WindowShortcut);
+    connect(copyFen, &QAction::triggered, this, &GameWindow::copyPositionFen);
+    addAction(copyFen);
+    for (QWidget* strip : {static_cast<QWidget*>(m_status), static_cast<QWidget*>(m_score)}) {
+        strip->addAction(copyFen);
+        strip->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+void GameWindow::copyPositionFen() {
+    const Position& position = m_game->position();
+    if (position.side() < 2 || m_game->setup().descriptor.empty())
+        return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(writeFen(position)));
 }
 
 int GameWindow::screenHeight() const {
@@ -156,6 +194,10 @@ void GameWindow::Prekr() {
     m_view->Prekr();
 }
 
+void GameWindow::setEnginePrograms(const std::array<QString, 2>& programs) {
+    m_seats->setPrograms(programs);
+}
+
 bool GameWindow::startGame() {
     m_result->hide();
     if (m_game->start(m_setup))
@@ -179,6 +221,9 @@ bool GameWindow::resumeGame(const GameSnapshot& snapshot) {
     }
     // The setup window's pictures belong to its own tokens: draw the kept ones instead.
     m_view->forgetPlayerCursors();
+    // A kept game is resumed by the players it names: an engine's seat by a person.
+    m_seats->endAll();
+    m_seats->setPrograms({});
     setGameSetup(snapshot.setup);
     m_keeper.resumed();
     if (tomelin::resumeGame(*m_game, snapshot))
@@ -244,6 +289,7 @@ void GameWindow::restartGame() {
 }
 
 void GameWindow::newGame() {
+    m_seats->endAll();
     m_game->leave();
     m_keeper.drop();
     m_setup = m_game->setup();

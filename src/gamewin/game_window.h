@@ -33,6 +33,7 @@
 
 namespace tomelin {
 
+class EngineSeats;
 class MinimiseGuard;
 
 class GameWindow : public QWidget {
@@ -58,6 +59,9 @@ public:
     // The board's mouse cursor while `player` is to move (the setup window's player
     // pictures); until set, the player's token drawn small.
     void setPlayerCursor(int player, const QCursor& cursor);
+    // The programs of external engines playing sides 1 and 2 in the games started from now
+    // on (empty: that side's player is no engine); see engine_seats.h.
+    void setEnginePrograms(const std::array<QString, 2>& programs);
     // START: hides the result panel, starts the game (the board appears 100 ms later) and
     // shows the window. Returns false (and shows nothing) for a board the game refuses.
     bool startGame();
@@ -81,6 +85,10 @@ public:
     void restartGame();  // "Restartovat hru" (`NG_Click`)
     void newGame();      // "Novou hru" (`UNG_Click`): hides the window, newGameRequested()
     void takeBack();     // the take-back button and "Z": `TZ_Click`(2)
+    // "Kopírovat pozici jako FEN" (Ctrl+C; the status and score strips' right-click menu,
+    // action "copyFen"): the position on the board, the side to move included, to the
+    // clipboard. Nothing while no game is on the board.
+    void copyPositionFen();
     // Caption, toolbar and menus, for start-up to recolour the toolbar, hand over the setup
     // window's menus (whose actions call restartGame(), newGame(), quit and stepHeight())
     // and show the inactive caption while none of the program's windows is active.
@@ -103,6 +111,10 @@ signals:
     void aboutRequested();
     // The store refused to keep the running game (once per game): the reason, in Czech.
     void keepRefused(const QString& reason);
+    // An external engine failed (its Czech message): its process is ended, the window has
+    // left the game as it was kept at the last turn change (newGameRequested() follows),
+    // so that it can be resumed with another player.
+    void engineFailed(const QString& message);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,6 +149,7 @@ private:
     ResultPanel* m_result = nullptr;          // `Picture3`
     ThinkingIndicator* m_thinking = nullptr;  // `Picture9`
     std::unique_ptr<GameView> m_view;
+    EngineSeats* m_seats = nullptr;
 };
 
 }  // namespace tomelin

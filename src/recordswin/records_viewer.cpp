@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <cmath>
@@ -14,6 +17,7 @@
 #include "drawing/token_painter.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"
+#include "records/pgn_records.h"
 #include "recordswin/tab_list.h"
 
 namespace tomelin {
@@ -29,7 +33,7 @@ const char* const kProgramTitle = "Tomelin";
 
 // Client area and control places in twips (left, top, width, height).
 constexpr int kClientWidth = 4125;
-constexpr int kClientHeight = 3945;
+constexpr int kClientHeight = 4425;
 struct TwipRect {
     int left, top, width, height;
 };
@@ -42,6 +46,8 @@ constexpr TwipRect kLabel2{120, 1500, 2415, 195};
 constexpr TwipRect kPicture2{2520, 1590, 1485, 60};
 constexpr TwipRect kList1{120, 1800, 3885, 2025};
 constexpr TwipRect kHScroll1{150, 3540, 3825, 255};
+constexpr TwipRect kExportRecord{120, 3945, 1890, 360};
+constexpr TwipRect kExportAll{2115, 3945, 1890, 360};
 
 // The scroll bar's maximum and position when the window is loaded; the survey's maximum
 // pulls the position down to the last record.
@@ -73,6 +79,7 @@ int RecordsViewer::twipsToPixels(int twips, double dpi) {
 
 RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     : QDialog(parent), m_survey(std::move(survey)), m_detailLevel(detailLevel) {
+    setObjectName(QStringLiteral("frmVlst"));
     setWindowTitle(QCoreApplication::translate("RecordsViewer", kTitle));
     setModal(true);
 
@@ -97,6 +104,12 @@ RecordsViewer::RecordsViewer(Survey survey, int detailLevel, QWidget* parent)
     m_hscroll1->setRange(0, kLoadedScrollEnd);
     m_hscroll1->setValue(kLoadedScrollEnd);
     m_hscroll1->setPageStep(1);
+    m_exportRecord = new QPushButton(tr("Uložit záznam do PGN…"), this);
+    m_exportRecord->setObjectName(QStringLiteral("exportRecord"));
+    m_exportAll = new QPushButton(tr("Uložit všechny do PGN…"), this);
+    m_exportAll->setObjectName(QStringLiteral("exportAll"));
+    connect(m_exportRecord, &QPushButton::clicked, this, [this] { exportPgn(false); });
+    connect(m_exportAll, &QPushButton::clicked, this, [this] { exportPgn(true); });
     placeControls();
 
     connect(m_hscroll1, &QScrollBar::valueChanged, this, &RecordsViewer::showRecord);
@@ -139,6 +152,8 @@ void RecordsViewer::placeControls() {
     place(m_picture2, kPicture2);
     place(m_list1, kList1);
     place(m_hscroll1, kHScroll1);
+    place(m_exportRecord, kExportRecord);
+    place(m_exportAll, kExportAll);
     // The record list's design height reaches under the scroll bar (a classic list box
     // shrank to whole lines); end it just above the bar so no line hides behind it.
     m_list1->resize(m_list1->width(), std::min(m_list1->height(), m_hscroll1->y() - m_list1->y()));
@@ -180,6 +195,49 @@ void RecordsViewer::showPlayer(int index) {
 
 void RecordsViewer::showRecord(int k) {
     m_list1->setLines(toQStrings(recordLines(m_survey, k)));
+}
+
+void RecordsViewer::setBoards(BoardList boards) {
+    m_boards = std::move(boards);
+}
+
+void RecordsViewer::setSaveFileChooser(SaveFileChooser chooser) {
+    m_chooseFile = std::move(chooser);
+}
+
+void RecordsViewer::setMessageHandler(std::function<void(const QString&, const QString&)> handler) {
+    m_showMessage = std::move(handler);
+}
+
+void RecordsViewer::exportPgn(bool all) {
+    const int k = m_hscroll1->value();
+    const std::string text = surveyPgn(m_survey, m_boards, all ? -1 : k);
+    if (text.empty())
+        return;
+    const QString caption = all ? tr("Uložit všechny záznamy do PGN") : tr("Uložit záznam do PGN");
+    const QString suggested =
+        all ? QStringLiteral("tomelin.pgn")
+            : QStringLiteral("tomelin-%1.pgn").arg(m_survey.recordNumbers.at(static_cast<std::size_t>(k)));
+    const QString path = m_chooseFile
+                             ? m_chooseFile(caption, suggested)
+                             : QFileDialog::getSaveFileName(this, caption, suggested,
+                                                            tr("Partie PGN (*.pgn);;Všechny soubory (*)"));
+    if (path.isEmpty())
+        return;
+    // Written aside and renamed: a failed write leaves an existing file as it was.
+    QSaveFile file(path);
+    const QByteArray bytes = QByteArray::fromStdString(text);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (written)
+        return;
+    const QString title = QCoreApplication::translate("RecordsViewer", kTitle);
+    const QString message = tr("Soubor %1 se nepodařilo uložit: %2").arg(path, file.errorString());
+    if (m_showMessage) {
+        m_showMessage(title, message);
+    } else {
+        QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, this);
+        box.exec();
+    }
 }
 
 bool openRecordsViewer(const Survey& survey, int detailLevel, QWidget* parent,

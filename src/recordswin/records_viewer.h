@@ -6,11 +6,13 @@
 #include <QString>
 #include <functional>
 
+#include "boards/board_list.h"
 #include "core/random.h"
 #include "records/survey.h"
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QScrollBar;
 
 namespace tomelin {
@@ -33,7 +35,18 @@ public:
     ~RecordsViewer() override;
 
     // The parts by object name: "ComboB" (players), "List2" (his statistics), "Picture4" (his
-    // token), "List1" (one record) and "HScroll1" (which record).
+    // token), "List1" (one record), "HScroll1" (which record), "exportRecord" and
+    // "exportAll" (the shown record or every record into a PGN file).
+
+    // The board list the PGN export looks the records' boards up in (for the FEN of a start
+    // that is not the standard one); without it the export names the board only.
+    void setBoards(BoardList boards);
+    // Asks for the file to write (caption, suggested name); an empty answer cancels. Without
+    // one, a save dialog asks.
+    using SaveFileChooser = std::function<QString(const QString& caption, const QString& suggested)>;
+    void setSaveFileChooser(SaveFileChooser chooser);
+    // Where the export's failure is told (title, text); without one, a message box.
+    void setMessageHandler(std::function<void(const QString&, const QString&)> handler);
 
     // Window size from twips (1/1440 inch) at the screen's resolution.
     static int twipsToPixels(int twips, double dpi);
@@ -42,6 +55,8 @@ private:
     void placeControls();
     void showPlayer(int index);
     void showRecord(int k);
+    // Writes the shown record (`all` false) or every record as PGN to a file the user picks.
+    void exportPgn(bool all);
 
     Survey m_survey;
     int m_detailLevel;
@@ -57,6 +72,11 @@ private:
     QWidget* m_picture2 = nullptr;
     TabList* m_list1 = nullptr;
     QScrollBar* m_hscroll1 = nullptr;
+    QPushButton* m_exportRecord = nullptr;
+    QPushButton* m_exportAll = nullptr;
+    BoardList m_boards;
+    SaveFileChooser m_chooseFile;
+    std::function<void(const QString&, const QString&)> m_showMessage;
 };
 
 // Where a message goes (title, text); an empty handler shows a plain message box.

@@ -36,6 +36,7 @@ LogicChooser::LogicChooser(QWidget* parent) : QGroupBox(QCoreApplication::transl
     logicLayout->setColumnStretch(2, 1);
     logicLayout->setHorizontalSpacing(24);
     m_option1->setChecked(true);
+    connect(m_option1, &QRadioButton::toggled, this, &LogicChooser::logicChanged);
 }
 
 Logic LogicChooser::logic() const {

@@ -20,6 +20,10 @@ public:
     Logic logic() const;
     void chooseStar();
 
+signals:
+    // The user or chooseStar() switched the logic.
+    void logicChanged();
+
 private:
     QRadioButton* m_option1 = nullptr;
     QRadioButton* m_option2 = nullptr;

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -94,10 +95,28 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     Option22->setObjectName(QStringLiteral("Option22"));
     Option23->setObjectName(QStringLiteral("Option23"));
     Option24->setObjectName(QStringLiteral("Option24"));
+    Option25 = strengthOption(tr("Engine UAI"), QColor(20, 40, 72), Frame7);
+    Option25->setObjectName(QStringLiteral("Option25"));
+    Option25->setAccessibleName(tr("Engine UAI %1. hráče").arg(m_index + 1));
+    m_engines = new QComboBox(Frame7);
+    m_engines->setObjectName(QStringLiteral("engineChoice"));
+    m_engines->setAccessibleName(tr("Engine %1. hráče").arg(m_index + 1));
+    m_engines->setEnabled(false);
+    m_engineBrowse = new QPushButton(tr("Vybrat…"), Frame7);
+    m_engineBrowse->setObjectName(QStringLiteral("engineBrowse"));
+    m_engineBrowse->setAccessibleName(tr("Vybrat program enginu %1. hráče").arg(m_index + 1));
+    m_engineBrowse->setAutoDefault(false);
+    connect(m_engineBrowse, &QPushButton::clicked, this, &PlayerPanel::engineBrowseRequested);
+    connect(Option25, &QRadioButton::toggled, m_engines, &QWidget::setEnabled);
+    connect(m_engines, &QComboBox::currentIndexChanged, this, [this] {
+        m_engines->setToolTip(m_engines->currentData().toString());
+        if (isEngine())
+            emit strengthChanged();
+    });
     auto* strengths = new QButtonGroup(this);
     auto* strengthLayout = new QVBoxLayout(Frame7);
     strengthLayout->setSpacing(2);
-    for (QRadioButton* option : {Option21, Option22, Option23, Option24}) {
+    for (QRadioButton* option : {Option21, Option22, Option23, Option24, Option25}) {
         strengths->addButton(option);
         strengthLayout->addWidget(option);
         option->installEventFilter(this);
@@ -107,6 +126,11 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
             }
         });
     }
+
+    auto* engineRow = new QHBoxLayout;
+    engineRow->addWidget(m_engines, 1);
+    engineRow->addWidget(m_engineBrowse);
+    strengthLayout->addLayout(engineRow);
 
     Picture2 = new QFrame(this);
     Picture2->setFocusPolicy(Qt::StrongFocus);
@@ -170,7 +194,7 @@ bool PlayerPanel::isComputer() const {
 }
 
 int PlayerPanel::strengthMark() const {
-    if (!isComputer()) {
+    if (!isComputer() || isEngine()) {
         return 0;
     }
     if (Option21->isChecked())
@@ -183,8 +207,50 @@ int PlayerPanel::strengthMark() const {
 }
 
 QString PlayerPanel::identity() const {
+    if (isEngine())
+        return m_engines->currentText();
     const int mark = strengthMark();
     return mark == 0 ? name() : QString::fromUtf8(kComputerNames[mark - 1]);
+}
+
+bool PlayerPanel::engineChosen() const {
+    return isComputer() && Option25->isChecked();
+}
+
+bool PlayerPanel::isEngine() const {
+    return engineChosen() && m_engines->currentIndex() >= 0;
+}
+
+QString PlayerPanel::enginePath() const {
+    return isEngine() ? m_engines->currentData().toString() : QString();
+}
+
+void PlayerPanel::setKnownEngines(const std::vector<KnownEngine>& engines, const QString& select) {
+    const QString chosen = select.isEmpty() ? m_engines->currentData().toString() : select;
+    {
+        const QSignalBlocker block(m_engines);
+        m_engines->clear();
+        for (const KnownEngine& engine : engines)
+            m_engines->addItem(QString::fromStdString(engine.name), QString::fromStdString(engine.path));
+        m_engines->setCurrentIndex(std::max(0, m_engines->findData(chosen)));
+        if (engines.empty())
+            m_engines->setCurrentIndex(-1);
+    }
+    m_engines->setToolTip(m_engines->currentData().toString());
+    if (!select.isEmpty() && m_engines->currentIndex() >= 0 && Option25->isEnabled())
+        Option25->setChecked(true);
+    emit strengthChanged();
+}
+
+void PlayerPanel::setEngineUnavailable(const QString& why) {
+    const bool allowed = why.isEmpty();
+    if (!allowed && Option25->isChecked())
+        Option22->setChecked(true);
+    for (QWidget* w : {static_cast<QWidget*>(Option25), static_cast<QWidget*>(m_engineBrowse)}) {
+        w->setEnabled(allowed);
+        w->setToolTip(why);
+    }
+    m_engines->setEnabled(allowed && Option25->isChecked());
 }
 
 QString PlayerPanel::name() const {
@@ -304,7 +370,7 @@ bool PlayerPanel::eventFilter(QObject* watched, QEvent* event) {
         if (watched == Text3->lineEdit()) {
             emit nameBoxClicked();
         } else if (watched == Option21 || watched == Option22 || watched == Option23 ||
-                   watched == Option24) {
+                   watched == Option24 || watched == Option25) {
             Picture2->setFocus();
         }
     }

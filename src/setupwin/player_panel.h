@@ -6,10 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 #include "core/random.h"
 #include "drawing/token_painter.h"
+#include "platform/store/engine_list.h"
 
 class QComboBox;
+class QPushButton;
 class QRadioButton;
 
 namespace tomelin {
@@ -27,8 +31,19 @@ public:
     bool isComputer() const;
     // 0 for a person, 1..3 the computer's strength (the token's strength mark).
     int strengthMark() const;
-    // The player's identity as handed to the game window.
+    // The player's identity as handed to the game window (an engine's: the name it reported).
     QString identity() const;
+    // An external engine plays (`Option25` "Engine UAI" among the strengths).
+    bool isEngine() const;
+    // "Engine UAI" is chosen, with or without an engine to play.
+    bool engineChosen() const;
+    // The chosen engine's program; empty unless isEngine().
+    QString enginePath() const;
+    // The engines offered ("engineChoice"); `select` (a path) becomes the chosen one.
+    void setKnownEngines(const std::vector<KnownEngine>& engines, const QString& select = {});
+    // `why` empty: an engine may play; otherwise the option is disabled with `why` as its
+    // tooltip, and a player that was an engine becomes "Profesionál".
+    void setEngineUnavailable(const QString& why);
     QString name() const;
     void setName(const QString& name);
     // Time-limit list position 0..4.
@@ -66,6 +81,8 @@ signals:
     void knownPlayerPicked(int listIndex);
     // The preview was clicked: the token chooser opens.
     void previewClicked();
+    // "Vybrat…" beside the engines ("engineBrowse"): a program is to be chosen.
+    void engineBrowseRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +102,9 @@ private:
     QRadioButton* Option22 = nullptr;  // "Profesionál"
     QRadioButton* Option23 = nullptr;  // "Génius"
     QRadioButton* Option24 = nullptr;  // "Velmistr"
+    QRadioButton* Option25 = nullptr;  // "Engine UAI"
+    QComboBox* m_engines = nullptr;      // "engineChoice": name, path as item data
+    QPushButton* m_engineBrowse = nullptr;
     QWidget* Picture2 = nullptr;       // frame around the preview; takes the focus
     PictureBox* Picture7 = nullptr;    // token preview, tooltip "Změnit figurku"
 };

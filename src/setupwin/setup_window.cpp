@@ -4,17 +4,22 @@
 #include "platform/draw/ui_text.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include "gamewin/window_layout.h"
+#include "platform/engine/engine_client.h"
+#include "platform/store/engine_list.h"
 #include "records/game_record.h"
+#include "records/pgn_records.h"
 #include "records/time_list.h"
 #include "recordswin/records_viewer.h"
 #include "setupwin/about_window.h"
@@ -65,6 +70,12 @@ SetupWindow::SetupWindow(Store& store, int detailLevel, RandomSource& random, QW
         showMessage(title, text);
     };
     connect(m_boardChooser, &BoardChooser::boardChosen, this, &SetupWindow::boardSelected);
+    connect(m_logic, &LogicChooser::logicChanged, this, &SetupWindow::updateEngineAvailability);
+    const std::vector<KnownEngine> engines = loadKnownEngines(m_store);
+    for (int i = 0; i < 2; ++i) {
+        m_panels[i]->setKnownEngines(engines);
+        connect(m_panels[i], &PlayerPanel::engineBrowseRequested, this, [this, i] { chooseEngine(i); });
+    }
     connect(m_strip, &SetupTitleStrip::logoClicked, this, &SetupWindow::openAbout);
     connect(m_strip, &SetupTitleStrip::musicClicked, this, &SetupWindow::musicToggleRequested);
     connect(m_menus->NG, &QAction::triggered, this, &SetupWindow::restartRequested);
@@ -164,7 +175,58 @@ void SetupWindow::boardSelected(const QString& name, const QString& boardString)
     m_panels[1]->show();
     m_panels[0]->allowComputer();
     m_logic->setEnabled(true);
+    updateEngineAvailability();
     emit boardChosen(name, boardString);
+}
+
+QString SetupWindow::engineUnavailableReason() const {
+    if (m_logic->logic() != QStringLiteral("1"))
+        return tr("Engine protokolu UAI hraje jen s logikou pohybu Hvězda.");
+    const BoardList& boards = m_boardChooser->boards();
+    const int s = m_boardChooser->selectedBoard();
+    if (!boards.isPlayable(s) || !fenForBoard(boards.strings[static_cast<std::size_t>(s)], Logic::Star))
+        return tr("Engine protokolu UAI hraje jen na polích, která zapíše FEN (nejvýše 7 × 7).");
+    return {};
+}
+
+void SetupWindow::updateEngineAvailability() {
+    const QString why = engineUnavailableReason();
+    for (PlayerPanel* p : m_panels)
+        p->setEngineUnavailable(why);
+}
+
+void SetupWindow::chooseEngine(int playerIndex) {
+    const QString program =
+        m_chooseProgram ? m_chooseProgram()
+                        : QFileDialog::getOpenFileName(this, tr("Vyberte program enginu UAI"));
+    if (program.isEmpty())
+        return;
+    if (m_probe)
+        m_probe->deleteLater();
+    auto* probe = new EngineClient(this);
+    m_probe = probe;
+    const auto done = [this, probe] {
+        probe->stop();
+        if (m_probe == probe)
+            m_probe = nullptr;
+        // Gone once it has said quit (or been killed), never inside its own signal.
+        QTimer::singleShot(2000, probe, &QObject::deleteLater);
+    };
+    connect(probe, &EngineClient::ready, this, [this, probe, program, playerIndex, done](const QString& name) {
+        done();
+        if (!rememberEngine(m_store, {program.toStdString(), name.toStdString()})) {
+            showMessage(kCaption, tr("Engine %1 se nepodařilo zapsat do úložiště.").arg(name));
+            return;
+        }
+        const std::vector<KnownEngine> engines = loadKnownEngines(m_store);
+        for (int i = 0; i < 2; ++i)
+            m_panels[i]->setKnownEngines(engines, i == playerIndex ? program : QString());
+    });
+    connect(probe, &EngineClient::failed, this, [this, done](EngineFault, const QString& message) {
+        done();
+        showMessage(kCaption, message);
+    });
+    probe->start(program);
 }
 
 void SetupWindow::NastavNazvy() {
@@ -207,17 +269,25 @@ void SetupWindow::requestStart() {
                     QString::fromStdString(unplayableBoardText(name)));
         return;
     }
+    for (PlayerPanel* p : m_panels) {
+        if (p->engineChosen() && !p->isEngine()) {
+            showMessage(kCaption, tr("Vyberte program enginu tlačítkem „Vybrat…“."));
+            return;
+        }
+    }
     StartRequest request;
     for (int i = 0; i < 2; ++i) {
         PlayerPanel* p = m_panels[i];
         p->mendNameForStart();
         // The panel's controls in the game's types: the strength option is the kind, the time
-        // list's position the limit (a computer plays without one).
+        // list's position the limit (a computer plays without one); an engine's program is
+        // seated by the game window on a seat the game holds as a person's.
         PlayerSetup& player = request.setup.players[static_cast<std::size_t>(i)];
         player.name = p->identity().toStdString();
         player.kind = playerKindOf(p->strengthMark());
         player.timeLimit =
             p->isComputer() ? TimeLimit::none() : timeLimitAtListPosition(p->timeListPosition());
+        request.engines[i] = p->enginePath();
     }
     if (s >= 0 && s < boards.size()) {
         // Trimmed as the board string and its starting digit were always trimmed together.
@@ -278,6 +348,7 @@ void SetupWindow::openRecords() {
         return;
     }
     RecordsViewer viewer(m_survey, m_detailLevel, this);
+    viewer.setBoards(m_boardChooser->boards());
     viewer.setCursor(Artwork::sharedCursor(7));
     runDialog(viewer);
 }

@@ -31,6 +31,7 @@ class PlayerTokens;
 class ResumeOffer;
 class SetupMenus;
 class SetupTitleStrip;
+class EngineClient;
 class Store;
 
 // Everything START hands to the game window.
@@ -38,6 +39,9 @@ struct StartRequest {
     GameSetup setup;                     // board, logic, identities, kinds, time limits
     std::array<AppliedToken, 2> tokens;  // both players' token styles and icons
     QString boardName;                   // the title becomes "Tomelin - " + name
+    // The program of a player that is an external engine (its name is setup.names[i]);
+    // empty for the others.
+    std::array<QString, 2> engines;
 };
 
 // The setup window; closing it ends the program.
@@ -97,6 +101,16 @@ public:
     using MessageHandler = std::function<void(const QString& title, const QString& text)>;
     void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
     void setMessageHandler(MessageHandler handler) { m_showMessage = std::move(handler); }
+    // Asks for an engine's program (an empty answer cancels); by default a file dialog.
+    using ProgramChooser = std::function<QString()>;
+    void setProgramChooser(ProgramChooser chooser) { m_chooseProgram = std::move(chooser); }
+
+    // "Vybrat…" of player i's engines: the chosen program is started, asked for its name and
+    // ended; an engine that answers is kept in the store and chosen for the player, one that
+    // does not is said so.
+    void chooseEngine(int playerIndex);
+    // Why no engine can play the chosen logic and board (empty: they can).
+    QString engineUnavailableReason() const;
 
 signals:
     void startGame(const tomelin::StartRequest& request);
@@ -124,6 +138,7 @@ private:
     // START and "Pokračovat ve hře": hidden while the game runs, its place kept.
     void hideForGame();
     void showMessage(const QString& title, const QString& text);
+    void updateEngineAvailability();
 
     Store& m_store;
     int m_detailLevel;
@@ -142,6 +157,8 @@ private:
     QPushButton* m_check2 = nullptr;
     DialogRunner m_runDialog;
     MessageHandler m_showMessage;
+    ProgramChooser m_chooseProgram;
+    EngineClient* m_probe = nullptr;  // the engine being asked for its name
     std::optional<QPoint> m_placeBeforeGame;
 };
 

@@ -85,7 +85,7 @@ protected:
 TEST(BoardEditorLayout, CanvasIsTwoThirdsOfTheScreenWidthUnlessTheScreenIsTooLow) {
     EXPECT_EQ(BoardEditor::canvasWidthFor(1200, 1000), 800);
     // On a wide, low screen the window would not fit: the height limits the canvas.
-    EXPECT_EQ(BoardEditor::canvasWidthFor(2560, 1040), (1040 - 96) * 4 / 3);
+    EXPECT_EQ(BoardEditor::canvasWidthFor(2560, 1040), (1040 - 120) * 4 / 3);
     EXPECT_EQ(BoardEditor::canvasWidthFor(100, 100), 240);
 }
 
@@ -257,6 +257,53 @@ TEST_F(BoardEditorTest, BoardsOfOtherSidesOpenAtTheirSideAndSaveUnchanged) {
     EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "16");
     test::part<QScrollBar>(*editor, "HScroll1").triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "15");
+}
+
+TEST_F(BoardEditorTest, AFenTypedOrPastedIsShownAsTheBoardAndABadOneIsRefusedInCzech) {
+    auto editor = open(plainBoard(8), "Z FEN");
+    QLineEdit& fen = test::part<QLineEdit>(*editor, "fenBox");
+    const struct {
+        const char* fen;
+        bool viaEnter;
+        const char* board;  // the board string shown, or nullptr: refused, the board kept
+    } cases[] = {
+        {"x5o/7/7/7/7/7/o5x x 0 1", true, "+XXXXX-" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "-XXXXX+"},
+        // Holes as holes, the other side to move and no counters; spaces around it.
+        {"  x2-2o/7/2-1-2/7/2-1-2/7/o2-2x o  ", false,
+         "+XX0XX-" "XXXXXXX" "XX0X0XX" "XXXXXXX" "XX0X0XX" "XXXXXXX" "-XX0XX+"},
+        {"x5o/7/7/7/7/7/o5 x", true, nullptr},   // a row short
+        {"x5o/7/7/7/7/7/o5x", false, nullptr},   // no side to move
+        {"x5o/7/7/7/7/7/o5x z", true, nullptr},  // no such side
+        {"", false, nullptr},
+        {"+XXXXX-XXXX", true, nullptr},  // a board string is no FEN
+    };
+    std::string shown = editor->board().boardString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fen);
+        m_messages.clear();
+        fen.setText(QString::fromUtf8(c.fen));
+        if (c.viaEnter)
+            QTest::keyClick(&fen, Qt::Key_Return);
+        else
+            test::part<QPushButton>(*editor, "fenLoad").click();
+        if (c.board) {
+            EXPECT_TRUE(m_messages.isEmpty());
+            shown = c.board;
+            EXPECT_EQ(test::part<QLineEdit>(*editor, "Text2").text(), "7");
+        } else {
+            ASSERT_EQ(m_messages.size(), 1);
+            EXPECT_TRUE(m_messages[0].startsWith("Nelze načíst: Text není pozice ve formátu FEN"))
+                << m_messages[0].toStdString();
+        }
+        EXPECT_EQ(editor->board().boardString(), shown);
+    }
+    // The loaded board is drawn: a hole black, the start tokens in the players' colours.
+    EXPECT_EQ(seenAt(*editor, 3, 0), Seen::Black);
+    EXPECT_NE(seenAt(*editor, 0, 0), seenAt(*editor, 6, 0));
+    // And saved as it is shown.
+    ASSERT_TRUE(editor->save());
+    const BoardList boards = readBoardList(*m_store);
+    EXPECT_EQ(boards.strings.back(), shown);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <QMenu>
 
 #include <QApplication>
+#include <QClipboard>
 
 #include <QSignalSpy>
 
+#include "core/fen.h"
 #include "core/game_harness.h"
 #include "gamewin/title_bar.h"
 #include "gamewin/tool_button.h"
@@ -436,6 +438,39 @@ TEST(GameWindowChrome, EveryToolbarActionIsReachableByKeyboard) {
         EXPECT_TRUE(tip.endsWith(QLatin1Char(')'))) << tip.toStdString();
     }
     EXPECT_EQ(f.part<ToolButton>("Picture13_", 5).toolTip(), QStringLiteral("Vrátit tah (Z)"));
+}
+
+TEST(GameWindowPosition, CtrlCAndTheStripsMenuCopyThePositionAsFenWithTheSideToMove) {
+    WindowFixture f;
+    f.start(kCorners);
+    f.window->show();
+    f.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    f.board().setFocus();
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+
+    clipboard.setText(QStringLiteral("před"));
+    QTest::keySequence(f.window.get(), QKeySequence::Copy);
+    EXPECT_EQ(clipboard.text(), QStringLiteral("x3/4/4/3o x 0 1"));
+
+    // After player 1's copy to (1, 1): player 2 is to move, the counters follow the game.
+    f.click(0, 0);
+    f.click(1, 1);
+    f.settle();
+    for (QWidget* strip : {&f.part<QWidget>("statusStrip"), &f.part<QWidget>("scoreStrip")}) {
+        SCOPED_TRACE(strip->objectName().toStdString());
+        clipboard.clear();
+        ASSERT_EQ(strip->contextMenuPolicy(), Qt::ActionsContextMenu);
+        ASSERT_EQ(strip->actions().size(), 1);
+        EXPECT_EQ(strip->actions()[0]->text(), QStringLiteral("Kopírovat pozici jako FEN"));
+        strip->actions()[0]->trigger();
+        const QString fen = clipboard.text();
+        EXPECT_TRUE(fen.startsWith(QStringLiteral("x3/1x2/4/3o o "))) << fen.toStdString();
+        // What is copied reads back as the position on the board.
+        const FenResult read = readFen(fen.toStdString());
+        ASSERT_TRUE(read.position) << read.error;
+        EXPECT_EQ(read.position->boardString(), f.game().position().boardString());
+    }
 }
 
 }  // namespace

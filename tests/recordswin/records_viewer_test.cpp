@@ -3,16 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <array>
+#include <fstream>
+#include <sstream>
 #include <memory>
 #include <string>
 
 #include "platform/draw/picture_box.h"
 #include "platform/store/sqlite_store.h"
 #include "core/winner.h"
+#include "boards/board_list.h"
 #include "records/game_record.h"
+#include "records/pgn_records.h"
 #include "recordswin/tab_list.h"
+#include "support/temp_folder.h"
 #include "drawing/token_painter.h"
 #include "platform/draw/image_surface.h"
 #include "support/window_parts.h"
@@ -145,6 +151,68 @@ TEST_F(RecordsViewerTest, NoRecordsGiveOnlyAMessageAndAnonymousOnesANoticeForSta
               (QStringList{"Nejsou záznamy žádného", "konkrétního hráče."}));
     EXPECT_TRUE(isBlank(test::part<PictureBox>(*viewer, "Picture4").image()));
     EXPECT_EQ(test::part<TabList>(*viewer, "List1").lines().value(5), "Vítěz\t\tHráč 2(71.4%)");
+}
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST_F(RecordsViewerTest, ExportsTheShownRecordOrEveryRecordAsTheToolsPgn) {
+    // A user board whose start FEN can write, so the export must look the board up.
+    const std::string small = "+XX-" "X0XX" "XX0X" "-XX+";
+    ASSERT_FALSE(saveBoardToSlot(*m_store, "01", "Malé", small));
+    record("Originál", {"Eva", "PC Génius"}, {40, 24}, 24);
+    record("Malé", {"Jan", "Eva"}, {9, 5});
+    record("Dáma", {"Jan", "Eva"}, {33, 31}, 0, 2);
+    std::ostringstream tool;
+    writeRecordsPgn(*m_store, tool);
+
+    test::TempFolder folder;
+    std::vector<QString> asked;
+    QString answer;
+    QStringList messages;
+    auto viewer = open();
+    viewer->setBoards(readBoardList(*m_store));
+    viewer->setSaveFileChooser([&](const QString& caption, const QString& suggested) {
+        asked.push_back(caption + "|" + suggested);
+        return answer;
+    });
+    viewer->setMessageHandler([&](const QString& title, const QString& text) { messages << title << text; });
+    QScrollBar& scroll = test::part<QScrollBar>(*viewer, "HScroll1");
+    QPushButton& one = test::part<QPushButton>(*viewer, "exportRecord");
+    QPushButton& all = test::part<QPushButton>(*viewer, "exportAll");
+
+    // Every record: the very text `tomelin-cli records --pgn` writes.
+    answer = QString::fromStdString((folder.path() / "all.pgn").string());
+    all.click();
+    EXPECT_EQ(fileText(folder.path() / "all.pgn"), tool.str());
+    EXPECT_NE(tool.str().find("[FEN \"x2o/1-2/2-1/o2x x 0 1\"]"), std::string::npos) << tool.str();
+
+    // The shown record only: the second one, with its store number as the round.
+    scroll.setValue(1);
+    answer = QString::fromStdString((folder.path() / "one.pgn").string());
+    one.click();
+    const std::string single = fileText(folder.path() / "one.pgn");
+    EXPECT_NE(single.find("[Round \"2\"]"), std::string::npos) << single;
+    EXPECT_NE(single.find("[White \"Eva\"]"), std::string::npos) << single;
+    EXPECT_NE(tool.str().find(single), std::string::npos) << "not the tool's text of that record";
+    EXPECT_EQ(single.find("[Round \"1\"]"), std::string::npos) << single;
+    ASSERT_EQ(asked.size(), 2U);
+    EXPECT_EQ(asked[1], "Uložit záznam do PGN|tomelin-2.pgn");
+
+    // Cancelled: nothing written, nothing said.
+    answer.clear();
+    one.click();
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "tomelin-2.pgn"));
+    // A file that cannot be written is said so.
+    answer = QString::fromStdString((folder.path() / "missing" / "x.pgn").string());
+    all.click();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0], "Záznamy");
+    EXPECT_TRUE(messages[1].startsWith("Soubor " + answer + " se nepodařilo uložit")) << messages[1].toStdString();
 }
 
 }  // namespace

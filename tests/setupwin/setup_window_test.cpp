@@ -15,12 +15,16 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QElapsedTimer>
 #include <algorithm>
+#include <filesystem>
 
+#include "platform/store/engine_list.h"
 #include "platform/store/store_location.h"
 #include "setupwin/launched_program.h"
 #include "setupwin/player_panel.h"
 #include "setupwin/setup_menus.h"
+#include "support/temp_folder.h"
 
 namespace tomelin {
 namespace {
@@ -341,6 +345,93 @@ TEST_F(SetupWindowTest, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRe
     QTest::mouseRelease(music, Qt::LeftButton);
     EXPECT_EQ(music->pixmap().toImage(), normal);
     EXPECT_EQ(toggled.count(), 1);
+}
+
+// An executable script in `folder` that runs `body`.
+QString engineScript(const test::TempFolder& folder, const std::string& name, const std::string& body) {
+    const std::string path = folder.write(name, "#!/bin/sh\n" + body);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return QString::fromStdString(path);
+}
+
+TEST_F(SetupWindowTest, AnEngineIsChosenOnceKeptWithItsNameAndOnlyOfferedWhereFenReaches) {
+    test::TempFolder folder;
+    const QString good = engineScript(folder, "tomelin-uai", "exec '" TOMELIN_CLI_PATH "' uai\n");
+    const QString broken = engineScript(folder, "broken", "read line; echo uaiok; exit 1\n");
+    SetupWindow& form = launch();
+    PlayerPanel* p = form.panel(1);
+    p->chooseComputer();
+    QRadioButton& engine = test::part<QRadioButton>(*p, "Option25");
+    QComboBox& engines = test::part<QComboBox>(*p, "engineChoice");
+    QPushButton& browse = test::part<QPushButton>(*p, "engineBrowse");
+    EXPECT_EQ(engine.text(), QStringLiteral("Engine UAI"));
+    EXPECT_EQ(engines.count(), 0);
+
+    // Where the protocol reaches: the star logic on a board FEN writes (7 x 7 at most).
+    const QString boardWhy = QStringLiteral("Engine protokolu UAI hraje jen na polích, která zapíše FEN (nejvýše 7 × 7).");
+    const QString logicWhy = QStringLiteral("Engine protokolu UAI hraje jen s logikou pohybu Hvězda.");
+    const struct {
+        int board;        // row of the board list: 0 "Originál" 11 x 11, 2 "Čelem vzad" 7 x 7
+        const char* logic;
+        QString why;
+    } places[] = {{0, "Option1", boardWhy}, {2, "Option2", logicWhy}, {2, "Option1", {}}};
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.board);
+        boardList().setCurrentRow(place.board);
+        test::part<QRadioButton>(form, place.logic).click();
+        EXPECT_EQ(engine.isEnabled(), place.why.isEmpty());
+        EXPECT_EQ(browse.isEnabled(), place.why.isEmpty());
+        EXPECT_EQ(engine.toolTip(), place.why);
+        EXPECT_EQ(form.engineUnavailableReason(), place.why);
+    }
+
+    // "Engine UAI" without a program: START says what is missing.
+    engine.click();
+    QSignalSpy started(&form, &SetupWindow::startGame);
+    form.requestStart();
+    EXPECT_EQ(started.count(), 0);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.takeFirst(), QStringLiteral("Tomelin|Vyberte program enginu tlačítkem „Vybrat…“."));
+
+    // A program that fails the handshake is said so and not kept.
+    QString answer = broken;
+    form.setProgramChooser([&] { return answer; });
+    const auto waitFor = [](auto done) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < 15000)
+            QTest::qWait(20);
+    };
+    browse.click();
+    waitFor([&] { return !messages.isEmpty(); });
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.takeFirst(), QStringLiteral("Tomelin|Engine broken nečekaně skončil."));
+    EXPECT_TRUE(loadKnownEngines(store()).empty());
+
+    // One that answers is kept with the name it reports, offered to both players, chosen
+    // for this one, and START hands over its program.
+    answer = good;
+    browse.click();
+    waitFor([&] { return engines.count() > 0; });
+    ASSERT_EQ(engines.count(), 1);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
+    const QString name = engines.currentText();
+    EXPECT_TRUE(name.startsWith(QStringLiteral("Tomelin "))) << name.toStdString();
+    EXPECT_EQ(loadKnownEngines(store()), (std::vector<KnownEngine>{{good.toStdString(), name.toStdString()}}));
+    EXPECT_EQ(test::part<QComboBox>(*form.panel(0), "engineChoice").count(), 1);
+    EXPECT_TRUE(p->isEngine());
+    EXPECT_EQ(p->strengthMark(), 0);
+    const StartRequest request = start();
+    EXPECT_EQ(request.setup.players[1].name, name.toStdString());
+    EXPECT_EQ(request.setup.players[1].timeLimit, TimeLimit::none());
+    EXPECT_EQ(request.engines[1], good);
+    EXPECT_TRUE(request.engines[0].isEmpty());
+
+    // Moving to a board FEN cannot write turns the engine back into "Profesionál".
+    form.returnFromGame();
+    boardList().setCurrentRow(0);
+    EXPECT_FALSE(p->isEngine());
+    EXPECT_EQ(p->identity(), QStringLiteral("PC Profesionál"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cli/pgn_records.h"
+#include "records/pgn_records.h"
 
 #include <ostream>
 
@@ -6,7 +6,7 @@
 #include "core/game.h"
 #include "records/time_list.h"
 
-namespace tomelin::cli {
+namespace tomelin {
 
 namespace {
 
@@ -75,4 +75,17 @@ void writeRecordsPgn(Store& store, std::ostream& out) {
         out << writePgn(recordPgn(stored, boards));
 }
 
-}  // namespace tomelin::cli
+std::string surveyPgn(const Survey& survey, const BoardList& boards, int k) {
+    const auto one = [&](std::size_t i) {
+        const int number = i < survey.recordNumbers.size() ? survey.recordNumbers[i] : static_cast<int>(i) + 1;
+        return writePgn(recordPgn({number, survey.records[i]}, boards));
+    };
+    if (k >= 0)
+        return k < survey.recordCount() ? one(static_cast<std::size_t>(k)) : std::string();
+    std::string text;
+    for (std::size_t i = 0; i < survey.records.size(); ++i)
+        text += one(i);
+    return text;
+}
+
+}  // namespace tomelin

@@ -1,5 +1,6 @@
 #pragma once
-// Stored game records and the tool's own games as PGN (core/pgn.h).
+// Stored game records and the tool's own games as PGN (core/pgn.h); `tomelin-cli records
+// --pgn` and the records viewer's export write the same text.
 //
 // A record keeps its board by name, the players, the logic, the times, the final counts and
 // the number of moves, but not the moves themselves: its PGN game has the tags and the
@@ -22,8 +23,9 @@
 #include "boards/board_list.h"
 #include "core/pgn.h"
 #include "records/game_record.h"
+#include "records/survey.h"
 
-namespace tomelin::cli {
+namespace tomelin {
 
 // The start position a board string gives (player One to move), if it is a board.
 std::optional<std::string> fenForBoard(const std::string& boardString, Logic logic);
@@ -33,4 +35,8 @@ PgnGame recordPgn(const StoredGameRecord& stored, const BoardList& boards);
 // Every record of the store as PGN, in record order.
 void writeRecordsPgn(Store& store, std::ostream& out);
 
-}  // namespace tomelin::cli
+// Record k of a survey (its store number as the round), or with k < 0 every record in
+// survey order, as PGN text; an index outside the records gives empty text.
+std::string surveyPgn(const Survey& survey, const BoardList& boards, int k = -1);
+
+}  // namespace tomelin
