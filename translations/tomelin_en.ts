@@ -930,4 +930,130 @@ Change the shape or the colour of one of them.</translation>
         <translation>Larger window</translation>
     </message>
 </context>
+<context>
+    <name>tomelin::BoardEditor</name>
+    <message>
+        <source>FEN :</source>
+        <translation>FEN:</translation>
+    </message>
+    <message>
+        <source>Pozice ve formátu FEN</source>
+        <translation>Position in FEN</translation>
+    </message>
+    <message>
+        <source>Načíst FEN</source>
+        <translation>Load FEN</translation>
+    </message>
+    <message>
+        <source>Nelze načíst</source>
+        <translation>Cannot load</translation>
+    </message>
+    <message>
+        <source>Text není pozice ve formátu FEN. Zapište řádky pole shora oddělené lomítkem (x a o kameny hráčů, - díra, číslice počet volných polí), za mezerou hráče na tahu (x nebo o), například x5o/7/7/7/7/7/o5x x.</source>
+        <translation>The text is not a position in FEN. Write the board's rows from the top separated by slashes (x and o the players' tokens, - a hole, a digit the number of free cells), then after a space the side to move (x or o), for example x5o/7/7/7/7/7/o5x x.</translation>
+    </message>
+</context>
+<context>
+    <name>tomelin::EngineClient</name>
+    <message>
+        <source>Program %1 se nepodařilo spustit.</source>
+        <translation>The program %1 could not be started.</translation>
+    </message>
+    <message>
+        <source>Program %1 neodpověděl jako engine protokolu UAI (uaiok, readyok).</source>
+        <translation>The program %1 did not answer as a UAI engine (uaiok, readyok).</translation>
+    </message>
+    <message>
+        <source>Engine %1 nečekaně skončil.</source>
+        <translation>The engine %1 quit unexpectedly.</translation>
+    </message>
+    <message>
+        <source>Engine %1 neposlal tah v daném čase a byl ukončen.</source>
+        <translation>The engine %1 sent no move in its time and was stopped.</translation>
+    </message>
+    <message>
+        <source>Engine %1 poslal nepovolený tah „%2“ a byl ukončen.</source>
+        <translation>The engine %1 sent the illegal move “%2” and was stopped.</translation>
+    </message>
+</context>
+<context>
+    <name>tomelin::GameWindow</name>
+    <message>
+        <source>Kopírovat pozici jako FEN</source>
+        <translation>Copy position as FEN</translation>
+    </message>
+</context>
+<context>
+    <name>tomelin::PlayerPanel</name>
+    <message>
+        <source>Engine UAI</source>
+        <translation>UAI engine</translation>
+    </message>
+    <message>
+        <source>Engine UAI %1. hráče</source>
+        <translation>UAI engine of player %1</translation>
+    </message>
+    <message>
+        <source>Engine %1. hráče</source>
+        <translation>Engine of player %1</translation>
+    </message>
+    <message>
+        <source>Vybrat…</source>
+        <translation>Choose…</translation>
+    </message>
+    <message>
+        <source>Vybrat program enginu %1. hráče</source>
+        <translation>Choose the engine program of player %1</translation>
+    </message>
+</context>
+<context>
+    <name>tomelin::RecordsViewer</name>
+    <message>
+        <source>Uložit záznam do PGN…</source>
+        <translation>Save record as PGN…</translation>
+    </message>
+    <message>
+        <source>Uložit všechny do PGN…</source>
+        <translation>Save all as PGN…</translation>
+    </message>
+    <message>
+        <source>Uložit všechny záznamy do PGN</source>
+        <translation>Save all records as PGN</translation>
+    </message>
+    <message>
+        <source>Uložit záznam do PGN</source>
+        <translation>Save record as PGN</translation>
+    </message>
+    <message>
+        <source>Partie PGN (*.pgn);;Všechny soubory (*)</source>
+        <translation>PGN games (*.pgn);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Soubor %1 se nepodařilo uložit: %2</source>
+        <translation>The file %1 could not be saved: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tomelin::SetupWindow</name>
+    <message>
+        <source>Engine protokolu UAI hraje jen s logikou pohybu Hvězda.</source>
+        <translation>A UAI engine plays only with the Star movement logic.</translation>
+    </message>
+    <message>
+        <source>Engine protokolu UAI hraje jen na polích, která zapíše FEN (nejvýše 7 × 7).</source>
+        <translation>A UAI engine plays only on boards FEN can write (7 × 7 at most).</translation>
+    </message>
+    <message>
+        <source>Vyberte program enginu UAI</source>
+        <translation>Choose a UAI engine program</translation>
+    </message>
+    <message>
+        <source>Engine %1 se nepodařilo zapsat do úložiště.</source>
+        <translation>The engine %1 could not be written to the store.</translation>
+    </message>
+    <message>
+        <source>Vyberte program enginu tlačítkem „Vybrat…“.</source>
+        <translation>Choose the engine's program with the “Choose…” button.</translation>
+    </message>
+</context>
 </TS>

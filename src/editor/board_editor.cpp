@@ -196,7 +196,7 @@ bool BoardEditor::loadFen(const QString& fen) {
     }
     // The loaded board is the one to paint and save; the tool stays as the user chose it.
     const EditCell tool = m_edit.tool();
-    EDM(QString::fromStdString(board));
+    loadBoard(QString::fromStdString(board));
     m_edit.setTool(tool);
     m_canvas->setCursor(editToolCursor(tool));
     return true;

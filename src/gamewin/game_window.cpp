@@ -144,7 +144,7 @@ void GameWindow::wireParts() {
 
 void GameWindow::copyPositionFen() {
     const Position& position = m_game->position();
-    if (position.side() < 2 || m_game->setup().descriptor.empty())
+    if (position.side() < 2 || m_game->setup().board.empty())
         return;
     QGuiApplication::clipboard()->setText(QString::fromStdString(writeFen(position)));
 }

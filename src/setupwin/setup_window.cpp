@@ -180,7 +180,7 @@ void SetupWindow::boardSelected(const QString& name, const QString& boardString)
 }
 
 QString SetupWindow::engineUnavailableReason() const {
-    if (m_logic->logic() != QStringLiteral("1"))
+    if (m_logic->logic() != Logic::Star)
         return tr("Engine protokolu UAI hraje jen s logikou pohybu Hvězda.");
     const BoardList& boards = m_boardChooser->boards();
     const int s = m_boardChooser->selectedBoard();

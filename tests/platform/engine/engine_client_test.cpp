@@ -208,9 +208,10 @@ TEST(EngineClient, EveryFaultIsReportedOnceInCzechAndTheProcessIsEnded) {
             heard = {};
             engine.requestMove(startRequest());
             const qint64 took = runUntil([&] { return heard.reports > 0; });
-            // A hanging engine is given its move's time and the grace, no more.
+            // A hanging engine is given its move's time and the grace, no more (a coarse Qt
+            // timer may fire up to 5 % early).
             if (c.fault == EngineFault::Hanging) {
-                EXPECT_GE(took, 50 + kQuick.graceMs - 20);
+                EXPECT_GE(took, (50 + kQuick.graceMs) * 95 / 100 - 20);
                 EXPECT_LT(took, 5000);
             }
         }
