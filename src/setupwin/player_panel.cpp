@@ -50,7 +50,16 @@ QRadioButton* strengthOption(const QString& text, const QColor& background, QWid
 PlayerPanel::PlayerPanel(int index, QWidget* parent)
     : QGroupBox(QCoreApplication::translate("PlayerPanel", "Hráč"), parent), m_index(index) {
     setObjectName(QStringLiteral("Frame6_%1").arg(index));
+    // Made in this order, which is also the order the keyboard visits them.
+    makeKindOptions();
+    makePersonSettings();
+    makeComputerSettings();
+    makeTokenPreview();
+    arrangeParts();
+}
 
+// "Člověk" or "Počítač".
+void PlayerPanel::makeKindOptions() {
     Option19 = new QRadioButton(QCoreApplication::translate("PlayerPanel", "Člověk"), this);
     Option18 = new QRadioButton(QCoreApplication::translate("PlayerPanel", "Počítač"), this);
     Option19->setObjectName(QStringLiteral("Option19"));
@@ -58,7 +67,10 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(Option19);
     kinds->addButton(Option18);
+}
 
+// The person's name and time limit.
+void PlayerPanel::makePersonSettings() {
     Frame4 = new QGroupBox(QCoreApplication::translate("PlayerPanel", "Člověk"), this);
     Text3 = new QComboBox(Frame4);
     Text3->setObjectName(QStringLiteral("Text3"));
@@ -85,7 +97,10 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     form->addWidget(timeLabel, 1, 0);
     form->addWidget(Combo1, 1, 1);
     form->setColumnStretch(1, 1);
+}
 
+// The computer's four strengths and an external engine with its program.
+void PlayerPanel::makeComputerSettings() {
     Frame7 = new QGroupBox(QCoreApplication::translate("PlayerPanel", "Inteligence počítače"), this);
     Option21 = strengthOption(QCoreApplication::translate("PlayerPanel", "Začátečník"), QColor(112, 112, 112), Frame7);
     Option22 = strengthOption(QCoreApplication::translate("PlayerPanel", "Profesionál"), QColor(88, 88, 88), Frame7);
@@ -131,7 +146,10 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
     engineRow->addWidget(m_engines, 1);
     engineRow->addWidget(m_engineBrowse);
     strengthLayout->addLayout(engineRow);
+}
 
+// The token's preview, which opens the token chooser.
+void PlayerPanel::makeTokenPreview() {
     Picture2 = new QFrame(this);
     Picture2->setFocusPolicy(Qt::StrongFocus);
     static_cast<QFrame*>(Picture2)->setFrameShape(QFrame::StyledPanel);
@@ -154,7 +172,10 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
             emit previewClicked();
         }
     });
+}
 
+// The parts in their places, and the kind and name choices connected.
+void PlayerPanel::arrangeParts() {
     // The person's and the computer's settings share one place; only one is shown.
     auto* settings = new QWidget(this);
     auto* stack = new QStackedLayout(settings);

@@ -88,6 +88,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The constructor's parts (`PlayerPanel`'s controls, made in the order the keyboard visits them).
+    void makeKindOptions();
+    void makePersonSettings();
+    void makeComputerSettings();
+    void makeTokenPreview();
+    void arrangeParts();
     void kindChanged();
 
     int m_index;
