@@ -118,7 +118,9 @@ TEST(CliBench, MasterPrintsTheNodeCountOfTheFixedDepthSearches) {
 
 // tune generate writes "FEN;result" lines that tune fit reads back; a damaged line is named.
 TEST(CliTune, GeneratedPositionsFitAndADamagedLineIsRefused) {
-    const CliRun gen = runCli("tune generate --games 2 --nodes 800 --seed 3");
+    // Seed 4 gives two whole games (85 positions); a seed whose random opening nearly wipes a
+    // side out gives a handful of decided positions, a loss near 0 and little to fit.
+    const CliRun gen = runCli("tune generate --games 2 --nodes 800 --seed 4");
     ASSERT_EQ(gen.status, 0) << gen.err;
     const std::regex line(R"([xo1-7/-]+ [xo] \d+ \d+;(0|0\.5|1))");
     std::istringstream lines(gen.out);
@@ -133,7 +135,7 @@ TEST(CliTune, GeneratedPositionsFitAndADamagedLineIsRefused) {
     }
     const CliRun fit = runCli("tune fit " + path + " --epochs 200");
     ASSERT_EQ(fit.status, 0) << fit.err;
-    const std::regex report(R"(\d+ positions, k [0-9.e-]+, loss ([0-9.]+) -> ([0-9.]+)\n)"
+    const std::regex report(R"(\d+ positions, k [0-9.e+-]+, loss ([0-9.e+-]+) -> ([0-9.e+-]+)\n)"
                             R"(material 100\nfrontier -?\d+\ncopyReach -?\d+\nrim -?\d+\n)");
     std::smatch m;
     ASSERT_TRUE(std::regex_match(fit.out, m, report)) << fit.out;
