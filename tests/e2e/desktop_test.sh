@@ -11,158 +11,10 @@
 
 set -u
 
-TOMELIN=${1:?program}
-CLI=${2:?tool}
-ART=${3:?artefact folder}
+# shellcheck source=e2e_lib.sh
+. "$(dirname "$0")/e2e_lib.sh"
+begin_run "$@"
 
-for tool in Xvfb openbox xdotool xprop xwininfo import; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: '$tool' is not installed (make deps installs xvfb, openbox, xdotool, x11-utils, imagemagick)"
-        exit 77
-    fi
-done
-
-WIDTH=${E2E_WIDTH:-1366}
-HEIGHT=${E2E_HEIGHT:-768}
-rm -rf "$ART"
-mkdir -p "$ART"
-WORK=$(mktemp -d)
-MAP=$WORK/widgets.txt
-LOG=$ART/run.log
-: >"$LOG"
-XVFB_PID=
-WM_PID=
-APP_PID=
-STEP=0
-FAILED=0
-
-log() { echo "$*" | tee -a "$LOG"; }
-# No single X request may hang the run.
-xdo() { timeout 5 xdotool "$@"; }
-
-cleanup() {
-    for pid in $APP_PID $WM_PID $XVFB_PID; do
-        kill "$pid" 2>/dev/null
-    done
-    wait 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-    log "FAIL: $*"
-    shot "failure"
-    FAILED=1
-    exit 1
-}
-
-check() {  # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        log "ok: $what"
-    else
-        fail "$what"
-    fi
-}
-
-# Polls COMMAND... every 0.1 s until it succeeds or SECONDS pass.
-wait_for() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 10))
-    while ((tries-- > 0)); do
-        if "$@" 2>/dev/null; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
-shot() {
-    STEP=$((STEP + 1))
-    local file
-    file=$(printf '%s/%02d-%s.png' "$ART" "$STEP" "$1")
-    import -window root "$file" 2>>"$LOG" || log "note: no screenshot $file"
-}
-
-# ---- the program's controls, from its widget map ----------------------------------------
-widget() {  # widget PATH -> "x y w h" of a visible control
-    [ -f "$MAP" ] && awk -v n="$1" '$1 == n { print $2, $3, $4, $5; found = 1; exit } END { exit !found }' "$MAP"
-}
-shown() { widget "$1" >/dev/null; }
-hidden() { ! shown "$1"; }
-window_of() {  # window_of NAME -> the X window of one of the program's windows
-    [ -f "$MAP" ] && awk -v n="$1" '$1 == n && NF >= 6 { print $6; found = 1; exit } END { exit !found }' "$MAP"
-}
-centre_of() {
-    local x y w h
-    read -r x y w h < <(widget "$1") || return 1
-    echo $((x + w / 2)) $((y + h / 2))
-}
-click_at() {
-    xdo mousemove --sync "$1" "$2"
-    sleep 0.05
-    xdo click 1
-}
-click() {  # click PATH: the left button in the middle of a control
-    local cx cy
-    read -r cx cy < <(centre_of "$1") || fail "no control $1 on the screen"
-    click_at "$cx" "$cy"
-}
-key() { xdo key --delay 30 "$@"; }
-
-# ---- windows as X has them --------------------------------------------------------------
-# The visible top-level window whose title is exactly TITLE.
-window_titled() {
-    local id
-    for id in $(xdo search --onlyvisible --name '.' 2>/dev/null); do
-        if [ "$(xdo getwindowname "$id" 2>/dev/null)" = "$1" ]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-has_window() { window_titled "$1" >/dev/null; }
-no_window() { ! has_window "$1"; }
-net_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
-is_hidden() { net_state "$1" | grep -q _NET_WM_STATE_HIDDEN; }
-is_normal() {
-    ! is_hidden "$1" && xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
-}
-title_of() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
-
-# A secondary window: opened by ACTION..., found by its exact title, shot, closed with Escape.
-secondary_window() {
-    local title=$1 name=$2
-    shift 2
-    "$@"
-    wait_for 10 has_window "$title" || fail "window \"$title\" did not open"
-    local id
-    id=$(window_titled "$title")
-    check "\"$title\" is the window's whole title in X" [ "$(title_of "$id")" = "$title" ]
-    sleep 0.3
-    shot "$name"
-    xdo windowactivate --sync "$id" 2>/dev/null
-    key Escape
-    wait_for 10 no_window "$title" || fail "window \"$title\" did not close"
-}
-
-# The colour of one screen pixel as "r,g,b".
-pixel() {
-    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
-        sed -n '2s/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
-}
-
-# Board cells: side N of the board on the screen, cell (c, r) centre.
-BOARD_SIDE=11
-cell_centre() {
-    local x y w h
-    read -r x y w h < <(widget Tomel/PL) || return 1
-    echo $((x + (2 * $1 + 1) * w / (2 * BOARD_SIDE))) $((y + (2 * $2 + 1) * h / (2 * BOARD_SIDE)))
-}
 # The pointer and the key cursor are drawn on the screen: both go to the board's bottom edge
 # (a move of the pointer over the board hides the key cursor) before a cell is looked at.
 park_pointer() {
@@ -195,28 +47,7 @@ board_same_as() { ! board_differs_from "$1"; }
 cell_is() { [ "$(cell_pixel "$1" "$2")" = "$3" ]; }
 
 # ---- a display, a window manager, the program ---------------------------------------------
-Xvfb -displayfd 5 -screen 0 "${WIDTH}x${HEIGHT}x24" -nolisten tcp 5>"$WORK/display" 2>>"$LOG" &
-XVFB_PID=$!
-wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-unset WAYLAND_DISPLAY
-log "display $DISPLAY at ${WIDTH}x${HEIGHT}"
-
-# Nothing of the run touches the user's own files.
-export HOME=$WORK/home XDG_DATA_HOME=$WORK/data XDG_CONFIG_HOME=$WORK/config
-export XDG_CACHE_HOME=$WORK/cache XDG_RUNTIME_DIR=$WORK/run
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
-openbox --sm-disable >>"$LOG" 2>&1 &
-WM_PID=$!
-wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "openbox did not start"
-
-export QT_QPA_PLATFORM=xcb
-# The windows in Czech, whatever the machine's locale.
-export LANGUAGE=cs
-export TOMELIN_STORE=$WORK/store.db
-export TOMELIN_WIDGET_MAP=$MAP
+start_desktop
 # A board of the user's own, stored as the board editor stores one.
 "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
@@ -332,13 +163,6 @@ wait_for 10 is_normal "$GAME" || fail "the game window was not restored"
 shot "restored"
 
 # 8. "Nová hra" -> "Novou hru" -> START again: the game window is back, normal.
-new_game() {
-    click Tomel/Picture13_4
-    wait_for 5 shown UNGc || fail "\"Nová hra\" showed no \"Opravdu?\" menu"
-    key Down Return  # "Novou hru"
-    wait_for 10 shown Form1 || fail "\"Novou hru\" did not bring the setup window back"
-    check "the game window hid itself" hidden Tomel
-}
 new_game
 shot "new-game-setup"
 click Form1/Command1

@@ -2,13 +2,10 @@
 # with its widget map, xdotool input, X read-backs and screenshots. Source it, then call
 # start_desktop and start_program.
 #
-# The sourcing script sets TOMELIN, CLI and ART before sourcing.
+# The sourcing script calls begin_run with its own arguments first.
 
 WIDTH=${E2E_WIDTH:-1366}
 HEIGHT=${E2E_HEIGHT:-768}
-WORK=$(mktemp -d)
-MAP=$WORK/widgets.txt
-LOG=$ART/run.log
 XVFB_PID=
 WM_PID=
 APP_PID=
@@ -22,6 +19,23 @@ need_tools() {
             exit 77
         fi
     done
+}
+
+# Every script's start: begin_run PROGRAM TOOL ARTEFACT-FOLDER sets TOMELIN, CLI and ART (emptied),
+# a work folder for the run (WORK, the widget map MAP) and the log ART/run.log, checks the tools
+# are there and cleans up at exit.
+begin_run() {
+    TOMELIN=${1:?program}
+    CLI=${2:?tool}
+    ART=${3:?artefact folder}
+    rm -rf "$ART"
+    mkdir -p "$ART"
+    LOG=$ART/run.log
+    : >"$LOG"
+    need_tools
+    WORK=$(mktemp -d)
+    MAP=$WORK/widgets.txt
+    trap cleanup EXIT
 }
 
 log() { echo "$*" | tee -a "$LOG"; }
@@ -109,7 +123,31 @@ click() {  # click PATH: the left button in the middle of a control
 key() { xdo key --delay 30 "$@"; }
 type_text() { xdo type --delay 20 "$1"; }
 
+# ---- board cells --------------------------------------------------------------------------
+# A board of BOARD_SIDE x BOARD_SIDE cells on the screen (the script sets the side it plays).
+BOARD_SIDE=11
+cell_centre() {  # cell_centre C R -> the centre of cell (c, r) on the screen
+    local x y w h
+    read -r x y w h < <(widget Tomel/PL) || return 1
+    echo $((x + (2 * $1 + 1) * w / (2 * BOARD_SIDE))) $((y + (2 * $2 + 1) * h / (2 * BOARD_SIDE)))
+}
+click_cell() {
+    local cx cy
+    read -r cx cy < <(cell_centre "$1" "$2") || fail "no board on the screen"
+    click_at "$cx" "$cy"
+}
+
+# "Nová hra" on the game window's toolbar, confirmed: back to the setup window.
+new_game() {
+    click Tomel/Picture13_4
+    wait_for 5 shown UNGc || fail "\"Nová hra\" showed no \"Opravdu?\" menu"
+    key Down Return
+    wait_for 10 shown Form1 || fail "\"Novou hru\" did not bring the setup window back"
+    check "the game window hid itself" hidden Tomel
+}
+
 # ---- windows as X has them --------------------------------------------------------------
+# The visible top-level window whose title is exactly TITLE.
 window_titled() {
     local id
     for id in $(xdo search --onlyvisible --name '.' 2>/dev/null); do
@@ -150,6 +188,22 @@ crop() { import -window root -crop "$3x$4+$1+$2" +repage "$5" 2>>"$LOG"; }
 pixels_differing() { compare -metric AE "$1" "$2" null: 2>&1 >/dev/null | cut -d' ' -f1; }
 # The mean brightness (0 ... 1) of a picture.
 brightness() { convert "$1" -colorspace Gray -format '%[fx:mean]' info: 2>>"$LOG"; }
+
+# A secondary window: opened by ACTION..., found by its exact title, shot, closed with Escape.
+secondary_window() {
+    local title=$1 name=$2
+    shift 2
+    "$@"
+    wait_for 10 has_window "$title" || fail "window \"$title\" did not open"
+    local id
+    id=$(window_titled "$title")
+    check "\"$title\" is the window's whole title in X" [ "$(title_of "$id")" = "$title" ]
+    sleep 0.3
+    shot "$name"
+    xdo windowactivate --sync "$id" 2>/dev/null
+    key Escape
+    wait_for 10 no_window "$title" || fail "window \"$title\" did not close"
+}
 
 # ---- a display, a window manager, the program ---------------------------------------------
 start_desktop() {

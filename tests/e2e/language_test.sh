@@ -12,35 +12,12 @@
 
 set -u
 
-TOMELIN=${1:?program}
-CLI=${2:?tool}
-TOP=${3:?artefact folder}
-rm -rf "$TOP"
-mkdir -p "$TOP"
-ART=$TOP
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
-need_tools
-: >"$LOG"
-trap cleanup EXIT
+begin_run "$@"
+TOP=$ART
 
 CZECH_LETTERS='[áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ]'
-
-# A secondary window: opened by ACTION..., found by its exact title, shot, closed with Escape.
-secondary_window() {
-    local title=$1 name=$2
-    shift 2
-    "$@"
-    wait_for 10 has_window "$title" || fail "window \"$title\" did not open"
-    local id
-    id=$(window_titled "$title")
-    check "\"$title\" is the window's whole title in X" [ "$(title_of "$id")" = "$title" ]
-    sleep 0.3
-    shot "$name"
-    xdo windowactivate --sync "$id" 2>/dev/null
-    key Escape
-    wait_for 10 no_window "$title" || fail "window \"$title\" did not close"
-}
 
 # Every title X shows for the program's windows; in English none holds a Czech letter.
 titles_are_english() {
@@ -55,24 +32,6 @@ titles_are_english() {
     return 0
 }
 
-new_game() {
-    click Tomel/Picture13_4
-    wait_for 5 shown UNGc || fail "\"New game\" showed no \"Really?\" menu"
-    key Down Return
-    wait_for 10 shown Form1 || fail "the new game did not bring the setup window back"
-}
-
-BOARD_SIDE=11
-cell_centre() {
-    local x y w h
-    read -r x y w h < <(widget Tomel/PL) || return 1
-    echo $((x + (2 * $1 + 1) * w / (2 * BOARD_SIDE))) $((y + (2 * $2 + 1) * h / (2 * BOARD_SIDE)))
-}
-click_cell() {
-    local cx cy
-    read -r cx cy < <(cell_centre "$1" "$2") || fail "no board on the screen"
-    click_at "$cx" "$cy"
-}
 
 # One language: LOCALE the desktop's LANGUAGE, then the titles expected in it.
 play_language() {

@@ -9,23 +9,10 @@
 
 set -u
 
-TOMELIN=${1:?program}
-CLI=${2:?tool}
-ART=${3:?artefact folder}
-rm -rf "$ART"
-mkdir -p "$ART"
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
-need_tools
-: >"$LOG"
-trap cleanup EXIT
+begin_run "$@"
 
-BOARD_SIDE=11
-cell_centre() {
-    local x y w h
-    read -r x y w h < <(widget Tomel/PL) || return 1
-    echo $((x + (2 * $1 + 1) * w / (2 * BOARD_SIDE))) $((y + (2 * $2 + 1) * h / (2 * BOARD_SIDE)))
-}
 park_pointer() {  # the pointer off the board, over the window's side picture
     xdo mousemove --sync 5 5
 }
@@ -35,12 +22,6 @@ start_game() {
     wait_for 10 shown Tomel || fail "START showed no game window"
     GAME=$(window_of Tomel) || fail "the game window has no X window"
     wait_for 5 is_active "$GAME" || fail "the game window is not active after START"
-}
-new_game() {
-    click Tomel/Picture13_4
-    wait_for 5 shown UNGc || fail "\"Nová hra\" showed no \"Opravdu?\" menu"
-    key Down Return
-    wait_for 10 shown Form1 || fail "\"Novou hru\" did not bring the setup window back"
 }
 
 # ---- "H" shows and hides the music window; the game window keeps the keyboard ------------
