@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -15,6 +14,7 @@
 
 #include "core/game.h"
 #include "drawing/token_painter.h"
+#include "platform/draw/file_dialog.h"
 #include "platform/draw/picture_box.h"
 #include "records/game_record.h"
 #include "records/pgn_records.h"
@@ -220,8 +220,8 @@ void RecordsViewer::exportPgn(bool all) {
             : QStringLiteral("tomelin-%1.pgn").arg(m_survey.recordNumbers.at(static_cast<std::size_t>(k)));
     const QString path = m_chooseFile
                              ? m_chooseFile(caption, suggested)
-                             : QFileDialog::getSaveFileName(this, caption, suggested,
-                                                            tr("Partie PGN (*.pgn);;Všechny soubory (*)"));
+                             : saveFileName(this, caption, suggested,
+                                           tr("Partie PGN (*.pgn);;Všechny soubory (*)"));
     if (path.isEmpty())
         return;
     // Written aside and renamed: a failed write leaves an existing file as it was.

@@ -4,7 +4,6 @@
 #include "platform/draw/ui_text.h"
 
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -16,6 +15,7 @@
 #include <QWindow>
 
 #include "gamewin/window_layout.h"
+#include "platform/draw/file_dialog.h"
 #include "platform/engine/engine_client.h"
 #include "platform/store/engine_list.h"
 #include "records/game_record.h"
@@ -198,7 +198,7 @@ void SetupWindow::updateEngineAvailability() {
 void SetupWindow::chooseEngine(int playerIndex) {
     const QString program =
         m_chooseProgram ? m_chooseProgram()
-                        : QFileDialog::getOpenFileName(this, tr("Vyberte program enginu UAI"));
+                        : openFileName(this, tr("Vyberte program enginu UAI"));
     if (program.isEmpty())
         return;
     if (m_probe)

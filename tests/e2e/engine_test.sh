@@ -11,16 +11,9 @@
 
 set -u
 
-TOMELIN=${1:?program}
-CLI=${2:?tool}
-ART=${3:?artefact folder}
-rm -rf "$ART"
-mkdir -p "$ART"
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
-need_tools
-: >"$LOG"
-trap cleanup EXIT
+begin_run "$@"
 
 # ---- engines: the tool's own, and three that fail --------------------------------------
 ENGINES=$WORK/engines
@@ -50,16 +43,6 @@ engine_script sleeper ":"
 BOARD_SIDE=3
 BOARD='+XXXXXXX-'
 
-cell_centre() {
-    local x y w h
-    read -r x y w h < <(widget Tomel/PL) || return 1
-    echo $((x + (2 * $1 + 1) * w / (2 * BOARD_SIDE))) $((y + (2 * $2 + 1) * h / (2 * BOARD_SIDE)))
-}
-click_cell() {
-    local cx cy
-    read -r cx cy < <(cell_centre "$1" "$2") || fail "no board"
-    click_at "$cx" "$cy"
-}
 engine_kept() { "$CLI" store list 'Software\Brantl\Tomelin\Enginy' 2>/dev/null | grep -q "$1"; }
 engine_not_kept() { ! engine_kept "$1"; }
 not_thinking() { ! shown Tomel/thinking; }
@@ -147,7 +130,7 @@ engine_crashes_when_chosen() {
 engine_game() {
     choose_board
     choose_engine "$ENGINES/tomelin-uai"
-    wait_for 15 engine_kept tomelin-uai || log "note: the tool did not list the engine yet"
+    wait_for 15 engine_kept tomelin-uai || fail "tomelin-cli does not see the engine the program kept"
     sleep 0.5
     shot "engine-chosen"
     start_game
@@ -176,7 +159,7 @@ engine_game() {
 engine_fault_in_game() {  # engine_fault_in_game SCRIPT
     choose_board
     choose_engine "$ENGINES/$1"
-    wait_for 15 engine_kept "$1" || log "note: the tool did not list $1 yet"
+    wait_for 15 engine_kept "$1" || fail "tomelin-cli does not see the engine $1 the program kept"
     start_game
     sleep 1
     person_move || fail "the person found no move"

@@ -142,11 +142,10 @@ bool isFreshFile(const std::string& path) {
     return got == 0 || (got == sizeof header && header[18] == 2 && header[19] == 2);
 }
 
-// Inspects a file through a read-only connection that is closed again; fills `db` with the
-
 }  // namespace
 
-// connection instead when `keep` is given.
+// Inspects a file through a read-only connection that is closed again, or handed over in
+// `keep` when it is given and the file is a sound store.
 Inspection inspectFile(const std::string& path, int schemaVersion, sqlite3** keep) {
     Inspection found;
     for (const bool immutable : {false, true}) {
