@@ -37,6 +37,7 @@ Position builtinPosition(std::string_view name, Player toMove) {
 // move limit) and Tomelin's own boards under both logics, the big one included; then two
 // standard positions searched as the UAI engine searches them.
 std::vector<MasterBenchCase> masterBenchCases() {
+    // The names are the --verbose lines' first field: machine-read, not translated.
     return {
         {"start", Logic::Star, 7, fenPosition(kStandardStartFen)},
         {"opening", Logic::Star, 6, fenPosition("x5o/7/2x4/3o3/7/7/o5x x 2 3")},

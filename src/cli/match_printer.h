@@ -48,7 +48,7 @@ public:
         const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
         m_moveTexts.push_back(moveText(m_game.board().side(),
                                        {source, target, copy ? MoveKind::Copy : MoveKind::Jump}));
-        if (!m_show) {
+        if (!m_show) {  // the move line: machine-read, not translated
             m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y
                   << ' ' << target.x << ' ' << target.y << '\n';
             if (m_keeping)
@@ -101,7 +101,7 @@ public:
         const auto c = b.count();
         m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  " << cliTr("show", "free:") << " "
               << c.free << "\n";
-        m_out << "  FEN: " << writeFen(m_game.position()) << "\n\n";
+        m_out << "  FEN: "  // the notation's name: not translated << writeFen(m_game.position()) << "\n\n";
     }
 
 private:

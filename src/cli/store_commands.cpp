@@ -27,7 +27,8 @@ namespace {
 // shape 5 in (15, 135, 255).
 constexpr std::uint32_t kDefaultColour1 = 255 | (135 << 8) | (15 << 16);
 constexpr std::uint32_t kDefaultColour2 = 15 | (135 << 8) | (255 << 16);
-// A --board-string game has no board name; the record needs one to be found again.
+// A --board-string game has no board name; the record needs one to be found again (stored,
+// not translated).
 constexpr const char* kUnnamedBoard = "Vlastní pole";
 
 // Tells on the error stream what had to be done to open the store: the technical reason,
