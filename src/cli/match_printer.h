@@ -101,7 +101,8 @@ public:
         const auto c = b.count();
         m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  " << cliTr("show", "free:") << " "
               << c.free << "\n";
-        m_out << "  FEN: "  // the notation's name: not translated << writeFen(m_game.position()) << "\n\n";
+        // The notation's name, the same in every language: not translated.
+        m_out << "  FEN: " << writeFen(m_game.position()) << "\n\n";
     }
 
 private:
