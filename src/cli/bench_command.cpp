@@ -103,7 +103,8 @@ int benchCommand(const std::vector<std::string>& args, CommandIo& io) {
         return std::optional<std::string>{};
     });
     if (auto error = parser.parse(args))
-        return usageError(io, cliTr("bench", "bench takes no arguments but --master [--verbose]: ") + *error);
+        return usageError(
+            io, cliTr("bench", "bench takes no arguments but --master [--verbose]: ") + *error);
     if (verbose && !master)
         return usageError(io, cliTr("bench", "bench --verbose goes with --master"));
     if (master)

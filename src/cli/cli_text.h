@@ -35,6 +35,7 @@ const std::string& messageLanguage();
 
 // The choice itself: `stored` is "cs", "en" or "" and `desktop` the desktop's language tags
 // ("cs-CZ", "en_GB", "C" ...), nearest first.
-std::string chooseMessageLanguage(const std::string& stored, const std::vector<std::string>& desktop);
+std::string chooseMessageLanguage(const std::string& stored,
+                                  const std::vector<std::string>& desktop);
 
 }  // namespace tomelin::cli

@@ -197,8 +197,9 @@ void addMatchOptions(OptionParser& parser, MatchPlan& plan, MatchFilter& filter)
         for (std::size_t i = 0; i < 3; ++i) {
             const auto w = parseInteger(v[i], -10000, 10000);
             if (!w)
-                return cliArgs(cliTr("match", "weights must be three numbers from -10000 to 10000, not %1"),
-                               {quotedArg(v[i])});
+                return cliArgs(
+                    cliTr("match", "weights must be three numbers from -10000 to 10000, not %1"),
+                    {quotedArg(v[i])});
             *fields[i] = static_cast<int>(*w);
         }
         return std::nullopt;
@@ -216,7 +217,8 @@ void addMatchOptions(OptionParser& parser, MatchPlan& plan, MatchFilter& filter)
     parser.add("--logic", 1, [&](const std::vector<std::string>& v) -> Error {
         filter.logic = parseLogic(v[0]);
         if (!filter.logic)
-            return cliArgs(cliTr("match", "logic must be star or cross, not %1"), {quotedArg(v[0])});
+            return cliArgs(cliTr("match", "logic must be star or cross, not %1"),
+                           {quotedArg(v[0])});
         return std::nullopt;
     });
 }

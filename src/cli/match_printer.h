@@ -55,11 +55,11 @@ public:
                 m_out.flush();
             return;
         }
-        m_out << cliArgs(copy ? cliTr("show", "Move %1: %2 (%3) copies %4 -> %5")
-                              : cliTr("show", "Move %1: %2 (%3) jumps %4 -> %5"),
-                         {std::to_string(m_moves), m_game.setup().player(playerOf(player)).name,
-                          std::string(1, symbol(tokenOf(player))), cellName(source),
-                          cellName(target)})
+        m_out << cliArgs(
+                     copy ? cliTr("show", "Move %1: %2 (%3) copies %4 -> %5")
+                          : cliTr("show", "Move %1: %2 (%3) jumps %4 -> %5"),
+                     {std::to_string(m_moves), m_game.setup().player(playerOf(player)).name,
+                      std::string(1, symbol(tokenOf(player))), cellName(source), cellName(target)})
               << '\n';
         drawBoard();
     }
@@ -99,8 +99,8 @@ public:
             m_out << '\n';
         }
         const auto c = b.count();
-        m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  " << cliTr("show", "free:") << " "
-              << c.free << "\n";
+        m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  " << cliTr("show", "free:")
+              << " " << c.free << "\n";
         // The notation's name, the same in every language: not translated.
         m_out << "  FEN: " << writeFen(m_game.position()) << "\n\n";
     }

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <sstream>
 
-#include "cli/commands.h"
 #include "cli/cli_text.h"
+#include "cli/commands.h"
 #include "cli/position_options.h"
 #include "core/computer.h"
 #include "core/fen.h"
@@ -78,8 +78,8 @@ void addMovesOptions(OptionParser& parser, MovesArgs& m) {
     parser.add("--strength", 1, [&](const std::vector<std::string>& v) {
         const auto k = parseInteger(v[0], 0, kMasterKind);
         if (!k)
-            return std::optional<std::string>(
-                cliArgs(cliTr("moves", "strength must be 0, 1, 2, 3 or 4, not %1"), {quotedArg(v[0])}));
+            return std::optional<std::string>(cliArgs(
+                cliTr("moves", "strength must be 0, 1, 2, 3 or 4, not %1"), {quotedArg(v[0])}));
         m.strength = static_cast<int>(*k);
         return std::optional<std::string>{};
     });
@@ -100,8 +100,8 @@ void addMovesOptions(OptionParser& parser, MovesArgs& m) {
     parser.add("--movetime", 1, [&](const std::vector<std::string>& v) {
         const auto ms = parseInteger(v[0], 1, 600000);
         if (!ms)
-            return std::optional<std::string>(
-                cliArgs(cliTr("moves", "movetime must be 1..600000 ms, not %1"), {quotedArg(v[0])}));
+            return std::optional<std::string>(cliArgs(
+                cliTr("moves", "movetime must be 1..600000 ms, not %1"), {quotedArg(v[0])}));
         m.limits.timeMs = static_cast<int>(*ms);
         return std::optional<std::string>{};
     });
@@ -124,8 +124,9 @@ int masterMove(const Position& start, const PositionArgs& position, SearchLimits
             std::ostringstream expected;
             expected << std::setprecision(2) << guess.expected;
             return usageError(
-                io, cliArgs(cliTr("moves", "depth %1 would search about %2 positions on this board and "
-                                           "not finish in reasonable time; depths up to %3 run here"),
+                io, cliArgs(cliTr("moves",
+                                  "depth %1 would search about %2 positions on this board and "
+                                  "not finish in reasonable time; depths up to %3 run here"),
                             {std::to_string(*depth), expected.str(),
                              std::to_string(guess.largestFeasible)}));
         }
@@ -184,8 +185,9 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (m.last) {
         for (int c : *m.last) {
             if (c >= start.side()) {
-                return usageError(io, cliArgs(cliTr("moves", "--last cell %1 is off the %2x%2 board"),
-                                              {std::to_string(c), std::to_string(start.side())}));
+                return usageError(io,
+                                  cliArgs(cliTr("moves", "--last cell %1 is off the %2x%2 board"),
+                                          {std::to_string(c), std::to_string(start.side())}));
             }
         }
         const std::vector<int>& l = *m.last;

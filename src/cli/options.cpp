@@ -173,13 +173,12 @@ void addInteger(OptionParser& parser, const std::string& name, long long lo, lon
                    const std::vector<std::string>& v) -> std::optional<std::string> {
                    const auto n = parseInteger(v[0], lo, hi);
                    if (!n) {
-                       const std::string what =
-                           kind == IntegerKind::Milliseconds
-                               ? cliTr("options", "a number of milliseconds")
-                               : cliTr("options", "a number");
+                       const std::string what = kind == IntegerKind::Milliseconds
+                                                    ? cliTr("options", "a number of milliseconds")
+                                                    : cliTr("options", "a number");
                        return cliArgs(cliTr("options", "%1 must be %2 from %3 to %4, not %5"),
-                                      {name.substr(2), what, std::to_string(lo),
-                                       std::to_string(hi), quotedArg(v[0])});
+                                      {name.substr(2), what, std::to_string(lo), std::to_string(hi),
+                                       quotedArg(v[0])});
                    }
                    store(*n);
                    return std::nullopt;

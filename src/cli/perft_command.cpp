@@ -90,9 +90,11 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
         std::ostringstream estimate;
         estimate << std::setprecision(2) << guess.estimate;
         return usageError(
-            io, cliArgs(cliTr("perft", "depth %1 would count about %2 move sequences on this board and "
-                                       "not finish in reasonable time; depths up to %3 run here"),
-                        {std::to_string(*depth), estimate.str(), std::to_string(guess.largestFeasible)}));
+            io, cliArgs(cliTr("perft",
+                              "depth %1 would count about %2 move sequences on this board and "
+                              "not finish in reasonable time; depths up to %3 run here"),
+                        {std::to_string(*depth), estimate.str(),
+                         std::to_string(guess.largestFeasible)}));
     }
     const std::uint64_t nodes = guess.exact ? *guess.exact : perft(start, position.logic, *depth);
     const double seconds =

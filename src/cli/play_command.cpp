@@ -81,8 +81,9 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
             "--p" + std::to_string(p), 1, [&s, p](const std::vector<std::string>& v) -> Error {
                 const auto level = parseLevel(v[0]);
                 if (!level)
-                    return cliArgs(cliTr("play", "level must be beginner, pro, genius or master, not %1"),
-                                   {quotedArg(v[0])});
+                    return cliArgs(
+                        cliTr("play", "level must be beginner, pro, genius or master, not %1"),
+                        {quotedArg(v[0])});
                 s.levels[static_cast<std::size_t>(p - 1)] = *level;
                 return std::nullopt;
             });
@@ -158,8 +159,9 @@ std::optional<std::string> playArgumentsProblem(const std::vector<std::string>& 
         return std::nullopt;
     for (const char* fixed : {"--board", "--board-string", "--logic", "--p1", "--p2", "--games"}) {
         if (std::find(args.begin(), args.end(), fixed) != args.end()) {
-            return cliArgs(cliTr("play", "--resume plays the kept game as it was; %1 cannot change it"),
-                           {fixed});
+            return cliArgs(
+                cliTr("play", "--resume plays the kept game as it was; %1 cannot change it"),
+                {fixed});
         }
     }
     return std::nullopt;
@@ -175,8 +177,9 @@ std::optional<GameSnapshot> loadResumedGame(GameKeeping& keeping, PlaySettings& 
     for (std::size_t i = 0; i < 2; ++i) {
         if (resumed->setup.players[i].kind == PlayerKind::Person) {
             err << "tomelin-cli: "
-                << cliArgs(cliTr("play", "player %1 of the kept game is a person (%2); the tool plays "
-                                         "computers only"),
+                << cliArgs(cliTr("play",
+                                 "player %1 of the kept game is a person (%2); the tool plays "
+                                 "computers only"),
                            {std::to_string(i + 1), withoutControls(resumed->setup.players[i].name)})
                 << "\n";
             return std::nullopt;
@@ -216,7 +219,8 @@ public:
         if (m_out)
             return true;
         m_err << "tomelin-cli: "
-              << cliArgs(cliTr("play", "cannot write the PGN file %1"), {quotedArg(*m_settings.pgnPath)})
+              << cliArgs(cliTr("play", "cannot write the PGN file %1"),
+                         {quotedArg(*m_settings.pgnPath)})
               << "\n";
         return false;
     }
@@ -251,7 +255,8 @@ public:
         if (m_out)
             return true;
         m_err << "tomelin-cli: "
-              << cliArgs(cliTr("play", "writing the PGN file %1 failed"), {quotedArg(*m_settings.pgnPath)})
+              << cliArgs(cliTr("play", "writing the PGN file %1 failed"),
+                         {quotedArg(*m_settings.pgnPath)})
               << "\n";
         return false;
     }
@@ -283,11 +288,10 @@ void printResult(const PlayRun& run, const MatchPrinter& printer, const Board::C
                  int winner) {
     std::ostream& out = run.io.out;
     if (run.settings.show) {
-        const std::string who =
-            winner == 0 ? cliTr("play", "Nerozhodně (draw)")
-                        : cliArgs(cliTr("play", "Vyhrál (winner): %1"),
-                                  {run.setup.player(playerOf(winner)).name}) +
-                              (winner == 1 ? " (+)" : " (-)");
+        const std::string who = winner == 0 ? cliTr("play", "Nerozhodně (draw)")
+                                            : cliArgs(cliTr("play", "Vyhrál (winner): %1"),
+                                                      {run.setup.player(playerOf(winner)).name}) +
+                                                  (winner == 1 ? " (+)" : " (-)");
         out << cliArgs(cliTr("play", "Result %1 : %2 after %3 moves."),
                        {std::to_string(c.tokens1), std::to_string(c.tokens2),
                         std::to_string(printer.moves())})

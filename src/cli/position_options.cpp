@@ -39,8 +39,9 @@ std::string folded(std::string_view s) {
 std::optional<std::string> missingPosition(const PositionArgs& args, std::string_view command) {
     if (args.fen) {
         if (args.boardString || args.player)
-            return cliArgs(cliTr("position", "%1 takes --fen or --board-string with --player, not both"),
-                           {std::string(command)});
+            return cliArgs(
+                cliTr("position", "%1 takes --fen or --board-string with --player, not both"),
+                {std::string(command)});
         return std::nullopt;
     }
     if (!args.boardString)
@@ -56,7 +57,8 @@ std::optional<std::string> boardStringProblem(std::string_view s) {
         return std::nullopt;
     if (*error == BoardError::BadLength) {
         const int characters = static_cast<int>(characterCount(s));
-        return cliTr("position", "board string has %n characters; it must be n*n characters with 2 <= n <= 16",
+        return cliTr("position",
+                     "board string has %n characters; it must be n*n characters with 2 <= n <= 16",
                      nullptr, characters);
     }
     return cliTr("position", "board string may only hold the characters 0, X, + and -");
@@ -105,8 +107,8 @@ void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlaye
     parser.add("--logic", 1, [&args](const std::vector<std::string>& v) {
         const auto logic = parseLogic(v[0]);
         if (!logic)
-            return std::optional<std::string>(
-                cliArgs(cliTr("position", "logic must be star or cross, not %1"), {quotedArg(v[0])}));
+            return std::optional<std::string>(cliArgs(
+                cliTr("position", "logic must be star or cross, not %1"), {quotedArg(v[0])}));
         args.logic = *logic;
         return std::optional<std::string>{};
     });

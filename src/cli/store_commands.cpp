@@ -65,8 +65,9 @@ std::unique_ptr<Store> openForChange(CommandIo& io) {
     reportOpening(opening, io.err);
     if (!opening.persistent) {
         io.err << "tomelin-cli: "
-               << cliTr("store", "the change is refused: the store file cannot be used, so it "
-                                 "would not be kept")
+               << cliTr("store",
+                        "the change is refused: the store file cannot be used, so it "
+                        "would not be kept")
                << "\n";
         return nullptr;
     }
@@ -77,7 +78,8 @@ std::unique_ptr<Store> openForChange(CommandIo& io) {
 void reportRefusal(Store& store, int status, const std::string& what, CommandIo& io) {
     if (status == kStatusReadOnly && !store.writeRefusal().empty()) {
         io.err << "tomelin-cli: "
-               << cliArgs(cliTr("store", "%1 refused: %2"), {what, withoutControls(store.writeRefusal())})
+               << cliArgs(cliTr("store", "%1 refused: %2"),
+                          {what, withoutControls(store.writeRefusal())})
                << "\n";
         return;
     }
@@ -120,7 +122,8 @@ int storeList(const std::vector<std::string>& args, CommandIo& io) {
     auto store = openForCommand(io);
     const std::string path = normalizeKeyPath(args.empty() ? "" : args[0]);
     if (!path.empty() && !store->openKey(path)) {
-        io.err << "tomelin-cli: " << cliArgs(cliTr("store", "no key %1"), {quotedArg(path)}) << "\n";
+        io.err << "tomelin-cli: " << cliArgs(cliTr("store", "no key %1"), {quotedArg(path)})
+               << "\n";
         return kExitFailure;
     }
     listKey(*store, path, io);
@@ -135,13 +138,15 @@ int storeGet(const std::vector<std::string>& args, CommandIo& io) {
     const int status = store->ReadValueFromKey(store->openKey(args[0]), args[1], value);
     if (status == kStatusUnsupported) {
         io.err << "tomelin-cli: "
-               << cliArgs(cliTr("store", "value %1 has a type this program cannot read"), {quotedArg(args[1])})
+               << cliArgs(cliTr("store", "value %1 has a type this program cannot read"),
+                          {quotedArg(args[1])})
                << "\n";
         return kExitFailure;
     }
     if (status != kStatusOk) {
         io.err << "tomelin-cli: "
-               << cliArgs(cliTr("store", "no value %1 in %2"), {quotedArg(args[1]), quotedArg(args[0])})
+               << cliArgs(cliTr("store", "no value %1 in %2"),
+                          {quotedArg(args[1]), quotedArg(args[0])})
                << "\n";
         return kExitFailure;
     }
@@ -205,7 +210,8 @@ int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
         return kExitFailure;
     }
     if (status != kStatusOk) {
-        reportRefusal(*store, status, cliArgs(cliTr("store", "deleting %1"), {quotedArg(args[0])}), io);
+        reportRefusal(*store, status, cliArgs(cliTr("store", "deleting %1"), {quotedArg(args[0])}),
+                      io);
         return kExitFailure;
     }
     return kExitOk;
@@ -249,7 +255,8 @@ GameEnd finishedGameEnd(const FinishedGame& game) {
 
 void reportRecordFailure(const FinishedGame& game, const RecordWrite& write, std::ostream& err) {
     err << "tomelin-cli: "
-        << cliArgs(cliTr("store", "game %1 could not be recorded"), {std::to_string(game.gameIndex)});
+        << cliArgs(cliTr("store", "game %1 could not be recorded"),
+                   {std::to_string(game.gameIndex)});
     if (!write.reason.empty())
         err << ": " << withoutControls(write.reason);
     else
@@ -283,9 +290,12 @@ int storeCheck(const std::vector<std::string>& args, CommandIo& io) {
         return kExitOk;
     }
     const int entries = static_cast<int>(found);
-    io.out << (entries == 1 ? cliTr("store", "1 entry cannot be read or are not expected; nothing was changed")
-                            : cliTr("store", "%n entries cannot be read or are not expected; nothing was changed",
-                                    nullptr, entries))
+    io.out << (entries == 1
+                   ? cliTr("store",
+                           "1 entry cannot be read or are not expected; nothing was changed")
+                   : cliTr("store",
+                           "%n entries cannot be read or are not expected; nothing was changed",
+                           nullptr, entries))
            << "\n";
     return kExitFailure;
 }
@@ -308,7 +318,8 @@ int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
         return storeDelete(rest, io);
     if (args[0] == "check")
         return storeCheck(rest, io);
-    return usageError(io, cliArgs(cliTr("store", "unknown store command %1"), {quotedArg(args[0])}));
+    return usageError(io,
+                      cliArgs(cliTr("store", "unknown store command %1"), {quotedArg(args[0])}));
 }
 
 int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {

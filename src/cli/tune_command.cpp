@@ -70,7 +70,8 @@ int fit(const std::vector<std::string>& args, CommandIo& io) {
         return usageError(io, "tune fit: " + *error);
     std::ifstream in(path);
     if (!in)
-        return usageError(io, "tune fit: " + cliArgs(cliTr("tune", "cannot read %1"), {quotedArg(path)}));
+        return usageError(
+            io, "tune fit: " + cliArgs(cliTr("tune", "cannot read %1"), {quotedArg(path)}));
     std::vector<TunerSample> samples;
     std::string line;
     std::size_t lineNumber = 0;
@@ -85,14 +86,17 @@ int fit(const std::vector<std::string>& args, CommandIo& io) {
             r >> result;
         }
         if (!p || !(result == 0 || result == 0.5 || result == 1))
-            return usageError(io, "tune fit: " +
-                                      cliArgs(cliTr("tune", "line %1 of %2 is not \"FEN;result\" with a result 0, 0.5 or 1"),
-                                              {std::to_string(lineNumber), quotedArg(path)}));
+            return usageError(
+                io, "tune fit: " +
+                        cliArgs(cliTr("tune", "line %1 of %2 is not \"FEN;result\" with a result "
+                                              "0, 0.5 or 1"),
+                                {std::to_string(lineNumber), quotedArg(path)}));
         if (const std::optional<EvalTerms> t = evalTerms(*p, Logic::Star))
             samples.push_back({*t, result});
     }
     if (samples.empty())
-        return usageError(io, "tune fit: " + cliArgs(cliTr("tune", "no position to fit in %1"), {quotedArg(path)}));
+        return usageError(io, "tune fit: " + cliArgs(cliTr("tune", "no position to fit in %1"),
+                                                     {quotedArg(path)}));
     const EvalWeights start = standardGameWeights();
     const double k = fitScale(samples, start);
     const TunerResult r = tuneWeights(samples, start, k, static_cast<int>(epochs),
@@ -121,7 +125,8 @@ int tuneCommand(const std::vector<std::string>& args, CommandIo& io) {
         return generate({args.begin() + 1, args.end()}, io);
     if (!args.empty() && args[0] == "fit")
         return fit({args.begin() + 1, args.end()}, io);
-    return usageError(io, cliTr("tune", "tune generate --games N [...] | tune fit FILE [--epochs E]"));
+    return usageError(io,
+                      cliTr("tune", "tune generate --games N [...] | tune fit FILE [--epochs E]"));
 }
 
 }  // namespace tomelin::cli

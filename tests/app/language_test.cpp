@@ -8,9 +8,9 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,13 +125,15 @@ TEST_F(InstalledLanguage, QtsOwnButtonsSpeakTheChosenLanguage) {
         QString cancel, yes, no, ok;
     };
     const Case cases[] = {
-        {"cs", QStringLiteral("Zrušit"), QStringLiteral("&Ano"), QStringLiteral("&Ne"), QStringLiteral("OK")},
-        {"en", QStringLiteral("Cancel"), QStringLiteral("&Yes"), QStringLiteral("&No"), QStringLiteral("OK")},
+        {"cs", QStringLiteral("Zrušit"), QStringLiteral("&Ano"), QStringLiteral("&Ne"),
+         QStringLiteral("OK")},
+        {"en", QStringLiteral("Cancel"), QStringLiteral("&Yes"), QStringLiteral("&No"),
+         QStringLiteral("OK")},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(install(c.language), QString::fromStdString(c.language));
-        QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No |
-                             QDialogButtonBox::Ok);
+        QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                             QDialogButtonBox::No | QDialogButtonBox::Ok);
         EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), c.cancel) << c.language;
         EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), c.yes) << c.language;
         EXPECT_EQ(box.button(QDialogButtonBox::No)->text(), c.no) << c.language;

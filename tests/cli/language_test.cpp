@@ -31,15 +31,15 @@ TEST(CliLanguage, StoredChoiceThenTheFirstDesktopLanguageSpokenThenEnglish) {
     const Case cases[] = {
         {"", {}, "en"},
         {"", {"C"}, "en"},
-        {"", {"de-DE", "fr"}, "en"},             // no translation: the tool's own English
+        {"", {"de-DE", "fr"}, "en"},  // no translation: the tool's own English
         {"", {"cs-CZ"}, "cs"},
         {"", {"cs_CZ"}, "cs"},
         {"", {"CS"}, "cs"},
-        {"", {"de-DE", "cs-CZ", "en"}, "cs"},    // the first the tool speaks
+        {"", {"de-DE", "cs-CZ", "en"}, "cs"},  // the first the tool speaks
         {"", {"en-GB", "cs-CZ"}, "en"},
-        {"cs", {"en-US"}, "cs"},                 // the player's choice in the game wins
+        {"cs", {"en-US"}, "cs"},  // the player's choice in the game wins
         {"en", {"cs-CZ"}, "en"},
-        {"de", {"cs-CZ"}, "cs"},                 // an unknown stored value is no choice
+        {"de", {"cs-CZ"}, "cs"},  // an unknown stored value is no choice
     };
     for (const Case& c : cases) {
         std::string desktop;
@@ -138,9 +138,11 @@ TEST_F(CliInBothLanguages, MachineReadOutputIsTheSameByteForByte) {
 
     // The PGN file of a game and the fit of the weights.
     for (const std::string language : {"en", "cs"}) {
-        const CliRun played = run({"play", "--seed", "9", "--pgn", m_dir + "/" + language + ".pgn"}, language);
+        const CliRun played =
+            run({"play", "--seed", "9", "--pgn", m_dir + "/" + language + ".pgn"}, language);
         ASSERT_EQ(played.status, 0) << played.err;
-        const CliRun generated = run({"tune", "generate", "--games", "2", "--nodes", "200"}, language);
+        const CliRun generated =
+            run({"tune", "generate", "--games", "2", "--nodes", "200"}, language);
         std::ofstream(fenFile) << generated.out;
         const CliRun fit = run({"tune", "fit", fenFile, "--epochs", "3"}, language);
         ASSERT_EQ(fit.status, 0) << fit.err;
@@ -152,8 +154,9 @@ TEST_F(CliInBothLanguages, MachineReadOutputIsTheSameByteForByte) {
     EXPECT_NE(readAll(m_dir + "/en.fit").find(" positions, k "), std::string::npos);
     EXPECT_EQ(readAll(m_dir + "/cs.fit"), readAll(m_dir + "/en.fit"));
 
-    const std::string input = "uai\nisready\nposition startpos moves g1\nposition fen bad\n"
-                              "go depth 2\nsetoption name Nothing value 1\nquit\n";
+    const std::string input =
+        "uai\nisready\nposition startpos moves g1\nposition fen bad\n"
+        "go depth 2\nsetoption name Nothing value 1\nquit\n";
     const std::string english = session(input, "en");
     EXPECT_NE(english.find("uaiok"), std::string::npos) << english;
     EXPECT_NE(english.find("bestmove "), std::string::npos) << english;
@@ -170,17 +173,25 @@ TEST_F(CliInBothLanguages, MessagesToAPersonAreCzechInCzech) {
     };
     const std::string longWord(50, 'x');
     const Case cases[] = {
-        {{"play", "--p1", "x"}, "level must be beginner, pro, genius or master, not \"x\"",
+        {{"play", "--p1", "x"},
+         "level must be beginner, pro, genius or master, not \"x\"",
          "úroveň musí být beginner, pro, genius nebo master, ne \"x\""},
         {{"perft", "--board-string", "abc", "--player", "1", "--depth", "1"},
-         "board string has 3 characters", "řetězec hracího pole má 3 znaky"},
-        {{"perft", "--board-string", "+XXX-XXXXXXXXXXXXXXXXXXXXXXXXXXXX", "--player", "1", "--depth", "1"},
-         "board string has 33 characters", "řetězec hracího pole má 33 znaků"},
+         "board string has 3 characters",
+         "řetězec hracího pole má 3 znaky"},
+        {{"perft", "--board-string", "+XXX-XXXXXXXXXXXXXXXXXXXXXXXXXXXX", "--player", "1",
+          "--depth", "1"},
+         "board string has 33 characters",
+         "řetězec hracího pole má 33 znaků"},
         {{"play", "--board", longWord}, "… (50 characters)", "… (50 znaků)"},
-        {{"moves", "--last", "1"}, "option --last needs 4 values", "volba --last potřebuje 4 hodnoty"},
+        {{"moves", "--last", "1"},
+         "option --last needs 4 values",
+         "volba --last potřebuje 4 hodnoty"},
         {{"nonsense"}, "unknown command \"nonsense\"", "neznámý příkaz \"nonsense\""},
         {{"perft", "--fen", "x5o/7/7/7/7/7/o5x x 0 1", "--depth", "1"}, " nodes/s", " uzlů/s"},
-        {{"play", "--seed", "1", "--games", "1", "--show", "--board", "Bitva"}, "Result ", "Výsledek "},
+        {{"play", "--seed", "1", "--games", "1", "--show", "--board", "Bitva"},
+         "Result ",
+         "Výsledek "},
         {{"help"}, "usage: tomelin-cli COMMAND", "použití: tomelin-cli PŘÍKAZ"},
     };
     for (const Case& c : cases) {
