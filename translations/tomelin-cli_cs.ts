@@ -340,11 +340,11 @@
     </message>
     <message>
         <source>Tomelin: %1 (+) against %2 (-) on %3, %4 logic, seed %5</source>
-        <translation>Tomelin: %1 (+) proti %2 (-), hrací pole %3, logika pohybu %4, semínko %5</translation>
+        <translation>Tomelin: %1 (+) proti %2 (-), hrací pole: %3, logika pohybu: %4, semínko: %5</translation>
     </message>
     <message>
         <source>a custom board</source>
-        <translation>vlastní pole</translation>
+        <translation>vlastní</translation>
     </message>
     <message>
         <source>Hvězda (star)</source>
