@@ -12,7 +12,7 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev \
-	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont qt6-l10n-tools \
+	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont qt6-l10n-tools qt6-translations-l10n \
 	libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth desktop-file-utils appstream fonts-dejavu-core \
 	dpkg-dev lintian openbox xdotool imagemagick x11-utils

@@ -84,10 +84,11 @@ plays and inspects games without a window.]=])
     set(CPACK_DEBIAN_PACKAGE_SECTION games)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     # Library dependencies come from the programs themselves; the songs need the soundfont
-    # the player loads by name, and the About window's links open through xdg-open.
+    # the player loads by name, the About window's links open through xdg-open, and Qt's own
+    # texts (standard buttons, the file dialog) speak the game's language with Qt's translations.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont")
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
     set(CPACK_STRIP_FILES ON)
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
     set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -31,8 +31,27 @@ foreach(language IN LISTS TOMELIN_LANGUAGES)
         VERBATIM)
     list(APPEND qm_files ${qm})
 endforeach()
+# tomelin-cli speaks English, its own language, and Czech: translations/tomelin-cli_cs.ts
+# holds every message of the tool in Czech (src/cli only, English the source language).
+set(TOMELIN_CLI_LANGUAGES cs)
+foreach(language IN LISTS TOMELIN_CLI_LANGUAGES)
+    set(ts ${CMAKE_SOURCE_DIR}/translations/tomelin-cli_${language}.ts)
+    set(qm ${TOMELIN_TRANSLATIONS_DIR}/tomelin-cli_${language}.qm)
+    add_custom_command(OUTPUT ${qm}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${TOMELIN_TRANSLATIONS_DIR}
+        COMMAND ${TOMELIN_LRELEASE} -silent ${ts} -qm ${qm}
+        DEPENDS ${ts}
+        COMMENT "Translation of tomelin-cli ${language}"
+        VERBATIM)
+    list(APPEND qm_files ${qm})
+endforeach()
 add_custom_target(tomelin_translations ALL DEPENDS ${qm_files})
 install(FILES ${qm_files} DESTINATION ${TOMELIN_DATADIR}/translations)
+
+# The tool's messages: cliTr() and CLI_TR_NOOP() (cli/cli_text.h) read as Qt's translate and
+# QT_TRANSLATE_NOOP; the windows' run below does not know them and leaves them out.
+set(TOMELIN_CLI_LUPDATE_ARGS -locations none -no-obsolete -source-language en
+    -tr-function-alias translate+=cliTr,QT_TRANSLATE_NOOP+=CLI_TR_NOOP src/cli)
 
 # `lupdate` reads the texts of every layer: the windows' tr()/translate()/QT_TRANSLATE_NOOP and
 # the Qt-free layers' trText()/TOMELIN_TR_NOOP (core/texts.h).
@@ -48,6 +67,10 @@ if(TOMELIN_LUPDATE)
         endif()
         list(APPEND commands COMMAND ${TOMELIN_LUPDATE} ${TOMELIN_LUPDATE_ARGS} ${only}
              -target-language ${language} -ts translations/tomelin_${language}.ts)
+    endforeach()
+    foreach(language IN LISTS TOMELIN_CLI_LANGUAGES)
+        list(APPEND commands COMMAND ${TOMELIN_LUPDATE} ${TOMELIN_CLI_LUPDATE_ARGS}
+             -target-language ${language} -ts translations/tomelin-cli_${language}.ts)
     endforeach()
     # Refreshes the .ts files from the sources (make translations), then tells how many
     # texts each language still lacks (make translations-status tells only that).

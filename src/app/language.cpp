@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <QVariant>
@@ -40,6 +41,20 @@ bool installTranslation(const QString& language) {
     return false;
 }
 
+// Qt's own texts (the standard buttons' "Cancel", "Yes", "No", the file dialog) in the same
+// language, from Qt's translations where the system has them (Debian: qt6-translations-l10n).
+bool installQtTranslation(const QString& language) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_") + language,
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+        installedTranslators().push_back(translator);
+        return true;
+    }
+    delete translator;
+    return false;
+}
+
 }  // namespace
 
 QStringList translationFolders() {
@@ -64,6 +79,7 @@ QString installWindowLanguage(Store& store) {
     installTranslation(QStringLiteral("cs"));
     if (language != QStringLiteral("cs") && !installTranslation(language))
         language = QStringLiteral("cs");
+    installQtTranslation(language);
     setTextTranslator(&translateBelowWindows);
     // Numbers and dates as the chosen language writes them: the desktop's own way when it
     // speaks that language (en_GB, en_US), else the language's usual one.

@@ -13,8 +13,9 @@ class Store;
 // The folders searched for the translations (tomelin_<language>.qm), nearest first.
 QStringList translationFolders();
 
-// Installs the translators for the chosen language (Czech's plural forms always) and the
-// translator of the layers below the windows, and sets the default locale for the numbers
+// Installs the translators for the chosen language (Czech's plural forms always, Qt's own
+// texts where the system has Qt's translations) and the translator of the layers below the
+// windows, and sets the default locale for the numbers
 // and dates the windows show. Returns the language installed ("cs" or "en").
 QString installWindowLanguage(Store& store);
 

@@ -1,7 +1,9 @@
 #include <chrono>
 #include <iomanip>
 #include <ostream>
+#include <sstream>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "core/behaviour_signature.h"
@@ -35,6 +37,7 @@ Position builtinPosition(std::string_view name, Player toMove) {
 // move limit) and Tomelin's own boards under both logics, the big one included; then two
 // standard positions searched as the UAI engine searches them.
 std::vector<MasterBenchCase> masterBenchCases() {
+    // The names are the --verbose lines' first field: machine-read, not translated.
     return {
         {"start", Logic::Star, 7, fenPosition(kStandardStartFen)},
         {"opening", Logic::Star, 6, fenPosition("x5o/7/2x4/3o3/7/7/o5x x 2 3")},
@@ -66,7 +69,7 @@ int masterBench(bool verbose, CommandIo& io) {
         }
         const SearchReport r = search.search(c.position, c.logic, limits);
         total += r.nodes;
-        if (verbose) {
+        if (verbose) {  // machine-read, not translated
             io.out << c.name << ": depth " << r.depth << ", nodes " << r.nodes << ", move "
                    << (r.move ? moveText(c.position.side(), *r.move) : std::string(kPassText))
                    << '\n';
@@ -75,9 +78,11 @@ int masterBench(bool verbose, CommandIo& io) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     io.out << total << '\n';
-    io.err << std::fixed << std::setprecision(3) << "time " << seconds << " s, "
-           << std::setprecision(0) << (seconds > 0 ? static_cast<double>(total) / seconds : 0.0)
-           << " nodes/s\n";
+    std::ostringstream time, speed;
+    time << std::fixed << std::setprecision(3) << seconds;
+    speed << std::fixed << std::setprecision(0)
+          << (seconds > 0 ? static_cast<double>(total) / seconds : 0.0);
+    io.err << cliArgs(cliTr("bench", "time %1 s, %2 nodes/s"), {time.str(), speed.str()}) << "\n";
     return kExitOk;
 }
 
@@ -98,14 +103,17 @@ int benchCommand(const std::vector<std::string>& args, CommandIo& io) {
         return std::optional<std::string>{};
     });
     if (auto error = parser.parse(args))
-        return usageError(io, "bench takes no arguments but --master [--verbose]: " + *error);
+        return usageError(
+            io, cliTr("bench", "bench takes no arguments but --master [--verbose]: ") + *error);
     if (verbose && !master)
-        return usageError(io, "bench --verbose goes with --master");
+        return usageError(io, cliTr("bench", "bench --verbose goes with --master"));
     if (master)
         return masterBench(verbose, io);
     const BehaviourSignature sig = behaviourSignature();
     io.out << sig.hash << '\n';
-    io.err << sig.games << " games, " << sig.moves << " moves\n";
+    io.err << cliArgs(cliTr("bench", "%1 games, %2 moves"),
+                      {std::to_string(sig.games), std::to_string(sig.moves)})
+           << "\n";
     return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "core/board.h"
 
@@ -9,7 +10,7 @@ namespace tomelin::cli {
 // spaces).
 int boardsCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (!args.empty())
-        return usageError(io, "boards takes no arguments");
+        return usageError(io, cliTr("boards", "boards takes no arguments"));
     for (const auto& b : builtinBoards()) {
         io.out << b.name << '\t' << boardStringSide(b.boardString) << '\t' << b.boardString << '\n';
     }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ostream>
 
+#include "cli/cli_text.h"
 #include "cli/options.h"
 #include "cli/play.h"
 #include "platform/store/store_location.h"
@@ -17,11 +18,13 @@ GameKeeping::GameKeeping(std::unique_ptr<Store> store) : m_store(std::move(store
 GameKeeping::~GameKeeping() = default;
 
 std::unique_ptr<GameKeeping> GameKeeping::open(std::ostream& err) {
+    messageLanguage();  // chosen before the store is opened (see cli_text.h)
     StoreOpening opening = openDefaultStore();
     reportStoreOpening(opening, err);
     if (!opening.keepsWrites()) {
-        err << "tomelin-cli: the game cannot be kept: "
-            << (opening.readOnly() ? "the store file is read-only" : "no usable store file")
+        err << "tomelin-cli: " << cliTr("keeping", "the game cannot be kept: ")
+            << (opening.readOnly() ? cliTr("keeping", "the store file is read-only")
+                                   : cliTr("keeping", "no usable store file"))
             << "\n";
         return nullptr;
     }
@@ -37,17 +40,20 @@ void holdPoint(const char* name) {
 std::optional<GameSnapshot> GameKeeping::load(std::ostream& err) {
     UnfinishedGameTake take = takeUnfinishedGame(*m_store);
     if (take.outcome == UnfinishedGameTake::Outcome::InPlay) {
-        err << "tomelin-cli: the kept game is already being played by another program\n";
+        err << "tomelin-cli: "
+            << cliTr("keeping", "the kept game is already being played by another program") << "\n";
         return std::nullopt;
     }
     UnfinishedGameRead& read = take.read;
     switch (read.outcome) {
         case UnfinishedGameRead::Outcome::None:
-            err << "tomelin-cli: no unfinished game is kept\n";
+            err << "tomelin-cli: " << cliTr("keeping", "no unfinished game is kept") << "\n";
             return std::nullopt;
         case UnfinishedGameRead::Outcome::Damaged:
-            err << "tomelin-cli: the kept game is damaged (" << read.problem
-                << ") and was dropped\n";
+            err << "tomelin-cli: "
+                << cliArgs(cliTr("keeping", "the kept game is damaged (%1) and was dropped"),
+                           {read.problem})
+                << "\n";
             clear(err);
             return std::nullopt;
         case UnfinishedGameRead::Outcome::Ready:
@@ -66,9 +72,10 @@ bool GameKeeping::keep(const Game& game, std::ostream& err) {
     reportNotice(*m_store, err);
     if (result.ok())
         return true;
-    err << "tomelin-cli: the game could not be kept"
-        << (result.reason.empty() ? " (status " + std::to_string(result.status) + ")"
-                                  : ": " + withoutControls(result.reason))
+    err << "tomelin-cli: " << cliTr("keeping", "the game could not be kept")
+        << (result.reason.empty()
+                ? cliArgs(cliTr("keeping", " (status %1)"), {std::to_string(result.status)})
+                : ": " + withoutControls(result.reason))
         << "\n";
     return false;
 }
@@ -77,9 +84,10 @@ bool GameKeeping::clear(std::ostream& err) {
     const KeepResult result = clearUnfinishedGame(*m_store);
     if (result.ok())
         return true;
-    err << "tomelin-cli: the kept game could not be removed"
-        << (result.reason.empty() ? " (status " + std::to_string(result.status) + ")"
-                                  : ": " + withoutControls(result.reason))
+    err << "tomelin-cli: " << cliTr("keeping", "the kept game could not be removed")
+        << (result.reason.empty()
+                ? cliArgs(cliTr("keeping", " (status %1)"), {std::to_string(result.status)})
+                : ": " + withoutControls(result.reason))
         << "\n";
     return false;
 }

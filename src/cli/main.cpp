@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/cli_text.h"
 #include "cli/command.h"
 
 int main(int argc, char** argv) {
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
     // closed pipe, /dev/full).
     std::cout.flush();
     if (!std::cout) {
-        std::cerr << "tomelin-cli: cannot write to standard output\n";
+        std::cerr << "tomelin-cli: "
+                  << tomelin::cli::cliTr("main", "cannot write to standard output") << "\n";
         return status == tomelin::cli::kExitOk ? tomelin::cli::kExitFailure : status;
     }
     return status;

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "cli/play.h"
@@ -127,6 +128,7 @@ GameOutcome playMatchGame(const MatchPlan& plan, int g, CountingRunner& runner) 
     setup.logic = logic;
     GameOutcome outcome;
     if (game.start(setup)) {
+        // The game lines are machine-read, not translated.
         outcome.line = "game " + std::to_string(g + 1) + ' ' + board->name + " cannot be played";
         return outcome;
     }
@@ -137,6 +139,7 @@ GameOutcome playMatchGame(const MatchPlan& plan, int g, CountingRunner& runner) 
     const auto c = game.position().counts();
     const int winner = game.gameOver() ? game.position().winner() : 0;
     outcome.masterResult = winner == 0 ? 0 : (winner == masterSide ? 1 : -1);
+    // The game lines are machine-read, not translated.
     const char* word =
         outcome.masterResult == 0 ? "draw" : (outcome.masterResult > 0 ? "win" : "loss");
     outcome.line = "game " + std::to_string(g + 1) + ' ' + board->name + ' ' +
@@ -171,20 +174,21 @@ void addMatchOptions(OptionParser& parser, MatchPlan& plan, MatchFilter& filter)
                [&](long long n) { plan.games = static_cast<int>(n); });
     addInteger(
         parser, "--movetime", 1, 600000,
-        [&](long long ms) { plan.moveTimeMs = static_cast<int>(ms); }, "a number of milliseconds");
+        [&](long long ms) { plan.moveTimeMs = static_cast<int>(ms); }, IntegerKind::Milliseconds);
     addInteger(parser, "--seed", 0, 4294967295LL,
                [&](long long n) { plan.seed = static_cast<std::uint32_t>(n); });
     parser.add("--opponent", 1, [&](const std::vector<std::string>& v) -> Error {
         const auto level = parseOpponent(v[0]);
         if (!level)
-            return "opponent must be beginner, pro or genius, not " + quotedArg(v[0]);
+            return cliArgs(cliTr("match", "opponent must be beginner, pro or genius, not %1"),
+                           {quotedArg(v[0])});
         plan.opponent = *level;
         return std::nullopt;
     });
     addInteger(parser, "--jobs", 1, 64, [&](long long n) { plan.jobs = static_cast<int>(n); });
     parser.add("--clock", 1, [&](const std::vector<std::string>& v) -> Error {
         if (v[0] != "cpu" && v[0] != "wall")
-            return "clock must be cpu or wall, not " + quotedArg(v[0]);
+            return cliArgs(cliTr("match", "clock must be cpu or wall, not %1"), {quotedArg(v[0])});
         plan.cpuClock = v[0] == "cpu";
         return std::nullopt;
     });
@@ -193,7 +197,9 @@ void addMatchOptions(OptionParser& parser, MatchPlan& plan, MatchFilter& filter)
         for (std::size_t i = 0; i < 3; ++i) {
             const auto w = parseInteger(v[i], -10000, 10000);
             if (!w)
-                return "weights must be three numbers from -10000 to 10000, not " + quotedArg(v[i]);
+                return cliArgs(
+                    cliTr("match", "weights must be three numbers from -10000 to 10000, not %1"),
+                    {quotedArg(v[i])});
             *fields[i] = static_cast<int>(*w);
         }
         return std::nullopt;
@@ -205,12 +211,14 @@ void addMatchOptions(OptionParser& parser, MatchPlan& plan, MatchFilter& filter)
                 return std::nullopt;
             }
         }
-        return "board must be the name of a built-in board, not " + quotedArg(v[0]);
+        return cliArgs(cliTr("match", "board must be the name of a built-in board, not %1"),
+                       {quotedArg(v[0])});
     });
     parser.add("--logic", 1, [&](const std::vector<std::string>& v) -> Error {
         filter.logic = parseLogic(v[0]);
         if (!filter.logic)
-            return "logic must be star or cross, not " + quotedArg(v[0]);
+            return cliArgs(cliTr("match", "logic must be star or cross, not %1"),
+                           {quotedArg(v[0])});
         return std::nullopt;
     });
 }
@@ -258,7 +266,7 @@ MatchTally playMatchGames(const MatchPlan& plan,
         lock.unlock();
         io.out << o.line << '\n';
         io.out.flush();
-        if (o.line.ends_with("cannot be played"))
+        if (o.line.ends_with("cannot be played"))  // the game line's own words, not translated
             tally.broken = true;
         tally.wins += o.masterResult > 0;
         tally.draws += o.masterResult == 0;
@@ -276,6 +284,7 @@ void printMatchSummary(const MatchTally& tally, int games,
     const int wins = tally.wins;
     const double score = wins + 0.5 * tally.draws;
     const auto [lo, hi] = wilsonInterval(wins, games);
+    // The summary's lines are machine-read, not translated.
     io.out << "wins " << wins << " draws " << tally.draws << " losses " << tally.losses
            << " of " << games << "; win rate " << percent(static_cast<double>(wins) / games)
            << " (95% CI " << percent(lo) << " - " << percent(hi) << "), score "
@@ -295,6 +304,7 @@ void printMatchSummary(const MatchTally& tally, int games,
             continue;
         const double seconds = static_cast<double>(t.ms) / 1000.0;
         char line[200];
+        // Machine-read, not translated.
         std::snprintf(line, sizeof line,
                       "search %s: %d moves, average depth %.2f, %.0f ms a move, %.0f nodes/s\n",
                       name.c_str(), t.searches, static_cast<double>(t.depthSum) / t.searches,
@@ -324,7 +334,7 @@ int matchCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     const MatchTally tally = playMatchGames(plan, runners, io);
     if (tally.broken)
-        return usageError(io, "a built-in board cannot be played");
+        return usageError(io, cliTr("match", "a built-in board cannot be played"));
     printMatchSummary(tally, plan.games, runners, io);
     return kExitOk;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_text.h"
 #include "cli/game_keeping.h"
 #include "core/fen.h"
 #include "core/game.h"
@@ -47,28 +48,33 @@ public:
         const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
         m_moveTexts.push_back(moveText(m_game.board().side(),
                                        {source, target, copy ? MoveKind::Copy : MoveKind::Jump}));
-        if (!m_show) {
+        if (!m_show) {  // the move line: machine-read, not translated
             m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y
                   << ' ' << target.x << ' ' << target.y << '\n';
             if (m_keeping)
                 m_out.flush();
             return;
         }
-        m_out << "Move " << m_moves << ": "
-              << m_game.setup().player(playerOf(player)).name << " ("
-              << symbol(tokenOf(player)) << ") " << (copy ? "copies" : "jumps") << ' '
-              << cellName(source) << " -> " << cellName(target) << '\n';
+        m_out << cliArgs(
+                     copy ? cliTr("show", "Move %1: %2 (%3) copies %4 -> %5")
+                          : cliTr("show", "Move %1: %2 (%3) jumps %4 -> %5"),
+                     {std::to_string(m_moves), m_game.setup().player(playerOf(player)).name,
+                      std::string(1, symbol(tokenOf(player))), cellName(source), cellName(target)})
+              << '\n';
         drawBoard();
     }
     void freeCellsFilled(int stuckPlayer, int cells) override {
+        // The PGN's comment is machine-read, not translated.
         m_fill = "player " + std::to_string(stuckPlayer) + " cannot move: " + std::to_string(cells) +
                  " free cells go to player " + std::to_string(3 - stuckPlayer);
         if (!m_show) {
             m_out << "fill " << stuckPlayer << ' ' << cells << '\n';
             return;
         }
-        m_out << "Player " << stuckPlayer << " cannot move: " << cells
-              << " free cells go to player " << 3 - stuckPlayer << '\n';
+        m_out << cliArgs(cliTr("show", "Player %1 cannot move: %2 free cells go to player %3"),
+                         {std::to_string(stuckPlayer), std::to_string(cells),
+                          std::to_string(3 - stuckPlayer)})
+              << '\n';
         drawBoard();
     }
     void gameEnded(int, int, int) override { m_ended = true; }
@@ -93,7 +99,9 @@ public:
             m_out << '\n';
         }
         const auto c = b.count();
-        m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  free: " << c.free << "\n";
+        m_out << "  +: " << c.tokens1 << "  -: " << c.tokens2 << "  " << cliTr("show", "free:")
+              << " " << c.free << "\n";
+        // The notation's name, the same in every language: not translated.
         m_out << "  FEN: " << writeFen(m_game.position()) << "\n\n";
     }
 

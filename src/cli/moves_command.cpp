@@ -4,6 +4,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/position_options.h"
 #include "core/computer.h"
@@ -77,8 +78,8 @@ void addMovesOptions(OptionParser& parser, MovesArgs& m) {
     parser.add("--strength", 1, [&](const std::vector<std::string>& v) {
         const auto k = parseInteger(v[0], 0, kMasterKind);
         if (!k)
-            return std::optional<std::string>("strength must be 0, 1, 2, 3 or 4, not " +
-                                              quotedArg(v[0]));
+            return std::optional<std::string>(cliArgs(
+                cliTr("moves", "strength must be 0, 1, 2, 3 or 4, not %1"), {quotedArg(v[0])}));
         m.strength = static_cast<int>(*k);
         return std::optional<std::string>{};
     });
@@ -88,7 +89,8 @@ void addMovesOptions(OptionParser& parser, MovesArgs& m) {
             const auto c = parseInteger(word, 0, kMaxSide - 1);
             if (!c) {
                 return std::optional<std::string>(
-                    "--last needs four cell coordinates 0..15, not " + quotedArg(word));
+                    cliArgs(cliTr("moves", "--last needs four cell coordinates 0..15, not %1"),
+                            {quotedArg(word)}));
             }
             cells.push_back(static_cast<int>(*c));
         }
@@ -98,15 +100,16 @@ void addMovesOptions(OptionParser& parser, MovesArgs& m) {
     parser.add("--movetime", 1, [&](const std::vector<std::string>& v) {
         const auto ms = parseInteger(v[0], 1, 600000);
         if (!ms)
-            return std::optional<std::string>("movetime must be 1..600000 ms, not " +
-                                              quotedArg(v[0]));
+            return std::optional<std::string>(cliArgs(
+                cliTr("moves", "movetime must be 1..600000 ms, not %1"), {quotedArg(v[0])}));
         m.limits.timeMs = static_cast<int>(*ms);
         return std::optional<std::string>{};
     });
     parser.add("--depth", 1, [&](const std::vector<std::string>& v) {
         const auto d = parseInteger(v[0], 1, 60);
         if (!d)
-            return std::optional<std::string>("depth must be 1..60, not " + quotedArg(v[0]));
+            return std::optional<std::string>(
+                cliArgs(cliTr("moves", "depth must be 1..60, not %1"), {quotedArg(v[0])}));
         m.depth = static_cast<int>(*d);
         return std::optional<std::string>{};
     });
@@ -118,17 +121,21 @@ int masterMove(const Position& start, const PositionArgs& position, SearchLimits
     if (depth) {
         const NodeEstimate guess = estimateSearch(start, position.logic, *depth);
         if (guess.largestFeasible < *depth) {
-            std::ostringstream text;
-            text << "depth " << *depth << " would search about " << std::setprecision(2)
-                 << guess.expected << " positions on this board and not finish in "
-                 << "reasonable time; depths up to " << guess.largestFeasible << " run here";
-            return usageError(io, text.str());
+            std::ostringstream expected;
+            expected << std::setprecision(2) << guess.expected;
+            return usageError(
+                io, cliArgs(cliTr("moves",
+                                  "depth %1 would search about %2 positions on this board and "
+                                  "not finish in reasonable time; depths up to %3 run here"),
+                            {std::to_string(*depth), expected.str(),
+                             std::to_string(guess.largestFeasible)}));
         }
         limits.maxDepth = *depth;
         limits.timeMs = 0;  // a fixed depth gives the same answer on every machine
     }
     MasterSearch master;
     const SearchReport r = master.search(start, position.logic, limits);
+    // The answer's lines are machine-read, not translated.
     if (!r.move) {
         io.out << "master none\n";
         if (position.fen && start.mustPass(position.logic))
@@ -154,7 +161,7 @@ int ruleBasedMoves(const Position& start, Logic logic, int strength,
                << c.move.to.y << ' ' << c.score << '\n';
     }
     if (result.best->empty()) {
-        io.out << "best none 0\n";
+        io.out << "best none 0\n";  // machine-read, not translated
     } else {
         io.out << "best " << result.bestScore << ' ' << result.best->size() << '\n';
     }
@@ -172,15 +179,15 @@ int movesCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (auto missing = missingPosition(m.position, "moves"))
         return usageError(io, *missing);
     if (!m.strength)
-        return usageError(io, "moves needs --strength");
+        return usageError(io, cliTr("moves", "moves needs --strength"));
     const Position start = m.position.start();
     std::optional<LastMove> lastMove;
     if (m.last) {
         for (int c : *m.last) {
             if (c >= start.side()) {
-                return usageError(io, "--last cell " + std::to_string(c) + " is off the " +
-                                          std::to_string(start.side()) + "x" +
-                                          std::to_string(start.side()) + " board");
+                return usageError(io,
+                                  cliArgs(cliTr("moves", "--last cell %1 is off the %2x%2 board"),
+                                          {std::to_string(c), std::to_string(start.side())}));
             }
         }
         const std::vector<int>& l = *m.last;

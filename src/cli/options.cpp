@@ -3,6 +3,8 @@
 #include <charconv>
 #include <set>
 
+#include "cli/cli_text.h"
+
 namespace tomelin::cli {
 
 void OptionParser::add(std::string name, int valueCount, Handler handler) {
@@ -28,15 +30,17 @@ std::optional<std::string> OptionParser::parse(const std::vector<std::string>& a
         }
         if (!option) {
             if (word.rfind("--", 0) == 0)
-                return "unknown option " + quotedArg(word);
-            return "unexpected argument " + quotedArg(word);
+                return cliArgs(cliTr("options", "unknown option %1"), {quotedArg(word)});
+            return cliArgs(cliTr("options", "unexpected argument %1"), {quotedArg(word)});
         }
         if (!seen.insert(word).second)
-            return "option " + word + " given twice";
+            return cliArgs(cliTr("options", "option %1 given twice"), {word});
         const auto count = static_cast<std::size_t>(option->valueCount);
         if (args.size() - i - 1 < count) {
-            return "option " + word + " needs " + std::to_string(count) +
-                   (count == 1 ? " value" : " values");
+            const int n = option->valueCount;
+            return cliArgs(n == 1 ? cliTr("options", "option %1 needs 1 value")
+                                  : cliTr("options", "option %1 needs %n values", nullptr, n),
+                           {word});
         }
         std::vector<std::string> values(args.begin() + static_cast<std::ptrdiff_t>(i + 1),
                                         args.begin() + static_cast<std::ptrdiff_t>(i + 1 + count));
@@ -136,8 +140,10 @@ std::string quotedArg(std::string_view argument) {
     for (; i < argument.size() && shown < kQuotedMaxChars; ++shown)
         i += appendEscaped(out, argument, i, true);
     out += '"';
-    if (i < argument.size())
-        out += "… (" + std::to_string(characterCount(argument)) + " characters)";
+    if (i < argument.size()) {
+        const int characters = static_cast<int>(characterCount(argument));
+        out += cliTr("options", "… (%n characters)", nullptr, characters);
+    }
     return out;
 }
 
@@ -161,15 +167,19 @@ std::optional<long long> parseInteger(std::string_view text, long long lo, long 
 }
 
 void addInteger(OptionParser& parser, const std::string& name, long long lo, long long hi,
-                std::function<void(long long)> store, const std::string& kind) {
-    const std::string refusal = name.substr(2) + " must be " + kind + " from " +
-                                std::to_string(lo) + " to " + std::to_string(hi) + ", not ";
+                std::function<void(long long)> store, IntegerKind kind) {
     parser.add(name, 1,
                [=, store = std::move(store)](
                    const std::vector<std::string>& v) -> std::optional<std::string> {
                    const auto n = parseInteger(v[0], lo, hi);
-                   if (!n)
-                       return refusal + quotedArg(v[0]);
+                   if (!n) {
+                       const std::string what = kind == IntegerKind::Milliseconds
+                                                    ? cliTr("options", "a number of milliseconds")
+                                                    : cliTr("options", "a number");
+                       return cliArgs(cliTr("options", "%1 must be %2 from %3 to %4, not %5"),
+                                      {name.substr(2), what, std::to_string(lo), std::to_string(hi),
+                                       quotedArg(v[0])});
+                   }
                    store(*n);
                    return std::nullopt;
                });

@@ -45,10 +45,13 @@ std::size_t characterCount(std::string_view text);
 // Whole decimal number in [lo, hi]; nothing for anything else (signs, spaces, overflow).
 std::optional<long long> parseInteger(std::string_view text, long long lo, long long hi);
 
+// What a whole-number option counts, as its refusal names it.
+enum class IntegerKind { Number, Milliseconds };
+
 // "--NAME N" with N a whole number in [lo, hi], handed to `store`; anything else is refused
 // as "NAME must be KIND from lo to hi, not "N"" (KIND: "a number", "a number of
 // milliseconds").
 void addInteger(OptionParser& parser, const std::string& name, long long lo, long long hi,
-                std::function<void(long long)> store, const std::string& kind = "a number");
+                std::function<void(long long)> store, IntegerKind kind = IntegerKind::Number);
 
 }  // namespace tomelin::cli

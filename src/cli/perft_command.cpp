@@ -5,6 +5,7 @@
 #include <sstream>
 #include <ostream>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/position_options.h"
 #include "core/perft.h"
@@ -69,8 +70,9 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
     parser.add("--depth", 1, [&](const std::vector<std::string>& v) {
         const auto d = parseInteger(v[0], 0, kMaxDepth);
         if (!d) {
-            return std::optional<std::string>("depth must be a number from 0 to " +
-                                              std::to_string(kMaxDepth) + ", not " + quotedArg(v[0]));
+            return std::optional<std::string>(
+                cliArgs(cliTr("perft", "depth must be a number from 0 to %1, not %2"),
+                        {std::to_string(kMaxDepth), quotedArg(v[0])}));
         }
         depth = static_cast<int>(*d);
         return std::optional<std::string>{};
@@ -80,24 +82,29 @@ int perftCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (auto missing = missingPosition(position, "perft"))
         return usageError(io, *missing);
     if (!depth)
-        return usageError(io, "perft needs --depth");
+        return usageError(io, cliTr("perft", "perft needs --depth"));
     const Position start = position.start();
     const auto started = std::chrono::steady_clock::now();
     const DepthEstimate guess = estimateDepth(start, position.logic, *depth);
     if (!guess.exact && guess.estimate > kMaxSequences) {
-        std::ostringstream text;
-        text << "depth " << *depth << " would count about " << std::setprecision(2)
-             << guess.estimate << " move sequences on this board and not finish in reasonable "
-             << "time; depths up to " << guess.largestFeasible << " run here";
-        return usageError(io, text.str());
+        std::ostringstream estimate;
+        estimate << std::setprecision(2) << guess.estimate;
+        return usageError(
+            io, cliArgs(cliTr("perft",
+                              "depth %1 would count about %2 move sequences on this board and "
+                              "not finish in reasonable time; depths up to %3 run here"),
+                        {std::to_string(*depth), estimate.str(),
+                         std::to_string(guess.largestFeasible)}));
     }
     const std::uint64_t nodes = guess.exact ? *guess.exact : perft(start, position.logic, *depth);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     io.out << nodes << '\n';
     const double rate = seconds > 0 ? static_cast<double>(nodes) / seconds : 0.0;
-    io.err << std::fixed << std::setprecision(6) << "time " << seconds << " s, "
-           << std::setprecision(0) << rate << " nodes/s\n";
+    std::ostringstream time, speed;
+    time << std::fixed << std::setprecision(6) << seconds;
+    speed << std::fixed << std::setprecision(0) << rate;
+    io.err << cliArgs(cliTr("perft", "time %1 s, %2 nodes/s"), {time.str(), speed.str()}) << "\n";
     return kExitOk;
 }
 

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <random>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/game_keeping.h"
 #include "cli/match_printer.h"
@@ -58,7 +59,8 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
     parser.add("--board", 1, [&s](const std::vector<std::string>& v) -> Error {
         s.board = findBoardByName(v[0]);
         if (!s.board)
-            return "unknown board " + quotedArg(v[0]) + "; \"tomelin-cli boards\" lists them";
+            return cliArgs(cliTr("play", "unknown board %1; \"tomelin-cli boards\" lists them"),
+                           {quotedArg(v[0])});
         return std::nullopt;
     });
     parser.add("--board-string", 1, [&s](const std::vector<std::string>& v) -> Error {
@@ -70,7 +72,7 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
     parser.add("--logic", 1, [&s](const std::vector<std::string>& v) -> Error {
         const auto logic = parseLogic(v[0]);
         if (!logic)
-            return "logic must be star or cross, not " + quotedArg(v[0]);
+            return cliArgs(cliTr("play", "logic must be star or cross, not %1"), {quotedArg(v[0])});
         s.logic = *logic;
         return std::nullopt;
     });
@@ -79,7 +81,9 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
             "--p" + std::to_string(p), 1, [&s, p](const std::vector<std::string>& v) -> Error {
                 const auto level = parseLevel(v[0]);
                 if (!level)
-                    return "level must be beginner, pro, genius or master, not " + quotedArg(v[0]);
+                    return cliArgs(
+                        cliTr("play", "level must be beginner, pro, genius or master, not %1"),
+                        {quotedArg(v[0])});
                 s.levels[static_cast<std::size_t>(p - 1)] = *level;
                 return std::nullopt;
             });
@@ -89,14 +93,15 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
     parser.add("--games", 1, [&s](const std::vector<std::string>& v) -> Error {
         const auto games = parseInteger(v[0], 1, kMaxGames);
         if (!games)
-            return "games must be a number from 1 to " + std::to_string(kMaxGames);
+            return cliArgs(cliTr("play", "games must be a number from 1 to %1"),
+                           {std::to_string(kMaxGames)});
         s.games = static_cast<int>(*games);
         return std::nullopt;
     });
     parser.add("--max-moves", 1, [&s](const std::vector<std::string>& v) -> Error {
         const auto moves = parseInteger(v[0], 1, 1000000);
         if (!moves)
-            return "max-moves must be a number from 1 to 1000000";
+            return cliTr("play", "max-moves must be a number from 1 to 1000000");
         s.maxMoves = static_cast<int>(*moves);
         s.maxMovesGiven = true;
         return std::nullopt;
@@ -107,14 +112,14 @@ void addPlayOptions(OptionParser& parser, PlaySettings& s) {
     });
     addInteger(
         parser, "--movetime", 1, 600000,
-        [&s](long long ms) { s.moveTimeMs = static_cast<int>(ms); }, "a number of milliseconds");
+        [&s](long long ms) { s.moveTimeMs = static_cast<int>(ms); }, IntegerKind::Milliseconds);
     parser.add("--show", 0, [&s](const std::vector<std::string>&) -> Error {
         s.show = true;
         return std::nullopt;
     });
     parser.add("--pgn", 1, [&s](const std::vector<std::string>& v) -> Error {
         if (v[0].empty())
-            return std::string("--pgn needs a file name");
+            return cliTr("play", "--pgn needs a file name");
         s.pgnPath = v[0];
         return std::nullopt;
     });
@@ -149,13 +154,14 @@ namespace {
 std::optional<std::string> playArgumentsProblem(const std::vector<std::string>& args,
                                                 const PlaySettings& settings) {
     if (settings.board && settings.boardString)
-        return "give either --board or --board-string, not both";
+        return cliTr("play", "give either --board or --board-string, not both");
     if (!settings.resume)
         return std::nullopt;
     for (const char* fixed : {"--board", "--board-string", "--logic", "--p1", "--p2", "--games"}) {
         if (std::find(args.begin(), args.end(), fixed) != args.end()) {
-            return std::string("--resume plays the kept game as it was; ") + fixed +
-                   " cannot change it";
+            return cliArgs(
+                cliTr("play", "--resume plays the kept game as it was; %1 cannot change it"),
+                {fixed});
         }
     }
     return std::nullopt;
@@ -170,9 +176,12 @@ std::optional<GameSnapshot> loadResumedGame(GameKeeping& keeping, PlaySettings& 
         return std::nullopt;
     for (std::size_t i = 0; i < 2; ++i) {
         if (resumed->setup.players[i].kind == PlayerKind::Person) {
-            err << "tomelin-cli: player " << i + 1 << " of the kept game is a person ("
-                << withoutControls(resumed->setup.players[i].name)
-                << "); the tool plays computers only\n";
+            err << "tomelin-cli: "
+                << cliArgs(cliTr("play",
+                                 "player %1 of the kept game is a person (%2); the tool plays "
+                                 "computers only"),
+                           {std::to_string(i + 1), withoutControls(resumed->setup.players[i].name)})
+                << "\n";
             return std::nullopt;
         }
     }
@@ -192,7 +201,7 @@ std::string boardNameOf(const PlaySettings& settings, const std::string& boardSt
         if (builtin.boardString == boardString)
             return builtin.name;
     }
-    return "Vlastní pole";
+    return "Vlastní pole";  // stored, not translated: the records' name of a board of one's own
 }
 
 // The --pgn file of a run: every game is written as it ends.
@@ -209,7 +218,9 @@ public:
         m_out.open(*m_settings.pgnPath, std::ios::out | std::ios::trunc);
         if (m_out)
             return true;
-        m_err << "tomelin-cli: cannot write the PGN file " << quotedArg(*m_settings.pgnPath)
+        m_err << "tomelin-cli: "
+              << cliArgs(cliTr("play", "cannot write the PGN file %1"),
+                         {quotedArg(*m_settings.pgnPath)})
               << "\n";
         return false;
     }
@@ -221,6 +232,7 @@ public:
             return true;
         const Logic logic = m_settings.logic;
         PgnGame g;
+        // The PGN's tags are machine-read, not translated.
         g.tags = {{"Event", "tomelin-cli play"},       {"Site", "Tomelin"},
                   {"Date", pgnToday()},                {"Round", std::to_string(round)},
                   {"Black", setup.players[0].name},    {"White", setup.players[1].name},
@@ -242,8 +254,10 @@ public:
         m_out.flush();
         if (m_out)
             return true;
-        m_err << "tomelin-cli: writing the PGN file " << quotedArg(*m_settings.pgnPath)
-              << " failed\n";
+        m_err << "tomelin-cli: "
+              << cliArgs(cliTr("play", "writing the PGN file %1 failed"),
+                         {quotedArg(*m_settings.pgnPath)})
+              << "\n";
         return false;
     }
 
@@ -274,13 +288,16 @@ void printResult(const PlayRun& run, const MatchPrinter& printer, const Board::C
                  int winner) {
     std::ostream& out = run.io.out;
     if (run.settings.show) {
-        const std::string who =
-            winner == 0 ? "Nerozhodně (draw)"
-                        : "Vyhrál (winner): " + run.setup.player(playerOf(winner)).name +
-                              (winner == 1 ? " (+)" : " (-)");
-        out << "Result " << c.tokens1 << " : " << c.tokens2 << " after " << printer.moves()
-            << " moves. " << who << "\n";
+        const std::string who = winner == 0 ? cliTr("play", "Nerozhodně (draw)")
+                                            : cliArgs(cliTr("play", "Vyhrál (winner): %1"),
+                                                      {run.setup.player(playerOf(winner)).name}) +
+                                                  (winner == 1 ? " (+)" : " (-)");
+        out << cliArgs(cliTr("play", "Result %1 : %2 after %3 moves."),
+                       {std::to_string(c.tokens1), std::to_string(c.tokens2),
+                        std::to_string(printer.moves())})
+            << " " << who << "\n";
     } else {
+        // Machine-read, not translated: the result line.
         out << "result " << c.tokens1 << ' ' << c.tokens2 << ' ' << winner << ' '
             << printer.moves() << '\n';
     }
@@ -303,15 +320,15 @@ std::optional<int> playOneGame(PlayRun& run, int g) {
     if (run.resumed) {
         printer.setMoves(run.resumed->movesMade());
         if (auto error = resumeGame(game, *run.resumed)) {
-            io.err << "tomelin-cli: the kept game cannot be resumed: "
+            io.err << "tomelin-cli: " << cliTr("play", "the kept game cannot be resumed: ")
                    << snapshotErrorText(*error) << "\n";
             return kExitFailure;
         }
     } else if (game.start(run.setup)) {
-        return usageError(io, "the board cannot be played");
+        return usageError(io, cliTr("play", "the board cannot be played"));
     }
     if (settings.show) {
-        io.out << "Game " << g << ", start:\n";
+        io.out << cliArgs(cliTr("play", "Game %1, start:"), {std::to_string(g)}) << "\n";
         timers.fireNext({GameTimer::Clock});
         printer.drawBoard();
     }
@@ -332,6 +349,7 @@ std::optional<int> playOneGame(PlayRun& run, int g) {
         return kExitFailure;
     const auto c = game.position().counts();
     if (!game.gameOver() && c.free > 0 && c.tokens1 + c.tokens2 > 0) {
+        // Machine-read, not translated: the line of a game stopped by --max-moves.
         io.out << "unfinished " << c.tokens1 << ' ' << c.tokens2 << ' ' << printer.moves()
                << '\n';
         if (!run.pgn.write(g, printer, run.setup, "*"))
@@ -411,11 +429,13 @@ int playCommand(const std::vector<std::string>& args, CommandIo& io) {
         settings.games = 1;
     }
     if (settings.show) {
-        io.out << "Tomelin: " << setup.players[0].name << " (+) against "
-               << setup.players[1].name << " (-) on "
-               << (settings.board ? settings.board->name : std::string("a custom board")) << ", "
-               << (settings.logic == Logic::Star ? "Hvězda (star)" : "Kříž (cross)")
-               << " logic, seed " << seed << "\n";
+        io.out << cliArgs(cliTr("play", "Tomelin: %1 (+) against %2 (-) on %3, %4 logic, seed %5"),
+                          {setup.players[0].name, setup.players[1].name,
+                           settings.board ? settings.board->name : cliTr("play", "a custom board"),
+                           settings.logic == Logic::Star ? cliTr("play", "Hvězda (star)")
+                                                         : cliTr("play", "Kříž (cross)"),
+                           std::to_string(seed)})
+               << "\n";
     }
     MtRandomSource random(seed);
     std::unique_ptr<Store> recordStore;

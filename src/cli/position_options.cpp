@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "cli/cli_text.h"
 #include "core/fen.h"
 
 namespace tomelin::cli {
@@ -38,13 +39,15 @@ std::string folded(std::string_view s) {
 std::optional<std::string> missingPosition(const PositionArgs& args, std::string_view command) {
     if (args.fen) {
         if (args.boardString || args.player)
-            return std::string(command) + " takes --fen or --board-string with --player, not both";
+            return cliArgs(
+                cliTr("position", "%1 takes --fen or --board-string with --player, not both"),
+                {std::string(command)});
         return std::nullopt;
     }
     if (!args.boardString)
-        return std::string(command) + " needs --board-string";
+        return cliArgs(cliTr("position", "%1 needs --board-string"), {std::string(command)});
     if (!args.player)
-        return std::string(command) + " needs --player";
+        return cliArgs(cliTr("position", "%1 needs --player"), {std::string(command)});
     return std::nullopt;
 }
 
@@ -53,10 +56,12 @@ std::optional<std::string> boardStringProblem(std::string_view s) {
     if (!error)
         return std::nullopt;
     if (*error == BoardError::BadLength) {
-        return "board string has " + std::to_string(characterCount(s)) +
-               " characters; it must be n*n characters with 2 <= n <= 16";
+        const int characters = static_cast<int>(characterCount(s));
+        return cliTr("position",
+                     "board string has %n characters; it must be n*n characters with 2 <= n <= 16",
+                     nullptr, characters);
     }
-    return std::string("board string may only hold the characters 0, X, + and -");
+    return cliTr("position", "board string may only hold the characters 0, X, + and -");
 }
 
 std::optional<Logic> parseLogic(std::string_view text) {
@@ -88,7 +93,8 @@ void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlaye
     parser.add("--fen", 1, [&args](const std::vector<std::string>& v) {
         FenResult r = readFen(v[0]);
         if (!r.position)
-            return std::optional<std::string>("bad FEN " + quotedArg(v[0]) + ": " + r.error);
+            return std::optional<std::string>(
+                cliArgs(cliTr("position", "bad FEN %1: %2"), {quotedArg(v[0]), r.error}));
         args.fen = r.position;
         return std::optional<std::string>{};
     });
@@ -101,7 +107,8 @@ void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlaye
     parser.add("--logic", 1, [&args](const std::vector<std::string>& v) {
         const auto logic = parseLogic(v[0]);
         if (!logic)
-            return std::optional<std::string>("logic must be star or cross, not " + quotedArg(v[0]));
+            return std::optional<std::string>(cliArgs(
+                cliTr("position", "logic must be star or cross, not %1"), {quotedArg(v[0])}));
         args.logic = *logic;
         return std::optional<std::string>{};
     });
@@ -110,7 +117,8 @@ void addPositionOptions(OptionParser& parser, PositionArgs& args, bool withPlaye
     parser.add("--player", 1, [&args](const std::vector<std::string>& v) {
         const auto p = parseInteger(v[0], 1, 2);
         if (!p)
-            return std::optional<std::string>("player must be 1 or 2, not " + quotedArg(v[0]));
+            return std::optional<std::string>(
+                cliArgs(cliTr("position", "player must be 1 or 2, not %1"), {quotedArg(v[0])}));
         args.player = static_cast<int>(*p);
         return std::optional<std::string>{};
     });

@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/game_keeping.h"
 #include "cli/options.h"
@@ -26,7 +27,8 @@ namespace {
 // shape 5 in (15, 135, 255).
 constexpr std::uint32_t kDefaultColour1 = 255 | (135 << 8) | (15 << 16);
 constexpr std::uint32_t kDefaultColour2 = 15 | (135 << 8) | (255 << 16);
-// A --board-string game has no board name; the record needs one to be found again.
+// A --board-string game has no board name; the record needs one to be found again (stored,
+// not translated).
 constexpr const char* kUnnamedBoard = "Vlastní pole";
 
 // Tells on the error stream what had to be done to open the store: the technical reason,
@@ -34,20 +36,22 @@ constexpr const char* kUnnamedBoard = "Vlastní pole";
 void reportOpening(const StoreOpening& opening, std::ostream& err) {
     if (!opening.hasProblem())
         return;
-    err << "tomelin-cli: note: " << withoutControls(opening.problem) << "\n";
+    const std::string note = "tomelin-cli: " + cliTr("store", "note: ");
+    err << note << withoutControls(opening.problem) << "\n";
     if (opening.movedAsideTo) {
-        err << "tomelin-cli: note: the damaged file was moved to "
+        err << note << cliTr("store", "the damaged file was moved to ")
             << withoutControls(*opening.movedAsideTo) << "\n";
     }
     if (!opening.persistent)
-        err << "tomelin-cli: note: nothing will be kept\n";
+        err << note << cliTr("store", "nothing will be kept") << "\n";
     if (opening.readOnly())
-        err << "tomelin-cli: note: the store is read-only; changes are refused\n";
+        err << note << cliTr("store", "the store is read-only; changes are refused") << "\n";
     err << "tomelin-cli: " << withoutControls(opening.czechMessage()) << "\n";
 }
 
 // Opens the store named by the environment and reports how (see reportOpening). Never null.
 std::unique_ptr<Store> openForCommand(CommandIo& io) {
+    messageLanguage();  // chosen before the store is opened (see cli_text.h)
     StoreOpening opening = openDefaultStore();
     reportOpening(opening, io.err);
     return std::move(opening.store);
@@ -56,11 +60,15 @@ std::unique_ptr<Store> openForCommand(CommandIo& io) {
 // The store for a command that changes it; null (with the reason on the error stream) when
 // the change would be thrown away with a store that lives only in memory.
 std::unique_ptr<Store> openForChange(CommandIo& io) {
+    messageLanguage();  // chosen before the store is opened (see cli_text.h)
     StoreOpening opening = openDefaultStore();
     reportOpening(opening, io.err);
     if (!opening.persistent) {
-        io.err << "tomelin-cli: the change is refused: the store file cannot be used, so it "
-                  "would not be kept\n";
+        io.err << "tomelin-cli: "
+               << cliTr("store",
+                        "the change is refused: the store file cannot be used, so it "
+                        "would not be kept")
+               << "\n";
         return nullptr;
     }
     return std::move(opening.store);
@@ -69,12 +77,14 @@ std::unique_ptr<Store> openForChange(CommandIo& io) {
 // The line for a write the store refused.
 void reportRefusal(Store& store, int status, const std::string& what, CommandIo& io) {
     if (status == kStatusReadOnly && !store.writeRefusal().empty()) {
-        io.err << "tomelin-cli: " << what << " refused: " << withoutControls(store.writeRefusal())
+        io.err << "tomelin-cli: "
+               << cliArgs(cliTr("store", "%1 refused: %2"),
+                          {what, withoutControls(store.writeRefusal())})
                << "\n";
         return;
     }
     const std::string reason = store.failureReason();
-    io.err << "tomelin-cli: the store refused " << what
+    io.err << "tomelin-cli: " << cliArgs(cliTr("store", "the store refused %1"), {what})
            << (reason.empty() ? std::string() : ": " + withoutControls(reason)) << "\n";
 }
 
@@ -108,11 +118,12 @@ void listKey(Store& store, const std::string& path, CommandIo& io) {
 
 int storeList(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() > 1)
-        return usageError(io, "store list takes at most one KEYPATH");
+        return usageError(io, cliTr("store", "store list takes at most one KEYPATH"));
     auto store = openForCommand(io);
     const std::string path = normalizeKeyPath(args.empty() ? "" : args[0]);
     if (!path.empty() && !store->openKey(path)) {
-        io.err << "tomelin-cli: no key " << quotedArg(path) << "\n";
+        io.err << "tomelin-cli: " << cliArgs(cliTr("store", "no key %1"), {quotedArg(path)})
+               << "\n";
         return kExitFailure;
     }
     listKey(*store, path, io);
@@ -121,16 +132,22 @@ int storeList(const std::vector<std::string>& args, CommandIo& io) {
 
 int storeGet(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() != 2)
-        return usageError(io, "store get needs KEYPATH NAME");
+        return usageError(io, cliTr("store", "store get needs KEYPATH NAME"));
     auto store = openForCommand(io);
     StoreValue value;
     const int status = store->ReadValueFromKey(store->openKey(args[0]), args[1], value);
     if (status == kStatusUnsupported) {
-        io.err << "tomelin-cli: value " << quotedArg(args[1]) << " has a type this program cannot read\n";
+        io.err << "tomelin-cli: "
+               << cliArgs(cliTr("store", "value %1 has a type this program cannot read"),
+                          {quotedArg(args[1])})
+               << "\n";
         return kExitFailure;
     }
     if (status != kStatusOk) {
-        io.err << "tomelin-cli: no value " << quotedArg(args[1]) << " in " << quotedArg(args[0]) << "\n";
+        io.err << "tomelin-cli: "
+               << cliArgs(cliTr("store", "no value %1 in %2"),
+                          {quotedArg(args[1]), quotedArg(args[0])})
+               << "\n";
         return kExitFailure;
     }
     io.out << printable(valueText(value)) << "\n";
@@ -148,14 +165,15 @@ int storeSet(const std::vector<std::string>& args, CommandIo& io) {
         }
     }
     if (words.size() != 3)
-        return usageError(io, "store set needs KEYPATH NAME VALUE [--int]");
+        return usageError(io, cliTr("store", "store set needs KEYPATH NAME VALUE [--int]"));
     if (normalizeKeyPath(words[0]).empty())
-        return usageError(io, "store set needs a KEYPATH");
+        return usageError(io, cliTr("store", "store set needs a KEYPATH"));
     StoreValue value = words[2];
     if (integer) {
         const auto number = parseInteger(words[2], INT32_MIN, INT32_MAX);
         if (!number) {
-            return usageError(io, quotedArg(words[2]) + " is not a whole number for --int");
+            return usageError(io, cliArgs(cliTr("store", "%1 is not a whole number for --int"),
+                                          {quotedArg(words[2])}));
         }
         value = static_cast<std::int32_t>(*number);
     }
@@ -169,7 +187,7 @@ int storeSet(const std::vector<std::string>& args, CommandIo& io) {
     if (status == kStatusOk && !transaction.commit())
         status = kStatusFailed;
     if (status != kStatusOk) {
-        reportRefusal(*store, status, "the write", io);
+        reportRefusal(*store, status, cliTr("store", "the write"), io);
         return kExitFailure;
     }
     return kExitOk;
@@ -177,20 +195,23 @@ int storeSet(const std::vector<std::string>& args, CommandIo& io) {
 
 int storeDelete(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() != 1)
-        return usageError(io, "store delete needs one KEYPATH");
+        return usageError(io, cliTr("store", "store delete needs one KEYPATH"));
     if (normalizeKeyPath(args[0]).empty()) {
-        return usageError(io, "store delete needs a KEYPATH below the root");
+        return usageError(io, cliTr("store", "store delete needs a KEYPATH below the root"));
     }
     auto store = openForChange(io);
     if (!store)
         return kExitFailure;
     const int status = store->DeleteRegKey(args[0]);
     if (status == kStatusHasSubkeys) {
-        io.err << "tomelin-cli: " << quotedArg(args[0]) << " has subkeys; delete them first\n";
+        io.err << "tomelin-cli: "
+               << cliArgs(cliTr("store", "%1 has subkeys; delete them first"), {quotedArg(args[0])})
+               << "\n";
         return kExitFailure;
     }
     if (status != kStatusOk) {
-        reportRefusal(*store, status, "deleting " + quotedArg(args[0]), io);
+        reportRefusal(*store, status, cliArgs(cliTr("store", "deleting %1"), {quotedArg(args[0])}),
+                      io);
         return kExitFailure;
     }
     return kExitOk;
@@ -233,11 +254,13 @@ GameEnd finishedGameEnd(const FinishedGame& game) {
 }
 
 void reportRecordFailure(const FinishedGame& game, const RecordWrite& write, std::ostream& err) {
-    err << "tomelin-cli: game " << game.gameIndex << " could not be recorded";
+    err << "tomelin-cli: "
+        << cliArgs(cliTr("store", "game %1 could not be recorded"),
+                   {std::to_string(game.gameIndex)});
     if (!write.reason.empty())
         err << ": " << withoutControls(write.reason);
     else
-        err << " (status " << write.status << ")";
+        err << cliArgs(cliTr("store", " (status %1)"), {std::to_string(write.status)});
     err << "\n";
 }
 
@@ -245,12 +268,15 @@ void reportRecordFailure(const FinishedGame& game, const RecordWrite& write, std
 // connection (a damaged file is not moved aside, nothing is created).
 int storeCheck(const std::vector<std::string>& args, CommandIo& io) {
     if (!args.empty())
-        return usageError(io, "store check takes no arguments");
+        return usageError(io, cliTr("store", "store check takes no arguments"));
+    messageLanguage();  // chosen before the store is opened (see cli_text.h)
     const std::string path = defaultStorePath();
     SqliteStore::OpenResult opened = SqliteStore::openReadOnly(path);
     if (!opened.store) {
-        io.err << "tomelin-cli: the store " << quotedArg(path) << " cannot be read: "
-               << withoutControls(opened.detail) << "\n";
+        io.err << "tomelin-cli: "
+               << cliArgs(cliTr("store", "the store %1 cannot be read: %2"),
+                          {quotedArg(path), withoutControls(opened.detail)})
+               << "\n";
         return kExitFailure;
     }
     const StoreCheck check = checkStore(*opened.store);
@@ -260,11 +286,17 @@ int storeCheck(const std::vector<std::string>& args, CommandIo& io) {
     }
     const std::size_t found = check.records.size() + check.boards.size();
     if (found == 0) {
-        io.out << "every entry can be read\n";
+        io.out << cliTr("store", "every entry can be read") << "\n";
         return kExitOk;
     }
-    io.out << found << (found == 1 ? " entry" : " entries") << " cannot be read or are not "
-           << "expected; nothing was changed\n";
+    const int entries = static_cast<int>(found);
+    io.out << (entries == 1
+                   ? cliTr("store",
+                           "1 entry cannot be read or are not expected; nothing was changed")
+                   : cliTr("store",
+                           "%n entries cannot be read or are not expected; nothing was changed",
+                           nullptr, entries))
+           << "\n";
     return kExitFailure;
 }
 
@@ -274,7 +306,7 @@ void reportStoreOpening(const StoreOpening& opening, std::ostream& err) {
 
 int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (args.empty())
-        return usageError(io, "store needs list, get, set, delete or check");
+        return usageError(io, cliTr("store", "store needs list, get, set, delete or check"));
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "list")
         return storeList(rest, io);
@@ -286,7 +318,8 @@ int storeCommand(const std::vector<std::string>& args, CommandIo& io) {
         return storeDelete(rest, io);
     if (args[0] == "check")
         return storeCheck(rest, io);
-    return usageError(io, "unknown store command " + quotedArg(args[0]));
+    return usageError(io,
+                      cliArgs(cliTr("store", "unknown store command %1"), {quotedArg(args[0])}));
 }
 
 int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
@@ -295,11 +328,14 @@ int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
         return kExitOk;
     }
     if (!args.empty())
-        return usageError(io, "records takes no arguments but --pgn");
+        return usageError(io, cliTr("records", "records takes no arguments but --pgn"));
     auto store = openForCommand(io);
     const Survey survey = PruzkHer(*store);
     for (int number : survey.skippedNumbers) {
-        io.err << "tomelin-cli: note: record " << number << " is damaged and was skipped\n";
+        io.err << "tomelin-cli: "
+               << cliArgs(cliTr("records", "note: record %1 is damaged and was skipped"),
+                          {std::to_string(number)})
+               << "\n";
     }
     for (int k = 0; k < survey.recordCount(); ++k) {
         const GameRecord& r = survey.records[static_cast<std::size_t>(k)];
@@ -323,12 +359,14 @@ int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
 
 bool recordPlayedGame(std::unique_ptr<Store>& store, const FinishedGame& game, std::ostream& err) {
     if (!store) {
+        messageLanguage();  // chosen before the store is opened (see cli_text.h)
         StoreOpening opening = openDefaultStore();
         reportOpening(opening, err);
         // Recording into a store that is not kept would report success for nothing.
         if (!opening.keepsWrites()) {
-            err << "tomelin-cli: games cannot be recorded: "
-                << (opening.readOnly() ? "the store file is read-only" : "no usable store file")
+            err << "tomelin-cli: " << cliTr("store", "games cannot be recorded: ")
+                << (opening.readOnly() ? cliTr("store", "the store file is read-only")
+                                       : cliTr("store", "no usable store file"))
                 << "\n";
             return false;
         }

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "core/eval_tuner.h"
@@ -26,8 +27,8 @@ OptionParser::Handler integerInto(long long& target, long long lo, long long hi,
     return [&target, lo, hi, what](const std::vector<std::string>& v) -> Error {
         const std::optional<long long> n = parseInteger(v[0], lo, hi);
         if (!n)
-            return what + " must be a number from " + std::to_string(lo) + " to " + std::to_string(hi) +
-                   ", not " + quotedArg(v[0]);
+            return cliArgs(cliTr("tune", "%1 must be a number from %2 to %3, not %4"),
+                           {what, std::to_string(lo), std::to_string(hi), quotedArg(v[0])});
         target = *n;
         return std::nullopt;
     };
@@ -43,7 +44,7 @@ int generate(const std::vector<std::string>& args, CommandIo& io) {
     if (auto error = parser.parse(args))
         return usageError(io, "tune generate: " + *error);
     if (games == 0)
-        return usageError(io, "tune generate needs --games N");
+        return usageError(io, cliTr("tune", "tune generate needs --games N"));
     std::size_t positions = 0;
     for (long long g = 0; g < games; ++g) {
         const auto game = selfPlayGame(static_cast<std::uint64_t>(seed + g), static_cast<int>(randomPlies),
@@ -52,13 +53,15 @@ int generate(const std::vector<std::string>& args, CommandIo& io) {
             io.out << p.fen << ';' << p.result << '\n';
         positions += game.size();
     }
-    io.err << games << " games, " << positions << " positions\n";
+    io.err << cliArgs(cliTr("tune", "%1 games, %2 positions"),
+                      {std::to_string(games), std::to_string(positions)})
+           << "\n";
     return io.out ? kExitOk : kExitFailure;
 }
 
 int fit(const std::vector<std::string>& args, CommandIo& io) {
     if (args.empty())
-        return usageError(io, "tune fit needs a file of \"FEN;result\" lines");
+        return usageError(io, cliTr("tune", "tune fit needs a file of \"FEN;result\" lines"));
     const std::string path = args[0];
     long long epochs = 2000;
     OptionParser parser;
@@ -67,7 +70,8 @@ int fit(const std::vector<std::string>& args, CommandIo& io) {
         return usageError(io, "tune fit: " + *error);
     std::ifstream in(path);
     if (!in)
-        return usageError(io, "tune fit: cannot read " + quotedArg(path));
+        return usageError(
+            io, "tune fit: " + cliArgs(cliTr("tune", "cannot read %1"), {quotedArg(path)}));
     std::vector<TunerSample> samples;
     std::string line;
     std::size_t lineNumber = 0;
@@ -82,20 +86,28 @@ int fit(const std::vector<std::string>& args, CommandIo& io) {
             r >> result;
         }
         if (!p || !(result == 0 || result == 0.5 || result == 1))
-            return usageError(io, "tune fit: line " + std::to_string(lineNumber) + " of " + quotedArg(path) +
-                                      " is not \"FEN;result\" with a result 0, 0.5 or 1");
+            return usageError(
+                io, "tune fit: " +
+                        cliArgs(cliTr("tune", "line %1 of %2 is not \"FEN;result\" with a result "
+                                              "0, 0.5 or 1"),
+                                {std::to_string(lineNumber), quotedArg(path)}));
         if (const std::optional<EvalTerms> t = evalTerms(*p, Logic::Star))
             samples.push_back({*t, result});
     }
     if (samples.empty())
-        return usageError(io, "tune fit: no position to fit in " + quotedArg(path));
+        return usageError(io, "tune fit: " + cliArgs(cliTr("tune", "no position to fit in %1"),
+                                                     {quotedArg(path)}));
     const EvalWeights start = standardGameWeights();
     const double k = fitScale(samples, start);
     const TunerResult r = tuneWeights(samples, start, k, static_cast<int>(epochs),
                                       [&](int epoch, double loss) {
-                                          io.err << "epoch " << epoch << " loss " << std::setprecision(8)
-                                                 << loss << '\n';
+                                          std::ostringstream value;
+                                          value << std::setprecision(8) << loss;
+                                          io.err << cliArgs(cliTr("tune", "epoch %1 loss %2"),
+                                                            {std::to_string(epoch), value.str()})
+                                                 << '\n';
                                       });
+    // The fit's report is machine-read, not translated.
     io.out << samples.size() << " positions, k " << std::setprecision(6) << k << ", loss "
            << std::setprecision(8) << r.lossBefore << " -> " << r.lossAfter << '\n';
     static const char* const kNames[kEvalTermCount] = {"material", "frontier", "copyReach", "rim"};
@@ -113,7 +125,8 @@ int tuneCommand(const std::vector<std::string>& args, CommandIo& io) {
         return generate({args.begin() + 1, args.end()}, io);
     if (!args.empty() && args[0] == "fit")
         return fit({args.begin() + 1, args.end()}, io);
-    return usageError(io, "tune generate --games N [...] | tune fit FILE [--epochs E]");
+    return usageError(io,
+                      cliTr("tune", "tune generate --games N [...] | tune fit FILE [--epochs E]"));
 }
 
 }  // namespace tomelin::cli

@@ -1,5 +1,6 @@
 #include <iostream>
 
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/uai_engine.h"
 
@@ -7,7 +8,10 @@ namespace tomelin::cli {
 
 int uaiCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (!args.empty())
-        return usageError(io, "uai takes no arguments; it reads the protocol's commands on standard input");
+        return usageError(
+            io,
+            cliTr("uai",
+                  "uai takes no arguments; it reads the protocol's commands on standard input"));
     return runUai(std::cin, io.out);
 }
 

@@ -6,8 +6,11 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
@@ -109,6 +112,37 @@ TEST_F(InstalledLanguage, CzechPluralFormsFromTheTranslationAreTheProgramsOwnCze
         removeWindowLanguage();
         EXPECT_FALSE(hasTextTranslator());
     }
+}
+
+// Qt's own texts (the standard buttons of message boxes and the file dialog) speak the chosen
+// language too; "OK", the one button the program's own message boxes have, reads the same.
+TEST_F(InstalledLanguage, QtsOwnButtonsSpeakTheChosenLanguage) {
+    const QString qtTranslations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFileInfo::exists(qtTranslations + QStringLiteral("/qtbase_cs.qm")))
+        GTEST_SKIP() << "Qt's translations are not installed (qt6-translations-l10n)";
+    struct Case {
+        std::string language;
+        QString cancel, yes, no, ok;
+    };
+    const Case cases[] = {
+        {"cs", QStringLiteral("Zrušit"), QStringLiteral("&Ano"), QStringLiteral("&Ne"),
+         QStringLiteral("OK")},
+        {"en", QStringLiteral("Cancel"), QStringLiteral("&Yes"), QStringLiteral("&No"),
+         QStringLiteral("OK")},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(install(c.language), QString::fromStdString(c.language));
+        QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                             QDialogButtonBox::No | QDialogButtonBox::Ok);
+        EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), c.cancel) << c.language;
+        EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), c.yes) << c.language;
+        EXPECT_EQ(box.button(QDialogButtonBox::No)->text(), c.no) << c.language;
+        EXPECT_EQ(box.button(QDialogButtonBox::Ok)->text(), c.ok) << c.language;
+        removeWindowLanguage();
+    }
+    // Without the program's languages Qt speaks its own English again.
+    QDialogButtonBox plain(QDialogButtonBox::Cancel);
+    EXPECT_EQ(plain.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
 }
 
 TEST_F(InstalledLanguage, EnglishNamesWhatIsStoredInCzechAndCountsInEnglish) {

@@ -25,10 +25,13 @@ inline std::string shellQuoted(const std::string& word) {
     return q + "'";
 }
 
-// Runs the tool with `args`; `storePath`, when given, becomes its TOMELIN_STORE.
-inline CliRun runTool(const std::vector<std::string>& args, const std::string& storePath = "") {
+// Runs the tool with `args`; `storePath`, when given, becomes its TOMELIN_STORE. Its messages
+// are in `language` (LANGUAGE), English unless asked: the tests read the English ones
+// whatever the desktop of the machine they run on speaks.
+inline CliRun runTool(const std::vector<std::string>& args, const std::string& storePath = "",
+                      const std::string& language = "en") {
     const std::string base = testing::TempDir() + "/cli_" + std::to_string(::getpid());
-    std::string command = shellQuoted(TOMELIN_CLI_PATH);
+    std::string command = "LANGUAGE=" + shellQuoted(language) + " " + shellQuoted(TOMELIN_CLI_PATH);
     if (!storePath.empty())
         command = "TOMELIN_STORE=" + shellQuoted(storePath) + " " + command;
     for (const std::string& a : args)

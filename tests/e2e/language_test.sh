@@ -35,7 +35,7 @@ titles_are_english() {
 
 # One language: LOCALE the desktop's LANGUAGE, then the titles expected in it.
 play_language() {
-    local language=$1 locale=$2 about=$3 chooser=$4 editor=$5 music=$6 records=$7 board=$8
+    local language=$1 locale=$2 about=$3 chooser=$4 editor=$5 music=$6 records=$7 board=$8 save=$9
     ART=$TOP/$language
     mkdir -p "$ART"
     STEP=0
@@ -99,6 +99,18 @@ play_language() {
     shot "result-panel"
     new_game
     secondary_window "$records" records-viewer click Form1/Check2
+    # Qt's own file dialog in the same language ("Cancel"/"Zrušit": the screenshot).
+    click Form1/Check2
+    wait_for 10 has_window "$records" || fail "the records viewer did not open again"
+    click frmVlst/exportAll
+    wait_for 10 has_window "$save" || fail "the PGN export's file dialog \"$save\" did not open"
+    sleep 0.5
+    shot "file-dialog"
+    key Escape
+    wait_for 10 no_window "$save" || fail "the file dialog did not close"
+    xdo windowactivate --sync "$(window_titled "$records")" 2>/dev/null
+    key Escape
+    wait_for 10 no_window "$records" || fail "the records viewer did not close"
     if [ "$language" = en ]; then
         check "no Czech in the English titles" titles_are_english
     fi
@@ -108,6 +120,8 @@ play_language() {
 start_desktop
 unset LC_ALL LC_MESSAGES
 export LANG=C.UTF-8
-play_language en en "About..." "Token of player 1" "Editor" "Music for Tomelin" "Records" "Small"
-play_language cs de "O programu..." "Výběr figurky hráče 1" "Editor" "Hudba ke Tomelinu" "Záznamy" "Malé"
+play_language en en "About..." "Token of player 1" "Editor" "Music for Tomelin" "Records" "Small" \
+    "Save all records as PGN"
+play_language cs de "O programu..." "Výběr figurky hráče 1" "Editor" "Hudba ke Tomelinu" "Záznamy" "Malé" \
+    "Uložit všechny záznamy do PGN"
 log "PASSED"

@@ -101,6 +101,8 @@ step "package metadata"
 for field in Package Version Architecture Section Maintainer Depends Recommends; do
     printf '%s: %s\n' "$field" "$(dpkg-deb -f "$deb" "$field")"
 done
+grep -Eq '(^|, )qt6-translations-l10n(,|$)' <<<"$(dpkg-deb -f "$deb" Recommends)" ||
+    fail "Recommends lacks qt6-translations-l10n (Qt's own texts in the game's language)"
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || fail "section is not games"
 depends=$(dpkg-deb -f "$deb" Depends)
 # The soundfont by hand, the rest computed from the programs by dpkg-shlibdeps.
@@ -119,6 +121,8 @@ for language in cs en; do
     grep -Eq "^-rw-r--r-- root/root .* \./usr/share/games/tomelin/translations/tomelin_$language\.qm$" \
         <<<"$contents" || fail "the $language translation is not in /usr/share/games/tomelin/translations"
 done
+grep -Eq '^-rw-r--r-- root/root .* \./usr/share/games/tomelin/translations/tomelin-cli_cs\.qm$' \
+    <<<"$contents" || fail "tomelin-cli's Czech translation is not in /usr/share/games/tomelin/translations"
 
 step "lintian"
 lintian --fail-on error,warning --info "$deb" || fail "lintian reports errors or warnings"
@@ -185,6 +189,14 @@ cat "$tmp/boards"
 [[ -s $tmp/boards ]] || fail "tomelin-cli boards printed nothing"
 "$built_cli" boards | cmp - "$tmp/boards" ||
     fail "the installed tomelin-cli lists other boards than the built one"
+
+step "tomelin-cli in Czech with LANGUAGE=cs"
+run_isolated env LANGUAGE=cs /usr/games/tomelin-cli help >"$tmp/help-cs"
+head -1 "$tmp/help-cs"
+grep -q '^použití: tomelin-cli PŘÍKAZ' "$tmp/help-cs" ||
+    fail "the installed tomelin-cli does not speak Czech with LANGUAGE=cs"
+run_isolated env LANGUAGE=cs /usr/games/tomelin-cli boards | cmp - "$tmp/boards" ||
+    fail "the installed tomelin-cli lists the boards otherwise in Czech"
 
 step "tomelin under xvfb-run until its setup window appears"
 run_isolated timeout 180 xvfb-run -a -s "-screen 0 1280x1024x24" \

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Fails when a window's text bypasses translation.
+"""Fails when a window's text or a message of tomelin-cli bypasses translation.
 
 Scans the sources of the windows and of the layers whose texts the windows show for string
 literals a person would read that are neither translated where they are made
@@ -49,11 +49,11 @@ ALLOWED_CZECH_LINE = re.compile(
     r'kUnnamedBoard = "Vlastní pole"|"Osoba"|ALLOWED')
 
 
-def open_after(line, depth):
+def open_after(line, depth, marked=MARKED):
     """The parentheses of a marking call still open after `line`, strings skipped."""
     text = LITERAL.sub('""', line)
     if depth == 0:
-        match = MARKED.search(text)
+        match = marked.search(text)
         if not match:
             return 0
         text = text[match.end():]
@@ -65,7 +65,7 @@ def open_after(line, depth):
             depth -= 1
             if depth == 0:
                 # Another marking call may open later on the line.
-                return open_after(text[k + 1:], 0)
+                return open_after(text[k + 1:], 0, marked)
     return depth
 
 
@@ -134,15 +134,56 @@ def problems(source):
     return found
 
 
+# tomelin-cli: English is its own language and its messages to a person go through cliTr
+# (or are kept marked with CLI_TR_NOOP). A literal holding words and a space is such a
+# message unless it is machine-read output that no language changes (the record lines,
+# PGN tags, the reports scripts parse): a comment saying "not translated" marks its own line
+# and the lines below it up to the next empty line.
+CLI_LAYER = 'src/cli'
+CLI_MARKED = re.compile(r'\b(?:cliTr|CLI_TR_NOOP)\s*\(')
+CLI_KEPT = 'not translated'
+PROSE = re.compile(r'[A-Za-z]{2,}')
+# The same in every language: the program's and its commands' names before a message.
+CLI_SAME = {'tomelin-cli: ', 'tomelin-cli ', 'tune generate: ', 'tune fit: '}
+# The engine protocol's session: every line it writes is read by the engine's host program
+# (its "info string" notes included), in English whatever the desktop's language.
+CLI_PROTOCOL_FILES = {'uai_engine.cpp', 'uai_protocol.cpp'}
+
+
+def cli_problems(source):
+    found = []
+    for path in sorted((source / CLI_LAYER).glob('*.[ch]*')):
+        if path.suffix not in ('.cpp', '.h') or path.name in CLI_PROTOCOL_FILES:
+            continue
+        raw = path.read_text(encoding='utf-8').split('\n')
+        depth = 0
+        kept = False  # below a "not translated" comment, before the next empty line
+        for number, line in code_lines(path):
+            kept = (kept and raw[number - 1].strip() != '') or CLI_KEPT in raw[number - 1]
+            if '#include' in line:
+                continue
+            marked = depth > 0 or CLI_MARKED.search(line)
+            depth = open_after(line, depth, CLI_MARKED)
+            if kept:
+                continue
+            for literal in LITERAL.findall(line):
+                text = literal[1:-1]
+                if marked or text in CLI_SAME or ' ' not in text or not PROSE.search(text):
+                    continue
+                found.append(f'{path.relative_to(source)}:{number}: message outside translation: {literal}')
+    return found
+
+
 def main():
     source = pathlib.Path(sys.argv[1])
-    found = problems(source)
+    found = problems(source) + cli_problems(source)
     for line in found:
         print(line)
     if found:
         print(f'{len(found)} text(s) bypass translation: wrap them in QCoreApplication::translate '
-              '(windows) or trText (layers below), or mark kept ones with QT_TRANSLATE_NOOP / '
-              'TOMELIN_TR_NOOP, then run `make translations`.')
+              '(windows), trText (layers below) or cliTr (tomelin-cli), or mark kept ones with '
+              'QT_TRANSLATE_NOOP / TOMELIN_TR_NOOP / CLI_TR_NOOP (tomelin-cli\'s machine-read '
+              'output: a comment saying "not translated"), then run `make translations`.')
         return 1
     print('every shown text goes through translation')
     return 0
