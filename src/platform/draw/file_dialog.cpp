@@ -1,5 +1,6 @@
 #include "platform/draw/file_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QMimeDatabase>
@@ -44,12 +45,15 @@ QString runDialog(QWidget* parent, const QString& caption, const QString& start,
 
 QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                      const QString& filter) {
-    return runDialog(parent, caption, folder, filter, QFileDialog::AcceptOpen);
+    return runDialog(parent, caption, folder.isEmpty() ? QDir::homePath() : folder, filter,
+                     QFileDialog::AcceptOpen);
 }
 
 QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                      const QString& filter) {
-    return runDialog(parent, caption, suggested, filter, QFileDialog::AcceptSave);
+    // A bare name is offered in the home folder, not wherever the program was started from.
+    return runDialog(parent, caption, QDir::home().filePath(suggested), filter,
+                     QFileDialog::AcceptSave);
 }
 
 }  // namespace tomelin

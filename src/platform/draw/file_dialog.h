@@ -17,12 +17,13 @@ class QWidget;
 
 namespace tomelin {
 
-// An existing file to open; empty when the player cancels.
+// An existing file to open, the dialog starting in `folder` (the home folder when empty);
+// empty when the player cancels.
 QString openFileName(QWidget* parent, const QString& caption, const QString& folder = {},
                      const QString& filter = {});
 
-// A file to write, `suggested` the name offered; empty when the player cancels. Replacing an
-// existing file is confirmed by the dialog.
+// A file to write, `suggested` the name offered (a bare name in the home folder); empty when
+// the player cancels. Replacing an existing file is confirmed by the dialog.
 QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                      const QString& filter = {});
 

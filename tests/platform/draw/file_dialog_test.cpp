@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QProcess>
 #include <QTest>
@@ -98,6 +99,41 @@ TEST_P(FileDialogOverStore, ListingTheStoresFolderKeepsAnotherProgramFromDeletin
     // What this program writes now is what the other program reads.
     ASSERT_EQ(store->WriteRegValue(kKey, "po", std::string("taky"), kTypeText), kStatusOk);
     EXPECT_EQ(otherProgramReads(path, "po", "taky"), 0);
+}
+
+// Where each dialog starts when the caller names no folder: the home folder, whatever the
+// program's working folder.
+TEST(FileDialogStart, ABareNameOrNoFolderStartsInTheHomeFolder) {
+    test::TempFolder home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+    const QString expected = QDir(QString::fromStdString(home.path().string())).canonicalPath();
+    auto startOf = [](const std::function<QString()>& open) {
+        QString folder;
+        QString name;
+        QTimer::singleShot(0, [&] {
+            QElapsedTimer waited;
+            waited.start();
+            QFileDialog* dialog = nullptr;
+            while (!dialog && waited.elapsed() < 10000) {
+                dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QTest::qWait(20);
+            }
+            if (!dialog)
+                return;
+            folder = dialog->directory().canonicalPath();
+            const QStringList chosen = dialog->selectedFiles();
+            name = chosen.isEmpty() ? QString() : QFileInfo(chosen.front()).fileName();
+            dialog->reject();
+        });
+        EXPECT_TRUE(open().isEmpty());
+        return std::make_pair(folder, name);
+    };
+    const auto saved = startOf([] { return saveFileName(nullptr, "Uložit", "tomelin-7.pgn"); });
+    EXPECT_EQ(saved.first, expected);
+    EXPECT_EQ(saved.second, "tomelin-7.pgn");
+    EXPECT_EQ(startOf([] { return openFileName(nullptr, "Otevřít"); }).first, expected);
+    qputenv("HOME", oldHome);
 }
 
 INSTANTIATE_TEST_SUITE_P(
