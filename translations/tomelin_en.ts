@@ -950,7 +950,7 @@ Change the shape or the colour of one of them.</translation>
     </message>
     <message>
         <source>Text není pozice ve formátu FEN. Zapište řádky pole shora oddělené lomítkem (x a o kameny hráčů, - díra, číslice počet volných polí), za mezerou hráče na tahu (x nebo o), například x5o/7/7/7/7/7/o5x x.</source>
-        <translation>The text is not a position in FEN. Write the board's rows from the top separated by slashes (x and o the players' tokens, - a hole, a digit the number of free cells), then after a space the side to move (x or o), for example x5o/7/7/7/7/7/o5x x.</translation>
+        <translation>The text is not a position in FEN. Write the board&apos;s rows from the top separated by slashes (x and o the players&apos; tokens, - a hole, a digit the number of free cells), then after a space the side to move (x or o), for example x5o/7/7/7/7/7/o5x x.</translation>
     </message>
 </context>
 <context>
@@ -1053,7 +1053,7 @@ Change the shape or the colour of one of them.</translation>
     </message>
     <message>
         <source>Vyberte program enginu tlačítkem „Vybrat…“.</source>
-        <translation>Choose the engine's program with the “Choose…” button.</translation>
+        <translation>Choose the engine&apos;s program with the “Choose…” button.</translation>
     </message>
 </context>
 </TS>
