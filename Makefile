@@ -15,7 +15,8 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	libsqlite3-dev libfluidsynth-dev timgm6mb-soundfont qt6-l10n-tools qt6-translations-l10n \
 	libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth desktop-file-utils appstream fonts-dejavu-core \
-	dpkg-dev lintian openbox xdotool imagemagick x11-utils
+	dpkg-dev lintian openbox xdotool imagemagick x11-utils \
+	dbus-daemon at-spi2-core python3-pyatspi
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

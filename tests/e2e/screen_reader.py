@@ -1,0 +1,186 @@
+#!/usr/bin/python3
+"""What a screen reader finds of the running program on the AT-SPI bus.
+
+  screen_reader.py
+Prints "ok: ..." for each check and "FAIL: ..." for the first that fails (exit status 1).
+
+It looks as Orca would: the application on the bus, the setup window's controls by role and
+name, a name (or a label's relation) on every control a person can operate, and START and the
+game window's toolbar operated through their accessible actions, not the mouse.
+"""
+
+import sys
+import time
+
+import pyatspi
+
+# The controls a person operates: each needs a name a screen reader can speak.
+OPERABLE = {"push button", "toggle button", "radio button", "check box", "combo box",
+            "list", "text", "spin button", "slider", "menu item"}
+
+
+def fail(what):
+    print("FAIL: " + what, flush=True)
+    sys.exit(1)
+
+
+def ok(what):
+    print("ok: " + what, flush=True)
+
+
+def wait_for(seconds, find):
+    end = time.time() + seconds
+    while time.time() < end:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.2)
+    return None
+
+
+def nodes(acc, depth=0):
+    """The accessible and everything below it."""
+    if acc is None or depth > 20:
+        return
+    yield acc
+    for i in range(acc.childCount):
+        yield from nodes(acc.getChildAtIndex(i), depth + 1)
+
+
+def showing(acc):
+    return acc.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name == "tomelin":
+            return app
+    return None
+
+
+def shown_windows(app):
+    return [app.getChildAtIndex(i) for i in range(app.childCount)
+            if app.getChildAtIndex(i) is not None and showing(app.getChildAtIndex(i))]
+
+
+def control(window, role, name):
+    for acc in nodes(window):
+        if acc.getRoleName() == role and acc.name == name and showing(acc):
+            return acc
+    return None
+
+
+def labelled(acc):
+    for relation in acc.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            for k in range(relation.getNTargets()):
+                if relation.getTarget(k).name.strip():
+                    return True
+    return False
+
+
+def unnamed_controls(window):
+    """Operable controls on the screen with neither a name nor a label that names them, and
+    how many operable controls were looked at."""
+    found = []
+    looked = 0
+    for acc in nodes(window):
+        role = acc.getRoleName()
+        if role not in OPERABLE or not showing(acc):
+            continue
+        if role == "list" and acc.parent is not None and acc.parent.getRoleName() == "combo box":
+            continue  # a combo box's pop-up list is spoken as the combo box
+        looked += 1
+        if not acc.name.strip() and not labelled(acc):
+            found.append(role)
+    return found, looked
+
+
+def press(acc, what):
+    action = acc.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if "Press" not in names:
+        fail(f"{what} offers no Press action ({names})")
+    action.doAction(names.index("Press"))
+
+
+def window_with(app, role, name):
+    for window in shown_windows(app):
+        if control(window, role, name):
+            return window
+    return None
+
+
+def main():
+    app = wait_for(30, application)
+    if not app:
+        fail("the program never appeared on the accessibility bus")
+    ok("the program is on the accessibility bus as \"tomelin\"")
+
+    setup = wait_for(15, lambda: window_with(app, "push button", "START"))
+    if not setup:
+        fail("no window on the bus holds the START button")
+    if setup.name != "Tomelin":
+        fail(f"the setup window is named \"{setup.name}\", not \"Tomelin\"")
+    ok("the setup window is named \"Tomelin\" and holds START")
+
+    expected = [("push button", "O programu"), ("push button", "Hudba"),
+                ("push button", "Záznamy her"), ("push button", "Editor"),
+                ("push button", "Figurka 1. hráče"), ("push button", "Figurka 2. hráče"),
+                ("radio button", "Hvězda"), ("radio button", "Kříž"),
+                ("list", "Hrací pole"), ("text", "Jméno 1. hráče"), ("text", "Jméno 2. hráče")]
+    missing = [f"{role} \"{name}\"" for role, name in expected if not control(setup, role, name)]
+    if missing:
+        fail("the setup window lacks " + ", ".join(missing))
+    ok(f"the setup window's {len(expected)} main controls are there by role and name")
+
+    for side in ("1. hráč", "2. hráč"):
+        panel = control(setup, "panel", side)
+        if not panel or not control(panel, "radio button", "Člověk") or \
+                not control(panel, "radio button", "Počítač"):
+            fail(f"the panel \"{side}\" has no \"Člověk\"/\"Počítač\" choice")
+    ok("each player's panel offers \"Člověk\" and \"Počítač\"")
+
+    boards = control(setup, "list", "Hrací pole")
+    items = [boards.getChildAtIndex(i).name for i in range(boards.childCount)]
+    if "Originál" not in items or len(items) < 5:
+        fail(f"the board list reads {items}")
+    ok(f"the board list reads its {len(items)} boards, \"Originál\" among them")
+
+    unnamed, looked = unnamed_controls(setup)
+    if unnamed or looked < 15:
+        fail(f"controls a screen reader cannot name in the setup window: {unnamed} of {looked}")
+    ok(f"each of the setup window's {looked} controls has a name or a label")
+
+    # START as a screen reader presses it: the game window comes up.
+    press(control(setup, "push button", "START"), "START")
+    game = wait_for(15, lambda: window_with(app, "push button", "Vrátit tah"))
+    if not game:
+        fail("pressing START through the accessibility bus showed no game window")
+    toolbar = ["Zavřít", "Hudba", "Pauza-Minimalizovat", "Restart hry", "Nová hra", "Vrátit tah",
+               "O programu", "Velikost okna"]
+    missing = [name for name in toolbar if not control(game, "push button", name)]
+    if missing:
+        fail(f"the game window's toolbar lacks {missing}")
+    ok("START pressed through the bus opens the game window with its named toolbar")
+    if not any(acc.name == "Hrací pole" for acc in nodes(game)):
+        fail("the game window's board has no name")
+    ok("the game window's board is named \"Hrací pole\"")
+    unnamed, looked = unnamed_controls(game)
+    if unnamed or looked < len(toolbar):
+        fail(f"controls a screen reader cannot name in the game window: {unnamed} of {looked}")
+    ok(f"each of the game window's {looked} controls has a name")
+
+    # "O programu" from the game window's toolbar: the About window, named, then gone again.
+    press(control(game, "push button", "O programu"), "O programu")
+    about = wait_for(10, lambda: [w for w in shown_windows(app) if w.name == "O programu..."])
+    if not about:
+        fail("\"O programu\" pressed through the bus opened no window \"O programu...\"")
+    ok("\"O programu\" pressed through the bus opens the About window")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
