@@ -190,6 +190,13 @@
     </message>
 </context>
 <context>
+    <name>FileDialog</name>
+    <message>
+        <source>Složka</source>
+        <translation>Folder</translation>
+    </message>
+</context>
+<context>
     <name>GameKeeper</name>
     <message>
         <source>chyba souboru</source>

@@ -1,5 +1,6 @@
 #include "platform/draw/file_dialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -18,7 +19,7 @@ public:
     }
     QString type(const QFileInfo& info) const override {
         if (info.isDir())
-            return QFileIconProvider::type(info);
+            return QCoreApplication::translate("FileDialog", "Složka");
         const QMimeType mime = m_mimes.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
         return mime.comment().isEmpty() ? mime.name() : mime.comment();
     }

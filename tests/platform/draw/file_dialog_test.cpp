@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include "platform/store/sqlite_store.h"
 #include "support/temp_folder.h"
@@ -40,8 +41,10 @@ int otherProgramReads(const std::string& path, const std::string& name, const st
 }
 
 // Shows the dialog `open` starts on `folder`, waits until it has listed every file there with
-// its type, then cancels it. Gives the number of files listed with a type.
-int listAndCancel(const std::filesystem::path& folder, const std::function<QString()>& open) {
+// its type, then cancels it. Gives the number of entries listed with a type; `types` gets
+// each entry's type by name.
+int listAndCancel(const std::filesystem::path& folder, const std::function<QString()>& open,
+                  std::map<QString, QString>& types) {
     int typed = 0;
     QTimer::singleShot(0, [&] {
         QElapsedTimer waited;
@@ -54,10 +57,12 @@ int listAndCancel(const std::filesystem::path& folder, const std::function<QStri
                 const QModelIndex root = model->index(QString::fromStdString(folder.string()));
                 typed = 0;
                 for (int row = 0; row < model->rowCount(root); ++row) {
-                    if (!model->data(model->index(row, 2, root)).toString().isEmpty())
+                    const QString type = model->data(model->index(row, 2, root)).toString();
+                    types[model->data(model->index(row, 0, root)).toString()] = type;
+                    if (!type.isEmpty())
                         ++typed;
                 }
-                if (typed >= 4)
+                if (typed >= 5)
                     break;
             }
             QTest::qWait(20);
@@ -86,9 +91,13 @@ TEST_P(FileDialogOverStore, ListingTheStoresFolderKeepsAnotherProgramFromDeletin
     ASSERT_TRUE(std::filesystem::exists(path + "-wal"));
 
     const QString start = QString::fromStdString(folder.path().string());
-    // The database, its journal and shared memory, and a file the dialog has to type.
+    // The database, its journal and shared memory, a file and a folder the dialog has to type.
     folder.write("notes.txt", "text");
-    EXPECT_GE(listAndCancel(folder.path(), [&] { return GetParam().open(start); }), 4);
+    std::filesystem::create_directory(folder.path() / "zaloha");
+    std::map<QString, QString> types;
+    EXPECT_GE(listAndCancel(folder.path(), [&] { return GetParam().open(start); }, types), 5);
+    // The program's own names for the types (a folder is "Složka" in the program's language).
+    EXPECT_EQ(types["zaloha"], "Složka");
 
     // Another program opens the store and closes it: with this program's locks intact it
     // knows it is not the store's last user and leaves the journal alone. (Another program,
