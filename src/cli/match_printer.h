@@ -37,15 +37,16 @@ public:
     void setMoves(int moves) { m_moves = moves; }
     bool keepFailed() const { return m_keepFailed; }
 
-    void turnChanged(int) override {
+    void turnChanged(Player) override {
         if (m_keeping && !m_keepFailed && !m_game.gameOver())
             m_keepFailed = !m_keeping->keep(m_game, *m_err);
     }
 
-    void moveMade(int player, CellPos source, CellPos target) override {
+    void moveMade(Player mover, CellPos source, CellPos target) override {
+        const int player = number(mover);
         ++m_moves;
         const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
-        m_moveTexts.push_back(moveText(m_game.board().side(),
+        m_moveTexts.push_back(moveText(m_game.position().side(),
                                        {source, target, copy ? MoveKind::Copy : MoveKind::Jump}));
         if (!m_show) {
             m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y
@@ -54,21 +55,23 @@ public:
                 m_out.flush();
             return;
         }
-        m_out << "Move " << m_moves << ": "
-              << m_game.setup().player(playerOf(player)).name << " ("
-              << symbol(tokenOf(player)) << ") " << (copy ? "copies" : "jumps") << ' '
+        m_out << "Move " << m_moves << ": " << m_game.setup().player(mover).name << " ("
+              << symbol(tokenOf(mover)) << ") " << (copy ? "copies" : "jumps") << ' '
               << cellName(source) << " -> " << cellName(target) << '\n';
         drawBoard();
     }
-    void freeCellsFilled(int stuckPlayer, int cells) override {
-        m_fill = "player " + std::to_string(stuckPlayer) + " cannot move: " + std::to_string(cells) +
-                 " free cells go to player " + std::to_string(3 - stuckPlayer);
+    void freeCellsFilled(Player stuck, int cells) override {
+        const int stuckPlayer = number(stuck);
+        const int receiver = number(opponent(stuck));
+        m_fill = "player " + std::to_string(stuckPlayer) +
+                 " cannot move: " + std::to_string(cells) + " free cells go to player " +
+                 std::to_string(receiver);
         if (!m_show) {
             m_out << "fill " << stuckPlayer << ' ' << cells << '\n';
             return;
         }
         m_out << "Player " << stuckPlayer << " cannot move: " << cells
-              << " free cells go to player " << 3 - stuckPlayer << '\n';
+              << " free cells go to player " << receiver << '\n';
         drawBoard();
     }
     void gameEnded(int, int, int) override { m_ended = true; }
@@ -80,7 +83,7 @@ public:
     bool ended() const { return m_ended; }
 
     void drawBoard() {
-        const Board& b = m_game.board();
+        const Board b = m_game.position().toBoard();
         const int n = b.side();
         m_out << "     ";
         for (int x = 0; x < n; ++x)

@@ -27,16 +27,16 @@ void Game::onClockTimer() {
     // No game running, the game over, or the window minimized (the way to pause).
     if (!m_boardEnabled || m_minimized)
         return;
-    const int p = m_playerToMove;
-    const int o = 3 - p;
-    int& mine = m_timeLeft[static_cast<std::size_t>(p)];
+    const Player p = m_playerToMove;
+    const Player o = opponent(p);
+    int& mine = m_timeLeft[index(p)];
     if (mine > 0) {
         --mine;
         m_obs->clockTextChanged(p, clockText(mine));
     }
     if (mine == 0) {
         mine = kTimeRanOut;
-        m_timeLeft[static_cast<std::size_t>(o)] = kTimeOpponentRanOut;
+        m_timeLeft[index(o)] = kTimeOpponentRanOut;
         m_obs->clockTextChanged(p, "0:00:00");
         m_obs->clockTextChanged(o, "");
         clockRanOut(p);
@@ -50,7 +50,7 @@ void Game::onClockTimer() {
             m_clockInterval = kClockFlashInterval;
             m_timers.start(GameTimer::Clock, m_clockInterval);
         }
-        Rgb& colour = m_clockColour[static_cast<std::size_t>(p)];
+        Rgb& colour = m_clockColour[index(p)];
         if (colour == kWhite) {
             colour = kFlashRed;
             m_obs->clockColourChanged(p, colour);
@@ -61,15 +61,14 @@ void Game::onClockTimer() {
     }
 }
 
-void Game::clockRanOut(int player) {
+void Game::clockRanOut(Player player) {
     // A person whose time runs out in the middle of their own turn could no longer click,
     // and nobody else would move: the computer takes this turn over at once, at the weakest
     // strength, as the turn change does for such a person.
-    const GamePlayer* seated = m_players[static_cast<std::size_t>(player)].get();
-    const bool waitingForPerson = seated && seated->movesByClicks() &&
-                                  !m_gameOver && !computerMovePending() &&
-                                  !m_timers.isActive(GameTimer::TurnChange) &&
-                                  !m_timers.isActive(GameTimer::Start);
+    const GamePlayer* seated = m_players[index(player)].get();
+    const bool waitingForPerson =
+        seated && seated->movesByClicks() && !m_gameOver && !computerMovePending() &&
+        !m_timers.isActive(GameTimer::TurnChange) && !m_timers.isActive(GameTimer::Start);
     if (!waitingForPerson || !hasLegalMove(player))
         return;
     cancelSelection();
