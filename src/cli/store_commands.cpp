@@ -9,12 +9,12 @@
 #include "cli/commands.h"
 #include "cli/game_keeping.h"
 #include "cli/options.h"
-#include "records/pgn_records.h"
 #include "cli/play.h"
 #include "core/board.h"
-#include "platform/store/store_location.h"
 #include "platform/store/sqlite_store.h"
+#include "platform/store/store_location.h"
 #include "records/game_record.h"
+#include "records/pgn_records.h"
 #include "records/store_check.h"
 #include "records/survey.h"
 
@@ -97,8 +97,8 @@ void listKey(Store& store, const std::string& path, CommandIo& io) {
     if (values.empty() && !path.empty())
         io.out << printable(path) << "\n";
     for (const StoredValue& value : values) {
-        io.out << printable(path) << "\t" << printable(value.name) << "\t" << typeName(value.type) << "\t"
-               << printable(valueText(value.value)) << "\n";
+        io.out << printable(path) << "\t" << printable(value.name) << "\t" << typeName(value.type)
+               << "\t" << printable(valueText(value.value)) << "\n";
     }
     std::vector<std::string> names = store.subkeyNames(path);
     std::sort(names.begin(), names.end());
@@ -126,11 +126,13 @@ int storeGet(const std::vector<std::string>& args, CommandIo& io) {
     StoreValue value;
     const int status = store->ReadValueFromKey(store->openKey(args[0]), args[1], value);
     if (status == kStatusUnsupported) {
-        io.err << "tomelin-cli: value " << quotedArg(args[1]) << " has a type this program cannot read\n";
+        io.err << "tomelin-cli: value " << quotedArg(args[1])
+               << " has a type this program cannot read\n";
         return kExitFailure;
     }
     if (status != kStatusOk) {
-        io.err << "tomelin-cli: no value " << quotedArg(args[1]) << " in " << quotedArg(args[0]) << "\n";
+        io.err << "tomelin-cli: no value " << quotedArg(args[1]) << " in " << quotedArg(args[0])
+               << "\n";
         return kExitFailure;
     }
     io.out << printable(valueText(value)) << "\n";
@@ -249,8 +251,8 @@ int storeCheck(const std::vector<std::string>& args, CommandIo& io) {
     const std::string path = defaultStorePath();
     SqliteStore::OpenResult opened = SqliteStore::openReadOnly(path);
     if (!opened.store) {
-        io.err << "tomelin-cli: the store " << quotedArg(path) << " cannot be read: "
-               << withoutControls(opened.detail) << "\n";
+        io.err << "tomelin-cli: the store " << quotedArg(path)
+               << " cannot be read: " << withoutControls(opened.detail) << "\n";
         return kExitFailure;
     }
     const StoreCheck check = checkStore(*opened.store);
@@ -297,7 +299,7 @@ int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (!args.empty())
         return usageError(io, "records takes no arguments but --pgn");
     auto store = openForCommand(io);
-    const Survey survey = PruzkHer(*store);
+    const Survey survey = readSurvey(*store);
     for (int number : survey.skippedNumbers) {
         io.err << "tomelin-cli: note: record " << number << " is damaged and was skipped\n";
     }
