@@ -108,10 +108,11 @@ void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
                 break;
         }
         if (!game.gameOver() && game.playerToMove() == Player::One) {
-            while (game.timeLeft(Player::One) != kTimeRanOut && timers.fire(GameTimer::Clock)) {
+            while (game.clock().timeLeft(Player::One) != kTimeRanOut &&
+                   timers.fire(GameTimer::Clock)) {
             }
             game.takeBack(2);
-            if (game.timeLeft(Player::One) == kTimeRanOut)
+            if (game.clock().timeLeft(Player::One) == kTimeRanOut)
                 ++sig.weakestPlay;
         }
     }

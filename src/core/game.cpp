@@ -51,17 +51,7 @@ void Game::onStartTimer() {
     m_random.seedFromTime();
     m_moveNumber = 0;
     m_obs->moveNumberChanged(m_moveNumber);
-    for (const Player p : {Player::One, Player::Two}) {
-        const PlayerSetup& player = m_setup.player(p);
-        m_timeLeft[index(p)] = player.timeLimit.clockStart();
-        // A person sees the limited time from the start; a computer's clock shows once it
-        // ticks.
-        const bool shown = player.kind == PlayerKind::Person && player.timeLimit.limited();
-        m_obs->clockTextChanged(p, shown ? clockText(m_timeLeft[index(p)]) : "");
-        m_clockColour[index(p)] = kWhite;
-        m_obs->clockColourChanged(p, kWhite);
-    }
-    m_clockInterval = kClockInterval;
+    m_clock.start(m_setup, *m_obs);
     m_moveCounter = 0;
     m_gameOver = false;
 
@@ -116,7 +106,7 @@ void Game::onTurnChangeTimer() {
     } else {
         setBoardEnabled(true);
         GamePlayer& seated = *m_players[index(p)];
-        const int timeLeft = m_timeLeft[index(p)];
+        const int timeLeft = m_clock.timeLeft(p);
         if (!seated.movesByClicks())
             m_obs->thinkingChanged(true);
         if (seated.movesByClicks() && timeLeft == kTimeRanOut)
@@ -126,7 +116,7 @@ void Game::onTurnChangeTimer() {
         else
             askForMove(p, seated, false);
     }
-    m_timers.start(GameTimer::Clock, m_clockInterval);
+    m_timers.start(GameTimer::Clock, m_clock.interval());
     m_timers.stop(GameTimer::TurnChange);
 }
 
@@ -200,7 +190,8 @@ bool Game::personMayClick() const {
     const std::size_t p = index(m_playerToMove);
     const bool byClicks = m_players[p] ? m_players[p]->movesByClicks()
                                        : m_setup.player(m_playerToMove).kind == PlayerKind::Person;
-    return m_boardEnabled && !m_gameOver && byClicks && m_timeLeft[p] != kTimeRanOut;
+    return m_boardEnabled && !m_gameOver && byClicks &&
+           m_clock.timeLeft(m_playerToMove) != kTimeRanOut;
 }
 
 bool Game::computerMovePending() const {
@@ -259,6 +250,30 @@ std::optional<LastMove> Game::lastMoveOnRecord() const {
     if (!m_lastSource || !m_lastTarget)
         return std::nullopt;
     return LastMove{*m_lastSource, *m_lastTarget};
+}
+
+void Game::onClockTimer() {
+    // No game running, the game over, or the window minimized (the way to pause).
+    if (!m_boardEnabled || m_minimized)
+        return;
+    const Player p = m_playerToMove;
+    if (m_clock.tick(p, *m_obs))
+        clockRanOut(p);
+    m_clock.flash(p, *m_obs, m_timers);
+}
+
+void Game::clockRanOut(Player player) {
+    // A person whose time runs out in the middle of their own turn could no longer click,
+    // and nobody else would move: the computer takes this turn over at once, at the weakest
+    // strength, as the turn change does for such a person.
+    const GamePlayer* seated = m_players[index(player)].get();
+    const bool waitingForPerson =
+        seated && seated->movesByClicks() && !m_gameOver && !computerMovePending() &&
+        !m_timers.isActive(GameTimer::TurnChange) && !m_timers.isActive(GameTimer::Start);
+    if (!waitingForPerson || !hasLegalMove(player))
+        return;
+    cancelSelection();
+    standInMoves(player, 0);
 }
 
 }  // namespace tomelin

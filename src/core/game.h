@@ -12,6 +12,7 @@
 #include "core/board.h"
 #include "core/computer.h"
 #include "core/directions.h"
+#include "core/game_clock.h"
 #include "core/game_player.h"
 #include "core/game_setup.h"
 #include "core/move_selection.h"
@@ -22,19 +23,15 @@
 
 namespace tomelin {
 
-// Seconds as "h:mm:ss" (`CoCas`).
-std::string clockText(int seconds);
-
 // `Label7`'s number for a move counter: Int(counter) + 1.
 int moveNumberOf(double moveCounter);
 
-// Timer intervals in milliseconds (`Timer1`, `TimCHng`, `TimPC`'s two, `TimerT`'s two).
+// Timer intervals in milliseconds (`Timer1`, `TimCHng`, `TimPC`'s two; the clock's `TimerT` in
+// core/game_clock.h).
 inline constexpr int kStartInterval = 100;
 inline constexpr int kTurnChangeInterval = 200;
 inline constexpr int kComputerFirstClickInterval = 100;
 inline constexpr int kComputerSecondClickInterval = 750;
-inline constexpr int kClockInterval = 1000;
-inline constexpr int kClockFlashInterval = 100;
 
 class Game final : private MoveSink {
 public:
@@ -111,7 +108,6 @@ public:
     Player playerToMove() const { return m_playerToMove; }
     double moveCounter() const { return m_moveCounter; }
     bool gameOver() const { return m_gameOver; }
-    int timeLeft(Player player) const { return m_timeLeft[index(player)]; }
     bool boardEnabled() const { return m_boardEnabled; }
     // The board's selection (`Check1`): the selected token and the cells it may reach.
     const MoveSelection& selection() const { return m_selection; }
@@ -129,9 +125,8 @@ public:
     // Number of moves made in the current line of play (2 * MoveCounter - 1 after a turn
     // change), 0 before the first turn change.
     int movesMade() const;
-    // Clock label colour of player p (white, or the flashing red once the time ran out).
-    Rgb clockColour(Player player) const { return m_clockColour[index(player)]; }
-    int clockInterval() const { return m_clockInterval; }
+    // Both players' clocks: time left, the labels' colours, the tick interval.
+    const GameClock& clock() const { return m_clock; }
     // The computer has chosen a move whose clicks are still to come.
     bool computerMovePending() const;
     // `HasLegalMove`: p has a token with a free cell within reach.
@@ -212,9 +207,7 @@ private:
     bool m_gameOver = false;
     bool m_boardEnabled = false;
     bool m_minimized = false;
-    std::array<int, 3> m_timeLeft{0, -1, -1};
-    std::array<Rgb, 3> m_clockColour{kWhite, kWhite, kWhite};
-    int m_clockInterval = kClockInterval;
+    GameClock m_clock;
 
     MoveSelection m_selection;
     std::optional<CellPos> m_lastSource;

@@ -34,7 +34,7 @@ void Game::askForMove(Player p, GamePlayer& player, bool standIn) {
     request.position.setToMove(p);
     request.logic = m_logic;
     request.lastMove = lastMoveOnRecord();
-    request.secondsLeft = m_timeLeft[index(p)];
+    request.secondsLeft = m_clock.timeLeft(p);
     request.moveTimeMs = m_masterMoveMs;
     m_request = request;
     m_asked = &player;

@@ -98,7 +98,7 @@ void Game::recountAndEndIfFull() {
     if (c.tokens1 + c.tokens2 == 0)
         return;
     if (!m_timers.isActive(GameTimer::Clock))
-        m_timers.start(GameTimer::Clock, m_clockInterval);
+        m_timers.start(GameTimer::Clock, m_clock.interval());
     m_takeBackUnavailable = false;  // force the notification below
     setTakeBackUnavailable(true);
     m_resultShown = true;

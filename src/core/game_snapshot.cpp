@@ -144,7 +144,7 @@ GameSnapshot captureSnapshot(const Game& game) {
     GameSnapshot s;
     s.setup = game.setup();
     for (const Player p : {Player::One, Player::Two})
-        s.timeLeft[static_cast<std::size_t>(number(p) - 1)] = game.timeLeft(p);
+        s.timeLeft[static_cast<std::size_t>(number(p) - 1)] = game.clock().timeLeft(p);
     const auto entries = static_cast<std::size_t>(game.movesMade()) + 1;
     const std::vector<std::string>& list = game.moveList();
     s.moveList.assign(list.begin(),
@@ -198,25 +198,7 @@ struct GameResumer {
 
         g.m_moveNumber = 0;
         g.m_obs->moveNumberChanged(g.m_moveNumber);
-        g.m_clockInterval = kClockInterval;
-        for (const Player p : {Player::One, Player::Two}) {
-            const auto i = static_cast<std::size_t>(number(p) - 1);
-            const int t = s.timeLeft[i];
-            g.m_timeLeft[Game::index(p)] = t;
-            // As the clock showed it: a person's limited time from the start on, a
-            // computer's once it has ticked, the "0:00:00" of a time that ran out.
-            std::string text;
-            const PlayerSetup& player = s.setup.players[i];
-            if (t > 0 && (player.kind == PlayerKind::Person || t < player.timeLimit.clockStart()))
-                text = clockText(t);
-            if (t == kTimeRanOut) {
-                text = "0:00:00";
-                g.m_clockInterval = kClockFlashInterval;
-            }
-            g.m_obs->clockTextChanged(p, text);
-            g.m_clockColour[Game::index(p)] = kWhite;
-            g.m_obs->clockColourChanged(p, kWhite);
-        }
+        g.m_clock.resume(s.setup, s.timeLeft, *g.m_obs);
 
         Board board;
         LoadBoardString(board, s.setup.board);

@@ -15,11 +15,12 @@ using namespace test;
 
 // The state a player sees and take-back relies on, as one comparable text.
 std::string state(const Game& g) {
-    std::string s =
-        boardString(g.position().toBoard()) + " p" + std::to_string(number(g.playerToMove())) +
-        " H" + std::to_string(g.moveCounter()) + " n" + std::to_string(g.moveNumber()) + " t" +
-        std::to_string(g.timeLeft(Player::One)) + "/" + std::to_string(g.timeLeft(Player::Two)) +
-        (g.takeBackUnavailable() ? " no-takeback" : " takeback");
+    std::string s = boardString(g.position().toBoard()) + " p" +
+                    std::to_string(number(g.playerToMove())) + " H" +
+                    std::to_string(g.moveCounter()) + " n" + std::to_string(g.moveNumber()) + " t" +
+                    std::to_string(g.clock().timeLeft(Player::One)) + "/" +
+                    std::to_string(g.clock().timeLeft(Player::Two)) +
+                    (g.takeBackUnavailable() ? " no-takeback" : " takeback");
     const auto src = g.lastMoveSource();
     const auto tgt = g.lastMoveTarget();
     if (src && tgt) {
@@ -78,8 +79,8 @@ TEST(ResumedGame, InterruptedAfterKMovesResumesToTheSamePositionClocksAndMoveLis
         EXPECT_EQ(resumed.running(), played.h.running());
         resumed.timers.fire(GameTimer::Clock);
         played.h.timers.fire(GameTimer::Clock);
-        EXPECT_EQ(resumed.game.timeLeft(resumed.game.playerToMove()),
-                  played.h.game.timeLeft(played.h.game.playerToMove()));
+        EXPECT_EQ(resumed.game.clock().timeLeft(resumed.game.playerToMove()),
+                  played.h.game.clock().timeLeft(played.h.game.playerToMove()));
         EXPECT_EQ(resumed.observer
                       .clockText[static_cast<std::size_t>(number(resumed.game.playerToMove()))],
                   played.h.observer
@@ -121,7 +122,7 @@ TEST(ResumedGame, APersonWhoseTimeRanOutIsPlayedForAndTheFlashResumes) {
     played.move(10, 0, 9, 1);
     for (int t = 0; t < 600; ++t)
         played.timers.fire(GameTimer::Clock);
-    ASSERT_EQ(played.game.timeLeft(Player::One), kTimeRanOut);
+    ASSERT_EQ(played.game.clock().timeLeft(Player::One), kTimeRanOut);
     // Her turn is taken over; after that move and the answer she is to move again.
     played.playComputerMove();
     std::vector<Move> legal;
@@ -135,7 +136,7 @@ TEST(ResumedGame, APersonWhoseTimeRanOutIsPlayedForAndTheFlashResumes) {
     GameHarness resumed("", "1", "Alice", "Bob", {4, 0});
     ASSERT_EQ(resumeGame(resumed.game, kept), std::nullopt);
     EXPECT_EQ(resumed.observer.clockText[1], "0:00:00");
-    EXPECT_EQ(resumed.game.clockInterval(), kClockFlashInterval);
+    EXPECT_EQ(resumed.game.clock().interval(), kClockFlashInterval);
     resumed.timers.fire(GameTimer::TurnChange);
     EXPECT_TRUE(resumed.timers.isActive(GameTimer::ComputerClicks));
     EXPECT_FALSE(resumed.game.personMayClick());

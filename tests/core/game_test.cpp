@@ -26,7 +26,8 @@ std::string markMap(const Game& g) {
 
 // Time left of both players, e.g. "599 -1".
 std::string clocks(const Game& g) {
-    return std::to_string(g.timeLeft(Player::One)) + " " + std::to_string(g.timeLeft(Player::Two));
+    return std::to_string(g.clock().timeLeft(Player::One)) + " " +
+           std::to_string(g.clock().timeLeft(Player::Two));
 }
 
 TEST(Selection, MarksCopiesAndJumpsOnFreeCellsOnly) {
@@ -285,7 +286,7 @@ TEST(GameClock, CountsDownOnlyForThePlayerToMoveAndPausesWhileMinimized) {
 
 TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
     GameHarness h(original(), "1", "Alice", "Bob", {4, 0});
-    while (h.game.timeLeft(Player::One) > 1)
+    while (h.game.clock().timeLeft(Player::One) > 1)
         h.timers.fire(GameTimer::Clock);
     h.game.clickCell(0, 0);  // a half-made move when the time runs out
     ASSERT_EQ(h.game.selection().state(), 1);
@@ -294,7 +295,7 @@ TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
     EXPECT_EQ(h.observer.clockText, (std::array<std::string, 3>{"<none>", "0:00:00", ""}));
     EXPECT_EQ(h.timers.interval(GameTimer::Clock), 100);
     for (Rgb colour : {kFlashRed, kWhite, kFlashRed}) {
-        EXPECT_EQ(h.game.clockColour(Player::One), colour);
+        EXPECT_EQ(h.game.clock().colour(Player::One), colour);
         h.timers.fire(GameTimer::Clock);
     }
     // The person can no longer click; the computer already holds a move for them (at
@@ -315,9 +316,9 @@ TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
 TEST(GameClock, ComputerPlayerKeepsItsChosenMoveAfterRunningOut) {
     GameHarness h(original(), "1", "PC Profesionál", "Bob", {4, 0});
     h.timers.fire(GameTimer::ComputerClicks);
-    while (h.game.timeLeft(Player::One) > 0)
+    while (h.game.clock().timeLeft(Player::One) > 0)
         h.timers.fire(GameTimer::Clock);
-    EXPECT_EQ(h.game.timeLeft(Player::One), kTimeRanOut);
+    EXPECT_EQ(h.game.clock().timeLeft(Player::One), kTimeRanOut);
     h.timers.fire(GameTimer::ComputerClicks);
     h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().toBoard().count().tokens1, 3);

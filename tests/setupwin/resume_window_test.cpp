@@ -54,7 +54,7 @@ TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     const std::string board = boardString(core().position().toBoard());
     const std::vector<std::string> list(core().moveList().begin(), core().moveList().begin() + 6);
     const auto lastTarget = core().lastMoveTarget();
-    const int time1 = core().timeLeft(Player::One);
+    const int time1 = core().clock().timeLeft(Player::One);
     ASSERT_LT(time1, 600);
 
     restartProgram();
@@ -74,7 +74,7 @@ TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
               list);
     EXPECT_EQ(core().playerToMove(), Player::Two);
     EXPECT_EQ(core().lastMoveTarget(), lastTarget);
-    EXPECT_EQ(core().timeLeft(Player::One), time1);
+    EXPECT_EQ(core().clock().timeLeft(Player::One), time1);
     EXPECT_EQ(game().boardName(), QStringLiteral("Originál"));
     EXPECT_EQ(test::part<QLabel>(game(), "moveLabel").text(), QStringLiteral(" 3. TAH"));
     // The take-back is offered.
