@@ -218,8 +218,12 @@ void Game::setPlayerToMove(Player player) {
 
 void Game::restoreEntry(const std::string& entry) {
     Board board = m_pos.toBoard();
-    RestoreSnapshot(board, entry, [this](int x, int y) { m_obs->cellChanged(x, y); });
+    std::vector<CellPos> changed;
+    RestoreSnapshot(board, entry, [&changed](int x, int y) { changed.push_back({x, y}); });
     m_pos = Position::fromBoard(board, m_playerToMove).value_or(Position{});
+    // Reported once the position holds them: the window draws each cell from position().
+    for (const CellPos cell : changed)
+        m_obs->cellChanged(cell.x, cell.y);
 }
 
 void Game::clearBoard() {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 #include "game_harness.h"
@@ -259,6 +260,47 @@ TEST(TakeBack, ReturnsCapturedTokensRedrawingOnlyChangedCells) {
     h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(boardString(h.game.position().toBoard()), rows("X-XX/-X-X/X+XX/XXX-/"));
     EXPECT_EQ(h.game.playerToMove(), Player::One);
+}
+
+// Reads each cell the game reports as changed at the moment it is reported, as the game
+// window draws it from the game's position.
+struct CellReader : GameObserver {
+    const Game* game = nullptr;
+    std::vector<std::pair<CellPos, std::uint8_t>> seen;
+    void cellChanged(int x, int y) override { seen.push_back({{x, y}, game->position().at(x, y)}); }
+};
+
+TEST(TakeBack, EveryReportedCellAlreadyShowsTheRestoredPosition) {
+    const std::tuple<const char*, std::function<void(GameHarness&)>> steps[] = {
+        {"take back one", [](GameHarness& h) { h.game.takeBack(1); }},
+        {"take back two", [](GameHarness& h) { h.game.takeBack(2); }},
+        {"redo", [](GameHarness& h) { h.game.redo(); }},
+    };
+    for (const auto& [name, step] : steps) {
+        SCOPED_TRACE(name);
+        GameHarness h(rows("X-XX/-X-X/X+XX/XXX-/"));
+        h.move(1, 2, 1, 1);  // captures (1,0), (0,1) and (2,1)
+        h.move(3, 3, 2, 3);
+        const std::string played = boardString(h.game.position().toBoard());
+        if (std::string(name) == "redo") {
+            h.game.takeBack(2);
+            h.timers.fire(GameTimer::TurnChange);
+            ASSERT_TRUE(h.game.redoAvailable());
+        }
+        CellReader reader;
+        reader.game = &h.game;
+        h.game.setObserver(&reader);
+        step(h);
+        h.game.setObserver(&h.observer);
+        ASSERT_FALSE(reader.seen.empty());
+        for (const auto& [cell, code] : reader.seen) {
+            SCOPED_TRACE(std::to_string(cell.x) + "," + std::to_string(cell.y));
+            EXPECT_EQ(code, h.game.position().at(cell.x, cell.y));
+        }
+        // The step changed the board: what was read is not the board before it.
+        EXPECT_NE(boardString(h.game.position().toBoard()),
+                  std::string(name) == "redo" ? rows("X-XX/-X-X/X+XX/XXX-/") : played);
+    }
 }
 
 TEST(GameClock, FormatsHoursBeyondNine) {
