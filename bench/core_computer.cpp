@@ -49,7 +49,7 @@ Position midGame(Logic logic, int moves) {
     timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
     game.start(computerSetup(logic, 2, 2));
     while (!game.gameOver()) {
-        const bool ready = game.movesMade() >= moves && game.playerToMove() == 1 &&
+        const bool ready = game.movesMade() >= moves && game.playerToMove() == Player::One &&
                            game.computerMovePending() && !timers.isActive(GameTimer::TurnChange);
         if (ready)
             break;
@@ -104,7 +104,7 @@ void BM_WholeGameBitva(benchmark::State& state) {
         while (!game.gameOver() && timers.fireNext({GameTimer::Clock})) {
         }
         moves = game.movesMade();
-        benchmark::DoNotOptimize(game.board());
+        benchmark::DoNotOptimize(game.position().toBoard());
     }
     state.counters["moves"] = moves;
 }

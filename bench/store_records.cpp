@@ -40,7 +40,7 @@ void BM_SurveyOf999Records(benchmark::State& state) {
         transaction.commit();
     }
     for (auto _ : state) {
-        Survey survey = PruzkHer(*bench.store);
+        Survey survey = readSurvey(*bench.store);
         if (survey.recordCount() != 999)
             state.SkipWithError("records missing");
         benchmark::DoNotOptimize(survey);

@@ -41,7 +41,7 @@ struct BitvaWindow {
 void fullRedraw(benchmark::State& state, int shape2, const char* name2, int detail = 3) {
     BitvaWindow w(shape2, name2, detail);
     for (auto _ : state) {
-        w.window.Prekr();
+        w.window.redrawBoard();
         benchmark::DoNotOptimize(w.board.image().constBits());
     }
     state.counters["cellH"] = w.board.cellH();
@@ -69,7 +69,7 @@ BENCHMARK(BM_PrekrBitvaDetail3StarsAndMarks)->Unit(benchmark::kMillisecond);
 // One move on "Bitva": the rings shown and cleared round the selected token, then the
 // target, the source and two captured tokens drawn again.
 void BM_OneMoveRedrawBitvaDetail3(benchmark::State& state) {
-    const WindowLayout layout = Rozmery(startHeight(1080));
+    const WindowLayout layout = layoutForHeight(startHeight(1080));
     ImageSurface picture(layout.board.width(), layout.board.height());
     MtRandomSource random{1};
     BoardPainter painter(picture, random);

@@ -12,8 +12,8 @@
 #include <QTimer>
 
 #include "gamewin/game_window.h"
-#include "gamewin/window_chrome.h"
 #include "gamewin/toolbar_pictures.h"
+#include "gamewin/window_chrome.h"
 #include "gamewin/window_layout.h"
 #include "records/store_check.h"
 #include "records/unfinished_game.h"
@@ -42,10 +42,12 @@ void endProgram() {
 }
 
 const QStringList& Startup::statusTexts() {
-    static const QStringList texts = {
-        QCoreApplication::translate("Startup", "Nahrávám..."),        QCoreApplication::translate("Startup", "Načítám hudbu..."),
-        QCoreApplication::translate("Startup", "Načítám pole..."),    QCoreApplication::translate("Startup", "Načítám záznamy..."),
-        QCoreApplication::translate("Startup", "Načítám grafiku..."), QCoreApplication::translate("Startup", "Nastavuji okna...")};
+    static const QStringList texts = {QCoreApplication::translate("Startup", "Nahrávám..."),
+                                      QCoreApplication::translate("Startup", "Načítám hudbu..."),
+                                      QCoreApplication::translate("Startup", "Načítám pole..."),
+                                      QCoreApplication::translate("Startup", "Načítám záznamy..."),
+                                      QCoreApplication::translate("Startup", "Načítám grafiku..."),
+                                      QCoreApplication::translate("Startup", "Nastavuji okna...")};
     return texts;
 }
 
@@ -118,7 +120,7 @@ void Startup::wire() {
     connect(form, &SetupWindow::newGameRequested, game, &GameWindow::newGame);
     // The game window pops up the setup window's menus; their handlers live here.
     SetupMenus& menus = form->menus();
-    game->chrome().useMenus(menus.NGc, menus.UNGc, menus.EDNc, menus.Hght);
+    game->chrome().useMenus(menus.restartMenu, menus.newGameMenu, menus.quitMenu, menus.sizeMenu);
     connect(form, &SetupWindow::heightStepRequested, game, [form, game](int delta) {
         game->stepHeight(delta > 0);
         form->updateSizeMenu(game->windowHeight(), screenHeight());
@@ -222,7 +224,7 @@ void Startup::start() {
     status(2);
     form.reloadBoards();
     status(3);
-    form.PruzkHer();
+    form.refreshSurvey();
     form.selectBoard(0);
     form.chooseStarLogic();
     form.applyToken(0);
@@ -252,8 +254,8 @@ void Startup::start() {
     form.show();
     // A damaged store was moved aside and replaced; say once where the old file is. Say
     // once, too, how much of the store no window can show.
-    const QString hidden = QString::fromStdString(
-        hiddenEntriesMessage(checkStore(store()), m_opening.path));
+    const QString hidden =
+        QString::fromStdString(hiddenEntriesMessage(checkStore(store()), m_opening.path));
     for (const QString& text : {m_opening.hasProblem() ? storeProblem() : QString(), hidden}) {
         if (text.isEmpty())
             continue;

@@ -38,15 +38,16 @@ public:
     void setMoves(int moves) { m_moves = moves; }
     bool keepFailed() const { return m_keepFailed; }
 
-    void turnChanged(int) override {
+    void turnChanged(Player) override {
         if (m_keeping && !m_keepFailed && !m_game.gameOver())
             m_keepFailed = !m_keeping->keep(m_game, *m_err);
     }
 
-    void moveMade(int player, CellPos source, CellPos target) override {
+    void moveMade(Player mover, CellPos source, CellPos target) override {
+        const int player = number(mover);
         ++m_moves;
         const bool copy = m_game.lastMove() && m_game.lastMove()->kind == MoveKind::Copy;
-        m_moveTexts.push_back(moveText(m_game.board().side(),
+        m_moveTexts.push_back(moveText(m_game.position().side(),
                                        {source, target, copy ? MoveKind::Copy : MoveKind::Jump}));
         if (!m_show) {  // the move line: machine-read, not translated
             m_out << "move " << m_moves << ' ' << player << ' ' << source.x << ' ' << source.y
@@ -58,22 +59,24 @@ public:
         m_out << cliArgs(
                      copy ? cliTr("show", "Move %1: %2 (%3) copies %4 -> %5")
                           : cliTr("show", "Move %1: %2 (%3) jumps %4 -> %5"),
-                     {std::to_string(m_moves), m_game.setup().player(playerOf(player)).name,
-                      std::string(1, symbol(tokenOf(player))), cellName(source), cellName(target)})
+                     {std::to_string(m_moves), m_game.setup().player(mover).name,
+                      std::string(1, symbol(tokenOf(mover))), cellName(source), cellName(target)})
               << '\n';
         drawBoard();
     }
-    void freeCellsFilled(int stuckPlayer, int cells) override {
+    void freeCellsFilled(Player stuck, int cells) override {
+        const int stuckPlayer = number(stuck);
+        const int receiver = number(opponent(stuck));
         // The PGN's comment is machine-read, not translated.
         m_fill = "player " + std::to_string(stuckPlayer) + " cannot move: " + std::to_string(cells) +
-                 " free cells go to player " + std::to_string(3 - stuckPlayer);
+                 " free cells go to player " + std::to_string(receiver);
         if (!m_show) {
             m_out << "fill " << stuckPlayer << ' ' << cells << '\n';
             return;
         }
         m_out << cliArgs(cliTr("show", "Player %1 cannot move: %2 free cells go to player %3"),
                          {std::to_string(stuckPlayer), std::to_string(cells),
-                          std::to_string(3 - stuckPlayer)})
+                          std::to_string(receiver)})
               << '\n';
         drawBoard();
     }
@@ -86,7 +89,7 @@ public:
     bool ended() const { return m_ended; }
 
     void drawBoard() {
-        const Board& b = m_game.board();
+        const Board b = m_game.position().toBoard();
         const int n = b.side();
         m_out << "     ";
         for (int x = 0; x < n; ++x)

@@ -10,12 +10,12 @@
 #include "cli/commands.h"
 #include "cli/game_keeping.h"
 #include "cli/options.h"
-#include "records/pgn_records.h"
 #include "cli/play.h"
 #include "core/board.h"
-#include "platform/store/store_location.h"
 #include "platform/store/sqlite_store.h"
+#include "platform/store/store_location.h"
 #include "records/game_record.h"
+#include "records/pgn_records.h"
 #include "records/store_check.h"
 #include "records/survey.h"
 
@@ -107,8 +107,8 @@ void listKey(Store& store, const std::string& path, CommandIo& io) {
     if (values.empty() && !path.empty())
         io.out << printable(path) << "\n";
     for (const StoredValue& value : values) {
-        io.out << printable(path) << "\t" << printable(value.name) << "\t" << typeName(value.type) << "\t"
-               << printable(valueText(value.value)) << "\n";
+        io.out << printable(path) << "\t" << printable(value.name) << "\t" << typeName(value.type)
+               << "\t" << printable(valueText(value.value)) << "\n";
     }
     std::vector<std::string> names = store.subkeyNames(path);
     std::sort(names.begin(), names.end());
@@ -330,7 +330,7 @@ int recordsCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (!args.empty())
         return usageError(io, cliTr("records", "records takes no arguments but --pgn"));
     auto store = openForCommand(io);
-    const Survey survey = PruzkHer(*store);
+    const Survey survey = readSurvey(*store);
     for (int number : survey.skippedNumbers) {
         io.err << "tomelin-cli: "
                << cliArgs(cliTr("records", "note: record %1 is damaged and was skipped"),

@@ -36,13 +36,13 @@ private:
 class Transcript : public GameObserver {
 public:
     explicit Transcript(Fnv& fnv) : m_fnv(fnv) {}
-    void moveMade(int player, CellPos source, CellPos target) override {
+    void moveMade(Player mover, CellPos source, CellPos target) override {
         ++moves;
-        m_fnv.add(static_cast<std::uint64_t>(player * 1000000 + source.x * 10000 +
+        m_fnv.add(static_cast<std::uint64_t>(number(mover) * 1000000 + source.x * 10000 +
                                              source.y * 1000 + target.x * 100 + target.y));
     }
-    void freeCellsFilled(int stuckPlayer, int cells) override {
-        m_fnv.add(static_cast<std::uint64_t>(9000000 + stuckPlayer * 1000 + cells));
+    void freeCellsFilled(Player stuckPlayer, int cells) override {
+        m_fnv.add(static_cast<std::uint64_t>(9000000 + number(stuckPlayer) * 1000 + cells));
     }
     long long moves = 0;
 
@@ -99,7 +99,7 @@ void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
         // runs out and the person takes back both moves: from then on the computer plays for
         // the person at its weakest.
         while (!game.gameOver() && game.movesMade() < 2) {
-            if (game.playerToMove() == 1 && game.personMayClick()) {
+            if (game.playerToMove() == Player::One && game.personMayClick()) {
                 ComputerSearch search;
                 if (!personMoves(game, search))
                     break;
@@ -107,11 +107,12 @@ void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
             if (!timers.fireNext({GameTimer::Clock}))
                 break;
         }
-        if (!game.gameOver() && game.playerToMove() == 1) {
-            while (game.timeLeft(1) != kTimeRanOut && timers.fire(GameTimer::Clock)) {
+        if (!game.gameOver() && game.playerToMove() == Player::One) {
+            while (game.clock().timeLeft(Player::One) != kTimeRanOut &&
+                   timers.fire(GameTimer::Clock)) {
             }
             game.takeBack(2);
-            if (game.timeLeft(1) == kTimeRanOut)
+            if (game.clock().timeLeft(Player::One) == kTimeRanOut)
                 ++sig.weakestPlay;
         }
     }
@@ -119,7 +120,7 @@ void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
         if (!timers.fireNext({GameTimer::Clock}))
             break;
     }
-    fnv.add(boardString(game.board()));
+    fnv.add(boardString(game.position().toBoard()));
     fnv.add(static_cast<std::uint64_t>(game.movesMade()));
     ++sig.games;
     sig.moves += transcript.moves;
@@ -132,8 +133,20 @@ BehaviourSignature behaviourSignature() {
     for (const BuiltinBoard& b : builtinBoards())
         boards.push_back(b.boardString);
     // Holes in the middle and a player 2 walled in by holes after a few moves.
-    boards.push_back("+XXX0X" "XX0XXX" "X0XX0X" "XXX0XX" "X0XXX-" "XXXX0-");
-    boards.push_back("+XXX0-" "XXXX00" "XXXXXX" "XXXXXX" "XXXXXX" "XXXXXX");
+    boards.push_back(
+        "+XXX0X"
+        "XX0XXX"
+        "X0XX0X"
+        "XXX0XX"
+        "X0XXX-"
+        "XXXX0-");
+    boards.push_back(
+        "+XXX0-"
+        "XXXX00"
+        "XXXXXX"
+        "XXXXXX"
+        "XXXXXX"
+        "XXXXXX");
     const int pairs[][2] = {{1, 2}, {2, 3}, {3, 1}, {3, 3}, {0, 3}, {0, 1}};
     BehaviourSignature sig;
     Fnv fnv;

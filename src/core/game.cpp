@@ -51,31 +51,21 @@ void Game::onStartTimer() {
     m_random.seedFromTime();
     m_moveNumber = 0;
     m_obs->moveNumberChanged(m_moveNumber);
-    for (int p = 1; p <= 2; ++p) {
-        const PlayerSetup& player = m_setup.player(playerOf(p));
-        m_timeLeft[static_cast<std::size_t>(p)] = player.timeLimit.clockStart();
-        // A person sees the limited time from the start; a computer's clock shows once it
-        // ticks.
-        const bool shown = player.kind == PlayerKind::Person && player.timeLimit.limited();
-        m_obs->clockTextChanged(p, shown ? clockText(m_timeLeft[static_cast<std::size_t>(p)]) : "");
-        m_clockColour[static_cast<std::size_t>(p)] = kWhite;
-        m_obs->clockColourChanged(p, kWhite);
-    }
-    m_clockInterval = kClockInterval;
+    m_clock.start(m_setup, *m_obs);
     m_moveCounter = 0;
     m_gameOver = false;
 
-    if (LoadBoardString(m_board, m_setup.board)) {
+    Board board;
+    if (LoadBoardString(board, m_setup.board)) {
         // start() refused such a board; a setup changed behind its back starts nothing.
         m_timers.stop(GameTimer::Start);
         return;
     }
     m_lastMove.reset();
     m_redoUpTo = 0;
-    syncPosition();
     // The turn change that follows hands the move to the starting player.
-    setPlayerToMove(number(tomelin::opponent(m_setup.starting)));
-    m_playerKind = {0, kindNumber(m_setup.players[0].kind), kindNumber(m_setup.players[1].kind)};
+    m_pos = Position::fromBoard(board, opponent(m_setup.starting)).value_or(Position{});
+    setPlayerToMove(opponent(m_setup.starting));
     seatPlayers();
 
     // `Prekr`: no selection, markers parked, the whole board drawn, the score shown.
@@ -90,7 +80,6 @@ void Game::onStartTimer() {
     m_obs->progressCleared();
 
     m_logic = m_setup.logic;
-    m_dirs = &Directions::of(m_logic);
     tellPositionReset();
     m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
     m_timers.stop(GameTimer::Start);
@@ -106,18 +95,18 @@ void Game::onTurnChangeTimer() {
     const auto entry = static_cast<std::size_t>(2 * m_moveCounter - 1);
     if (m_moveList.size() <= entry)
         m_moveList.resize(entry + 1);
-    m_moveList[entry] = MakeSnapshot(m_board);
+    m_moveList[entry] = MakeSnapshot(m_pos.toBoard());
 
-    setPlayerToMove(3 - m_playerToMove);
-    const int p = m_playerToMove;
+    setPlayerToMove(opponent(m_playerToMove));
+    const Player p = m_playerToMove;
     m_obs->turnChanged(p);
 
     if (!hasLegalMove(p)) {
         fillFreeCells(p);
     } else {
         setBoardEnabled(true);
-        GamePlayer& seated = *m_players[static_cast<std::size_t>(p)];
-        const int timeLeft = m_timeLeft[static_cast<std::size_t>(p)];
+        GamePlayer& seated = *m_players[index(p)];
+        const int timeLeft = m_clock.timeLeft(p);
         if (!seated.movesByClicks())
             m_obs->thinkingChanged(true);
         if (seated.movesByClicks() && timeLeft == kTimeRanOut)
@@ -127,17 +116,16 @@ void Game::onTurnChangeTimer() {
         else
             askForMove(p, seated, false);
     }
-    m_timers.start(GameTimer::Clock, m_clockInterval);
+    m_timers.start(GameTimer::Clock, m_clock.interval());
     m_timers.stop(GameTimer::TurnChange);
 }
 
-void Game::fillFreeCells(int stuckPlayer) {
-    const int receiver = 3 - stuckPlayer;
-    const Board before = m_board;
-    const int filled = m_pos.fillFree(playerOf(receiver));
-    syncBoard();
+void Game::fillFreeCells(Player stuckPlayer) {
+    const Player receiver = opponent(stuckPlayer);
+    const Position before = m_pos;
+    const int filled = m_pos.fillFree(receiver);
     // The window sees the cells change one by one, column by column, with the progress bar.
-    const int n = m_board.side();
+    const int n = m_pos.side();
     const int scale = (n - 1) * n;
     for (int x = 0; x < n; ++x) {
         for (int y = 0; y < n; ++y) {
@@ -155,9 +143,9 @@ void Game::fillFreeCells(int stuckPlayer) {
     recountAndEndIfFull();
 }
 
-bool Game::hasLegalMove(int player) const {
+bool Game::hasLegalMove(Player player) const {
     Position p = m_pos;
-    p.setToMove(playerOf(player));
+    p.setToMove(player);
     return p.canMove(m_logic);
 }
 
@@ -172,8 +160,7 @@ void Game::restart() {
     m_resultShown = false;
     setBoardEnabled(true);
     m_timers.start(GameTimer::Start, kStartInterval);
-    m_board.clear();
-    syncPosition();
+    clearBoard();
     m_obs->boardReset();
 }
 
@@ -187,8 +174,7 @@ void Game::leave() {
     m_timers.stop(GameTimer::Clock);
     m_resultShown = false;
     setBoardEnabled(true);
-    m_board.clear();
-    syncPosition();
+    clearBoard();
     m_obs->boardReset();
 }
 
@@ -201,9 +187,11 @@ void Game::fullRedrawDone() {
 }
 
 bool Game::personMayClick() const {
-    const auto p = static_cast<std::size_t>(m_playerToMove);
-    const bool byClicks = m_players[p] ? m_players[p]->movesByClicks() : m_playerKind[p] == 0;
-    return m_boardEnabled && !m_gameOver && byClicks && m_timeLeft[p] != kTimeRanOut;
+    const std::size_t p = index(m_playerToMove);
+    const bool byClicks = m_players[p] ? m_players[p]->movesByClicks()
+                                       : m_setup.player(m_playerToMove).kind == PlayerKind::Person;
+    return m_boardEnabled && !m_gameOver && byClicks &&
+           m_clock.timeLeft(m_playerToMove) != kTimeRanOut;
 }
 
 bool Game::computerMovePending() const {
@@ -223,28 +211,29 @@ void Game::cancelPendingComputerMove() {
     m_pcFirstClickGiven = false;
 }
 
-void Game::setPlayerToMove(int player) {
+void Game::setPlayerToMove(Player player) {
     m_playerToMove = player;
-    m_opponent = 3 - player;
-    m_pos.setToMove(playerOf(player));
+    m_pos.setToMove(player);
 }
 
-void Game::syncBoard() {
-    m_board = m_pos.toBoard();
+void Game::restoreEntry(const std::string& entry) {
+    Board board = m_pos.toBoard();
+    std::vector<CellPos> changed;
+    RestoreSnapshot(board, entry, [&changed](int x, int y) { changed.push_back({x, y}); });
+    m_pos = Position::fromBoard(board, m_playerToMove).value_or(Position{});
+    // Reported once the position holds them: the window draws each cell from position().
+    for (const CellPos cell : changed)
+        m_obs->cellChanged(cell.x, cell.y);
 }
 
-void Game::syncPosition() {
-    m_pos = Position::fromBoard(m_board, playerOf(m_playerToMove)).value_or(Position{});
+void Game::clearBoard() {
+    Board board = m_pos.toBoard();
+    board.clear();
+    m_pos = Position::fromBoard(board, m_playerToMove).value_or(Position{});
 }
 
 void Game::cancelSelection() {
-    const bool hadSelection = m_selectionState == 1;
-    m_marks.clear();
-    m_selectionState = 0;
-    if (hadSelection) {
-        m_obs->ringsChanged(m_selX, m_selY);
-        m_obs->selectionMarkerChanged(nullptr);
-    }
+    m_selection.cancel(*m_obs);
 }
 
 void Game::setTakeBackUnavailable(bool unavailable) {
@@ -265,6 +254,30 @@ std::optional<LastMove> Game::lastMoveOnRecord() const {
     if (!m_lastSource || !m_lastTarget)
         return std::nullopt;
     return LastMove{*m_lastSource, *m_lastTarget};
+}
+
+void Game::onClockTimer() {
+    // No game running, the game over, or the window minimized (the way to pause).
+    if (!m_boardEnabled || m_minimized)
+        return;
+    const Player p = m_playerToMove;
+    if (m_clock.tick(p, *m_obs))
+        clockRanOut(p);
+    m_clock.flash(p, *m_obs, m_timers);
+}
+
+void Game::clockRanOut(Player player) {
+    // A person whose time runs out in the middle of their own turn could no longer click,
+    // and nobody else would move: the computer takes this turn over at once, at the weakest
+    // strength, as the turn change does for such a person.
+    const GamePlayer* seated = m_players[index(player)].get();
+    const bool waitingForPerson =
+        seated && seated->movesByClicks() && !m_gameOver && !computerMovePending() &&
+        !m_timers.isActive(GameTimer::TurnChange) && !m_timers.isActive(GameTimer::Start);
+    if (!waitingForPerson || !hasLegalMove(player))
+        return;
+    cancelSelection();
+    standInMoves(player, 0);
 }
 
 }  // namespace tomelin

@@ -12,8 +12,10 @@
 #include "core/board.h"
 #include "core/computer.h"
 #include "core/directions.h"
+#include "core/game_clock.h"
 #include "core/game_player.h"
 #include "core/game_setup.h"
+#include "core/move_selection.h"
 #include "core/player_kinds.h"
 #include "core/ports.h"
 #include "core/position.h"
@@ -21,22 +23,18 @@
 
 namespace tomelin {
 
-// Seconds as "h:mm:ss" (`CoCas`).
-std::string clockText(int seconds);
-
 // `Label7`'s number for a move counter: Int(counter) + 1.
 int moveNumberOf(double moveCounter);
 
+// Timer intervals in milliseconds (`Timer1`, `TimCHng`, `TimPC`'s two; the clock's `TimerT` in
+// core/game_clock.h).
+inline constexpr int kStartInterval = 100;
+inline constexpr int kTurnChangeInterval = 200;
+inline constexpr int kComputerFirstClickInterval = 100;
+inline constexpr int kComputerSecondClickInterval = 750;
+
 class Game final : private MoveSink {
 public:
-    // Timer intervals in milliseconds (`Timer1`, `TimCHng`, `TimPC`'s two, `TimerT`'s two).
-    static constexpr int kStartInterval = 100;
-    static constexpr int kTurnChangeInterval = 200;
-    static constexpr int kComputerFirstClickInterval = 100;
-    static constexpr int kComputerSecondClickInterval = 750;
-    static constexpr int kClockInterval = 1000;
-    static constexpr int kClockFlashInterval = 100;
-
     Game(TimerHost& timers, RandomSource& random);
     ~Game();
     Game(const Game&) = delete;
@@ -58,14 +56,6 @@ public:
 
     // Dispatches a fired timer to its handler.
     void onTimer(GameTimer timer);
-    // The game starts: clocks, board, players (`Timer1_Timer`).
-    void onStartTimer();
-    // The turn passes: move list, next player, the player asked (`TimCHng_Timer`).
-    void onTurnChangeTimer();
-    // The computer's chosen move as two clicks (`TimPC_Timer`).
-    void onComputerClickTimer();
-    // One tick of the mover's clock (`TimerT_Timer`).
-    void onClockTimer();
 
     // A click on board cell (x, y); (-1, -1) cancels any selection (`PLKlik`).
     void clickCell(int x, int y);
@@ -81,11 +71,6 @@ public:
     // The game part of leaving for a new game (`UNG_Click`): stops every game timer and
     // clears the board; the window hides itself and shows the setup window.
     void leave();
-
-    // `Score`'s core part: counts the tokens and reports them; on a full board with at
-    // least one token it also ends the game (see gameEnded). Called after every board
-    // change and by fullRedrawDone. Does nothing once the game is over.
-    void recountAndEndIfFull();
 
     // The window has redrawn the whole board (`Prekr`, e.g. after a resize): an open
     // selection is cancelled, the last-move markers are parked (so the next strength-3
@@ -116,23 +101,16 @@ public:
     void setMinimized(bool minimized) { m_minimized = minimized; }
 
     // ---- state, as the windows and tests read it ----
-    // The board grid the window draws from; it always shows `position()`.
-    const Board& board() const { return m_board; }
-    // The position the rules play on, with the player to move.
+    // The position the rules play on, with the player to move: the one board of the game,
+    // which the window draws from.
     const Position& position() const { return m_pos; }
     Logic logic() const { return m_logic; }
-    const Marks& marks() const { return m_marks; }
-    const Directions& directions() const { return *m_dirs; }
-    int playerToMove() const { return m_playerToMove; }
-    int opponent() const { return m_opponent; }
+    Player playerToMove() const { return m_playerToMove; }
     double moveCounter() const { return m_moveCounter; }
     bool gameOver() const { return m_gameOver; }
-    int playerKind(int player) const { return m_playerKind[player]; }
-    int timeLeft(int player) const { return m_timeLeft[player]; }
     bool boardEnabled() const { return m_boardEnabled; }
-    // Selection state of `Check1`: 0 nothing, 1 a token selected, 2 a move or cancel ended.
-    int selectionState() const { return m_selectionState; }
-    CellPos selected() const { return {m_selX, m_selY}; }
+    // The board's selection (`Check1`): the selected token and the cells it may reach.
+    const MoveSelection& selection() const { return m_selection; }
     std::optional<CellPos> lastMoveSource() const { return m_lastSource; }
     // The last move made in this game (kind included); none before the first move.
     std::optional<Move> lastMove() const { return m_lastMove; }
@@ -147,13 +125,12 @@ public:
     // Number of moves made in the current line of play (2 * MoveCounter - 1 after a turn
     // change), 0 before the first turn change.
     int movesMade() const;
-    // Clock label colour of player p (white, or the flashing red once the time ran out).
-    Rgb clockColour(int player) const { return m_clockColour[player]; }
-    int clockInterval() const { return m_clockInterval; }
+    // Both players' clocks: time left, the labels' colours, the tick interval.
+    const GameClock& clock() const { return m_clock; }
     // The computer has chosen a move whose clicks are still to come.
     bool computerMovePending() const;
     // `HasLegalMove`: p has a token with a free cell within reach.
-    bool hasLegalMove(int player) const;
+    bool hasLegalMove(Player player) const;
     // Whether a click from a person may reach the board now.
     bool personMayClick() const;
 
@@ -161,13 +138,26 @@ private:
     // Puts a kept game back (core/game_snapshot.cpp).
     friend struct GameResumer;
 
+    // The game starts: clocks, board, players (`Timer1_Timer`).
+    void onStartTimer();
+    // The turn passes: move list, next player, the player asked (`TimCHng_Timer`).
+    void onTurnChangeTimer();
+    // The computer's chosen move as two clicks (`TimPC_Timer`).
+    void onComputerClickTimer();
+    // One tick of the mover's clock (`TimerT_Timer`).
+    void onClockTimer();
+    // `Score`'s core part: counts the tokens and reports them; on a full board with at
+    // least one token it also ends the game (see gameEnded). Called after every board
+    // change and by fullRedrawDone. Does nothing once the game is over.
+    void recountAndEndIfFull();
+
     // The players of both sides, made from their kinds (game start, resume).
     void seatPlayers();
     // Asks `player`, seated for side p or standing in for it, for a move of p.
-    void askForMove(int p, GamePlayer& player, bool standIn);
+    void askForMove(Player p, GamePlayer& player, bool standIn);
     // `PcIQ` at strength 0 (a person's time ran out) or 2 (the opponent's ran out): the
     // rule-based computer moves for p.
-    void standInMoves(int p, int strength);
+    void standInMoves(Player p, int strength);
     // Withdraws the request a thinking player has not answered yet.
     void cancelMoveRequest();
     void tellPositionReset();
@@ -189,16 +179,18 @@ private:
     void cancelPendingComputerMove();
     // Plays a legal move of the player to move and reports every changed cell.
     void makeMove(const Move& move);
-    void setPlayerToMove(int player);
-    // The board grid again from the position (after every change of the position).
-    void syncBoard();
-    // The position again from the board grid (after the grid was loaded or restored).
-    void syncPosition();
+    void setPlayerToMove(Player player);
+    // Writes a move list entry back onto the position, reporting every changed cell.
+    void restoreEntry(const std::string& entry);
+    // Every cell becomes a hole (the board between two games).
+    void clearBoard();
     void cancelSelection();
     void setTakeBackUnavailable(bool unavailable);
     void setBoardEnabled(bool enabled);
-    void fillFreeCells(int stuckPlayer);
-    void clockRanOut(int player);
+    void fillFreeCells(Player stuckPlayer);
+    void clockRanOut(Player player);
+    // Index of a side in the per-side arrays (1 or 2; 0 unused).
+    static constexpr std::size_t index(Player p) { return static_cast<std::size_t>(number(p)); }
     std::optional<LastMove> lastMoveOnRecord() const;
 
     TimerHost& m_timers;
@@ -207,26 +199,17 @@ private:
     GameObserver* m_obs = &m_nullObserver;
 
     GameSetup m_setup;
-    Board m_board;
     Position m_pos;
-    Marks m_marks;
-    const Directions* m_dirs = &Directions::star();
     Logic m_logic = Logic::Star;
 
-    int m_playerToMove = 1;
-    int m_opponent = 2;
+    Player m_playerToMove = Player::One;
     double m_moveCounter = 0;
     bool m_gameOver = false;
     bool m_boardEnabled = false;
     bool m_minimized = false;
-    std::array<int, 3> m_playerKind{0, 0, 0};
-    std::array<int, 3> m_timeLeft{0, -1, -1};
-    std::array<Rgb, 3> m_clockColour{kWhite, kWhite, kWhite};
-    int m_clockInterval = kClockInterval;
+    GameClock m_clock;
 
-    int m_selectionState = 0;
-    int m_selX = 0;
-    int m_selY = 0;
+    MoveSelection m_selection;
     std::optional<CellPos> m_lastSource;
     std::optional<CellPos> m_lastTarget;
     std::optional<Move> m_lastMove;
@@ -260,7 +243,7 @@ private:
     MoveRequest m_request;
     std::uint64_t m_requestId = 0;
     GamePlayer* m_asked = nullptr;
-    int m_askedSide = 0;
+    Player m_askedSide = Player::One;
     bool m_askedStandIn = false;
     bool m_awaiting = false;
     // Moves of the line of play that a redo may bring back (entries up to this index of the

@@ -1,7 +1,7 @@
-// The game clock: `onClockTimer`'s countdown (`TimerT_Timer`) with its special codes, and
-// `clockText` (`CoCas`).
+// The game clock: the countdown (`TimerT_Timer`) with its special codes, and `clockText`
+// (`CoCas`).
 
-#include "core/game.h"
+#include "core/game_clock.h"
 
 namespace tomelin {
 
@@ -23,57 +23,77 @@ std::string clockText(int seconds) {
     return text;
 }
 
-void Game::onClockTimer() {
-    // No game running, the game over, or the window minimized (the way to pause).
-    if (!m_boardEnabled || m_minimized)
-        return;
-    const int p = m_playerToMove;
-    const int o = 3 - p;
-    int& mine = m_timeLeft[static_cast<std::size_t>(p)];
-    if (mine > 0) {
-        --mine;
-        m_obs->clockTextChanged(p, clockText(mine));
+void GameClock::start(const GameSetup& setup, GameObserver& observer) {
+    for (const Player p : {Player::One, Player::Two}) {
+        const PlayerSetup& player = setup.player(p);
+        m_timeLeft[index(p)] = player.timeLimit.clockStart();
+        const bool shown = player.kind == PlayerKind::Person && player.timeLimit.limited();
+        observer.clockTextChanged(p, shown ? clockText(m_timeLeft[index(p)]) : "");
+        m_colour[index(p)] = kWhite;
+        observer.clockColourChanged(p, kWhite);
     }
-    if (mine == 0) {
-        mine = kTimeRanOut;
-        m_timeLeft[static_cast<std::size_t>(o)] = kTimeOpponentRanOut;
-        m_obs->clockTextChanged(p, "0:00:00");
-        m_obs->clockTextChanged(o, "");
-        clockRanOut(p);
-    }
-    if (mine == kTimeUnlimited) {
-        mine = kTimeUnlimitedTicked;
-        m_obs->clockTextChanged(p, "");
-    }
-    if (mine == kTimeRanOut) {
-        if (m_clockInterval != kClockFlashInterval) {
-            m_clockInterval = kClockFlashInterval;
-            m_timers.start(GameTimer::Clock, m_clockInterval);
+    m_interval = kClockInterval;
+}
+
+void GameClock::resume(const GameSetup& setup, const std::array<int, 2>& timeLeft,
+                       GameObserver& observer) {
+    m_interval = kClockInterval;
+    for (const Player p : {Player::One, Player::Two}) {
+        const auto i = static_cast<std::size_t>(number(p) - 1);
+        const int t = timeLeft[i];
+        m_timeLeft[index(p)] = t;
+        // As the clock showed it: a person's limited time from the start on, a computer's
+        // once it has ticked, the "0:00:00" of a time that ran out.
+        std::string text;
+        const PlayerSetup& player = setup.players[i];
+        if (t > 0 && (player.kind == PlayerKind::Person || t < player.timeLimit.clockStart()))
+            text = clockText(t);
+        if (t == kTimeRanOut) {
+            text = "0:00:00";
+            m_interval = kClockFlashInterval;
         }
-        Rgb& colour = m_clockColour[static_cast<std::size_t>(p)];
-        if (colour == kWhite) {
-            colour = kFlashRed;
-            m_obs->clockColourChanged(p, colour);
-        } else if (colour == kFlashRed) {
-            colour = kWhite;
-            m_obs->clockColourChanged(p, colour);
-        }
+        observer.clockTextChanged(p, text);
+        m_colour[index(p)] = kWhite;
+        observer.clockColourChanged(p, kWhite);
     }
 }
 
-void Game::clockRanOut(int player) {
-    // A person whose time runs out in the middle of their own turn could no longer click,
-    // and nobody else would move: the computer takes this turn over at once, at the weakest
-    // strength, as the turn change does for such a person.
-    const GamePlayer* seated = m_players[static_cast<std::size_t>(player)].get();
-    const bool waitingForPerson = seated && seated->movesByClicks() &&
-                                  !m_gameOver && !computerMovePending() &&
-                                  !m_timers.isActive(GameTimer::TurnChange) &&
-                                  !m_timers.isActive(GameTimer::Start);
-    if (!waitingForPerson || !hasLegalMove(player))
+bool GameClock::tick(Player mover, GameObserver& observer) {
+    const Player other = opponent(mover);
+    int& mine = m_timeLeft[index(mover)];
+    if (mine > 0) {
+        --mine;
+        observer.clockTextChanged(mover, clockText(mine));
+    }
+    if (mine == 0) {
+        mine = kTimeRanOut;
+        m_timeLeft[index(other)] = kTimeOpponentRanOut;
+        observer.clockTextChanged(mover, "0:00:00");
+        observer.clockTextChanged(other, "");
+        return true;
+    }
+    if (mine == kTimeUnlimited) {
+        mine = kTimeUnlimitedTicked;
+        observer.clockTextChanged(mover, "");
+    }
+    return false;
+}
+
+void GameClock::flash(Player mover, GameObserver& observer, TimerHost& timers) {
+    if (m_timeLeft[index(mover)] != kTimeRanOut)
         return;
-    cancelSelection();
-    standInMoves(player, 0);
+    if (m_interval != kClockFlashInterval) {
+        m_interval = kClockFlashInterval;
+        timers.start(GameTimer::Clock, m_interval);
+    }
+    Rgb& colour = m_colour[index(mover)];
+    if (colour == kWhite) {
+        colour = kFlashRed;
+        observer.clockColourChanged(mover, colour);
+    } else if (colour == kFlashRed) {
+        colour = kWhite;
+        observer.clockColourChanged(mover, colour);
+    }
 }
 
 }  // namespace tomelin

@@ -18,23 +18,23 @@ void Game::seatPlayers() {
     PlayerServices services;
     services.random = &m_random;
     services.runner = [this]() -> SearchRunner& { return runner(); };
-    for (std::size_t p = 1; p <= 2; ++p) {
-        services.side = static_cast<int>(p);
-        const PlayerKind kind = playerKindOf(m_playerKind[p]);
+    for (const Player p : {Player::One, Player::Two}) {
+        services.side = p;
+        const PlayerKind kind = m_setup.player(p).kind;
         std::unique_ptr<GamePlayer> player =
             m_playerMaker ? m_playerMaker(kind, services) : makePlayer(kind, services);
-        m_players[p] = player ? std::move(player) : makePlayer(kind, services);
+        m_players[index(p)] = player ? std::move(player) : makePlayer(kind, services);
     }
 }
 
-void Game::askForMove(int p, GamePlayer& player, bool standIn) {
+void Game::askForMove(Player p, GamePlayer& player, bool standIn) {
     cancelMoveRequest();
     MoveRequest request;
     request.position = m_pos;
-    request.position.setToMove(playerOf(p));
+    request.position.setToMove(p);
     request.logic = m_logic;
     request.lastMove = lastMoveOnRecord();
-    request.secondsLeft = m_timeLeft[static_cast<std::size_t>(p)];
+    request.secondsLeft = m_clock.timeLeft(p);
     request.moveTimeMs = m_masterMoveMs;
     m_request = request;
     m_asked = &player;
@@ -45,9 +45,7 @@ void Game::askForMove(int p, GamePlayer& player, bool standIn) {
     player.requestMove(m_request, MoveReply(this, id));
 }
 
-void Game::standInMoves(int p, int strength) {
-    if (p != 1 && p != 2)
-        return;
+void Game::standInMoves(Player p, int strength) {
     m_standIn = std::make_unique<RuleBasedPlayer>(strength, m_random);
     askForMove(p, *m_standIn, true);
 }
@@ -86,7 +84,7 @@ void Game::moveFailed(std::uint64_t request, const std::string& reason) {
     if (m_askedStandIn)
         return;
     // Nobody else would move: the weakest rule-based play takes this turn.
-    const int p = m_askedSide;
+    const Player p = m_askedSide;
     m_obs->playerFailed(p, reason);
     if (!m_gameOver && p == m_playerToMove && hasLegalMove(p))
         standInMoves(p, 0);
@@ -131,7 +129,7 @@ void Game::onComputerClickTimer() {
     m_timers.stop(GameTimer::ComputerClicks);
     // A full redraw between the two clicks cancels the selection; select again so that the
     // chosen move is still made and the game does not stop with nobody to move.
-    if (m_selectionState != 1 || m_selX != move.from.x || m_selY != move.from.y) {
+    if (m_selection.state() != 1 || m_selection.selected() != move.from) {
         clickCell(move.from.x, move.from.y);
     }
     clickCell(move.to.x, move.to.y);

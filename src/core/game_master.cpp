@@ -38,7 +38,7 @@ SearchRunner& Game::runner() {
 void Game::startHintSearch() {
     cancelHintSearch();
     Position position = m_pos;
-    position.setToMove(playerOf(m_playerToMove));
+    position.setToMove(m_playerToMove);
     m_hintPosition = position;
     m_hintSearching = true;
     SearchRequest request;
@@ -47,8 +47,7 @@ void Game::startHintSearch() {
     request.timeMs = m_masterMoveMs;
     request.ticket = ++m_hintTicket;
     runner().begin(
-        request,
-        [this](std::uint64_t t, const SearchReport& report) { hintSearchDone(t, report); },
+        request, [this](std::uint64_t t, const SearchReport& report) { hintSearchDone(t, report); },
         [this](std::uint64_t t, int depth) {
             if (t != m_hintTicket || !m_hintSearching)
                 return;
@@ -63,9 +62,9 @@ void Game::hintSearchDone(std::uint64_t ticket, const SearchReport& report) {
     // Only a move found for the very position on the board is ever shown.
     Position now = m_pos;
     now.setToMove(m_hintPosition.toMove());
-    const bool valid = now == m_hintPosition && report.move &&
-                       now.isLegal(m_logic, *report.move) && !m_gameOver;
-    if (!valid || !personMayClick() || playerOf(m_playerToMove) != m_hintPosition.toMove())
+    const bool valid =
+        now == m_hintPosition && report.move && now.isLegal(m_logic, *report.move) && !m_gameOver;
+    if (!valid || !personMayClick() || m_playerToMove != m_hintPosition.toMove())
         return;
     m_hint = report.move;
     m_searchObs->hintChanged(&*m_hint);
@@ -116,7 +115,7 @@ bool Game::redoAvailable() const {
     const int entry = movesMade() + 2;
     if (m_redoUpTo < entry || entry >= static_cast<int>(m_moveList.size()))
         return false;
-    const auto n = static_cast<std::size_t>(m_board.side());
+    const auto n = static_cast<std::size_t>(m_pos.side());
     return m_moveList[static_cast<std::size_t>(entry)].size() == n * n;
 }
 
@@ -126,15 +125,14 @@ void Game::redo() {
     const auto entry = static_cast<std::size_t>(movesMade() + 2);
     cancelPendingComputerMove();
     clickCell(-1, -1);
-    RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
-    syncPosition();
+    restoreEntry(m_moveList[entry]);
     tellPositionReset();
     // The mirror of the take-back of two moves: the turn change that follows counts the
     // second move and hands the turn back to the same player.
     const double h = m_moveCounter + 0.5;
     m_moveNumber = moveNumberOf(h + 0.5);
     m_obs->moveNumberChanged(m_moveNumber);
-    setPlayerToMove(3 - m_playerToMove);
+    setPlayerToMove(opponent(m_playerToMove));
     m_moveCounter = h;
     m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
     recountAndEndIfFull();

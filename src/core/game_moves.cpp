@@ -13,54 +13,15 @@ void Game::clickCell(int x, int y) {
     if (m_timers.isActive(GameTimer::TurnChange))
         return;
     clearHint();
-    if (m_selectionState == 2)
-        m_selectionState = 0;
-
-    bool moved = false;
-    if (m_selectionState == 1) {
-        const std::uint8_t m = m_marks.at(x, y);
-        if (m == Marks::kJump || m == Marks::kCopy) {
-            makeMove({{m_selX, m_selY}, {x, y}, m == Marks::kJump ? MoveKind::Jump : MoveKind::Copy});
-            moved = true;
-        }
-        m_selectionState = (m == Marks::kSelected || moved) ? 2 : 0;
-        m_marks.clear();
-        // `ShBrd` on the old selection: its cells lose their highlight.
-        m_obs->ringsChanged(m_selX, m_selY);
-        m_obs->selectionMarkerChanged(nullptr);
-    }
-
-    if (m_selectionState != 0)
-        return;
-    // Only the mover's own tokens can be selected; clicks off the board find no cell.
-    if (m_pos.at(x, y) != tokenOf(m_playerToMove))
-        return;
-    const CellPos cell{x, y};
-    m_obs->selectionMarkerChanged(&cell);
-    // Marks on the cells the token can reach: a copy or jump onto a free cell.
-    const Directions& dirs = *m_dirs;
-    for (int d = 0; d < dirs.count(); ++d) {
-        const auto du = static_cast<std::size_t>(d);
-        const bool copy = dirs.kind[du] == Directions::kCopyKind;
-        const Move move{cell, {x + dirs.dx[du], y + dirs.dy[du]},
-                        copy ? MoveKind::Copy : MoveKind::Jump};
-        if (m_pos.isLegal(m_logic, move))
-            m_marks.set(move.to.x, move.to.y, copy ? Marks::kCopy : Marks::kJump);
-    }
-    m_marks.set(x, y, Marks::kSelected);
-    m_selX = x;
-    m_selY = y;
-    m_selectionState = 1;
-    m_obs->ringsChanged(x, y);
+    m_selection.click(m_pos, m_logic, x, y, *m_obs, [this](const Move& move) { makeMove(move); });
 }
 
 void Game::makeMove(const Move& move) {
-    const int p = m_playerToMove;
+    const Player p = m_playerToMove;
     const Played played = m_pos.play(m_logic, move);
     m_redoUpTo = 0;  // a new line of play: nothing to redo any more
     // The turn passes at the turn change, not with the move.
-    m_pos.setToMove(playerOf(p));
-    syncBoard();
+    m_pos.setToMove(p);
     m_lastSource = move.from;
     m_lastTarget = move.to;
     m_lastMove = move;
@@ -76,7 +37,7 @@ void Game::makeMove(const Move& move) {
     m_obs->rayParked();
     for (std::size_t side = 1; side <= 2; ++side) {
         if (m_players[side])
-            m_players[side]->moveMade(playerOf(p), move, m_pos);
+            m_players[side]->moveMade(p, move, m_pos);
     }
     m_obs->moveMade(p, move.from, move.to);
     recountAndEndIfFull();
@@ -103,7 +64,7 @@ void Game::takeBack(int i) {
     if (m_timers.isActive(GameTimer::TurnChange) || m_timers.isActive(GameTimer::Start))
         return;
     const auto entry = static_cast<std::size_t>(made - i);
-    const auto n = static_cast<std::size_t>(m_board.side());
+    const auto n = static_cast<std::size_t>(m_pos.side());
     if (entry >= m_moveList.size() || m_moveList[entry].size() != n * n)
         return;
 
@@ -112,15 +73,14 @@ void Game::takeBack(int i) {
     clickCell(-1, -1);
     m_redoUpTo = std::max(m_redoUpTo, made);
     h = h - i - (2.0 - i) / 2;
-    RestoreSnapshot(m_board, m_moveList[entry], [this](int x, int y) { m_obs->cellChanged(x, y); });
-    syncPosition();
+    restoreEntry(m_moveList[entry]);
     tellPositionReset();
     h = h + i / 2.0;
     m_moveNumber = moveNumberOf(h);
     m_obs->moveNumberChanged(m_moveNumber);
     if (i == 2) {
         h -= 0.5;
-        setPlayerToMove(3 - m_playerToMove);
+        setPlayerToMove(opponent(m_playerToMove));
     }
     m_moveCounter = h;
     m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
@@ -138,7 +98,7 @@ void Game::recountAndEndIfFull() {
     if (c.tokens1 + c.tokens2 == 0)
         return;
     if (!m_timers.isActive(GameTimer::Clock))
-        m_timers.start(GameTimer::Clock, m_clockInterval);
+        m_timers.start(GameTimer::Clock, m_clock.interval());
     m_takeBackUnavailable = false;  // force the notification below
     setTakeBackUnavailable(true);
     m_resultShown = true;

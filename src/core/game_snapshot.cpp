@@ -10,8 +10,8 @@ namespace {
 
 // The player to move after k moves when `start` begins: the turn alternates at every turn
 // change, and a take-back goes back by whole turns, so the count alone decides.
-int moverAfter(int moves, int start) {
-    return moves % 2 == 0 ? start : 3 - start;
+Player moverAfter(int moves, Player start) {
+    return moves % 2 == 0 ? start : opponent(start);
 }
 
 bool clockValueFits(int value, int limit) {
@@ -54,17 +54,17 @@ std::optional<SnapshotError> checkClocks(const GameSnapshot& s) {
 // Every entry is a position of the board, entry 0 the start, and each next entry follows
 // from the one before by a legal move of the player to move there.
 std::optional<SnapshotError> checkMoveList(const GameSnapshot& s, const Board& start,
-                                           int startDigit, Logic logic) {
+                                           Player starting, Logic logic) {
     if (s.moveList.empty() || s.moveList.front() != MakeSnapshot(start))
         return SnapshotError::BadMoveList;
     std::vector<Move> moves;
     Board board = start;
-    std::optional<Position> before = Position::fromBoard(board, playerOf(startDigit));
+    std::optional<Position> before = Position::fromBoard(board, starting);
     for (std::size_t k = 1; k < s.moveList.size(); ++k) {
         if (!RestoreSnapshot(board, s.moveList[k], nullptr))
             return SnapshotError::BadMoveList;
         const std::optional<Position> after =
-            Position::fromBoard(board, playerOf(moverAfter(static_cast<int>(k), startDigit)));
+            Position::fromBoard(board, moverAfter(static_cast<int>(k), starting));
         if (!before || !after || after->playable() != before->playable())
             return SnapshotError::BadMoveList;
         moves.clear();
@@ -143,15 +143,13 @@ const char* snapshotErrorText(SnapshotError error) {
 GameSnapshot captureSnapshot(const Game& game) {
     GameSnapshot s;
     s.setup = game.setup();
-    for (int p = 1; p <= 2; ++p) {
-        const auto i = static_cast<std::size_t>(p - 1);
-        s.timeLeft[i] = game.timeLeft(p);
-    }
+    for (const Player p : {Player::One, Player::Two})
+        s.timeLeft[static_cast<std::size_t>(number(p) - 1)] = game.clock().timeLeft(p);
     const auto entries = static_cast<std::size_t>(game.movesMade()) + 1;
     const std::vector<std::string>& list = game.moveList();
-    s.moveList.assign(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(
-                                                       std::min(entries, list.size())));
-    s.playerToMove = game.playerToMove();
+    s.moveList.assign(list.begin(),
+                      list.begin() + static_cast<std::ptrdiff_t>(std::min(entries, list.size())));
+    s.playerToMove = number(game.playerToMove());
     s.lastSource = game.lastMoveSource();
     s.lastTarget = game.lastMoveTarget();
     return s;
@@ -163,7 +161,6 @@ std::optional<SnapshotError> checkSnapshot(const GameSnapshot& s) {
     Board start;
     if (LoadBoardString(start, s.setup.board))
         return SnapshotError::BadBoard;
-    const int startDigit = number(s.setup.starting);
     const auto startCounts = start.count();
     if (startCounts.tokens1 + startCounts.tokens2 == 0)
         return SnapshotError::BadBoard;
@@ -172,9 +169,9 @@ std::optional<SnapshotError> checkSnapshot(const GameSnapshot& s) {
     if (auto e = checkClocks(s))
         return e;
     const Logic logic = s.setup.logic;
-    if (auto e = checkMoveList(s, start, startDigit, logic))
+    if (auto e = checkMoveList(s, start, s.setup.starting, logic))
         return e;
-    if (s.playerToMove != moverAfter(s.movesMade(), startDigit))
+    if (s.playerToMove != number(moverAfter(s.movesMade(), s.setup.starting)))
         return SnapshotError::BadTurn;
     if (auto e = checkMarkers(s, start.side(), logic))
         return e;
@@ -201,39 +198,19 @@ struct GameResumer {
 
         g.m_moveNumber = 0;
         g.m_obs->moveNumberChanged(g.m_moveNumber);
-        g.m_clockInterval = Game::kClockInterval;
-        for (int p = 1; p <= 2; ++p) {
-            const auto i = static_cast<std::size_t>(p - 1);
-            const int t = s.timeLeft[i];
-            g.m_timeLeft[static_cast<std::size_t>(p)] = t;
-            // As the clock showed it: a person's limited time from the start on, a
-            // computer's once it has ticked, the "0:00:00" of a time that ran out.
-            std::string text;
-            const PlayerSetup& player = s.setup.players[i];
-            if (t > 0 && (player.kind == PlayerKind::Person || t < player.timeLimit.clockStart()))
-                text = clockText(t);
-            if (t == kTimeRanOut) {
-                text = "0:00:00";
-                g.m_clockInterval = Game::kClockFlashInterval;
-            }
-            g.m_obs->clockTextChanged(p, text);
-            g.m_clockColour[static_cast<std::size_t>(p)] = kWhite;
-            g.m_obs->clockColourChanged(p, kWhite);
-        }
+        g.m_clock.resume(s.setup, s.timeLeft, *g.m_obs);
 
-        LoadBoardString(g.m_board, s.setup.board);
-        RestoreSnapshot(g.m_board, s.moveList.back(), nullptr);
+        Board board;
+        LoadBoardString(board, s.setup.board);
+        RestoreSnapshot(board, s.moveList.back(), nullptr);
         g.m_moveList = s.moveList;
         g.m_logic = s.setup.logic;
-        g.m_dirs = &Directions::of(g.m_logic);
         // The state just before the turn change that hands the move to the player to move:
         // the turn change adds its half to the counter and records the position again.
         g.m_moveCounter = s.movesMade() / 2.0;
-        g.m_playerToMove = 3 - s.playerToMove;
-        g.syncPosition();
-        g.setPlayerToMove(3 - s.playerToMove);
-        g.m_playerKind = {0, kindNumber(s.setup.players[0].kind),
-                          kindNumber(s.setup.players[1].kind)};
+        const Player before = opponent(playerOf(s.playerToMove));
+        g.m_pos = Position::fromBoard(board, before).value_or(Position{});
+        g.setPlayerToMove(before);
         g.seatPlayers();
         g.tellPositionReset();
 
@@ -251,7 +228,7 @@ struct GameResumer {
         }
         g.recountAndEndIfFull();
         g.m_obs->progressCleared();
-        g.m_timers.start(GameTimer::TurnChange, Game::kTurnChangeInterval);
+        g.m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
     }
 };
 

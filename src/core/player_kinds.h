@@ -47,8 +47,8 @@ struct PlayerServices {
     RandomSource* random = nullptr;
     // Where "PC Velmistr" searches (the game's runner, which may be replaced between moves).
     std::function<SearchRunner&()> runner;
-    // The side the player is seated for (1 or 2).
-    int side = 0;
+    // The side the player is seated for.
+    Player side = Player::One;
 };
 
 // The player of a kind.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/player.h"
 #include "core/rgb.h"
 
 namespace tomelin {
@@ -65,9 +66,9 @@ public:
 
     // A move was made: `player` moved from `source` to `target` (a copy when the two are
     // neighbours, a jump otherwise). Comes before the turn change starts.
-    virtual void moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {}
+    virtual void moveMade(Player /*player*/, CellPos /*source*/, CellPos /*target*/) {}
     // `stuckPlayer` could not move: its opponent received all `cells` free cells.
-    virtual void freeCellsFilled(int /*stuckPlayer*/, int /*cells*/) {}
+    virtual void freeCellsFilled(Player /*stuckPlayer*/, int /*cells*/) {}
 
     // `Score`'s display part: token counts after every board change.
     virtual void scoreChanged(int /*tokens1*/, int /*tokens2*/, int /*freeCells*/) {}
@@ -77,29 +78,29 @@ public:
     // `Label7`: the full-move number (Int(MoveCounter) + 1) to show; 0 clears the label.
     virtual void moveNumberChanged(int /*number*/) {}
     // The turn passed to `player` (name labels, cursor, ray colours, indicator position).
-    virtual void turnChanged(int /*player*/) {}
+    virtual void turnChanged(Player /*player*/) {}
     // `Picture13(7)`: the take-back is not available (shown) or available (hidden).
     virtual void takeBackUnavailableChanged(bool /*unavailable*/) {}
     // `Picture9`: the computer-thinking indicator.
     virtual void thinkingChanged(bool /*visible*/) {}
     // The player of side `player` could not give a move (`reason`, in English); the weakest
     // rule-based play moves for it this turn.
-    virtual void playerFailed(int /*player*/, const std::string& /*reason*/) {}
+    virtual void playerFailed(Player /*player*/, const std::string& /*reason*/) {}
     // Whether the board takes clicks (`PL` enabled); false once the game is over.
     virtual void boardEnabledChanged(bool /*enabled*/) {}
 
     // `PPru`: progress bar with scale width `scaleWidth`; a filled box from `step` to
     // `step + 1` in the second (fore) colour of `colourPlayer`'s style label.
     // `progressCleared` empties the bar.
-    virtual void progressStep(int /*step*/, int /*scaleWidth*/, int /*colourPlayer*/) {}
+    virtual void progressStep(int /*step*/, int /*scaleWidth*/, Player /*colourPlayer*/) {}
     virtual void progressCleared() {}
     // The search has scanned cells up to `percent` (Int of 100 per scanned cell over
     // n^2 - 1, so it ends above 100): `Label1` and the window caption follow it.
     virtual void searchProgressChanged(int /*percent*/) {}
 
     // `Label3(p)`: the clock label of player p, its text and its text colour.
-    virtual void clockTextChanged(int /*player*/, const std::string& /*text*/) {}
-    virtual void clockColourChanged(int /*player*/, Rgb /*colour*/) {}
+    virtual void clockTextChanged(Player /*player*/, const std::string& /*text*/) {}
+    virtual void clockColourChanged(Player /*player*/, Rgb /*colour*/) {}
 };
 
 }  // namespace tomelin

@@ -5,9 +5,9 @@
 //
 // API (stable; the computer players, perft, the turn sequence and the tool build on it):
 //
-//   Player               1 or 2; other(p) (opponent(p)) is the opponent, number(p) the 1/2 of the records.
-//   Cell                 a board cell (x column from the left, y row from the top).
-//   Move                 from, to and kind (copy or jump). A copy puts a new token on `to`
+//   Player               1 or 2; other(p) (opponent(p)) is the opponent, number(p) the 1/2 of the
+//   records. Cell                 a board cell (x column from the left, y row from the top). Move
+//   from, to and kind (copy or jump). A copy puts a new token on `to`
 //                        whichever own neighbour it copies from: `from` is informational
 //                        for a copy (the computer and the click path fill it in), and two
 //                        copies onto the same cell have the same effect (sameEffect()).
@@ -40,25 +40,11 @@
 
 #include "core/board.h"
 #include "core/directions.h"
+#include "core/player.h"
 #include "core/ports.h"
 
 namespace tomelin {
 
-enum class Player : std::uint8_t { One = 1, Two = 2 };
-
-constexpr Player other(Player p) {
-    return p == Player::One ? Player::Two : Player::One;
-}
-constexpr Player opponent(Player p) {
-    return other(p);
-}
-constexpr int number(Player p) {
-    return static_cast<int>(p);
-}
-// 1 -> One, anything else -> Two.
-constexpr Player playerOf(int n) {
-    return n == 1 ? Player::One : Player::Two;
-}
 // The cell code of the player's tokens (10 or 20).
 constexpr std::uint8_t tokenOf(Player p) {
     return static_cast<std::uint8_t>(10 * number(p));

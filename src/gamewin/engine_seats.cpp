@@ -97,9 +97,8 @@ EngineSeats::~EngineSeats() {
 }
 
 std::unique_ptr<GamePlayer> EngineSeats::makeSeat(PlayerKind kind, const PlayerServices& services) {
-    const int side = services.side;
-    if (side == 1 || side == 2) {
-        const auto i = static_cast<std::size_t>(side - 1);
+    {
+        const auto i = static_cast<std::size_t>(number(services.side) - 1);
         if (m_players[i])
             m_players[i]->end();  // the game replaces it; the game owns and deletes it
         m_players[i] = nullptr;
@@ -122,8 +121,8 @@ std::unique_ptr<GamePlayer> EngineSeats::makeSeat(PlayerKind kind, const PlayerS
     return makePlayer(kind, services);
 }
 
-bool EngineSeats::seated(int player) const {
-    return (player == 1 || player == 2) && m_players[static_cast<std::size_t>(player - 1)] != nullptr;
+bool EngineSeats::seated(Player player) const {
+    return m_players[static_cast<std::size_t>(number(player) - 1)] != nullptr;
 }
 
 void EngineSeats::endAll() {

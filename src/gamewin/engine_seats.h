@@ -65,8 +65,8 @@ public:
     void setTimeouts(const EngineTimeouts& timeouts) { m_timeouts = timeouts; }
     // The game's player maker: an engine for a side with a program, `makePlayer` otherwise.
     std::unique_ptr<GamePlayer> makeSeat(PlayerKind kind, const PlayerServices& services);
-    // Whether side p (1 or 2) is played by a running engine.
-    bool seated(int player) const;
+    // Whether the side is played by a running engine.
+    bool seated(Player player) const;
     // The game ended or was left: every engine is ended.
     void endAll();
 

@@ -22,8 +22,9 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
     // What a person does on the board goes to the game.
     BoardView& board = m_parts.board;
     board.setPersonToMove([this] {
-        const int p = m_game.playerToMove();
-        return m_game.playerKind(p) == 0 && !(isExternal && isExternal(p));
+        const Player p = m_game.playerToMove();
+        return m_game.setup().player(p).kind == PlayerKind::Person &&
+               !(isExternal && isExternal(p));
     });
     QObject::connect(&board, &PictureBox::pressed, &board, [this](QPointF pos, Qt::MouseButton) {
         if (isExternal && isExternal(m_game.playerToMove()))
@@ -41,12 +42,10 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
 
 void GameView::masterTick() {
     const int budget = std::max(1, m_game.masterMoveTimeMs());
-    const double used =
-        std::min(0.99, static_cast<double>(m_searchClock.elapsed()) / budget);
-    const Rgb colour = m_look.styles[static_cast<std::size_t>(m_turn == 2 ? 2 : 1)].secondColour;
+    const double used = std::min(0.99, static_cast<double>(m_searchClock.elapsed()) / budget);
+    const Rgb colour = m_look.styles[static_cast<std::size_t>(number(m_turn))].secondColour;
     m_parts.thinking.showFraction(used, colour);
-    m_parts.thinking.setPercent(
-        QString::fromStdString(percentText(static_cast<int>(used * 100))));
+    m_parts.thinking.setPercent(QString::fromStdString(percentText(static_cast<int>(used * 100))));
 }
 
 void GameView::stopMasterTicks() {
@@ -63,19 +62,21 @@ std::optional<CellPos> GameView::cellUnder(QPointF position) const {
     return cellAt(position.x(), position.y(), m_painter.cellW(), m_painter.cellH());
 }
 
-void GameView::Prekr() {
-    m_look.kinds = {0, m_game.playerKind(1), m_game.playerKind(2)};
+void GameView::redrawBoard() {
+    m_look.kinds = {0, kindNumber(m_game.setup().players[0].kind),
+                    kindNumber(m_game.setup().players[1].kind)};
+    const Board board = m_game.position().toBoard();
     // 2: clear the pictures (the status strip clears its own below).
     m_parts.board.clearPicture();
     m_parts.score.clearPicture();
     // 3-6: the cell size from the picture, the ray widths from the cell width.
-    m_painter.setGeometry(m_parts.board.width(), m_parts.board.height(), m_game.board().side());
+    m_painter.setGeometry(m_parts.board.width(), m_parts.board.height(), board.side());
     m_parts.board.setCellSize(m_painter.cellW(), m_painter.cellH());
     m_parts.board.setRayWidths(rayWidths(m_painter.cellW()));
     // 7-9: names, tokens and clocks in the status strip.
     m_parts.status.redraw(m_look, m_random);
     // 11: every cell.
-    m_painter.drawAll(m_game.board(), m_look);
+    m_painter.drawAll(board, m_look);
     m_parts.board.surface().refresh();
 }
 
@@ -103,8 +104,8 @@ void GameView::showStartingBoard(const GameSetup& setup) {
         const PlayerSetup& player = setup.players[i];
         const bool clock = player.kind == PlayerKind::Person && player.timeLimit.limited();
         m_parts.status.setClockText(
-            p, clock ? QString::fromStdString(clockText(player.timeLimit.clockStart()))
-                     : QString());
+            p,
+            clock ? QString::fromStdString(clockText(player.timeLimit.clockStart())) : QString());
         m_parts.status.setClockColour(p, kWhite);
     }
     m_parts.status.redraw(m_look, m_random);
@@ -118,35 +119,36 @@ void GameView::showStartingBoard(const GameSetup& setup) {
 }
 
 void GameView::takeBack() {
-    const Board before = m_game.board();
+    const Board before = m_game.position().toBoard();
     m_game.takeBack(2);
-    if (!(m_game.board() == before))
+    if (!(m_game.position().toBoard() == before))
         m_parts.board.setLastMove(std::nullopt, std::nullopt);
 }
 
 void GameView::redo() {
-    const Board before = m_game.board();
+    const Board before = m_game.position().toBoard();
     m_game.redo();
-    if (!(m_game.board() == before))
+    if (!(m_game.position().toBoard() == before))
         m_parts.board.setLastMove(std::nullopt, std::nullopt);
 }
 
 void GameView::relayout(const WindowLayout& l) {
     m_thinkingTop = l.thinking.top();
     m_parts.thinking.setGeometry(
-        QRect(QPoint(thinkingLeft(m_turn, l.board.width()), l.thinking.top()), l.thinking.size()));
+        QRect(QPoint(thinkingLeft(number(m_turn), l.board.width()), l.thinking.top()),
+              l.thinking.size()));
 }
 
 void GameView::redrawAll() {
-    if (m_game.board().side() <= 0)
+    if (m_game.position().side() <= 0)
         return;
     // A person's open selection is cancelled as by a full redraw; the computer's pending
     // move keeps its selection, which is drawn again below.
-    if (m_game.selectionState() == 1 && m_game.personMayClick())
+    if (m_game.selection().state() == 1 && m_game.personMayClick())
         m_game.clickCell(-1, -1);
-    Prekr();
-    if (m_game.selectionState() == 1) {
-        const CellPos s = m_game.selected();
+    redrawBoard();
+    if (m_game.selection().state() == 1) {
+        const CellPos s = m_game.selection().selected();
         ringsChanged(s.x, s.y);
     }
     drawScore();
@@ -155,12 +157,14 @@ void GameView::redrawAll() {
 // ---- GameObserver -----------------------------------------------------------------------
 
 void GameView::cellChanged(int x, int y) {
-    m_painter.drawCell(m_game.board(), m_look, x, y);
+    m_painter.drawCell(m_game.position().toBoard(), m_look, x, y);
 }
 
 void GameView::ringsChanged(int x, int y) {
-    const PlayerStyle& mover = m_look.styles[static_cast<std::size_t>(m_game.playerToMove())];
-    m_painter.drawRings(m_game.board(), m_game.marks(), m_game.directions(), mover, x, y);
+    const PlayerStyle& mover =
+        m_look.styles[static_cast<std::size_t>(number(m_game.playerToMove()))];
+    m_painter.drawRings(m_game.position().toBoard(), m_game.selection().marks(),
+                        Directions::of(m_game.logic()), mover, x, y);
 }
 
 void GameView::boardReset() {
@@ -168,7 +172,7 @@ void GameView::boardReset() {
     m_parts.thinking.hide();
     // A new board: the key cursor of the last one is not carried over.
     m_parts.board.hideKeyCursor();
-    Prekr();
+    redrawBoard();
     m_parts.score.showDifference();
     m_parts.result.setVisible(m_game.resultShown());
     m_parts.chrome.setSizeCornerEnabled(!m_game.gameOver());
@@ -214,7 +218,8 @@ void GameView::gameEnded(int tokens1, int tokens2, int winner) {
         onEnd(tokens1, tokens2, winner);
     if (winner == 1 || winner == 2) {
         const auto w = static_cast<std::size_t>(winner);
-        m_parts.result.showResult(&m_look.styles[w], m_game.playerKind(winner),
+        m_parts.result.showResult(&m_look.styles[w],
+                                  kindNumber(m_game.setup().player(playerOf(winner)).kind),
                                   QString::fromStdString(m_names[w - 1]), m_look.detail, m_random);
     } else {
         m_parts.result.showResult(nullptr, 0, QString(), m_look.detail, m_random);
@@ -228,16 +233,16 @@ void GameView::moveNumberChanged(int number) {
     m_parts.score.setMoveNumber(number);
 }
 
-void GameView::turnChanged(int player) {
+void GameView::turnChanged(Player player) {
     m_turn = player;
     stopMasterTicks();
     m_parts.thinking.hide();
-    const auto p = static_cast<std::size_t>(player);
+    const auto p = static_cast<std::size_t>(number(player));
     const PlayerStyle& s = m_look.styles[p];
     m_parts.board.setCursor(playerCursor(player));
-    m_parts.status.setMover(player, s.secondColour);
+    m_parts.status.setMover(number(player), s.secondColour);
     m_parts.board.setRayColours({s.colour, s.secondColour, kWhite});
-    m_parts.thinking.move(thinkingLeft(player, m_parts.boardBox.width()), m_thinkingTop);
+    m_parts.thinking.move(thinkingLeft(number(player), m_parts.boardBox.width()), m_thinkingTop);
     m_parts.thinking.showToken(s, m_look.kinds[p], m_look.detail, m_random);
     if (onTurn)
         onTurn();
@@ -247,7 +252,7 @@ void GameView::setPlayerCursor(int player, const QCursor& cursor) {
     if (player != 1 && player != 2)
         return;
     m_cursors[static_cast<std::size_t>(player - 1)] = cursor;
-    if (player == m_turn)
+    if (player == number(m_turn))
         m_parts.board.setCursor(cursor);
 }
 
@@ -255,10 +260,10 @@ void GameView::forgetPlayerCursors() {
     m_cursors = {};
 }
 
-QCursor GameView::playerCursor(int player) {
-    if (const auto& given = m_cursors[static_cast<std::size_t>(player == 2 ? 1 : 0)])
+QCursor GameView::playerCursor(Player player) {
+    if (const auto& given = m_cursors[static_cast<std::size_t>(number(player) - 1)])
         return *given;
-    const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(player)];
+    const PlayerStyle& s = m_look.styles[static_cast<std::size_t>(number(player))];
     // The player's token drawn alone, its black background left transparent.
     ImageSurface picture(32, 32, rgb(0, 0, 0));
     drawToken(picture, {0.25, 0.5, 16}, {.shape = s.shape, .colour = s.colour}, m_random);
@@ -279,7 +284,8 @@ void GameView::thinkingChanged(bool visible) {
     if (visible) {
         m_parts.thinking.raise();
         m_searchClock.start();
-        if (m_game.playerKind(m_turn) == kMasterKind || (isExternal && isExternal(m_turn))) {
+        if (m_game.setup().player(m_turn).kind == PlayerKind::Master ||
+            (isExternal && isExternal(m_turn))) {
             m_masterThinking = true;
             masterTick();
             m_masterTimer->start();
@@ -316,7 +322,7 @@ void GameView::paceSearch(int step, int scaleWidth) {
     m_pacing = false;
 }
 
-void GameView::moveMade(int /*player*/, CellPos /*source*/, CellPos /*target*/) {
+void GameView::moveMade(Player /*player*/, CellPos /*source*/, CellPos /*target*/) {
     stopMasterTicks();
     m_parts.thinking.hide();
 }
@@ -325,14 +331,14 @@ void GameView::boardEnabledChanged(bool enabled) {
     m_parts.board.setEnabled(enabled);
 }
 
-void GameView::progressStep(int step, int scaleWidth, int colourPlayer) {
+void GameView::progressStep(int step, int scaleWidth, Player colourPlayer) {
     // PC Velmistr's depths come at uneven times; its bar shows the time used instead.
     if (scaleWidth <= 0 || m_masterThinking)
         return;
     paceSearch(step, scaleWidth);
     m_parts.thinking.progressStep(
         step, scaleWidth,
-        m_look.styles[static_cast<std::size_t>(colourPlayer == 2 ? 2 : 1)].secondColour);
+        m_look.styles[static_cast<std::size_t>(number(colourPlayer))].secondColour);
 }
 
 void GameView::progressCleared() {
@@ -344,12 +350,12 @@ void GameView::searchProgressChanged(int percent) {
     m_parts.board.window()->setWindowTitle(QString::fromStdString(searchCaption(percent)));
 }
 
-void GameView::clockTextChanged(int player, const std::string& text) {
-    m_parts.status.setClockText(player, QString::fromStdString(text));
+void GameView::clockTextChanged(Player player, const std::string& text) {
+    m_parts.status.setClockText(number(player), QString::fromStdString(text));
 }
 
-void GameView::clockColourChanged(int player, Rgb colour) {
-    m_parts.status.setClockColour(player, colour);
+void GameView::clockColourChanged(Player player, Rgb colour) {
+    m_parts.status.setClockColour(number(player), colour);
 }
 
 }  // namespace tomelin

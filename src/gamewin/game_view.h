@@ -53,7 +53,7 @@ public:
     std::optional<CellPos> cellUnder(QPointF position) const;
 
     // `Prekr`: the full redraw of the board picture and the status strip.
-    void Prekr();
+    void redrawBoard();
     // "Z" and the take-back button (`TZ_Click`(2)), "Y" (redo): a move taken back or
     // brought back leaves no frames of the move that was last before.
     void takeBack();
@@ -76,7 +76,7 @@ public:
     // Sides whose moves come from elsewhere (an external engine): the board takes no clicks
     // or keys for them, and their thinking shows the part of the time per move used, as PC
     // Velmistr's does.
-    std::function<bool(int player)> isExternal;
+    std::function<bool(Player player)> isExternal;
 
     // Called at each turn change and at the game's end (counts, winner).
     std::function<void()> onTurn;
@@ -91,19 +91,19 @@ private:
     void lastMoveChanged(const CellPos* source, const CellPos* target) override;
     void captureRay(CellPos from, CellPos to) override;
     void rayParked() override;
-    void moveMade(int player, CellPos source, CellPos target) override;
+    void moveMade(Player player, CellPos source, CellPos target) override;
     void scoreChanged(int tokens1, int tokens2, int freeCells) override;
     void gameEnded(int tokens1, int tokens2, int winner) override;
     void moveNumberChanged(int number) override;
-    void turnChanged(int player) override;
+    void turnChanged(Player player) override;
     void takeBackUnavailableChanged(bool unavailable) override;
     void thinkingChanged(bool visible) override;
     void boardEnabledChanged(bool enabled) override;
-    void progressStep(int step, int scaleWidth, int colourPlayer) override;
+    void progressStep(int step, int scaleWidth, Player colourPlayer) override;
     void progressCleared() override;
     void searchProgressChanged(int percent) override;
-    void clockTextChanged(int player, const std::string& text) override;
-    void clockColourChanged(int player, Rgb colour) override;
+    void clockTextChanged(Player player, const std::string& text) override;
+    void clockColourChanged(Player player, Rgb colour) override;
     // SearchObserver
     void hintChanged(const Move* move) override;
 
@@ -114,7 +114,7 @@ private:
     void stopMasterTicks();
     static constexpr int kMasterTickMs = 50;
     void paceSearch(int step, int scaleWidth);
-    QCursor playerCursor(int player);
+    QCursor playerCursor(Player player);
 
     Game& m_game;
     GameWindowParts m_parts;
@@ -124,7 +124,7 @@ private:
     std::array<std::string, 2> m_names;
     std::array<std::optional<QCursor>, 2> m_cursors;
     std::array<int, 2> m_lastScore{0, 0};
-    int m_turn = 1;
+    Player m_turn = Player::One;
     int m_thinkingTop = 0;
     int m_thinkingTime = 0;
     bool m_pacing = false;

@@ -1,10 +1,10 @@
 #include "gamewin/game_window.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
@@ -28,8 +28,7 @@
 namespace tomelin {
 
 GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random)
-    : QWidget(parent),
-      m_keeper([this](const std::string& reason) {
+    : QWidget(parent), m_keeper([this](const std::string& reason) {
           emit keepRefused(QString::fromStdString(reason));
       }) {
     setObjectName(QStringLiteral("Tomel"));
@@ -53,11 +52,10 @@ GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random)
     buildParts();
     m_minimise =
         new MinimiseGuard(*this, [this](bool minimised) { m_game->setMinimized(minimised); });
-    m_view = std::make_unique<GameView>(
-        *m_game,
-        GameWindowParts{*m_chrome, *m_status, *m_boardBox, *m_board, *m_score, *m_result,
-                        *m_thinking},
-        *m_random);
+    m_view = std::make_unique<GameView>(*m_game,
+                                        GameWindowParts{*m_chrome, *m_status, *m_boardBox, *m_board,
+                                                        *m_score, *m_result, *m_thinking},
+                                        *m_random);
     if (m_ownTimers)
         m_view->setThinkingTime(kThinkingTimeMs);
     m_seats = new EngineSeats(this);
@@ -94,7 +92,8 @@ void GameWindow::buildParts() {
     m_chrome->raiseOverParts();
     m_chrome->followInTabOrder(m_board);
     m_board->setAccessibleName(QCoreApplication::translate("GameWindow", "Hrací pole"));
-    m_board->setAccessibleDescription(QCoreApplication::translate("GameWindow",
+    m_board->setAccessibleDescription(QCoreApplication::translate(
+        "GameWindow",
         "Šipky posouvají kurzor, mezerník nebo Insert vybírá políčko, Z vrací tah, "
         "Y ho vrací zpět, N ukáže radu."));
 }
@@ -102,7 +101,7 @@ void GameWindow::buildParts() {
 void GameWindow::wireParts() {
     connect(m_board, &BoardView::musicKey, this, &GameWindow::musicToggleRequested);
     m_view->onTurn = [this] { m_keeper.keep(*m_game, m_boardName.toStdString(), m_view->look()); };
-    m_view->isExternal = [this](int player) { return m_seats->seated(player); };
+    m_view->isExternal = [this](Player player) { return m_seats->seated(player); };
     connect(m_seats, &EngineSeats::failed, this, [this](const QString& message) {
         // Left as kept at the last turn change: "Pokračovat ve hře" offers it again.
         m_game->leave();
@@ -190,8 +189,8 @@ void GameWindow::setThinkingTime(int ms) {
     m_view->setThinkingTime(ms);
 }
 
-void GameWindow::Prekr() {
-    m_view->Prekr();
+void GameWindow::redrawBoard() {
+    m_view->redrawBoard();
 }
 
 void GameWindow::setEnginePrograms(const std::array<QString, 2>& programs) {
@@ -243,7 +242,7 @@ void GameWindow::showForGame() {
 
 void GameWindow::setWindowHeight(int height) {
     // Below this the board would have no room at all; the height steps never go there.
-    m_layout = Rozmery(std::max(height, kMinimumHeight));
+    m_layout = layoutForHeight(std::max(height, kMinimumHeight));
     applyLayout();
     m_view->redrawAll();
     m_chrome->setHeightSteps(canShrink(), canGrow());
@@ -265,8 +264,8 @@ bool GameWindow::canShrink() const {
 void GameWindow::applyLayout() {
     const WindowLayout& l = m_layout;
     setFixedSize(l.window);
-    m_decoration = paintDecoration(
-        l, *m_random, std::max(1, static_cast<int>(std::lround(devicePixelRatioF()))));
+    m_decoration = paintDecoration(l, *m_random,
+                                   std::max(1, static_cast<int>(std::lround(devicePixelRatioF()))));
     m_chrome->applyLayout(l);
     m_status->setGeometry(l.statusStrip);
     m_boardBox->setGeometry(l.board);

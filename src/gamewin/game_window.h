@@ -102,7 +102,7 @@ public:
     // The running game (start-up steps its timers; tests read its state).
     Game& game() { return *m_game; }
     // `Prekr`: the full redraw of the board picture and the status strip.
-    void Prekr();
+    void redrawBoard();
 
 signals:
     void newGameRequested();

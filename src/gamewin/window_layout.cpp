@@ -19,7 +19,7 @@ constexpr int kStatusTop = kTitleTop + design::kTitleHeight + design::kBorderHei
 
 }  // namespace
 
-WindowLayout Rozmery(int height) {
+WindowLayout layoutForHeight(int height) {
     using namespace design;
     WindowLayout l;
     const int hf = height;

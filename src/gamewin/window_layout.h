@@ -53,7 +53,7 @@ struct WindowLayout {
 
 // `Rozmery`: the layout for a window whose inner height is `height` pixels. Nothing is
 // guarded: a height below the fixed strips gives an empty board (as the program allows).
-WindowLayout Rozmery(int height);
+WindowLayout layoutForHeight(int height);
 
 // `Vycentrovat`: the window's top-left corner that centres it on `screen`, 16 pixels above
 // the exact centre.

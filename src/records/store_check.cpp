@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/texts.h"
 #include "boards/board_list.h"
 #include "core/board.h"
+#include "core/texts.h"
 #include "records/game_record.h"
 #include "records/survey.h"
 
@@ -16,7 +16,8 @@ bool hasValue(const std::vector<StoredValue>& values, std::string_view name) {
     return std::any_of(values.begin(), values.end(), [&](const StoredValue& v) {
         return v.name.size() == name.size() &&
                std::equal(v.name.begin(), v.name.end(), name.begin(), [](char a, char b) {
-                   return (a >= 'A' && a <= 'Z' ? a + 32 : a) == (b >= 'A' && b <= 'Z' ? b + 32 : b);
+                   return (a >= 'A' && a <= 'Z' ? a + 32 : a) ==
+                          (b >= 'A' && b <= 'Z' ? b + 32 : b);
                });
     });
 }
@@ -52,7 +53,7 @@ std::string boardsWord(int n) {
 
 StoreCheck checkStore(Store& store) {
     StoreCheck check;
-    const Survey survey = PruzkHer(store);
+    const Survey survey = readSurvey(store);
     for (const SubkeyValues& key : store.subkeysWithValues(kRecordsKey)) {
         const std::string path = joinKeyPath(kRecordsKey, key.name);
         const auto number = recordNumberFromKeyName(key.name);
@@ -73,9 +74,8 @@ StoreCheck checkStore(Store& store) {
         if (std::find(survey.skippedNumbers.begin(), survey.skippedNumbers.end(), *number) !=
             survey.skippedNumbers.end()) {
             const bool winner = hasValue(key.values, kRecWinner);
-            check.records.push_back(
-                {path, winner ? "damaged: a token or the winner cannot be read"
-                              : "damaged: no winner"});
+            check.records.push_back({path, winner ? "damaged: a token or the winner cannot be read"
+                                                  : "damaged: no winner"});
             ++check.hiddenRecords;
         }
     }
@@ -102,7 +102,9 @@ StoreCheck checkStore(Store& store) {
         if (checkBoardString(text))
             check.boards.push_back({path, "not a playable board (listed, but it never starts)"});
     }
-    auto byKey = [](const StoreEntryProblem& a, const StoreEntryProblem& b) { return a.key < b.key; };
+    auto byKey = [](const StoreEntryProblem& a, const StoreEntryProblem& b) {
+        return a.key < b.key;
+    };
     std::sort(check.records.begin(), check.records.end(), byKey);
     std::sort(check.boards.begin(), check.boards.end(), byKey);
     return check;
@@ -116,9 +118,10 @@ std::string hiddenEntriesMessage(const StoreCheck& check, const std::string& sto
         what = recordsWord(check.hiddenRecords);
     if (check.hiddenBoards > 0)
         what += (what.empty() ? "" : trText("StoreCheck", " a ")) + boardsWord(check.hiddenBoards);
-    std::string text = trText("StoreCheck", "V souboru s uloženými hracími poli a záznamy her „%1“ "
-                                            "nelze přečíst %2. Zůstávají v souboru beze změny; "
-                                            "vypíše je příkaz „tomelin-cli store check“.");
+    std::string text = trText("StoreCheck",
+                              "V souboru s uloženými hracími poli a záznamy her „%1“ "
+                              "nelze přečíst %2. Zůstávají v souboru beze změny; "
+                              "vypíše je příkaz „tomelin-cli store check“.");
     // The path first, then what: a path holding "%2" stays as it is.
     const std::size_t what_at = text.find("%2");
     if (what_at != std::string::npos)

@@ -32,7 +32,7 @@ bool entersPlayerLists(const std::string& name) {
 
 }  // namespace
 
-Survey PruzkHer(Store& store) {
+Survey readSurvey(Store& store) {
     Survey survey;
     auto& lists = survey.lists;
     for (StoredGameRecord& row : readGameRecords(store)) {
@@ -194,8 +194,8 @@ std::array<std::string, 8> recordLines(const Survey& survey, int k) {
         trText("Survey", "1. hráč\t\t") + shown("Players", r.names[0]) + bracketed(r.counts[0]),
         trText("Survey", "2. hráč\t\t") + shown("Players", r.names[1]) + bracketed(r.counts[1]),
         trText("Survey", "Logika pohybu\t") + (r.logic == 1   ? trText("Survey", "Hvězda")
-                                                 : r.logic == 2 ? trText("Survey", "Kříž")
-                                                                : std::string()),
+                                               : r.logic == 2 ? trText("Survey", "Kříž")
+                                                              : std::string()),
         trText("Survey", "Počet tahů\t") + std::to_string(r.moves),
         trText("Survey", "Vítěz\t\t") +
             shown("Players", r.names[static_cast<std::size_t>(r.winner - 1)]) + "(" + share + "%)",

@@ -2,11 +2,11 @@
 // The records survey `PruzkHer`: every stored game record turned into the fourteen record
 // lists and the two player lists, plus the player statistics and the viewer's text lines.
 
-#include "core/texts.h"
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
+#include "core/texts.h"
 
 #include "platform/store/store.h"
 #include "records/game_record.h"
@@ -61,7 +61,7 @@ struct Survey {
 // `PruzkHer`: reads every record of the store in ascending number (not only 1..999).
 // Skipped and reported in `skippedNumbers`, never deleted: a record with a token string of
 // fewer than four characters, and one whose "Vyhrál" is missing or not 1 or 2.
-Survey PruzkHer(Store& store);
+Survey readSurvey(Store& store);
 
 // A player's results over the surveyed records.
 struct PlayerStats {

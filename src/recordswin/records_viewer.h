@@ -23,7 +23,7 @@ class TabList;
 // The modal viewer over one survey. It never reads the store: what it shows is the survey
 // it was given, taken when it was opened. How the setup window uses it ("Záznamy her"):
 //
-//     const Survey survey = PruzkHer(store);   // also refills the name boxes
+//     const Survey survey = readSurvey(store);   // `PruzkHer`; also refills the name boxes
 //     openRecordsViewer(survey, detailLevel, this);
 //
 // or, to keep the window, `RecordsViewer viewer(survey, detailLevel, this); viewer.exec();`.
@@ -43,7 +43,8 @@ public:
     void setBoards(BoardList boards);
     // Asks for the file to write (caption, suggested name); an empty answer cancels. Without
     // one, a save dialog asks.
-    using SaveFileChooser = std::function<QString(const QString& caption, const QString& suggested)>;
+    using SaveFileChooser =
+        std::function<QString(const QString& caption, const QString& suggested)>;
     void setSaveFileChooser(SaveFileChooser chooser);
     // Where the export's failure is told (title, text); without one, a message box.
     void setMessageHandler(std::function<void(const QString&, const QString&)> handler);

@@ -16,7 +16,9 @@
 namespace tomelin {
 
 BoardChooser::BoardChooser(Store& store, SetupMenus& menus, QWidget* parent)
-    : QGroupBox(QCoreApplication::translate("BoardChooser", "Hrací pole"), parent), m_store(store), m_menus(menus) {
+    : QGroupBox(QCoreApplication::translate("BoardChooser", "Hrací pole"), parent),
+      m_store(store),
+      m_menus(menus) {
     setObjectName("Frame3");
     m_list1 = new QListWidget(this);
     m_list1->setObjectName("List1");
@@ -35,9 +37,9 @@ BoardChooser::BoardChooser(Store& store, SetupMenus& menus, QWidget* parent)
         }
     });
     connect(m_command3, &QPushButton::clicked, this, &BoardChooser::openEditorMenu);
-    connect(m_menus.ADDMAP, &QAction::triggered, this, &BoardChooser::addBoard);
-    connect(m_menus.EDMAP, &QAction::triggered, this, &BoardChooser::editBoard);
-    connect(m_menus.DELMAP, &QAction::triggered, this, &BoardChooser::deleteBoard);
+    connect(m_menus.addBoardItem, &QAction::triggered, this, &BoardChooser::addBoard);
+    connect(m_menus.editBoardItem, &QAction::triggered, this, &BoardChooser::editBoard);
+    connect(m_menus.deleteBoardItem, &QAction::triggered, this, &BoardChooser::deleteBoard);
 }
 
 void BoardChooser::reloadBoards() {
@@ -48,7 +50,8 @@ void BoardChooser::reloadBoards() {
         for (int i = 0; i < m_boards.size(); ++i) {
             const std::string& name = m_boards.names[static_cast<std::size_t>(i)];
             if (m_boards.isPlayable(i)) {
-                auto* item = new QListWidgetItem(QCoreApplication::translate("Boards", name.c_str()));
+                auto* item =
+                    new QListWidgetItem(QCoreApplication::translate("Boards", name.c_str()));
                 // A name wider than the list is cut there; the tooltip gives it whole.
                 if (m_list1->fontMetrics().horizontalAdvance(item->text()) >
                     m_list1->viewport()->width() - 8)
@@ -86,7 +89,7 @@ void BoardChooser::openEditorMenu() {
     const int s = selectedBoard();
     const bool builtin = s < m_boards.size() && m_boards.keys[s] == kBuiltinKey;
     m_menus.prepareEditorMenu(builtin);
-    m_menus.EDI->popup(m_command3->mapToGlobal(m_command3->rect().bottomRight()));
+    m_menus.editorMenu->popup(m_command3->mapToGlobal(m_command3->rect().bottomRight()));
 }
 
 void BoardChooser::addBoard() {
@@ -106,7 +109,8 @@ void BoardChooser::addBoard() {
         return;
     }
     BoardEditor editor(m_store, QString::fromStdString(m_boards.strings[0]),
-                       QCoreApplication::translate("BoardChooser", "Nové pole"), QString::fromStdString(*slot), window());
+                       QCoreApplication::translate("BoardChooser", "Nové pole"),
+                       QString::fromStdString(*slot), window());
     connect(&editor, &BoardEditor::boardSaved, this, [this] { reloadBoards(); });
     editor.setCursor(Artwork::sharedCursor(6));
     runDialog(editor);
@@ -137,7 +141,8 @@ void BoardChooser::deleteBoard() {
         return;
     }
     if (deleteBoardSlot(m_store, m_boards.keys[s]) == BoardStoreError::ReadOnly) {
-        showMessage(QCoreApplication::translate("BoardChooser", "Nelze smazat"), QString::fromStdString(m_store.writeRefusal()));
+        showMessage(QCoreApplication::translate("BoardChooser", "Nelze smazat"),
+                    QString::fromStdString(m_store.writeRefusal()));
         return;
     }
     reloadBoards();

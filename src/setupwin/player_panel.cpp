@@ -60,78 +60,88 @@ PlayerPanel::PlayerPanel(int index, QWidget* parent)
 
 // "Člověk" or "Počítač".
 void PlayerPanel::makeKindOptions() {
-    Option19 = new QRadioButton(QCoreApplication::translate("PlayerPanel", "Člověk"), this);
-    Option18 = new QRadioButton(QCoreApplication::translate("PlayerPanel", "Počítač"), this);
-    Option19->setObjectName(QStringLiteral("Option19"));
-    Option18->setObjectName(QStringLiteral("Option18"));
+    m_personOption = new QRadioButton(QCoreApplication::translate("PlayerPanel", "Člověk"), this);
+    m_computerOption =
+        new QRadioButton(QCoreApplication::translate("PlayerPanel", "Počítač"), this);
+    m_personOption->setObjectName(QStringLiteral("Option19"));
+    m_computerOption->setObjectName(QStringLiteral("Option18"));
     auto* kinds = new QButtonGroup(this);
-    kinds->addButton(Option19);
-    kinds->addButton(Option18);
+    kinds->addButton(m_personOption);
+    kinds->addButton(m_computerOption);
 }
 
 // The person's name and time limit.
 void PlayerPanel::makePersonSettings() {
-    Frame4 = new QGroupBox(QCoreApplication::translate("PlayerPanel", "Člověk"), this);
-    Text3 = new QComboBox(Frame4);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->setEditable(true);
-    Text3->setInsertPolicy(QComboBox::NoInsert);
-    Text3->setEditText(QCoreApplication::translate("PlayerPanel", "Jméno"));
-    Text3->lineEdit()->installEventFilter(this);
-    Combo1 = new QComboBox(Frame4);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
+    m_personBox = new QGroupBox(QCoreApplication::translate("PlayerPanel", "Člověk"), this);
+    m_nameBox = new QComboBox(m_personBox);
+    m_nameBox->setObjectName(QStringLiteral("Text3"));
+    m_nameBox->setEditable(true);
+    m_nameBox->setInsertPolicy(QComboBox::NoInsert);
+    m_nameBox->setEditText(QCoreApplication::translate("PlayerPanel", "Jméno"));
+    m_nameBox->lineEdit()->installEventFilter(this);
+    m_timeList = new QComboBox(m_personBox);
+    m_timeList->setObjectName(QStringLiteral("Combo1"));
     for (const std::string& text : timeLimitTexts()) {
-        Combo1->addItem(QString::fromStdString(text));
+        m_timeList->addItem(QString::fromStdString(text));
     }
-    auto* form = new QGridLayout(Frame4);
-    auto* nameLabel = new QLabel(QCoreApplication::translate("PlayerPanel", "Jméno:"), Frame4);
-    nameLabel->setBuddy(Text3);
-    Text3->setAccessibleName(QCoreApplication::translate("PlayerPanel", "Jméno %1. hráče").arg(m_index + 1));
-    if (Text3->lineEdit() != nullptr)
-        Text3->lineEdit()->setAccessibleName(Text3->accessibleName());
+    auto* form = new QGridLayout(m_personBox);
+    auto* nameLabel = new QLabel(QCoreApplication::translate("PlayerPanel", "Jméno:"), m_personBox);
+    nameLabel->setBuddy(m_nameBox);
+    m_nameBox->setAccessibleName(
+        QCoreApplication::translate("PlayerPanel", "Jméno %1. hráče").arg(m_index + 1));
+    if (m_nameBox->lineEdit() != nullptr)
+        m_nameBox->lineEdit()->setAccessibleName(m_nameBox->accessibleName());
     form->addWidget(nameLabel, 0, 0);
-    form->addWidget(Text3, 0, 1);
-    auto* timeLabel = new QLabel(QCoreApplication::translate("PlayerPanel", "Čas na hru:"), Frame4);
-    timeLabel->setBuddy(Combo1);
-    Combo1->setAccessibleName(QCoreApplication::translate("PlayerPanel", "Čas na hru %1. hráče").arg(m_index + 1));
+    form->addWidget(m_nameBox, 0, 1);
+    auto* timeLabel =
+        new QLabel(QCoreApplication::translate("PlayerPanel", "Čas na hru:"), m_personBox);
+    timeLabel->setBuddy(m_timeList);
+    m_timeList->setAccessibleName(
+        QCoreApplication::translate("PlayerPanel", "Čas na hru %1. hráče").arg(m_index + 1));
     form->addWidget(timeLabel, 1, 0);
-    form->addWidget(Combo1, 1, 1);
+    form->addWidget(m_timeList, 1, 1);
     form->setColumnStretch(1, 1);
 }
 
 // The computer's four strengths and an external engine with its program.
 void PlayerPanel::makeComputerSettings() {
-    Frame7 = new QGroupBox(QCoreApplication::translate("PlayerPanel", "Inteligence počítače"), this);
-    Option21 = strengthOption(QCoreApplication::translate("PlayerPanel", "Začátečník"), QColor(112, 112, 112), Frame7);
-    Option22 = strengthOption(QCoreApplication::translate("PlayerPanel", "Profesionál"), QColor(88, 88, 88), Frame7);
-    Option23 = strengthOption(QCoreApplication::translate("PlayerPanel", "Génius"), QColor(64, 64, 64), Frame7);
-    Option24 = strengthOption(QCoreApplication::translate("PlayerPanel", "Velmistr"), QColor(36, 36, 36), Frame7);
-    Option21->setObjectName(QStringLiteral("Option21"));
-    Option22->setObjectName(QStringLiteral("Option22"));
-    Option23->setObjectName(QStringLiteral("Option23"));
-    Option24->setObjectName(QStringLiteral("Option24"));
-    Option25 = strengthOption(tr("Engine UAI"), QColor(20, 40, 72), Frame7);
-    Option25->setObjectName(QStringLiteral("Option25"));
-    Option25->setAccessibleName(tr("Engine UAI %1. hráče").arg(m_index + 1));
-    m_engines = new QComboBox(Frame7);
+    m_strengthBox =
+        new QGroupBox(QCoreApplication::translate("PlayerPanel", "Inteligence počítače"), this);
+    m_beginnerOption = strengthOption(QCoreApplication::translate("PlayerPanel", "Začátečník"),
+                                      QColor(112, 112, 112), m_strengthBox);
+    m_professionalOption = strengthOption(QCoreApplication::translate("PlayerPanel", "Profesionál"),
+                                          QColor(88, 88, 88), m_strengthBox);
+    m_geniusOption = strengthOption(QCoreApplication::translate("PlayerPanel", "Génius"),
+                                    QColor(64, 64, 64), m_strengthBox);
+    m_masterOption = strengthOption(QCoreApplication::translate("PlayerPanel", "Velmistr"),
+                                    QColor(36, 36, 36), m_strengthBox);
+    m_beginnerOption->setObjectName(QStringLiteral("Option21"));
+    m_professionalOption->setObjectName(QStringLiteral("Option22"));
+    m_geniusOption->setObjectName(QStringLiteral("Option23"));
+    m_masterOption->setObjectName(QStringLiteral("Option24"));
+    m_engineOption = strengthOption(tr("Engine UAI"), QColor(20, 40, 72), m_strengthBox);
+    m_engineOption->setObjectName(QStringLiteral("Option25"));
+    m_engineOption->setAccessibleName(tr("Engine UAI %1. hráče").arg(m_index + 1));
+    m_engines = new QComboBox(m_strengthBox);
     m_engines->setObjectName(QStringLiteral("engineChoice"));
     m_engines->setAccessibleName(tr("Engine %1. hráče").arg(m_index + 1));
     m_engines->setEnabled(false);
-    m_engineBrowse = new QPushButton(tr("Vybrat…"), Frame7);
+    m_engineBrowse = new QPushButton(tr("Vybrat…"), m_strengthBox);
     m_engineBrowse->setObjectName(QStringLiteral("engineBrowse"));
     m_engineBrowse->setAccessibleName(tr("Vybrat program enginu %1. hráče").arg(m_index + 1));
     m_engineBrowse->setAutoDefault(false);
     connect(m_engineBrowse, &QPushButton::clicked, this, &PlayerPanel::engineBrowseRequested);
-    connect(Option25, &QRadioButton::toggled, m_engines, &QWidget::setEnabled);
+    connect(m_engineOption, &QRadioButton::toggled, m_engines, &QWidget::setEnabled);
     connect(m_engines, &QComboBox::currentIndexChanged, this, [this] {
         m_engines->setToolTip(m_engines->currentData().toString());
         if (isEngine())
             emit strengthChanged();
     });
     auto* strengths = new QButtonGroup(this);
-    auto* strengthLayout = new QVBoxLayout(Frame7);
+    auto* strengthLayout = new QVBoxLayout(m_strengthBox);
     strengthLayout->setSpacing(2);
-    for (QRadioButton* option : {Option21, Option22, Option23, Option24, Option25}) {
+    for (QRadioButton* option :
+         {m_beginnerOption, m_professionalOption, m_geniusOption, m_masterOption, m_engineOption}) {
         strengths->addButton(option);
         strengthLayout->addWidget(option);
         option->installEventFilter(this);
@@ -150,24 +160,25 @@ void PlayerPanel::makeComputerSettings() {
 
 // The token's preview, which opens the token chooser.
 void PlayerPanel::makeTokenPreview() {
-    Picture2 = new QFrame(this);
-    Picture2->setFocusPolicy(Qt::StrongFocus);
-    static_cast<QFrame*>(Picture2)->setFrameShape(QFrame::StyledPanel);
+    m_previewFrame = new QFrame(this);
+    m_previewFrame->setFocusPolicy(Qt::StrongFocus);
+    static_cast<QFrame*>(m_previewFrame)->setFrameShape(QFrame::StyledPanel);
     // Space or Return opens the token chooser as a click on the picture does; the frame
     // turns the selection colour while it has the keyboard.
-    Picture2->setStyleSheet(
+    m_previewFrame->setStyleSheet(
         QStringLiteral("QFrame:focus { border: 3px solid palette(highlight); }"));
-    Picture2->installEventFilter(this);
-    markPressable(*Picture2, QCoreApplication::translate("PlayerPanel", "Figurka %1. hráče").arg(m_index + 1));
-    Picture7 = new PictureBox(Picture2, rgb(0, 0, 0));
-    Picture7->setObjectName(QStringLiteral("Picture7"));
-    Picture7->setToolTip(QCoreApplication::translate("PlayerPanel", "Změnit figurku"));
-    Picture7->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
-    Picture7->setCursor(Qt::PointingHandCursor);
-    auto* previewLayout = new QVBoxLayout(Picture2);
+    m_previewFrame->installEventFilter(this);
+    markPressable(*m_previewFrame,
+                  QCoreApplication::translate("PlayerPanel", "Figurka %1. hráče").arg(m_index + 1));
+    m_preview = new PictureBox(m_previewFrame, rgb(0, 0, 0));
+    m_preview->setObjectName(QStringLiteral("Picture7"));
+    m_preview->setToolTip(QCoreApplication::translate("PlayerPanel", "Změnit figurku"));
+    m_preview->setFixedSize(kPreviewHeight / 3 * 4, kPreviewHeight);
+    m_preview->setCursor(Qt::PointingHandCursor);
+    auto* previewLayout = new QVBoxLayout(m_previewFrame);
     previewLayout->setContentsMargins(6, 6, 6, 6);
-    previewLayout->addWidget(Picture7);
-    connect(Picture7, &PictureBox::pressed, this, [this](QPointF, Qt::MouseButton button) {
+    previewLayout->addWidget(m_preview);
+    connect(m_preview, &PictureBox::pressed, this, [this](QPointF, Qt::MouseButton button) {
         if (button == Qt::LeftButton) {
             emit previewClicked();
         }
@@ -179,50 +190,50 @@ void PlayerPanel::arrangeParts() {
     // The person's and the computer's settings share one place; only one is shown.
     auto* settings = new QWidget(this);
     auto* stack = new QStackedLayout(settings);
-    stack->addWidget(Frame4);
-    stack->addWidget(Frame7);
+    stack->addWidget(m_personBox);
+    stack->addWidget(m_strengthBox);
     stack->setStackingMode(QStackedLayout::StackAll);
 
     auto* kindRow = new QVBoxLayout;
-    kindRow->addWidget(Option19);
-    kindRow->addWidget(Option18);
+    kindRow->addWidget(m_personOption);
+    kindRow->addWidget(m_computerOption);
     kindRow->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(kindRow);
     top->addStretch();
-    top->addWidget(Picture2);
+    top->addWidget(m_previewFrame);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(settings);
 
-    connect(Option19, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_personOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             kindChanged();
         }
     });
-    connect(Option18, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_computerOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             kindChanged();
         }
     });
-    connect(Text3, &QComboBox::editTextChanged, this, &PlayerPanel::nameEdited);
-    connect(Text3, &QComboBox::activated, this, &PlayerPanel::knownPlayerPicked);
-    Frame7->hide();
+    connect(m_nameBox, &QComboBox::editTextChanged, this, &PlayerPanel::nameEdited);
+    connect(m_nameBox, &QComboBox::activated, this, &PlayerPanel::knownPlayerPicked);
+    m_strengthBox->hide();
 }
 
 bool PlayerPanel::isComputer() const {
-    return Option18->isChecked();
+    return m_computerOption->isChecked();
 }
 
 int PlayerPanel::strengthMark() const {
     if (!isComputer() || isEngine()) {
         return 0;
     }
-    if (Option21->isChecked())
+    if (m_beginnerOption->isChecked())
         return 1;
-    if (Option23->isChecked())
+    if (m_geniusOption->isChecked())
         return 3;
-    if (Option24->isChecked())
+    if (m_masterOption->isChecked())
         return kMasterKind;
     return 2;
 }
@@ -235,7 +246,7 @@ QString PlayerPanel::identity() const {
 }
 
 bool PlayerPanel::engineChosen() const {
-    return isComputer() && Option25->isChecked();
+    return isComputer() && m_engineOption->isChecked();
 }
 
 bool PlayerPanel::isEngine() const {
@@ -252,32 +263,34 @@ void PlayerPanel::setKnownEngines(const std::vector<KnownEngine>& engines, const
         const QSignalBlocker block(m_engines);
         m_engines->clear();
         for (const KnownEngine& engine : engines)
-            m_engines->addItem(QString::fromStdString(engine.name), QString::fromStdString(engine.path));
+            m_engines->addItem(QString::fromStdString(engine.name),
+                               QString::fromStdString(engine.path));
         m_engines->setCurrentIndex(std::max(0, m_engines->findData(chosen)));
         if (engines.empty())
             m_engines->setCurrentIndex(-1);
     }
     m_engines->setToolTip(m_engines->currentData().toString());
-    if (!select.isEmpty() && m_engines->currentIndex() >= 0 && Option25->isEnabled())
-        Option25->setChecked(true);
+    if (!select.isEmpty() && m_engines->currentIndex() >= 0 && m_engineOption->isEnabled())
+        m_engineOption->setChecked(true);
     emit strengthChanged();
 }
 
 void PlayerPanel::setEngineUnavailable(const QString& why) {
     const bool allowed = why.isEmpty();
-    if (!allowed && Option25->isChecked())
-        Option22->setChecked(true);
-    for (QWidget* w : {static_cast<QWidget*>(Option25), static_cast<QWidget*>(m_engineBrowse)}) {
+    if (!allowed && m_engineOption->isChecked())
+        m_professionalOption->setChecked(true);
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_engineOption), static_cast<QWidget*>(m_engineBrowse)}) {
         w->setEnabled(allowed);
         w->setToolTip(why);
     }
-    m_engines->setEnabled(allowed && Option25->isChecked());
+    m_engines->setEnabled(allowed && m_engineOption->isChecked());
 }
 
 QString PlayerPanel::name() const {
     // The default names are shown in the chosen language and stored in Czech, so that the
     // records know them for the anonymous players in every language.
-    const QString text = Text3->currentText();
+    const QString text = m_nameBox->currentText();
     for (const char* stored : {kDefaultName1, kDefaultName2}) {
         if (text == QCoreApplication::translate("Players", stored))
             return QString::fromUtf8(stored);
@@ -287,13 +300,13 @@ QString PlayerPanel::name() const {
 
 void PlayerPanel::setName(const QString& name) {
     const QByteArray stored = name.toUtf8();
-    Text3->setEditText(stored == kDefaultName1 || stored == kDefaultName2
-                           ? QCoreApplication::translate("Players", stored.constData())
-                           : name);
+    m_nameBox->setEditText(stored == kDefaultName1 || stored == kDefaultName2
+                               ? QCoreApplication::translate("Players", stored.constData())
+                               : name);
 }
 
 int PlayerPanel::timeListPosition() const {
-    return std::max(0, Combo1->currentIndex());
+    return std::max(0, m_timeList->currentIndex());
 }
 
 void PlayerPanel::mendNameForStart() {
@@ -313,73 +326,76 @@ void PlayerPanel::mendNameForStart() {
 }
 
 void PlayerPanel::setTimeListPosition(int position) {
-    Combo1->setCurrentIndex(position);
+    m_timeList->setCurrentIndex(position);
 }
 
 void PlayerPanel::allowComputer() {
-    Option18->setEnabled(true);
+    m_computerOption->setEnabled(true);
 }
 
 int PlayerPanel::knownPlayerIndex(const QString& name) const {
-    return Text3->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return m_nameBox->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void PlayerPanel::offerDefaultName() {
-    if (Text3->currentText().isEmpty()) {
-        Text3->setEditText(
+    if (m_nameBox->currentText().isEmpty()) {
+        m_nameBox->setEditText(
             QCoreApplication::translate("Players", m_index == 0 ? kDefaultName1 : kDefaultName2));
-        Text3->lineEdit()->setSelection(0, 100);
+        m_nameBox->lineEdit()->setSelection(0, 100);
     }
 }
 
 void PlayerPanel::showToken(const PlayerStyle& style, int detailLevel, RandomSource& random) {
-    Picture7->clearPicture();
-    drawToken(Picture7->surface(), {0, 0, static_cast<double>(Picture7->height())},
-              {.shape = style.shape, .colour = style.colour, .playerKind = strengthMark(),
+    m_preview->clearPicture();
+    drawToken(m_preview->surface(), {0, 0, static_cast<double>(m_preview->height())},
+              {.shape = style.shape,
+               .colour = style.colour,
+               .playerKind = strengthMark(),
                .detailLevel = detailLevel},
               random);
 }
 
 void PlayerPanel::chooseHuman() {
-    Option19->setChecked(true);
+    m_personOption->setChecked(true);
 }
 
 void PlayerPanel::chooseComputer() {
-    if (Option18->isChecked()) {
+    if (m_computerOption->isChecked()) {
         kindChanged();
     } else {
-        Option18->setChecked(true);
+        m_computerOption->setChecked(true);
     }
 }
 
 void PlayerPanel::chooseStrength(int strength) {
-    QRadioButton* options[4] = {Option21, Option22, Option23, Option24};
+    QRadioButton* options[4] = {m_beginnerOption, m_professionalOption, m_geniusOption,
+                                m_masterOption};
     options[std::clamp(strength, 1, kMasterKind) - 1]->setChecked(true);
 }
 
 void PlayerPanel::setKnownPlayers(const QStringList& names) {
-    const QString text = Text3->currentText();
-    const QSignalBlocker block(Text3);
-    Text3->clear();
-    Text3->addItems(names);
-    Text3->setCurrentIndex(-1);
-    Text3->setEditText(text);
+    const QString text = m_nameBox->currentText();
+    const QSignalBlocker block(m_nameBox);
+    m_nameBox->clear();
+    m_nameBox->addItems(names);
+    m_nameBox->setCurrentIndex(-1);
+    m_nameBox->setEditText(text);
 }
 
 void PlayerPanel::kindChanged() {
     const bool computer = isComputer();
-    Frame7->setVisible(computer);
-    Frame4->setVisible(!computer);
+    m_strengthBox->setVisible(computer);
+    m_personBox->setVisible(!computer);
     if (computer) {
         // A new computer player always starts as "Profesionál" with no time limit.
-        Option22->setChecked(true);
-        Combo1->setCurrentIndex(0);
+        m_professionalOption->setChecked(true);
+        m_timeList->setCurrentIndex(0);
     }
     emit strengthChanged();
 }
 
 bool PlayerPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Picture2 && event->type() == QEvent::KeyPress) {
+    if (watched == m_previewFrame && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
             key->key() == Qt::Key_Enter) {
@@ -388,11 +404,12 @@ bool PlayerPanel::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == Text3->lineEdit()) {
+        if (watched == m_nameBox->lineEdit()) {
             emit nameBoxClicked();
-        } else if (watched == Option21 || watched == Option22 || watched == Option23 ||
-                   watched == Option24 || watched == Option25) {
-            Picture2->setFocus();
+        } else if (watched == m_beginnerOption || watched == m_professionalOption ||
+                   watched == m_geniusOption || watched == m_masterOption ||
+                   watched == m_engineOption) {
+            m_previewFrame->setFocus();
         }
     }
     return QGroupBox::eventFilter(watched, event);

@@ -88,7 +88,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The constructor's parts (`PlayerPanel`'s controls, made in the order the keyboard visits them).
+    // The constructor's parts (`PlayerPanel`'s controls, made in the order the keyboard visits
+    // them).
     void makeKindOptions();
     void makePersonSettings();
     void makeComputerSettings();
@@ -97,22 +98,23 @@ private:
     void kindChanged();
 
     int m_index;
-    // The controls keep their object names, by which tests and the desktop test find them.
-    QRadioButton* Option19 = nullptr;  // "Člověk"
-    QRadioButton* Option18 = nullptr;  // "Počítač"
-    QGroupBox* Frame4 = nullptr;       // person's settings
-    QComboBox* Text3 = nullptr;        // name, editable
-    QComboBox* Combo1 = nullptr;       // time limit
-    QGroupBox* Frame7 = nullptr;       // computer's strength
-    QRadioButton* Option21 = nullptr;  // "Začátečník"
-    QRadioButton* Option22 = nullptr;  // "Profesionál"
-    QRadioButton* Option23 = nullptr;  // "Génius"
-    QRadioButton* Option24 = nullptr;  // "Velmistr"
-    QRadioButton* Option25 = nullptr;  // "Engine UAI"
-    QComboBox* m_engines = nullptr;      // "engineChoice": name, path as item data
+    // The controls keep their object names (the old ones, in backquotes), by which tests and
+    // the desktop test find them.
+    QRadioButton* m_personOption = nullptr;        // `Option19`, "Člověk"
+    QRadioButton* m_computerOption = nullptr;      // `Option18`, "Počítač"
+    QGroupBox* m_personBox = nullptr;              // `Frame4`, person's settings
+    QComboBox* m_nameBox = nullptr;                // `Text3`, name, editable
+    QComboBox* m_timeList = nullptr;               // `Combo1`, time limit
+    QGroupBox* m_strengthBox = nullptr;            // `Frame7`, computer's strength
+    QRadioButton* m_beginnerOption = nullptr;      // `Option21`, "Začátečník"
+    QRadioButton* m_professionalOption = nullptr;  // `Option22`, "Profesionál"
+    QRadioButton* m_geniusOption = nullptr;        // `Option23`, "Génius"
+    QRadioButton* m_masterOption = nullptr;        // `Option24`, "Velmistr"
+    QRadioButton* m_engineOption = nullptr;        // `Option25`, "Engine UAI"
+    QComboBox* m_engines = nullptr;                // "engineChoice": name, path as item data
     QPushButton* m_engineBrowse = nullptr;
-    QWidget* Picture2 = nullptr;       // frame around the preview; takes the focus
-    PictureBox* Picture7 = nullptr;    // token preview, tooltip "Změnit figurku"
+    QWidget* m_previewFrame = nullptr;  // `Picture2`, frame around the preview
+    PictureBox* m_preview = nullptr;    // `Picture7`, token preview
 };
 
 }  // namespace tomelin

@@ -30,40 +30,46 @@ QAction* item(QMenu* menu, const QString& text, const char* name) {
 }  // namespace
 
 SetupMenus::SetupMenus(QWidget* owner) : QObject(owner) {
-    Hght = new QMenu(QStringLiteral("Hght"), owner);
-    Hght->setObjectName("Hght");
-    HGM = item(Hght, QCoreApplication::translate("SetupMenus", "Zmenšit okno"), "HGM");
-    HGV = item(Hght, QCoreApplication::translate("SetupMenus", "Zvětšit okno"), "HGV");
+    sizeMenu = new QMenu(QStringLiteral("Hght"), owner);
+    sizeMenu->setObjectName("Hght");
+    shrinkItem = item(sizeMenu, QCoreApplication::translate("SetupMenus", "Zmenšit okno"), "HGM");
+    growItem = item(sizeMenu, QCoreApplication::translate("SetupMenus", "Zvětšit okno"), "HGV");
 
-    EDI = new QMenu(QCoreApplication::translate("SetupMenus", "Editor"), owner);
-    EDI->setObjectName("EDI");
-    ADDMAP = item(EDI, QCoreApplication::translate("SetupMenus", "Přidat pole"), "ADDMAP");
-    EDMAP = item(EDI, QCoreApplication::translate("SetupMenus", "Editovat pole"), "EDMAP");
-    DELMAPcc = submenu(EDI, QCoreApplication::translate("SetupMenus", "Smazat pole"), "DELMAPcc");
-    DELMAPc = submenu(DELMAPcc, QCoreApplication::translate("SetupMenus", "Opravdu smazat?"), "DELMAPc");
-    DELMAP = item(DELMAPc, QCoreApplication::translate("SetupMenus", "ANO"), "DELMAP");
+    editorMenu = new QMenu(QCoreApplication::translate("SetupMenus", "Editor"), owner);
+    editorMenu->setObjectName("EDI");
+    addBoardItem =
+        item(editorMenu, QCoreApplication::translate("SetupMenus", "Přidat pole"), "ADDMAP");
+    editBoardItem =
+        item(editorMenu, QCoreApplication::translate("SetupMenus", "Editovat pole"), "EDMAP");
+    deleteBoardMenu =
+        submenu(editorMenu, QCoreApplication::translate("SetupMenus", "Smazat pole"), "DELMAPcc");
+    deleteConfirmMenu = submenu(
+        deleteBoardMenu, QCoreApplication::translate("SetupMenus", "Opravdu smazat?"), "DELMAPc");
+    deleteBoardItem =
+        item(deleteConfirmMenu, QCoreApplication::translate("SetupMenus", "ANO"), "DELMAP");
 
     // The game window pops these up directly: one confirmation question holding one item.
-    NGc = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu?"), owner);
-    NGc->setObjectName("NGc");
-    NG = item(NGc, QCoreApplication::translate("SetupMenus", "Restartovat hru"), "NG");
-    UNGc = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu?"), owner);
-    UNGc->setObjectName("UNGc");
-    UNG = item(UNGc, QCoreApplication::translate("SetupMenus", "Novou hru"), "UNG");
-    EDNc = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu skončit?"), owner);
-    EDNc->setObjectName("EDNc");
-    EDN = item(EDNc, QCoreApplication::translate("SetupMenus", "Opravdu skončit"), "EDN");
+    restartMenu = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu?"), owner);
+    restartMenu->setObjectName("NGc");
+    restartItem =
+        item(restartMenu, QCoreApplication::translate("SetupMenus", "Restartovat hru"), "NG");
+    newGameMenu = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu?"), owner);
+    newGameMenu->setObjectName("UNGc");
+    newGameItem = item(newGameMenu, QCoreApplication::translate("SetupMenus", "Novou hru"), "UNG");
+    quitMenu = new QMenu(QCoreApplication::translate("SetupMenus", "Opravdu skončit?"), owner);
+    quitMenu->setObjectName("EDNc");
+    quitItem = item(quitMenu, QCoreApplication::translate("SetupMenus", "Opravdu skončit"), "EDN");
 }
 
 void SetupMenus::prepareEditorMenu(bool builtin) {
-    ADDMAP->setEnabled(true);
-    EDMAP->setEnabled(!builtin);
-    DELMAPcc->menuAction()->setEnabled(!builtin);
+    addBoardItem->setEnabled(true);
+    editBoardItem->setEnabled(!builtin);
+    deleteBoardMenu->menuAction()->setEnabled(!builtin);
 }
 
 void SetupMenus::applySizeState(const SizeMenuState& state) {
-    HGM->setEnabled(state.canShrink);
-    HGV->setEnabled(state.canGrow);
+    shrinkItem->setEnabled(state.canShrink);
+    growItem->setEnabled(state.canGrow);
 }
 
 }  // namespace tomelin

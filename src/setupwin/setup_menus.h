@@ -21,31 +21,32 @@ struct SizeMenuState {
 };
 SizeMenuState sizeMenuState(int height, int screenHeight);
 
-// The menus `Hght`, `EDI` and `Ppm` with their confirmation submenus.
+// The menus `Hght`, `EDI` and `Ppm` with their confirmation submenus; the object names
+// stay the old ones, by which the tests and the desktop test find them.
 class SetupMenus : public QObject {
     Q_OBJECT
 public:
     explicit SetupMenus(QWidget* owner);
 
     // `Hght`: "Zmenšit okno" (`HGM`), "Zvětšit okno" (`HGV`).
-    QMenu* Hght = nullptr;
-    QAction* HGM = nullptr;
-    QAction* HGV = nullptr;
+    QMenu* sizeMenu = nullptr;      // `Hght`
+    QAction* shrinkItem = nullptr;  // `HGM`
+    QAction* growItem = nullptr;    // `HGV`
     // `EDI`: "Přidat pole", "Editovat pole", "Smazat pole" → "Opravdu smazat?" → "ANO".
-    QMenu* EDI = nullptr;
-    QAction* ADDMAP = nullptr;
-    QAction* EDMAP = nullptr;
-    QMenu* DELMAPcc = nullptr;
-    QMenu* DELMAPc = nullptr;
-    QAction* DELMAP = nullptr;
+    QMenu* editorMenu = nullptr;         // `EDI`
+    QAction* addBoardItem = nullptr;     // `ADDMAP`
+    QAction* editBoardItem = nullptr;    // `EDMAP`
+    QMenu* deleteBoardMenu = nullptr;    // `DELMAPcc`
+    QMenu* deleteConfirmMenu = nullptr;  // `DELMAPc`
+    QAction* deleteBoardItem = nullptr;  // `DELMAP`
     // `Ppm`'s three submenus as the game window pops them up, each holding the one item that
     // carries out the action: "Restartovat hru", "Novou hru", "Opravdu skončit".
-    QMenu* NGc = nullptr;
-    QAction* NG = nullptr;
-    QMenu* UNGc = nullptr;
-    QAction* UNG = nullptr;
-    QMenu* EDNc = nullptr;
-    QAction* EDN = nullptr;
+    QMenu* restartMenu = nullptr;    // `NGc`
+    QAction* restartItem = nullptr;  // `NG`
+    QMenu* newGameMenu = nullptr;    // `UNGc`
+    QAction* newGameItem = nullptr;  // `UNG`
+    QMenu* quitMenu = nullptr;       // `EDNc`
+    QAction* quitItem = nullptr;     // `EDN`
 
     // Enables the editor menu's items for a built-in board (`builtin`) or a stored one.
     void prepareEditorMenu(bool builtin);

@@ -36,10 +36,14 @@ namespace tomelin {
 namespace {
 
 const QString kCaption = QStringLiteral("Tomelin");
-const UiText kNoRecords{"SetupWindow", QT_TRANSLATE_NOOP("SetupWindow", "Zatím nejsou žádné záznamy výsledků")};
+const UiText kNoRecords{"SetupWindow",
+                        QT_TRANSLATE_NOOP("SetupWindow", "Zatím nejsou žádné záznamy výsledků")};
 // A line for each sentence, and "z" kept with "nich" (no one-letter word ends a line).
-const UiText kSameTokens{"SetupWindow", QT_TRANSLATE_NOOP("SetupWindow",
-    "Oba hráči mají stejnou figurku.\nZměňte tvar nebo barvu figurky jednoho z\u00A0nich.")};
+const UiText kSameTokens{
+    "SetupWindow",
+    QT_TRANSLATE_NOOP(
+        "SetupWindow",
+        "Oba hráči mají stejnou figurku.\nZměňte tvar nebo barvu figurky jednoho z\u00A0nich.")};
 
 bool sameLook(const PlayerStyle& a, const PlayerStyle& b) {
     return a.shape == b.shape && a.colour == b.colour;
@@ -74,18 +78,19 @@ SetupWindow::SetupWindow(Store& store, int detailLevel, RandomSource& random, QW
     const std::vector<KnownEngine> engines = loadKnownEngines(m_store);
     for (int i = 0; i < 2; ++i) {
         m_panels[i]->setKnownEngines(engines);
-        connect(m_panels[i], &PlayerPanel::engineBrowseRequested, this, [this, i] { chooseEngine(i); });
+        connect(m_panels[i], &PlayerPanel::engineBrowseRequested, this,
+                [this, i] { chooseEngine(i); });
     }
     connect(m_strip, &SetupTitleStrip::logoClicked, this, &SetupWindow::openAbout);
     connect(m_strip, &SetupTitleStrip::musicClicked, this, &SetupWindow::musicToggleRequested);
-    connect(m_menus->NG, &QAction::triggered, this, &SetupWindow::restartRequested);
-    connect(m_menus->UNG, &QAction::triggered, this, &SetupWindow::newGameRequested);
-    connect(m_menus->EDN, &QAction::triggered, this, &SetupWindow::quitRequested);
-    connect(m_menus->HGM, &QAction::triggered, this, [this] {
+    connect(m_menus->restartItem, &QAction::triggered, this, &SetupWindow::restartRequested);
+    connect(m_menus->newGameItem, &QAction::triggered, this, &SetupWindow::newGameRequested);
+    connect(m_menus->quitItem, &QAction::triggered, this, &SetupWindow::quitRequested);
+    connect(m_menus->shrinkItem, &QAction::triggered, this, [this] {
         emit heightStepRequested(
             -std::max(1, heightStep(screen() ? screen()->geometry().height() : 0)));
     });
-    connect(m_menus->HGV, &QAction::triggered, this, [this] {
+    connect(m_menus->growItem, &QAction::triggered, this, [this] {
         emit heightStepRequested(
             std::max(1, heightStep(screen() ? screen()->geometry().height() : 0)));
     });
@@ -184,7 +189,8 @@ QString SetupWindow::engineUnavailableReason() const {
         return tr("Engine protokolu UAI hraje jen s logikou pohybu Hvězda.");
     const BoardList& boards = m_boardChooser->boards();
     const int s = m_boardChooser->selectedBoard();
-    if (!boards.isPlayable(s) || !fenForBoard(boards.strings[static_cast<std::size_t>(s)], Logic::Star))
+    if (!boards.isPlayable(s) ||
+        !fenForBoard(boards.strings[static_cast<std::size_t>(s)], Logic::Star))
         return tr("Engine protokolu UAI hraje jen na polích, která zapíše FEN (nejvýše 7 × 7).");
     return {};
 }
@@ -212,16 +218,18 @@ void SetupWindow::chooseEngine(int playerIndex) {
         // Gone once it has said quit (or been killed), never inside its own signal.
         QTimer::singleShot(2000, probe, &QObject::deleteLater);
     };
-    connect(probe, &EngineClient::ready, this, [this, probe, program, playerIndex, done](const QString& name) {
-        done();
-        if (!rememberEngine(m_store, {program.toStdString(), name.toStdString()})) {
-            showMessage(kCaption, tr("Engine %1 se nepodařilo zapsat do úložiště.").arg(name));
-            return;
-        }
-        const std::vector<KnownEngine> engines = loadKnownEngines(m_store);
-        for (int i = 0; i < 2; ++i)
-            m_panels[i]->setKnownEngines(engines, i == playerIndex ? program : QString());
-    });
+    connect(probe, &EngineClient::ready, this,
+            [this, probe, program, playerIndex, done](const QString& name) {
+                done();
+                if (!rememberEngine(m_store, {program.toStdString(), name.toStdString()})) {
+                    showMessage(kCaption,
+                                tr("Engine %1 se nepodařilo zapsat do úložiště.").arg(name));
+                    return;
+                }
+                const std::vector<KnownEngine> engines = loadKnownEngines(m_store);
+                for (int i = 0; i < 2; ++i)
+                    m_panels[i]->setKnownEngines(engines, i == playerIndex ? program : QString());
+            });
     connect(probe, &EngineClient::failed, this, [this, done](EngineFault, const QString& message) {
         done();
         showMessage(kCaption, message);
@@ -236,8 +244,8 @@ void SetupWindow::NastavNazvy() {
     m_panels[1]->setTitle(QCoreApplication::translate("SetupWindow", "2. hráč"));
 }
 
-void SetupWindow::PruzkHer() {
-    m_survey = tomelin::PruzkHer(m_store);
+void SetupWindow::refreshSurvey() {
+    m_survey = tomelin::readSurvey(m_store);
     QStringList names;
     for (const std::string& name : m_survey.setupPlayers) {
         names << QString::fromStdString(name);
@@ -291,8 +299,7 @@ void SetupWindow::requestStart() {
     }
     if (s >= 0 && s < boards.size()) {
         // Trimmed as the board string and its starting digit were always trimmed together.
-        std::string board =
-            QString::fromStdString(boards.strings[s] + "1").trimmed().toStdString();
+        std::string board = QString::fromStdString(boards.strings[s] + "1").trimmed().toStdString();
         board.pop_back();
         request.setup.board = board;
         request.setup.starting = Player::One;
@@ -330,7 +337,7 @@ void SetupWindow::hideForGame() {
 }
 
 void SetupWindow::returnFromGame() {
-    PruzkHer();
+    refreshSurvey();
     // Asked for explicitly, the place is kept; left to the window manager, a window shown
     // again is placed anew, away from the music window when that is open.
     // (A move to where the widget thinks it still is would be dropped: the window is told.)
@@ -342,7 +349,7 @@ void SetupWindow::returnFromGame() {
 }
 
 void SetupWindow::openRecords() {
-    PruzkHer();
+    refreshSurvey();
     if (m_survey.recordCount() == 0) {
         showMessage(kCaption, kNoRecords);
         return;

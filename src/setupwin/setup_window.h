@@ -6,17 +6,17 @@
 // `LogicChooser` (`Frame1`) and the boards `BoardChooser` (`Frame3`); tests find them and
 // their controls by these object names.
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <optional>
-#include <QPoint>
 
+#include "boards/board_list.h"
 #include "core/game.h"
 #include "drawing/token_painter.h"
 #include "records/survey.h"
-#include "boards/board_list.h"
 #include "setupwin/token_chooser.h"
 
 class QDialog;
@@ -59,7 +59,7 @@ public:
     // Selects board `index` of the list (the game window's title and descriptor follow).
     void selectBoard(int index);
     // `PruzkHer`: reads the records again and offers the known players in the name lists.
-    void PruzkHer();
+    void refreshSurvey();
     // `figur` then `SetFigur` for player index i (0 or 1): the start-up and START apply step.
     void applyToken(int playerIndex);
     // `Timer2`: the logo button grows open, 50 ms a step.
@@ -149,8 +149,8 @@ private:
     TokenChooser* m_chooser = nullptr;
     PlayerTokens* m_playerTokens = nullptr;
     SetupMenus* m_menus = nullptr;
-    SetupTitleStrip* m_strip = nullptr;   // `Picture1`
-    LogicChooser* m_logic = nullptr;      // `Frame1`
+    SetupTitleStrip* m_strip = nullptr;      // `Picture1`
+    LogicChooser* m_logic = nullptr;         // `Frame1`
     BoardChooser* m_boardChooser = nullptr;  // `Frame3`
     QPushButton* m_command1 = nullptr;
     ResumeOffer* m_resume = nullptr;

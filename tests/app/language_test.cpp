@@ -47,12 +47,12 @@ TEST(WindowLanguage, TheStoredChoiceThenTheDesktopsFirstKnownLanguageThenCzech) 
         {"", {"EN"}, "en"},
         {"", {"de-DE", "de", "en"}, "en"},  // the first language the game has
         {"", {"cs-CZ", "en"}, "cs"},
-        {"", {"de-DE", "fr"}, "cs"},        // no translation: Czech
+        {"", {"de-DE", "fr"}, "cs"},  // no translation: Czech
         {"", {"C"}, "cs"},
         {"", {}, "cs"},
-        {"en", {"cs-CZ"}, "en"},            // the player's choice over the desktop's
+        {"en", {"cs-CZ"}, "en"},  // the player's choice over the desktop's
         {"cs", {"en-US"}, "cs"},
-        {"de", {"en-US"}, "en"},            // an unknown choice counts as none
+        {"de", {"en-US"}, "en"},  // an unknown choice counts as none
     };
     for (const Case& c : cases) {
         std::string desktop;
@@ -98,8 +98,8 @@ protected:
 
 TEST_F(InstalledLanguage, CzechPluralFormsFromTheTranslationAreTheProgramsOwnCzech) {
     for (int n = 0; n <= 30; ++n) {
-        const PlayerStats stats{.won = n, .lost = n + 1, .played = 2 * n + 1,
-                                .rateHundredths = 5000};
+        const PlayerStats stats{
+            .won = n, .lost = n + 1, .played = 2 * n + 1, .rateHundredths = 5000};
         StoreCheck check;
         check.hiddenRecords = n;
         check.hiddenBoards = n + 1;
@@ -202,10 +202,12 @@ void expectEnglishAndWhole(QWidget& window, const QStringList& allowed = {}) {
             continue;
         const std::string name = w->objectName().toStdString();
         EXPECT_FALSE(czech(w->toolTip())) << name << ": " << w->toolTip().toStdString();
-        EXPECT_FALSE(czech(w->accessibleName())) << name << ": " << w->accessibleName().toStdString();
+        EXPECT_FALSE(czech(w->accessibleName()))
+            << name << ": " << w->accessibleName().toStdString();
         if (auto* label = qobject_cast<QLabel*>(w)) {
             EXPECT_FALSE(czech(label->text())) << name << ": " << label->text().toStdString();
-            if (!label->wordWrap() && !label->text().isEmpty() && label->textFormat() != Qt::RichText) {
+            if (!label->wordWrap() && !label->text().isEmpty() &&
+                label->textFormat() != Qt::RichText) {
                 for (const QString& line : label->text().split('\n'))
                     EXPECT_LE(label->fontMetrics().horizontalAdvance(line),
                               label->contentsRect().width())
@@ -229,7 +231,8 @@ void expectEnglishAndWhole(QWidget& window, const QStringList& allowed = {}) {
                 << name << " cuts \"" << box->title().toStdString() << "\"";
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             for (int i = 0; i < combo->count(); ++i)
-                EXPECT_FALSE(czech(combo->itemText(i))) << name << ": " << combo->itemText(i).toStdString();
+                EXPECT_FALSE(czech(combo->itemText(i)))
+                    << name << ": " << combo->itemText(i).toStdString();
         }
     }
 }
@@ -264,7 +267,7 @@ TEST_F(EnglishWindows, EveryWindowShowsItsTextsInEnglishWhole) {
     editor.show();
     expectEnglishAndWhole(editor, {QStringLiteral("Pole")});
 
-    RecordsViewer viewer(PruzkHer(store()), 2);
+    RecordsViewer viewer(readSurvey(store()), 2);
     viewer.show();
     expectEnglishAndWhole(viewer);
 

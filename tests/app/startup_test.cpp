@@ -39,8 +39,9 @@ TEST_F(StartUp, WithAnEmptyStoreShowsTheSetupWindowReadyForTwoPeople) {
     EXPECT_EQ(game().playerStyle(2), (PlayerStyle{rgb(15, 135, 255), 5, rgb(127, 127, 255)}));
     // The game window is laid out at 13/15 of the screen; it cannot grow any more.
     EXPECT_EQ(game().windowHeight(), startHeight(screenHeight));
-    EXPECT_FALSE(form().menus().HGV->isEnabled());
-    EXPECT_EQ(form().menus().HGM->isEnabled(), mayShrink(startHeight(screenHeight), screenHeight));
+    EXPECT_FALSE(form().menus().growItem->isEnabled());
+    EXPECT_EQ(form().menus().shrinkItem->isEnabled(),
+              mayShrink(startHeight(screenHeight), screenHeight));
     EXPECT_TRUE(messages.isEmpty());
     // START as it is: two people with the default names on the first board, star logic.
     const StartRequest request = start();
@@ -137,14 +138,14 @@ TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
 
     SetupMenus& menus = form().menus();
     QSignalSpy restart(&form(), &SetupWindow::restartRequested);
-    menus.NG->trigger();
+    menus.restartItem->trigger();
     EXPECT_EQ(restart.count(), 1);
     const int before = game().windowHeight();
-    menus.HGM->trigger();  // the height rules are the layout's own test
+    menus.shrinkItem->trigger();  // the height rules are the layout's own test
     EXPECT_EQ(game().windowHeight(), before - heightStep(screenHeight));
-    EXPECT_TRUE(menus.HGV->isEnabled());
+    EXPECT_TRUE(menus.growItem->isEnabled());
 
-    menus.UNG->trigger();  // "Novou hru": back to the setup, kept for the next game
+    menus.newGameItem->trigger();  // "Novou hru": back to the setup, kept for the next game
     EXPECT_FALSE(game().isVisible());
     EXPECT_TRUE(form().isVisible());
     EXPECT_EQ(form().panel(0)->name(), QStringLiteral("Eva"));
@@ -159,7 +160,7 @@ TEST_F(StartUp, StartHandsTheGameOverItsMenusServeItAndNewGameComesBack) {
     EXPECT_FALSE(game().isVisible());
 
     QSignalSpy quit(program.get(), &Startup::quitRequested);
-    menus.EDN->trigger();  // "Opravdu skončit"
+    menus.quitItem->trigger();  // "Opravdu skončit"
     form().close();
     EXPECT_EQ(quit.count(), 2);
 }
@@ -178,7 +179,7 @@ TEST_F(StartUp, AComputerGamePlayedToTheEndLeavesExactlyOneRecord) {
         }
     }
     ASSERT_TRUE(game().game().gameOver());
-    const Survey survey = PruzkHer(program->store());
+    const Survey survey = readSurvey(program->store());
     ASSERT_EQ(survey.recordCount(), 1);
     EXPECT_EQ(survey.lists[kListBoard][0], "Originál");
     EXPECT_EQ(survey.lists[kListPlayer1][0], "PC Začátečník");
@@ -218,7 +219,7 @@ TEST_F(StartUp, OpravduSkoncitEndsTheProgramWhileTheGameWindowIsUp) {
                      Qt::QueuedConnection);
     QTimer::singleShot(0, &game(), [this] {
         game().close();  // the close request only pops up "Opravdu skončit?"
-        form().menus().EDN->trigger();
+        form().menus().quitItem->trigger();
     });
     // Should the loop not end, this ends it with another status after two seconds.
     QTimer safety;

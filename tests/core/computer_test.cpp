@@ -72,8 +72,8 @@ TEST(ComputerSearch, MatchesThePlayAndCountReferenceOnRandomPositions) {
             const Directions& dirs = Directions::of(logic);
             const int p = 1 + i % 2, strength = 2 + (i / 2) % 2;
             SCOPED_TRACE(s + " p" + std::to_string(p) + " s" + std::to_string(strength));
-            const auto got = search.run(*Position::fromBoardString(s, playerOf(p)), logic,
-                                        strength, std::nullopt);
+            const auto got = search.run(*Position::fromBoardString(s, playerOf(p)), logic, strength,
+                                        std::nullopt);
             const auto want = referenceCandidates(boardFrom(s), dirs, p, strength);
             ASSERT_EQ(*got.candidates, want);
             int best = std::numeric_limits<int>::min();
@@ -149,7 +149,7 @@ TEST(ComputerPlayer, PicksAmongAllTiedBestCandidatesByTheRandomNumber) {
         FixedRandom random(value);
         GameHarness h(board, "2", "PC Začátečník", "Bob", {0, 0}, &random);
         h.timers.fire(GameTimer::ComputerClicks);
-        EXPECT_EQ(h.game.selected(), (CellPos{2, 2}));
+        EXPECT_EQ(h.game.selection().selected(), (CellPos{2, 2}));
         EXPECT_EQ(h.timers.interval(GameTimer::ComputerClicks), 750);
         h.timers.fire(GameTimer::ComputerClicks);
         EXPECT_FALSE(h.game.computerMovePending());
@@ -171,8 +171,8 @@ TEST(ComputerPlayer, OnlyLegalMoveIsPlayedAndProgressIsReported) {
     EXPECT_EQ(h.observer.percents[47], 100);
     EXPECT_EQ(h.observer.percents.back(), 102);
     h.playComputerMove();
-    EXPECT_EQ(h.game.board().at(1, 0), kToken1);
-    EXPECT_EQ(h.game.playerToMove(), 2);
+    EXPECT_EQ(h.game.position().toBoard().at(1, 0), kToken1);
+    EXPECT_EQ(h.game.playerToMove(), Player::Two);
 }
 
 TEST(ComputerPlayer, FullRedrawParksTheLastMoveAndKeepsThePendingMove) {
@@ -180,14 +180,14 @@ TEST(ComputerPlayer, FullRedrawParksTheLastMoveAndKeepsThePendingMove) {
     h.move(0, 0, 1, 1);
     ASSERT_TRUE(h.game.lastMoveSource().has_value());
     h.timers.fire(GameTimer::ComputerClicks);  // the computer selected its token
-    h.game.fullRedrawDone();          // e.g. the window was resized
+    h.game.fullRedrawDone();                   // e.g. the window was resized
     EXPECT_FALSE(h.game.lastMoveSource().has_value());
-    EXPECT_EQ(h.game.selectionState(), 0);
+    EXPECT_EQ(h.game.selection().state(), 0);
     EXPECT_EQ(h.observer.score[2], 116);
     h.timers.fire(GameTimer::ComputerClicks);
     ASSERT_TRUE(h.timers.fire(GameTimer::TurnChange));
     EXPECT_EQ(h.game.movesMade(), 2);
-    EXPECT_EQ(h.game.playerToMove(), 1);
+    EXPECT_EQ(h.game.playerToMove(), Player::One);
 }
 
 TEST(ComputerCancellation, RestartAndNewGameDropThePendingMove) {
@@ -195,13 +195,13 @@ TEST(ComputerCancellation, RestartAndNewGameDropThePendingMove) {
     h.timers.fire(GameTimer::ComputerClicks);  // first click given: a token is selected
     h.game.restart();
     EXPECT_FALSE(h.game.computerMovePending());
-    EXPECT_EQ(h.game.selectionState(), 0);
+    EXPECT_EQ(h.game.selection().state(), 0);
     EXPECT_EQ(h.running(), "Timer1");
     h.timers.fire(GameTimer::Start);
     h.timers.fire(GameTimer::TurnChange);
     // The new game's computer chooses afresh and plays on the new board.
     h.playComputerMove();
-    EXPECT_EQ(h.game.board().count().tokens1, 3);
+    EXPECT_EQ(h.game.position().toBoard().count().tokens1, 3);
     h.move(10, 0, 9, 1);
     ASSERT_TRUE(h.game.computerMovePending());
     h.game.leave();
@@ -215,21 +215,21 @@ TEST(ComputerCancellation, TakeBackDropsThePendingMoveAndTheComputerAnswersAfres
     h.timers.fire(GameTimer::ComputerClicks);  // the computer has selected its token
     h.game.takeBack(1);
     EXPECT_FALSE(h.game.computerMovePending());
-    EXPECT_EQ(h.game.selectionState(), 0);
+    EXPECT_EQ(h.game.selection().state(), 0);
     EXPECT_EQ(h.running(), "TimCHng TimerT");
-    EXPECT_EQ(h.game.board(), boardFrom(original()));
+    EXPECT_EQ(h.game.position().toBoard(), boardFrom(original()));
     h.timers.fire(GameTimer::TurnChange);
     h.move(0, 0, 0, 1);
     h.playComputerMove();
-    EXPECT_EQ(h.game.board().at(1, 1), kFreeCell);
-    EXPECT_EQ(h.game.board().count().tokens2, 3);
+    EXPECT_EQ(h.game.position().toBoard().at(1, 1), kFreeCell);
+    EXPECT_EQ(h.game.position().toBoard().count().tokens2, 3);
     // Taking back two on the computer's turn hands it the turn again with a new search.
     h.move(0, 1, 0, 2);
     ASSERT_TRUE(h.game.computerMovePending());
     h.game.takeBack(2);
     EXPECT_FALSE(h.game.computerMovePending());
     h.timers.fire(GameTimer::TurnChange);
-    EXPECT_EQ(h.game.playerToMove(), 2);
+    EXPECT_EQ(h.game.playerToMove(), Player::Two);
     EXPECT_TRUE(h.game.computerMovePending());
 }
 

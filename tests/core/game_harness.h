@@ -39,19 +39,21 @@ struct RecordingObserver : GameObserver {
 
     void cellChanged(int, int) override { ++changedCells; }
     void captureRay(CellPos, CellPos) override { ++rays; }
-    void moveMade(int p, CellPos, CellPos) override { movers.push_back(p); }
-    void freeCellsFilled(int stuck, int cells) override {
-        log.push_back("fill " + std::to_string(stuck) + " " + std::to_string(cells));
+    void moveMade(Player p, CellPos, CellPos) override { movers.push_back(number(p)); }
+    void freeCellsFilled(Player stuck, int cells) override {
+        log.push_back("fill " + std::to_string(number(stuck)) + " " + std::to_string(cells));
     }
     void scoreChanged(int a, int b, int f) override { score = {a, b, f}; }
     void gameEnded(int a, int b, int w) override {
         log.push_back("end " + std::to_string(a) + " " + std::to_string(b) + " " +
                       std::to_string(w));
     }
-    void turnChanged(int p) override { turns.push_back(p); }
-    void progressStep(int, int scale, int) override { progressScales.push_back(scale); }
+    void turnChanged(Player p) override { turns.push_back(number(p)); }
+    void progressStep(int, int scale, Player) override { progressScales.push_back(scale); }
     void searchProgressChanged(int percent) override { percents.push_back(percent); }
-    void clockTextChanged(int p, const std::string& t) override { clockText.at(p) = t; }
+    void clockTextChanged(Player p, const std::string& t) override {
+        clockText.at(static_cast<std::size_t>(number(p))) = t;
+    }
 };
 
 // The setup window's time list: position 0 no limit, 1..4 1.5 h, 1 h, 30 min, 10 min.
@@ -113,7 +115,7 @@ public:
     // The turn as the window shows it, e.g. "p2 made 1 move 1 take-back" (the full-move
     // number of the move label; the last word only while take-back is offered).
     std::string turn() const {
-        return "p" + std::to_string(game.playerToMove()) + " made " +
+        return "p" + std::to_string(number(game.playerToMove())) + " made " +
                std::to_string(game.movesMade()) + " move " + std::to_string(game.moveNumber()) +
                (game.takeBackUnavailable() ? "" : " take-back");
     }

@@ -26,8 +26,7 @@ struct HeldPlayer : GamePlayer {
     void cancelMove() override { ++cancels; }
     void moveMade(Player mover, const Move& m, const Position&) override {
         moves.push_back(std::to_string(number(mover)) + ":" + std::to_string(m.from.x) +
-                        std::to_string(m.from.y) + std::to_string(m.to.x) +
-                        std::to_string(m.to.y));
+                        std::to_string(m.from.y) + std::to_string(m.to.x) + std::to_string(m.to.y));
     }
     void positionReset(const Position&) override { ++resets; }
 
@@ -40,8 +39,8 @@ struct HeldPlayer : GamePlayer {
 
 struct FailureRecorder : RecordingObserver {
     std::vector<std::string> failures;
-    void playerFailed(int p, const std::string& reason) override {
-        failures.push_back(std::to_string(p) + " " + reason);
+    void playerFailed(Player p, const std::string& reason) override {
+        failures.push_back(std::to_string(number(p)) + " " + reason);
     }
 };
 
@@ -67,8 +66,7 @@ struct HeldPlayerFixture : ::testing::Test {
     void aliceMoves() {
         std::vector<Move> legal;
         h.game.position().legalMoves(h.game.logic(), legal);
-        h.move(legal.front().from.x, legal.front().from.y, legal.front().to.x,
-               legal.front().to.y);
+        h.move(legal.front().from.x, legal.front().from.y, legal.front().to.x, legal.front().to.y);
     }
 };
 
@@ -89,7 +87,7 @@ TEST_F(HeldPlayerFixture, ALateAnswerIsPlayedAsTwoTimedClicksAndBothPlayersHearO
     ASSERT_EQ(held->moves.size(), 2U);
     EXPECT_EQ(held->moves[0].substr(0, 2), "1:");
     EXPECT_EQ(held->moves[1].substr(0, 2), "2:");
-    EXPECT_EQ(h.game.playerToMove(), 1);
+    EXPECT_EQ(h.game.playerToMove(), Player::One);
     EXPECT_TRUE(h.game.personMayClick());
 }
 
@@ -154,7 +152,7 @@ TEST_F(HeldPlayerFixture, AFailedPlayerIsReportedAndTheWeakestPlayMovesForIt) {
     ASSERT_TRUE(h.game.computerMovePending());
     h.playComputerMove();
     EXPECT_EQ(recorder.movers, (std::vector<int>{1, 2}));
-    EXPECT_EQ(h.game.playerToMove(), 1);
+    EXPECT_EQ(h.game.playerToMove(), Player::One);
     // The next turn asks the seated player again.
     aliceMoves();
     EXPECT_EQ(held->requests.size(), 2U);
@@ -205,7 +203,8 @@ struct KeptAnswers : MoveSink {
 TEST(PlayerKinds, ComputerPlayersAnswerALegalMoveOrFailWithoutOne) {
     MtRandomSource random(5);
     InlineSearchRunner runner;
-    const std::string boards[] = {original(), rows("+000/0000/000-/000X/")};  // the second: + is stuck
+    const std::string boards[] = {original(),
+                                  rows("+000/0000/000-/000X/")};  // the second: + is stuck
     for (const std::string& board : boards) {
         for (int kind = 1; kind <= kMasterKind; ++kind) {
             SCOPED_TRACE(board + " kind " + std::to_string(kind));

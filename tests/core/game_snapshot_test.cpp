@@ -15,9 +15,11 @@ using namespace test;
 
 // The state a player sees and take-back relies on, as one comparable text.
 std::string state(const Game& g) {
-    std::string s = boardString(g.board()) + " p" + std::to_string(g.playerToMove()) + " H" +
+    std::string s = boardString(g.position().toBoard()) + " p" +
+                    std::to_string(number(g.playerToMove())) + " H" +
                     std::to_string(g.moveCounter()) + " n" + std::to_string(g.moveNumber()) + " t" +
-                    std::to_string(g.timeLeft(1)) + "/" + std::to_string(g.timeLeft(2)) +
+                    std::to_string(g.clock().timeLeft(Player::One)) + "/" +
+                    std::to_string(g.clock().timeLeft(Player::Two)) +
                     (g.takeBackUnavailable() ? " no-takeback" : " takeback");
     const auto src = g.lastMoveSource();
     const auto tgt = g.lastMoveTarget();
@@ -49,7 +51,8 @@ struct ClockedMatch {
 GameSnapshot snapshotOf(const Game& g) {
     GameSnapshot s = captureSnapshot(g);
     s.boardName = "Originál";
-    s.tokens = {SnapshotToken{rgb(255, 135, 15), 1, kWhite}, SnapshotToken{rgb(15, 135, 255), 5, 0}};
+    s.tokens = {SnapshotToken{rgb(255, 135, 15), 1, kWhite},
+                SnapshotToken{rgb(15, 135, 255), 5, 0}};
     return s;
 }
 
@@ -69,19 +72,19 @@ TEST(ResumedGame, InterruptedAfterKMovesResumesToTheSamePositionClocksAndMoveLis
         resumed.timers.fire(GameTimer::TurnChange);
         EXPECT_EQ(state(resumed.game), state(played.h.game));
         EXPECT_EQ(resumed.game.setup().names(), played.h.game.setup().names());
-        EXPECT_EQ(resumed.observer.turns.back(), played.h.game.playerToMove());
+        EXPECT_EQ(resumed.observer.turns.back(), number(played.h.game.playerToMove()));
 
         // Both games go on alike: the computer to move has chosen, the clock runs on from
         // the kept time.
         EXPECT_EQ(resumed.running(), played.h.running());
         resumed.timers.fire(GameTimer::Clock);
         played.h.timers.fire(GameTimer::Clock);
-        EXPECT_EQ(resumed.game.timeLeft(resumed.game.playerToMove()),
-                  played.h.game.timeLeft(played.h.game.playerToMove()));
-        EXPECT_EQ(resumed.observer.clockText[static_cast<std::size_t>(
-                      resumed.game.playerToMove())],
-                  played.h.observer.clockText[static_cast<std::size_t>(
-                      played.h.game.playerToMove())]);
+        EXPECT_EQ(resumed.game.clock().timeLeft(resumed.game.playerToMove()),
+                  played.h.game.clock().timeLeft(played.h.game.playerToMove()));
+        EXPECT_EQ(resumed.observer
+                      .clockText[static_cast<std::size_t>(number(resumed.game.playerToMove()))],
+                  played.h.observer
+                      .clockText[static_cast<std::size_t>(number(played.h.game.playerToMove()))]);
     }
 }
 
@@ -101,14 +104,15 @@ TEST(ResumedGame, TakeBackAfterResumingRestoresThePositionsBeforeTheInterruption
         resumed.game.takeBack(2);
         resumed.timers.fire(GameTimer::TurnChange);
         EXPECT_EQ(resumed.game.movesMade(), expected);
-        EXPECT_EQ(MakeSnapshot(resumed.game.board()), list[static_cast<std::size_t>(expected)]);
-        EXPECT_EQ(resumed.game.playerToMove(), 2);
+        EXPECT_EQ(MakeSnapshot(resumed.game.position().toBoard()),
+                  list[static_cast<std::size_t>(expected)]);
+        EXPECT_EQ(resumed.game.playerToMove(), Player::Two);
     }
     EXPECT_TRUE(resumed.game.takeBackUnavailable());
     resumed.game.takeBack(1);
     resumed.timers.fire(GameTimer::TurnChange);
-    EXPECT_EQ(MakeSnapshot(resumed.game.board()), list[0]);
-    EXPECT_EQ(resumed.game.playerToMove(), 1);
+    EXPECT_EQ(MakeSnapshot(resumed.game.position().toBoard()), list[0]);
+    EXPECT_EQ(resumed.game.playerToMove(), Player::One);
 }
 
 TEST(ResumedGame, APersonWhoseTimeRanOutIsPlayedForAndTheFlashResumes) {
@@ -118,12 +122,12 @@ TEST(ResumedGame, APersonWhoseTimeRanOutIsPlayedForAndTheFlashResumes) {
     played.move(10, 0, 9, 1);
     for (int t = 0; t < 600; ++t)
         played.timers.fire(GameTimer::Clock);
-    ASSERT_EQ(played.game.timeLeft(1), kTimeRanOut);
+    ASSERT_EQ(played.game.clock().timeLeft(Player::One), kTimeRanOut);
     // Her turn is taken over; after that move and the answer she is to move again.
     played.playComputerMove();
     std::vector<Move> legal;
     played.game.position().legalMoves(Logic::Star, legal);
-    ASSERT_EQ(played.game.playerToMove(), 2);
+    ASSERT_EQ(played.game.playerToMove(), Player::Two);
     played.move(legal[0].from.x, legal[0].from.y, legal[0].to.x, legal[0].to.y);
     ASSERT_EQ(played.game.movesMade(), 4);
     const GameSnapshot kept = snapshotOf(played.game);
@@ -132,7 +136,7 @@ TEST(ResumedGame, APersonWhoseTimeRanOutIsPlayedForAndTheFlashResumes) {
     GameHarness resumed("", "1", "Alice", "Bob", {4, 0});
     ASSERT_EQ(resumeGame(resumed.game, kept), std::nullopt);
     EXPECT_EQ(resumed.observer.clockText[1], "0:00:00");
-    EXPECT_EQ(resumed.game.clockInterval(), Game::kClockFlashInterval);
+    EXPECT_EQ(resumed.game.clock().interval(), kClockFlashInterval);
     resumed.timers.fire(GameTimer::TurnChange);
     EXPECT_TRUE(resumed.timers.isActive(GameTimer::ComputerClicks));
     EXPECT_FALSE(resumed.game.personMayClick());
@@ -165,16 +169,15 @@ TEST(SnapshotCheck, RefusesEveryKindOfDamage) {
     const std::vector<std::tuple<const char*, Damage, SnapshotError>> cases = {
         // A starting digit, a logic or a time-list position no game has are the store's to
         // refuse as it reads them (records/unfinished_game_test.cpp).
-        {"board cut", [](GameSnapshot& s) { s.setup.board.erase(3, 1); },
-         SnapshotError::BadBoard},
+        {"board cut", [](GameSnapshot& s) { s.setup.board.erase(3, 1); }, SnapshotError::BadBoard},
         {"foreign letter", [](GameSnapshot& s) { s.setup.board[0] = 'Q'; },
          SnapshotError::BadBoard},
-        {"empty board", [](GameSnapshot& s) { s.setup.board.clear(); },
-         SnapshotError::BadBoard},
+        {"empty board", [](GameSnapshot& s) { s.setup.board.clear(); }, SnapshotError::BadBoard},
         {"kind not the name",
          [](GameSnapshot& s) { s.setup.players[1].kind = PlayerKind::Professional; },
          SnapshotError::BadPlayers},
-        {"computer as person", [](GameSnapshot& s) { s.setup.players[0].kind = PlayerKind::Person; },
+        {"computer as person",
+         [](GameSnapshot& s) { s.setup.players[0].kind = PlayerKind::Person; },
          SnapshotError::BadPlayers},
         {"cell changed",
          [](GameSnapshot& s) {
@@ -191,16 +194,21 @@ TEST(SnapshotCheck, RefusesEveryKindOfDamage) {
         {"no move list", [](GameSnapshot& s) { s.moveList.clear(); }, SnapshotError::BadMoveList},
         {"wrong mover", [](GameSnapshot& s) { s.playerToMove = 3 - s.playerToMove; },
          SnapshotError::BadTurn},
-        {"time above limit", [](GameSnapshot& s) { s.timeLeft[0] = 601; },
-         SnapshotError::BadClock},
+        {"time above limit", [](GameSnapshot& s) { s.timeLeft[0] = 601; }, SnapshotError::BadClock},
         {"zero time", [](GameSnapshot& s) { s.timeLeft[1] = 0; }, SnapshotError::BadClock},
         {"ran out alone", [](GameSnapshot& s) { s.timeLeft[0] = kTimeRanOut; },
          SnapshotError::BadClock},
         {"unlimited code on a limit", [](GameSnapshot& s) { s.timeLeft[1] = kTimeUnlimited; },
          SnapshotError::BadClock},
-        {"marker off board", [](GameSnapshot& s) { s.lastTarget = CellPos{-1, 0}; },
+        {"marker off board",
+         [](GameSnapshot& s) {
+             s.lastTarget = CellPos{-1, 0};
+         },
          SnapshotError::BadMarkers},
-        {"marker no move", [](GameSnapshot& s) { s.lastTarget = CellPos{s.lastSource->x + 3, 0}; },
+        {"marker no move",
+         [](GameSnapshot& s) {
+             s.lastTarget = CellPos{s.lastSource->x + 3, 0};
+         },
          SnapshotError::BadMarkers},
         {"one marker", [](GameSnapshot& s) { s.lastSource.reset(); }, SnapshotError::BadMarkers},
     };
@@ -213,7 +221,7 @@ TEST(SnapshotCheck, RefusesEveryKindOfDamage) {
         GameHarness untouched;
         EXPECT_EQ(resumeGame(untouched.game, s), expected);
         EXPECT_EQ(untouched.running(), "");
-        EXPECT_EQ(untouched.game.board().side(), 0);
+        EXPECT_EQ(untouched.game.position().toBoard().side(), 0);
         EXPECT_TRUE(untouched.observer.clockText[1] == "<none>");
     }
 }

@@ -66,7 +66,7 @@ struct MasterFixture : ::testing::Test {
     }
     // Alice's copy from her corner token and the turn change that starts the search.
     void aliceMoves() {
-        ASSERT_EQ(h.game.playerToMove(), 1);
+        ASSERT_EQ(h.game.playerToMove(), Player::One);
         const Move m = firstMove();
         h.move(m.from.x, m.from.y, m.to.x, m.to.y);
     }
@@ -103,7 +103,7 @@ TEST_F(MasterFixture, AnswerArrivesAsTheUsualTwoTimedClicks) {
     EXPECT_EQ(h.running(), "TimPC TimerT");
     h.playComputerMove();
     EXPECT_EQ(h.observer.movers, (std::vector<int>{1, 2}));
-    EXPECT_EQ(h.game.playerToMove(), 1);
+    EXPECT_EQ(h.game.playerToMove(), Player::One);
     EXPECT_EQ(h.observer.progressScales.back(), 10);  // one step per completed depth
 }
 
@@ -120,7 +120,7 @@ TEST_F(MasterFixture, TakeBackDuringTheSearchDropsItsAnswer) {
     EXPECT_EQ(runner.cancels, 1);
     EXPECT_FALSE(h.game.searching());
     h.timers.fire(GameTimer::TurnChange);
-    EXPECT_EQ(h.game.playerToMove(), 2);
+    EXPECT_EQ(h.game.playerToMove(), Player::Two);
     ASSERT_EQ(runner.pending.size(), 3U);  // a fresh search for the restored board
     EXPECT_NE(runner.pending[2].request.position, runner.pending[1].request.position);
     // The stale answer comes late anyway: it is for another board and is dropped.
@@ -214,8 +214,8 @@ TEST_F(MasterFixture, HintShowsTheMoveAndAnyClickClearsIt) {
     EXPECT_TRUE(h.game.position().isLegal(h.game.logic(), *h.game.hint()));
     EXPECT_EQ(hints.events.size(), 2U);  // depth 1, then the hint
     EXPECT_EQ(hints.events.back().substr(0, 4), "hint");
-    EXPECT_EQ(h.game.selectionState(), 0);  // shown apart from the normal selection
-    h.game.clickCell(3, 3);  // any click, even on an empty cell
+    EXPECT_EQ(h.game.selection().state(), 0);  // shown apart from the normal selection
+    h.game.clickCell(3, 3);                    // any click, even on an empty cell
     EXPECT_FALSE(h.game.hint());
     EXPECT_EQ(hints.events.back(), "clear");
 }
@@ -321,7 +321,7 @@ TEST_F(MasterFixture, RedoAgainstTheComputerKeepsThePersonToMove) {
     h.game.redo();
     h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().boardString(), afterRound);
-    EXPECT_EQ(h.game.playerToMove(), 1);
+    EXPECT_EQ(h.game.playerToMove(), Player::One);
     EXPECT_FALSE(h.game.searching());  // the person is to move: no search starts
     EXPECT_EQ(runner.pending.size(), 1U);
 }

@@ -4,12 +4,12 @@
 #include <optional>
 #include <set>
 
-#include "gamewin/score_bar.h"
+#include "drawing/recorded_op.h"
 #include "drawing/title_strip.h"
+#include "gamewin/score_bar.h"
 #include "gamewin/toolbar_pictures.h"
 #include "gamewin/window_layout.h"
 #include "platform/draw/image_surface.h"
-#include "drawing/recorded_op.h"
 
 namespace tomelin {
 namespace {
@@ -108,7 +108,7 @@ TEST(WindowLayout, EveryHeightGivesAFourToThreeBoardAndAWidthOfItsOwn) {
     int previousWidth = 0;
     for (int h = 300; h <= 1400; h += 37) {
         SCOPED_TRACE(h);
-        const WindowLayout l = Rozmery(h);
+        const WindowLayout l = layoutForHeight(h);
         EXPECT_EQ(l.window.height(), h);
         EXPECT_EQ(l.board.height(), h - design::kChromeHeight);
         EXPECT_LE(std::abs(l.board.width() * 3 - l.board.height() * 4), 2);
@@ -128,7 +128,7 @@ TEST(WindowLayout, EveryHeightGivesAFourToThreeBoardAndAWidthOfItsOwn) {
 }
 
 TEST(WindowLayout, ToolbarOrderFromTheRightIs0216543) {
-    const WindowLayout l = Rozmery(700);
+    const WindowLayout l = layoutForHeight(700);
     const int w = l.titleBar.width();
     const std::array<int, 7> lefts{w - 24, w - 75, w - 48, w - 177, w - 153, w - 126, w - 99};
     for (std::size_t i = 0; i < 7; ++i) {
@@ -138,7 +138,7 @@ TEST(WindowLayout, ToolbarOrderFromTheRightIs0216543) {
 }
 
 TEST(WindowLayout, PanelsSitOnTheBoard) {
-    const WindowLayout l = Rozmery(936);
+    const WindowLayout l = layoutForHeight(936);
     EXPECT_EQ(l.resultPanel.size(), QSize(225, 284));
     EXPECT_EQ(l.resultPanel.left(), (l.board.width() - 225) / 2);
     EXPECT_EQ(l.resultPanel.top(), (l.board.height() - 284) / 2);

@@ -44,14 +44,15 @@ TEST(GameWindowEngine, TheToolsEnginePlaysAWholeGameAgainstAPersonAndIsRecordedB
     f.game().setMasterMoveTimeMs(60);
     // The tool needs its "uai" word: a script gives it, as a user's wrapper would.
     test::TempFolder folder;
-    f.window->setEnginePrograms({QString(), script(folder, "uai", "exec '" TOMELIN_CLI_PATH "' uai\n")});
+    f.window->setEnginePrograms(
+        {QString(), script(folder, "uai", "exec '" TOMELIN_CLI_PATH "' uai\n")});
     f.start(test::kCorners, {"Eva", kEngineName});
     ThinkingIndicator& thinking = f.part<ThinkingIndicator>("thinking");
     int engineMoves = 0;
     bool sawThinking = false;
     while (!f.game().gameOver()) {
         ASSERT_LT(engineMoves, 20) << "the game does not end";
-        if (f.game().playerToMove() == 1) {
+        if (f.game().playerToMove() == Player::One) {
             // The person: the first legal move of any of her tokens.
             std::vector<Move> moves;
             f.game().position().legalMoves(Logic::Star, moves);
@@ -68,7 +69,7 @@ TEST(GameWindowEngine, TheToolsEnginePlaysAWholeGameAgainstAPersonAndIsRecordedB
         EXPECT_EQ(f.game().position().boardString(), before) << "a click moved for the engine";
         sawThinking = sawThinking || thinking.isVisible();
         ASSERT_TRUE(runUntil(f, [&] {
-            return f.game().gameOver() || f.game().playerToMove() == 1;
+            return f.game().gameOver() || f.game().playerToMove() == Player::One;
         })) << "the engine did not move";
         EXPECT_NE(f.game().position().boardString(), before);
         ++engineMoves;
@@ -84,7 +85,8 @@ TEST(GameWindowEngine, TheToolsEnginePlaysAWholeGameAgainstAPersonAndIsRecordedB
 TEST(GameWindowEngine, AHangingOrCrashingEngineEndsInItsMessageWithTheGameKept) {
     test::TempFolder folder;
     const std::string handshake =
-        "while read line; do case \"$line\" in uai) echo uaiok ;; isready) echo readyok ;; go*) %s ;; esac; done\n";
+        "while read line; do case \"$line\" in uai) echo uaiok ;; isready) echo readyok ;; go*) %s "
+        ";; esac; done\n";
     const struct {
         const char* name;
         const char* onGo;
@@ -92,7 +94,8 @@ TEST(GameWindowEngine, AHangingOrCrashingEngineEndsInItsMessageWithTheGameKept) 
     } cases[] = {
         {"spici", ":", "Engine spici neposlal tah v daném čase a byl ukončen."},
         {"padavka", "exit 4", "Engine padavka nečekaně skončil."},
-        {"podvodnik", "echo 'bestmove a4'", "Engine podvodnik poslal nepovolený tah „a4“ a byl ukončen."},
+        {"podvodnik", "echo 'bestmove a4'",
+         "Engine podvodnik poslal nepovolený tah „a4“ a byl ukončen."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -105,7 +108,9 @@ TEST(GameWindowEngine, AHangingOrCrashingEngineEndsInItsMessageWithTheGameKept) 
         QSignalSpy left(f.window.get(), &GameWindow::newGameRequested);
         f.start(test::kCorners, {"Eva", "Stroj"});
         f.move({0, 0}, {1, 1});
-        ASSERT_TRUE(runUntil(f, [&] { return failed.count() > 0; }, 15000)) << "no fault was told";
+        ASSERT_TRUE(runUntil(
+            f, [&] { return failed.count() > 0; }, 15000))
+            << "no fault was told";
         EXPECT_EQ(failed.count(), 1);
         EXPECT_EQ(failed.at(0).at(0).toString(), QString::fromUtf8(c.message));
         EXPECT_EQ(left.count(), 1);

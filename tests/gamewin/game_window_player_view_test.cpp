@@ -14,8 +14,8 @@ namespace tomelin {
 namespace {
 
 using test::kCorners;
-using test::WindowFixture;
 using test::part;
+using test::WindowFixture;
 
 double luma(QRgb c) {
     return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c);
@@ -94,8 +94,8 @@ TEST(GameWindowScoreBar, TheMoveLabelMovesOnlyWhenTheDifferenceWouldCoverIt) {
     strip.setMoveNumber(1);
     int moves = 0;
     // The two counts of a long game, the lead going back and forth.
-    const int counts[][2] = {{2, 2},  {3, 2},  {3, 4},  {6, 3},  {5, 7},  {9, 6},  {8, 10},
-                             {12, 9}, {11, 14}, {16, 12}, {15, 18}, {20, 16}, {19, 22}, {30, 12},
+    const int counts[][2] = {{2, 2},   {3, 2},   {3, 4},   {6, 3},   {5, 7},   {9, 6},   {8, 10},
+                             {12, 9},  {11, 14}, {16, 12}, {15, 18}, {20, 16}, {19, 22}, {30, 12},
                              {14, 31}, {25, 25}, {27, 24}, {24, 28}, {33, 20}, {21, 34}};
     int number = 1;
     for (const auto& c : counts) {
@@ -201,7 +201,7 @@ TEST(GameWindowComputerMove, TheIndicatorShowsProgressAndIsGoneBeforeTheClicks) 
         EXPECT_LT(percent.trimmed().chopped(1).toInt(), 105);
     ASSERT_TRUE(f.game().computerMovePending());
     EXPECT_FALSE(f.part<QWidget>("thinking").isVisible());
-    EXPECT_EQ(f.game().selectionState(), 0);  // its clicks are still to come
+    EXPECT_EQ(f.game().selection().state(), 0);  // its clicks are still to come
 }
 
 }  // namespace

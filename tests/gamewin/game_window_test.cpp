@@ -97,7 +97,7 @@ TEST(GameWindowScriptedGame, ClicksPlayCopyJumpCapturesAndTheEnd) {
     EXPECT_FALSE(f.part<QWidget>("result").isVisible());
     EXPECT_TRUE(f.board().isEnabled());
     EXPECT_TRUE(f.part<QWidget>("Image10").isEnabled());
-    EXPECT_EQ(boardString(f.game().board()), kCorners);
+    EXPECT_EQ(boardString(f.game().position().toBoard()), kCorners);
 }
 
 TEST(GameWindowScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightStep) {
@@ -109,7 +109,7 @@ TEST(GameWindowScriptedGame, DrawShowsNerozhodneStoresNothingAndSurvivesAHeightS
     f.click(1, 0);
     ASSERT_TRUE(f.game().gameOver());
     EXPECT_EQ(f.part("resultLabel").text(), QStringLiteral("Nerozhodně"));
-    EXPECT_EQ(f.winnerCentre(), rgb(0, 0, 0));  // no winner's token
+    EXPECT_EQ(f.winnerCentre(), rgb(0, 0, 0));                     // no winner's token
     EXPECT_TRUE(f.store.store->subkeyNames(kRecordsKey).empty());  // a draw is not stored
 
     // A height step after the end redraws the score bar (each player's colour at its end,
@@ -131,14 +131,14 @@ TEST(GameWindowScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKe
     ASSERT_TRUE(overlay.isVisible());
     QTest::mouseClick(&overlay, Qt::LeftButton);
     f.settle();
-    EXPECT_EQ(f.game().board().at(1, 1), kToken1);
+    EXPECT_EQ(f.game().position().toBoard().at(1, 1), kToken1);
 
     f.move({3, 3}, {3, 2});  // a copy for player 2
     EXPECT_FALSE(overlay.isVisible());
     ASSERT_TRUE(f.board().lastTarget());
     QTest::mouseClick(&f.part<ToolButton>("Picture13_", 5), Qt::LeftButton);
     f.settle();
-    EXPECT_EQ(boardString(f.game().board()), kCorners);
+    EXPECT_EQ(boardString(f.game().position().toBoard()), kCorners);
     EXPECT_TRUE(overlay.isVisible());
     // The frames of the move taken back go with it.
     EXPECT_FALSE(f.board().lastSource());
@@ -150,7 +150,7 @@ TEST(GameWindowScriptedGame, TakeBackNeedsTwoMovesAndUndoesAFullMoveByButtonOrKe
     ASSERT_TRUE(f.board().lastTarget());
     QTest::keyClick(&f.board(), Qt::Key_Z);
     f.settle();
-    EXPECT_EQ(boardString(f.game().board()), kCorners);
+    EXPECT_EQ(boardString(f.game().position().toBoard()), kCorners);
     EXPECT_FALSE(f.board().lastTarget());
 }
 
@@ -182,7 +182,7 @@ TEST(GameWindowKeyboard, ArrowsMoveTheCursorByAQuarterCellWithinTheBoardAndKeysC
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(&f.board(), Qt::Key_3, Qt::KeypadModifier);
     QTest::keyClick(&f.board(), Qt::Key_5, Qt::KeypadModifier);
-    EXPECT_EQ(f.game().board().at(1, 1), kToken1);
+    EXPECT_EQ(f.game().position().toBoard().at(1, 1), kToken1);
     f.settle();
     f.board().setKeyCursor(f.cellCentre(3, 3));
     QTest::keyClick(&f.board(), Qt::Key_Insert);
@@ -244,15 +244,15 @@ TEST(GameWindowComputerMove, ShowsItsThinkingFinishesDespiteAHeightStepAndHoldsT
     QTest::keyClick(&f.board(), Qt::Key_H);
     EXPECT_EQ(music.count(), 0);
     f.timers.fire(GameTimer::ComputerClicks);  // the computer's first click: its token is selected
-    ASSERT_EQ(f.game().selectionState(), 1);
-    const CellPos selected = f.game().selected();
+    ASSERT_EQ(f.game().selection().state(), 1);
+    const CellPos selected = f.game().selection().selected();
     f.window->setWindowHeight(f.window->windowHeight() - 60);
     // The selection survives the redraw, rings and frame included, and the move completes.
     EXPECT_EQ(f.board().selection(), selected);
     EXPECT_EQ(f.ringColour(selected.x + 1, selected.y + 1), test::kTestStyle1.secondColour);
     f.settle();
     EXPECT_EQ(f.game().movesMade(), 1);
-    ASSERT_EQ(f.game().playerToMove(), 2);
+    ASSERT_EQ(f.game().playerToMove(), Player::Two);
     EXPECT_FALSE(f.part<QWidget>("thinking").isVisible());
     QTest::keyClick(&f.board(), Qt::Key_H);
     EXPECT_EQ(music.count(), 1);

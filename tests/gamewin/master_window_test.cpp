@@ -65,7 +65,7 @@ TEST(MasterWindow, TakeBackDuringTheComputersSearchPlaysNothingOnTheRestoredBoar
     ASSERT_TRUE(f.game().searching());
     QTRY_VERIFY_WITH_TIMEOUT(f.game().computerMovePending(), 5000);
     f.settle();
-    ASSERT_EQ(f.game().playerToMove(), 1);
+    ASSERT_EQ(f.game().playerToMove(), Player::One);
     const std::string beforeEva = f.game().position().boardString();
     std::vector<Move> moves;
     f.game().position().legalMoves(f.game().logic(), moves);
@@ -83,7 +83,7 @@ TEST(MasterWindow, TakeBackDuringTheComputersSearchPlaysNothingOnTheRestoredBoar
     f.timers.fire(GameTimer::TurnChange);
     // The take-back during its turn left the computer to move one move after the start:
     // it searches afresh for that board.
-    EXPECT_EQ(f.game().playerToMove(), 2);
+    EXPECT_EQ(f.game().playerToMove(), Player::Two);
     EXPECT_TRUE(f.game().searching());
     EXPECT_NE(f.game().position().boardString(), beforeEva);
 }
@@ -92,14 +92,15 @@ TEST(MasterWindow, TakeBackDuringTheComputersSearchPlaysNothingOnTheRestoredBoar
 // and the bar grow with the time, never reaching 100 % before the move.
 TEST(MasterWindow, ThinkingShowsThePartOfItsTimeUsed) {
     WindowFixture f;
-    f.start(findBuiltinBoard("Originál")->boardString, {"PC Velmistr", "Jan"}, {0, 0}, "1",
-            false);
+    f.start(findBuiltinBoard("Originál")->boardString, {"PC Velmistr", "Jan"}, {0, 0}, "1", false);
     f.game().setMasterMoveTimeMs(8000);  // long, so that the search is still on below
     f.timers.fire(GameTimer::Start);
     f.timers.fire(GameTimer::TurnChange);
     ASSERT_TRUE(f.game().searching());
     ASSERT_TRUE(f.part<QWidget>("thinking").isVisible());
-    const auto percent = [&f] { return f.part("percentLabel").text().trimmed().chopped(1).toInt(); };
+    const auto percent = [&f] {
+        return f.part("percentLabel").text().trimmed().chopped(1).toInt();
+    };
     const auto filled = [&f] {
         const QImage bar = f.part<PictureBox>("progressBar").image();
         const QColor empty = bar.pixelColor(bar.width() - 1, bar.height() / 2);
@@ -113,7 +114,7 @@ TEST(MasterWindow, ThinkingShowsThePartOfItsTimeUsed) {
     const int earlyBar = filled();
     QTest::qWait(500);
     ASSERT_TRUE(f.game().searching());
-    EXPECT_GE(early, 3);   // 400 ms of 8 s: 5 %
+    EXPECT_GE(early, 3);  // 400 ms of 8 s: 5 %
     EXPECT_GE(percent(), early + 3);
     EXPECT_LT(percent(), 100);
     EXPECT_GT(earlyBar, 0);
@@ -136,7 +137,7 @@ TEST(MasterWindow, RedoKeyReplaysWhatTheTakeBackKeyTookBack) {
     QTest::keyClick(&f.board(), Qt::Key_Y);
     f.settle();
     EXPECT_EQ(f.game().position().boardString(), after);
-    EXPECT_EQ(f.game().playerToMove(), 1);
+    EXPECT_EQ(f.game().playerToMove(), Player::One);
 }
 
 }  // namespace

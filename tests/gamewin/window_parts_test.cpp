@@ -4,8 +4,8 @@
 
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "core/manual_timer_host.h"
 #include "core/random.h"
@@ -125,7 +125,7 @@ TEST(ThinkingIndicator, FillsItsProgressBarStepByStepInTheGivenColour) {
 TEST(WindowChrome, ButtonsAndMenusReportWhatWasChosen) {
     QWidget window;
     WindowChrome chrome(window);
-    chrome.applyLayout(Rozmery(700));
+    chrome.applyLayout(layoutForHeight(700));
     window.show();
     chrome.setBoardName(QStringLiteral("Dáma"));
     EXPECT_EQ(part<QLabel>(window, "caption").text(), QStringLiteral("Tomelin - Dáma"));
@@ -165,7 +165,7 @@ TEST(WindowChrome, LongBoardNamesAreCutBeforeTheToolbar) {
         SCOPED_TRACE(height);
         QWidget window;
         WindowChrome chrome(window);
-        const WindowLayout layout = Rozmery(height);
+        const WindowLayout layout = layoutForHeight(height);
         chrome.applyLayout(layout);
         window.resize(layout.window);
         window.show();
@@ -188,7 +188,7 @@ TEST(WindowChrome, LongBoardNamesAreCutBeforeTheToolbar) {
 class GameKeeperTest : public ::testing::Test, public GameObserver {
 protected:
     // The keeper keeps the game at each turn change, as the game window has it do.
-    void turnChanged(int /*player*/) override { keeper.keep(game, "Zkouška", BoardLook{}); }
+    void turnChanged(Player /*player*/) override { keeper.keep(game, "Zkouška", BoardLook{}); }
 
     void start() {
         GameSetup setup;
@@ -212,7 +212,7 @@ protected:
         game.clickCell(legal.front().from.x, legal.front().from.y);
         game.clickCell(legal.front().to.x, legal.front().to.y);
         settle();
-        ASSERT_EQ(game.playerToMove(), 2);
+        ASSERT_EQ(game.playerToMove(), Player::Two);
     }
 
     QTemporaryDir folder;

@@ -74,7 +74,7 @@ TEST(RecordProcesses, WritersAtOnceKilledMidWritingLeaveWholeRecordsUnderDistinc
         EXPECT_EQ(store.values(store.openKey(std::string(kRecordsKey) + "\\" + name)).size(), 11u)
             << name;
     // Every reported commit is there; at most one unreported commit per killed writer.
-    const Survey survey = PruzkHer(store);
+    const Survey survey = readSurvey(store);
     EXPECT_EQ(survey.recordCount(), static_cast<int>(keys.size()));
     EXPECT_GE(survey.recordCount(), written);
     EXPECT_LE(survey.recordCount(), written + 3);

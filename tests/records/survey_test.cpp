@@ -55,7 +55,7 @@ protected:
 };
 
 TEST_F(SurveyTest, EmptyStoreGivesEmptyListsAndScrollMaximumMinusOne) {
-    const Survey survey = PruzkHer(*m_store);
+    const Survey survey = readSurvey(*m_store);
     for (const auto& list : survey.lists)
         EXPECT_TRUE(list.empty());
     EXPECT_TRUE(survey.viewerPlayers.empty());
@@ -66,7 +66,7 @@ TEST_F(SurveyTest, EmptyStoreGivesEmptyListsAndScrollMaximumMinusOne) {
 TEST_F(SurveyTest, EvaAndJanWorkedExample) {
     game("Eva", "PC Génius", 40, 24, "AEE3", "EEE6");
     game("Jan", "Eva", 33, 31, "AAE2", "BBB4");
-    const Survey survey = PruzkHer(*m_store);
+    const Survey survey = readSurvey(*m_store);
     ASSERT_EQ(survey.recordCount(), 2);
     EXPECT_EQ(survey.scrollMaximum(), 1);
     const auto& lists = survey.lists;
@@ -100,7 +100,7 @@ TEST_F(SurveyTest, PlayerListsSkipAnonymousNamesAndKeepEachPlayersFirstToken) {
     game("", "Hráč 2", 10, 30);  // a name lost from a damaged record
     game("Eva", "Jan", 30, 10, "AAA1", "BBB2");
     game("Eva", "Jan", 10, 30, "CCC3", "DDD4");
-    const Survey survey = PruzkHer(*m_store);
+    const Survey survey = readSurvey(*m_store);
     EXPECT_EQ(survey.recordCount(), 5);
     EXPECT_EQ(survey.viewerPlayers, (Names{"Jan", "Eva"}));
     EXPECT_EQ(survey.setupPlayers, (Names{"Jan", "Eva"}));
@@ -112,7 +112,7 @@ TEST_F(SurveyTest, GameAgainstHimselfCountsTwiceAndRatesAreCutToTwoDecimals) {
     game("Jan", "Ota", 2, 1);  // 66.6
     game("Jan", "Ota", 2, 1);
     game("Jan", "Ota", 1, 2);  // lost: 100 - 66.6 = 33.4
-    const Survey survey = PruzkHer(*m_store);
+    const Survey survey = readSurvey(*m_store);
     EXPECT_EQ(statsOf(survey, "Eva"), (Stats{1, 1, 2, 5000}));
     EXPECT_EQ(statsOf(survey, "Jan"), (Stats{2, 1, 3, 5553}));  // 166.6 / 3 = 55.53...
 }
@@ -129,7 +129,7 @@ TEST_F(SurveyTest, DamagedRecordsAreSkippedKeptAndOthersReadInNumberOrder) {
     m_store->CreateRegKey(recordKeyPath(8));  // a free number: no board name
     m_store->CreateRegKey(std::string(kRecordsKey) + "\\poznámka");
     m_store->CreateRegKey(std::string(kRecordsKey) + "\\9");
-    const Survey survey = PruzkHer(*m_store);
+    const Survey survey = readSurvey(*m_store);
     EXPECT_EQ(survey.recordNumbers, (std::vector<int>{1, 4, 1000}));
     EXPECT_EQ(survey.skippedNumbers, (std::vector<int>{2, 3, 5, 6, 7}));
     EXPECT_EQ(survey.lists[kListWinner], (Names{"Jan", "Eva", "Eva"}));
@@ -149,7 +149,7 @@ TEST_F(SurveyTest, ShareKeepsItsDecimalsUnderACommaLocale) {
     const std::locale previous =
         std::locale::global(std::locale(std::locale::classic(), new CommaNumbers));
     game("Eva", "Jan", 40, 24);
-    const Survey survey = PruzkHer(*m_store);
+    const Survey survey = readSurvey(*m_store);
     const PlayerStats eva = playerStatistics(survey, "Eva");
     std::locale::global(previous);
     EXPECT_EQ(survey.lists[kListShare], (Names{"62.5"}));

@@ -46,8 +46,8 @@ protected:
         std::vector<fs::path> moved;
         for (const auto& entry : fs::directory_iterator(folder.path())) {
             const std::string name = entry.path().filename().string();
-            if (name.find(".damaged-") != std::string::npos && name.find("-wal") == std::string::npos &&
-                name.find("-shm") == std::string::npos)
+            if (name.find(".damaged-") != std::string::npos &&
+                name.find("-wal") == std::string::npos && name.find("-shm") == std::string::npos)
                 moved.push_back(entry.path());
         }
         return moved;
@@ -60,7 +60,7 @@ protected:
 TEST_P(UndetectedDamage, TheFailingRecordMovesTheFileAsideAndGoesIntoAFreshStore) {
     StoreOpening opening = openStoreAt(path);
     ASSERT_FALSE(opening.hasProblem()) << opening.problem;  // the quick check saw nothing
-    const int before = PruzkHer(*opening.store).recordCount();
+    const int before = readSurvey(*opening.store).recordCount();
     EXPECT_GT(before, 0);
 
     const RecordWrite write = recordAndForgetKeptGame(*opening.store, wonGame());
@@ -73,13 +73,13 @@ TEST_P(UndetectedDamage, TheFailingRecordMovesTheFileAsideAndGoesIntoAFreshStore
     const std::vector<fs::path> moved = movedAside();
     ASSERT_EQ(moved.size(), 1u);
     EXPECT_NE(notice.find(moved[0].string()), std::string::npos);
-    EXPECT_EQ(PruzkHer(*opening.store).recordCount(), 1);
+    EXPECT_EQ(readSurvey(*opening.store).recordCount(), 1);
     // Everything goes on in the fresh store, also after another start.
     ASSERT_EQ(recordFinishedGame(*opening.store, wonGame()).number, 2);
     opening.store.reset();
     StoreOpening again = openStoreAt(path);
     EXPECT_FALSE(again.hasProblem());
-    EXPECT_EQ(PruzkHer(*again.store).recordCount(), 2);
+    EXPECT_EQ(readSurvey(*again.store).recordCount(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(KeptFiles, UndetectedDamage,

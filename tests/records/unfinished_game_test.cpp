@@ -22,15 +22,14 @@ GameSnapshot playedSnapshot(int moves) {
     test::GameHarness h(test::original(), "2", "Eva", "PC Profesionál", {3, 0});
     while (h.game.movesMade() < moves) {
         h.timers.fire(GameTimer::Clock);
-        if (h.game.playerKind(h.game.playerToMove()) != 0) {
+        if (h.game.setup().player(h.game.playerToMove()).kind != PlayerKind::Person) {
             h.playComputerMove();
             continue;
         }
         // The person takes the first copy the rules offer.
         std::vector<Move> legal;
         h.game.position().legalMoves(Logic::Cross, legal);
-        h.move(legal.front().from.x, legal.front().from.y, legal.front().to.x,
-               legal.front().to.y);
+        h.move(legal.front().from.x, legal.front().from.y, legal.front().to.x, legal.front().to.y);
     }
     GameSnapshot s = captureSnapshot(h.game);
     s.boardName = "Originál";
@@ -75,7 +74,8 @@ TEST_F(UnfinishedGameStore, DamagedValuesAreReportedAsDamagedNeverResumed) {
         };
     };
     auto number = [](const char* name, std::int32_t value) {
-        return [name, value](Store& s) { s.WriteRegValue(kUnfinishedGameKey, name, value, kTypeInt); };
+        return
+            [name, value](Store& s) { s.WriteRegValue(kUnfinishedGameKey, name, value, kTypeInt); };
     };
     std::string list;
     for (const std::string& e : good.moveList)
@@ -148,7 +148,6 @@ TEST(UnfinishedGameReadOnly, AReadOnlyStoreRefusesWithItsReasonAndKeepsTheOldGam
     EXPECT_EQ(read.snapshot, kept);
 }
 
-
 GameEnd endOf(const std::string& board) {
     GameEnd end;
     end.board = board;
@@ -175,8 +174,7 @@ TEST_F(UnfinishedGameStore, OnlyOneOfTwoProgramsTakesTheKeptGameUntilItEnds) {
     EXPECT_EQ(first.read.snapshot.movesMade(), 4);
     EXPECT_EQ(takeUnfinishedGame(*m_store).outcome, UnfinishedGameTake::Outcome::InPlay);
     // The taker's game ends: record and removal at once, and nothing is left to take.
-    const RecordWrite end = recordAndForgetKeptGame(
-        *other, endOf("Originál"));
+    const RecordWrite end = recordAndForgetKeptGame(*other, endOf("Originál"));
     EXPECT_EQ(end.outcome, RecordWrite::Outcome::Written);
     EXPECT_FALSE(unfinishedGameInPlay(*m_store));
     EXPECT_EQ(takeUnfinishedGame(*m_store).outcome, UnfinishedGameTake::Outcome::None);

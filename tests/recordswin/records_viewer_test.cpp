@@ -7,20 +7,20 @@
 #include <QScrollBar>
 #include <array>
 #include <fstream>
-#include <sstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
+#include "boards/board_list.h"
+#include "core/winner.h"
+#include "drawing/token_painter.h"
+#include "platform/draw/image_surface.h"
 #include "platform/draw/picture_box.h"
 #include "platform/store/sqlite_store.h"
-#include "core/winner.h"
-#include "boards/board_list.h"
 #include "records/game_record.h"
 #include "records/pgn_records.h"
 #include "recordswin/tab_list.h"
 #include "support/temp_folder.h"
-#include "drawing/token_painter.h"
-#include "platform/draw/image_surface.h"
 #include "support/window_parts.h"
 
 namespace tomelin {
@@ -41,7 +41,7 @@ protected:
     }
 
     std::unique_ptr<RecordsViewer> open() {
-        return std::make_unique<RecordsViewer>(PruzkHer(*m_store), 2);
+        return std::make_unique<RecordsViewer>(readSurvey(*m_store), 2);
     }
 
     static bool isBlank(const QImage& image) {
@@ -122,7 +122,9 @@ TEST_F(RecordsViewerTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWith
         ImageSurface expected(token.width(), token.height(), token.backgroundColour());
         MtRandomSource random(0);  // shape 3 scatters nothing
         drawToken(expected, {0, 0, static_cast<double>(token.height())},
-                  {.shape = 3, .colour = decodeTokenString("AEE3").colour, .playerKind = row.kind,
+                  {.shape = 3,
+                   .colour = decodeTokenString("AEE3").colour,
+                   .playerKind = row.kind,
                    .detailLevel = 2},
                   random);
         EXPECT_EQ(token.image(), expected.image());
@@ -139,7 +141,7 @@ TEST_F(RecordsViewerTest, ChoosingAPlayerShowsHisStatisticsAndHisTokenMarkedWith
 TEST_F(RecordsViewerTest, NoRecordsGiveOnlyAMessageAndAnonymousOnesANoticeForStatistics) {
     QStringList shown;
     const auto collect = [&](const QString& title, const QString& text) { shown << title << text; };
-    EXPECT_FALSE(openRecordsViewer(PruzkHer(*m_store), 2, nullptr, collect));
+    EXPECT_FALSE(openRecordsViewer(readSurvey(*m_store), 2, nullptr, collect));
     EXPECT_EQ(shown, (QStringList{"Tomelin", "Zatím nejsou žádné záznamy výsledků"}));
 
     record("Dáma", {"Hráč 1", "Hráč 2"}, {12, 30});
@@ -162,7 +164,11 @@ std::string fileText(const std::filesystem::path& path) {
 
 TEST_F(RecordsViewerTest, ExportsTheShownRecordOrEveryRecordAsTheToolsPgn) {
     // A user board whose start FEN can write, so the export must look the board up.
-    const std::string small = "+XX-" "X0XX" "XX0X" "-XX+";
+    const std::string small =
+        "+XX-"
+        "X0XX"
+        "XX0X"
+        "-XX+";
     ASSERT_FALSE(saveBoardToSlot(*m_store, "01", "Malé", small));
     record("Originál", {"Eva", "PC Génius"}, {40, 24}, 24);
     record("Malé", {"Jan", "Eva"}, {9, 5});
@@ -180,7 +186,8 @@ TEST_F(RecordsViewerTest, ExportsTheShownRecordOrEveryRecordAsTheToolsPgn) {
         asked.push_back(caption + "|" + suggested);
         return answer;
     });
-    viewer->setMessageHandler([&](const QString& title, const QString& text) { messages << title << text; });
+    viewer->setMessageHandler(
+        [&](const QString& title, const QString& text) { messages << title << text; });
     QScrollBar& scroll = test::part<QScrollBar>(*viewer, "HScroll1");
     QPushButton& one = test::part<QPushButton>(*viewer, "exportRecord");
     QPushButton& all = test::part<QPushButton>(*viewer, "exportAll");
@@ -212,7 +219,8 @@ TEST_F(RecordsViewerTest, ExportsTheShownRecordOrEveryRecordAsTheToolsPgn) {
     all.click();
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[0], "Záznamy");
-    EXPECT_TRUE(messages[1].startsWith("Soubor " + answer + " se nepodařilo uložit")) << messages[1].toStdString();
+    EXPECT_TRUE(messages[1].startsWith("Soubor " + answer + " se nepodařilo uložit"))
+        << messages[1].toStdString();
 }
 
 }  // namespace

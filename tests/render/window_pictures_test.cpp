@@ -78,11 +78,11 @@ TEST_F(WindowPictures, TheWindowsAreDrawnInAFixedState) {
     const QImage gameWindow = picture(game(), "game_window");
 
     BoardEditor editor(store(), QString::fromStdString(builtinBoards()[3].boardString),
-                   QStringLiteral("Pole"), QStringLiteral("07"));
+                       QStringLiteral("Pole"), QStringLiteral("07"));
     editor.show();
     const QImage editorPicture = picture(editor, "board_editor");
 
-    RecordsViewer viewer(PruzkHer(store()), 2);
+    RecordsViewer viewer(readSurvey(store()), 2);
     viewer.show();
     const QImage viewerPicture = picture(viewer, "records_viewer");
 

@@ -48,7 +48,7 @@ struct Control {
 std::map<QString, Control> walk(QWidget& window, QStringList& faults) {
     std::map<QString, Control> seen;
     std::function<void(QAccessibleInterface*, int)> visit = [&](QAccessibleInterface* node,
-                                                                 int depth) {
+                                                                int depth) {
         if (node == nullptr || depth > 40)
             return;
         auto* widget = qobject_cast<QWidget*>(node->object());
@@ -137,11 +137,11 @@ TEST_F(Accessibility, EveryControlOfEveryWindowHasANameAndARole) {
     editor.show();
     AboutWindow about(setup.titlePicture());
     about.show();
-    RecordsViewer records(PruzkHer(store()), 1);
+    RecordsViewer records(readSurvey(store()), 1);
     records.show();
-    const std::map<QString, QWidget*> windows{{"game", &game},     {"chooser", chooser},
-                                              {"music", &music},   {"editor", &editor},
-                                              {"about", &about},   {"records", &records}};
+    const std::map<QString, QWidget*> windows{{"game", &game},   {"chooser", chooser},
+                                              {"music", &music}, {"editor", &editor},
+                                              {"about", &about}, {"records", &records}};
     for (const auto& [title, window] : windows)
         check(title, *window);
     // The player panels' token pictures are buttons that open the chooser.
@@ -150,7 +150,8 @@ TEST_F(Accessibility, EveryControlOfEveryWindowHasANameAndARole) {
     for (PlayerPanel* panel : {setup.panel(0), setup.panel(1)}) {
         for (QWidget* w : panel->findChildren<QWidget*>()) {
             QAccessibleInterface* node = QAccessible::queryAccessibleInterface(w);
-            if (node != nullptr && node->text(QAccessible::Name).startsWith(QStringLiteral("Figurka"))) {
+            if (node != nullptr &&
+                node->text(QAccessible::Name).startsWith(QStringLiteral("Figurka"))) {
                 EXPECT_EQ(node->role(), QAccessible::Button);
                 ++tokenButtons;
                 QSignalSpy opened(panel, &PlayerPanel::previewClicked);

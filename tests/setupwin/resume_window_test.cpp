@@ -10,8 +10,8 @@
 #include "gamewin/tool_button.h"
 #include "platform/store/sqlite_store.h"
 #include "records/unfinished_game.h"
-#include "setupwin/player_panel.h"
 #include "setupwin/launched_program.h"
+#include "setupwin/player_panel.h"
 
 namespace tomelin {
 namespace {
@@ -51,11 +51,10 @@ TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     // Ten minutes for player 1.
     test::part<QComboBox>(*form().panel(0), "Combo1").setCurrentIndex(4);
     startAndPlay(5);
-    const std::string board = boardString(core().board());
-    const std::vector<std::string> list(core().moveList().begin(),
-                                        core().moveList().begin() + 6);
+    const std::string board = boardString(core().position().toBoard());
+    const std::vector<std::string> list(core().moveList().begin(), core().moveList().begin() + 6);
     const auto lastTarget = core().lastMoveTarget();
-    const int time1 = core().timeLeft(1);
+    const int time1 = core().clock().timeLeft(Player::One);
     ASSERT_LT(time1, 600);
 
     restartProgram();
@@ -69,13 +68,13 @@ TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(game().isVisible());
     turnChange();
-    EXPECT_EQ(boardString(core().board()), board);
+    EXPECT_EQ(boardString(core().position().toBoard()), board);
     EXPECT_EQ(core().movesMade(), 5);
     EXPECT_EQ(std::vector<std::string>(core().moveList().begin(), core().moveList().begin() + 6),
               list);
-    EXPECT_EQ(core().playerToMove(), 2);
+    EXPECT_EQ(core().playerToMove(), Player::Two);
     EXPECT_EQ(core().lastMoveTarget(), lastTarget);
-    EXPECT_EQ(core().timeLeft(1), time1);
+    EXPECT_EQ(core().clock().timeLeft(Player::One), time1);
     EXPECT_EQ(game().boardName(), QStringLiteral("Originál"));
     EXPECT_EQ(test::part<QLabel>(game(), "moveLabel").text(), QStringLiteral(" 3. TAH"));
     // The take-back is offered.
@@ -83,7 +82,7 @@ TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
     // Taking back goes behind the interruption.
     game().takeBack();
     turnChange();
-    EXPECT_EQ(MakeSnapshot(core().board()), list[3]);
+    EXPECT_EQ(MakeSnapshot(core().position().toBoard()), list[3]);
 }
 
 TEST_F(ResumeWindows, StartNewGameAndAnEndedGameDropTheKeptOne) {
@@ -143,7 +142,6 @@ TEST_F(ResumeWindows, AReadOnlyStoreCannotKeepTheGameAndTheSetupWindowSaysWhy) {
               QStringLiteral("Rozehranou hru nelze uložit: soubor je jen pro čtení"));
     EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
 }
-
 
 // Two copies of the program on one store: both offer the interrupted game, the first click
 // resumes it, the second is told another window plays it and stays in the setup.

@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QRadioButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QTextLayout>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <filesystem>
 
@@ -39,16 +39,16 @@ TEST_F(SetupWindowTest, TheEditorMenuEditsAndDeletesOnlyStoredBoards) {
         SCOPED_TRACE(row);
         boardList().setCurrentRow(row);
         boardChooser().openEditorMenu();
-        menus.EDI->hide();
-        EXPECT_TRUE(menus.ADDMAP->isEnabled());
-        EXPECT_EQ(menus.EDMAP->isEnabled(), stored);
-        EXPECT_EQ(menus.DELMAPcc->menuAction()->isEnabled(), stored);
+        menus.editorMenu->hide();
+        EXPECT_TRUE(menus.addBoardItem->isEnabled());
+        EXPECT_EQ(menus.editBoardItem->isEnabled(), stored);
+        EXPECT_EQ(menus.deleteBoardMenu->menuAction()->isEnabled(), stored);
     }
     boardChooser().editBoard();
     EXPECT_EQ(editor, QStringLiteral("03|Trojka"));
 
     QSignalSpy chosen(&form, &SetupWindow::boardChosen);
-    menus.DELMAP->trigger();  // "Smazat pole" -> "Opravdu smazat?" -> "ANO"
+    menus.deleteBoardItem->trigger();  // "Smazat pole" -> "Opravdu smazat?" -> "ANO"
     EXPECT_EQ(boardList().count(), 5);
     EXPECT_EQ(boardChooser().selectedBoard(), 0);
     ASSERT_GE(chosen.count(), 1);
@@ -78,7 +78,7 @@ TEST_F(SetupWindowTest, ADamagedStoredBoardIsListedAsUnplayableAndCanOnlyBeDelet
     for (const QString& message : messages)
         EXPECT_TRUE(message.contains(QStringLiteral("„Rozbité“"))) << message.toStdString();
 
-    form.menus().DELMAP->trigger();
+    form.menus().deleteBoardItem->trigger();
     EXPECT_EQ(boardList().count(), 5);
     EXPECT_FALSE(store().openKey(path));
 }
@@ -246,8 +246,7 @@ TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
             layout.beginLayout();
             for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
                 line.setLineWidth(width);
-                const QString shown =
-                    paragraph.mid(line.textStart(), line.textLength()).trimmed();
+                const QString shown = paragraph.mid(line.textStart(), line.textLength()).trimmed();
                 const QString last = shown.section(QLatin1Char(' '), -1);
                 EXPECT_GT(last.size(), 1) << width << ": " << shown.toStdString();
             }
@@ -348,7 +347,8 @@ TEST_F(SetupWindowTest, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRe
 }
 
 // An executable script in `folder` that runs `body`.
-QString engineScript(const test::TempFolder& folder, const std::string& name, const std::string& body) {
+QString engineScript(const test::TempFolder& folder, const std::string& name,
+                     const std::string& body) {
     const std::string path = folder.write(name, "#!/bin/sh\n" + body);
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     return QString::fromStdString(path);
@@ -368,10 +368,12 @@ TEST_F(SetupWindowTest, AnEngineIsChosenOnceKeptWithItsNameAndOnlyOfferedWhereFe
     EXPECT_EQ(engines.count(), 0);
 
     // Where the protocol reaches: the star logic on a board FEN writes (7 x 7 at most).
-    const QString boardWhy = QStringLiteral("Engine protokolu UAI hraje jen na polích, která zapíše FEN (nejvýše 7 × 7).");
-    const QString logicWhy = QStringLiteral("Engine protokolu UAI hraje jen s logikou pohybu Hvězda.");
+    const QString boardWhy = QStringLiteral(
+        "Engine protokolu UAI hraje jen na polích, která zapíše FEN (nejvýše 7 × 7).");
+    const QString logicWhy =
+        QStringLiteral("Engine protokolu UAI hraje jen s logikou pohybu Hvězda.");
     const struct {
-        int board;        // row of the board list: 0 "Originál" 11 x 11, 2 "Čelem vzad" 7 x 7
+        int board;  // row of the board list: 0 "Originál" 11 x 11, 2 "Čelem vzad" 7 x 7
         const char* logic;
         QString why;
     } places[] = {{0, "Option1", boardWhy}, {2, "Option2", logicWhy}, {2, "Option1", {}}};
@@ -391,7 +393,8 @@ TEST_F(SetupWindowTest, AnEngineIsChosenOnceKeptWithItsNameAndOnlyOfferedWhereFe
     form.requestStart();
     EXPECT_EQ(started.count(), 0);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages.takeFirst(), QStringLiteral("Tomelin|Vyberte program enginu tlačítkem „Vybrat…“."));
+    EXPECT_EQ(messages.takeFirst(),
+              QStringLiteral("Tomelin|Vyberte program enginu tlačítkem „Vybrat…“."));
 
     // A program that fails the handshake is said so and not kept.
     QString answer = broken;
@@ -417,7 +420,8 @@ TEST_F(SetupWindowTest, AnEngineIsChosenOnceKeptWithItsNameAndOnlyOfferedWhereFe
     EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
     const QString name = engines.currentText();
     EXPECT_TRUE(name.startsWith(QStringLiteral("Tomelin "))) << name.toStdString();
-    EXPECT_EQ(loadKnownEngines(store()), (std::vector<KnownEngine>{{good.toStdString(), name.toStdString()}}));
+    EXPECT_EQ(loadKnownEngines(store()),
+              (std::vector<KnownEngine>{{good.toStdString(), name.toStdString()}}));
     EXPECT_EQ(test::part<QComboBox>(*form.panel(0), "engineChoice").count(), 1);
     EXPECT_TRUE(p->isEngine());
     EXPECT_EQ(p->strengthMark(), 0);

@@ -26,7 +26,7 @@ TEST_F(WindowTitles, EachWindowShowsItsWholeTitle) {
     // A click on player 2's token opens the chooser (the dialog runner only records it).
     QTest::mouseClick(&test::part<PictureBox>(*form.panel(1), "Picture7"), Qt::LeftButton);
     AboutWindow about(QPixmap(), &form);
-    const Survey survey = PruzkHer(store());
+    const Survey survey = readSurvey(store());
     RecordsViewer records(survey, 1, &form);
     struct Seen {
         QWidget* window;

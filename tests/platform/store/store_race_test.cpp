@@ -114,8 +114,8 @@ TEST(StoreRace, WritersStartingTogetherOnADamagedStoreLoseNoRecord) {
         int moved = 0;
         for (const auto& entry : fs::directory_iterator(folder.path())) {
             const std::string name = entry.path().filename().string();
-            if (name.find(".damaged-") == std::string::npos || name.find("-wal") != std::string::npos ||
-                name.find("-shm") != std::string::npos)
+            if (name.find(".damaged-") == std::string::npos ||
+                name.find("-wal") != std::string::npos || name.find("-shm") != std::string::npos)
                 continue;
             ++moved;
             const std::string bytes = readFile(entry.path().string());
@@ -126,7 +126,7 @@ TEST(StoreRace, WritersStartingTogetherOnADamagedStoreLoseNoRecord) {
         EXPECT_EQ(moved, 1);
         StoreOpening opening = openStoreAt(path);
         ASSERT_FALSE(opening.hasProblem()) << opening.problem;
-        const int stored = PruzkHer(*opening.store).recordCount();
+        const int stored = readSurvey(*opening.store).recordCount();
         EXPECT_EQ(stored, announced);
         EXPECT_GT(announced, 0);
         lost += announced > stored ? announced - stored : 0;

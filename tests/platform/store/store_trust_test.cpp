@@ -13,11 +13,11 @@
 #include <functional>
 #include <sstream>
 
+#include "boards/board_list.h"
 #include "platform/store/store_folder.h"
 #include "platform/store/store_location.h"
 #include "records/game_record.h"
 #include "records/survey.h"
-#include "boards/board_list.h"
 
 namespace tomelin {
 namespace {
@@ -149,7 +149,7 @@ TEST(StoreTrust, ReadOnlyStoreShowsEverythingAndRefusesEveryWriteWithItsReason) 
     Store& store = *reading.store;
     store.beginTransaction();
     EXPECT_EQ(readBoardList(store).size(), 6);
-    EXPECT_EQ(PruzkHer(store).recordCount(), 1);
+    EXPECT_EQ(readSurvey(store).recordCount(), 1);
     EXPECT_EQ(store.CreateRegKey("Software\\X"), kStatusReadOnly);
     EXPECT_EQ(store.WriteRegValue(boardKeyPath("01"), "", std::string("Jiné"), kTypeText),
               kStatusReadOnly);
@@ -215,7 +215,7 @@ std::string expectReadOnly(const std::string& path, const std::string& reasonWor
         failures << "moved or in memory; ";
     if (readBoardList(*opening.store).size() != 6)
         failures << "stored board not listed; ";
-    if (PruzkHer(*opening.store).recordCount() != 1)
+    if (readSurvey(*opening.store).recordCount() != 1)
         failures << "record not read; ";
     if (saveBoardToSlot(*opening.store, "02", "Nové", std::string(36, 'X')) == std::nullopt)
         failures << "a board save was not refused; ";
