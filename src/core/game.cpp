@@ -180,10 +180,14 @@ void Game::leave() {
 
 void Game::fullRedrawDone() {
     clickCell(-1, -1);
+    clearLastMove();
+    recountAndEndIfFull();
+}
+
+void Game::clearLastMove() {
     m_lastSource.reset();
     m_lastTarget.reset();
     m_obs->lastMoveChanged(nullptr, nullptr);
-    recountAndEndIfFull();
 }
 
 bool Game::personMayClick() const {

@@ -182,6 +182,9 @@ private:
     void setPlayerToMove(Player player);
     // Writes a move list entry back onto the position, reporting every changed cell.
     void restoreEntry(const std::string& entry);
+    // The last-move markers off the board: a take-back or a redo leaves no move of record
+    // (not on the screen, not for the computer's view of the board, not in a kept game).
+    void clearLastMove();
     // Every cell becomes a hole (the board between two games).
     void clearBoard();
     void cancelSelection();

@@ -126,6 +126,7 @@ void Game::redo() {
     cancelPendingComputerMove();
     clickCell(-1, -1);
     restoreEntry(m_moveList[entry]);
+    clearLastMove();
     tellPositionReset();
     // The mirror of the take-back of two moves: the turn change that follows counts the
     // second move and hands the turn back to the same player.

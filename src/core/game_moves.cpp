@@ -74,6 +74,7 @@ void Game::takeBack(int i) {
     m_redoUpTo = std::max(m_redoUpTo, made);
     h = h - i - (2.0 - i) / 2;
     restoreEntry(m_moveList[entry]);
+    clearLastMove();
     tellPositionReset();
     h = h + i / 2.0;
     m_moveNumber = moveNumberOf(h);

@@ -119,17 +119,11 @@ void GameView::showStartingBoard(const GameSetup& setup) {
 }
 
 void GameView::takeBack() {
-    const Board before = m_game.position().toBoard();
-    m_game.takeBack(2);
-    if (!(m_game.position().toBoard() == before))
-        m_parts.board.setLastMove(std::nullopt, std::nullopt);
+    m_game.takeBack(2);  // the game parks the last-move markers itself
 }
 
 void GameView::redo() {
-    const Board before = m_game.position().toBoard();
     m_game.redo();
-    if (!(m_game.position().toBoard() == before))
-        m_parts.board.setLastMove(std::nullopt, std::nullopt);
 }
 
 void GameView::relayout(const WindowLayout& l) {

@@ -115,6 +115,53 @@ TEST(ResumedGame, TakeBackAfterResumingRestoresThePositionsBeforeTheInterruption
     EXPECT_EQ(resumed.game.playerToMove(), Player::One);
 }
 
+// A game kept right after a take-back (or a redo) has no move of record: the window parks
+// the markers, so the kept game and the game resumed from it show none either, and the
+// computer is not told of a move that is no longer on the board.
+TEST(ResumedGame, KeptAfterATakeBackOrRedoShowsNoLastMoveMarkers) {
+    const std::function<void(Game&)> steps[] = {
+        [](Game& g) { g.takeBack(2); },
+        [](Game& g) { g.takeBack(1); },
+        [](Game& g) { g.redo(); },
+    };
+    int step = 0;
+    for (const auto& undo : steps) {
+        SCOPED_TRACE(step++);
+        GameHarness h(original(), "1", "Alice", "Bob");
+        h.move(0, 0, 1, 1);
+        h.move(10, 0, 9, 1);
+        h.move(1, 1, 2, 2);
+        if (step == 3) {  // the redo step: redo what a take-back undid
+            h.game.takeBack(2);
+            h.timers.fire(GameTimer::TurnChange);
+        }
+        ASSERT_EQ(h.game.lastMoveSource().has_value(), step != 3);
+        int parked = 0;
+        struct Markers : RecordingObserver {
+            int* parked = nullptr;
+            void lastMoveChanged(const CellPos* s, const CellPos* t) override {
+                if (!s && !t)
+                    ++*parked;
+            }
+        } markers;
+        markers.parked = &parked;
+        h.game.setObserver(&markers);
+        undo(h.game);
+        h.timers.fire(GameTimer::TurnChange);
+        h.game.setObserver(&h.observer);
+        EXPECT_GE(parked, 1) << "the markers were not parked";
+        EXPECT_FALSE(h.game.lastMoveSource().has_value());
+        const GameSnapshot kept = snapshotOf(h.game);
+        EXPECT_FALSE(kept.lastSource.has_value());
+        EXPECT_FALSE(kept.lastTarget.has_value());
+        GameHarness resumed("", "1", "Alice", "Bob");
+        ASSERT_EQ(resumeGame(resumed.game, kept), std::nullopt);
+        resumed.timers.fire(GameTimer::TurnChange);
+        EXPECT_FALSE(resumed.game.lastMoveSource().has_value());
+        EXPECT_EQ(state(resumed.game), state(h.game));
+    }
+}
+
 TEST(ResumedGame, APersonWhoseTimeRanOutIsPlayedForAndTheFlashResumes) {
     // Player 1 a person with ten minutes who ran out, player 2 a person without a limit.
     GameHarness played(original(), "1", "Alice", "Bob", {4, 0});
