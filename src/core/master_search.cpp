@@ -27,7 +27,7 @@ int lateReduction(int depth, int moveIndex) {
         for (int d = 1; d < kMaxPly; ++d) {
             for (int i = 1; i < 256; ++i)
                 t[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)] = static_cast<std::int8_t>(
-                    std::lround(0.8 + std::log(d) * std::log(i + 1) * 0.4));
+                    std::lround(1.0 + std::log(d) * std::log(i + 1) * 0.65));
         }
         return t;
     }();

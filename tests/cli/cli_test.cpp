@@ -112,13 +112,13 @@ TEST(CliBench, PrintsTheBehaviourSignatureAloneWithTheCountsOnStderr) {
 TEST(CliBench, MasterPrintsTheNodeCountOfTheFixedDepthSearches) {
     const CliRun r = runCli("bench --master");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "1195240\n");
+    EXPECT_EQ(r.out, "1114891\n");
     EXPECT_NE(r.err.find("nodes/s"), std::string::npos);
 }
 
 // tune generate writes "FEN;result" lines that tune fit reads back; a damaged line is named.
 TEST(CliTune, GeneratedPositionsFitAndADamagedLineIsRefused) {
-    // Seed 4 gives two whole games (85 positions); a seed whose random opening nearly wipes a
+    // Seed 4 gives two whole games (94 positions); a seed whose random opening nearly wipes a
     // side out gives a handful of decided positions, a loss near 0 and little to fit.
     const CliRun gen = runCli("tune generate --games 2 --nodes 800 --seed 4");
     ASSERT_EQ(gen.status, 0) << gen.err;
@@ -174,7 +174,7 @@ TEST(CliBench, MasterVerboseNamesEveryPositionAndItsLinesAddUpToTheTotal) {
                                                "middle (uai)"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(last, std::to_string(sum));
-    EXPECT_EQ(last, "1195240");
+    EXPECT_EQ(last, "1114891");
 }
 
 TEST(CliErrors, BadInputIsOneLineOnStderrAndStatusTwo) {
