@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    const tomelin::Survey survey = tomelin::PruzkHer(*store);
+    const tomelin::Survey survey = tomelin::readSurvey(*store);
     for (const std::string& player : survey.viewerPlayers)
         (void)tomelin::playerStatistics(survey, player);
     const tomelin::BoardList boards = tomelin::readBoardList(*store);

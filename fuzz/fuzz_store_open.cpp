@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         if (!opening.persistent && !opening.movedAsideTo && contents(path) != bytes)
             std::abort();  // a file that is not used is not changed
-        (void)tomelin::PruzkHer(*opening.store);
+        (void)tomelin::readSurvey(*opening.store);
         (void)tomelin::readBoardList(*opening.store);
         (void)opening.czechMessage();
     }
