@@ -49,7 +49,7 @@ Position midGame(Logic logic, int moves) {
     timers.setHandler([&game](GameTimer t) { game.onTimer(t); });
     game.start(computerSetup(logic, 2, 2));
     while (!game.gameOver()) {
-        const bool ready = game.movesMade() >= moves && game.playerToMove() == Player::One &&
+        const bool ready = game.movesMade() >= moves && game.playerToMove() == tomelin::Player::One &&
                            game.computerMovePending() && !timers.isActive(GameTimer::TurnChange);
         if (ready)
             break;
