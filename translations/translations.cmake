@@ -20,30 +20,26 @@ endif()
 
 set(TOMELIN_TRANSLATIONS_DIR ${CMAKE_BINARY_DIR}/translations)
 set(qm_files)
-foreach(language IN LISTS TOMELIN_LANGUAGES)
-    set(ts ${CMAKE_SOURCE_DIR}/translations/tomelin_${language}.ts)
-    set(qm ${TOMELIN_TRANSLATIONS_DIR}/tomelin_${language}.qm)
+# One .qm file built by lrelease from translations/<catalogue>_<language>.ts.
+function(tomelin_add_qm catalogue language)
+    set(ts ${CMAKE_SOURCE_DIR}/translations/${catalogue}_${language}.ts)
+    set(qm ${TOMELIN_TRANSLATIONS_DIR}/${catalogue}_${language}.qm)
     add_custom_command(OUTPUT ${qm}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${TOMELIN_TRANSLATIONS_DIR}
         COMMAND ${TOMELIN_LRELEASE} -silent ${ts} -qm ${qm}
         DEPENDS ${ts}
-        COMMENT "Translation ${language}"
+        COMMENT "Translation ${catalogue} ${language}"
         VERBATIM)
-    list(APPEND qm_files ${qm})
+    set(qm_files ${qm_files} ${qm} PARENT_SCOPE)
+endfunction()
+foreach(language IN LISTS TOMELIN_LANGUAGES)
+    tomelin_add_qm(tomelin ${language})
 endforeach()
 # tomelin-cli speaks English, its own language, and Czech: translations/tomelin-cli_cs.ts
 # holds every message of the tool in Czech (src/cli only, English the source language).
 set(TOMELIN_CLI_LANGUAGES cs)
 foreach(language IN LISTS TOMELIN_CLI_LANGUAGES)
-    set(ts ${CMAKE_SOURCE_DIR}/translations/tomelin-cli_${language}.ts)
-    set(qm ${TOMELIN_TRANSLATIONS_DIR}/tomelin-cli_${language}.qm)
-    add_custom_command(OUTPUT ${qm}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${TOMELIN_TRANSLATIONS_DIR}
-        COMMAND ${TOMELIN_LRELEASE} -silent ${ts} -qm ${qm}
-        DEPENDS ${ts}
-        COMMENT "Translation of tomelin-cli ${language}"
-        VERBATIM)
-    list(APPEND qm_files ${qm})
+    tomelin_add_qm(tomelin-cli ${language})
 endforeach()
 add_custom_target(tomelin_translations ALL DEPENDS ${qm_files})
 install(FILES ${qm_files} DESTINATION ${TOMELIN_DATADIR}/translations)
