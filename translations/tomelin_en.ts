@@ -221,6 +221,26 @@
         <source>Šipky posouvají kurzor, mezerník nebo Insert vybírá políčko, Z vrací tah, Y ho vrací zpět, N ukáže radu.</source>
         <translation>The arrow keys move the cursor, Space or Insert chooses a cell, Z takes a move back, Y plays it again, N shows a hint.</translation>
     </message>
+    <message>
+        <source>%1, hráč %2</source>
+        <extracomment>What a screen reader says of a board cell holding a token: the square, the player.</extracomment>
+        <translation>%1, player %2</translation>
+    </message>
+    <message>
+        <source>%1, hráč %2 (%3)</source>
+        <extracomment>What a screen reader says of a board cell holding a token: the square, the player, the player&apos;s name.</extracomment>
+        <translation>%1, player %2 (%3)</translation>
+    </message>
+    <message>
+        <source>%1, volné</source>
+        <extracomment>What a screen reader says of an empty board cell.</extracomment>
+        <translation>%1, empty</translation>
+    </message>
+    <message>
+        <source>%1, mimo hru</source>
+        <extracomment>What a screen reader says of a board cell that is not played on (a hole).</extracomment>
+        <translation>%1, not in play</translation>
+    </message>
 </context>
 <context>
     <name>LogicChooser</name>

@@ -16,6 +16,7 @@
 #include "app/language.h"
 #include "app/startup.h"
 #include "app/widget_map.h"
+#include "platform/draw/accessible_windows.h"
 #include "platform/store/store_location.h"
 #include "setupwin/artwork.h"
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
         icon.addPixmap(QPixmap::fromImage(tomelin::Artwork::appIcon(size)));
     }
     QApplication::setWindowIcon(icon);
+    tomelin::installWindowAccessibility();
 
     // The end-to-end tests ask where the controls are, the splash's included.
     std::unique_ptr<tomelin::WidgetMap> map;

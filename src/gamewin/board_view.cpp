@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "gamewin/board_accessible.h"
 #include "gamewin/game_texts.h"
 #include "gamewin/key_steering.h"
 #include "platform/draw/image_surface.h"
@@ -16,6 +17,7 @@ constexpr Rgb kTargetFrame = rgb(192, 192, 192);
 }  // namespace
 
 BoardView::BoardView(QWidget* parent) : PictureBox(parent, rgb(0, 0, 0)) {
+    installBoardAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_rayHold = new QTimer(this);
@@ -55,6 +57,24 @@ void BoardView::leaveEvent(QEvent* event) {
 void BoardView::focusOutEvent(QFocusEvent* event) {
     hideKeyCursor();
     PictureBox::focusOutEvent(event);
+}
+
+void BoardView::setSide(int side) {
+    if (side == m_side)
+        return;
+    m_side = side;
+    tellReaderBoardReset(*this);
+}
+
+void BoardView::cellContentChanged(CellPos cell) {
+    tellReaderCellChanged(*this, cell);
+}
+
+std::optional<CellPos> BoardView::keyCell() const {
+    const std::optional<CellPos> cell = cellAt(m_cursor.x(), m_cursor.y(), m_cellW, m_cellH);
+    if (!cell || m_side <= 0)
+        return std::nullopt;
+    return CellPos{std::clamp(cell->x, 0, m_side - 1), std::clamp(cell->y, 0, m_side - 1)};
 }
 
 void BoardView::setCellSize(double cellW, double cellH) {
@@ -206,6 +226,7 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const bool person = m_personToMove ? m_personToMove() : false;
+    const std::optional<CellPos> cellBefore = keyCell();
     const KeySteering s = steerKey(code, m_cursor.x(), m_cursor.y(), m_cellW, m_cellH, person);
     m_cursor = clampToPicture(QPoint(s.x, s.y));
     // Only the keys that steer or click show where the keyboard is; "H" and "Z" do not.
@@ -215,6 +236,10 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         m_pointerWatch->start();
         update();
     }
+    // A reader hears the cursor's cell when the cursor crosses into another one (an arrow
+    // moves it a quarter of a cell).
+    if (const auto cell = keyCell(); cell && cell != cellBefore)
+        tellReaderCellFocused(*this, *cell);
     if (s.click)
         emit pressed(QPointF(m_cursor), Qt::LeftButton);
     if (s.toggleMusic)

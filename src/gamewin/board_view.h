@@ -68,6 +68,20 @@ public:
     // Asked at each key press: whether a person is to move ("H" and "Z" count only then).
     void setPersonToMove(std::function<bool()> query) { m_personToMove = std::move(query); }
 
+    // ---- what a screen reader finds of the board (board_accessible.h) ----
+    // The board's side: side x side cells (0 before the first board).
+    void setSide(int side);
+    int side() const { return m_side; }
+    // What a cell says to a reader: its square and what stands on it.
+    void setCellText(std::function<QString(CellPos)> text) { m_cellText = std::move(text); }
+    QString cellText(CellPos cell) const { return m_cellText ? m_cellText(cell) : QString(); }
+    // What stands on `cell` changed.
+    void cellContentChanged(CellPos cell);
+    // The cell under the key cursor, if the board has cells.
+    std::optional<CellPos> keyCell() const;
+    // Where `cell` lies on the picture.
+    QRectF cellArea(CellPos c) const { return cellRect(c); }
+
 signals:
     // "H": show or hide the music window; "Z": take back a full move.
     void musicKey();
@@ -109,6 +123,8 @@ private:
     QPoint m_pointerAtKey;
     QTimer* m_pointerWatch = nullptr;
     std::function<bool()> m_personToMove;
+    int m_side = 0;
+    std::function<QString(CellPos)> m_cellText;
 };
 
 // The Windows virtual-key code the game's key steering understands for a Qt key event

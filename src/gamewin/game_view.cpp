@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
+#include "core/fen.h"
 #include "gamewin/board_view.h"
 #include "gamewin/game_texts.h"
 #include "gamewin/result_panel.h"
@@ -32,6 +34,7 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
         if (const auto cell = cellUnder(pos))
             m_game.pressCell(*cell);
     });
+    board.setCellText([this](CellPos cell) { return cellText(cell); });
     QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { takeBack(); });
     QObject::connect(&board, &BoardView::hintKey, &board, [this] { m_game.requestHint(); });
     QObject::connect(&board, &BoardView::redoKey, &board, [this] { redo(); });
@@ -53,6 +56,37 @@ void GameView::stopMasterTicks() {
     m_masterTimer->stop();
 }
 
+QString GameView::cellText(CellPos cell) const {
+    const Position& position = m_game.position();
+    const QString square =
+        QString::fromStdString(squareName(position.side(), Cell{cell.x, cell.y}));
+    switch (position.at(cell.x, cell.y)) {
+        case kToken1:
+        case kToken2: {
+            const int player = position.at(cell.x, cell.y) == kToken1 ? 1 : 2;
+            const std::string& name = m_names[static_cast<std::size_t>(player - 1)];
+            if (name.empty()) {
+                //: What a screen reader says of a board cell holding a token: the square, the player.
+                return QCoreApplication::translate("GameWindow", "%1, hráč %2")
+                    .arg(square)
+                    .arg(player);
+            }
+            //: What a screen reader says of a board cell holding a token: the square, the
+            //: player, the player's name.
+            return QCoreApplication::translate("GameWindow", "%1, hráč %2 (%3)")
+                .arg(square)
+                .arg(player)
+                .arg(QString::fromStdString(name));
+        }
+        case kFreeCell:
+            //: What a screen reader says of an empty board cell.
+            return QCoreApplication::translate("GameWindow", "%1, volné").arg(square);
+        default:
+            //: What a screen reader says of a board cell that is not played on (a hole).
+            return QCoreApplication::translate("GameWindow", "%1, mimo hru").arg(square);
+    }
+}
+
 void GameView::setNames(const std::array<std::string, 2>& names) {
     m_names = names;
     m_parts.status.setNames(names);
@@ -72,6 +106,7 @@ void GameView::redrawBoard() {
     // 3-6: the cell size from the picture, the ray widths from the cell width.
     m_painter.setGeometry(m_parts.board.width(), m_parts.board.height(), board.side());
     m_parts.board.setCellSize(m_painter.cellW(), m_painter.cellH());
+    m_parts.board.setSide(board.side());
     m_parts.board.setRayWidths(rayWidths(m_painter.cellW()));
     // 7-9: names, tokens and clocks in the status strip.
     m_parts.status.redraw(m_look, m_random);
@@ -152,6 +187,7 @@ void GameView::redrawAll() {
 
 void GameView::cellChanged(int x, int y) {
     m_painter.drawCell(m_game.position().toBoard(), m_look, x, y);
+    m_parts.board.cellContentChanged(CellPos{x, y});
 }
 
 void GameView::ringsChanged(int x, int y) {

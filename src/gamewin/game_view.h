@@ -51,6 +51,8 @@ public:
     void forgetPlayerCursors();
     // The board cell under a position on the board picture, if any.
     std::optional<CellPos> cellUnder(QPointF position) const;
+    // What a screen reader says of a board cell: its square and what stands on it.
+    QString cellText(CellPos cell) const;
 
     // `Prekr`: the full redraw of the board picture and the status strip.
     void redrawBoard();

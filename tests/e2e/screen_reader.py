@@ -9,10 +9,13 @@ name, a name (or a label's relation) on every control a person can operate, and 
 game window's toolbar operated through their accessible actions, not the mouse.
 """
 
+import re
+import subprocess
 import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 # The controls a person operates: each needs a name a screen reader can speak.
 OPERABLE = {"push button", "toggle button", "radio button", "check box", "combo box",
@@ -113,6 +116,66 @@ def window_with(app, role, name):
     return None
 
 
+CELL_NAME = re.compile(r"^[a-p]([1-9]|1[0-6]), (hráč [12]( \(.*\))?|volné|mimo hru)$")
+
+
+def read_the_board(game):
+    """The board is a table whose cells a reader can walk, and the focus follows the keyboard's
+    cell cursor with an event a reader hears."""
+    board = control(game, "table", "Hrací pole")
+    if not board:
+        roles = [acc.getRoleName() for acc in nodes(game) if acc.name == "Hrací pole"]
+        fail(f"the board is no table a reader can walk (roles {roles})")
+    table = board.queryTable()
+    side = table.nRows
+    if side < 2 or table.nColumns != side or board.childCount != side * side:
+        fail(f"the board's table is {table.nRows} x {table.nColumns} with {board.childCount} cells")
+    names = [table.getAccessibleAt(r, c).name for r in range(side) for c in range(side)]
+    odd = [n for n in names if not CELL_NAME.match(n)]
+    if odd:
+        fail(f"board cells a reader cannot make sense of: {odd[:5]}")
+    for wanted in ("hráč 1", "hráč 2", "volné"):
+        if not any(wanted in n for n in names):
+            fail(f"no board cell reads \"{wanted}\": {names}")
+    ok(f"the board reads as a {side} x {side} table of cells such as \"{names[0]}\"")
+
+    # The keyboard's cursor starts in the middle of the board; four arrow presses (a quarter of
+    # a cell each) take it one cell right, and the reader hears that cell take the focus.
+    board.queryComponent().grabFocus()
+    heard = []
+
+    def on_focus(event):
+        if event.detail1 == 1 and event.source is not None:
+            heard.append((event.source.getRoleName(), event.source.name))
+
+    def press_keys():
+        subprocess.run(["xdotool", "key", "--delay", "100", "Right", "Right", "Right", "Right"],
+                       check=False)
+        return False
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    GLib.timeout_add(500, press_keys)
+    GLib.timeout_add(4000, lambda: pyatspi.Registry.stop() and False)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
+    cells = [name for role, name in heard if role == "table cell"]
+    middle = side // 2
+    expected = table.getAccessibleAt(middle, middle + 1).name
+    if expected not in cells:
+        fail(f"after four presses of the right arrow the reader heard {heard}, not \"{expected}\"")
+    focused = [n for n in names_of_focused(board)]
+    if focused != [expected]:
+        fail(f"the board's focused cells are {focused}, not \"{expected}\"")
+    ok(f"the focus follows the keyboard's cursor: the reader hears \"{expected}\"")
+
+
+def names_of_focused(board):
+    for i in range(board.childCount):
+        cell = board.getChildAtIndex(i)
+        if cell.getState().contains(pyatspi.STATE_FOCUSED):
+            yield cell.name
+
+
 def main():
     app = wait_for(30, application)
     if not app:
@@ -124,7 +187,9 @@ def main():
         fail("no window on the bus holds the START button")
     if setup.name != "Tomelin":
         fail(f"the setup window is named \"{setup.name}\", not \"Tomelin\"")
-    ok("the setup window is named \"Tomelin\" and holds START")
+    if setup.getRoleName() != "frame":
+        fail(f"the setup window is a \"{setup.getRoleName()}\" to a reader, not a window (\"frame\")")
+    ok("the setup window is a window named \"Tomelin\" and holds START")
 
     expected = [("push button", "O programu"), ("push button", "Hudba"),
                 ("push button", "Záznamy her"), ("push button", "Editor"),
@@ -159,6 +224,8 @@ def main():
     game = wait_for(15, lambda: window_with(app, "push button", "Vrátit tah"))
     if not game:
         fail("pressing START through the accessibility bus showed no game window")
+    if game.getRoleName() != "frame":
+        fail(f"the game window is a \"{game.getRoleName()}\" to a reader, not a window (\"frame\")")
     toolbar = ["Zavřít", "Hudba", "Pauza-Minimalizovat", "Restart hry", "Nová hra", "Vrátit tah",
                "O programu", "Velikost okna"]
     missing = [name for name in toolbar if not control(game, "push button", name)]
@@ -168,6 +235,7 @@ def main():
     if not any(acc.name == "Hrací pole" for acc in nodes(game)):
         fail("the game window's board has no name")
     ok("the game window's board is named \"Hrací pole\"")
+    read_the_board(game)
     unnamed, looked = unnamed_controls(game)
     if unnamed or looked < len(toolbar):
         fail(f"controls a screen reader cannot name in the game window: {unnamed} of {looked}")

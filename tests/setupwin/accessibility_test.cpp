@@ -26,6 +26,7 @@ bool usable(QAccessible::Role role) {
         case QAccessible::RadioButton:
         case QAccessible::ComboBox:
         case QAccessible::List:
+        case QAccessible::Table:
         case QAccessible::EditableText:
         case QAccessible::ScrollBar:
         case QAccessible::Slider:
@@ -101,7 +102,7 @@ TEST_F(Accessibility, EveryControlOfEveryWindowHasANameAndARole) {
         {"game", "Picture13_5", "Vrátit tah", QAccessible::Button},
         {"game", "Picture13_6", "O programu", QAccessible::Button},
         {"game", "Image10", "Velikost okna", QAccessible::Button},
-        {"game", "PL", "Hrací pole", QAccessible::Client},
+        {"game", "PL", "Hrací pole", QAccessible::Table},
         {"chooser", "VScroll1_0", "Červená", QAccessible::ScrollBar},
         {"music", "Combo1", "Skladby", QAccessible::List},
         {"editor", "Text1", "Jméno pole", QAccessible::EditableText},
