@@ -186,7 +186,7 @@ TEST(ResumedGame, APersonWhoseTimeRanOutIsPlayedForAndTheFlashResumes) {
     EXPECT_EQ(resumed.game.clock().interval(), kClockFlashInterval);
     resumed.timers.fire(GameTimer::TurnChange);
     EXPECT_TRUE(resumed.timers.isActive(GameTimer::ComputerClicks));
-    EXPECT_FALSE(resumed.game.personMayClick());
+    EXPECT_FALSE(personMayClick(resumed.game));
 }
 
 TEST(ResumedGame, StuckPlayerAfterResumingLosesTheFreeCells) {
