@@ -5,6 +5,7 @@
 
 #include "core/game.h"
 #include "core/manual_timer_host.h"
+#include "core/person_input.h"
 #include "core/random.h"
 
 namespace tomelin {
@@ -99,7 +100,7 @@ void play(const SignatureGame& g, Fnv& fnv, BehaviourSignature& sig) {
         // runs out and the person takes back both moves: from then on the computer plays for
         // the person at its weakest.
         while (!game.gameOver() && game.movesMade() < 2) {
-            if (game.playerToMove() == Player::One && game.personMayClick()) {
+            if (game.playerToMove() == Player::One && personMayClick(game)) {
                 ComputerSearch search;
                 if (!personMoves(game, search))
                     break;

@@ -10,10 +10,20 @@ int moveNumberOf(double moveCounter) {
     return static_cast<int>(std::floor(moveCounter)) + 1;
 }
 
+bool hasLegalMove(const Position& position, Logic logic, Player player) {
+    Position p = position;
+    p.setToMove(player);
+    return p.canMove(logic);
+}
+
 Game::Game(TimerHost& timers, RandomSource& random) : m_timers(timers), m_random(random) {}
 
 void Game::setObserver(GameObserver* observer) {
     m_obs = observer ? observer : &m_nullObserver;
+}
+
+void Game::setListener(GameListener* listener) {
+    m_listener = listener ? listener : &m_nullListener;
 }
 
 std::optional<BoardError> Game::start(const GameSetup& setup) {
@@ -101,7 +111,7 @@ void Game::onTurnChangeTimer() {
     const Player p = m_playerToMove;
     m_obs->turnChanged(p);
 
-    if (!hasLegalMove(p)) {
+    if (!hasLegalMove(m_pos, m_logic, p)) {
         fillFreeCells(p);
     } else {
         setBoardEnabled(true);
@@ -141,12 +151,6 @@ void Game::fillFreeCells(Player stuckPlayer) {
     if (filled > 0)
         m_obs->freeCellsFilled(stuckPlayer, filled);
     recountAndEndIfFull();
-}
-
-bool Game::hasLegalMove(Player player) const {
-    Position p = m_pos;
-    p.setToMove(player);
-    return p.canMove(m_logic);
 }
 
 void Game::restart() {
@@ -190,12 +194,13 @@ void Game::clearLastMove() {
     m_obs->lastMoveChanged(nullptr, nullptr);
 }
 
-bool Game::personMayClick() const {
-    const std::size_t p = index(m_playerToMove);
-    const bool byClicks = m_players[p] ? m_players[p]->movesByClicks()
-                                       : m_setup.player(m_playerToMove).kind == PlayerKind::Person;
-    return m_boardEnabled && !m_gameOver && byClicks &&
-           m_clock.timeLeft(m_playerToMove) != kTimeRanOut;
+bool Game::movesByClicks(Player player) const {
+    const GamePlayer* seated = m_players[index(player)].get();
+    return seated ? seated->movesByClicks() : m_setup.player(player).kind == PlayerKind::Person;
+}
+
+bool Game::turnPending() const {
+    return m_timers.isActive(GameTimer::TurnChange) || m_timers.isActive(GameTimer::Start);
 }
 
 bool Game::computerMovePending() const {
@@ -209,7 +214,7 @@ int Game::movesMade() const {
 
 void Game::cancelPendingComputerMove() {
     cancelMoveRequest();
-    clearHint();
+    m_listener->positionWithdrawn();
     m_timers.stop(GameTimer::ComputerClicks);
     m_pcMove.reset();
     m_pcFirstClickGiven = false;
@@ -277,8 +282,8 @@ void Game::clockRanOut(Player player) {
     const GamePlayer* seated = m_players[index(player)].get();
     const bool waitingForPerson =
         seated && seated->movesByClicks() && !m_gameOver && !computerMovePending() &&
-        !m_timers.isActive(GameTimer::TurnChange) && !m_timers.isActive(GameTimer::Start);
-    if (!waitingForPerson || !hasLegalMove(player))
+        !turnPending();
+    if (!waitingForPerson || !hasLegalMove(m_pos, m_logic, player))
         return;
     cancelSelection();
     standInMoves(player, 0);

@@ -1,6 +1,8 @@
 #pragma once
-// The running game: turn sequence, move rules, computer player, take-back and clock.
-// The game window owns one Game and only displays what it reports through GameObserver.
+// The running game: turn sequence, move rules, the players asked for their moves, take-back
+// and clock. The game window owns one Game and only displays what it reports through
+// GameObserver; a person's presses come through core/person_input.h, the hint ("N") is a
+// HintSearch (core/hint_search.h) beside the game.
 
 #include <array>
 #include <functional>
@@ -26,6 +28,21 @@ namespace tomelin {
 // `Label7`'s number for a move counter: Int(counter) + 1.
 int moveNumberOf(double moveCounter);
 
+// `HasLegalMove`: `player` has a token with a free cell within reach on `position`.
+bool hasLegalMove(const Position& position, Logic logic, Player player);
+
+// What lies beside the game and goes with the position on show (the hint): told when a click
+// reached the board's selection, when the position on show was withdrawn (game start,
+// restart, new game, take-back, redo) and when the game's searches stop (its end, restart,
+// new game, another search runner).
+class GameListener {
+public:
+    virtual void boardClicked() {}
+    virtual void positionWithdrawn() {}
+    virtual void searchesStopped() {}
+    virtual ~GameListener() = default;
+};
+
 // Timer intervals in milliseconds (`Timer1`, `TimCHng`, `TimPC`'s two; the clock's `TimerT` in
 // core/game_clock.h).
 inline constexpr int kStartInterval = 100;
@@ -41,12 +58,12 @@ public:
     Game& operator=(const Game&) = delete;
 
     void setObserver(GameObserver* observer);
+    // One listener (the hint search); null for none.
+    void setListener(GameListener* listener);
 
     // Makes the players of both sides from their kinds at every game start and resume; the
     // default is `makePlayer`. A maker may hand out players of its own (one living outside
     // the core, a child process for instance) and leave the other kinds to makePlayer.
-    using PlayerMaker =
-        std::function<std::unique_ptr<GamePlayer>(PlayerKind kind, const PlayerServices& services)>;
     void setPlayerMaker(PlayerMaker maker);
 
     // START: takes the setup and starts the game-start timer (`Timer1`). A board string
@@ -57,11 +74,10 @@ public:
     // Dispatches a fired timer to its handler.
     void onTimer(GameTimer timer);
 
-    // A click on board cell (x, y); (-1, -1) cancels any selection (`PLKlik`).
+    // A click on board cell (x, y) of the board's selection (`PLKlik`), the one way onto it
+    // for the computer's paced answer and for a person (through pressCell, core/
+    // person_input.h); (-1, -1) cancels any selection. Ignored while a turn change is due.
     void clickCell(int x, int y);
-    // A press on board cell `cell` (the window finds the cell under the pointer). Passed to
-    // clickCell only when a person with time left is to move (`PL_MouseDown`).
-    void pressCell(CellPos cell);
     // Takes back one (1) or two (2) moves (`TZ_Click`). Refused while a turn change or a
     // game start is pending and after the game has ended; cancels a pending computer move.
     void takeBack(int i);
@@ -82,16 +98,11 @@ public:
     // Where its searches run; none (the default) searches in place. The runner must outlive
     // the game or be replaced before it goes.
     void setSearchRunner(SearchRunner* runner);
-    void setSearchObserver(SearchObserver* observer);
     // Thinking time per move without a time limit (the default is 1000 ms).
     void setMasterMoveTimeMs(int ms) { m_masterMoveMs = ms; }
     int masterMoveTimeMs() const { return m_masterMoveMs; }
-    // Key "N": while a person may click, asks for the move "Velmistr" would play there.
-    void requestHint();
-    // The hint on show, if any; any click or move clears it.
-    std::optional<Move> hint() const { return m_hint; }
-    // A thinking player's move or a hint is being searched for.
-    bool searching() const { return m_awaiting || m_hintSearching; }
+    // A thinking player's move is being searched for (its answer has not come yet).
+    bool searching() const { return m_awaiting; }
     // Key "Y": after a take-back, plays the taken-back moves again, two at a time (as "Z"
     // took them back), while no new move was made.
     void redo();
@@ -129,10 +140,11 @@ public:
     const GameClock& clock() const { return m_clock; }
     // The computer has chosen a move whose clicks are still to come.
     bool computerMovePending() const;
-    // `HasLegalMove`: p has a token with a free cell within reach.
-    bool hasLegalMove(Player player) const;
-    // Whether a click from a person may reach the board now.
-    bool personMayClick() const;
+    // Whether side p's player moves through the board's clicks (a person); before the first
+    // game, whether its kind is a person's.
+    bool movesByClicks(Player player) const;
+    // A game start or a turn change is due: the turn has not passed yet.
+    bool turnPending() const;
 
 private:
     // Puts a kept game back (core/game_snapshot.cpp).
@@ -169,13 +181,9 @@ private:
     void depthDone(std::uint64_t request, int depth) override;
     bool waitingFor(std::uint64_t request) const { return m_awaiting && request == m_requestId; }
 
-    void startHintSearch();
-    void hintSearchDone(std::uint64_t ticket, const SearchReport& report);
-    void cancelHintSearch();
     // The game has ended or is left: "Velmistr"'s tables go until a search needs them again.
     void releaseSearchTables();
     SearchRunner& runner();
-    void clearHint();
     void cancelPendingComputerMove();
     // Plays a legal move of the player to move and reports every changed cell.
     void makeMove(const Move& move);
@@ -200,6 +208,8 @@ private:
     RandomSource& m_random;
     GameObserver m_nullObserver;
     GameObserver* m_obs = &m_nullObserver;
+    GameListener m_nullListener;
+    GameListener* m_listener = &m_nullListener;
 
     GameSetup m_setup;
     Position m_pos;
@@ -228,13 +238,7 @@ private:
 
     std::unique_ptr<InlineSearchRunner> m_inlineRunner;
     SearchRunner* m_runner = nullptr;
-    SearchObserver m_nullSearchObserver;
-    SearchObserver* m_searchObs = &m_nullSearchObserver;
     int m_masterMoveMs = 1000;
-    bool m_hintSearching = false;
-    std::uint64_t m_hintTicket = 0;
-    Position m_hintPosition;
-    std::optional<Move> m_hint;
 
     // The seated players (index 1 and 2; made at game start and resume) and the rule-based
     // stand-in of a person whose time ran out or of a player that failed. Declared after the

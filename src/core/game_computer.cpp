@@ -86,7 +86,7 @@ void Game::moveFailed(std::uint64_t request, const std::string& reason) {
     // Nobody else would move: the weakest rule-based play takes this turn.
     const Player p = m_askedSide;
     m_obs->playerFailed(p, reason);
-    if (!m_gameOver && p == m_playerToMove && hasLegalMove(p))
+    if (!m_gameOver && p == m_playerToMove && hasLegalMove(m_pos, m_logic, p))
         standInMoves(p, 0);
 }
 
@@ -102,7 +102,7 @@ void Game::scannedPercent(std::uint64_t request, int percent) {
 
 void Game::depthDone(std::uint64_t request, int depth) {
     if (waitingFor(request))
-        m_searchObs->searchDepthDone(depth);
+        m_obs->searchDepthDone(depth);
 }
 
 void Game::tellPositionReset() {

@@ -1,5 +1,5 @@
-// "PC Velmistr" in the turn sequence: its searches (the computer's move and the hint) and
-// the redo of taken-back moves.
+// "PC Velmistr"'s search runner in the turn sequence (the hint's search is a HintSearch,
+// core/hint_search.h) and the redo of taken-back moves.
 
 #include <algorithm>
 
@@ -7,24 +7,12 @@
 
 namespace tomelin {
 
-Game::~Game() {
-    // Stop a hint search still running, but tell nobody: the observers may already be gone.
-    // A seated player still thinking stops its own search as it goes.
-    if (m_hintSearching) {
-        m_hintSearching = false;
-        ++m_hintTicket;
-        runner().cancel();
-    }
-}
+Game::~Game() = default;
 
 void Game::setSearchRunner(SearchRunner* runner) {
     cancelMoveRequest();
-    cancelHintSearch();
+    m_listener->searchesStopped();
     m_runner = runner;
-}
-
-void Game::setSearchObserver(SearchObserver* observer) {
-    m_searchObs = observer ? observer : &m_nullSearchObserver;
 }
 
 SearchRunner& Game::runner() {
@@ -35,52 +23,9 @@ SearchRunner& Game::runner() {
     return *m_inlineRunner;
 }
 
-void Game::startHintSearch() {
-    cancelHintSearch();
-    Position position = m_pos;
-    position.setToMove(m_playerToMove);
-    m_hintPosition = position;
-    m_hintSearching = true;
-    SearchRequest request;
-    request.position = position;
-    request.logic = m_logic;
-    request.timeMs = m_masterMoveMs;
-    request.ticket = ++m_hintTicket;
-    runner().begin(
-        request, [this](std::uint64_t t, const SearchReport& report) { hintSearchDone(t, report); },
-        [this](std::uint64_t t, int depth) {
-            if (t != m_hintTicket || !m_hintSearching)
-                return;
-            m_searchObs->searchDepthDone(depth);
-        });
-}
-
-void Game::hintSearchDone(std::uint64_t ticket, const SearchReport& report) {
-    if (ticket != m_hintTicket || !m_hintSearching)
-        return;
-    m_hintSearching = false;
-    // Only a move found for the very position on the board is ever shown.
-    Position now = m_pos;
-    now.setToMove(m_hintPosition.toMove());
-    const bool valid =
-        now == m_hintPosition && report.move && now.isLegal(m_logic, *report.move) && !m_gameOver;
-    if (!valid || !personMayClick() || m_playerToMove != m_hintPosition.toMove())
-        return;
-    m_hint = report.move;
-    m_searchObs->hintChanged(&*m_hint);
-}
-
-void Game::cancelHintSearch() {
-    if (!m_hintSearching)
-        return;
-    m_hintSearching = false;
-    ++m_hintTicket;
-    runner().cancel();
-}
-
 void Game::releaseSearchTables() {
     cancelMoveRequest();
-    cancelHintSearch();
+    m_listener->searchesStopped();
     // A runner that never searched holds nothing; the inline one is not made just for this.
     if (m_runner)
         m_runner->releaseTables();
@@ -88,29 +33,10 @@ void Game::releaseSearchTables() {
         m_inlineRunner->releaseTables();
 }
 
-void Game::clearHint() {
-    cancelHintSearch();
-    if (!m_hint)
-        return;
-    m_hint.reset();
-    m_searchObs->hintChanged(nullptr);
-}
-
-void Game::requestHint() {
-    if (!personMayClick() || searching())
-        return;
-    if (m_timers.isActive(GameTimer::TurnChange) || m_timers.isActive(GameTimer::Start))
-        return;
-    if (!hasLegalMove(m_playerToMove))
-        return;
-    clearHint();
-    startHintSearch();
-}
-
 bool Game::redoAvailable() const {
     if (m_gameOver || m_resultShown)
         return false;
-    if (m_timers.isActive(GameTimer::TurnChange) || m_timers.isActive(GameTimer::Start))
+    if (turnPending())
         return false;
     const int entry = movesMade() + 2;
     if (m_redoUpTo < entry || entry >= static_cast<int>(m_moveList.size()))

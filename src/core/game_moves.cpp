@@ -1,4 +1,4 @@
-// Move rules (`clickCell`), board clicks, take-back (`takeBack`) and the recount that can end the
+// The board's clicks (`clickCell`) and the moves they make, take-back (`takeBack`) and the recount that can end the
 // game (`Score`).
 
 #include <algorithm>
@@ -12,7 +12,7 @@ void Game::clickCell(int x, int y) {
     // A move was just made and the turn has not passed yet.
     if (m_timers.isActive(GameTimer::TurnChange))
         return;
-    clearHint();
+    m_listener->boardClicked();
     m_selection.click(m_pos, m_logic, x, y, *m_obs, [this](const Move& move) { makeMove(move); });
 }
 
@@ -44,12 +44,6 @@ void Game::makeMove(const Move& move) {
     m_timers.start(GameTimer::TurnChange, kTurnChangeInterval);
 }
 
-void Game::pressCell(CellPos cell) {
-    if (!personMayClick())
-        return;
-    clickCell(cell.x, cell.y);
-}
-
 void Game::takeBack(int i) {
     if (i != 1 && i != 2)
         return;
@@ -61,7 +55,7 @@ void Game::takeBack(int i) {
     // does not yet count the last move, so the entry read would be the wrong one.
     if (m_gameOver || m_resultShown)
         return;
-    if (m_timers.isActive(GameTimer::TurnChange) || m_timers.isActive(GameTimer::Start))
+    if (turnPending())
         return;
     const auto entry = static_cast<std::size_t>(made - i);
     const auto n = static_cast<std::size_t>(m_pos.side());

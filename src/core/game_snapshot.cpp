@@ -149,7 +149,7 @@ GameSnapshot captureSnapshot(const Game& game) {
     const std::vector<std::string>& list = game.moveList();
     s.moveList.assign(list.begin(),
                       list.begin() + static_cast<std::ptrdiff_t>(std::min(entries, list.size())));
-    s.playerToMove = number(game.playerToMove());
+    s.playerToMove = game.playerToMove();
     s.lastSource = game.lastMoveSource();
     s.lastTarget = game.lastMoveTarget();
     return s;
@@ -171,7 +171,7 @@ std::optional<SnapshotError> checkSnapshot(const GameSnapshot& s) {
     const Logic logic = s.setup.logic;
     if (auto e = checkMoveList(s, start, s.setup.starting, logic))
         return e;
-    if (s.playerToMove != number(moverAfter(s.movesMade(), s.setup.starting)))
+    if (s.playerToMove != moverAfter(s.movesMade(), s.setup.starting))
         return SnapshotError::BadTurn;
     if (auto e = checkMarkers(s, start.side(), logic))
         return e;
@@ -208,7 +208,7 @@ struct GameResumer {
         // The state just before the turn change that hands the move to the player to move:
         // the turn change adds its half to the counter and records the position again.
         g.m_moveCounter = s.movesMade() / 2.0;
-        const Player before = opponent(playerOf(s.playerToMove));
+        const Player before = opponent(s.playerToMove);
         g.m_pos = Position::fromBoard(board, before).value_or(Position{});
         g.setPlayerToMove(before);
         g.seatPlayers();

@@ -29,7 +29,7 @@ struct GameSnapshot {
     std::array<SnapshotToken, 2> tokens{};
     // `List1`: entry k is the snapshot string after k moves; the last one is the position.
     std::vector<std::string> moveList;
-    int playerToMove = 1;
+    Player playerToMove = Player::One;  // stored as 1/2 (records/unfinished_game)
     std::array<int, 2> timeLeft{kTimeUnlimited, kTimeUnlimited};  // `TimeLeft`(1), (2)
     // The last-move markers (`Shape1`, `Shape2`); none while parked.
     std::optional<CellPos> lastSource;

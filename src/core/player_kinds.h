@@ -54,4 +54,9 @@ struct PlayerServices {
 // The player of a kind.
 std::unique_ptr<GamePlayer> makePlayer(PlayerKind kind, const PlayerServices& services);
 
+// Makes the players of both sides from their kinds at every game start and resume
+// (`Game::setPlayerMaker`); `makePlayer` is the default one.
+using PlayerMaker =
+    std::function<std::unique_ptr<GamePlayer>(PlayerKind kind, const PlayerServices& services)>;
+
 }  // namespace tomelin

@@ -97,6 +97,8 @@ public:
     // The search has scanned cells up to `percent` (Int of 100 per scanned cell over
     // n^2 - 1, so it ends above 100): `Label1` and the window caption follow it.
     virtual void searchProgressChanged(int /*percent*/) {}
+    // A searching player ("PC Velmistr") completed depth `depth` of its search.
+    virtual void searchDepthDone(int /*depth*/) {}
 
     // `Label3(p)`: the clock label of player p, its text and its text colour.
     virtual void clockTextChanged(Player /*player*/, const std::string& /*text*/) {}

@@ -68,11 +68,11 @@ private:
     SearchClock* m_clock;
 };
 
-// What the game window shows of "Velmistr" besides the usual thinking indicator.
+// What the game window shows of the hint's search (core/hint_search.h).
 class SearchObserver {
 public:
     virtual ~SearchObserver() = default;
-    // Depth `depth` of the running search is complete (of at most `maxDepth` expected).
+    // Depth `depth` of the hint's search is complete (of at most `maxDepth` expected).
     virtual void searchDepthDone(int /*depth*/) {}
     // The hint: the move "Velmistr" would play for the person to move, or none (cleared).
     virtual void hintChanged(const Move* /*move*/) {}

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/fen.h"
+#include "core/person_input.h"
 #include "gamewin/board_view.h"
 #include "gamewin/game_texts.h"
 #include "gamewin/result_panel.h"
@@ -32,11 +33,10 @@ GameView::GameView(Game& game, const GameWindowParts& parts, RandomSource& rando
         if (isExternal && isExternal(m_game.playerToMove()))
             return;
         if (const auto cell = cellUnder(pos))
-            m_game.pressCell(*cell);
+            pressCell(m_game, *cell);
     });
     board.setCellText([this](CellPos cell) { return cellText(cell); });
     QObject::connect(&board, &BoardView::takeBackKey, &board, [this] { takeBack(); });
-    QObject::connect(&board, &BoardView::hintKey, &board, [this] { m_game.requestHint(); });
     QObject::connect(&board, &BoardView::redoKey, &board, [this] { redo(); });
     m_masterTimer = new QTimer(&board);
     m_masterTimer->setInterval(kMasterTickMs);
@@ -173,8 +173,7 @@ void GameView::redrawAll() {
         return;
     // A person's open selection is cancelled as by a full redraw; the computer's pending
     // move keeps its selection, which is drawn again below.
-    if (m_game.selection().state() == 1 && m_game.personMayClick())
-        m_game.clickCell(-1, -1);
+    dropPersonSelection(m_game);
     redrawBoard();
     if (m_game.selection().state() == 1) {
         const CellPos s = m_game.selection().selected();

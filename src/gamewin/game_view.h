@@ -36,7 +36,7 @@ struct GameWindowParts {
     ThinkingIndicator& thinking;
 };
 
-// It also passes what a person does on the board (clicks, "Z", "N", "Y") to the game.
+// It also passes what a person does on the board (clicks, "Z", "Y") to the game.
 class GameView : public GameObserver, public SearchObserver {
 public:
     GameView(Game& game, const GameWindowParts& parts, RandomSource& random);

@@ -66,7 +66,9 @@ GameWindow::GameWindow(QWidget* parent, TimerHost* timers, RandomSource* random)
     m_game->setObserver(m_view.get());
     m_searchRunner = std::make_unique<ThreadSearchRunner>();
     m_game->setSearchRunner(m_searchRunner.get());
-    m_game->setSearchObserver(m_view.get());
+    m_hint = std::make_unique<HintSearch>(*m_game, *m_searchRunner);
+    m_hint->setObserver(m_view.get());
+    connect(m_board, &BoardView::hintKey, m_board, [this] { m_hint->request(); });
     setWindowHeight(startHeight(screenHeight()));
 }
 
@@ -74,7 +76,7 @@ GameWindow::~GameWindow() {
     m_seats->endAll();
     // The game must not report into half-destroyed widgets.
     m_game->setObserver(nullptr);
-    m_game->setSearchObserver(nullptr);
+    m_hint.reset();
     m_game->setSearchRunner(nullptr);
     m_searchRunner.reset();
 }

@@ -27,6 +27,7 @@
 #include <memory>
 
 #include "core/game.h"
+#include "core/hint_search.h"
 #include "gamewin/game_keeper.h"
 #include "gamewin/game_view.h"
 #include "gamewin/window_layout.h"
@@ -101,6 +102,8 @@ public:
 
     // The running game (start-up steps its timers; tests read its state).
     Game& game() { return *m_game; }
+    // The hint ("N") beside it.
+    const HintSearch& hintSearch() const { return *m_hint; }
     // `Prekr`: the full redraw of the board picture and the status strip.
     void redrawBoard();
 
@@ -133,6 +136,8 @@ private:
     RandomSource* m_random = nullptr;
     std::unique_ptr<Game> m_game;
     std::unique_ptr<class ThreadSearchRunner> m_searchRunner;
+    // The hint ("N") on the game's runner; goes before the runner and the game.
+    std::unique_ptr<HintSearch> m_hint;
     GameKeeper m_keeper;
 
     GameSetup m_setup;

@@ -138,7 +138,7 @@ KeepResult writeUnfinishedGameOnce(Store& store, const GameSnapshot& s) {
     put(kUgToken2, tokenText(s.tokens[1]), kTypeText);
     put(kUgMoveList, list, kTypeText);
     put(kUgMoves, s.movesMade(), kTypeInt);
-    put(kUgToMove, s.playerToMove, kTypeInt);
+    put(kUgToMove, number(s.playerToMove), kTypeInt);
     put(kUgTime1, s.timeLeft[0], kTypeInt);
     put(kUgTime2, s.timeLeft[1], kTypeInt);
     put(kUgLastMove, last, kTypeText);
@@ -272,7 +272,10 @@ UnfinishedGameRead readUnfinishedGame(Store& store) {
     s.moveList = splitSpaces(*list);
     if (*moves != s.movesMade() || s.moveList.empty())
         return damaged("the move count does not match the move list");
-    s.playerToMove = *toMove;
+    // A side other than 1 or 2 is the turn checkSnapshot would refuse.
+    if (*toMove != 1 && *toMove != 2)
+        return damaged(snapshotErrorText(SnapshotError::BadTurn));
+    s.playerToMove = playerOf(*toMove);
     s.timeLeft = {*time1, *time2};
     if (!last->empty()) {
         std::vector<long long> n;

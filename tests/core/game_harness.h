@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "core/game.h"
+#include "core/hint_search.h"
 #include "core/manual_timer_host.h"
+#include "core/person_input.h"
 #include "core/random.h"
 
 namespace tomelin::test {

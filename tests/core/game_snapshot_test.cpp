@@ -186,7 +186,7 @@ TEST(ResumedGame, APersonWhoseTimeRanOutIsPlayedForAndTheFlashResumes) {
     EXPECT_EQ(resumed.game.clock().interval(), kClockFlashInterval);
     resumed.timers.fire(GameTimer::TurnChange);
     EXPECT_TRUE(resumed.timers.isActive(GameTimer::ComputerClicks));
-    EXPECT_FALSE(resumed.game.personMayClick());
+    EXPECT_FALSE(personMayClick(resumed.game));
 }
 
 TEST(ResumedGame, StuckPlayerAfterResumingLosesTheFreeCells) {
@@ -239,7 +239,7 @@ TEST(SnapshotCheck, RefusesEveryKindOfDamage) {
         {"other start", [](GameSnapshot& s) { s.moveList[0] = s.moveList[1]; },
          SnapshotError::BadMoveList},
         {"no move list", [](GameSnapshot& s) { s.moveList.clear(); }, SnapshotError::BadMoveList},
-        {"wrong mover", [](GameSnapshot& s) { s.playerToMove = 3 - s.playerToMove; },
+        {"wrong mover", [](GameSnapshot& s) { s.playerToMove = opponent(s.playerToMove); },
          SnapshotError::BadTurn},
         {"time above limit", [](GameSnapshot& s) { s.timeLeft[0] = 601; }, SnapshotError::BadClock},
         {"zero time", [](GameSnapshot& s) { s.timeLeft[1] = 0; }, SnapshotError::BadClock},

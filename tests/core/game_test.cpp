@@ -102,20 +102,20 @@ TEST(Selection, ClicksSelectReselectOrCancelAndAreIgnoredDuringTheTurnChange) {
 
 TEST(MouseInput, APressReachesTheBoardOnlyForAPersonToMove) {
     GameHarness h(rows("+XXX/XXXX/XXXX/-XXX/"));
-    h.game.pressCell({0, 0});
-    h.game.pressCell({1, 1});  // a copy target
+    pressCell(h.game, {0, 0});
+    pressCell(h.game, {1, 1});  // a copy target
     ASSERT_EQ(h.game.position().toBoard().at(1, 1), kToken1);
     h.timers.fire(GameTimer::TurnChange);
     // Cells off the board select nothing, far ones included.
     for (CellPos c : {CellPos{-1, 3}, CellPos{4, 0}, CellPos{-1000000, 1000000}}) {
-        h.game.pressCell(c);
+        pressCell(h.game, c);
         EXPECT_EQ(h.game.selection().state(), 0) << c.x << "," << c.y;
     }
-    h.game.pressCell({0, 3});
+    pressCell(h.game, {0, 3});
     EXPECT_EQ(h.game.selection().selected(), (CellPos{0, 3}));
 
     GameHarness pc(rows("+XX/XXX/XX-/"), "1", "PC Profesionál", "Bob");
-    pc.game.pressCell({0, 0});
+    pressCell(pc.game, {0, 0});
     EXPECT_EQ(pc.game.selection().state(), 0);  // the computer is to move
 }
 
@@ -189,7 +189,7 @@ TEST(TurnChange, CapturingTheLastOpponentTokenEndsTheGameAndFreezesIt) {
     h.move(0, 0, 0, 1);  // copy next to (1,0): player 2's only token converts
     EXPECT_EQ(h.observer.log, (Log{"fill 2 13", "end 16 0 1"}));
     // Clicks, take-back and the clock no longer change anything.
-    EXPECT_FALSE(h.game.personMayClick());
+    EXPECT_FALSE(personMayClick(h.game));
     const std::string before = MakeSnapshot(h.game.position().toBoard()) + clocks(h.game);
     h.game.takeBack(1);
     h.timers.fire(GameTimer::Clock);
@@ -342,7 +342,7 @@ TEST(GameClock, RunningOutSetsTheCodesFlashesAndLetsTheComputerMoveAtOnce) {
     }
     // The person can no longer click; the computer already holds a move for them (at
     // strength 0: a jump without capture), then plays for Bob, then for Alice again.
-    EXPECT_FALSE(h.game.personMayClick());
+    EXPECT_FALSE(personMayClick(h.game));
     EXPECT_EQ(h.game.selection().state(), 0);
     ASSERT_TRUE(h.game.computerMovePending());
     h.playComputerMove();

@@ -59,9 +59,10 @@ struct MasterFixture : ::testing::Test {
     HeldRunner runner;
     HintRecorder hints;
     GameHarness h{"", "1", "Alice", "PC Velmistr"};
+    HintSearch hintSearch{h.game, runner};
     void SetUp() override {
         h.game.setSearchRunner(&runner);
-        h.game.setSearchObserver(&hints);
+        hintSearch.setObserver(&hints);
         h.startGame(original());
     }
     // Alice's copy from her corner token and the turn change that starts the search.
@@ -96,7 +97,7 @@ TEST_F(MasterFixture, AnswerArrivesAsTheUsualTwoTimedClicks) {
     ASSERT_EQ(runner.pending.size(), 1U);
     EXPECT_TRUE(h.game.searching());
     EXPECT_FALSE(h.game.computerMovePending());
-    EXPECT_FALSE(h.game.personMayClick());
+    EXPECT_FALSE(personMayClick(h.game));
     runner.answer(0);
     EXPECT_FALSE(h.game.searching());
     EXPECT_TRUE(h.game.computerMovePending());
@@ -173,14 +174,15 @@ TEST(MasterGame, TablesAreMadeOnlyWhenAHintAsksAndGoWithTheGame) {
     InlineSearchRunner runner(nullptr, 16);
     GameHarness h("", "1", "Alice", "Bob");
     h.game.setSearchRunner(&runner);
+    HintSearch hintSearch(h.game, runner);
     h.startGame(original());
     std::vector<Move> moves;
     h.game.position().legalMoves(h.game.logic(), moves);
     h.move(moves.front().from.x, moves.front().from.y, moves.front().to.x, moves.front().to.y);
     EXPECT_EQ(runner.search().tableBytes(), 0U);
     h.game.setMasterMoveTimeMs(5);
-    h.game.requestHint();
-    ASSERT_TRUE(h.game.hint());
+    hintSearch.request();
+    ASSERT_TRUE(hintSearch.hint());
     EXPECT_GT(runner.search().tableBytes(), 0U);
     h.game.restart();
     EXPECT_EQ(runner.search().tableBytes(), 0U);
@@ -206,38 +208,38 @@ TEST_F(MasterFixture, AnswerForAnOlderSearchOfTheSameBoardIsIgnoredWhileANewerOn
 }
 
 TEST_F(MasterFixture, HintShowsTheMoveAndAnyClickClearsIt) {
-    h.game.requestHint();
+    hintSearch.request();
     ASSERT_EQ(runner.pending.size(), 1U);
     EXPECT_EQ(runner.pending[0].request.position.toMove(), Player::One);
     runner.answer(0);
-    ASSERT_TRUE(h.game.hint());
-    EXPECT_TRUE(h.game.position().isLegal(h.game.logic(), *h.game.hint()));
+    ASSERT_TRUE(hintSearch.hint());
+    EXPECT_TRUE(h.game.position().isLegal(h.game.logic(), *hintSearch.hint()));
     EXPECT_EQ(hints.events.size(), 2U);  // depth 1, then the hint
     EXPECT_EQ(hints.events.back().substr(0, 4), "hint");
     EXPECT_EQ(h.game.selection().state(), 0);  // shown apart from the normal selection
     h.game.clickCell(3, 3);                    // any click, even on an empty cell
-    EXPECT_FALSE(h.game.hint());
+    EXPECT_FALSE(hintSearch.hint());
     EXPECT_EQ(hints.events.back(), "clear");
 }
 
 TEST_F(MasterFixture, HintIsOnlyForAPersonAndAClickDuringItsSearchCancelsIt) {
-    h.game.requestHint();
+    hintSearch.request();
     h.game.clickCell(3, 3);
     EXPECT_EQ(runner.cancels, 1);
     runner.answer(0);
-    EXPECT_FALSE(h.game.hint());
+    EXPECT_FALSE(hintSearch.hint());
     aliceMoves();  // now the computer is to move
     const std::size_t searches = runner.pending.size();
-    h.game.requestHint();
+    hintSearch.request();
     EXPECT_EQ(runner.pending.size(), searches);  // refused
 }
 
 TEST_F(MasterFixture, MoveClearsTheHint) {
-    h.game.requestHint();
+    hintSearch.request();
     runner.answer(0);
-    const Move hint = *h.game.hint();
+    const Move hint = *hintSearch.hint();
     h.move(hint.from.x, hint.from.y, hint.to.x, hint.to.y);
-    EXPECT_FALSE(h.game.hint());
+    EXPECT_FALSE(hintSearch.hint());
     EXPECT_EQ(h.game.lastMove()->to, hint.to);
 }
 

@@ -119,7 +119,7 @@ TEST(GameWindowEngine, AHangingOrCrashingEngineEndsInItsMessageWithTheGameKept) 
         const UnfinishedGameRead kept = readUnfinishedGame(*f.store.store);
         ASSERT_EQ(kept.outcome, UnfinishedGameRead::Outcome::Ready);
         EXPECT_EQ(kept.snapshot.movesMade(), 1);
-        EXPECT_EQ(kept.snapshot.playerToMove, 2);
+        EXPECT_EQ(kept.snapshot.playerToMove, Player::Two);
         EXPECT_TRUE(readGameRecords(*f.store.store).empty());
     }
 }

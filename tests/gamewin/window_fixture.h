@@ -41,6 +41,7 @@ struct WindowFixture {
     }
 
     Game& game() { return window->game(); }
+    const HintSearch& hintSearch() { return window->hintSearch(); }
     // A part of the window by its object name (game_window.h and the parts' headers list
     // them), a label unless said otherwise.
     template <class T = QLabel>
