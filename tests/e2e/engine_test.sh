@@ -71,13 +71,6 @@ person_move() {
     return 1
 }
 
-choose_board() {  # the stored board, the last of the list
-    local x y w h
-    read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
-    click_at $((x + w / 2)) $((y + 8))
-    key End
-    sleep 0.3
-}
 # Player 2 becomes the engine program PATH, chosen through "Vybrat…" and the file dialog.
 choose_engine() {
     click Form1/Frame6_1/Option18
@@ -120,7 +113,7 @@ fault_message() {  # fault_message SHOT-NAME
 
 # ---- a crash when chosen: the engine answers uaiok and exits ----------------------------
 engine_crashes_when_chosen() {
-    choose_board
+    choose_board_row End
     choose_engine "$ENGINES/quitter"
     fault_message "fault-quitter-when-chosen"
     check "the engine that exits is not kept" engine_not_kept quitter
@@ -128,7 +121,7 @@ engine_crashes_when_chosen() {
 
 # ---- a whole game against tomelin-cli uai ----------------------------------------------
 engine_game() {
-    choose_board
+    choose_board_row End
     choose_engine "$ENGINES/tomelin-uai"
     wait_for 15 engine_kept tomelin-uai || fail "tomelin-cli does not see the engine the program kept"
     sleep 0.5
@@ -157,7 +150,7 @@ engine_game() {
 
 # ---- a crash and a hang in the game: the message, the game offered again ----------------
 engine_fault_in_game() {  # engine_fault_in_game SCRIPT
-    choose_board
+    choose_board_row End
     choose_engine "$ENGINES/$1"
     wait_for 15 engine_kept "$1" || fail "tomelin-cli does not see the engine $1 the program kept"
     start_game
