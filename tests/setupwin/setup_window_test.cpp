@@ -346,18 +346,12 @@ TEST_F(SetupWindowTest, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRe
     EXPECT_EQ(toggled.count(), 1);
 }
 
-// An executable script in `folder` that runs `body`.
-QString engineScript(const test::TempFolder& folder, const std::string& name,
-                     const std::string& body) {
-    const std::string path = folder.write(name, "#!/bin/sh\n" + body);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    return QString::fromStdString(path);
-}
-
 TEST_F(SetupWindowTest, AnEngineIsChosenOnceKeptWithItsNameAndOnlyOfferedWhereFenReaches) {
     test::TempFolder folder;
-    const QString good = engineScript(folder, "tomelin-uai", "exec '" TOMELIN_CLI_PATH "' uai\n");
-    const QString broken = engineScript(folder, "broken", "read line; echo uaiok; exit 1\n");
+    const QString good = QString::fromStdString(
+        folder.writeScript("tomelin-uai", "exec '" TOMELIN_CLI_PATH "' uai\n"));
+    const QString broken =
+        QString::fromStdString(folder.writeScript("broken", "read line; echo uaiok; exit 1\n"));
     SetupWindow& form = launch();
     PlayerPanel* p = form.panel(1);
     p->chooseComputer();

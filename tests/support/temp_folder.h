@@ -37,6 +37,12 @@ public:
         std::ofstream(m_path / name, std::ios::binary) << bytes;
         return (m_path / name).string();
     }
+    // An executable shell script `name` that runs `body`; returns its path.
+    std::string writeScript(const std::string& name, const std::string& body) const {
+        const std::string path = write(name, "#!/bin/sh\n" + body);
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        return path;
+    }
 
 private:
     std::filesystem::path m_path;
