@@ -182,6 +182,15 @@ int storedRecords(const std::string& path) {
     return store ? static_cast<int>(readGameRecords(*store).size()) : -1;
 }
 
+// A game on "Dáma" of the beginner against `p2`, stopped and kept after `moves` moves.
+void keepGame(const std::string& path, const std::string& p2, int seed, int moves) {
+    ASSERT_EQ(runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", p2, "--seed",
+                       std::to_string(seed), "--max-moves", std::to_string(moves)},
+                      path)
+                  .status,
+              0);
+}
+
 // Several copies of the tool resuming one kept game at once: one plays and records it, the
 // others are told it is taken; the game is recorded once.
 TEST(KeptGameRace, OfResumersStartingTogetherOnePlaysTheGameAndItIsRecordedOnce) {
@@ -193,11 +202,7 @@ TEST(KeptGameRace, OfResumersStartingTogetherOnePlaysTheGameAndItIsRecordedOnce)
         SCOPED_TRACE("trial " + std::to_string(trial));
         StoreFolder folder;
         const std::string path = folder.file();
-        ASSERT_EQ(runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", "beginner",
-                           "--seed", std::to_string(trial), "--max-moves", "4"},
-                          path)
-                      .status,
-                  0);
+        ASSERT_NO_FATAL_FAILURE(keepGame(path, "beginner", trial, 4));
         std::vector<pid_t> resumers;
         for (int r = 0; r < kResumers; ++r) {
             resumers.push_back(spawnTool({"play", "--resume", "--record", "--seed",
@@ -243,11 +248,7 @@ TEST(KeptGameRace, AKillBetweenRemovingTheKeptGameAndRecordingItLosesNothing) {
         SCOPED_TRACE("trial " + std::to_string(trial));
         StoreFolder folder;
         const std::string path = folder.file();
-        ASSERT_EQ(runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", "pro",
-                           "--seed", std::to_string(trial), "--max-moves", "6"},
-                          path)
-                      .status,
-                  0);
+        ASSERT_NO_FATAL_FAILURE(keepGame(path, "pro", trial, 6));
         const pid_t pid = spawnTool({"play", "--resume", "--record", "--seed", "1"}, path,
                                     folder.file("out"), "TOMELIN_CLI_HOLD=kept-game-removed");
         ASSERT_GT(pid, 0);
