@@ -211,13 +211,7 @@ APP_PID=
 check "the program ended with status 0 (it was $STATUS)" [ "$STATUS" -eq 0 ]
 # 12. The game in progress outlives the program. "Opravdu skončit" above left the computers'
 #     game kept: the next start offers it beside START.
-launch_again() {
-    rm -f "$MAP"
-    "$TOMELIN" >>"$LOG" 2>&1 &
-    APP_PID=$!
-    wait_for 20 shown Form1 || fail "the setup window did not appear again"
-}
-launch_again
+start_program
 wait_for 5 shown Form1/Resume || fail "no \"Pokračovat ve hře\" for the game left at quitting"
 shot "resume-offered"
 #     START drops it: two people on "Originál", one move by mouse, then the program is killed.
@@ -240,7 +234,7 @@ kill -KILL "$APP_PID"
 wait "$APP_PID" 2>/dev/null
 APP_PID=
 #     Started again, the game resumes as it was: the move on the board, the turn passed on.
-launch_again
+start_program
 wait_for 5 shown Form1/Resume || fail "no \"Pokračovat ve hře\" after the kill"
 shot "resume-after-kill"
 click Form1/Resume
