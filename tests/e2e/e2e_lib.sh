@@ -159,11 +159,22 @@ open_editor() {
 }
 # Windows titled "Tomelin" besides the setup window (its message boxes).
 other_tomelin() { xdo search --onlyvisible --name '^Tomelin$' 2>/dev/null | grep -vx "$SETUP"; }
-# A board of the player's own in slot 01, 5 x 5, stored as the board editor stores one.
-store_small_board() {  # store_small_board NAME
+# A board of the player's own in slot 01 (5 x 5 unless given), stored as the editor stores one.
+store_small_board() {  # store_small_board NAME [BOARD-STRING]
     "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' "$1" >>"$LOG" 2>&1 &&
-        "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
-            >>"$LOG" 2>&1 || fail "could not store the board $1"
+        "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' \
+            "${2:-+XXXXXXXXXXXXXXXXXXXXXXX-}" >>"$LOG" 2>&1 || fail "could not store the board $1"
+}
+# Runs the named step functions in turn; E2E_STEPS="a b" runs only those (to see one fault
+# on an older build).
+run_steps() {
+    local step
+    for step in "$@"; do
+        if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
+            log "== $step"
+            "$step"
+        fi
+    done
 }
 
 # "Nová hra" on the game window's toolbar, confirmed: back to the setup window.

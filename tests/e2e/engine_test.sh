@@ -142,10 +142,7 @@ engine_game() {
     done
     sleep 0.5
     shot "engine-game-ended"
-    click Tomel/Picture13_4
-    wait_for 5 shown UNGc || fail "no \"Opravdu?\" menu"
-    key Down Return
-    wait_for 10 shown Form1 || fail "the setup window did not come back"
+    new_game
 }
 
 # ---- a crash and a hang in the game: the message, the game offered again ----------------
@@ -213,18 +210,11 @@ export_pgn() {
 }
 
 start_desktop
-"$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Male' >>"$LOG" 2>&1 &&
-    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' "$BOARD" >>"$LOG" 2>&1 ||
-    fail "could not store the board"
+store_small_board Male "$BOARD"
 start_program
 shot "setup-window"
 
-# E2E_STEPS="a b" runs only those steps (each a function name; the fault step runs both engines).
-for step in engine_crashes_when_chosen engine_game engine_faults_in_game export_pgn; do
-    if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
-        log "== $step"
-        "$step"
-    fi
-done
+# The fault step runs both failing engines.
+run_steps engine_crashes_when_chosen engine_game engine_faults_in_game export_pgn
 
 log "all steps passed; screenshots in $ART"

@@ -371,12 +371,7 @@ store_small_board Malé
 start_program
 shot "setup-window"
 
-# E2E_STEPS="a b" runs only those steps (to see one fault on an older build).
-for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place return_starts caption_stays_active quit_while_thinking sharp_at_2x; do
-    if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
-        log "== $step"
-        "$step"
-    fi
-done
+run_steps music_key_toggles board_names same_token key_cursor_goes first_frames_fresh \
+    setup_returns_in_place return_starts caption_stays_active quit_while_thinking sharp_at_2x
 
 log "all steps passed; screenshots in $ART"
