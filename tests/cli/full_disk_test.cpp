@@ -7,18 +7,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cli/run_tool.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-std::string text(const std::filesystem::path& file) {
-    std::stringstream ss;
-    ss << std::ifstream(file).rdbuf();
-    return ss.str();
-}
+using tomelin::test::readFile;
 
 // The script runs inside the namespace; each step's output, errors and status go to files
 // in the test's folder outside it.
@@ -59,16 +54,16 @@ TEST(FullDisk, TheStoreShowsItsDataAndRefusesChangesWithTheReason) {
     if (WIFEXITED(raw) && WEXITSTATUS(raw) == 77)
         GTEST_SKIP() << "no tmpfs can be mounted here";
     ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << raw;
-    auto rc = [&](const char* step) { return text(out / (std::string(step) + ".rc")); };
-    auto err = [&](const char* step) { return text(out / (std::string(step) + ".err")); };
+    auto rc = [&](const char* step) { return readFile(out / (std::string(step) + ".rc")); };
+    auto err = [&](const char* step) { return readFile(out / (std::string(step) + ".err")); };
     ASSERT_EQ(rc("kept"), "0\n") << err("kept");
     ASSERT_EQ(rc("games"), "0\n") << err("games");
-    const std::string records = text(out / "games.out");
+    const std::string records = readFile(out / "games.out");
     ASSERT_NE(records.find("result"), std::string::npos);
 
     // Every record is still listed, with the reason on the error stream.
     EXPECT_EQ(rc("full"), "0\n");
-    const std::string listed = text(out / "full.out");
+    const std::string listed = readFile(out / "full.out");
     EXPECT_NE(listed.find("record\tVlastní pole"), std::string::npos) << err("full");
     EXPECT_NE(err("full").find("na disku není volné místo"), std::string::npos) << err("full");
     // Every change is refused, saying why; the kept game is not taken.
@@ -77,12 +72,12 @@ TEST(FullDisk, TheStoreShowsItsDataAndRefusesChangesWithTheReason) {
         EXPECT_EQ(rc(step), "1\n");
         EXPECT_NE(err(step).find("na disku není volné místo"), std::string::npos) << err(step);
     }
-    EXPECT_EQ(text(out / "fullplay.out").find("result"), std::string::npos);
+    EXPECT_EQ(readFile(out / "fullplay.out").find("result"), std::string::npos);
     // Space again: the same records, and the kept game where it was.
     EXPECT_EQ(rc("freed"), "0\n");
-    EXPECT_EQ(text(out / "freed.out"), listed);
+    EXPECT_EQ(readFile(out / "freed.out"), listed);
     EXPECT_EQ(err("freed"), "");
-    EXPECT_EQ(text(out / "freedkept.out"), "3\n");
+    EXPECT_EQ(readFile(out / "freedkept.out"), "3\n");
 }
 
 }  // namespace

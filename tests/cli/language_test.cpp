@@ -16,6 +16,7 @@
 
 #include "cli/cli_text.h"
 #include "run_tool.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -59,12 +60,6 @@ TEST(CliLanguage, ArgumentsFillTheirPlacesOnceInOrder) {
     EXPECT_EQ(cliArgs("%1 %3 100%", {"a"}), "a %3 100%");
 }
 
-std::string readAll(const std::string& path) {
-    std::stringstream ss;
-    ss << std::ifstream(path, std::ios::binary).rdbuf();
-    return ss.str();
-}
-
 class CliInBothLanguages : public testing::Test {
 protected:
     void SetUp() override {
@@ -86,7 +81,7 @@ protected:
         const std::string command = "LANGUAGE=" + language + " " + shellQuoted(TOMELIN_CLI_PATH) +
                                     " uai <" + shellQuoted(in) + " >" + shellQuoted(out);
         EXPECT_EQ(std::system(command.c_str()), 0);
-        std::istringstream lines(readAll(out));
+        std::istringstream lines(tomelin::test::readFile(out));
         std::string kept;
         for (std::string line; std::getline(lines, line);) {
             if (line.rfind("info depth", 0) != 0)
@@ -148,11 +143,11 @@ TEST_F(CliInBothLanguages, MachineReadOutputIsTheSameByteForByte) {
         ASSERT_EQ(fit.status, 0) << fit.err;
         std::ofstream(m_dir + "/" + language + ".fit") << fit.out;
     }
-    const std::string pgn = readAll(m_dir + "/en.pgn");
+    const std::string pgn = tomelin::test::readFile(m_dir + "/en.pgn");
     EXPECT_NE(pgn.find("[Event \"tomelin-cli play\"]"), std::string::npos);
-    EXPECT_EQ(readAll(m_dir + "/cs.pgn"), pgn);
-    EXPECT_NE(readAll(m_dir + "/en.fit").find(" positions, k "), std::string::npos);
-    EXPECT_EQ(readAll(m_dir + "/cs.fit"), readAll(m_dir + "/en.fit"));
+    EXPECT_EQ(tomelin::test::readFile(m_dir + "/cs.pgn"), pgn);
+    EXPECT_NE(tomelin::test::readFile(m_dir + "/en.fit").find(" positions, k "), std::string::npos);
+    EXPECT_EQ(tomelin::test::readFile(m_dir + "/cs.fit"), tomelin::test::readFile(m_dir + "/en.fit"));
 
     const std::string input =
         "uai\nisready\nposition startpos moves g1\nposition fen bad\n"

@@ -1,7 +1,8 @@
-// The headless tool and "PC Velmistr": play, moves --strength 4 and match.
+// The headless tool and "PC Velmistr": play, moves --strength 4 (and its --depth) and match.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -88,6 +89,34 @@ TEST(CliMaster, MatchKeptToOneBoardAndLogicAlternatesSidesAndKeepsGameOrderWithJ
     EXPECT_EQ(run({"match", "--jobs", "0"}).status, kExitUsage);
     EXPECT_EQ(run({"match", "--clock", "sundial"}).status, kExitUsage);
     EXPECT_EQ(run({"match", "--weights", "100", "x", "4"}).status, kExitUsage);
+}
+
+// A depth the search cannot finish in reasonable time is refused at once, naming the depths
+// that do run; a game that ends within the depth is searched to its end whatever the depth.
+TEST(CliMovesDepth, ADepthThatCannotFinishIsRefusedAtOnce) {
+    const std::string original = "+XXXXXXXXX-" + std::string(99, 'X') + "-XXXXXXXXX+";
+    for (const char* depth : {"12", "20", "60"}) {
+        SCOPED_TRACE(depth);
+        const auto started = std::chrono::steady_clock::now();
+        const CliRun r = run({"moves", "--board-string", original, "--player", "1",
+                              "--strength", "4", "--depth", depth});
+        EXPECT_EQ(r.status, kExitUsage);
+        EXPECT_NE(r.err.find("depth " + std::string(depth) + " would search about"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_NE(r.err.find("depths up to "), std::string::npos);
+        EXPECT_EQ(r.out, "");
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+    }
+    const CliRun shallow = run({"moves", "--board-string", original, "--player", "1",
+                                "--strength", "4", "--depth", "4"});
+    ASSERT_EQ(shallow.status, 0) << shallow.err;
+    EXPECT_EQ(shallow.out.rfind("master ", 0), 0u);
+    EXPECT_NE(shallow.out.find(" depth 4 "), std::string::npos) << shallow.out;
+    // Two free cells: the game ends within two moves, so any depth finishes.
+    EXPECT_EQ(run({"moves", "--board-string", "++-+X-X--", "--player", "1", "--strength", "4",
+                   "--depth", "60"}).status,
+              0);
 }
 
 }  // namespace

@@ -171,9 +171,7 @@ TEST(PgnPlay, PlayedGamesReplayMoveByMoveToTheirResult) {
     const CliRun run = runTool({"play", "--board-string", board, "--p1", "beginner", "--p2", "pro",
                                 "--seed", "11", "--games", "3", "--pgn", file});
     ASSERT_EQ(run.status, 0) << run.err;
-    std::stringstream text;
-    text << std::ifstream(file).rdbuf();
-    const std::vector<ReadGame> games = readPgn(text.str());
+    const std::vector<ReadGame> games = readPgn(test::readFile(file));
     std::vector<std::string> results;
     std::stringstream out(run.out);
     for (std::string line; std::getline(out, line);)

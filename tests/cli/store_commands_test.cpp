@@ -3,18 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/store/store_folder.h"
 #include "run_tool.h"
-#include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tomelin::testing::rawSql;
+using tomelin::testing::readFile;
 using Lines = std::vector<std::string>;
 
 // Splits text at `separator`; a trailing separator ends the last piece without adding one.
@@ -86,49 +86,27 @@ TEST_F(StoreCommands, BadArgumentsExitWithTwoAndOneLineAndOpenNoStore) {
     EXPECT_FALSE(fs::exists(m_store));
 }
 
-TEST_F(StoreCommands, UnusableStoreFileIsMovedAsideAndReported) {
-    fs::create_directories(fs::path(m_store).parent_path());
-    std::ofstream(m_store) << "not a database, but my file all the same................";
-    const CliRun r = cli({"records"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("moved to"), std::string::npos);
-    int aside = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(m_store).parent_path()))
-        aside += entry.path().filename().string().rfind("tomelin.db.damaged-", 0) == 0;
-    EXPECT_EQ(aside, 1);
-}
-
-// Runs SQL on a database file as another program would.
-void sql(const std::string& file, const std::string& statements) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, statements.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
-        << sqlite3_errmsg(db);
-    sqlite3_close(db);
-}
-
-std::string fileBytes(const std::string& path) {
-    std::stringstream ss;
-    ss << std::ifstream(path, std::ios::binary).rdbuf();
-    return ss.str();
-}
-
 const Lines kShortGames = {"play", "--board-string", "+XX0XXXX0XXXXXX-", "--p1", "genius",
                            "--p2", "beginner", "--games", "3", "--seed", "5", "--record"};
 
-TEST_F(StoreCommands, PlayRecordSaysWhereADamagedStoreWent) {
-    fs::create_directories(fs::path(m_store).parent_path());
-    std::ofstream(m_store) << std::string(3000, 'z');
-    const CliRun r = cli(kShortGames);
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.err.find("moved to " + m_store + ".damaged-"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("přesunut do souboru"), std::string::npos) << r.err;
-    EXPECT_EQ(std::string(3000, 'z'), [&] {
+// A file that is no store is moved aside whole, under a name the message gives, by the
+// commands that read the store and by those that write to it.
+TEST_F(StoreCommands, ADamagedStoreIsMovedAsideWholeAndTheMessageSaysWhere) {
+    for (const Lines& args : {Lines{"records"}, kShortGames}) {
+        SCOPED_TRACE(args[0]);
+        fs::remove_all(fs::path(m_store).parent_path());
+        fs::create_directories(fs::path(m_store).parent_path());
+        std::ofstream(m_store) << std::string(3000, 'z');
+        const CliRun r = cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.err.find("moved to " + m_store + ".damaged-"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("přesunut do souboru"), std::string::npos) << r.err;
+        Lines aside;
         for (const auto& entry : fs::directory_iterator(fs::path(m_store).parent_path()))
             if (entry.path().filename().string().rfind("tomelin.db.damaged-", 0) == 0)
-                return fileBytes(entry.path().string());
-        return std::string();
-    }());
+                aside.push_back(readFile(entry.path().string()));
+        EXPECT_EQ(aside, Lines{std::string(3000, 'z')});
+    }
 }
 
 // A result line announces a stored game: a game whose record fails is not announced, and the
@@ -136,7 +114,7 @@ TEST_F(StoreCommands, PlayRecordSaysWhereADamagedStoreWent) {
 TEST_F(StoreCommands, PlayRecordAnnouncesAResultOnlyAfterItsRecordIsCommitted) {
     ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin", "x", "1"}).status, 0);
     // The store stays ours, but refuses every new value from now on.
-    sql(m_store,
+    rawSql(m_store,
         "CREATE TRIGGER refuse BEFORE INSERT ON store_values BEGIN "
         "SELECT RAISE(ABORT, 'disk full'); END");
     const CliRun r = cli(kShortGames);
@@ -147,17 +125,17 @@ TEST_F(StoreCommands, PlayRecordAnnouncesAResultOnlyAfterItsRecordIsCommitted) {
 
 TEST_F(StoreCommands, ForeignDatabaseIsNeitherRecordedIntoNorChanged) {
     fs::create_directories(fs::path(m_store).parent_path());
-    sql(m_store, "CREATE TABLE contacts(name); INSERT INTO contacts VALUES('Eva')");
-    const std::string before = fileBytes(m_store);
+    rawSql(m_store, "CREATE TABLE contacts(name); INSERT INTO contacts VALUES('Eva')");
+    const std::string before = readFile(m_store);
     const CliRun r = cli(kShortGames);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out.find("result"), std::string::npos);
     EXPECT_NE(r.err.find("databáze jiného programu"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("„" + m_store + "“"), std::string::npos) << r.err;
-    EXPECT_EQ(fileBytes(m_store), before);
+    EXPECT_EQ(readFile(m_store), before);
     const CliRun listed = cli({"records"});
     EXPECT_EQ(listed.status, 0);
-    EXPECT_EQ(fileBytes(m_store), before);
+    EXPECT_EQ(readFile(m_store), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(m_store).parent_path()),
                             fs::directory_iterator()),
               2);  // the file and the lock beside it
@@ -167,8 +145,8 @@ TEST_F(StoreCommands, ForeignDatabaseIsNeitherRecordedIntoNorChanged) {
 // refused, not reported as done.
 TEST_F(StoreCommands, SetAndDeleteFailWhenTheStoreLivesOnlyInMemory) {
     fs::create_directories(fs::path(m_store).parent_path());
-    sql(m_store, "CREATE TABLE contacts(name); INSERT INTO contacts VALUES('Eva')");
-    const std::string before = fileBytes(m_store);
+    rawSql(m_store, "CREATE TABLE contacts(name); INSERT INTO contacts VALUES('Eva')");
+    const std::string before = readFile(m_store);
     for (const Lines& args : {Lines{"store", "set", "A\\B", "x", "1"},
                               Lines{"store", "set", "A\\B", "x", "1", "--int"},
                               Lines{"store", "delete", "A\\B"}}) {
@@ -177,7 +155,7 @@ TEST_F(StoreCommands, SetAndDeleteFailWhenTheStoreLivesOnlyInMemory) {
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find("would not be kept"), std::string::npos) << r.err;
     }
-    EXPECT_EQ(fileBytes(m_store), before);
+    EXPECT_EQ(readFile(m_store), before);
 }
 
 // Names with control characters are shown escaped: a terminal is never steered by them.
@@ -227,14 +205,14 @@ TEST_F(StoreCommands, StoreCheckListsWhatCannotBeReadAndChangesNothing) {
     ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\Hry\\1", "", "Dáma"}).status, 0);
     ASSERT_EQ(cli({"store", "set", "Software\\Brantl\\Tomelin\\HracíPole\\100", "", "Sto"}).status,
               0);
-    const std::string before = fileBytes(m_store);
+    const std::string before = readFile(m_store);
     const CliRun r = cli({"store", "check"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out,
               "Software\\Brantl\\Tomelin\\Hry\\1\tnot a record number as the program writes it\n"
               "Software\\Brantl\\Tomelin\\HracíPole\\100\tnot a board slot 01..99\n"
               "2 entries cannot be read or are not expected; nothing was changed\n");
-    EXPECT_EQ(fileBytes(m_store), before);
+    EXPECT_EQ(readFile(m_store), before);
     ASSERT_EQ(cli({"store", "delete", "Software\\Brantl\\Tomelin\\Hry\\1"}).status, 0);
     ASSERT_EQ(cli({"store", "delete", "Software\\Brantl\\Tomelin\\HracíPole\\100"}).status, 0);
     const CliRun clean = cli({"store", "check"});
@@ -245,7 +223,7 @@ TEST_F(StoreCommands, StoreCheckListsWhatCannotBeReadAndChangesNothing) {
     const CliRun broken = cli({"store", "check"});
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.err.find("cannot be read"), std::string::npos) << broken.err;
-    EXPECT_EQ(fileBytes(m_store), "not a database at all, just text");
+    EXPECT_EQ(readFile(m_store), "not a database at all, just text");
 }
 
 TEST_F(StoreCommands, StoreShowsADamagedBoardSoItCanBeDeleted) {

@@ -53,6 +53,12 @@ struct HintRecorder : SearchObserver {
     void searchDepthDone(int d) override { events.push_back("depth " + std::to_string(d)); }
 };
 
+// Z: the last two moves taken back, and the turn change after it.
+void takeBackTwo(GameHarness& h) {
+    h.game.takeBack(2);
+    h.timers.fire(GameTimer::TurnChange);
+}
+
 // A person ("Alice", player 1) against "PC Velmistr" whose searches the test holds.
 struct MasterFixture : ::testing::Test {
     // The runner and the hint recorder outlive the game, which cancels its search as it ends.
@@ -193,8 +199,7 @@ TEST_F(MasterFixture, AnswerForAnOlderSearchOfTheSameBoardIsIgnoredWhileANewerOn
     runner.answer(0);
     h.playComputerMove();
     aliceMoves();  // search 1
-    h.game.takeBack(2);
-    h.timers.fire(GameTimer::TurnChange);
+    takeBackTwo(h);
     runner.answer(2);  // the computer answers as before
     h.playComputerMove();
     aliceMoves();  // search 3, for the very board of search 1
@@ -258,10 +263,8 @@ TEST(Redo, ReplaysTakenBackMovesTwoAtATimeAndStopsAtANewMove) {
     EXPECT_FALSE(h.game.redoAvailable());
     const std::string atFour = h.turn();
 
-    h.game.takeBack(2);
-    h.timers.fire(GameTimer::TurnChange);
-    h.game.takeBack(2);
-    h.timers.fire(GameTimer::TurnChange);
+    takeBackTwo(h);
+    takeBackTwo(h);
     EXPECT_EQ(h.game.position().boardString(), line[0]);
     EXPECT_EQ(h.turn(), "p1 made 0 move 1");
 
@@ -278,8 +281,7 @@ TEST(Redo, ReplaysTakenBackMovesTwoAtATimeAndStopsAtANewMove) {
     EXPECT_FALSE(h.game.redoAvailable());
 
     // Back once more, then a different move: the old line cannot come back.
-    h.game.takeBack(2);
-    h.timers.fire(GameTimer::TurnChange);
+    takeBackTwo(h);
     EXPECT_TRUE(h.game.redoAvailable());
     ASSERT_EQ(h.game.position().boardString(), line[2]);
     ASSERT_EQ(h.game.position().at(2, 1), kFreeCell);
@@ -288,8 +290,7 @@ TEST(Redo, ReplaysTakenBackMovesTwoAtATimeAndStopsAtANewMove) {
     h.move(3, 3, 3, 4);
     EXPECT_FALSE(h.game.redoAvailable());
     // Taking back the new line offers redo of the new line only.
-    h.game.takeBack(2);
-    h.timers.fire(GameTimer::TurnChange);
+    takeBackTwo(h);
     h.game.redo();
     h.timers.fire(GameTimer::TurnChange);
     EXPECT_EQ(h.game.position().at(1, 2), kToken1);
@@ -303,8 +304,7 @@ TEST(Redo, NothingToRedoAtTheStartOrAfterRestart) {
     EXPECT_EQ(h.game.movesMade(), 0);
     h.move(0, 0, 1, 1);
     h.move(4, 4, 3, 3);
-    h.game.takeBack(2);
-    h.timers.fire(GameTimer::TurnChange);
+    takeBackTwo(h);
     EXPECT_TRUE(h.game.redoAvailable());
     h.game.restart();
     h.timers.fire(GameTimer::Start);
@@ -317,8 +317,7 @@ TEST_F(MasterFixture, RedoAgainstTheComputerKeepsThePersonToMove) {
     runner.answer(0);
     h.playComputerMove();
     const std::string afterRound = h.game.position().boardString();
-    h.game.takeBack(2);
-    h.timers.fire(GameTimer::TurnChange);
+    takeBackTwo(h);
     EXPECT_EQ(h.game.position().boardString(), original());
     h.game.redo();
     h.timers.fire(GameTimer::TurnChange);

@@ -44,6 +44,12 @@ Position randomPosition(std::mt19937& rng, int n, Player toMove) {
     return *Position::fromBoardString(s, toMove);
 }
 
+// 7 x 7, each player in two opposite corners.
+Position sevenBySeven() {
+    return *Position::fromBoardString(
+        "+XXXXX-" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "-XXXXX+", Player::One);
+}
+
 SearchLimits depthOnly(int depth) {
     return {depth, 0};
 }
@@ -177,8 +183,7 @@ TEST(MasterSearch, FullBoardOrNoTokenHasNoMove) {
 }
 
 TEST(MasterSearch, SameDepthGivesTheSameAnswerEveryTime) {
-    const Position p = *Position::fromBoardString(
-        "+XXXXX-" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "-XXXXX+", Player::One);
+    const Position p = sevenBySeven();
     MasterSearch a, b;
     const SearchReport first = a.search(p, Logic::Star, depthOnly(4));
     const SearchReport second = b.search(p, Logic::Star, depthOnly(4));
@@ -196,8 +201,7 @@ TEST(MasterSearch, SameDepthGivesTheSameAnswerEveryTime) {
 // The tables cost nothing until a search needs them, fit the board, grow for a larger one,
 // and a released search answers as a new one does.
 TEST(MasterSearch, TablesAreMadeByTheFirstSearchSizedToTheBoardAndReleased) {
-    const Position seven = *Position::fromBoardString(
-        "+XXXXX-" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "-XXXXX+", Player::One);
+    const Position seven = sevenBySeven();
     const Position three = *Position::fromBoardString("+XXXXXXX-", Player::One);
     // Every built-in board (7 to 15 a side) gets the full table; a tiny board a smaller one.
     EXPECT_EQ(MasterSearch::tableEntriesFor(7), std::size_t{1} << 20);
@@ -227,8 +231,7 @@ TEST(MasterSearch, TablesAreMadeByTheFirstSearchSizedToTheBoardAndReleased) {
 }
 
 TEST(MasterSearch, StopFlagEndsTheSearchAtOnce) {
-    const Position p = *Position::fromBoardString(
-        "+XXXXX-" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "XXXXXXX" "-XXXXX+", Player::One);
+    const Position p = sevenBySeven();
     MasterSearch search;
     std::atomic<bool> stop{true};
     const SearchReport before = search.search(p, Logic::Star, depthOnly(30), &stop);
@@ -280,23 +283,29 @@ struct PlannedClock : SearchClock {
     std::int64_t nowMs() override { return now; }
 };
 
+// The depth a search of "Originál" reaches when its depths cost `costs` in turn on a clock
+// that moves only between depths.
+int depthReached(const std::vector<std::int64_t>& costs, int budget, bool wholeBudget = false,
+                 int maxDepth = 8) {
+    const Position p = *Position::fromBoardString(findBuiltinBoard("Originál")->boardString,
+                                                  Player::One);
+    MasterSearch search;
+    PlannedClock clock;
+    std::size_t done = 0;
+    SearchLimits limits{maxDepth, budget};
+    limits.useWholeBudget = wholeBudget;
+    const SearchReport r = search.search(p, Logic::Star, limits, nullptr, &clock,
+                                         [&](const SearchReport&) {
+                                             clock.now += done < costs.size() ? costs[done] : 1;
+                                             ++done;
+                                         });
+    EXPECT_FALSE(r.stopped);
+    return r.depth;
+}
+
 TEST(MasterSearch, StartsTheNextDepthOnlyWhenItsExpectedCostFitsTheBudget) {
     // The next depth is expected to cost this one's cost times the growth from the one before
     // (at most 8; 4 after the first depth).
-    const Position p = *Position::fromBoardString(findBuiltinBoard("Originál")->boardString,
-                                                  Player::One);
-    const auto depthReached = [&](std::vector<std::int64_t> costs, int budget, int maxDepth = 8) {
-        MasterSearch search;
-        PlannedClock clock;
-        std::size_t done = 0;
-        const SearchReport r = search.search(p, Logic::Star, {maxDepth, budget}, nullptr, &clock,
-                                             [&](const SearchReport&) {
-                                                 clock.now += done < costs.size() ? costs[done] : 1;
-                                                 ++done;
-                                             });
-        EXPECT_FALSE(r.stopped);
-        return r.depth;
-    };
     // 10 then 30 (growth 3): 40 spent, 90 expected next.
     EXPECT_EQ(depthReached({10, 30, 90, 270}, 129), 2);
     EXPECT_EQ(depthReached({10, 30, 90, 270}, 131), 3);
@@ -307,27 +316,12 @@ TEST(MasterSearch, StartsTheNextDepthOnlyWhenItsExpectedCostFitsTheBudget) {
     EXPECT_EQ(depthReached({1, 100, 800}, 900), 2);
     EXPECT_EQ(depthReached({1, 100, 800}, 902), 3);
     // Without a budget only the depth limit ends it.
-    EXPECT_EQ(depthReached({10, 1000, 100000}, 0, 4), 4);
+    EXPECT_EQ(depthReached({10, 1000, 100000}, 0, false, 4), 4);
 }
 
 TEST(MasterSearch, WithTheWholeBudgetItDeepensUntilTheBudgetIsSpent) {
     // The engine's per-move searches: no depth is left out because it is expected not to
     // finish; only the budget itself ends the search (the clock moves only between depths).
-    const Position p = *Position::fromBoardString(findBuiltinBoard("Originál")->boardString,
-                                                  Player::One);
-    const auto depthReached = [&](std::vector<std::int64_t> costs, int budget, bool whole) {
-        MasterSearch search;
-        PlannedClock clock;
-        std::size_t done = 0;
-        SearchLimits limits{8, budget};
-        limits.useWholeBudget = whole;
-        const SearchReport r = search.search(p, Logic::Star, limits, nullptr, &clock,
-                                             [&](const SearchReport&) {
-                                                 clock.now += done < costs.size() ? costs[done] : 1;
-                                                 ++done;
-                                             });
-        return r.depth;
-    };
     // 10 spent of 41: the thrifty rule expects 40 more and stops; the whole budget goes on,
     // and starts a third depth with 40 spent.
     EXPECT_EQ(depthReached({10, 30, 90, 270}, 41, false), 1);

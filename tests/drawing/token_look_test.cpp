@@ -19,6 +19,17 @@ struct SameSpot : RandomSource {
     double next() override { return 0.5; }
 };
 
+// A token of the given look alone in a cell of height `h` (4:3), every spot in one place.
+QImage tokenImage(int h, int shape, int level, int kind = 0) {
+    ImageSurface cell(h / 3 * 4, h, kBackground);
+    SameSpot random;
+    drawToken(cell, {0, 0, static_cast<double>(h)},
+              {.shape = shape, .colour = rgb(15, 135, 255), .playerKind = kind,
+               .detailLevel = level},
+              random);
+    return cell.image();
+}
+
 // Background pixels lying between token pixels on both sides, across or down: the
 // pinholes and stripes that outlines too far apart leave inside a token.
 int gapsInside(const QImage& image) {
@@ -48,13 +59,7 @@ TEST(TokenLook, EveryShapeIsSolidAtEachDetailLevelAndSize) {
             for (std::size_t s = 0; s < 2; ++s) {
                 SCOPED_TRACE(testing::Message()
                              << "shape " << shape << " detail " << level << " height " << sizes[s]);
-                const int h = sizes[s];
-                ImageSurface cell(h / 3 * 4, h, kBackground);
-                SameSpot random;
-                drawToken(cell, {0, 0, static_cast<double>(h)},
-                          {.shape = shape, .colour = rgb(15, 135, 255), .detailLevel = level},
-                          random);
-                const QImage image = cell.image();
+                const QImage image = tokenImage(sizes[s], shape, level);
                 // The star's outline has four sharp notches where its points meet, whose
                 // tips count here; before the runs were closed it had 21 and 111 gaps.
                 EXPECT_LE(gapsInside(image), shape == kShapeStar ? 4 : 0);
@@ -81,12 +86,7 @@ TEST(TokenLook, OvalsHaveNoNubAtTopOrBottom) {
     for (int h = 12; h <= 120; ++h) {
         for (int level = 1; level <= 3; ++level) {
             SCOPED_TRACE(testing::Message() << "height " << h << " detail " << level);
-            ImageSurface cell(h / 3 * 4, h, kBackground);
-            SameSpot random;
-            drawToken(cell, {0, 0, static_cast<double>(h)},
-                      {.shape = kShapeOval, .colour = rgb(15, 135, 255), .detailLevel = level},
-                      random);
-            const QImage image = cell.image();
+            const QImage image = tokenImage(h, kShapeOval, level);
             int top = 0;
             while (top < image.height() && paintedIn(image, top) == 0)
                 ++top;
@@ -108,13 +108,7 @@ TEST(TokenLook, OvalsHaveNoNubAtTopOrBottom) {
 TEST(TokenLook, TheMastersBrowShowsOnBlack) {
     for (const int h : {38, 54, 90}) {
         SCOPED_TRACE(h);
-        ImageSurface cell(h / 3 * 4, h, kBackground);
-        SameSpot random;
-        drawToken(cell, {0, 0, static_cast<double>(h)},
-                  {.shape = kShapeOval, .colour = rgb(15, 135, 255), .playerKind = 4,
-                   .detailLevel = 2},
-                  random);
-        const QImage image = cell.image();
+        const QImage image = tokenImage(h, kShapeOval, 2, 4);  // PC Velmistr
         const int browY = static_cast<int>(h / 2.5 - h / 6.0 - 2);
         int light = 0;
         for (int y = browY - 2; y <= browY + 2; ++y)

@@ -48,10 +48,7 @@ cell_is() { [ "$(cell_pixel "$1" "$2")" = "$3" ]; }
 
 # ---- a display, a window manager, the program ---------------------------------------------
 start_desktop
-# A board of the user's own, stored as the board editor stores one.
-"$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
-    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
-        >>"$LOG" 2>&1 || fail "could not store the board Malé"
+store_small_board Malé
 # The splash is up for a fraction of a second; held here for its screenshot.
 TOMELIN_SPLASH_MIN_MS=1500 "$TOMELIN" >>"$LOG" 2>&1 &
 APP_PID=$!
@@ -71,7 +68,6 @@ shot "setup-window"
 
 # 2. Secondary windows and messages of the setup window, each title read back from X.
 #    With no records yet, "Záznamy her" only says so, in a message titled "Tomelin".
-other_tomelin() { xdo search --onlyvisible --name '^Tomelin$' 2>/dev/null | grep -vx "$SETUP"; }
 no_other_tomelin() { ! other_tomelin >/dev/null; }
 click Form1/Check2
 wait_for 10 other_tomelin >/dev/null || fail "\"Záznamy her\" with no records showed no message"
@@ -85,11 +81,6 @@ wait_for 10 no_other_tomelin || fail "the no-records message did not close"
 secondary_window "Výběr figurky hráče 1" token-chooser-1 click Form1/Frame6_0/Picture7
 secondary_window "Výběr figurky hráče 2" token-chooser-2 click Form1/Frame6_1/Picture7
 secondary_window "O programu..." about click Form1/Picture1/Check3
-open_editor() {
-    click Form1/Frame3/Command3
-    wait_for 5 shown EDI || fail "no editor menu"
-    key Down Return  # "Přidat pole"
-}
 secondary_window "Editor" editor open_editor
 
 # The music window is a tool window that only hides: its own button shows and hides it.
@@ -114,19 +105,20 @@ FREE=$(cell_pixel 5 5)
 shot "game-started"
 
 # 4. Player 1 moves by mouse: a copy from (0, 0) to (1, 1).
-read -r x y < <(cell_centre 0 0)
-click_at "$x" "$y"
-read -r x y < <(cell_centre 1 1)
-click_at "$x" "$y"
+click_cell 0 0
+click_cell 1 1
 wait_for 5 cell_changed 1 1 "$FREE" || fail "the mouse move left cell (1, 1) free"
 sleep 0.4  # the turn change
 shot "mouse-move"
 
 # 5. Player 2 moves by keyboard: the key cursor starts where the pointer rests; Space clicks,
 #    four arrow presses make one cell.
-read -r x y < <(cell_centre 10 0)
-xdo mousemove --sync "$x" "$y"
-key space Left Left Left Left Down Down Down Down space
+keyboard_move() {
+    read -r x y < <(cell_centre 10 0)
+    xdo mousemove --sync "$x" "$y"
+    key space Left Left Left Left Down Down Down Down space
+}
+keyboard_move
 wait_for 5 cell_changed 9 1 "$FREE" || fail "the keyboard move left cell (9, 1) free"
 sleep 0.5
 shot "keyboard-move"
@@ -172,17 +164,12 @@ wait_for 5 is_normal "$GAME" || fail "after the second START the game window is 
 shot "second-start"
 
 # 9. The computer against the computer ("PC Velmistr" against "PC Profesionál"), to the
-#    end, on the user's board "Malé" (5 x 5: an
-#    odd number of cells, so never a draw, which would leave no record).
+#    end, on the user's board "Malé" (5 x 5: an odd number of cells, so never a draw, which
+#    would leave no record).
 new_game
-click Form1/Frame6_0/Option18
-click Form1/Frame6_1/Option18
 # Player 1 is "PC Velmistr", the fourth strength, thinking on its worker thread.
-click Form1/Frame6_0/Option24
-read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
-click_at $((x + w / 2)) $((y + 8))
-key End
-sleep 0.2
+computers_with_master
+choose_board_row End
 shot "computer-setup"
 click Form1/Command1
 wait_for 10 shown Tomel || fail "no game window for \"Malé\""
@@ -224,31 +211,21 @@ APP_PID=
 check "the program ended with status 0 (it was $STATUS)" [ "$STATUS" -eq 0 ]
 # 12. The game in progress outlives the program. "Opravdu skončit" above left the computers'
 #     game kept: the next start offers it beside START.
-launch_again() {
-    rm -f "$MAP"
-    "$TOMELIN" >>"$LOG" 2>&1 &
-    APP_PID=$!
-    wait_for 20 shown Form1 || fail "the setup window did not appear again"
-}
-launch_again
+start_program
 wait_for 5 shown Form1/Resume || fail "no \"Pokračovat ve hře\" for the game left at quitting"
 shot "resume-offered"
 #     START drops it: two people on "Originál", one move by mouse, then the program is killed.
 click Form1/Frame6_0/Option19
 click Form1/Frame6_1/Option19
-read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
-click_at $((x + w / 2)) $((y + 8))
-key Home
+choose_board_row Home
 click Form1/Command1
 wait_for 10 shown Tomel || fail "START after the offer showed no game window"
 check "START withdrew the offer" hidden Form1/Resume
 BOARD_SIDE=11
 wait_for 5 board_drawn || fail "the board was not drawn"
 FREE=$(cell_pixel 5 5)
-read -r x y < <(cell_centre 0 0)
-click_at "$x" "$y"
-read -r x y < <(cell_centre 1 1)
-click_at "$x" "$y"
+click_cell 0 0
+click_cell 1 1
 wait_for 5 cell_changed 1 1 "$FREE" || fail "the move before the kill left cell (1, 1) free"
 TOKEN=$(cell_pixel 1 1)
 sleep 0.6  # the turn change keeps the game
@@ -257,7 +234,7 @@ kill -KILL "$APP_PID"
 wait "$APP_PID" 2>/dev/null
 APP_PID=
 #     Started again, the game resumes as it was: the move on the board, the turn passed on.
-launch_again
+start_program
 wait_for 5 shown Form1/Resume || fail "no \"Pokračovat ve hře\" after the kill"
 shot "resume-after-kill"
 click Form1/Resume
@@ -268,9 +245,7 @@ check "the rest of the board is as it was" cell_is 5 5 "$FREE"
 sleep 0.4
 shot "resumed-game"
 #     Player 2 is to move: the keyboard move of step 5 works on the resumed game.
-read -r x y < <(cell_centre 10 0)
-xdo mousemove --sync "$x" "$y"
-key space Left Left Left Left Down Down Down Down space
+keyboard_move
 wait_for 5 cell_changed 9 1 "$FREE" || fail "player 2 could not move in the resumed game"
 shot "resumed-game-move"
 

@@ -137,6 +137,46 @@ click_cell() {
     click_at "$cx" "$cy"
 }
 
+# The setup window's board list: the first row, then End or Home (the last or first board).
+choose_board_row() {
+    local x y w h
+    read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
+    click_at $((x + w / 2)) $((y + 8))
+    key "$1"
+    sleep 0.3
+}
+# Both players the computer, player 1 "PC Velmistr".
+computers_with_master() {
+    click Form1/Frame6_0/Option18
+    click Form1/Frame6_1/Option18
+    click Form1/Frame6_0/Option24
+}
+# "Přidat pole" from the editor button's menu.
+open_editor() {
+    click Form1/Frame3/Command3
+    wait_for 5 shown EDI || fail "the editor button showed no menu"
+    key Down Return
+}
+# Windows titled "Tomelin" besides the setup window (its message boxes).
+other_tomelin() { xdo search --onlyvisible --name '^Tomelin$' 2>/dev/null | grep -vx "$SETUP"; }
+# A board of the player's own in slot 01 (5 x 5 unless given), stored as the editor stores one.
+store_small_board() {  # store_small_board NAME [BOARD-STRING]
+    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' "$1" >>"$LOG" 2>&1 &&
+        "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' \
+            "${2:-+XXXXXXXXXXXXXXXXXXXXXXX-}" >>"$LOG" 2>&1 || fail "could not store the board $1"
+}
+# Runs the named step functions in turn; E2E_STEPS="a b" runs only those (to see one fault
+# on an older build).
+run_steps() {
+    local step
+    for step in "$@"; do
+        if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
+            log "== $step"
+            "$step"
+        fi
+    done
+}
+
 # "Nová hra" on the game window's toolbar, confirmed: back to the setup window.
 new_game() {
     click Tomel/Picture13_4

@@ -71,13 +71,6 @@ person_move() {
     return 1
 }
 
-choose_board() {  # the stored board, the last of the list
-    local x y w h
-    read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
-    click_at $((x + w / 2)) $((y + 8))
-    key End
-    sleep 0.3
-}
 # Player 2 becomes the engine program PATH, chosen through "Vybrat…" and the file dialog.
 choose_engine() {
     click Form1/Frame6_1/Option18
@@ -120,7 +113,7 @@ fault_message() {  # fault_message SHOT-NAME
 
 # ---- a crash when chosen: the engine answers uaiok and exits ----------------------------
 engine_crashes_when_chosen() {
-    choose_board
+    choose_board_row End
     choose_engine "$ENGINES/quitter"
     fault_message "fault-quitter-when-chosen"
     check "the engine that exits is not kept" engine_not_kept quitter
@@ -128,7 +121,7 @@ engine_crashes_when_chosen() {
 
 # ---- a whole game against tomelin-cli uai ----------------------------------------------
 engine_game() {
-    choose_board
+    choose_board_row End
     choose_engine "$ENGINES/tomelin-uai"
     wait_for 15 engine_kept tomelin-uai || fail "tomelin-cli does not see the engine the program kept"
     sleep 0.5
@@ -149,15 +142,12 @@ engine_game() {
     done
     sleep 0.5
     shot "engine-game-ended"
-    click Tomel/Picture13_4
-    wait_for 5 shown UNGc || fail "no \"Opravdu?\" menu"
-    key Down Return
-    wait_for 10 shown Form1 || fail "the setup window did not come back"
+    new_game
 }
 
 # ---- a crash and a hang in the game: the message, the game offered again ----------------
 engine_fault_in_game() {  # engine_fault_in_game SCRIPT
-    choose_board
+    choose_board_row End
     choose_engine "$ENGINES/$1"
     wait_for 15 engine_kept "$1" || fail "tomelin-cli does not see the engine $1 the program kept"
     start_game
@@ -220,18 +210,11 @@ export_pgn() {
 }
 
 start_desktop
-"$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Male' >>"$LOG" 2>&1 &&
-    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' "$BOARD" >>"$LOG" 2>&1 ||
-    fail "could not store the board"
+store_small_board Male "$BOARD"
 start_program
 shot "setup-window"
 
-# E2E_STEPS="a b" runs only those steps (each a function name; the fault step runs both engines).
-for step in engine_crashes_when_chosen engine_game engine_faults_in_game export_pgn; do
-    if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
-        log "== $step"
-        "$step"
-    fi
-done
+# The fault step runs both failing engines.
+run_steps engine_crashes_when_chosen engine_game engine_faults_in_game export_pgn
 
 log "all steps passed; screenshots in $ART"

@@ -32,7 +32,6 @@ titles_are_english() {
     return 0
 }
 
-
 # One language: LOCALE the desktop's LANGUAGE, then the titles expected in it.
 play_language() {
     local language=$1 locale=$2 about=$3 chooser=$4 editor=$5 music=$6 records=$7 board=$8 save=$9
@@ -42,9 +41,7 @@ play_language() {
     log "== $language (LANGUAGE=$locale)"
     rm -f "$TOMELIN_STORE"
     # A small board of the player's own, named in his language: shown as it is stored.
-    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' "$board" >>"$LOG" 2>&1 &&
-        "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
-            >>"$LOG" 2>&1 || fail "could not store the board $board"
+    store_small_board "$board"
     export LANGUAGE=$locale
     start_program
     # The title strip's logo has come in.
@@ -53,11 +50,6 @@ play_language() {
 
     secondary_window "$chooser" token-chooser click Form1/Frame6_0/Picture7
     secondary_window "$about" about click Form1/Picture1/Check3
-    open_editor() {
-        click Form1/Frame3/Command3
-        wait_for 5 shown EDI || fail "the editor button showed no menu"
-        key Down Return
-    }
     secondary_window "$editor" board-editor open_editor
     click Form1/Picture1/Picture12
     wait_for 10 has_window "$music" || fail "the music window did not open"
@@ -83,14 +75,8 @@ play_language() {
     new_game
 
     # The computer against the computer on the small board, to its result.
-    click Form1/Frame6_0/Option18
-    click Form1/Frame6_1/Option18
-    click Form1/Frame6_0/Option24
-    local x y w h
-    read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
-    click_at $((x + w / 2)) $((y + 8))
-    key End
-    sleep 0.2
+    computers_with_master
+    choose_board_row End
     shot "computer-setup"
     click Form1/Command1
     wait_for 10 shown Tomel || fail "no game window for the computer game"

@@ -41,9 +41,7 @@ music_key_toggles() {
 
 # ---- board names: trimmed, blank is empty, no two boards alike, cut where shown ----------
 board_names() {
-    click Form1/Frame3/Command3
-    wait_for 5 shown EDI || fail "no editor menu"
-    key Down Return  # "Přidat pole"
+    open_editor
     wait_for 10 shown frmEdit || fail "\"Přidat pole\" opened no editor"
     sleep 0.3
     #  A name of spaces only is no name: "Nové pole" comes back.
@@ -71,10 +69,7 @@ board_names() {
     key Escape
     wait_for 5 hidden frmEdit || fail "the editor did not close"
     #  Its row is the last of the list; START on it: the caption ends before the toolbar.
-    read -r x y w h < <(widget Form1/Frame3/List1) || fail "no board list"
-    click_at $((x + w / 2)) $((y + 8))
-    key End
-    sleep 0.3
+    choose_board_row End
     shot "long-name-in-list"
     start_game
     sleep 0.3
@@ -110,7 +105,6 @@ same_token() {
     wait_for 5 no_window "Výběr figurky hráče 1" || fail "the chooser did not close"
     click Form1/Command1
     local note
-    other_tomelin() { xdo search --onlyvisible --name '^Tomelin$' 2>/dev/null | grep -vx "$SETUP"; }
     wait_for 5 other_tomelin >/dev/null || fail "START did not refuse two alike tokens"
     note=$(other_tomelin | head -n1)
     sleep 0.3
@@ -182,10 +176,9 @@ first_frames_fresh() {
     park_pointer
     sleep 0.3
     free=$(pixel "$x" "$y")
-    read -r x y < <(cell_centre 0 0)
-    click_at "$x" "$y"
+    click_cell 0 0
+    click_cell 1 1
     read -r x y < <(cell_centre 1 1)
-    click_at "$x" "$y"
     park_pointer
     sleep 0.6
     token=$(pixel "$x" "$y")
@@ -275,9 +268,7 @@ return_starts() {
 
 # ---- quitting while PC Velmistr thinks ends the program at once ---------------------------
 quit_while_thinking() {
-    click Form1/Frame6_0/Option18
-    click Form1/Frame6_1/Option18
-    click Form1/Frame6_0/Option24  # PC Velmistr
+    computers_with_master
     click Form1/Command1
     wait_for 10 shown Tomel || fail "no game window for the computers"
     wait_for 10 shown Tomel/thinking || fail "PC Velmistr's thinking was never seen"
@@ -376,18 +367,11 @@ sharp_at_2x() {
 }
 
 start_desktop
-"$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' '' 'Malé' >>"$LOG" 2>&1 &&
-    "$CLI" store set 'Software\Brantl\Tomelin\HracíPole\01' 'Mapa' '+XXXXXXXXXXXXXXXXXXXXXXX-' \
-        >>"$LOG" 2>&1 || fail "could not store the board Malé"
+store_small_board Malé
 start_program
 shot "setup-window"
 
-# E2E_STEPS="a b" runs only those steps (to see one fault on an older build).
-for step in music_key_toggles board_names same_token key_cursor_goes first_frames_fresh setup_returns_in_place return_starts caption_stays_active quit_while_thinking sharp_at_2x; do
-    if [ -z "${E2E_STEPS:-}" ] || [[ " $E2E_STEPS " == *" $step "* ]]; then
-        log "== $step"
-        "$step"
-    fi
-done
+run_steps music_key_toggles board_names same_token key_cursor_goes first_frames_fresh \
+    setup_returns_in_place return_starts caption_stays_active quit_while_thinking sharp_at_2x
 
 log "all steps passed; screenshots in $ART"

@@ -1,12 +1,8 @@
 // The headless tool keeps its game as the game window does: stopped by --max-moves or killed
 // without warning at any moment, the next run resumes the last completed turn.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,8 +14,6 @@
 #include "platform/store/store_folder.h"
 #include "records/game_record.h"
 #include "records/unfinished_game.h"
-
-extern char** environ;
 
 namespace tomelin {
 namespace {
@@ -62,13 +56,6 @@ std::vector<std::string> replay(const std::string& boardString, const std::vecto
         snapshots.push_back(MakeSnapshot(p.toBoard()));
     }
     return snapshots;
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
 }
 
 UnfinishedGameRead keptIn(const std::string& path) {
@@ -139,37 +126,6 @@ TEST(KeptToolGame, ResumeRefusesWhatItCannotPlay) {
     EXPECT_EQ(keptIn(path).outcome, UnfinishedGameRead::Outcome::None);
 }
 
-// Starts the tool with its output in `outPath`; returns its process id.
-pid_t spawnTool(const std::vector<std::string>& args, const std::string& store,
-                const std::string& outPath, const std::string& extraEnv = {}) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&actions, 2, (outPath + ".err").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> env{"TOMELIN_STORE=" + store};
-    if (!extraEnv.empty())
-        env.push_back(extraEnv);
-    for (char** e = environ; *e; ++e) {
-        const std::string entry(*e);
-        if (entry.rfind("TOMELIN_STORE=", 0) != 0 && entry.rfind("TOMELIN_CLI_HOLD=", 0) != 0)
-            env.push_back(entry);
-    }
-    std::vector<char*> argv{const_cast<char*>(TOMELIN_CLI_PATH)};
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, TOMELIN_CLI_PATH, &actions, nullptr, argv.data(), envp.data()), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
 TEST(KeptToolGame, KilledAtRandomMomentsTheNextRunResumesTheLastCompletedTurn) {
     std::mt19937 rng(20261207);
     const std::string bitva = findBuiltinBoard("Bitva")->boardString;
@@ -188,7 +144,7 @@ TEST(KeptToolGame, KilledAtRandomMomentsTheNextRunResumesTheLastCompletedTurn) {
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
         if (!WIFSIGNALED(status))
             continue;  // the game ended before the kill: nothing to resume
-        const std::vector<MoveLine> printed = moveLines(fileText(out));
+        const std::vector<MoveLine> printed = moveLines(readFile(out));
         const UnfinishedGameRead kept = keptIn(path);
         if (printed.empty() && kept.outcome == UnfinishedGameRead::Outcome::None)
             continue;  // killed before the first turn change
@@ -220,48 +176,33 @@ TEST(KeptToolGame, KilledAtRandomMomentsTheNextRunResumesTheLastCompletedTurn) {
     }
 }
 
-int trials() {
-    const char* text = std::getenv("TOMELIN_RACE_TRIALS");
-    const int n = text ? std::atoi(text) : 0;
-    return n > 0 ? n : 3;
-}
-
 int storedRecords(const std::string& path) {
     auto store = SqliteStore::open(path).store;
     EXPECT_NE(store, nullptr);
     return store ? static_cast<int>(readGameRecords(*store).size()) : -1;
 }
 
-// Won games the result lines announce (draws are never recorded).
-int announcedRecords(const std::string& out) {
-    std::istringstream lines(out);
-    int won = 0;
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::string tag;
-        int tokens1 = 0, tokens2 = 0, winner = 0;
-        if (words >> tag >> tokens1 >> tokens2 >> winner && tag == "result" && winner != 0)
-            ++won;
-    }
-    return won;
+// A game on "Dáma" of the beginner against `p2`, stopped and kept after `moves` moves.
+void keepGame(const std::string& path, const std::string& p2, int seed, int moves) {
+    ASSERT_EQ(runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", p2, "--seed",
+                       std::to_string(seed), "--max-moves", std::to_string(moves)},
+                      path)
+                  .status,
+              0);
 }
 
 // Several copies of the tool resuming one kept game at once: one plays and records it, the
 // others are told it is taken; the game is recorded once.
 TEST(KeptGameRace, OfResumersStartingTogetherOnePlaysTheGameAndItIsRecordedOnce) {
     constexpr int kResumers = 4;
-    const int n = trials();
+    const int n = raceTrials();
     int announcedTotal = 0;
     int lost = 0;
     for (int trial = 0; trial < n; ++trial) {
         SCOPED_TRACE("trial " + std::to_string(trial));
         StoreFolder folder;
         const std::string path = folder.file();
-        ASSERT_EQ(runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", "beginner",
-                           "--seed", std::to_string(trial), "--max-moves", "4"},
-                          path)
-                      .status,
-                  0);
+        ASSERT_NO_FATAL_FAILURE(keepGame(path, "beginner", trial, 4));
         std::vector<pid_t> resumers;
         for (int r = 0; r < kResumers; ++r) {
             resumers.push_back(spawnTool({"play", "--resume", "--record", "--seed",
@@ -274,8 +215,8 @@ TEST(KeptGameRace, OfResumersStartingTogetherOnePlaysTheGameAndItIsRecordedOnce)
             int status = 0;
             ASSERT_EQ(waitpid(resumers[r], &status, 0), resumers[r]);
             ASSERT_TRUE(WIFEXITED(status));
-            const std::string out = fileText(folder.file("out" + std::to_string(r)));
-            const std::string err = fileText(folder.file("out" + std::to_string(r) + ".err"));
+            const std::string out = readFile(folder.file("out" + std::to_string(r)));
+            const std::string err = readFile(folder.file("out" + std::to_string(r) + ".err"));
             if (WEXITSTATUS(status) == 0) {
                 ++played;
                 EXPECT_NE(out.find("result "), std::string::npos);
@@ -301,17 +242,13 @@ TEST(KeptGameRace, OfResumersStartingTogetherOnePlaysTheGameAndItIsRecordedOnce)
 // The tool killed at game end, after the kept game is removed and before the record is
 // written: the game is not lost, since both happen in one transaction.
 TEST(KeptGameRace, AKillBetweenRemovingTheKeptGameAndRecordingItLosesNothing) {
-    const int n = trials();
+    const int n = raceTrials();
     int kills = 0;
     for (int trial = 0; trial < n; ++trial) {
         SCOPED_TRACE("trial " + std::to_string(trial));
         StoreFolder folder;
         const std::string path = folder.file();
-        ASSERT_EQ(runTool({"play", "--board", "Dáma", "--p1", "beginner", "--p2", "pro",
-                           "--seed", std::to_string(trial), "--max-moves", "6"},
-                          path)
-                      .status,
-                  0);
+        ASSERT_NO_FATAL_FAILURE(keepGame(path, "pro", trial, 6));
         const pid_t pid = spawnTool({"play", "--resume", "--record", "--seed", "1"}, path,
                                     folder.file("out"), "TOMELIN_CLI_HOLD=kept-game-removed");
         ASSERT_GT(pid, 0);
@@ -322,7 +259,7 @@ TEST(KeptGameRace, AKillBetweenRemovingTheKeptGameAndRecordingItLosesNothing) {
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
         ++kills;
         // Nothing announced, nothing recorded, and the game still there to be finished.
-        EXPECT_EQ(announcedRecords(fileText(folder.file("out"))), 0);
+        EXPECT_EQ(announcedRecords(readFile(folder.file("out"))), 0);
         EXPECT_EQ(storedRecords(path), 0);
         const UnfinishedGameRead kept = keptIn(path);
         ASSERT_EQ(kept.outcome, UnfinishedGameRead::Outcome::Ready) << kept.problem;

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <array>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -155,13 +154,6 @@ TEST_F(RecordsViewerTest, NoRecordsGiveOnlyAMessageAndAnonymousOnesANoticeForSta
     EXPECT_EQ(test::part<TabList>(*viewer, "List1").lines().value(5), "Vítěz\t\tHráč 2(71.4%)");
 }
 
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST_F(RecordsViewerTest, ExportsTheShownRecordOrEveryRecordAsTheToolsPgn) {
     // A user board whose start FEN can write, so the export must look the board up.
     const std::string small =
@@ -195,14 +187,14 @@ TEST_F(RecordsViewerTest, ExportsTheShownRecordOrEveryRecordAsTheToolsPgn) {
     // Every record: the very text `tomelin-cli records --pgn` writes.
     answer = QString::fromStdString((folder.path() / "all.pgn").string());
     all.click();
-    EXPECT_EQ(fileText(folder.path() / "all.pgn"), tool.str());
+    EXPECT_EQ(test::readFile(folder.path() / "all.pgn"), tool.str());
     EXPECT_NE(tool.str().find("[FEN \"x2o/1-2/2-1/o2x x 0 1\"]"), std::string::npos) << tool.str();
 
     // The shown record only: the second one, with its store number as the round.
     scroll.setValue(1);
     answer = QString::fromStdString((folder.path() / "one.pgn").string());
     one.click();
-    const std::string single = fileText(folder.path() / "one.pgn");
+    const std::string single = test::readFile(folder.path() / "one.pgn");
     EXPECT_NE(single.find("[Round \"2\"]"), std::string::npos) << single;
     EXPECT_NE(single.find("[White \"Eva\"]"), std::string::npos) << single;
     EXPECT_NE(tool.str().find(single), std::string::npos) << "not the tool's text of that record";

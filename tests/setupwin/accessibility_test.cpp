@@ -19,23 +19,14 @@
 namespace tomelin {
 namespace {
 
+// The roles of controls a person uses.
 bool usable(QAccessible::Role role) {
-    switch (role) {
-        case QAccessible::Button:
-        case QAccessible::CheckBox:
-        case QAccessible::RadioButton:
-        case QAccessible::ComboBox:
-        case QAccessible::List:
-        case QAccessible::Table:
-        case QAccessible::EditableText:
-        case QAccessible::ScrollBar:
-        case QAccessible::Slider:
-        case QAccessible::SpinBox:
-        case QAccessible::MenuItem:
-            return true;
-        default:
-            return false;
-    }
+    return QList<QAccessible::Role>{
+        QAccessible::Button,       QAccessible::CheckBox,  QAccessible::RadioButton,
+        QAccessible::ComboBox,     QAccessible::List,      QAccessible::Table,
+        QAccessible::EditableText, QAccessible::ScrollBar, QAccessible::Slider,
+        QAccessible::SpinBox,      QAccessible::MenuItem}
+        .contains(role);
 }
 
 struct Control {

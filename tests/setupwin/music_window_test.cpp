@@ -46,6 +46,8 @@ protected:
         folder.write("Bratře Kubo.mid");
         folder.write("abc.mid");
         window.loadSongs(folder.path());
+        QObject::connect(&window, &MusicWindow::gameBarInactiveChanged, &window,
+                         [this](bool inactive) { gameBarInactive = inactive; });
     }
     // Runs `count` ticks of the position timer by hand and returns the commands they gave.
     Log tick(int count) {
@@ -59,6 +61,7 @@ protected:
     test::TempFolder folder;
     FakePlayer& player = *new FakePlayer;
     MusicWindow window{std::unique_ptr<MidiPlayer>(&player)};
+    bool gameBarInactive = true;  // what the window last told the game window's caption
 };
 
 TEST_F(MusicWindowTest, ChosenSongsPlayFromTheStartAndSilenceStopsThem) {
@@ -171,10 +174,6 @@ TEST_F(MusicWindowTest, StripsFollowWhichWindowIsActive) {
     other.show();
     window.addProgramWindow(&game);
     window.addProgramWindow(std::make_unique<QWidget>().get());
-    // The game window's caption follows what the window announces (inactive at first).
-    bool gameBarInactive = true;
-    QObject::connect(&window, &MusicWindow::gameBarInactiveChanged, &window,
-                     [&gameBarInactive](bool inactive) { gameBarInactive = inactive; });
     window.activeWindowChanged(nullptr);
     QSignalSpy spy(&window, &MusicWindow::gameBarInactiveChanged);
     const struct {
@@ -208,9 +207,6 @@ TEST_F(MusicWindowTest, AKeyboardGrabDoesNotDeactivateTheGameCaption) {
     QWidget game;
     game.show();
     window.addProgramWindow(&game);
-    bool gameBarInactive = true;
-    QObject::connect(&window, &MusicWindow::gameBarInactiveChanged, &window,
-                     [&gameBarInactive](bool inactive) { gameBarInactive = inactive; });
     window.activeWindowChanged(game.windowHandle());
     ASSERT_FALSE(gameBarInactive);
     // An X focus event: type, detail, sequence, window, mode.

@@ -43,6 +43,18 @@ protected:
         program.reset();
         launch();
     }
+    // The next launch opens the store read-only, every write refused for `reason`.
+    void openReadOnlyNextTime(const char* reason) {
+        openStore = [reason](const std::string& path) {
+            StoreOpening opening;
+            auto reading = SqliteStore::openReadOnly(path);
+            reading.store->setWriteRefusal(reason);
+            opening.store = std::move(reading.store);
+            opening.path = path;
+            opening.limit = StoreLimit::ReadOnly;
+            return opening;
+        };
+    }
 };
 
 TEST_F(ResumeWindows, AnInterruptedGameIsOfferedAndResumesAsItWas) {
@@ -121,15 +133,7 @@ TEST_F(ResumeWindows, ADamagedKeptGameIsDroppedWithOneLine) {
 TEST_F(ResumeWindows, AReadOnlyStoreCannotKeepTheGameAndTheSetupWindowSaysWhy) {
     store();  // lay the file out
     seed = {};
-    openStore = [](const std::string& path) {
-        StoreOpening opening;
-        auto reading = SqliteStore::openReadOnly(path);
-        reading.store->setWriteRefusal("soubor je jen pro čtení");
-        opening.store = std::move(reading.store);
-        opening.path = path;
-        opening.limit = StoreLimit::ReadOnly;
-        return opening;
-    };
+    openReadOnlyNextTime("soubor je jen pro čtení");
     launch();
     QSignalSpy refused(&game(), &GameWindow::keepRefused);
     startAndPlay(1);
@@ -176,15 +180,7 @@ TEST_F(ResumeWindows, AKeptGameInAStoreThatTakesNoWritesIsNotOffered) {
     launch();
     startAndPlay(3);
     program.reset();
-    openStore = [](const std::string& path) {
-        StoreOpening opening;
-        auto reading = SqliteStore::openReadOnly(path);
-        reading.store->setWriteRefusal("na disku není volné místo");
-        opening.store = std::move(reading.store);
-        opening.path = path;
-        opening.limit = StoreLimit::ReadOnly;
-        return opening;
-    };
+    openReadOnlyNextTime("na disku není volné místo");
     launch();
     EXPECT_FALSE(resumeButton().isVisibleTo(&form()));
     EXPECT_EQ(readUnfinishedGame(store()).outcome, UnfinishedGameRead::Outcome::Ready);

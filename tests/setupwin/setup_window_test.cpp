@@ -212,17 +212,6 @@ TEST_F(SetupWindowTest, AKnownPlayersLastTokenComesBackWhenHisExactNameIsTypedOr
     EXPECT_EQ(token(1).style, (PlayerStyle{rgb(255, 255, 15), 1, rgb(255, 255, 0)}));
 }
 
-TEST_F(SetupWindowTest, RecordsWithoutAnyGameShowTheMessageAndNoViewer) {
-    SetupWindow& form = launch();
-    form.openRecords();
-    EXPECT_EQ(messages, QStringList{"Tomelin|Zatím nejsou žádné záznamy výsledků"});
-    EXPECT_TRUE(dialogs.isEmpty());
-    storeGame({"PC Génius", "PC Začátečník"}, {"AAA1", "EEE2"});
-    form.openRecords();
-    EXPECT_EQ(messages.size(), 1);
-    EXPECT_EQ(dialogs.size(), 1);
-}
-
 // Two players with the same shape and colour (here one known player's last token picked by
 // both names) cannot start; a different token for either can.
 TEST_F(SetupWindowTest, StartRefusesTwoPlayersWithTheSameToken) {
@@ -281,8 +270,9 @@ TEST_F(SetupWindowTest, ReturnPressesStartWhereverTheKeyboardIs) {
     EXPECT_EQ(started.count(), ++expected);
 }
 
-// The message box itself, as the user gets it: its title, text, one OK button and no icon.
-TEST_F(SetupWindowTest, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
+// Without any game "Záznamy her" shows only a message, as the user gets it: its title, text,
+// one OK button and no icon; with a game, the viewer and no message.
+TEST_F(SetupWindowTest, RecordsWithoutAnyGameShowAPlainBoxWithOnlyOkAndNoViewer) {
     SetupWindow& form = launch();
     form.setMessageHandler({});
     QString seen;
@@ -310,6 +300,14 @@ TEST_F(SetupWindowTest, TheNoRecordsMessageIsAPlainBoxWithOnlyOk) {
     form.openRecords();
     EXPECT_EQ(seen, QStringLiteral("Tomelin|Zatím nejsou žádné záznamy výsledků|icon %1|buttons 1")
                         .arg(static_cast<int>(QMessageBox::NoIcon)));
+    EXPECT_TRUE(dialogs.isEmpty());
+    form.setMessageHandler([this](const QString& title, const QString& text) {
+        messages << title + "|" + text;
+    });
+    storeGame({"PC Génius", "PC Začátečník"}, {"AAA1", "EEE2"});
+    form.openRecords();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(dialogs, QStringList{"frmVlst"});
 }
 
 TEST_F(SetupWindowTest, TheLogoGrowsOpenStopsAndOpensTheAboutWindowUnchecked) {
@@ -346,18 +344,12 @@ TEST_F(SetupWindowTest, TheMusicButtonShowsItsPressedHalfWhileHeldAndTogglesOnRe
     EXPECT_EQ(toggled.count(), 1);
 }
 
-// An executable script in `folder` that runs `body`.
-QString engineScript(const test::TempFolder& folder, const std::string& name,
-                     const std::string& body) {
-    const std::string path = folder.write(name, "#!/bin/sh\n" + body);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    return QString::fromStdString(path);
-}
-
 TEST_F(SetupWindowTest, AnEngineIsChosenOnceKeptWithItsNameAndOnlyOfferedWhereFenReaches) {
     test::TempFolder folder;
-    const QString good = engineScript(folder, "tomelin-uai", "exec '" TOMELIN_CLI_PATH "' uai\n");
-    const QString broken = engineScript(folder, "broken", "read line; echo uaiok; exit 1\n");
+    const QString good = QString::fromStdString(
+        folder.writeScript("tomelin-uai", "exec '" TOMELIN_CLI_PATH "' uai\n"));
+    const QString broken =
+        QString::fromStdString(folder.writeScript("broken", "read line; echo uaiok; exit 1\n"));
     SetupWindow& form = launch();
     PlayerPanel* p = form.panel(1);
     p->chooseComputer();

@@ -6,9 +6,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace tomelin::test {
+
+// The whole of a file, byte for byte; empty when it cannot be read.
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 class TempFolder {
 public:
@@ -29,6 +36,12 @@ public:
     std::string write(const std::string& name, const std::string& bytes = "") const {
         std::ofstream(m_path / name, std::ios::binary) << bytes;
         return (m_path / name).string();
+    }
+    // An executable shell script `name` that runs `body`; returns its path.
+    std::string writeScript(const std::string& name, const std::string& body) const {
+        const std::string path = write(name, "#!/bin/sh\n" + body);
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        return path;
     }
 
 private:

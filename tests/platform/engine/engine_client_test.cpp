@@ -20,13 +20,6 @@
 namespace tomelin {
 namespace {
 
-// A script in a temporary folder, executable.
-QString script(const test::TempFolder& folder, const std::string& name, const std::string& body) {
-    const std::string path = folder.write(name, "#!/bin/sh\n" + body);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    return QString::fromStdString(path);
-}
-
 // Answers the handshake, then lets `onGo` answer each `go`.
 std::string engineScript(const std::string& onGo, const std::string& name = "Skript") {
     return "while read line; do\n"
@@ -48,7 +41,11 @@ struct Heard {
     int reports = 0;
 };
 
+constexpr EngineTimeouts kQuick{.handshakeMs = 1500, .graceMs = 700, .quitMs = 300};
+
+// Quick timeouts, and every report of `engine` into `heard`.
 void listen(EngineClient& engine, Heard& heard) {
+    engine.setTimeouts(kQuick);
     QObject::connect(&engine, &EngineClient::ready, [&](const QString& name) {
         heard.ready = name;
         ++heard.reports;
@@ -83,11 +80,8 @@ EngineMoveRequest startRequest() {
     return request;
 }
 
-constexpr EngineTimeouts kQuick{.handshakeMs = 1500, .graceMs = 700, .quitMs = 300};
-
 TEST(EngineClient, TheToolsEngineIntroducesItselfAndAnswersLegalMovesOnBothClocks) {
     EngineClient engine;
-    engine.setTimeouts(kQuick);
     Heard heard;
     listen(engine, heard);
     engine.start(QStringLiteral(TOMELIN_CLI_PATH), {QStringLiteral("uai")});
@@ -119,7 +113,6 @@ TEST(EngineClient, TheToolsEngineIntroducesItselfAndAnswersLegalMovesOnBothClock
 
 TEST(EngineClient, AMoveAskedEarlyWaitsForTheHandshakeAndAWithdrawnOnesAnswerIsDropped) {
     EngineClient engine;
-    engine.setTimeouts(kQuick);
     Heard heard;
     listen(engine, heard);
     engine.start(QStringLiteral(TOMELIN_CLI_PATH), {QStringLiteral("uai")});
@@ -194,11 +187,9 @@ TEST(EngineClient, EveryFaultIsReportedOnceInCzechAndTheProcessIsEnded) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString program = c.body.empty()
-                                    ? QString::fromStdString((folder.path() / c.name).string())
-                                    : script(folder, c.name, c.body);
+        const QString program = QString::fromStdString(
+            c.body.empty() ? (folder.path() / c.name).string() : folder.writeScript(c.name, c.body));
         EngineClient engine;
-        engine.setTimeouts(kQuick);
         Heard heard;
         listen(engine, heard);
         engine.start(program);
@@ -230,13 +221,11 @@ TEST(EngineClient, StopSaysQuitAndKillsAnEngineThatIgnoresIt) {
     test::TempFolder folder;
     // Records what it was told; ignores "quit" itself.
     const std::string log = (folder.path() / "told.txt").string();
-    const QString program = script(
-        folder, "deaf",
-        "while read line; do echo \"$line\" >> '" + log + "';\n"
-        "  case \"$line\" in uai) echo uaiok ;; isready) echo readyok ;; esac; done\n"
-        "trap '' TERM; while :; do sleep 0.05; done\n");
+    const QString program = QString::fromStdString(folder.writeScript(
+        "deaf", "while read line; do echo \"$line\" >> '" + log + "';\n"
+                "  case \"$line\" in uai) echo uaiok ;; isready) echo readyok ;; esac; done\n"
+                "trap '' TERM; while :; do sleep 0.05; done\n"));
     EngineClient engine;
-    engine.setTimeouts(kQuick);
     Heard heard;
     listen(engine, heard);
     engine.start(program);
