@@ -54,6 +54,13 @@ void BoardView::leaveEvent(QEvent* event) {
     PictureBox::leaveEvent(event);
 }
 
+void BoardView::focusInEvent(QFocusEvent* event) {
+    PictureBox::focusInEvent(event);
+    // After the board itself, a reader hears the cell the keyboard would start from.
+    if (const auto cell = keyCell())
+        tellReaderCellFocused(*this, *cell);
+}
+
 void BoardView::focusOutEvent(QFocusEvent* event) {
     hideKeyCursor();
     PictureBox::focusOutEvent(event);

@@ -139,34 +139,44 @@ def read_the_board(game):
             fail(f"no board cell reads \"{wanted}\": {names}")
     ok(f"the board reads as a {side} x {side} table of cells such as \"{names[0]}\"")
 
-    # The keyboard's cursor starts in the middle of the board; four arrow presses (a quarter of
-    # a cell each) take it one cell right, and the reader hears that cell take the focus.
-    board.queryComponent().grabFocus()
+    # The keyboard leaves the board and comes back (Tab, Shift+Tab): the reader hears the cell
+    # the keyboard's cursor starts from, the middle one. Four arrow presses (a quarter of a cell each) take the cursor one cell
+    # right, and the reader hears that cell take the focus.
     heard = []
 
     def on_focus(event):
         if event.detail1 == 1 and event.source is not None:
             heard.append((event.source.getRoleName(), event.source.name))
 
+    def take_focus():
+        board.queryComponent().grabFocus()
+        return False
+
     def press_keys():
+        # Away from the board and back, then the arrows.
+        subprocess.run(["xdotool", "key", "--delay", "150", "Tab", "shift+Tab"], check=False)
         subprocess.run(["xdotool", "key", "--delay", "100", "Right", "Right", "Right", "Right"],
                        check=False)
         return False
 
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
-    GLib.timeout_add(500, press_keys)
+    GLib.timeout_add(100, take_focus)
+    GLib.timeout_add(1000, press_keys)
     GLib.timeout_add(4000, lambda: pyatspi.Registry.stop() and False)
     pyatspi.Registry.start()
     pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
     cells = [name for role, name in heard if role == "table cell"]
     middle = side // 2
+    start = table.getAccessibleAt(middle, middle).name
     expected = table.getAccessibleAt(middle, middle + 1).name
-    if expected not in cells:
+    if start not in cells:
+        fail(f"the board took the focus back and the reader heard {heard}, not \"{start}\"")
+    if expected not in cells[cells.index(start):]:
         fail(f"after four presses of the right arrow the reader heard {heard}, not \"{expected}\"")
     focused = [n for n in names_of_focused(board)]
     if focused != [expected]:
         fail(f"the board's focused cells are {focused}, not \"{expected}\"")
-    ok(f"the focus follows the keyboard's cursor: the reader hears \"{expected}\"")
+    ok(f"the focus follows the keyboard's cursor: the reader hears \"{start}\", then \"{expected}\"")
 
 
 def names_of_focused(board):
