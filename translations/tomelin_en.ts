@@ -701,6 +701,11 @@ Change the shape or the colour of one of them.</translation>
         <source> nelze použít.</source>
         <translation> cannot be used.</translation>
     </message>
+    <message>
+        <source>„%1“</source>
+        <extracomment>A file&apos;s name in quotation marks, as the language writes them.</extracomment>
+        <translation>“%1”</translation>
+    </message>
 </context>
 <context>
     <name>StoreCheck</name>

@@ -6,8 +6,10 @@
 #include <QTranslator>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <system_error>
 
+#include "core/texts.h"
 #include "platform/store/language_setting.h"
 #include "platform/store/sqlite_store.h"
 #include "platform/store/store_location.h"
@@ -33,6 +35,12 @@ std::vector<std::string> translationFolders() {
     return folders;
 }
 
+void replaceAll(std::string& text, const std::string& what, const std::string& with) {
+    for (std::size_t at = text.find(what); at != std::string::npos;
+         at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+}
+
 std::string storedChoice() {
     SqliteStore::OpenResult opened = SqliteStore::openReadOnly(defaultStorePath());
     return opened.store ? storedLanguage(*opened.store) : std::string();
@@ -43,19 +51,52 @@ struct Language {
     std::unique_ptr<QTranslator> translator;  // null for English
 };
 
+// A catalogue from the first of the translation folders that has it; null if none does.
+std::unique_ptr<QTranslator> loadCatalogue(const QString& name) {
+    auto translator = std::make_unique<QTranslator>();
+    for (const std::string& folder : translationFolders()) {
+        if (translator->load(name, QString::fromStdString(folder)))
+            return translator;
+    }
+    return nullptr;
+}
+
+// The store's messages to a person are written in Czech below the tool (the store's opening
+// and its refusals, `store check`'s findings). In English they come from the game's English
+// catalogue, those two contexts only: the other texts that reach the tool from below (board
+// names, for one) are printed as data there and stay as they are.
+const QTranslator* g_storeEnglish = nullptr;
+
+std::string storeEnglish(const char* context, const char* source, int n) {
+    std::string text;
+    const std::string_view c(context);
+    if (g_storeEnglish != nullptr && (c == "Store" || c == "StoreCheck")) {
+        const QString translated = g_storeEnglish->translate(context, source, nullptr, n);
+        if (!translated.isEmpty())
+            text = translated.toStdString();
+    }
+    if (text.empty())
+        text = source;
+    if (n >= 0)
+        replaceAll(text, "%n", std::to_string(n));
+    return text;
+}
+
 Language loadLanguage() {
     std::vector<std::string> desktop;
     for (const QString& tag : QLocale::system().uiLanguages())
         desktop.push_back(tag.toStdString());
     Language language;
-    if (chooseMessageLanguage(storedChoice(), desktop) != "cs")
-        return language;
-    auto translator = std::make_unique<QTranslator>();
-    for (const std::string& folder : translationFolders()) {
-        if (translator->load(QStringLiteral("tomelin-cli_cs"), QString::fromStdString(folder))) {
+    if (chooseMessageLanguage(storedChoice(), desktop) == "cs") {
+        if ((language.translator = loadCatalogue(QStringLiteral("tomelin-cli_cs"))))
             language.name = "cs";
-            language.translator = std::move(translator);
-            break;
+    }
+    if (language.name == "en") {
+        static const std::unique_ptr<QTranslator> storeTexts =
+            loadCatalogue(QStringLiteral("tomelin_en"));
+        if (storeTexts) {
+            g_storeEnglish = storeTexts.get();
+            setTextTranslator(&storeEnglish);
         }
     }
     return language;
@@ -64,12 +105,6 @@ Language loadLanguage() {
 const Language& chosen() {
     static const Language language = loadLanguage();
     return language;
-}
-
-void replaceAll(std::string& text, const std::string& what, const std::string& with) {
-    for (std::size_t at = text.find(what); at != std::string::npos;
-         at = text.find(what, at + with.size()))
-        text.replace(at, what.size(), with);
 }
 
 }  // namespace

@@ -35,9 +35,7 @@ public:
         return m_view && m_cell.x < m_view->side() && m_cell.y < m_view->side();
     }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return m_view ? m_view->window()->windowHandle() : nullptr;
-    }
+    QWindow* window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
     QAccessibleInterface* parent() const override {
         return m_view ? QAccessible::queryAccessibleInterface(m_view.data()) : nullptr;
     }

@@ -65,12 +65,12 @@ TEST(FullDisk, TheStoreShowsItsDataAndRefusesChangesWithTheReason) {
     EXPECT_EQ(rc("full"), "0\n");
     const std::string listed = readFile(out / "full.out");
     EXPECT_NE(listed.find("record\tVlastní pole"), std::string::npos) << err("full");
-    EXPECT_NE(err("full").find("na disku není volné místo"), std::string::npos) << err("full");
+    EXPECT_NE(err("full").find("the disk is full"), std::string::npos) << err("full");
     // Every change is refused, saying why; the kept game is not taken.
     for (const char* step : {"fullset", "fulldelete", "fullplay", "fullresume"}) {
         SCOPED_TRACE(step);
         EXPECT_EQ(rc(step), "1\n");
-        EXPECT_NE(err(step).find("na disku není volné místo"), std::string::npos) << err(step);
+        EXPECT_NE(err(step).find("the disk is full"), std::string::npos) << err(step);
     }
     EXPECT_EQ(readFile(out / "fullplay.out").find("result"), std::string::npos);
     // Space again: the same records, and the kept game where it was.

@@ -91,16 +91,29 @@ const Lines kShortGames = {"play", "--board-string", "+XX0XXXX0XXXXXX-", "--p1",
 
 // A file that is no store is moved aside whole, under a name the message gives, by the
 // commands that read the store and by those that write to it.
+// The person's message is in the tool's language: English (the store's texts from the game's
+// English catalogue), or Czech.
 TEST_F(StoreCommands, ADamagedStoreIsMovedAsideWholeAndTheMessageSaysWhere) {
-    for (const Lines& args : {Lines{"records"}, kShortGames}) {
-        SCOPED_TRACE(args[0]);
+    const struct {
+        Lines args;
+        std::string language, message;
+    } runs[] = {
+        {{"records"}, "en", "“" + m_store + "” was damaged. It was moved to “" + m_store},
+        {kShortGames, "en", "“" + m_store + "” was damaged. It was moved to “" + m_store},
+        {{"records"}, "cs", "„" + m_store + "“ byl poškozený. Byl přesunut do souboru „" + m_store},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.args[0] + " " + run.language);
         fs::remove_all(fs::path(m_store).parent_path());
         fs::create_directories(fs::path(m_store).parent_path());
         std::ofstream(m_store) << std::string(3000, 'z');
-        const CliRun r = cli(args);
+        const CliRun r = runTool(run.args, m_store, run.language);
         ASSERT_EQ(r.status, 0) << r.err;
-        EXPECT_NE(r.err.find("moved to " + m_store + ".damaged-"), std::string::npos) << r.err;
-        EXPECT_NE(r.err.find("přesunut do souboru"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(m_store + ".damaged-"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(run.message), std::string::npos) << r.err;
+        if (run.language == "en") {
+            EXPECT_EQ(r.err.find("přesunut"), std::string::npos) << r.err;
+        }
         Lines aside;
         for (const auto& entry : fs::directory_iterator(fs::path(m_store).parent_path()))
             if (entry.path().filename().string().rfind("tomelin.db.damaged-", 0) == 0)
@@ -130,8 +143,10 @@ TEST_F(StoreCommands, ForeignDatabaseIsNeitherRecordedIntoNorChanged) {
     const CliRun r = cli(kShortGames);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out.find("result"), std::string::npos);
-    EXPECT_NE(r.err.find("databáze jiného programu"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("„" + m_store + "“"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("“" + m_store + "” is not a file of Tomelin's boards and game records "
+                         "but another program's database"),
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(readFile(m_store), before);
     const CliRun listed = cli({"records"});
     EXPECT_EQ(listed.status, 0);
@@ -193,12 +208,12 @@ TEST_F(StoreCommands, AnUnwritableJournalFileIsNamedAsTheReason) {
     const CliRun listed = cli({"store", "get", "A\\B", "x"});
     EXPECT_EQ(listed.status, 0);
     EXPECT_EQ(listed.out, "1\n");
-    EXPECT_NE(listed.err.find("pomocný soubor „" + m_store + "-wal“ nelze zapisovat"),
+    EXPECT_NE(listed.err.find("the companion file “" + m_store + "-wal” cannot be written"),
               std::string::npos)
         << listed.err;
     const CliRun set = cli({"store", "set", "A\\B", "x", "2"});
     EXPECT_EQ(set.status, 1);
-    EXPECT_NE(set.err.find("-wal“ nelze zapisovat"), std::string::npos) << set.err;
+    EXPECT_NE(set.err.find("-wal” cannot be written"), std::string::npos) << set.err;
 }
 
 TEST_F(StoreCommands, StoreCheckListsWhatCannotBeReadAndChangesNothing) {

@@ -193,7 +193,8 @@ StoreOpening readOnlyOrMemory(StoreOpening opening) {
 void recoverWhenDamaged(SqliteStore& store, const std::string& path) {
     store.setRecovery([path]() {
         SqliteStore::Recovery recovery;
-        const std::string file = "„" + path + "“";
+        //: A file's name in quotation marks, as the language writes them.
+        const std::string file = withValue(trText("Store", "„%1“"), path);
         std::string problem;
         std::optional<std::string> moved;
         {
@@ -232,7 +233,8 @@ std::string defaultStorePath() {
 }
 
 std::string StoreOpening::czechMessage() const {
-    const std::string file = "„" + path + "“";
+    //: A file's name in quotation marks, as the language writes them.
+    const std::string file = withValue(trText("Store", "„%1“"), path);
     const std::string notKept =
         trText("Store", " Nová hrací pole a výsledky her se do konce běhu programu neuloží.");
     if (movedAsideTo) {
