@@ -224,7 +224,11 @@ TEST(KeptGameRace, OfResumersStartingTogetherOnePlaysTheGameAndItIsRecordedOnce)
             } else {
                 EXPECT_EQ(WEXITSTATUS(status), 1) << err;
                 EXPECT_EQ(out, "");
-                EXPECT_NE(err.find("already being played"), std::string::npos) << err;
+                // Taken by another, or (a copy that started late on a busy machine) already
+                // played to its end by it: either way not played twice.
+                EXPECT_TRUE(err.find("already being played") != std::string::npos ||
+                            err.find("no unfinished game is kept") != std::string::npos)
+                    << err;
             }
         }
         EXPECT_EQ(played, 1);
