@@ -1,9 +1,13 @@
 #include "core/texts.h"
 
+#include <atomic>
+
 namespace tomelin {
 
 namespace {
-TextTranslator g_translator = nullptr;
+// Atomic: the headless tool installs its translator when it first speaks, which may be
+// after a worker thread has begun.
+std::atomic<TextTranslator> g_translator = nullptr;
 }  // namespace
 
 void setTextTranslator(TextTranslator translator) {
@@ -16,8 +20,8 @@ bool hasTextTranslator() {
 
 std::string trText(const char* context, const char* source, const char* /*disambiguation*/,
                    int n) {
-    if (g_translator != nullptr)
-        return g_translator(context, source, n);
+    if (const TextTranslator translator = g_translator.load())
+        return translator(context, source, n);
     std::string text(source);
     if (n >= 0) {
         const std::string number = std::to_string(n);

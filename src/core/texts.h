@@ -19,7 +19,7 @@ namespace tomelin {
 // plural form follows ("%n" in the text stands for it).
 using TextTranslator = std::string (*)(const char* context, const char* source, int n);
 
-// Installs the translator (nullptr: none). Called once before any other thread starts.
+// Installs the translator (nullptr: none), before the texts it translates are asked for.
 void setTextTranslator(TextTranslator translator);
 bool hasTextTranslator();
 
