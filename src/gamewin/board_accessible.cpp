@@ -219,6 +219,16 @@ QAccessibleInterface* cellOf(BoardView& view, CellPos cell) {
     return board->tableInterface()->cellAt(cell.y, cell.x);
 }
 
+// Sends `event` about one cell to a listening reader; nothing while none listens.
+void tellReaderAboutCell(BoardView& view, CellPos cell, QAccessible::Event event) {
+    if (!QAccessible::isActive())
+        return;
+    if (QAccessibleInterface* c = cellOf(view, cell)) {
+        QAccessibleEvent told(c, event);
+        QAccessible::updateAccessibility(&told);
+    }
+}
+
 }  // namespace
 
 void installBoardAccessibility() {
@@ -230,21 +240,11 @@ void installBoardAccessibility() {
 }
 
 void tellReaderCellFocused(BoardView& view, CellPos cell) {
-    if (!QAccessible::isActive())
-        return;
-    if (QAccessibleInterface* c = cellOf(view, cell)) {
-        QAccessibleEvent focus(c, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-    }
+    tellReaderAboutCell(view, cell, QAccessible::Focus);
 }
 
 void tellReaderCellChanged(BoardView& view, CellPos cell) {
-    if (!QAccessible::isActive())
-        return;
-    if (QAccessibleInterface* c = cellOf(view, cell)) {
-        QAccessibleEvent named(c, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&named);
-    }
+    tellReaderAboutCell(view, cell, QAccessible::NameChanged);
 }
 
 void tellReaderBoardReset(BoardView& view) {
